@@ -1,0 +1,38 @@
+// The library's C boundary: nothing thrown inside may cross it.
+#include "tyx12/tyx12.h"
+
+#include "string_search.h"
+#include "viewer_text.h"
+
+using namespace tyx12::detail;
+
+extern "C" TYX12_API uint32_t stringSearch(const char* fileName, int32_t fileSize, int32_t caseCode,
+                                           char* word1, int32_t code1, char* word2, int32_t code2,
+                                           char* word3, int32_t code3, char* word4,
+                                           int32_t smartSearch, int32_t contextWords,
+                                           int32_t allHits, char* resultBuffer,
+                                           int32_t nearbyWords) {
+    try {
+        SearchRequest request;
+        request.fileName = fileName;
+        request.fileSize = fileSize;
+        request.ignoreCase = caseCode == TYX12_IGNORE_CASE;
+        request.words = {word1, word2, word3, word4};
+        request.codes = {code1, code2, code3};
+        request.smartSearch = smartSearch == 1;
+        request.contextWords = contextWords;
+        request.allHits = allHits != 0;
+        request.nearbyWords = nearbyWords;
+        return runSearch(request, resultBuffer);
+    } catch (...) {
+        return 0;
+    }
+}
+
+extern "C" TYX12_API int32_t stringView(const char* fileName, int32_t fileSize, char* viewBuffer) {
+    try {
+        return buildViewerText(fileName, fileSize, viewBuffer) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}

@@ -1,0 +1,90 @@
+#include "hit_window.h"
+
+#include <algorithm>
+
+#include "char_class.h"
+
+namespace tyx12::detail {
+
+namespace {
+
+constexpr long long kLongestRun = 20;
+
+// What both scans count: the run since the last space, the spaces, and where
+// the last space and line break were seen (both start at distance 0, which is
+// why punctuation right next to the hit never cuts the window).
+struct ScanState {
+    long long run = 0;
+    long long spaces = 0;
+    long long lastSpace = 0;
+    long long lastBreak = 0;
+
+    void see(unsigned char ch, long long distance) {
+        ++run;
+        if (ch == ' ') {
+            run = 0;
+            ++spaces;
+            lastSpace = distance;
+        }
+        if (ch == '\n') lastBreak = distance;
+    }
+};
+
+std::size_t scanBackward(TextView text, std::size_t hit, const WindowOptions& options,
+                         long long limit) {
+    ScanState state;
+    const long long maxSpaces = options.contextWords + 1;
+    for (long long k = 0; k < limit; ++k) {
+        const std::size_t pos = hit - static_cast<std::size_t>(k);
+        const unsigned char ch = text.at(pos);
+        state.see(ch, k);
+        if (options.smartSearch && isSmartPunctuation(ch) && state.lastSpace != k - 1 &&
+            state.lastBreak != k - 1)
+            return hit;
+        std::size_t start;
+        if (state.spaces > maxSpaces || ch == '\n')
+            start = pos + 1;
+        else if (pos == 0)
+            start = 0;
+        else if (state.run > kLongestRun)
+            return hit;
+        else
+            continue;
+        // A long unspaced run before the hit takes everything before it away.
+        return state.run > kLongestRun ? hit : start;
+    }
+    const std::size_t last = hit - static_cast<std::size_t>(limit - 1);
+    return text.at(last) == ' ' ? last + 1 : last;
+}
+
+std::size_t scanForward(TextView text, std::size_t hit, const WindowOptions& options,
+                        long long limit) {
+    ScanState state;
+    const long long maxSpaces = options.contextWords + 1;
+    for (long long i = 0; i < limit; ++i) {
+        const std::size_t pos = hit + static_cast<std::size_t>(i);
+        if (pos >= text.length) return text.length;
+        const unsigned char ch = text.at(pos);
+        state.see(ch, i);
+        if (options.smartSearch && isSmartPunctuation(ch) && state.lastSpace != i - 1)
+            return pos;
+        if (state.spaces > maxSpaces) return pos + 1;
+        if (ch == '\n' || state.run > kLongestRun) return pos;
+    }
+    return std::min(text.length, hit + static_cast<std::size_t>(limit));
+}
+
+}  // namespace
+
+HitWindow findHitWindow(TextView searched, std::size_t hit, const WindowOptions& options) {
+    // Twenty characters a word is as far as a scan may look.
+    const long long limit = kLongestRun * std::max(1LL, options.contextWords);
+    HitWindow window;
+    window.start = scanBackward(searched, hit, options, limit);
+    window.end = scanForward(searched, hit, options, limit);
+    // Only a word that itself holds a line break could put the start behind the end.
+    window.start = std::min(window.start, window.end);
+    return window;
+}
+
+}  // namespace tyx12::detail

@@ -1,0 +1,37 @@
+#include "input_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tyx12::detail {
+
+InputFile::InputFile(const char* path) {
+    if (!path) return;
+    // Non-blocking so that a FIFO handed over by mistake cannot hang the caller;
+    // it reads as empty instead.
+    do {
+        fd_ = ::open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    } while (fd_ < 0 && errno == EINTR);
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
+    std::size_t total = 0;
+    while (total < capacity) {
+        const ssize_t got = ::read(fd_, buffer + total, capacity - total);
+        if (got > 0) {
+            total += static_cast<std::size_t>(got);
+        } else if (got < 0 && errno == EINTR) {
+            continue;
+        } else {
+            break;
+        }
+    }
+    return total;
+}
+
+}  // namespace tyx12::detail

@@ -1,0 +1,94 @@
+#include "line_collector.h"
+
+#include <cstring>
+#include <vector>
+
+#include "hit_window.h"
+#include "nearby_test.h"
+#include "rtf_texts.h"
+#include "word_find.h"
+
+namespace tyx12::detail {
+
+namespace {
+
+struct TakingPart {
+    std::vector<const SearchWord*> words;
+    // Between two consecutive present words: the code right after the first.
+    std::vector<Link> links;
+};
+
+TakingPart takingPartWords(const Query& query) {
+    TakingPart result;
+    int previous = -1;
+    for (int i = 0; i < kWordSlots; ++i) {
+        if (!query.slots[i].present) continue;
+        if (previous >= 0) result.links.push_back(query.links[previous]);
+        result.words.push_back(&query.slots[i].word);
+        previous = i;
+    }
+    return result;
+}
+
+bool occursIn(const std::string& haystack, const std::string& needle) {
+    return needle.empty() ||
+           memmem(haystack.data(), haystack.size(), needle.data(), needle.size()) != nullptr;
+}
+
+void appendLine(const std::string& line, std::string& collected) {
+    if (occursIn(collected, line)) return;
+    const std::size_t firstShown = line.find_first_not_of(' ');
+    if (firstShown != std::string::npos) collected.append(line, firstShown, std::string::npos);
+    collected.append(kLineSeparator);
+}
+
+}  // namespace
+
+void collectLines(const Query& query, TextView normalised, TextView searched,
+                  const CollectOptions& options, std::string& collected, CollectScratch& scratch) {
+    collected.clear();
+    const TakingPart taking = takingPartWords(query);
+    if (taking.words.empty()) return;
+
+    NearbyTest nearby(taking.words, taking.links, options.nearbyWords);
+    const bool nearbyTested = options.nearbyWords > 0;
+    const WindowOptions windowOptions{options.contextWords, options.smartSearch};
+
+    std::vector<WordCursor> cursors;
+    for (const SearchWord* word : taking.words) cursors.emplace_back(searched, word);
+
+    std::size_t pos = 0;
+    for (;;) {
+        std::size_t hit = kNotFound;
+        std::size_t hitLength = 0;
+        for (std::size_t w = 0; w < cursors.size(); ++w) {
+            const std::size_t at = cursors[w].next(pos);
+            if (at < hit) {
+                hit = at;
+                hitLength = taking.words[w]->hitLength();
+            }
+        }
+        if (hit == kNotFound) break;
+
+        const HitWindow window = findHitWindow(searched, hit, windowOptions);
+        const std::size_t windowLength = window.end - window.start;
+        const bool kept = nearby.keepsLine({searched.data + window.start, windowLength});
+        if (kept && collected.size() <= kCollectLimit) {
+            buildResultLine({normalised.data + window.start, windowLength}, taking.words,
+                            options.ignoreCase, scratch.line, scratch.lineScratch);
+            appendLine(scratch.line, collected);
+        }
+
+        if (!options.allHits) break;
+        // Nothing more can be added once full, unless NEARBY still needs to see
+        // the rest of the file to judge it.
+        if (collected.size() > kCollectLimit && !nearbyTested) break;
+        // The next search starts behind the window, and always past the hit: a
+        // word that opens with punctuation gets a window that ends before itself.
+        pos = window.end > hit ? window.end : hit + hitLength;
+    }
+
+    if (!nearby.fileSatisfied()) collected.clear();
+}
+
+}  // namespace tyx12::detail

@@ -1,0 +1,47 @@
+// The four word slots of one call and the codes between them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "search_word.h"
+
+namespace tyx12::detail {
+
+enum class Link { And, Or, Not, Nearby };
+
+inline constexpr int kWordSlots = 4;
+
+// Anything that is not OR, NOT or NEARBY joins the AND-group, as the first word
+// always does.
+Link linkFromCode(std::int32_t code);
+
+struct WordSlot {
+    char* buffer = nullptr;  // the caller's copy: lowered and marked in place
+    bool present = false;
+    SearchWord word;
+};
+
+struct Query {
+    std::array<WordSlot, kWordSlots> slots;
+    std::array<Link, kWordSlots - 1> links{};
+
+    // Role of the word in slot i: the link standing before it.
+    Link roleOf(int slot) const { return slot == 0 ? Link::And : links[slot - 1]; }
+    bool anyPresent() const;
+    bool anyLink(Link link) const;
+};
+
+Query makeQuery(const std::array<char*, kWordSlots>& buffers,
+                const std::array<std::int32_t, kWordSlots - 1>& codes);
+
+// Lower-cases every word buffer in place, A to Z only.
+void lowerWords(const std::array<char*, kWordSlots>& buffers);
+
+// The text a word is overwritten with to take it out of the result lines.
+inline constexpr char kExcludedWordMarker[] = "a";
+
+// After the combining rule: a word reading exactly "a" no longer takes part.
+void dropExcludedWords(Query& query);
+
+}  // namespace tyx12::detail

@@ -1,0 +1,35 @@
+// The word finds: whole word, or a core with a star's neighbour rule.
+#pragma once
+
+#include <cstddef>
+#include <limits>
+
+#include "search_word.h"
+#include "text_view.h"
+
+namespace tyx12::detail {
+
+inline constexpr std::size_t kNotFound = std::numeric_limits<std::size_t>::max();
+
+// Position of the first occurrence of the word's core at or after `from` that
+// passes the word's neighbour test, or kNotFound. The edges of the text count
+// as boundaries.
+std::size_t findWord(TextView text, std::size_t from, const SearchWord& word);
+
+// Finds the same word again and again over one text with rising start
+// positions, reusing the last answer where that cannot change the result.
+class WordCursor {
+public:
+    WordCursor() = default;
+    WordCursor(TextView text, const SearchWord* word) : text_(text), word_(word) {}
+
+    std::size_t next(std::size_t from);
+
+private:
+    TextView text_;
+    const SearchWord* word_ = nullptr;
+    std::size_t searchedFrom_ = kNotFound;
+    std::size_t found_ = kNotFound;
+};
+
+}  // namespace tyx12::detail

@@ -1,0 +1,130 @@
+// The size limits: how much of a file is searched, how much result is
+// delivered, and what the caller's buffer holds after each kind of call.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <climits>
+#include <unistd.h>
+
+#include "engine_harness.h"
+
+namespace tessaly::test {
+namespace {
+
+// Printable filler with a space every eighth character.
+std::string filler(std::size_t size) {
+    std::string text;
+    text.reserve(size);
+    while (text.size() < size) text += "abcdefg ";
+    text.resize(size);
+    return text;
+}
+
+void place(std::string& text, std::size_t at, const std::string& word) {
+    text[at - 1] = ' ';
+    text.replace(at, word.size(), word);
+    if (at + word.size() < text.size()) text[at + word.size()] = ' ';
+}
+
+class Limits : public EngineTest {};
+
+TEST_F(Limits, OnlyTheFirst204802CharactersAreSearched) {
+    for (std::size_t start : {204796u, 204797u}) {
+        SCOPED_TRACE(start);
+        std::string text = filler(300000);
+        place(text, start, "needle");
+        const bool wholeWordInside = start + 6 <= 204802;
+        EXPECT_EQ(search(text, words({"needle"})).matched(), wholeWordInside);
+    }
+}
+
+TEST_F(Limits, FilesEitherSideOfTheFixedBufferSize) {
+    for (std::size_t size : {102401u, 102402u, 153602u}) {
+        SCOPED_TRACE(size);
+        std::string text = filler(size);
+        place(text, size - 6, "needle");
+        EXPECT_TRUE(search(text, words({"needle"})).matched());
+    }
+}
+
+TEST_F(Limits, FileSizeDecidesHowMuchIsRead) {
+    auto call = words({"dog"});
+    call.fileSize = 3;
+    EXPECT_FALSE(search("cat dog", call).matched());
+    call.words[0] = "cat";
+    EXPECT_TRUE(search("cat dog", call).matched());
+    call.fileSize = 100000;  // a short read is not an error
+    EXPECT_TRUE(search("cat dog", call).matched());
+    call.fileSize = -1;  // a caller's overflow reads nothing
+    EXPECT_EQ(search("cat dog", call).length, 0u);
+    call.fileSize = INT_MIN;
+    EXPECT_EQ(search("cat dog", call).length, 0u);
+}
+
+// A file of result lines whose collected text is exactly `total` characters.
+std::string fileCollecting(std::size_t total) {
+    const std::string entry = hl("hit") + " w00000" + kSeparator;
+    std::string text;
+    std::size_t collected = 0;
+    int id = 0;
+    while (total - collected > 2 * entry.size()) {
+        char line[32];
+        std::snprintf(line, sizeof line, "hit w%05d\r", id++);
+        text += line;
+        collected += entry.size();
+    }
+    const std::size_t lastLine = total - collected - kSeparator.size() - hl("hit").size() - 1;
+    // Short words, so that the last line is not cut by the window's limits.
+    std::string tail;
+    while (tail.size() < lastLine) tail += "zzzzzzzzz ";
+    tail.resize(lastLine);
+    text += "hit " + tail + "\r";
+    return text;
+}
+
+TEST_F(Limits, DeliveryUpTo51200Characters) {
+    auto outcome = search(fileCollecting(51200), words({"hit"}));
+    EXPECT_EQ(outcome.length, 51200u);
+    EXPECT_EQ(outcome.result.size(), 51200u);
+
+    outcome = search(fileCollecting(51201), words({"hit"}));
+    EXPECT_EQ(outcome.length, 51201u);
+    EXPECT_EQ(outcome.result, "") << "an overflow leaves an empty text";
+}
+
+TEST_F(Limits, CollectingStopsOneLinePastTheLimit) {
+    std::string text;
+    for (int i = 0; i < 5000; ++i) text += "hit number " + std::to_string(i) + "\r";
+    const auto outcome = search(text, words({"hit"}));
+    EXPECT_GT(outcome.length, 51200u);
+    EXPECT_LT(outcome.length, 51200u + 100u);
+    EXPECT_EQ(outcome.result, "");
+}
+
+TEST_F(Limits, ResultBufferUntouchedOnlyWhenTheFileCannotBeOpened) {
+    const std::string missing = (dir_.path() / "missing.txt").string();
+    auto outcome = callSearch(missing, words({"cat"}), 'Z');
+    EXPECT_EQ(outcome.length, 0u);
+    EXPECT_EQ(outcome.result.substr(0, 3), "ZZZ");
+
+    const std::string present = dir_.write("dog.txt", "only a dog");
+    outcome = callSearch(present, words({"cat"}), 'Z');
+    EXPECT_EQ(outcome.length, 0u);
+    EXPECT_EQ(outcome.result, "") << "a searched file always empties the buffer";
+
+    EXPECT_EQ(callSearch(dir_.path().string(), words({"cat"}), 'Z').length, 0u);
+}
+
+TEST_F(Limits, AHugeFileCostsNoMoreThanItsSearchablePart) {
+    // 300 KB of text, then a hole up to 2 GiB: only the text may be read.
+    const std::string path = dir_.write("huge.txt", filler(300000));
+    ASSERT_EQ(truncate(path.c_str(), INT_MAX), 0);
+    auto call = words({"absent"});
+    call.fileSize = INT_MAX;
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(callSearch(path, call).length, 0u);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+}
+
+}  // namespace
+}  // namespace tessaly::test

@@ -1,0 +1,96 @@
+// stringView: the whole file as an RTF body for the viewer.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine_harness.h"
+
+namespace tessaly::test {
+namespace {
+
+const std::string kParagraph = "{\\pard\\plain\\f3\\fs18 \\par }";
+
+class ViewerText : public EngineTest {
+protected:
+    struct ViewOutcome {
+        int result;
+        std::string body;
+    };
+    // The buffer is exactly as large as promised, so a sanitizer build catches
+    // any write past it.
+    ViewOutcome view(const std::string& content, std::optional<int> fileSize = {}) {
+        const std::string path = dir_.write("view.txt", content);
+        const int size = fileSize.value_or(static_cast<int>(content.size()));
+        std::vector<char> buffer(static_cast<std::size_t>(std::max(size, 0)) + TYX12_VIEW_EXTRA_CAPACITY, 'Q');
+        const int result = stringView(path.c_str(), size, buffer.data());
+        const auto end = std::find(buffer.begin(), buffer.end(), '\0');
+        EXPECT_NE(end, buffer.end()) << "the body is NUL-terminated within the buffer";
+        return {result, std::string(buffer.begin(), end)};
+    }
+};
+
+TEST_F(ViewerText, Bodies) {
+    const struct {
+        const char* name;
+        std::string file;
+        std::string body;
+    } cases[] = {
+        {"RTF specials escaped", "a\\b{c}d", "a\\\\b\\{c\\}d"},
+        {"only control bytes", "\x01\x02\x1b\x7f\x85", ""},
+        {"CR LF", "one\r\ntwo", "one" + kParagraph + " two"},
+        {"tab", "a\tb", "a" + kParagraph + "b"},
+        {"0x92 kept", "it\x92s", "it\x92s"},
+        {"NUL dropped", std::string("a\0b", 3), "ab"},
+        {"control run is one space", "a\x01\x02\x03" "b", "a b"},
+        {"leading control bytes give nothing", "\xEF\xBB\xBF" "text", "text"},
+        {"empty file", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto outcome = view(c.file);
+        EXPECT_EQ(outcome.result, 1);
+        EXPECT_EQ(outcome.body, c.body);
+    }
+}
+
+TEST_F(ViewerText, CarriageReturnsStopAtTheCapacity) {
+    // fileSize + 51,172 is the last position a whole paragraph string may start below.
+    const auto outcome = view(std::string(2000, '\r'));
+    const std::size_t written = (2000 + 51172 + 26) / 27;
+    EXPECT_EQ(outcome.body.size(), written * 27);
+    EXPECT_EQ(outcome.body.substr(outcome.body.size() - 27), kParagraph);
+}
+
+TEST_F(ViewerText, AnEscapeNeverLosesItsSecondHalf) {
+    // 1969 paragraphs and four escaped backslashes bring the output to one
+    // below the text limit; the brace that follows cannot fit whole.
+    const std::string file = std::string(1969, '\r') + "\\\\\\\\{";
+    const auto outcome = view(file);
+    EXPECT_EQ(outcome.body.size(), 1969u * 27 + 8);
+    EXPECT_EQ(outcome.body.substr(outcome.body.size() - 8), std::string(8, '\\'));
+}
+
+TEST_F(ViewerText, CapacityHeldForEveryByte) {
+    // The worst cases for growth: escapes, paragraphs, 0x92 past the text limit.
+    for (const std::string& unit : {std::string("{"), std::string("\r"), std::string("\x92"),
+                                   std::string("\r\x92\x01"), std::string("}\x01")}) {
+        std::string file;
+        while (file.size() < 60000) file += unit;
+        const auto outcome = view(file);
+        EXPECT_EQ(outcome.result, 1);
+        EXPECT_LT(outcome.body.size(), file.size() + TYX12_VIEW_EXTRA_CAPACITY);
+    }
+}
+
+TEST_F(ViewerText, FailuresLeaveTheBufferUntouched) {
+    std::vector<char> buffer(TYX12_VIEW_EXTRA_CAPACITY + 10, 'Q');
+    const std::string missing = (dir_.path() / "missing.txt").string();
+    EXPECT_EQ(stringView(missing.c_str(), 10, buffer.data()), 0);
+    EXPECT_EQ(buffer[0], 'Q');
+    const std::string present = dir_.write("present.txt", "text");
+    EXPECT_EQ(stringView(present.c_str(), -1, buffer.data()), 0);
+    EXPECT_EQ(buffer[0], 'Q');
+}
+
+}  // namespace
+}  // namespace tessaly::test
