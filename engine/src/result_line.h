@@ -15,6 +15,8 @@ namespace tyx12::detail {
 struct LineScratch {
     std::string escaped;
     std::string lowered;
+    // 1 where an escape unit starts ("\\{" is one unit of two characters).
+    std::string unitStarts;
 };
 void buildResultLine(TextView shown, const std::vector<const SearchWord*>& words, bool ignoreCase,
                      std::string& line, LineScratch& scratch);

@@ -33,6 +33,26 @@ TEST_F(ResultLine, EscapesAndHighlights) {
     }
 }
 
+TEST_F(ResultLine, AHighlightNeverSplitsAnEscape) {
+    // Half of "\\\\" or "\\{" inside a highlight group would break the document.
+    struct Case {
+        std::string text;
+        std::string word;
+        std::string expected;
+    } cases[] = {
+        {"copy to folder\\ now", "folder\\", lines({"copy to folder\\\\ now"})},
+        {"say \"\\n\" now", "\\n", lines({"say \"\\\\n\" now"})},
+        {"a {b} c", "{b}", lines({"a \\{b\\} c"})},
+        {"path c:\\temp here", "c:\\temp", lines({"path c:\\\\temp here"})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        auto call = words({c.word});
+        call.caseCode = MATCH_CASE;
+        EXPECT_EQ(search(c.text, call).result, c.expected);
+    }
+}
+
 TEST_F(ResultLine, MatchCaseHighlightsOnlyTheExactWord) {
     auto call = words({"Word"});
     call.caseCode = MATCH_CASE;

@@ -1,0 +1,110 @@
+// Random files, words and codes through both exports. Every buffer is exactly
+// as large as its caller is promised to need, so AddressSanitizer reports any
+// write past it; the checks below catch what a sanitizer cannot see.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tyx12/tyx12.h"
+
+namespace {
+
+// The file lives in memory; the engine opens it by this path like any other.
+struct MemoryFile {
+    MemoryFile() : fd(memfd_create("engine-fuzz", MFD_CLOEXEC)), path("/proc/self/fd/" + std::to_string(fd)) {}
+    ~MemoryFile() { close(fd); }
+    void write(const std::string& bytes) {
+        if (ftruncate(fd, 0) != 0 || pwrite(fd, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size()))
+            std::abort();
+    }
+    int fd;
+    std::string path;
+};
+
+void check(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "broken promise: %s\n", what);
+        std::abort();
+    }
+}
+
+// Braces outside escapes must pair up, or the result pane could not read the text.
+bool rtfGroupsBalance(const char* text, std::size_t length) {
+    long depth = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] == '\\') {
+            ++i;
+        } else if (text[i] == '{') {
+            ++depth;
+        } else if (text[i] == '}') {
+            if (--depth < 0) return false;
+        }
+    }
+    return depth == 0;
+}
+
+int pickCode(FuzzedDataProvider& input) {
+    static const int codes[] = {TYX12_AND, TYX12_OR, TYX12_NOT, TYX12_NEARBY, 0};
+    return codes[input.ConsumeIntegralInRange<int>(0, 4)];
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static MemoryFile file;
+    FuzzedDataProvider input(data, size);
+
+    const int caseCode = input.ConsumeBool() ? TYX12_IGNORE_CASE : TYX12_MATCH_CASE;
+    const int codes[3] = {pickCode(input), pickCode(input), pickCode(input)};
+    const int smartSearch = input.ConsumeIntegralInRange<int>(0, 1);
+    const int contextWords = input.ConsumeIntegralInRange<int>(-1, 31);
+    const int allHits = input.ConsumeIntegralInRange<int>(0, 1);
+    const int nearbyWords = input.ConsumeIntegralInRange<int>(-1, 12);
+    const int sizeMode = input.ConsumeIntegralInRange<int>(0, 3);
+
+    // Words sized to the byte: the marker "a" must still fit in any present one.
+    std::vector<std::unique_ptr<char[]>> words(4);
+    for (auto& word : words) {
+        if (input.ConsumeBool()) continue;
+        const std::string text = input.ConsumeRandomLengthString(12);
+        word.reset(new char[text.size() + 1]);
+        std::memcpy(word.get(), text.c_str(), text.size() + 1);
+    }
+    const std::string content = input.ConsumeRemainingBytesAsString();
+    file.write(content);
+
+    int fileSize = static_cast<int>(content.size());
+    if (sizeMode == 1) fileSize /= 2;
+    if (sizeMode == 2) fileSize += 1000;
+    if (sizeMode == 3) fileSize = -fileSize - 1;
+
+    std::unique_ptr<char[]> result(new char[TYX12_RESULT_MIN_CAPACITY]);
+    std::memset(result.get(), 'R', TYX12_RESULT_MIN_CAPACITY);
+    const std::uint32_t length =
+        stringSearch(file.path.c_str(), fileSize, caseCode, words[0].get(), codes[0], words[1].get(),
+                     codes[1], words[2].get(), codes[2], words[3].get(), smartSearch, contextWords,
+                     allHits, result.get(), nearbyWords);
+    if (length <= TYX12_RESULT_MAX_LENGTH) {
+        check(std::memchr(result.get(), '\0', length + 1) == result.get() + length,
+              "the result's length is the returned count");
+        check(rtfGroupsBalance(result.get(), length), "the result's RTF groups balance");
+    } else {
+        check(result[0] == '\0', "an overflowing result leaves an empty text");
+    }
+
+    const long long viewCapacity = static_cast<long long>(fileSize) + TYX12_VIEW_EXTRA_CAPACITY;
+    if (fileSize >= 0) {
+        std::unique_ptr<char[]> body(new char[viewCapacity]);
+        check(stringView(file.path.c_str(), fileSize, body.get()) == 1, "a readable file is viewed");
+        check(std::memchr(body.get(), '\0', viewCapacity) != nullptr, "the body ends within its buffer");
+    }
+    return 0;
+}
