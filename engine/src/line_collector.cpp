@@ -30,22 +30,17 @@ TakingPart takingPartWords(const Query& query) {
     return result;
 }
 
-bool occursIn(const std::string& haystack, const std::string& needle) {
-    return needle.empty() ||
-           memmem(haystack.data(), haystack.size(), needle.data(), needle.size()) != nullptr;
-}
-
-void appendLine(const std::string& line, std::string& collected) {
-    if (occursIn(collected, line)) return;
+void appendLine(std::string_view line, CollectedText& collected) {
+    if (collected.contains(line)) return;
     const std::size_t firstShown = line.find_first_not_of(' ');
-    if (firstShown != std::string::npos) collected.append(line, firstShown, std::string::npos);
+    if (firstShown != std::string_view::npos) collected.append(line.substr(firstShown));
     collected.append(kLineSeparator);
 }
 
 }  // namespace
 
 void collectLines(const Query& query, TextView normalised, TextView searched,
-                  const CollectOptions& options, std::string& collected, CollectScratch& scratch) {
+                  const CollectOptions& options, CollectedText& collected, CollectScratch& scratch) {
     collected.clear();
     const TakingPart taking = takingPartWords(query);
     if (taking.words.empty()) return;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "collected_text.h"
 #include "query.h"
 #include "result_line.h"
 #include "text_view.h"
@@ -30,6 +31,6 @@ struct CollectScratch {
 // are looked for (the folded text when case is ignored). `collected` is
 // overwritten.
 void collectLines(const Query& query, TextView normalised, TextView searched,
-                  const CollectOptions& options, std::string& collected, CollectScratch& scratch);
+                  const CollectOptions& options, CollectedText& collected, CollectScratch& scratch);
 
 }  // namespace tyx12::detail

@@ -14,7 +14,6 @@ SearchScratch* threadScratch() {
             fresh->chunk.reset(new unsigned char[kReadChunk]);
             fresh->normalised.reset(new char[kNormalisedCapacity]);
             fresh->folded.reset(new char[kNormalisedCapacity]);
-            fresh->collected.reserve(2 * kCollectLimit);
             scratch = std::move(fresh);
         } catch (const std::bad_alloc&) {
             return nullptr;

@@ -9,13 +9,13 @@
 
 namespace tyx12::detail {
 
-inline constexpr std::size_t kReadChunk = 128 * 1024;
+inline constexpr std::size_t kReadChunk = 32 * 1024;
 
 struct SearchScratch {
     std::unique_ptr<unsigned char[]> chunk;
     std::unique_ptr<char[]> normalised;
     std::unique_ptr<char[]> folded;
-    std::string collected;
+    CollectedText collected;
     CollectScratch collect;
 };
 

@@ -34,7 +34,7 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     if (request.ignoreCase) lowerWords(request.words);
     Query query = makeQuery(request.words, request.codes);
 
-    std::string& collected = scratch->collected;
+    CollectedText& collected = scratch->collected;
     collected.clear();
     if (applyCombiningRule(query, searched)) {
         dropExcludedWords(query);
@@ -48,7 +48,7 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     }
 
     const std::size_t n = collected.size();
-    if (n <= kCollectLimit && resultBuffer) std::memcpy(resultBuffer, collected.c_str(), n + 1);
+    if (n <= kCollectLimit && resultBuffer) std::memcpy(resultBuffer, collected.text().c_str(), n + 1);
     return static_cast<std::uint32_t>(n);
 }
 
