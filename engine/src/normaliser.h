@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "block_run.h"
+
 namespace tyx12::detail {
 
 // Normalisation stops once the text passes this length, so at most
@@ -14,7 +16,7 @@ inline constexpr std::size_t kNormalisedCapacity = kNormalisedCap + 2;  // text 
 class Normaliser {
 public:
     // Both outputs must hold kNormalisedCapacity bytes; folded may be null.
-    Normaliser(char* normalised, char* folded) : normalised_(normalised), folded_(folded) {}
+    Normaliser(char* normalised, char* folded);
 
     // Consumes the bytes; returns false once the cap is reached and no more
     // input can change the text.
@@ -29,6 +31,7 @@ private:
 
     char* normalised_;
     char* folded_;
+    BlockRun blockRun_;
     std::size_t position_ = 0;
     // Position just after the last space written for a run of control bytes:
     // while nothing else has been written since, further such bytes add nothing.
