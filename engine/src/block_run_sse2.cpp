@@ -5,6 +5,7 @@
 #include <emmintrin.h>
 
 #include "block_run_impl.h"
+#include "cpu_features.h"
 
 namespace tyx12::detail {
 
@@ -31,13 +32,7 @@ struct Sse2 {
 
 BlockRun sse2BlockRun(bool fold) { return blockRunOf<Sse2>(fold); }
 
-BlockRun blockRunFor(bool fold) {
-    static const bool hasAvx2 = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return hasAvx2 ? avx2BlockRun(fold) : sse2BlockRun(fold);
-}
+BlockRun blockRunFor(bool fold) { return hasAvx2() ? avx2BlockRun(fold) : sse2BlockRun(fold); }
 
 }  // namespace tyx12::detail
 

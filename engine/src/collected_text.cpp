@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "substring_search.h"
+
 namespace tyx12::detail {
 
 CollectedText::CollectedText() : filter_(new std::uint64_t[kFilterWords]()) {}
@@ -27,7 +29,7 @@ bool CollectedText::contains(std::string_view piece) const {
         for (std::size_t i = 0; i + kGram <= piece.size(); ++i)
             if (!mayHold(gramSlot(piece.data() + i))) return false;
     }
-    return memmem(text_.data(), text_.size(), piece.data(), piece.size()) != nullptr;
+    return findSubstring(text_.data(), text_.size(), piece.data(), piece.size()) != nullptr;
 }
 
 void CollectedText::append(std::string_view piece) {

@@ -1,8 +1,7 @@
 #include "word_find.h"
 
-#include <cstring>
-
 #include "char_class.h"
+#include "substring_search.h"
 
 namespace tyx12::detail {
 
@@ -25,9 +24,9 @@ std::size_t findWord(TextView text, std::size_t from, const SearchWord& word) {
     const bool testAfter = word.mode() != WildcardMode::Prefix;
     std::size_t pos = from;
     while (pos < text.length && text.length - pos >= core.size()) {
-        const void* hit = memmem(text.data + pos, text.length - pos, core.data(), core.size());
+        const char* hit = findSubstring(text.data + pos, text.length - pos, core.data(), core.size());
         if (!hit) return kNotFound;
-        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data);
+        const std::size_t at = static_cast<std::size_t>(hit - text.data);
         if ((!testBefore || boundaryBefore(text, at)) &&
             (!testAfter || boundaryAfter(text, at + core.size())))
             return at;
