@@ -22,18 +22,21 @@ public:
     void append(std::string_view piece);
 
 private:
-    // A filter over every 8-byte run in the text: a run of the piece that is
-    // missing from the filter proves the piece is absent, which spares the
-    // full substring search for nearly every new line.
+    // A filter over the 8-byte runs that start at every fourth position of the
+    // text. A piece that occurs in the text has all its runs at one of four
+    // alignments in the filter; a piece that fails at all four is absent, which
+    // spares the full substring search for nearly every new line.
     static constexpr std::size_t kGram = 8;
+    static constexpr std::size_t kStride = 4;
     static constexpr unsigned kFilterBits = 18;
     static constexpr std::size_t kFilterWords = (std::size_t{1} << kFilterBits) / 64;
     static std::size_t gramSlot(const char* at);
     bool mayHold(std::size_t slot) const { return filter_[slot >> 6] >> (slot & 63) & 1; }
+    bool mayHoldAligned(std::string_view piece, std::size_t alignment) const;
 
     std::string text_;
     std::unique_ptr<std::uint64_t[]> filter_;
-    bool filterUsed_ = false;
+    std::size_t nextGram_ = 0;  // the next text position whose run goes into the filter
 };
 
 }  // namespace tyx12::detail

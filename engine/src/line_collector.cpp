@@ -69,8 +69,9 @@ void collectLines(const Query& query, TextView normalised, TextView searched,
         const std::size_t windowLength = window.end - window.start;
         const bool kept = nearby.keepsLine({searched.data + window.start, windowLength});
         if (kept && collected.size() <= kCollectLimit) {
-            buildResultLine({normalised.data + window.start, windowLength}, taking.words,
-                            options.ignoreCase, scratch.line, scratch.lineScratch);
+            buildResultLine({normalised.data + window.start, windowLength},
+                            {searched.data + window.start, windowLength}, taking.words, scratch.line,
+                            scratch.lineScratch);
             appendLine(scratch.line, collected);
         }
 

@@ -15,7 +15,6 @@ namespace tyx12::detail {
 inline constexpr std::size_t kCollectLimit = 51200;
 
 struct CollectOptions {
-    bool ignoreCase = false;
     bool smartSearch = false;
     long long contextWords = 10;
     bool allHits = false;

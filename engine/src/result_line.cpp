@@ -1,6 +1,7 @@
 #include "result_line.h"
 
 #include "char_class.h"
+#include "query.h"
 #include "rtf_texts.h"
 #include "word_find.h"
 
@@ -8,68 +9,85 @@ namespace tyx12::detail {
 
 namespace {
 
-void escapeRtf(TextView text, std::string& out, std::string& unitStarts) {
+bool holdsRtfSpecial(TextView text) {
+    bool found = false;
+    for (std::size_t i = 0; i < text.length; ++i) found |= isRtfSpecial(text.data[i]);
+    return found;
+}
+
+// `unitStarts` may be null when only the text is wanted.
+void escapeRtf(TextView text, std::string& out, std::string* unitStarts) {
     out.clear();
-    unitStarts.clear();
+    if (unitStarts) unitStarts->clear();
+    std::size_t copied = 0;
     for (std::size_t i = 0; i < text.length; ++i) {
-        const char c = text.data[i];
-        unitStarts.push_back(1);
-        if (isRtfSpecial(c)) {
-            out.push_back('\\');
-            unitStarts.push_back(0);
+        if (!isRtfSpecial(text.data[i])) continue;
+        out.append(text.data + copied, i - copied);
+        out.push_back('\\');
+        out.push_back(text.data[i]);
+        if (unitStarts) {
+            unitStarts->append(i - copied, 1);
+            unitStarts->push_back(1);
+            unitStarts->push_back(0);
         }
-        out.push_back(c);
+        copied = i + 1;
     }
-    unitStarts.push_back(1);
+    out.append(text.data + copied, text.length - copied);
+    if (unitStarts) unitStarts->append(text.length - copied + 1, 1);
 }
 
 // Finds a word's occurrences in the escaped line. A word that begins with an
 // RTF special or ends with a backslash could match half of an escape, and a
 // highlight around half an escape would break the document: such occurrences
-// are passed over.
+// are passed over. `unitStarts` is null when the line holds no escape.
 class EscapedWordCursor {
 public:
-    EscapedWordCursor(TextView text, const SearchWord* word, const std::string& unitStarts)
+    EscapedWordCursor() = default;
+    EscapedWordCursor(TextView text, const SearchWord* word, const std::string* unitStarts)
         : text_(text), word_(word), unitStarts_(unitStarts), cursor_(text, word) {
         const std::string_view core = word->core();
-        mayStraddle_ = !core.empty() && (isRtfSpecial(core.front()) || core.back() == '\\');
+        mayStraddle_ = unitStarts && !core.empty() &&
+                       (isRtfSpecial(core.front()) || core.back() == '\\');
     }
 
     std::size_t next(std::size_t from) {
         if (!mayStraddle_) return cursor_.next(from);
+        const std::string& starts = *unitStarts_;
         std::size_t at = findWord(text_, from, *word_);
-        while (at != kNotFound && !(unitStarts_[at] && unitStarts_[at + word_->hitLength()]))
+        while (at != kNotFound && !(starts[at] && starts[at + word_->hitLength()]))
             at = findWord(text_, at + 1, *word_);
         return at;
     }
 
 private:
     TextView text_;
-    const SearchWord* word_;
-    const std::string& unitStarts_;
+    const SearchWord* word_ = nullptr;
+    const std::string* unitStarts_ = nullptr;
     WordCursor cursor_;
     bool mayStraddle_ = false;
 };
 
 }  // namespace
 
-void buildResultLine(TextView shown, const std::vector<const SearchWord*>& words, bool ignoreCase,
+void buildResultLine(TextView shown, TextView searched, const std::vector<const SearchWord*>& words,
                      std::string& line, LineScratch& scratch) {
-    escapeRtf(shown, scratch.escaped, scratch.unitStarts);
-    const std::string& escaped = scratch.escaped;
-    std::string& lowered = scratch.lowered;
-    if (ignoreCase) {
-        lowered = escaped;
-        for (char& c : lowered) c = static_cast<char>(lowerAscii(static_cast<unsigned char>(c)));
+    // Most windows hold nothing to escape and are used as they stand.
+    TextView escaped = shown;
+    TextView escapedSearched = searched;
+    const std::string* unitStarts = nullptr;
+    if (holdsRtfSpecial(shown)) {
+        escapeRtf(shown, scratch.escaped, &scratch.unitStarts);
+        escapeRtf(searched, scratch.escapedSearched, nullptr);
+        escaped = {scratch.escaped.data(), scratch.escaped.size()};
+        escapedSearched = {scratch.escapedSearched.data(), scratch.escapedSearched.size()};
+        unitStarts = &scratch.unitStarts;
     }
-    const TextView searched{ignoreCase ? lowered.data() : escaped.data(), escaped.size()};
 
-    std::vector<EscapedWordCursor> cursors;
-    cursors.reserve(words.size());
-    for (const SearchWord* word : words) cursors.emplace_back(searched, word, scratch.unitStarts);
+    EscapedWordCursor cursors[kWordSlots] = {};
+    for (std::size_t w = 0; w < words.size(); ++w)
+        cursors[w] = EscapedWordCursor(escapedSearched, words[w], unitStarts);
 
     line.clear();
-    line.reserve(escaped.size() + 64);
     std::size_t pos = 0;
     for (;;) {
         std::size_t best = kNotFound;
@@ -82,13 +100,13 @@ void buildResultLine(TextView shown, const std::vector<const SearchWord*>& words
             }
         }
         if (best == kNotFound) break;
-        line.append(escaped, pos, best - pos);
+        line.append(escaped.data + pos, best - pos);
         line.append(kHighlightOpening);
-        line.append(escaped, best, bestLength);
+        line.append(escaped.data + best, bestLength);
         line.append(kHighlightClosing);
         pos = best + bestLength;
     }
-    line.append(escaped, pos, std::string::npos);
+    line.append(escaped.data + pos, escaped.length - pos);
 }
 
 }  // namespace tyx12::detail

@@ -9,16 +9,16 @@
 
 namespace tyx12::detail {
 
-// `shown` is the window as the file has it; the words are looked for in its
-// lower-cased copy when `ignoreCase` is set, so the line keeps the file's own
-// capitals. `line` is overwritten.
 struct LineScratch {
     std::string escaped;
-    std::string lowered;
+    std::string escapedSearched;
     // 1 where an escape unit starts ("\\{" is one unit of two characters).
     std::string unitStarts;
 };
-void buildResultLine(TextView shown, const std::vector<const SearchWord*>& words, bool ignoreCase,
+// `shown` is the window as the file has it; the words are looked for in
+// `searched`, the same window lower-cased when case is ignored, so the line
+// keeps the file's own capitals. `line` is overwritten.
+void buildResultLine(TextView shown, TextView searched, const std::vector<const SearchWord*>& words,
                      std::string& line, LineScratch& scratch);
 
 }  // namespace tyx12::detail

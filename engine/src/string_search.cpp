@@ -39,7 +39,6 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     if (applyCombiningRule(query, searched)) {
         dropExcludedWords(query);
         CollectOptions options;
-        options.ignoreCase = request.ignoreCase;
         options.smartSearch = request.smartSearch;
         options.contextWords = std::max<std::int32_t>(1, request.contextWords);
         options.allHits = request.allHits;
