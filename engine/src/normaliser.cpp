@@ -14,7 +14,10 @@ constexpr std::size_t kBytewiseStretch = 32;
 }  // namespace
 
 Normaliser::Normaliser(char* normalised, char* folded)
-    : normalised_(normalised), folded_(folded), blockRun_(blockRunFor(folded != nullptr)) {}
+    : Normaliser(normalised, folded, blockRunFor(folded != nullptr)) {}
+
+Normaliser::Normaliser(char* normalised, char* folded, BlockRun blockRun)
+    : normalised_(normalised), folded_(folded), blockRun_(blockRun) {}
 
 bool Normaliser::feed(const unsigned char* bytes, std::size_t count) {
     return folded_ ? feedImpl<true>(bytes, count) : feedImpl<false>(bytes, count);

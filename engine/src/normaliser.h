@@ -17,6 +17,8 @@ class Normaliser {
 public:
     // Both outputs must hold kNormalisedCapacity bytes; folded may be null.
     Normaliser(char* normalised, char* folded);
+    // With a chosen block run, or none for the byte-by-byte rule alone.
+    Normaliser(char* normalised, char* folded, BlockRun blockRun);
 
     // Consumes the bytes; returns false once the cap is reached and no more
     // input can change the text.
