@@ -54,16 +54,9 @@ void collectLines(const Query& query, TextView normalised, TextView searched,
 
     std::size_t pos = 0;
     for (;;) {
-        std::size_t hit = kNotFound;
-        std::size_t hitLength = 0;
-        for (std::size_t w = 0; w < cursors.size(); ++w) {
-            const std::size_t at = cursors[w].next(pos);
-            if (at < hit) {
-                hit = at;
-                hitLength = taking.words[w]->hitLength();
-            }
-        }
-        if (hit == kNotFound) break;
+        const Hit next = earliestHit(cursors.data(), taking.words.data(), cursors.size(), pos);
+        if (!next.found()) break;
+        const std::size_t hit = next.position;
 
         const HitWindow window = findHitWindow(searched, hit, windowOptions);
         const std::size_t windowLength = window.end - window.start;
@@ -81,7 +74,7 @@ void collectLines(const Query& query, TextView normalised, TextView searched,
         if (collected.size() > kCollectLimit && !nearbyTested) break;
         // The next search starts behind the window, and always past the hit: a
         // word that opens with punctuation gets a window that ends before itself.
-        pos = window.end > hit ? window.end : hit + hitLength;
+        pos = window.end > hit ? window.end : hit + next.length;
     }
 
     if (!nearby.fileSatisfied()) collected.clear();

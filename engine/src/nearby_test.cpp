@@ -69,6 +69,40 @@ std::vector<NearbyWindowRule> pairWithAnyOthers(unsigned pair, Nearness nearness
     return windows;
 }
 
+void setFlags(std::vector<NearbyWindowRule>& windows, unsigned words, unsigned flags) {
+    for (auto& window : windows)
+        if (window.words == words) window.flags = flags;
+}
+
+// A NEARBY pair and two words that may each stand alone, `first` (flag F1) and
+// `second` (flag F2); the pair sets F3. The links are those of the two lone words.
+std::vector<NearbyWindowRule> pairAndTwoLoneWords(unsigned pair, Nearness nearness, unsigned first,
+                                                  unsigned second, Link firstLink, Link secondLink,
+                                                  unsigned& everyLineFlags) {
+    const auto N = Nearness::None;
+    std::vector<NearbyWindowRule> v = {
+        {second, N, 0},        {first, N, 0},           {first | second, N, 0},
+        {pair, nearness, 0},   {pair | second, nearness, 0}, {pair | first, nearness, 0},
+        {pair | first | second, nearness, 0}};
+    auto set = [&](unsigned words, unsigned flags) { setFlags(v, words, flags); };
+    if (firstLink == L::And && secondLink == L::And) {
+        // The same under either case: a line without the second word must not
+        // stand in for it.
+        set(first, F1), set(second, F2), set(first | second, F1), set(pair, F3);
+        set(pair | first, F1 | F3), set(pair | second, F2 | F3), set(pair | first | second, kAllThree);
+    } else if (firstLink == L::And) {  // AND x OR
+        set(first, F1), set(first | second, F1), set(pair, F3), set(pair | second, F3);
+        set(pair | first, F1 | F3), set(pair | first | second, F1 | F3);
+        everyLineFlags = F2;
+    } else if (secondLink == L::And) {  // OR x AND
+        set(second, F2), set(pair | second, F2), set(pair | first | second, F2);
+        everyLineFlags = F1 | F3;
+    } else {
+        everyLineFlags = kAllThree;
+    }
+    return v;
+}
+
 NearbyRule fourWordRule(Link c1, Link c2, Link c3) {
     NearbyRule rule;
     rule.requiredFlags = kAllThree;
@@ -105,76 +139,28 @@ NearbyRule fourWordRule(Link c1, Link c2, Link c3) {
     }
 
     if (c1 != L::Nearby && c2 == L::Nearby && c3 != L::Nearby) {  // x NEAR x: 2 near 3
-        const auto n = Nearness::Near23;
-        if (c1 == L::And && c3 == L::And) {
-            // The same windows under either case: a line without word 4 must not
-            // stand in for word 4.
-            v = {{w({4}), N, F2}, {w({1}), N, F1}, {w({1, 4}), N, F1},
-                 {w({2, 3}), n, F3}, {w({2, 3, 4}), n, F2 | F3},
-                 {w({1, 2, 3}), n, F1 | F3}, {w({1, 2, 3, 4}), n, kAllThree}};
-            return rule;
-        }
-        v = {{w({4}), N, 0}, {w({1}), N, 0}, {w({1, 4}), N, 0}, {w({2, 3}), n, 0},
-             {w({2, 3, 4}), n, 0}, {w({1, 2, 3}), n, 0}, {w({1, 2, 3, 4}), n, 0}};
-        auto set = [&](unsigned words, unsigned flags) {
-            for (auto& window : v)
-                if (window.words == words) window.flags = flags;
-        };
-        if (c1 == L::And) {  // AND NEAR OR
-            set(w({1}), F1), set(w({1, 4}), F1), set(w({2, 3}), F3), set(w({2, 3, 4}), F3);
-            set(w({1, 2, 3}), F1 | F3), set(w({1, 2, 3, 4}), F1 | F3);
-            rule.everyLineFlags = F2;
-        } else if (c3 == L::And) {  // OR NEAR AND
-            set(w({4}), F2), set(w({2, 3, 4}), F2), set(w({1, 2, 3, 4}), F2);
-            rule.everyLineFlags = F1 | F3;
-        } else {  // OR NEAR OR
-            rule.everyLineFlags = kAllThree;
-        }
+        rule.windows = pairAndTwoLoneWords(w({2, 3}), Nearness::Near23, w({1}), w({4}), c1, c3,
+                                           rule.everyLineFlags);
         return rule;
     }
-
     if (c1 == L::Nearby && c2 != L::Nearby && c3 != L::Nearby) {  // NEAR x x: 1 near 2
-        const auto n = Nearness::Near12;
-        v = {{w({3}), N, 0}, {w({4}), N, 0}, {w({3, 4}), N, 0}, {w({1, 2}), n, 0},
-             {w({1, 2, 3}), n, 0}, {w({1, 2, 4}), n, 0}, {w({1, 2, 3, 4}), n, 0}};
-        auto set = [&](unsigned words, unsigned flags) {
-            for (auto& window : v)
-                if (window.words == words) window.flags = flags;
-        };
-        if (c2 == L::And && c3 == L::And) {
-            set(w({3}), F1), set(w({4}), F2), set(w({3, 4}), F1), set(w({1, 2}), F3);
-            set(w({1, 2, 3}), F1 | F3), set(w({1, 2, 4}), F2 | F3), set(w({1, 2, 3, 4}), kAllThree);
-        } else if (c2 == L::And) {  // NEAR AND OR
-            set(w({3}), F1), set(w({3, 4}), F1), set(w({1, 2}), F3), set(w({1, 2, 4}), F3);
-            set(w({1, 2, 3}), F1 | F3), set(w({1, 2, 3, 4}), F1 | F3);
-            rule.everyLineFlags = F2;
-        } else if (c3 == L::And) {  // NEAR OR AND
-            set(w({4}), F2), set(w({1, 2, 4}), F2), set(w({1, 2, 3, 4}), F2);
-            rule.everyLineFlags = F1 | F3;
-        } else {  // NEAR OR OR
-            rule.everyLineFlags = kAllThree;
-        }
+        rule.windows = pairAndTwoLoneWords(w({1, 2}), Nearness::Near12, w({3}), w({4}), c2, c3,
+                                           rule.everyLineFlags);
         return rule;
     }
 
-    if (c1 != L::Nearby) {  // x NEAR NEAR: 2, 3 and 4 within the distance
-        if (c1 == L::And)
-            v = {{w({1}), N, F1 | F2}, {w({2, 3, 4}), Nearness::Span234, F3},
-                 {w({1, 2, 3, 4}), Nearness::Span234, kAllThree}};
-        else {
-            v = {{w({1}), N, 0}, {w({2, 3, 4}), Nearness::Span234, 0},
-                 {w({1, 2, 3, 4}), Nearness::Span234, 0}};
-            rule.everyLineFlags = kAllThree;
-        }
-        return rule;
-    }
-    if (c3 != L::Nearby) {  // NEAR NEAR x: 1, 2 and 3 within the distance
-        if (c3 == L::And)
-            v = {{w({4}), N, F1 | F2}, {w({1, 2, 3}), Nearness::Span123, F3},
-                 {w({1, 2, 3, 4}), Nearness::Span123, kAllThree}};
-        else {
-            v = {{w({4}), N, 0}, {w({1, 2, 3}), Nearness::Span123, 0},
-                 {w({1, 2, 3, 4}), Nearness::Span123, 0}};
+    if (c1 != L::Nearby || c3 != L::Nearby) {
+        // x NEAR NEAR or NEAR NEAR x: three words within the distance, and a
+        // fourth that may stand alone.
+        const bool loneFirst = c1 != L::Nearby;
+        const Link loneLink = loneFirst ? c1 : c3;
+        const unsigned lone = loneFirst ? w({1}) : w({4});
+        const unsigned three = loneFirst ? w({2, 3, 4}) : w({1, 2, 3});
+        const Nearness span = loneFirst ? Nearness::Span234 : Nearness::Span123;
+        if (loneLink == L::And) {
+            v = {{lone, N, F1 | F2}, {three, span, F3}, {lone | three, span, kAllThree}};
+        } else {
+            v = {{lone, N, 0}, {three, span, 0}, {lone | three, span, 0}};
             rule.everyLineFlags = kAllThree;
         }
         return rule;

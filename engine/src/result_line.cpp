@@ -90,21 +90,13 @@ void buildResultLine(TextView shown, TextView searched, const std::vector<const 
     line.clear();
     std::size_t pos = 0;
     for (;;) {
-        std::size_t best = kNotFound;
-        std::size_t bestLength = 0;
-        for (std::size_t w = 0; w < words.size(); ++w) {
-            const std::size_t at = cursors[w].next(pos);
-            if (at < best) {
-                best = at;
-                bestLength = words[w]->hitLength();
-            }
-        }
-        if (best == kNotFound) break;
-        line.append(escaped.data + pos, best - pos);
+        const Hit hit = earliestHit(cursors, words.data(), words.size(), pos);
+        if (!hit.found()) break;
+        line.append(escaped.data + pos, hit.position - pos);
         line.append(kHighlightOpening);
-        line.append(escaped.data + best, bestLength);
+        line.append(escaped.data + hit.position, hit.length);
         line.append(kHighlightClosing);
-        pos = best + bestLength;
+        pos = hit.position + hit.length;
     }
     line.append(escaped.data + pos, escaped.length - pos);
 }

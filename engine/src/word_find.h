@@ -32,4 +32,23 @@ private:
     std::size_t found_ = kNotFound;
 };
 
+struct Hit {
+    std::size_t position = kNotFound;
+    std::size_t length = 0;
+    bool found() const { return position != kNotFound; }
+};
+
+// The earliest next occurrence of any of the words from `from`, each searched
+// with its own cursor; on equal positions the earlier word wins.
+template <typename Cursor>
+Hit earliestHit(Cursor* cursors, const SearchWord* const* words, std::size_t count,
+                std::size_t from) {
+    Hit hit;
+    for (std::size_t w = 0; w < count; ++w) {
+        const std::size_t at = cursors[w].next(from);
+        if (at < hit.position) hit = {at, words[w]->hitLength()};
+    }
+    return hit;
+}
+
 }  // namespace tyx12::detail
