@@ -1,0 +1,185 @@
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace tessaly {
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    // Closing can report a delayed write error; it must not be lost.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+int openRetrying(const char* path, int flags, mode_t mode = 0666) {
+    int fd;
+    do {
+        fd = ::open(path, flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+Failure writeEverything(int fd, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return failureFromErrno(errno, "write", path);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
+
+EntryKind kindOf(const struct stat& info) {
+    if (S_ISREG(info.st_mode)) return EntryKind::File;
+    if (S_ISDIR(info.st_mode)) return EntryKind::Directory;
+    return EntryKind::Other;
+}
+
+// A link to a folder is never entered (a loop would have no end); a link to a
+// file is that file.
+DirectoryEntry describe(std::string name, const struct stat& own, const struct stat* target) {
+    DirectoryEntry entry;
+    entry.hidden = !name.empty() && name[0] == '.';
+    entry.name = std::move(name);
+    const struct stat& info = target ? *target : own;
+    entry.kind = kindOf(info);
+    if (S_ISLNK(own.st_mode) && entry.kind != EntryKind::File) entry.kind = EntryKind::Other;
+    entry.size = static_cast<std::uint64_t>(info.st_size);
+    entry.modified = info.st_mtime;
+    return entry;
+}
+
+class SystemFileSystem final : public FileSystem {
+public:
+    Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) override {
+        entries.clear();
+        const int fd = openRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) return failureFromErrno(errno, "list", folder, true);
+        std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(fd), ::closedir);
+        if (!dir) {
+            const int error = errno;
+            ::close(fd);
+            return failureFromErrno(error, "list", folder, true);
+        }
+        for (;;) {
+            errno = 0;
+            const dirent* item = ::readdir(dir.get());
+            if (!item) {
+                if (errno != 0) return failureFromErrno(errno, "list", folder, true);
+                break;
+            }
+            const std::string name = item->d_name;
+            if (name == "." || name == "..") continue;
+            struct stat own, target;
+            if (::fstatat(::dirfd(dir.get()), item->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            const bool isLink = S_ISLNK(own.st_mode);
+            const bool targetKnown =
+                isLink && ::fstatat(::dirfd(dir.get()), item->d_name, &target, 0) == 0;
+            entries.push_back(describe(name, own, targetKnown ? &target : nullptr));
+        }
+        return {};
+    }
+
+    Failure status(const std::string& path, DirectoryEntry& entry) override {
+        struct stat own, target;
+        if (::lstat(path.c_str(), &own) != 0) return failureFromErrno(errno, "examine", path);
+        const bool targetKnown = S_ISLNK(own.st_mode) && ::stat(path.c_str(), &target) == 0;
+        const std::size_t slash = path.find_last_of('/');
+        entry = describe(slash == std::string::npos ? path : path.substr(slash + 1), own,
+                         targetKnown ? &target : nullptr);
+        return {};
+    }
+
+    Failure readAll(const std::string& path, std::string& bytes) override {
+        bytes.clear();
+        FileDescriptor fd(openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));
+        if (fd.get() < 0) return failureFromErrno(errno, "read", path);
+        char buffer[64 * 1024];
+        for (;;) {
+            const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return failureFromErrno(errno, "read", path);
+            }
+            if (got == 0) break;
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        }
+        return {};
+    }
+
+    Failure writeAll(const std::string& path, std::string_view bytes) override {
+        FileDescriptor fd(openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC));
+        if (fd.get() < 0) return failureFromErrno(errno, "write", path);
+        if (Failure failure = writeEverything(fd.get(), bytes, path)) return failure;
+        if (::fsync(fd.get()) != 0 && errno != EINVAL) return failureFromErrno(errno, "write", path);
+        if (fd.close() != 0) return failureFromErrno(errno, "write", path);
+        return {};
+    }
+
+    Failure append(const std::string& path, std::string_view bytes) override {
+        FileDescriptor fd(openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_APPEND));
+        if (fd.get() < 0) return failureFromErrno(errno, "write", path);
+        if (Failure failure = writeEverything(fd.get(), bytes, path)) return failure;
+        if (fd.close() != 0) return failureFromErrno(errno, "write", path);
+        return {};
+    }
+
+    Failure rename(const std::string& from, const std::string& to) override {
+        if (::rename(from.c_str(), to.c_str()) != 0) return failureFromErrno(errno, "rename", from);
+        return {};
+    }
+
+    Failure remove(const std::string& path) override {
+        if (::unlink(path.c_str()) != 0) return failureFromErrno(errno, "remove", path);
+        return {};
+    }
+};
+
+}  // namespace
+
+FileSystem& systemFileSystem() {
+    static SystemFileSystem files;
+    return files;
+}
+
+Failure replaceFile(FileSystem& files, const std::string& path, const std::string& temporary,
+                    std::string_view bytes) {
+    if (Failure failure = files.writeAll(temporary, bytes)) {
+        files.remove(temporary);
+        return failure;
+    }
+    if (Failure failure = files.rename(temporary, path)) {
+        files.remove(temporary);
+        return failure;
+    }
+    return {};
+}
+
+Failure ensureFileExists(FileSystem& files, const std::string& path) {
+    return files.append(path, {});
+}
+
+}  // namespace tessaly
