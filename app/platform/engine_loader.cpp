@@ -1,0 +1,72 @@
+#include "platform/engine_loader.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace tessaly {
+
+namespace {
+
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return {};
+    const std::string program(path, static_cast<std::size_t>(length));
+    const std::size_t slash = program.find_last_of('/');
+    return slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
+}
+
+Failure loadFailure(const std::string& what) {
+    Failure failure;
+    failure.code = code::libraryNotLoadable;
+    failure.operation = "load the search engine";
+    failure.path = what;
+    return failure;
+}
+
+// Libraries stay loaded for the life of the process, as the engine expects.
+const EngineCalls* resolve(void* library, const std::string& name, Failure& failure) {
+    auto calls = std::make_unique<EngineCalls>();
+    calls->stringSearch = reinterpret_cast<decltype(calls->stringSearch)>(::dlsym(library, "stringSearch"));
+    calls->stringView = reinterpret_cast<decltype(calls->stringView)>(::dlsym(library, "stringView"));
+    if (!calls->stringSearch || !calls->stringView) {
+        failure = loadFailure(name + " (it lacks stringSearch or stringView)");
+        return nullptr;
+    }
+    static std::vector<std::unique_ptr<EngineCalls>> loaded;
+    static std::mutex guard;
+    std::lock_guard lock(guard);
+    loaded.push_back(std::move(calls));
+    return loaded.back().get();
+}
+
+}  // namespace
+
+const EngineCalls* loadEngineFrom(const std::string& libraryPath, Failure& failure) {
+    void* library = ::dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) {
+        const char* reason = ::dlerror();
+        failure = loadFailure(reason ? reason : libraryPath);
+        return nullptr;
+    }
+    return resolve(library, libraryPath, failure);
+}
+
+const EngineCalls* loadEngine(Failure& failure) {
+    static Failure firstFailure;
+    static const EngineCalls* calls = [] {
+        const std::string beside = programFolder() + kEngineLibraryName;
+        Failure ignored;
+        if (const EngineCalls* found = loadEngineFrom(beside, ignored)) return found;
+        return loadEngineFrom(kEngineLibraryName, firstFailure);
+    }();
+    if (!calls) failure = firstFailure;
+    return calls;
+}
+
+}  // namespace tessaly

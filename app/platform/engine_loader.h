@@ -1,0 +1,28 @@
+// The search engine, loaded by name at its first use like any plug-in engine:
+// the program never links the engine's internals.
+#pragma once
+
+#include <string>
+
+#include "platform/error_codes.h"
+#include "tyx12/tyx12.h"
+
+namespace tessaly {
+
+struct EngineCalls {
+    decltype(&::stringSearch) stringSearch = nullptr;
+    decltype(&::stringView) stringView = nullptr;
+};
+
+// The engine's two calls, or a Failure with code 298 naming what could not be
+// loaded. The library is looked for beside the running program first, then
+// wherever the system looks for libraries. Loaded once; later calls return
+// the same answer.
+const EngineCalls* loadEngine(Failure& failure);
+
+// Loads from an explicit file, for tests and tools; not cached.
+const EngineCalls* loadEngineFrom(const std::string& libraryPath, Failure& failure);
+
+inline constexpr char kEngineLibraryName[] = "libtyx12.so";
+
+}  // namespace tessaly

@@ -1,0 +1,105 @@
+#include "platform/rtf_escape.h"
+
+#include <cstdint>
+
+namespace tessaly {
+
+namespace {
+
+void appendUnit(std::string& out, std::uint16_t unit) {
+    out += "\\u";
+    out += std::to_string(static_cast<std::int16_t>(unit));
+    out += '?';
+}
+
+// The code point of the UTF-8 sequence at `text[i]`, with its length, or a
+// length of 0 when the bytes there are not a valid, shortest-form sequence.
+std::pair<char32_t, std::size_t> decodeUtf8(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length;
+    char32_t point;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, point = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, point = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, point = lead & 0x07;
+    } else {
+        return {0, 0};
+    }
+    if (i + length > text.size()) return {0, 0};
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return {0, 0};
+        point = (point << 6) | (byte(i + k) & 0x3F);
+    }
+    const bool shortest = (length == 3 && point >= 0x800) || (length == 4 && point >= 0x10000) || length == 2;
+    const bool valid = shortest && point <= 0x10FFFF && (point < 0xD800 || point > 0xDFFF);
+    return valid ? std::pair{point, length} : std::pair{char32_t{0}, std::size_t{0}};
+}
+
+}  // namespace
+
+std::string escapeRtfText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() + 8);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            if (c == '\\' || c == '{' || c == '}') out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const auto [point, length] = decodeUtf8(utf8, i);
+        if (length == 0) {
+            appendUnit(out, static_cast<std::uint16_t>(0xDC00 + c));
+            ++i;
+        } else if (point < 0x10000) {
+            appendUnit(out, static_cast<std::uint16_t>(point));
+            i += length;
+        } else {
+            const char32_t offset = point - 0x10000;
+            appendUnit(out, static_cast<std::uint16_t>(0xD800 + (offset >> 10)));
+            appendUnit(out, static_cast<std::uint16_t>(0xDC00 + (offset & 0x3FF)));
+            i += length;
+        }
+    }
+    return out;
+}
+
+std::string bytesFromUtf16(std::u16string_view units) {
+    std::string out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char32_t point = units[i];
+        if (point >= 0xDC80 && point <= 0xDCFF) {
+            out += static_cast<char>(point - 0xDC00);
+            continue;
+        }
+        if (point >= 0xD800 && point <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            ++i;
+        } else if (point >= 0xD800 && point <= 0xDFFF) {
+            point = 0xFFFD;  // a lone surrogate that no escape of ours produces
+        }
+        if (point < 0x80) {
+            out += static_cast<char>(point);
+        } else if (point < 0x800) {
+            out += static_cast<char>(0xC0 | (point >> 6));
+            out += static_cast<char>(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            out += static_cast<char>(0xE0 | (point >> 12));
+            out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (point >> 18));
+            out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace tessaly

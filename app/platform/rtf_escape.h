@@ -1,0 +1,22 @@
+// Text into RTF: what our documents write for names and paths that may hold
+// any character, and how such text is read back.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaly {
+
+// Escapes "\", "{" and "}", and writes every character outside ASCII as
+// "\uN?" (N the signed 16-bit unit, characters beyond the first plane as a
+// surrogate pair). Bytes that are not valid UTF-8, which a Linux file name may
+// hold, are written as the units U+DC80 to U+DCFF, one per byte, so that the
+// exact bytes come back from unescapeRtfUnits.
+std::string escapeRtfText(std::string_view utf8);
+
+// Turns a run of UTF-16 units read from "\uN" escapes and plain ASCII back
+// into bytes: UTF-8 for real characters, the original byte for U+DC80 to
+// U+DCFF.
+std::string bytesFromUtf16(std::u16string_view units);
+
+}  // namespace tessaly

@@ -1,0 +1,34 @@
+// The rich text a search run writes: one entry per matching file, each a small
+// RTF document of its own, appended to the result pane one after another.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessaly {
+
+// Opens every entry, and the single-file view: the fonts and the three
+// colours (black, red for hits, blue for headings).
+extern const std::string_view kResultHeader;
+
+// Above this length the engine delivered no lines: the entry gets a note instead.
+inline constexpr unsigned kMaxResultLength = 51200;
+
+// "12. " for the twelfth matching file.
+std::string entryMarker(int fileCount);
+
+// The file's path as the heading shows it, escaped for RTF, with its own case
+// (a lower-cased path would not open on this system), then its date in brackets.
+std::string headingText(std::string_view fullPath, std::string_view dateText);
+
+struct FileEntry {
+    int fileCount = 1;         // 1 for the first matching file of the run
+    std::string heading;       // headingText()
+    std::string_view lines;    // the engine's result text, up to its NUL
+    bool nameAndText = true;   // false in Name Only display: the heading alone
+    bool tooManyHits = false;  // the engine's result length was above kMaxResultLength
+};
+
+std::string fileEntry(const FileEntry& entry);
+
+}  // namespace tessaly
