@@ -45,6 +45,13 @@ std::string escapeRtfText(std::string_view utf8) {
     out.reserve(utf8.size() + 8);
     for (std::size_t i = 0; i < utf8.size();) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x20) {
+            // Control characters, line ends among them, are legal in a Linux
+            // file name but would be dropped or misread as RTF source text.
+            appendUnit(out, c);
+            ++i;
+            continue;
+        }
         if (c < 0x80) {
             if (c == '\\' || c == '{' || c == '}') out += '\\';
             out += static_cast<char>(c);

@@ -7,11 +7,11 @@
 
 namespace tessaly {
 
-// Escapes "\", "{" and "}", and writes every character outside ASCII as
-// "\uN?" (N the signed 16-bit unit, characters beyond the first plane as a
-// surrogate pair). Bytes that are not valid UTF-8, which a Linux file name may
-// hold, are written as the units U+DC80 to U+DCFF, one per byte, so that the
-// exact bytes come back from unescapeRtfUnits.
+// Escapes "\", "{" and "}", and writes control characters and every
+// character outside ASCII as "\uN?" (N the signed 16-bit unit, characters
+// beyond the first plane as a surrogate pair). Bytes that are not valid
+// UTF-8, which a Linux file name may hold, are written as the units U+DC80 to
+// U+DCFF, one per byte, so that the exact bytes come back from bytesFromUtf16.
 std::string escapeRtfText(std::string_view utf8);
 
 // Turns a run of UTF-16 units read from "\uN" escapes and plain ASCII back

@@ -1,0 +1,28 @@
+// Reads the RTF our documents are made of (the engine's result lines, result
+// entries, viewer bodies) into paragraphs of styled runs. It knows the subset
+// the program writes: groups, font and colour tables (skipped), \b, \cf, \fs,
+// \f, \plain, \pard, \par, \line, \tab, the escapes \\ \{ \}, \'hh and \uN.
+// Anything else is passed over; no input makes it fail.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaly {
+
+struct RtfRun {
+    std::string text;  // UTF-8; bytes outside ASCII were read as Windows-1252
+    bool bold = false;
+    int colour = 0;     // index into the document's colour table
+    int fontSize = 24;  // in half points, RTF's default
+};
+
+struct RtfParagraph {
+    std::vector<RtfRun> runs;
+    std::string text() const;
+};
+
+std::vector<RtfParagraph> readRtf(std::string_view rtf);
+
+}  // namespace tessaly
