@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "command_line.h"
+
+namespace tessaly::cli {
+namespace {
+
+TEST(CommandLine, WordsAndOperators) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::vector<std::string> words;
+        std::vector<std::string> operators;
+    } cases[] = {
+        {{"cat"}, {"cat"}, {}},
+        {{"cat", "dog"}, {"cat", "dog"}, {"AND"}},
+        {{"cat", "OR", "dog", "NOT", "bird"}, {"cat", "dog", "bird"}, {"OR", "NOT"}},
+        {{"a1", "NEARBY", "b2", "c3", "OR", "d4"}, {"a1", "b2", "c3", "d4"}, {"NEARBY", "AND", "OR"}},
+        {{"-d", "/tmp", "comp*", "and"}, {"comp*", "and"}, {"AND"}},  // lower case is a word
+        {{"--", "-dash-word"}, {"-dash-word"}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const ParsedCommandLine parsed = parseCommandLine(c.arguments);
+        ASSERT_EQ(parsed.error, "");
+        EXPECT_EQ(parsed.commandLine.words, c.words);
+        EXPECT_EQ(parsed.commandLine.operators, c.operators);
+    }
+}
+
+TEST(CommandLine, Options) {
+    const ParsedCommandLine parsed = parseCommandLine(
+        {"-d", "/a", "--folder=/b", "-Cs", "--no-subfolders", "-t", "txt doc", "--past-months", "3",
+         "-b", "re", "-w", "20", "-a", "-n5", "-l", "-f", "json", "-o", "out.json", "-j", "2",
+         "--color=never", "--data-dir", "/data", "--settings", "-c", "Work", "word"});
+    ASSERT_EQ(parsed.error, "");
+    const CommandLine& c = parsed.commandLine;
+    EXPECT_EQ(c.folders, (std::vector<std::string>{"/a", "/b"}));
+    EXPECT_EQ(c.matchCase, true);
+    EXPECT_EQ(c.smartSearch, true);
+    EXPECT_EQ(c.subfolders, false);
+    EXPECT_EQ(c.types, "txt doc");
+    EXPECT_EQ(c.pastMonths, 3);
+    EXPECT_EQ(c.startsWith, "re");
+    EXPECT_EQ(c.contextWords, 20);
+    EXPECT_EQ(c.allHits, true);
+    EXPECT_EQ(c.nearbyWords, 5);
+    EXPECT_EQ(c.namesOnly, true);
+    EXPECT_EQ(c.format, OutputFormat::Json);
+    EXPECT_EQ(c.outputFile, "out.json");
+    EXPECT_EQ(c.threads, 2);
+    EXPECT_EQ(c.colour, ColourChoice::Never);
+    EXPECT_EQ(c.dataFolder, "/data");
+    EXPECT_TRUE(c.startFromSettings);
+    EXPECT_EQ(c.category, "Work");
+    EXPECT_EQ(c.words, (std::vector<std::string>{"word"}));
+}
+
+TEST(CommandLine, Refusals) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string message;  // a part of the error
+    } cases[] = {
+        {{}, "no search word"},
+        {{"a1", "b2", "c3", "d4", "e5"}, "more than four words"},
+        {{"AND", "cat"}, "operator (AND) stands where a word should be"},
+        {{"cat", "OR", "NOT", "dog"}, "operator (NOT) stands where a word should be"},
+        {{"cat", "OR"}, "has no word after it"},
+        {{"--frobnicate", "cat"}, "unknown option '--frobnicate'"},
+        {{"-x", "cat"}, "unknown option '-x'"},
+        {{"-w", "15", "cat"}, "10, 20 or 30"},
+        {{"--past-months", "13", "cat"}, "from 1 to 12"},
+        {{"--nearby", "many", "cat"}, "from 1 to 200"},
+        {{"-f", "xml", "cat"}, "unknown format 'xml'"},
+        {{"cat", "-d"}, "needs a value"},
+        {{"--smart=yes", "cat"}, "takes no value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const std::string error = parseCommandLine(c.arguments).error;
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    }
+    EXPECT_TRUE(parseCommandLine({"--help"}).commandLine.help);
+    EXPECT_EQ(parseCommandLine({"--help"}).error, "");
+}
+
+}  // namespace
+}  // namespace tessaly::cli
