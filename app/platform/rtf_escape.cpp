@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/utf8.h"
+
 namespace tessaly {
 
 namespace {
@@ -10,32 +12,6 @@ void appendUnit(std::string& out, std::uint16_t unit) {
     out += "\\u";
     out += std::to_string(static_cast<std::int16_t>(unit));
     out += '?';
-}
-
-// The code point of the UTF-8 sequence at `text[i]`, with its length, or a
-// length of 0 when the bytes there are not a valid, shortest-form sequence.
-std::pair<char32_t, std::size_t> decodeUtf8(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length;
-    char32_t point;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, point = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, point = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, point = lead & 0x07;
-    } else {
-        return {0, 0};
-    }
-    if (i + length > text.size()) return {0, 0};
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) return {0, 0};
-        point = (point << 6) | (byte(i + k) & 0x3F);
-    }
-    const bool shortest = (length == 3 && point >= 0x800) || (length == 4 && point >= 0x10000) || length == 2;
-    const bool valid = shortest && point <= 0x10FFFF && (point < 0xD800 || point > 0xDFFF);
-    return valid ? std::pair{point, length} : std::pair{char32_t{0}, std::size_t{0}};
 }
 
 }  // namespace

@@ -29,9 +29,12 @@ std::string headingText(std::string_view fullPath, std::string_view dateText) {
 }
 
 std::string fileEntry(const FileEntry& entry) {
+    return std::string(kResultHeader) + fileEntryBody(entry) + '}';
+}
+
+std::string fileEntryBody(const FileEntry& entry) {
     std::string text;
-    text.reserve(kResultHeader.size() + entry.heading.size() + entry.lines.size() + 256);
-    text += kResultHeader;
+    text.reserve(entry.heading.size() + entry.lines.size() + 256);
     text += kHeadingOpening;
     if (entry.fileCount > 1) text += kBlankLineBefore;
     text += entryMarker(entry.fileCount);
@@ -46,7 +49,6 @@ std::string fileEntry(const FileEntry& entry) {
         text += kTooManyHits;
         text += kHeadingClosing;
     }
-    text += '}';
     return text;
 }
 

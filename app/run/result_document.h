@@ -29,6 +29,11 @@ struct FileEntry {
     bool tooManyHits = false;  // the engine's result length was above kMaxResultLength
 };
 
+// The entry as the result pane takes it: a document of its own.
 std::string fileEntry(const FileEntry& entry);
+
+// The entry without the result header before it and the closing brace after
+// it, for joining entries into one document: the header, the bodies, "}".
+std::string fileEntryBody(const FileEntry& entry);
 
 }  // namespace tessaly

@@ -1,0 +1,18 @@
+// UTF-8 as file names and file text hold it: valid, or not.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tessaly {
+
+struct Utf8Sequence {
+    char32_t codePoint = 0;
+    std::size_t length = 0;  // 0: the bytes at that place are not valid UTF-8
+};
+
+// The character whose encoding starts at text[at]: only shortest forms, no
+// surrogates, nothing above U+10FFFF. ASCII is a sequence of length 1.
+Utf8Sequence decodeUtf8(std::string_view text, std::size_t at);
+
+}  // namespace tessaly

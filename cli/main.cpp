@@ -1,0 +1,27 @@
+// tessaly: the search of the windowed program, from a terminal or a script.
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+#include "search_command.h"
+
+int main(int argc, char** argv) {
+    using namespace tessaly::cli;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    if (parsed.commandLine.help) {
+        std::fputs(kUsage, stdout);
+        return kExitMatched;
+    }
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "tessaly: %s\nTry 'tessaly --help' for more information.\n", parsed.error.c_str());
+        return kExitError;
+    }
+    Terminal terminal;
+    terminal.outIsTerminal = ::isatty(STDOUT_FILENO) == 1;
+    terminal.errIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    return runSearchCommand(parsed.commandLine, tessaly::systemFileSystem(), terminal);
+}

@@ -1,0 +1,37 @@
+// Writes the matching files of a run in one of the command's output formats.
+#pragma once
+
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "command_line.h"
+
+namespace tessaly::cli {
+
+struct MatchedFile {
+    int number = 0;           // the entry marker's number
+    std::string path;
+    std::time_t modified = 0;
+    std::string dateText;     // as the heading shows it
+    std::string_view lines;   // the engine's RTF result lines; empty in Name Only
+    bool tooManyHits = false;
+    bool nameAndText = true;
+};
+
+class ResultWriter {
+public:
+    virtual ~ResultWriter() = default;
+    virtual void file(const MatchedFile& match) = 0;
+    virtual void finish() {}
+};
+
+// `colour` applies to the text format only: hit words in bold red, headings in blue.
+std::unique_ptr<ResultWriter> makeResultWriter(OutputFormat format, std::FILE* out, bool colour);
+
+// Local time as "2003-03-15 10:04:05": the same on every machine, sorted as text.
+std::string dateText(std::time_t modified);
+
+}  // namespace tessaly::cli

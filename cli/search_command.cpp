@@ -1,0 +1,335 @@
+#include "search_command.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <climits>
+#include <memory>
+#include <thread>
+
+#include "categories/category_store.h"
+#include "categories/data_files.h"
+#include "criteria/options.h"
+#include "criteria/run_arguments.h"
+#include "criteria/settings_file.h"
+#include "criteria/word_check.h"
+#include "platform/engine_loader.h"
+#include "platform/error_tables.h"
+#include "progress_line.h"
+#include "result_writer.h"
+#include "run/date_window.h"
+#include "run/file_filter.h"
+#include "run/folder_walk.h"
+#include "run/run_tally.h"
+#include "search_pipeline.h"
+
+namespace tessaly::cli {
+
+namespace {
+
+void say(std::FILE* err, const std::string& message) { std::fprintf(err, "tessaly: %s\n", message.c_str()); }
+
+std::string currentFolder() {
+    char buffer[PATH_MAX];
+    return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string(".");
+}
+
+std::string withSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+// Headings name absolute paths, so a folder given relative to here is made absolute.
+std::string absoluteFolder(const std::string& folder) {
+    std::string absolute = folder.starts_with('/') ? folder : withSlash(currentFolder()) + folder;
+    while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
+    return absolute;
+}
+
+// The word check talks to the user through standard error.
+class PrintedMessages final : public CriteriaMessages {
+public:
+    PrintedMessages(std::FILE* err, const SearchWords& typed) : err_(err), typed_(typed) {}
+    void refuse(int wordIndex, std::string_view text, std::string_view title) override {
+        say(err_, std::string(title) + ": " + std::string(text) + " (word " + std::to_string(wordIndex + 1) +
+                      ", '" + typed_[static_cast<std::size_t>(wordIndex)] + "')");
+    }
+    void focusWord(int) override {}
+
+private:
+    std::FILE* err_;
+    SearchWords typed_;
+};
+
+Operator operatorNamed(const std::string& name) {
+    if (name == "OR") return Operator::OR;
+    if (name == "NOT") return Operator::NOT;
+    if (name == "NEARBY") return Operator::NEARBY;
+    return Operator::AND;
+}
+
+class SearchCommand {
+public:
+    SearchCommand(const CommandLine& commandLine, FileSystem& files, const Terminal& terminal)
+        : line_(commandLine), files_(files), terminal_(terminal) {}
+
+    int run() {
+        dataFolder_ = withSlash(line_.dataFolder.empty() ? currentFolder() : absoluteFolder(line_.dataFolder));
+        if (!loadOptions() || !applyArguments() || !checkWords() || !chooseFolders()) return kExitError;
+        Failure failure;
+        engine_ = loadEngine(failure);
+        if (!engine_) return fail(failure.describe());
+        if (Failure f = computeDateWindow(dateOptions(), localDate(std::time(nullptr)), window_))
+            return fail("the date window cannot be read: " + f.describe());
+        return search();
+    }
+
+private:
+    int fail(const std::string& message) {
+        say(terminal_.err, message);
+        return kExitError;
+    }
+
+    bool loadOptions() {
+        options_ = defaultOptions(localToday());
+        if (!line_.startFromSettings) return true;
+        DirectoryEntry entry;
+        if (files_.status(dataFolder_ + settingsFileName, entry)) {
+            say(terminal_.err, "no settings file in " + dataFolder_ + "; starting from the defaults");
+            return true;
+        }
+        const SettingsLoad loaded = loadSettings(files_, dataFolder_);
+        if (loaded.failure) {
+            fail(loaded.failure.describe());
+            return false;
+        }
+        if (loaded.state == RecordState::Unreadable)
+            say(terminal_.err, "the settings file " + dataFolder_ + settingsFileName +
+                                   " is damaged; starting from the defaults");
+        options_ = loaded.options;
+        return true;
+    }
+
+    bool applyArguments() {
+        Options& o = options_;
+        if (line_.matchCase) o.optCase = *line_.matchCase;
+        if (line_.smartSearch) o.useFilter = *line_.smartSearch;
+        if (line_.subfolders) o.searchSub = *line_.subfolders;
+        if (line_.types) o.fileTypes = FileTypes::optType, o.typeText = *line_.types;
+        if (line_.startsWith) o.fileText = *line_.startsWith;
+        if (line_.contextWords) o.wordOpt = *line_.contextWords / 10 - 1;
+        if (line_.allHits) o.resultOpt = allHitsButton;
+        if (line_.namesOnly) o.display = Display::DispName;
+        if (line_.pastMonths) o.timeStamp = TimeStamp::optYear, o.timeValue = *line_.pastMonths;
+        if (line_.fromDate || line_.toDate) {
+            o.timeStamp = TimeStamp::optFromTo;
+            o.dateFrom = line_.fromDate.value_or("1/1/1000");
+            o.dateTo = line_.toDate.value_or("12/31/9999");
+            int ignored;
+            for (const std::string* date : {&o.dateFrom, &o.dateTo})
+                if (!yyyymmddFromDateText(*date, ignored)) {
+                    fail("'" + *date + "' is not a date; write it as month/day/year, for example 3/15/2003");
+                    return false;
+                }
+        }
+        if (line_.nearbyWords) o.nearbyCheck = true, o.nearbyText = o.nearbyScroll = *line_.nearbyWords;
+        Operator* groups[3] = {&o.Opt1, &o.Opt2, &o.Opt3};
+        for (std::size_t i = 0; i < 3; ++i) {
+            *groups[i] = i < line_.operators.size() ? operatorNamed(line_.operators[i]) : Operator::AND;
+            // Choosing NEARBY is what turns the distance on in the window too.
+            if (*groups[i] == Operator::NEARBY) o.nearbyCheck = true;
+        }
+        return true;
+    }
+
+    bool checkWords() {
+        for (std::size_t i = 0; i < line_.words.size(); ++i) words_[i] = line_.words[i];
+        if (allWordsEmpty(words_)) {
+            fail(std::string(textMissingText));
+            return false;
+        }
+        WildcardWarnings warnings;
+        PrintedMessages messages(terminal_.err, words_);
+        if (!inputValidate(words_, warnings, messages)) return false;
+        bool anyWord = false;
+        for (const std::string& word : words_) anyWord |= !word.empty();
+        if (!anyWord) {
+            fail("no word is left to search for");
+            return false;
+        }
+        return true;
+    }
+
+    bool chooseFolders() {
+        for (const std::string& folder : line_.folders) folders_.push_back(absoluteFolder(folder));
+        if (!folders_.empty()) return true;
+        std::string category = line_.category.value_or(line_.startFromSettings ? options_.searchCat : "");
+        if (category.empty()) {
+            fail("say where to search: --folder DIR or --category NAME");
+            return false;
+        }
+        DirectoryEntry entry;
+        const std::string categoryFile = dataFilePath(dataFolder_, categoryFileName);
+        if (files_.status(categoryFile, entry)) {
+            fail("there is no category file " + categoryFile + " (use --data-dir to name its folder)");
+            return false;
+        }
+        CategoryStore store(files_, dataFolder_);
+        std::vector<std::string> folders;
+        if (Failure failure = store.readFolders(category, folders)) {
+            fail(failure.describe());
+            return false;
+        }
+        if (folders.empty()) {
+            fail("the Category '" + category + "' has no folders in " + categoryFile);
+            return false;
+        }
+        for (const std::string& folder : folders) folders_.push_back(absoluteFolder(folder));
+        return true;
+    }
+
+    DateWindowOptions dateOptions() const {
+        DateWindowOptions d;
+        d.optFromTo = options_.timeStamp == TimeStamp::optFromTo;
+        d.optYear = options_.timeStamp == TimeStamp::optYear;
+        d.dateFrom = options_.dateFrom;
+        d.dateTo = options_.dateTo;
+        d.timeValue = std::to_string(options_.timeValue);
+        return d;
+    }
+
+    FileFilterOptions filterOptions() const {
+        FileFilterOptions f;
+        f.fileText = options_.fileText;
+        f.typeAll = options_.fileTypes == FileTypes::typeAll;
+        f.optType = options_.fileTypes == FileTypes::optType;
+        f.typeText = options_.typeText;
+        return f;
+    }
+
+    int threadCount() const {
+        if (line_.threads > 0) return line_.threads;
+        const unsigned cores = std::thread::hardware_concurrency();
+        return cores == 0 ? 1 : static_cast<int>(cores);
+    }
+
+    bool colourWanted() const {
+        if (line_.colour == ColourChoice::Always) return true;
+        if (line_.colour == ColourChoice::Never) return false;
+        return terminal_.outIsTerminal && !line_.outputFile;
+    }
+
+    int search() {
+        std::FILE* out = terminal_.out;
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> outputFile(nullptr, std::fclose);
+        if (line_.outputFile) {
+            outputFile.reset(std::fopen(line_.outputFile->c_str(), "wb"));
+            if (!outputFile) return fail(failureFromErrno(errno, "write", *line_.outputFile).describe());
+            out = outputFile.get();
+        }
+        const bool nameAndText = options_.display != Display::DispName;
+        RunArguments arguments = runArgumentsFrom(options_, words_);
+        narrowForNameOnly(arguments, options_);
+
+        auto writer = makeResultWriter(line_.format, out, colourWanted());
+        RunTally tally(nameAndText);
+        ProgressLine progress(terminal_.err, terminal_.errIsTerminal);
+        long listed = 0, searched = 0;
+        std::string currentFolderShown;
+
+        SearchPipeline pipeline(*engine_, arguments, words_, threadCount(),
+                                [&](const Candidate& file, const SearchAnswer& answer) {
+            ++searched;
+            const RunTally::Answer counted = tally.add(answer.length);
+            if (counted.limitReached) {
+                progress.clear();
+                say(terminal_.err, std::string(kTooManyFilesTitle) + ": " + std::string(kTooManyFilesMessage));
+                return false;
+            }
+            if (counted.matched) {
+                MatchedFile match;
+                match.number = counted.fileCount;
+                match.path = file.path;
+                match.modified = file.modified;
+                match.dateText = dateText(file.modified);
+                match.lines = answer.lines;
+                match.tooManyHits = counted.tooManyHits;
+                match.nameAndText = nameAndText;
+                writer->file(match);
+            } else if (answer.length == 0 && ::access(file.path.c_str(), R_OK) != 0) {
+                progress.clear();
+                say(terminal_.err, failureFromErrno(errno, "read", file.path).describe());
+            }
+            progress.update(listed, searched, tally.fileCount(), currentFolderShown);
+            return true;
+        });
+
+        const FileFilterOptions filters = filterOptions();
+        WalkOptions walkOptions;
+        walkOptions.searchSub = options_.searchSub;
+        walkOptions.order = WalkOrder::ByName;  // the same output on every run
+        bool folderMissing = false;
+        for (std::size_t i = 0; i < folders_.size() && !tally.finished(); ++i) {
+            const int categoryFolder = static_cast<int>(i) + 1;
+            WalkCallbacks callbacks;
+            callbacks.file = [&](const std::string& folder, const DirectoryEntry& entry) {
+                ++listed;
+                currentFolderShown = folder;
+                const FileVerdict verdict = filterFile(folder, entry, window_, filters);
+                // An empty file never reaches the engine and never matches.
+                if (!verdict.searched || entry.size == 0) return WalkStep::Continue;
+                Candidate candidate{verdict.path, entry.size, entry.modified, categoryFolder};
+                return pipeline.submit(std::move(candidate)) ? WalkStep::Continue : WalkStep::Stop;
+            };
+            callbacks.filesDone = [&](const std::string&) {
+                return tally.finished() ? WalkStep::Stop : WalkStep::Continue;
+            };
+            callbacks.failure = [&](const WalkFailure& walkFailure) {
+                progress.clear();
+                const FailureAnswer answer = runTableAnswer(walkFailure);
+                if (walkFailure.categoryFolder && walkFailure.failure.code == code::pathNotFound) {
+                    say(terminal_.err, operationErrorMessage(runErrorRule(code::pathNotFound).text, code::pathNotFound) +
+                                           ": " + walkFailure.failure.path);
+                    folderMissing = true;
+                } else {
+                    say(terminal_.err, walkFailure.failure.describe() +
+                                           (answer == FailureAnswer::Skip ? "; passed over" : ""));
+                }
+                return answer == FailureAnswer::Retry ? FailureAnswer::Skip : answer;
+            };
+            const WalkResult walked = walkCategoryFolder(files_, folders_[i], walkOptions, callbacks);
+            // A folder that cannot be walked ends the run, as Ignore does in the window.
+            if (walked.failure) break;
+        }
+        pipeline.finish();
+        writer->finish();
+        progress.clear();
+        std::fflush(out);
+        if (outputFile && std::fclose(outputFile.release()) != 0)
+            return fail(failureFromErrno(errno, "write", *line_.outputFile).describe());
+
+        const RunEnd end = tally.end();
+        const bool warning = end == RunEnd::TooManyHits || end == RunEnd::TooManyFiles;
+        if (warning || terminal_.errIsTerminal) say(terminal_.err, std::string(statusSentence(end)));
+        if (folderMissing) return kExitError;
+        return tally.fileCount() > 0 ? kExitMatched : kExitNoMatch;
+    }
+
+    const CommandLine& line_;
+    FileSystem& files_;
+    Terminal terminal_;
+    std::string dataFolder_;
+    Options options_;
+    SearchWords words_;
+    std::vector<std::string> folders_;
+    const EngineCalls* engine_ = nullptr;
+    DateWindow window_;
+};
+
+}  // namespace
+
+int runSearchCommand(const CommandLine& commandLine, FileSystem& files, const Terminal& terminal) {
+    return SearchCommand(commandLine, files, terminal).run();
+}
+
+}  // namespace tessaly::cli
