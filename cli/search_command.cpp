@@ -252,7 +252,7 @@ private:
                 match.path = file.path;
                 match.modified = file.modified;
                 match.dateText = dateText(file.modified);
-                match.lines = answer.lines;
+                if (nameAndText) match.lines = answer.lines;
                 match.tooManyHits = counted.tooManyHits;
                 match.nameAndText = nameAndText;
                 writer->file(match);

@@ -1,0 +1,156 @@
+// The tessaly command end to end, as a script runs it.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/rtf_reader.h"
+#include "program_run.h"
+#include "temp_dir.h"
+
+namespace tessaly::test {
+namespace {
+
+ProgramRun tessaly(const std::vector<std::string>& arguments, const std::string& folder = {}) {
+    return runProgram(TESSALY_PROGRAM, arguments, folder);
+}
+
+class SearchCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = dir_.path().string();
+        dir_.write("docs/alpha.txt", "The quick brown fox\r\njumps over the lazy dog\r\n");
+        dir_.write("docs/beta.md", "Another fox with {braces} and back\\slash\n");
+        dir_.write("docs/sub/gamma.txt", "a fox in a subfolder\n");
+        dir_.write("docs/.hidden.txt", "a hidden fox\n");
+        dir_.write("docs/tool.exe", "fox inside a program\n");
+        dir_.write("docs/empty.txt", "");
+        dir_.write("other/delta.txt", "fox and dog together\n");
+    }
+    std::string docs() const { return root_ + "/docs"; }
+    TempDir dir_;
+    std::string root_;
+};
+
+TEST_F(SearchCommand, PathsAndExitStatus) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string out;
+        int exitStatus;
+    } cases[] = {
+        {{"-f", "paths", "-d", docs(), "fox"},
+         docs() + "/alpha.txt\n" + docs() + "/beta.md\n" + docs() + "/sub/gamma.txt\n", 0},
+        {{"-f", "paths", "--no-subfolders", "-d", docs(), "fox"},
+         docs() + "/alpha.txt\n" + docs() + "/beta.md\n", 0},
+        {{"-f", "paths", "-t", "md", "-d", docs(), "fox"}, docs() + "/beta.md\n", 0},
+        {{"-f", "paths", "-b", "gam", "-d", docs(), "fox"}, docs() + "/sub/gamma.txt\n", 0},
+        {{"-f", "paths", "-d", docs(), "fox", "NOT", "dog"}, docs() + "/beta.md\n" + docs() + "/sub/gamma.txt\n", 0},
+        {{"-f", "paths", "-d", docs(), "-d", root_ + "/other", "fox", "dog"},
+         docs() + "/alpha.txt\n" + root_ + "/other/delta.txt\n", 0},
+        {{"-f", "paths", "-C", "-d", docs(), "FOX"}, "", 1},
+        {{"-f", "paths", "-d", docs(), "zebra"}, "", 1},
+        {{"-f", "paths", "-d", root_ + "/missing", "fox"}, "", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const ProgramRun run = tessaly(c.arguments);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
+    }
+}
+
+TEST_F(SearchCommand, TextShowsEntriesAndPlainLines) {
+    const ProgramRun run = tessaly({"--color=never", "-d", docs(), "-a", "fox", "OR", "dog"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const std::string expectedStart = "1. " + docs() + "/alpha.txt   [";
+    EXPECT_EQ(run.out.substr(0, expectedStart.size()), expectedStart);
+    EXPECT_NE(run.out.find("]\nThe quick brown fox\njumps over the lazy dog\n\n2. "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Another fox with {braces} and back\\slash"), std::string::npos) << run.out;
+
+    const ProgramRun coloured = tessaly({"--color=always", "-d", docs(), "fox"});
+    EXPECT_NE(coloured.out.find("brown \x1b[1;31mfox\x1b[0m"), std::string::npos) << coloured.out;
+}
+
+TEST_F(SearchCommand, RtfIsOneDocumentTheReaderTakes) {
+    const ProgramRun run = tessaly({"-f", "rtf", "-d", docs(), "fox"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("{\\rtf1\\ansi", 0), 0u);
+    EXPECT_EQ(run.out.find("{\\rtf1", 1), std::string::npos) << "the header comes once";
+    long depth = 0;
+    for (std::size_t i = 0; i < run.out.size(); ++i) {
+        if (run.out[i] == '\\') {
+            ++i;
+        } else if (run.out[i] == '{') {
+            ++depth;
+        } else if (run.out[i] == '}') {
+            ASSERT_GE(--depth, 0);
+        }
+    }
+    EXPECT_EQ(depth, 0);
+    std::string all;
+    for (const auto& paragraph : readRtf(run.out)) all += paragraph.text() + "\n";
+    EXPECT_NE(all.find("1. " + docs() + "/alpha.txt"), std::string::npos) << all;
+    EXPECT_NE(all.find("with {braces} and back\\slash"), std::string::npos) << all;
+}
+
+TEST_F(SearchCommand, JsonLinesWithHitSpans) {
+    const ProgramRun run = tessaly({"-f", "json", "-d", docs(), "--no-subfolders", "-t", "txt", "lazy"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(run.out.find("\"number\":1,\"path\":\"" + docs() + "/alpha.txt\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"lines\":[{\"text\":\"jumps over the lazy dog\",\"hits\":[[15,19]]}]"),
+              std::string::npos)
+        << run.out;
+}
+
+TEST_F(SearchCommand, ThreadsDoNotChangeTheOutput) {
+    for (int i = 0; i < 300; ++i)
+        dir_.write("many/f" + std::to_string(i) + ".txt", i % 3 ? "hay only\n" : "needle " + std::to_string(i) + "\n");
+    const ProgramRun one = tessaly({"-j", "1", "--color=never", "-a", "-d", root_ + "/many", "needle"});
+    const ProgramRun four = tessaly({"-j", "4", "--color=never", "-a", "-d", root_ + "/many", "needle"});
+    ASSERT_EQ(one.exitStatus, 0) << one.err;
+    EXPECT_EQ(one.out, four.out);
+    EXPECT_NE(one.out.find("100. "), std::string::npos);
+}
+
+TEST_F(SearchCommand, WordsAreCheckedAsInTheWindow) {
+    ProgramRun run = tessaly({"-f", "paths", "-d", docs(), "x", "fox"});
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(run.err.find("Search of single letter is invalid!"), std::string::npos) << run.err;
+    run = tessaly({"-d", docs(), "f*x"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("Only single word with wild card * at beginning or end is supported!"),
+              std::string::npos);
+    run = tessaly({"-d", docs(), "a"});
+    EXPECT_EQ(run.exitStatus, 2) << "nothing is left to search for";
+    run = tessaly({"fox"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("--folder"), std::string::npos);
+    run = tessaly({"-d", docs(), "one", "two", "three", "four", "five"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("more than four words"), std::string::npos);
+}
+
+TEST_F(SearchCommand, CategoriesFromTheDataFolder) {
+    dir_.write("data/tyindex.ini", "[Work]\r\n" + docs() + "\r\n[Home]\r\n" + root_ + "/other\r\n");
+    const std::string data = root_ + "/data";
+    ProgramRun run = tessaly({"-f", "paths", "--data-dir", data, "-c", "Home", "fox"});
+    EXPECT_EQ(run.out, root_ + "/other/delta.txt\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    run = tessaly({"-f", "paths", "-c", "Work", "--no-subfolders", "fox"}, data);
+    EXPECT_EQ(run.out, docs() + "/alpha.txt\n" + docs() + "/beta.md\n");
+    run = tessaly({"--data-dir", data, "-c", "Play", "fox"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("'Play' has no folders"), std::string::npos) << run.err;
+    run = tessaly({"--data-dir", root_ + "/nowhere", "-c", "Work", "fox"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("no category file"), std::string::npos) << run.err;
+}
+
+TEST_F(SearchCommand, NamesOnlyListsHeadingsAlone) {
+    const ProgramRun run = tessaly({"--color=never", "-l", "-d", docs(), "--no-subfolders", "fox"});
+    ASSERT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.out.find("quick brown"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("2. " + docs() + "/beta.md"), std::string::npos) << run.out;
+}
+
+}  // namespace
+}  // namespace tessaly::test
