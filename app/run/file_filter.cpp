@@ -1,0 +1,39 @@
+#include "run/file_filter.h"
+
+#include "run/excluded_extensions.h"
+#include "run/file_extension.h"
+#include "run/filter_text.h"
+#include "run/path_join.h"
+
+namespace tessaly {
+
+bool startLettersAdmit(std::string_view name, std::string_view fileText) {
+    // The letters are compared trimmed, and so is their count: a trailing
+    // blank left in the field must not make every name too short to match.
+    const std::string letters = lowerCased(trimmedBlanks(fileText));
+    if (letters.empty()) return true;
+    const std::string folded = lowerCased(trimmedBlanks(name));
+    return std::string_view(folded).starts_with(letters);
+}
+
+bool fileTypeAdmits(std::string_view extension, const FileFilterOptions& options) {
+    if (options.typeAll) return !isExcludedExtension(extension);
+    if (options.optType) return lowerCased(options.typeText).find(extension) != std::string::npos;
+    return true;
+}
+
+FileVerdict filterFile(const std::string& folder, const DirectoryEntry& file,
+                       const DateWindow& window, const FileFilterOptions& options) {
+    FileVerdict verdict;
+    verdict.path = joinPath(folder, file.name);
+    const std::string extension = fileExtension(file.name);
+    if (window.kind != DateWindow::Kind::None &&
+        !window.admits(yyyymmddOf(localDate(file.modified)))) {
+        return verdict;
+    }
+    if (!startLettersAdmit(file.name, options.fileText)) return verdict;
+    verdict.searched = fileTypeAdmits(extension, options);
+    return verdict;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,41 @@
+// Which listed files reach the engine: the date window, the file-name start
+// letters and the file type, in that order.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+#include "run/date_window.h"
+
+namespace tessaly {
+
+// The option controls the filters read, by their names.
+struct FileFilterOptions {
+    std::string fileText;  // letters file names must begin with; blank = any
+    bool typeAll = true;   // "All": every extension but the excluded ones
+    bool optType = false;  // only extensions found in typeText
+    std::string typeText;  // the extension list, free text
+};
+
+struct FileVerdict {
+    std::string path;  // the folder joined with the name, case kept
+    bool searched = false;
+};
+
+// True when the name, lower-cased and trimmed, begins with the letters
+// (trimmed, lower-cased); blank letters admit every name.
+bool startLettersAdmit(std::string_view name, std::string_view fileText);
+
+// The file-type rule for an extension as fileExtension() gives it. With
+// "All" only the excluded extensions fail; with a list the extension must
+// occur anywhere in its lower-cased text, so the list needs no separator and
+// "txt doc" also admits "do", "t" and "xt"; with neither, every file passes.
+bool fileTypeAdmits(std::string_view extension, const FileFilterOptions& options);
+
+// Whether the run searches this listed file. `file` carries the name and the
+// last-modified time from the folder listing; its date is taken in local time.
+FileVerdict filterFile(const std::string& folder, const DirectoryEntry& file,
+                       const DateWindow& window, const FileFilterOptions& options);
+
+}  // namespace tessaly

@@ -1,0 +1,114 @@
+#include "run/folder_walk.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "run/path_join.h"
+
+namespace tessaly {
+
+namespace {
+
+// A folder whose files are done, with the subfolders still to walk. Only the
+// names are kept, so memory grows with the depth, not with the tree.
+struct OpenFolder {
+    std::string path;
+    std::vector<std::string> subfolders;
+    std::size_t next = 0;
+};
+
+enum class Visit { Entered, Skipped, Stopped };
+
+class Walk {
+public:
+    Walk(FileSystem& files, const WalkOptions& options, const WalkCallbacks& callbacks)
+        : files_(files), options_(options), callbacks_(callbacks) {}
+
+    WalkResult run(const std::string& categoryFolder) {
+        if (visit(categoryFolder, true) == Visit::Stopped) return result_;
+        while (!open_.empty()) {
+            OpenFolder& current = open_.back();
+            if (current.next == current.subfolders.size()) {
+                open_.pop_back();
+                continue;
+            }
+            // visit() may grow open_, so the path is built before it runs.
+            const std::string subfolder =
+                joinPath(current.path, current.subfolders[current.next++]);
+            if (visit(subfolder, false) == Visit::Stopped) return result_;
+        }
+        return result_;
+    }
+
+private:
+    Visit visit(const std::string& folder, bool categoryFolder) {
+        std::vector<DirectoryEntry> entries;
+        for (;;) {
+            Failure failure = files_.list(folder, entries);
+            if (!failure) break;
+            const WalkFailure report{std::move(failure), categoryFolder};
+            const FailureAnswer answer =
+                callbacks_.failure ? callbacks_.failure(report) : runTableAnswer(report);
+            if (answer == FailureAnswer::Retry) continue;
+            if (answer == FailureAnswer::Skip) return Visit::Skipped;
+            result_.failure = report.failure;
+            return stop();
+        }
+        if (options_.order == WalkOrder::ByName) {
+            std::sort(
+                entries.begin(), entries.end(),
+                [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+        }
+
+        for (const DirectoryEntry& entry : entries) {
+            if (entry.hidden || entry.kind != EntryKind::File) continue;
+            if (callbacks_.file && callbacks_.file(folder, entry) == WalkStep::Stop) return stop();
+        }
+        if (callbacks_.filesDone && callbacks_.filesDone(folder) == WalkStep::Stop) return stop();
+
+        OpenFolder opened{folder, {}, 0};
+        if (options_.searchSub) {
+            for (DirectoryEntry& entry : entries) {
+                if (!entry.hidden && entry.kind == EntryKind::Directory) {
+                    opened.subfolders.push_back(std::move(entry.name));
+                }
+            }
+        }
+        if (!opened.subfolders.empty()) open_.push_back(std::move(opened));
+        return Visit::Entered;
+    }
+
+    Visit stop() {
+        result_.stopped = true;
+        return Visit::Stopped;
+    }
+
+    FileSystem& files_;
+    const WalkOptions& options_;
+    const WalkCallbacks& callbacks_;
+    std::vector<OpenFolder> open_;
+    WalkResult result_;
+};
+
+}  // namespace
+
+FailureAnswer runTableAnswer(const WalkFailure& failure) {
+    switch (failure.failure.code) {
+    case code::invalidArgument:
+    case code::permissionDenied:
+    case code::pathFileAccessError:
+    case code::fileNotFound:
+        return FailureAnswer::Skip;
+    case code::pathNotFound:
+        return failure.categoryFolder ? FailureAnswer::Stop : FailureAnswer::Skip;
+    default:
+        return FailureAnswer::Stop;
+    }
+}
+
+WalkResult walkCategoryFolder(FileSystem& files, const std::string& categoryFolder,
+                              const WalkOptions& options, const WalkCallbacks& callbacks) {
+    return Walk(files, options, callbacks).run(categoryFolder);
+}
+
+}  // namespace tessaly

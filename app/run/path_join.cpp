@@ -1,0 +1,16 @@
+#include "run/path_join.h"
+
+namespace tessaly {
+
+std::string joinPath(std::string_view folder, std::string_view name) {
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path.append(folder);
+    // A folder typed with a trailing "/" would otherwise give "//" and an
+    // empty folder node in the result tree.
+    if (path.empty() || path.back() != '/') path.push_back('/');
+    path.append(name);
+    return path;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,341 @@
+#include "run/folder_walk.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <set>
+
+#include "scripted_file_system.h"
+#include "temp_dir.h"
+
+namespace tessaly {
+namespace {
+
+using test::ScriptedFileSystem;
+using test::TempDir;
+
+// What a walk did, in order: "file <path>", "done <folder>", "failed <code> <path>".
+struct Recorder {
+    std::vector<std::string> events;
+    std::vector<WalkFailure> failures;
+    FailureAnswer answer = FailureAnswer::Skip;
+    std::string stopAfter;  // a path after which the callback asks to stop
+
+    WalkCallbacks callbacks() {
+        WalkCallbacks c;
+        c.file = [this](const std::string& folder, const DirectoryEntry& file) {
+            const std::string path = folder + "/" + file.name;
+            events.push_back("file " + path);
+            return path == stopAfter ? WalkStep::Stop : WalkStep::Continue;
+        };
+        c.filesDone = [this](const std::string& folder) {
+            events.push_back("done " + folder);
+            return folder == stopAfter ? WalkStep::Stop : WalkStep::Continue;
+        };
+        c.failure = [this](const WalkFailure& failure) {
+            failures.push_back(failure);
+            events.push_back("failed " + std::to_string(failure.failure.code) + " " +
+                             failure.failure.path);
+            return answer;
+        };
+        return c;
+    }
+    std::vector<std::string> files() const {
+        std::vector<std::string> only;
+        for (const auto& e : events) {
+            if (e.starts_with("file ")) only.push_back(e.substr(5));
+        }
+        return only;
+    }
+};
+
+// Alpha holds Beta (holding Delta) and Gamma.
+struct AlphaTree {
+    TempDir dir;
+    std::string alpha = dir.path().string() + "/Alpha";
+    AlphaTree() {
+        for (const char* name :
+             {"Alpha/a1.txt", "Alpha/a2.txt", "Alpha/Beta/b.txt", "Alpha/Beta/Delta/d1.txt",
+              "Alpha/Beta/Delta/d2.txt", "Alpha/Gamma/g.txt"}) {
+            dir.write(name, "text");
+        }
+    }
+};
+
+const WalkOptions sorted{true, WalkOrder::ByName};
+
+TEST(FolderWalk, FilesFirstThenEachSubfolderDepthFirst) {
+    AlphaTree tree;
+    const std::string& a = tree.alpha;
+    Recorder recorder;
+    const WalkResult result =
+        walkCategoryFolder(systemFileSystem(), a, sorted, recorder.callbacks());
+    EXPECT_FALSE(result.stopped);
+    EXPECT_FALSE(result.failure);
+    const std::vector<std::string> expected = {
+        "file " + a + "/a1.txt",
+        "file " + a + "/a2.txt",
+        "done " + a,
+        "file " + a + "/Beta/b.txt",
+        "done " + a + "/Beta",
+        "file " + a + "/Beta/Delta/d1.txt",
+        "file " + a + "/Beta/Delta/d2.txt",
+        "done " + a + "/Beta/Delta",
+        "file " + a + "/Gamma/g.txt",
+        "done " + a + "/Gamma",
+    };
+    EXPECT_EQ(recorder.events, expected);
+}
+
+TEST(FolderWalk, SystemOrderVisitsEveryFileOnceAndEachSubtreeWhole) {
+    AlphaTree tree;
+    const std::string& a = tree.alpha;
+    Recorder recorder;
+    walkCategoryFolder(systemFileSystem(), a, {}, recorder.callbacks());
+    std::vector<std::string> files = recorder.files();
+    ASSERT_EQ(files.size(), 6u);
+    EXPECT_EQ(std::set<std::string>(files.begin(), files.end()).size(), 6u);
+
+    auto position = [&](const std::string& path) {
+        return std::find(files.begin(), files.end(), path) - files.begin();
+    };
+    // Alpha's own files come first; Delta follows Beta's file with Gamma's
+    // either before both or after both.
+    EXPECT_LT(std::max(position(a + "/a1.txt"), position(a + "/a2.txt")), 2);
+    const auto beta = position(a + "/Beta/b.txt");
+    const auto delta =
+        std::min(position(a + "/Beta/Delta/d1.txt"), position(a + "/Beta/Delta/d2.txt"));
+    const auto gamma = position(a + "/Gamma/g.txt");
+    EXPECT_EQ(delta, beta + 1);
+    EXPECT_TRUE(gamma < beta || gamma > delta + 1);
+}
+
+TEST(FolderWalk, FoldersGrowingDuringTheWalkCannotKeepItGoing) {
+    AlphaTree tree;
+    ScriptedFileSystem files;
+    int created = 0;
+    WalkCallbacks callbacks;
+    std::vector<std::string> visited;
+    // Every file seen plants a new subfolder with a file beside it.
+    callbacks.file = [&](const std::string& folder, const DirectoryEntry& file) {
+        visited.push_back(folder + "/" + file.name);
+        const std::string planted = folder + "/new" + std::to_string(++created);
+        std::filesystem::create_directories(planted);
+        tree.dir.write(planted.substr(tree.dir.path().string().size() + 1) + "/f.txt", "x");
+        return WalkStep::Continue;
+    };
+    walkCategoryFolder(files, tree.alpha, sorted, callbacks);
+    EXPECT_EQ(visited.size(), 6u);
+    // One listing per folder, the four of the tree as it was.
+    const auto lists =
+        std::count_if(files.calls().begin(), files.calls().end(),
+                      [](const std::string& call) { return call.starts_with("list "); });
+    EXPECT_EQ(lists, 4);
+}
+
+TEST(FolderWalk, WithoutSubfoldersOnlyTheCategoryFolder) {
+    AlphaTree tree;
+    Recorder recorder;
+    walkCategoryFolder(systemFileSystem(), tree.alpha, {false, WalkOrder::ByName},
+                       recorder.callbacks());
+    EXPECT_EQ(recorder.files(),
+              (std::vector<std::string>{tree.alpha + "/a1.txt", tree.alpha + "/a2.txt"}));
+}
+
+TEST(FolderWalk, PassesOverHiddenAndSystemEntriesAndLinkedFolders) {
+    TempDir dir;
+    const std::string root = dir.path().string();
+    dir.write("plain.txt", "x");
+    dir.write(".hidden.txt", "x");
+    dir.write(".config/inside.txt", "x");
+    dir.write(".config/deeper/inside.txt", "x");
+    dir.write("sub/inner.txt", "x");
+    ASSERT_EQ(mkfifo((root + "/pipe.txt").c_str(), 0600), 0);
+    ASSERT_EQ(symlink((root + "/sub").c_str(), (root + "/linked-sub").c_str()), 0);
+    ASSERT_EQ(symlink(root.c_str(), (root + "/sub/loop").c_str()), 0);
+    ASSERT_EQ(symlink((root + "/plain.txt").c_str(), (root + "/linked.txt").c_str()), 0);
+    ASSERT_EQ(symlink((root + "/nowhere").c_str(), (root + "/broken.txt").c_str()), 0);
+
+    Recorder recorder;
+    const WalkResult result =
+        walkCategoryFolder(systemFileSystem(), root, sorted, recorder.callbacks());
+    EXPECT_FALSE(result.stopped);
+    EXPECT_EQ(recorder.files(), (std::vector<std::string>{root + "/linked.txt", root + "/plain.txt",
+                                                          root + "/sub/inner.txt"}));
+    EXPECT_TRUE(recorder.failures.empty());
+}
+
+TEST(FolderWalk, NamesAreKeptByteForByte) {
+    TempDir dir;
+    const std::string root = dir.path().string() + "/My Files ";
+    const std::vector<std::string> names = {"a b.txt", "braces {x}.rtf", "back\\slash.txt",
+                                            "latin1 \xe9t\xe9.txt", "Upper.TXT"};
+    for (const auto& name : names) dir.write("My Files /" + name, "x");
+    dir.write("My Files /{sub} \xff/in.txt", "x");
+
+    Recorder recorder;
+    walkCategoryFolder(systemFileSystem(), root + "/", sorted, recorder.callbacks());
+    std::vector<std::string> expected;
+    for (const auto& name : names) expected.push_back(root + "/" + name);
+    std::sort(expected.begin(), expected.end());
+    expected.push_back(root + "/{sub} \xff/in.txt");
+    // The folder handed to the callback is built with the same join rule the
+    // recorder uses, so the trailing "/" given must not double.
+    std::vector<std::string> files = recorder.files();
+    for (auto& path : files) {
+        const auto doubled = path.find("//");
+        if (doubled != std::string::npos) path.erase(doubled, 1);
+    }
+    EXPECT_EQ(files, expected);
+    EXPECT_EQ(recorder.events.back(), "done " + root + "/{sub} \xff");
+}
+
+TEST(FolderWalk, AnUnlistableSubfolderIsReportedAndPassedOver) {
+    AlphaTree tree;
+    const std::string& a = tree.alpha;
+    const struct {
+        int error;
+        int code;
+    } cases[] = {{EACCES, code::permissionDenied},
+                 {EPERM, code::permissionDenied},
+                 {EINVAL, code::invalidArgument},
+                 {EBUSY, code::pathFileAccessError},
+                 {ENOENT, code::pathNotFound}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        ScriptedFileSystem files;
+        files.fail("list", c.error, a + "/Beta");
+        std::vector<WalkFailure> seen;
+        WalkCallbacks callbacks;
+        std::vector<std::string> visited;
+        callbacks.file = [&](const std::string& folder, const DirectoryEntry& file) {
+            visited.push_back(folder + "/" + file.name);
+            return WalkStep::Continue;
+        };
+        // The run's own rule decides, as the window and the command line use it.
+        callbacks.failure = [&](const WalkFailure& failure) {
+            seen.push_back(failure);
+            return runTableAnswer(failure);
+        };
+        const WalkResult result = walkCategoryFolder(files, a, sorted, callbacks);
+        EXPECT_FALSE(result.stopped);
+        EXPECT_EQ(visited,
+                  (std::vector<std::string>{a + "/a1.txt", a + "/a2.txt", a + "/Gamma/g.txt"}));
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].failure.code, c.code);
+        EXPECT_EQ(seen[0].failure.systemError, c.error);
+        EXPECT_EQ(seen[0].failure.path, a + "/Beta");
+        EXPECT_FALSE(seen[0].categoryFolder);
+    }
+}
+
+TEST(FolderWalk, AnUnreadableFolderOnDisk) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not deny root";
+    AlphaTree tree;
+    const std::string beta = tree.alpha + "/Beta";
+    ASSERT_EQ(chmod(beta.c_str(), 0), 0);
+    Recorder recorder;
+    const WalkResult result =
+        walkCategoryFolder(systemFileSystem(), tree.alpha, sorted, recorder.callbacks());
+    chmod(beta.c_str(), 0755);
+    EXPECT_FALSE(result.stopped);
+    EXPECT_EQ(recorder.files().back(), tree.alpha + "/Gamma/g.txt");
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0].failure.code, code::permissionDenied);
+}
+
+TEST(FolderWalk, AMissingCategoryFolderIsCode76) {
+    TempDir dir;
+    const std::string gone = dir.path().string() + "/gone";
+    const std::string notFolder = dir.write("file.txt", "x");
+    for (const std::string& folder : {gone, notFolder}) {
+        SCOPED_TRACE(folder);
+        // Left to itself the walk stops there, as the run does after its message.
+        const WalkResult result = walkCategoryFolder(systemFileSystem(), folder, {}, {});
+        EXPECT_TRUE(result.stopped);
+        EXPECT_EQ(result.failure.code, code::pathNotFound);
+        EXPECT_EQ(result.failure.path, folder);
+
+        Recorder recorder;
+        const WalkResult skipped =
+            walkCategoryFolder(systemFileSystem(), folder, {}, recorder.callbacks());
+        EXPECT_FALSE(skipped.stopped);
+        ASSERT_EQ(recorder.failures.size(), 1u);
+        EXPECT_TRUE(recorder.failures[0].categoryFolder);
+        EXPECT_EQ(recorder.events, (std::vector<std::string>{"failed 76 " + folder}));
+    }
+}
+
+TEST(FolderWalk, RunTableDecidesWhatStopsTheWalk) {
+    const struct {
+        int code;
+        bool categoryFolder;
+        FailureAnswer answer;
+    } cases[] = {
+        {code::invalidArgument, true, FailureAnswer::Skip},
+        {code::permissionDenied, true, FailureAnswer::Skip},
+        {code::pathFileAccessError, false, FailureAnswer::Skip},
+        {code::fileNotFound, false, FailureAnswer::Skip},
+        {code::pathNotFound, false, FailureAnswer::Skip},
+        {code::pathNotFound, true, FailureAnswer::Stop},
+        {code::deviceIoError, false, FailureAnswer::Stop},
+        {code::outOfMemory, false, FailureAnswer::Stop},
+        {code::deviceUnavailable, true, FailureAnswer::Stop},
+    };
+    for (const auto& c : cases) {
+        WalkFailure failure;
+        failure.failure.code = c.code;
+        failure.categoryFolder = c.categoryFolder;
+        EXPECT_EQ(runTableAnswer(failure), c.answer) << c.code << " " << c.categoryFolder;
+    }
+}
+
+TEST(FolderWalk, RetryListsTheFolderAgain) {
+    AlphaTree tree;
+    ScriptedFileSystem files;
+    files.fail("list", EIO, tree.alpha + "/Beta", 2);
+    Recorder recorder;
+    recorder.answer = FailureAnswer::Retry;
+    const WalkResult result = walkCategoryFolder(files, tree.alpha, sorted, recorder.callbacks());
+    EXPECT_FALSE(result.stopped);
+    EXPECT_EQ(recorder.failures.size(), 2u);
+    EXPECT_EQ(recorder.files().size(), 6u);
+
+    // Without an answer from the caller a device error ends the walk there.
+    files.fail("list", EIO, tree.alpha + "/Beta", 1);
+    const WalkResult stopped = walkCategoryFolder(files, tree.alpha, sorted, {});
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_EQ(stopped.failure.code, code::deviceIoError);
+}
+
+TEST(FolderWalk, CallerStopsBetweenFilesOrAfterAFolder) {
+    AlphaTree tree;
+    const std::string& a = tree.alpha;
+    const struct {
+        std::string stopAfter;
+        std::string lastEvent;
+        std::size_t events;
+    } cases[] = {
+        {a + "/a1.txt", "file " + a + "/a1.txt", 1},
+        {a, "done " + a, 3},
+        {a + "/Beta/Delta/d1.txt", "file " + a + "/Beta/Delta/d1.txt", 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stopAfter);
+        Recorder recorder;
+        recorder.stopAfter = c.stopAfter;
+        const WalkResult result =
+            walkCategoryFolder(systemFileSystem(), a, sorted, recorder.callbacks());
+        EXPECT_TRUE(result.stopped);
+        EXPECT_FALSE(result.failure);
+        EXPECT_EQ(recorder.events.size(), c.events);
+        EXPECT_EQ(recorder.events.back(), c.lastEvent);
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
