@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Times the tessaly command against grep, ripgrep and ugrep on the same folders.
+#
+#   bench/compare.sh CORPUS WORD...      e.g. bench/compare.sh "/usr/share /usr/include" printf
+#
+# CORPUS is one folder or several separated by blanks. Every tool lists the
+# files holding the words as whole words, case ignored; each runs once to warm
+# the cache, then RUNS times (default 5), and the median wall time is shown
+# with its ratio to tessaly with one thread. Tools that are not installed are
+# left out. Build first (make build); TESSALY overrides the program's path.
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+    exit 2
+fi
+read -r -a folders <<<"$1"
+shift
+words=("$@")
+runs=${RUNS:-5}
+root=$(cd "$(dirname "$0")/.." && pwd)
+tessaly=${TESSALY:-$root/build/bin/tessaly}
+[ -x "$tessaly" ] || { echo "compare.sh: $tessaly is not built (make build)" >&2; exit 2; }
+
+folder_arguments=()
+for folder in "${folders[@]}"; do folder_arguments+=(-d "$folder"); done
+# grep-like tools take one pattern: the words as alternatives (OR for tessaly).
+pattern=$(IFS='|'; echo "${words[*]}")
+tessaly_words=("${words[0]}")
+for word in "${words[@]:1}"; do tessaly_words+=(OR "$word"); done
+
+declare -a names commands
+add() { names+=("$1"); commands+=("$2"); }
+quote() { printf '%q ' "$@"; }
+add "tessaly -j1" "$(quote "$tessaly" -f paths -j 1 "${folder_arguments[@]}" "${tessaly_words[@]}")"
+add "tessaly" "$(quote "$tessaly" -f paths "${folder_arguments[@]}" "${tessaly_words[@]}")"
+if command -v rg >/dev/null; then
+    add "rg -j1" "$(quote rg -j1 -l -w -i -e "$pattern" "${folders[@]}")"
+    add "rg" "$(quote rg -l -w -i -e "$pattern" "${folders[@]}")"
+fi
+if command -v ugrep >/dev/null; then
+    add "ugrep -J1" "$(quote ugrep -J1 -r -l -w -i -e "$pattern" "${folders[@]}")"
+    add "ugrep" "$(quote ugrep -r -l -w -i -e "$pattern" "${folders[@]}")"
+fi
+add "grep" "$(quote grep -r -l -w -i -E "$pattern" "${folders[@]}")"
+
+median_ms() {
+    local command=$1 times=() start end
+    eval "$command" >/dev/null 2>&1 || true  # warm-up
+    for ((i = 0; i < runs; i++)); do
+        start=$(date +%s%N)
+        eval "$command" >/dev/null 2>&1 || true
+        end=$(date +%s%N)
+        times+=($(((end - start) / 1000000)))
+    done
+    printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p"
+}
+
+count_files() { eval "$1" 2>/dev/null | wc -l; }
+
+printf '%-12s %10s %8s %8s\n' tool median_ms ratio files
+base=""
+for i in "${!names[@]}"; do
+    ms=$(median_ms "${commands[$i]}")
+    [ -n "$base" ] || base=$ms
+    ratio=$(awk -v a="$ms" -v b="$base" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')
+    printf '%-12s %10s %8s %8s\n' "${names[$i]}" "$ms" "$ratio" "$(count_files "${commands[$i]}")"
+done
+echo "(ratio: median time / median time of tessaly -j1; files: how many files each listed)"
