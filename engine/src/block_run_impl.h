@@ -31,25 +31,48 @@ std::size_t runBlocks(const unsigned char* bytes, std::size_t count, BlockCursor
         const Reg runByte =
             V::andNot(V::orr(V::orr(lineBreak, dropped), V::equal(block, apostrophe)), special);
         const unsigned long long runBits = V::bits(runByte);
-        // A dropped byte, a run of control bytes, or one that continues the run
-        // of the previous block needs the byte-by-byte rule.
-        const unsigned long long needsBytewise =
-            V::bits(dropped) | (runBits & (runBits << 1)) | (runBits & (pos == runMark));
-        if (needsBytewise) break;
+        // Dropped bytes need the byte-by-byte rule.
+        if (V::bits(dropped)) break;
+        // Run bytes that add nothing: those after another run byte, and a
+        // first one that continues the previous block's run (or comes before
+        // any character at all).
+        const unsigned long long carry = pos == runMark;
+        const unsigned long long repeated = runBits & ((runBits << 1) | carry);
 
         Reg out = V::select(lineBreak, lineFeed, block);
         out = V::select(runByte, space, out);
-        V::store(normalised + pos, out);
+        Reg lowered = out;
         if constexpr (Fold) {
             const Reg upper = V::andd(V::greaterThan(out, beforeA), V::lessThan(out, afterZ));
-            V::store(folded + pos, V::add(out, V::andd(upper, caseBit)));
+            lowered = V::add(out, V::andd(upper, caseBit));
+        }
+        const unsigned long long spaced = runBits & ~repeated;  // run bytes that give a space
+        std::size_t written = kWidth;
+        if (!repeated) {
+            // Ordinary text: every byte gives one character.
+            V::store(normalised + pos, out);
+            if constexpr (Fold) V::store(folded + pos, lowered);
+        } else if constexpr (V::kCompacts) {
+            // Text with runs of control or non-ASCII bytes (UTF-8 letters):
+            // the characters are packed together.
+            const unsigned long long given = V::kAllBits & ~repeated;
+            written = V::compact(out, given, normalised + pos);
+            if constexpr (Fold) V::compact(lowered, given, folded + pos);
+            const std::size_t lastSpaced = spaced ? 63 - __builtin_clzll(spaced) : 0;
+            const unsigned long long upToLastSpaced = lastSpaced == 63 ? ~0ull : (2ull << lastSpaced) - 1;
+            if (spaced) runMark = pos + static_cast<std::size_t>(__builtin_popcountll(given & upToLastSpaced));
+            pos += written;
+            i += kWidth;
+            continue;
+        } else {
+            break;
         }
         // Branch-free: whether a block holds a control byte is a coin toss in
         // text with line ends every few blocks.
         const std::size_t afterLastRunByte =
-            pos + static_cast<std::size_t>(64 - __builtin_clzll(runBits | 1));
-        runMark = runBits ? afterLastRunByte : runMark;
-        pos += kWidth;
+            pos + static_cast<std::size_t>(64 - __builtin_clzll(spaced | 1));
+        runMark = spaced ? afterLastRunByte : runMark;
+        pos += written;
         i += kWidth;
     }
     cursor.position = pos;

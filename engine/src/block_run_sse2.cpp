@@ -14,6 +14,10 @@ namespace {
 struct Sse2 {
     using Reg = __m128i;
     static constexpr std::size_t kWidth = 16;
+    // Packing needs a byte shuffle, which SSE2 lacks.
+    static constexpr bool kCompacts = false;
+    static constexpr unsigned long long kAllBits = 0xFFFF;
+    static std::size_t compact(Reg, unsigned long long, char*) { return 0; }
     static Reg load(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const Reg*>(p)); }
     static void store(char* p, Reg r) { _mm_storeu_si128(reinterpret_cast<Reg*>(p), r); }
     static Reg splat(char c) { return _mm_set1_epi8(c); }
