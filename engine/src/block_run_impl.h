@@ -7,6 +7,22 @@
 namespace tyx12::detail {
 namespace {
 
+// Bit i of `previous` tells whether the byte before byte i is a run byte.
+// Where that byte is dropped, the answer must come from the nearest byte
+// before it that is not; doubling the reach each step finds it for a whole
+// block in five steps. Before the block stands `carry`.
+inline unsigned long long skipDropped(unsigned long long previous, unsigned long long dropped,
+                                      unsigned long long carry, std::size_t width) {
+    const unsigned long long all = width == 64 ? ~0ull : (1ull << width) - 1;
+    unsigned long long unresolved = (dropped << 1) & all;
+    for (std::size_t reach = 1; reach < width; reach <<= 1) {
+        const unsigned long long fromBefore = carry ? (1ull << reach) - 1 : 0;
+        previous = (previous & ~unresolved) | (((previous << reach) | fromBefore) & unresolved);
+        unresolved &= unresolved << reach;
+    }
+    return previous & all;
+}
+
 template <class V, bool Fold>
 std::size_t runBlocks(const unsigned char* bytes, std::size_t count, BlockCursor& cursor) {
     using Reg = typename V::Reg;
@@ -31,13 +47,14 @@ std::size_t runBlocks(const unsigned char* bytes, std::size_t count, BlockCursor
         const Reg runByte =
             V::andNot(V::orr(V::orr(lineBreak, dropped), V::equal(block, apostrophe)), special);
         const unsigned long long runBits = V::bits(runByte);
-        // Dropped bytes need the byte-by-byte rule.
-        if (V::bits(dropped)) break;
-        // Run bytes that add nothing: those after another run byte, and a
-        // first one that continues the previous block's run (or comes before
-        // any character at all).
+        const unsigned long long droppedBits = V::bits(dropped);
+        // Run bytes that add nothing: those whose nearest byte before them,
+        // dropped bytes aside, is a run byte too; before the block, that is
+        // the previous block's last, or nothing at all at the start.
         const unsigned long long carry = pos == runMark;
-        const unsigned long long repeated = runBits & ((runBits << 1) | carry);
+        unsigned long long previousRun = (runBits << 1) | carry;
+        if (droppedBits) previousRun = skipDropped(previousRun, droppedBits, carry, kWidth);
+        const unsigned long long repeated = runBits & previousRun;
 
         Reg out = V::select(lineBreak, lineFeed, block);
         out = V::select(runByte, space, out);
@@ -48,14 +65,14 @@ std::size_t runBlocks(const unsigned char* bytes, std::size_t count, BlockCursor
         }
         const unsigned long long spaced = runBits & ~repeated;  // run bytes that give a space
         std::size_t written = kWidth;
-        if (!repeated) {
+        if (!repeated && !droppedBits) {
             // Ordinary text: every byte gives one character.
             V::store(normalised + pos, out);
             if constexpr (Fold) V::store(folded + pos, lowered);
         } else if constexpr (V::kCompacts) {
             // Text with runs of control or non-ASCII bytes (UTF-8 letters):
             // the characters are packed together.
-            const unsigned long long given = V::kAllBits & ~repeated;
+            const unsigned long long given = V::kAllBits & ~repeated & ~droppedBits;
             written = V::compact(out, given, normalised + pos);
             if constexpr (Fold) V::compact(lowered, given, folded + pos);
             const std::size_t lastSpaced = spaced ? 63 - __builtin_clzll(spaced) : 0;
