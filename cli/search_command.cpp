@@ -256,7 +256,9 @@ private:
                 match.tooManyHits = counted.tooManyHits;
                 match.nameAndText = nameAndText;
                 writer->file(match);
-            } else if (answer.length == 0 && ::access(file.path.c_str(), R_OK) != 0) {
+            } else if (answer.length == 0 && !file.readableByAll && ::access(file.path.c_str(), R_OK) != 0) {
+                // The engine answers an unreadable file as one without a match;
+                // the user should hear which files were not searched.
                 progress.clear();
                 say(terminal_.err, failureFromErrno(errno, "read", file.path).describe());
             }
@@ -278,7 +280,8 @@ private:
                 const FileVerdict verdict = filterFile(folder, entry, window_, filters);
                 // An empty file never reaches the engine and never matches.
                 if (!verdict.searched || entry.size == 0) return WalkStep::Continue;
-                Candidate candidate{verdict.path, entry.size, entry.modified, categoryFolder};
+                Candidate candidate{verdict.path, entry.size, entry.modified, categoryFolder,
+                                    entry.readableByAll || ::geteuid() == 0};
                 return pipeline.submit(std::move(candidate)) ? WalkStep::Continue : WalkStep::Stop;
             };
             callbacks.filesDone = [&](const std::string&) {

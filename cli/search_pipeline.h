@@ -20,6 +20,7 @@ struct Candidate {
     std::uint64_t size = 0;
     std::time_t modified = 0;
     int categoryFolder = 0;
+    bool readableByAll = false;  // no need to ask why nothing was found
 };
 
 struct SearchAnswer {

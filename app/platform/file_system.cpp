@@ -69,6 +69,7 @@ DirectoryEntry describe(std::string name, const struct stat& own, const struct s
     if (S_ISLNK(own.st_mode) && entry.kind != EntryKind::File) entry.kind = EntryKind::Other;
     entry.size = static_cast<std::uint64_t>(info.st_size);
     entry.modified = info.st_mtime;
+    entry.readableByAll = (info.st_mode & S_IROTH) != 0;
     return entry;
 }
 

@@ -24,6 +24,7 @@ struct DirectoryEntry {
     bool hidden = false;  // the name begins with "."
     std::uint64_t size = 0;
     std::time_t modified = 0;
+    bool readableByAll = false;  // its permission bits let anyone read it
 };
 
 class FileSystem {
