@@ -28,8 +28,11 @@ fuzz: deps
 bench: build
 	build/bin/engine_bench
 
+# Until the windowed program exists, `make run` runs the command-line search:
+# ARGS="-d /some/folder word" searches there; without ARGS it shows the help
+# and a sample search of this repository's documents.
 run: build
-	@scripts/show-build build/bin
+	@scripts/run-tessaly build/bin $(ARGS)
 
 clean:
 	rm -rf build build-asan build-fuzz

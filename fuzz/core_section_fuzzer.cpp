@@ -13,6 +13,7 @@
 
 #include "categories/section_file.h"
 #include "categories/section_line.h"
+#include "platform/blanks.h"
 
 namespace {
 
@@ -96,11 +97,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<Entries> sections;
     for (const std::string& name : distinct) {
         check(name.find(']') == std::string::npos, "a name holds no ]");
-        check(trimSpaces(name) == name, "a name is trimmed");
+        check(trimBlanks(name) == name, "a name is trimmed");
         check(writesBackAsItself(name), "a listed name survives its own header");
         sections.push_back(read(path, name));
         for (const std::string& entry : sections.back()) {
-            check(!entry.empty() && trimSpaces(entry) == entry, "entries are trimmed, not blank");
+            check(!entry.empty() && trimBlanks(entry) == entry, "entries are trimmed, not blank");
             check(entry.find('\n') == std::string::npos, "entries are single lines");
             check(!isBracketLine(entry), "a bracket line ends a section, never is an entry");
         }
@@ -140,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         mustSucceed(appended);
         Entries expected = earlier;
         for (const std::string& entry : extraEntries) {
-            const auto trimmed = trimSpaces(entry);
+            const auto trimmed = trimBlanks(entry);
             if (entry != extraName && !trimmed.empty()) expected.emplace_back(trimmed);
         }
         check(read(path, extraName) == expected, "an appended section continues the list");

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "criteria/blanks.h"
+#include "platform/blanks.h"
 #include "criteria/settings_record.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "categories/section_line.h"
+#include "platform/blanks.h"
 
 namespace tessaly {
 
@@ -94,7 +95,7 @@ Failure readSection(FileSystem& files, const std::string& path, const std::strin
         // read that way.
         const std::string_view key = header ? std::string_view(*header) : line;
         if (key == name || !inSection) continue;
-        const std::string_view entry = trimSpaces(line);
+        const std::string_view entry = trimBlanks(line);
         if (!entry.empty()) entries.emplace_back(entry);
     }
     return {};

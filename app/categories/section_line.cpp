@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/blanks.h"
+
 namespace tessaly {
 
 namespace {
@@ -40,13 +42,6 @@ std::size_t offsetOfCharacter(std::string_view text, std::size_t index) {
 
 }  // namespace
 
-std::string_view trimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 bool isBracketLine(std::string_view line) {
     return line.find('[') != std::string_view::npos && line.find(']') != std::string_view::npos;
 }
@@ -67,10 +62,10 @@ std::optional<std::string> headerName(std::string_view line) {
     const std::size_t open = line.find('[');
     const std::size_t close = line.find(']');
     const std::size_t width = characterCount(line.substr(open, close - open));
-    const std::string_view trimmed = trimSpaces(line);
+    const std::string_view trimmed = trimBlanks(line);
     const std::size_t from = offsetOfCharacter(trimmed, 1);
     const std::size_t to = std::max(from, offsetOfCharacter(trimmed, width));
-    return std::string(trimSpaces(trimmed.substr(from, to - from)));
+    return std::string(trimBlanks(trimmed.substr(from, to - from)));
 }
 
 std::string headerFor(std::string_view name) {

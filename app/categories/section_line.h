@@ -9,9 +9,6 @@
 
 namespace tessaly {
 
-// Only blanks count: a tab belongs to the text, as it always did.
-std::string_view trimSpaces(std::string_view text);
-
 // At least one "[" and at least one "]", in any order. Such a line ends any
 // section being read.
 bool isBracketLine(std::string_view line);

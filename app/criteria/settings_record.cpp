@@ -4,7 +4,7 @@
 #include <array>
 #include <climits>
 
-#include "criteria/blanks.h"
+#include "platform/blanks.h"
 
 namespace tessaly {
 

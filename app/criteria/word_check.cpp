@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "criteria/blanks.h"
+#include "platform/blanks.h"
 
 namespace tessaly {
 

@@ -1,5 +1,6 @@
 #include "run/date_window.h"
 
+#include "platform/blanks.h"
 #include "run/filter_text.h"
 
 namespace tessaly {
@@ -8,7 +9,7 @@ namespace {
 
 // A part of digits only, of at most `maxDigits`.
 bool readNumber(std::string_view part, std::size_t maxDigits, int& value) {
-    part = trimmedBlanks(part);
+    part = trimBlanks(part);
     if (part.empty() || part.size() > maxDigits) return false;
     value = 0;
     for (const char digit : part) {

@@ -1,5 +1,6 @@
 #include "run/file_filter.h"
 
+#include "platform/blanks.h"
 #include "run/excluded_extensions.h"
 #include "run/file_extension.h"
 #include "run/filter_text.h"
@@ -10,9 +11,9 @@ namespace tessaly {
 bool startLettersAdmit(std::string_view name, std::string_view fileText) {
     // The letters are compared trimmed, and so is their count: a trailing
     // blank left in the field must not make every name too short to match.
-    const std::string letters = lowerCased(trimmedBlanks(fileText));
+    const std::string letters = lowerCased(trimBlanks(fileText));
     if (letters.empty()) return true;
-    const std::string folded = lowerCased(trimmedBlanks(name));
+    const std::string folded = lowerCased(trimBlanks(name));
     return std::string_view(folded).starts_with(letters);
 }
 

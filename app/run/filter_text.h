@@ -13,8 +13,4 @@ namespace tessaly {
 // the folded text is the folding of a prefix.
 std::string lowerCased(std::string_view text);
 
-// Removes leading and trailing blanks (spaces only, as the option texts are
-// trimmed).
-std::string_view trimmedBlanks(std::string_view text);
-
 }  // namespace tessaly

@@ -1,4 +1,4 @@
-#include "criteria/blanks.h"
+#include "platform/blanks.h"
 
 namespace tessaly {
 
