@@ -95,7 +95,15 @@ public:
             const std::string name = item->d_name;
             if (name == "." || name == "..") continue;
             struct stat own, target;
-            if (::fstatat(::dirfd(dir.get()), item->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            if (::fstatat(::dirfd(dir.get()), item->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) {
+                // Kept, so that the walk can say which entry it could not look at.
+                DirectoryEntry unknown;
+                unknown.statusError = errno;
+                unknown.hidden = name[0] == '.';
+                unknown.name = name;
+                entries.push_back(std::move(unknown));
+                continue;
+            }
             const bool isLink = S_ISLNK(own.st_mode);
             const bool targetKnown =
                 isLink && ::fstatat(::dirfd(dir.get()), item->d_name, &target, 0) == 0;

@@ -25,6 +25,7 @@ struct DirectoryEntry {
     std::uint64_t size = 0;
     std::time_t modified = 0;
     bool readableByAll = false;  // its permission bits let anyone read it
+    int statusError = 0;  // listed, but could not be examined (errno); kind is Other
 };
 
 class FileSystem {

@@ -61,6 +61,9 @@ private:
         }
 
         for (const DirectoryEntry& entry : entries) {
+            if (!entry.hidden && entry.statusError != 0 &&
+                unexamined(folder, entry) == FailureAnswer::Stop)
+                return stop();
             if (entry.hidden || entry.kind != EntryKind::File) continue;
             if (callbacks_.file && callbacks_.file(folder, entry) == WalkStep::Stop) return stop();
         }
@@ -76,6 +79,16 @@ private:
         }
         if (!opened.subfolders.empty()) open_.push_back(std::move(opened));
         return Visit::Entered;
+    }
+
+    // An entry the listing named but could not examine: file or folder, it
+    // is passed over, but never without a word to the caller.
+    FailureAnswer unexamined(const std::string& folder, const DirectoryEntry& entry) {
+        const WalkFailure report{failureFromErrno(entry.statusError, "examine", joinPath(folder, entry.name)),
+                                 false};
+        const FailureAnswer answer = callbacks_.failure ? callbacks_.failure(report) : runTableAnswer(report);
+        if (answer == FailureAnswer::Stop) result_.failure = report.failure;
+        return answer;
     }
 
     Visit stop() {

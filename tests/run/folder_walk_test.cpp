@@ -233,6 +233,40 @@ TEST(FolderWalk, AnUnlistableSubfolderIsReportedAndPassedOver) {
     }
 }
 
+// Lists as the system does, but one entry could not be examined, as happens
+// to a folder that may be read but not entered.
+class UnexaminableEntry final : public ScriptedFileSystem {
+public:
+    explicit UnexaminableEntry(std::string name) : name_(std::move(name)) {}
+    Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) override {
+        const Failure failure = ScriptedFileSystem::list(folder, entries);
+        for (DirectoryEntry& entry : entries)
+            if (entry.name == name_) entry = DirectoryEntry{entry.name, EntryKind::Other, false, 0, 0, false, EACCES};
+        return failure;
+    }
+
+private:
+    std::string name_;
+};
+
+TEST(FolderWalk, AnEntryThatCannotBeExaminedIsReportedNotDropped) {
+    AlphaTree tree;
+    const std::string& a = tree.alpha;
+    for (const char* name : {"a2.txt", "Beta"}) {
+        SCOPED_TRACE(name);
+        UnexaminableEntry files(name);
+        Recorder recorder;
+        const WalkResult result = walkCategoryFolder(files, a, sorted, recorder.callbacks());
+        EXPECT_FALSE(result.stopped);
+        ASSERT_EQ(recorder.failures.size(), 1u);
+        EXPECT_EQ(recorder.failures[0].failure.code, code::permissionDenied);
+        EXPECT_EQ(recorder.failures[0].failure.path, a + "/" + name);
+        const auto visited = recorder.files();
+        EXPECT_EQ(std::count(visited.begin(), visited.end(), a + "/" + name), 0);
+        EXPECT_EQ(std::count(visited.begin(), visited.end(), a + "/a1.txt"), 1) << "the rest goes on";
+    }
+}
+
 TEST(FolderWalk, AnUnreadableFolderOnDisk) {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not deny root";
     AlphaTree tree;

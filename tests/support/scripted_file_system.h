@@ -10,7 +10,7 @@
 
 namespace tessaly::test {
 
-class ScriptedFileSystem final : public FileSystem {
+class ScriptedFileSystem : public FileSystem {
 public:
     struct Fault {
         std::string operation;
