@@ -271,6 +271,7 @@ private:
         walkOptions.searchSub = options_.searchSub;
         walkOptions.order = WalkOrder::ByName;  // the same output on every run
         bool folderMissing = false;
+        const bool runningAsRoot = ::geteuid() == 0;
         for (std::size_t i = 0; i < folders_.size() && !tally.finished(); ++i) {
             const int categoryFolder = static_cast<int>(i) + 1;
             WalkCallbacks callbacks;
@@ -281,7 +282,7 @@ private:
                 // An empty file never reaches the engine and never matches.
                 if (!verdict.searched || entry.size == 0) return WalkStep::Continue;
                 Candidate candidate{verdict.path, entry.size, entry.modified, categoryFolder,
-                                    entry.readableByAll || ::geteuid() == 0};
+                                    entry.readableByAll || runningAsRoot};
                 return pipeline.submit(std::move(candidate)) ? WalkStep::Continue : WalkStep::Stop;
             };
             callbacks.filesDone = [&](const std::string&) {
