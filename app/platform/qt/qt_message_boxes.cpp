@@ -1,0 +1,90 @@
+#include "platform/qt/qt_message_boxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tessaly {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::CriticalStop:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return QMessageBox::Ok;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::AbortRetryIgnore:
+        return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    }
+    return QMessageBox::Ok;
+}
+
+// Escape answers with the button that does the least: No for a question, and
+// Ignore for an error report, where Qt's own choice would be Abort, which ends
+// the program without saving anything.
+QMessageBox::StandardButton escapeButton(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return QMessageBox::Ok;
+    case MessageButtons::YesNo:
+        return QMessageBox::No;
+    case MessageButtons::AbortRetryIgnore:
+        return QMessageBox::Ignore;
+    }
+    return QMessageBox::Ok;
+}
+
+// A box closed some other way (the window being torn down) answers the same.
+MessageAnswer escapeAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::AbortRetryIgnore:
+        return MessageAnswer::Ignore;
+    }
+    return MessageAnswer::Ok;
+}
+
+}  // namespace
+
+QtMessageBoxes::QtMessageBoxes(QWidget* owner) : owner_(owner) {}
+
+MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title, MessageIcon icon,
+                                   MessageButtons buttons) {
+    QWidget* parent = owner_ ? owner_.data() : QApplication::activeWindow();
+    QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setEscapeButton(escapeButton(buttons));
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Abort:
+        return MessageAnswer::Abort;
+    case QMessageBox::Retry:
+        return MessageAnswer::Retry;
+    case QMessageBox::Ignore:
+        return MessageAnswer::Ignore;
+    default:
+        return escapeAnswer(buttons);
+    }
+}
+
+}  // namespace tessaly

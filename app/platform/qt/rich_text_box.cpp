@@ -1,0 +1,119 @@
+#include "platform/qt/rich_text_box.h"
+
+#include <QFile>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+
+#include "platform/qt/rtf_document_builder.h"
+#include "platform/qt/rtf_writer.h"
+
+namespace tessaly {
+
+RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
+    setReadOnly(true);
+    // Read-only still shows the caret and lets the keys move it: the caret
+    // is how the user points at an entry of the result pane.
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // A result pane of many megabytes would keep a second copy for undo that
+    // nobody can use in a read-only box.
+    document()->setUndoRedoEnabled(false);
+}
+
+void RichTextBox::insertRtf(std::string_view rtf) {
+    QTextCursor cursor = textCursor();
+    RtfDocumentBuilder(colours_).insert(cursor, rtf);
+    setTextCursor(cursor);
+}
+
+void RichTextBox::setRtf(std::string_view rtf) {
+    clear();
+    QTextCursor cursor(document());
+    RtfDocumentBuilder(colours_).insert(cursor, rtf);
+    setCaretOffset(0);
+}
+
+std::string RichTextBox::rtf() const {
+    return RtfWriter(colours_).write(*document());
+}
+
+Failure RichTextBox::saveRtf(const QString& path, FileSystem& files) const {
+    const std::string target = QFile::encodeName(path).toStdString();
+    Failure failure = replaceFile(files, target, target + ".ty~", rtf());
+    if (failure) {
+        failure.code = code::richTextSaveFailed;
+        failure.operation = "save";
+        failure.path = target;
+    }
+    return failure;
+}
+
+QString RichTextBox::plainText() const {
+    return document()->toPlainText();
+}
+
+int RichTextBox::caretOffset() const {
+    return textCursor().position();
+}
+
+void RichTextBox::setCaretOffset(int offset) {
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(clampOffset(offset));
+    setTextCursor(cursor);
+}
+
+void RichTextBox::select(int start, int length) {
+    QTextCursor cursor = textCursor();
+    const int from = clampOffset(start);
+    cursor.setPosition(from);
+    cursor.setPosition(clampOffset(from + std::max(0, length)), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+QString RichTextBox::selectedText() const {
+    QString text = textCursor().selectedText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+        else if (c == QChar::Nbsp)
+            c = u' ';
+    }
+    return text;
+}
+
+int RichTextBox::findText(const QString& text, int from, FindOptions options) {
+    if (text.isEmpty() || from < 0 || from > endOffset()) return -1;
+    QTextDocument::FindFlags flags;
+    if (options.matchCase) flags |= QTextDocument::FindCaseSensitively;
+    if (options.wholeWord) flags |= QTextDocument::FindWholeWords;
+    const QTextCursor found = document()->find(text, from, flags);
+    if (found.isNull()) return -1;
+    if (options.moveSelection) {
+        setTextCursor(found);
+        ensureCursorVisible();
+    }
+    return found.selectionStart();
+}
+
+void RichTextBox::colourRange(int start, int length, const QColor& colour, bool bold) {
+    QTextCursor cursor(document());
+    const int from = clampOffset(start);
+    cursor.setPosition(from);
+    cursor.setPosition(clampOffset(from + std::max(0, length)), QTextCursor::KeepAnchor);
+    QTextCharFormat format;
+    format.setForeground(colour);
+    if (bold) format.setFontWeight(QFont::Bold);
+    cursor.mergeCharFormat(format);
+}
+
+// The position behind the last character; the document's final paragraph
+// mark is not part of the text.
+int RichTextBox::endOffset() const {
+    return document()->characterCount() - 1;
+}
+
+int RichTextBox::clampOffset(int offset) const {
+    return std::clamp(offset, 0, endOffset());
+}
+
+}  // namespace tessaly

@@ -1,0 +1,71 @@
+// The rich-text box of the result pane, the single-file view and the viewer:
+// RTF in (inserted at the caret or replacing everything), RTF out, and the
+// text operations the viewer's hit navigation and highlighting need. Offsets
+// are character offsets into plainText(), where a paragraph break counts one.
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+#include <QTextEdit>
+#include <string>
+#include <string_view>
+
+#include "platform/error_codes.h"
+#include "platform/file_system.h"
+#include "platform/qt/rtf_colour_table.h"
+
+namespace tessaly {
+
+class RichTextBox : public QTextEdit {
+    Q_OBJECT
+
+public:
+    struct FindOptions {
+        bool matchCase = false;
+        bool wholeWord = false;
+        bool moveSelection = true;  // false: only tell where the text is
+    };
+
+    explicit RichTextBox(QWidget* parent = nullptr);
+
+    // Inserts at the caret, replacing any selection; the caret ends behind
+    // the inserted text, so pieces inserted one after another follow each other.
+    void insertRtf(std::string_view rtf);
+    void insertRtf(const QByteArray& rtf) {
+        insertRtf(std::string_view(rtf.constData(), rtf.size()));
+    }
+    // Replaces the whole content; the caret stands at the start.
+    void setRtf(std::string_view rtf);
+    void setRtf(const QByteArray& rtf) { setRtf(std::string_view(rtf.constData(), rtf.size())); }
+
+    // The whole content as an RTF document, for print, save and tests.
+    std::string rtf() const;
+    // Writes rtf() through a temporary file in the same folder, renamed over
+    // `path`: a failure leaves any file already there as it was, and comes
+    // back as code::richTextSaveFailed with the system's errno.
+    Failure saveRtf(const QString& path, FileSystem& files = systemFileSystem()) const;
+
+    QString plainText() const;
+    int caretOffset() const;
+    void setCaretOffset(int offset);
+    void select(int start, int length);
+    // The selection in the form of plainText(): paragraph breaks as "\n".
+    QString selectedText() const;
+
+    // The offset of the first occurrence at or after `from`, or -1.
+    int findText(const QString& text, int from, FindOptions options);
+    // Hit highlighting: the range in `colour`, and bold unless told otherwise.
+    void colourRange(int start, int length, const QColor& colour, bool bold = true);
+
+    // The colour table that RTF inserted without its own table is read with.
+    const RtfColourTable& colourTable() const { return colours_; }
+
+private:
+    int endOffset() const;
+    int clampOffset(int offset) const;
+
+    RtfColourTable colours_;
+};
+
+}  // namespace tessaly

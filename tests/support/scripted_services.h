@@ -1,0 +1,153 @@
+// The services of the windowed program, answered by script: a GUI test
+// prepares the answers, runs the handler, and then checks what was asked.
+#pragma once
+
+#include <QPrinter>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/qt/desktop.h"
+#include "platform/qt/event_pump.h"
+#include "platform/qt/message_boxes.h"
+#include "platform/qt/print_and_save_dialogs.h"
+
+namespace tessaly::test {
+
+struct AskedBox {
+    QString text;
+    QString title;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+class ScriptedMessageBoxes : public MessageBoxes {
+public:
+    // Queues the answer to the next box.
+    void answer(MessageAnswer next) { answers_.push_back(next); }
+
+    MessageAnswer show(const QString& text, const QString& title, MessageIcon icon,
+                       MessageButtons buttons) override {
+        asked_.push_back({text, title, icon, buttons});
+        if (answers_.empty()) {
+            ++unscripted_;
+            return leastAnswer(buttons);
+        }
+        const MessageAnswer next = answers_.front();
+        answers_.pop_front();
+        return next;
+    }
+
+    const std::vector<AskedBox>& asked() const { return asked_; }
+    // Boxes shown after the prepared answers ran out; they got the answer
+    // that does the least (OK, No, Ignore).
+    int unscripted() const { return unscripted_; }
+    int unused() const { return static_cast<int>(answers_.size()); }
+
+private:
+    static MessageAnswer leastAnswer(MessageButtons buttons) {
+        switch (buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::AbortRetryIgnore:
+            return MessageAnswer::Ignore;
+        }
+        return MessageAnswer::Ok;
+    }
+
+    std::deque<MessageAnswer> answers_;
+    std::vector<AskedBox> asked_;
+    int unscripted_ = 0;
+};
+
+class ScriptedPrintAndSaveDialogs : public PrintAndSaveDialogs {
+public:
+    // The next printer dialog is accepted; with a file name the printer writes
+    // a PDF there, so that a test can look at what was printed.
+    void acceptPrinter(QString pdfFile = {}) { printers_.push_back(std::move(pdfFile)); }
+    void cancelPrinter() { printers_.push_back(std::nullopt); }
+    void saveAs(QString file) { saves_.push_back(std::move(file)); }
+    void cancelSave() { saves_.push_back(std::nullopt); }
+
+    bool choosePrinter(QPrinter& printer, bool hasSelection) override {
+        selectionOffered_.push_back(hasSelection);
+        if (printers_.empty()) return false;
+        const std::optional<QString> next = printers_.front();
+        printers_.pop_front();
+        if (!next) return false;
+        if (!next->isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(*next);
+        }
+        return true;
+    }
+
+    std::optional<QString> chooseSaveFile() override {
+        ++saveAsked_;
+        if (saves_.empty()) return std::nullopt;
+        std::optional<QString> next = saves_.front();
+        saves_.pop_front();
+        return next;
+    }
+
+    // One entry per printer dialog: whether Selection was preselected.
+    const std::vector<bool>& printerAsked() const { return selectionOffered_; }
+    int saveAsked() const { return saveAsked_; }
+
+private:
+    std::deque<std::optional<QString>> printers_;
+    std::deque<std::optional<QString>> saves_;
+    std::vector<bool> selectionOffered_;
+    int saveAsked_ = 0;
+};
+
+class ScriptedDesktop : public Desktop {
+public:
+    void failOpening(Failure failure) { failure_ = std::move(failure); }
+
+    Failure openFile(const std::string& path) override {
+        opened_.push_back(path);
+        return failure_;
+    }
+    void beep() override { ++beeps_; }
+
+    const std::vector<std::string>& opened() const { return opened_; }
+    int beeps() const { return beeps_; }
+
+private:
+    Failure failure_;
+    std::vector<std::string> opened_;
+    int beeps_ = 0;
+};
+
+class ScriptedEventPump : public EventPump {
+public:
+    // Runs at every call, as the person's clicks would arrive: a test presses
+    // Stop from here in the middle of a run.
+    void onCall(std::function<void()> action) { action_ = std::move(action); }
+
+    void processEvents() override {
+        ++calls_;
+        if (action_) action_();
+    }
+    void processEventsNow() override {
+        ++forced_;
+        if (action_) action_();
+    }
+
+    int calls() const { return calls_; }
+    int forced() const { return forced_; }
+
+private:
+    std::function<void()> action_;
+    int calls_ = 0;
+    int forced_ = 0;
+};
+
+}  // namespace tessaly::test
