@@ -16,36 +16,39 @@ void appendUnit(std::string& out, std::uint16_t unit) {
 
 }  // namespace
 
+std::u16string utf16FromBytes(std::string_view bytes) {
+    std::u16string units;
+    units.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto [point, length] = decodeUtf8(bytes, i);
+        if (length == 0) {
+            units += static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i]));
+            ++i;
+            continue;
+        }
+        if (point < 0x10000) {
+            units += static_cast<char16_t>(point);
+        } else {
+            const char32_t offset = point - 0x10000;
+            units += static_cast<char16_t>(0xD800 + (offset >> 10));
+            units += static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
+        }
+        i += length;
+    }
+    return units;
+}
+
 std::string escapeRtfText(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size() + 8);
-    for (std::size_t i = 0; i < utf8.size();) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x20) {
+    for (const char16_t unit : utf16FromBytes(utf8)) {
+        if (unit >= 0x20 && unit < 0x80) {
+            if (unit == '\\' || unit == '{' || unit == '}') out += '\\';
+            out += static_cast<char>(unit);
+        } else {
             // Control characters, line ends among them, are legal in a Linux
             // file name but would be dropped or misread as RTF source text.
-            appendUnit(out, c);
-            ++i;
-            continue;
-        }
-        if (c < 0x80) {
-            if (c == '\\' || c == '{' || c == '}') out += '\\';
-            out += static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        const auto [point, length] = decodeUtf8(utf8, i);
-        if (length == 0) {
-            appendUnit(out, static_cast<std::uint16_t>(0xDC00 + c));
-            ++i;
-        } else if (point < 0x10000) {
-            appendUnit(out, static_cast<std::uint16_t>(point));
-            i += length;
-        } else {
-            const char32_t offset = point - 0x10000;
-            appendUnit(out, static_cast<std::uint16_t>(0xD800 + (offset >> 10)));
-            appendUnit(out, static_cast<std::uint16_t>(0xDC00 + (offset & 0x3FF)));
-            i += length;
+            appendUnit(out, unit);
         }
     }
     return out;
