@@ -35,7 +35,7 @@ public:
         asked_.push_back({text, title, icon, buttons});
         if (answers_.empty()) {
             ++unscripted_;
-            return leastAnswer(buttons);
+            return leastDoingAnswer(buttons);
         }
         const MessageAnswer next = answers_.front();
         answers_.pop_front();
@@ -49,18 +49,6 @@ public:
     int unused() const { return static_cast<int>(answers_.size()); }
 
 private:
-    static MessageAnswer leastAnswer(MessageButtons buttons) {
-        switch (buttons) {
-        case MessageButtons::Ok:
-            return MessageAnswer::Ok;
-        case MessageButtons::YesNo:
-            return MessageAnswer::No;
-        case MessageButtons::AbortRetryIgnore:
-            return MessageAnswer::Ignore;
-        }
-        return MessageAnswer::Ok;
-    }
-
     std::deque<MessageAnswer> answers_;
     std::vector<AskedBox> asked_;
     int unscripted_ = 0;

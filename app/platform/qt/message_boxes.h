@@ -27,6 +27,18 @@ enum class MessageAnswer {
     Ignore,
 };
 
+// The answer that does the least: OK, No for a question, Ignore for an error
+// report (Abort would end the program without saving). Escape gives it, and
+// so does a box closed any other way.
+inline MessageAnswer leastDoingAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::AbortRetryIgnore: return MessageAnswer::Ignore;
+    case MessageButtons::Ok: break;
+    }
+    return MessageAnswer::Ok;
+}
+
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;

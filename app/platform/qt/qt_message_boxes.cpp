@@ -31,32 +31,16 @@ QMessageBox::StandardButtons boxButtons(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
-// Escape answers with the button that does the least: No for a question, and
-// Ignore for an error report, where Qt's own choice would be Abort, which ends
-// the program without saving anything.
-QMessageBox::StandardButton escapeButton(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return QMessageBox::Ok;
-    case MessageButtons::YesNo:
-        return QMessageBox::No;
-    case MessageButtons::AbortRetryIgnore:
-        return QMessageBox::Ignore;
+QMessageBox::StandardButton buttonOf(MessageAnswer answer) {
+    switch (answer) {
+    case MessageAnswer::Ok: return QMessageBox::Ok;
+    case MessageAnswer::Yes: return QMessageBox::Yes;
+    case MessageAnswer::No: return QMessageBox::No;
+    case MessageAnswer::Abort: return QMessageBox::Abort;
+    case MessageAnswer::Retry: return QMessageBox::Retry;
+    case MessageAnswer::Ignore: return QMessageBox::Ignore;
     }
     return QMessageBox::Ok;
-}
-
-// A box closed some other way (the window being torn down) answers the same.
-MessageAnswer escapeAnswer(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::AbortRetryIgnore:
-        return MessageAnswer::Ignore;
-    }
-    return MessageAnswer::Ok;
 }
 
 }  // namespace
@@ -68,7 +52,7 @@ MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title, Me
     QWidget* parent = owner_ ? owner_.data() : QApplication::activeWindow();
     QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), parent);
     box.setTextFormat(Qt::PlainText);
-    box.setEscapeButton(escapeButton(buttons));
+    box.setEscapeButton(buttonOf(leastDoingAnswer(buttons)));
     switch (box.exec()) {
     case QMessageBox::Ok:
         return MessageAnswer::Ok;
@@ -83,7 +67,7 @@ MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title, Me
     case QMessageBox::Ignore:
         return MessageAnswer::Ignore;
     default:
-        return escapeAnswer(buttons);
+        return leastDoingAnswer(buttons);
     }
 }
 
