@@ -15,6 +15,7 @@
 #include "platform/qt/event_pump.h"
 #include "platform/qt/message_boxes.h"
 #include "platform/qt/print_and_save_dialogs.h"
+#include "platform/qt/program_end.h"
 
 namespace tessaly::test {
 
@@ -136,6 +137,16 @@ private:
     std::function<void()> action_;
     int calls_ = 0;
     int forced_ = 0;
+};
+
+// Abort in a test does not end the test program: it is counted.
+class ScriptedProgramEnd : public ProgramEnd {
+public:
+    void endNow() override { ++ended_; }
+    int ended() const { return ended_; }
+
+private:
+    int ended_ = 0;
 };
 
 }  // namespace tessaly::test

@@ -1,0 +1,41 @@
+#include "shell/qt/data_file_guard.h"
+
+#include <QString>
+#include <cctype>
+
+#include "platform/error_tables.h"
+#include "shell/qt/services.h"
+
+namespace tessaly {
+
+std::string dataFileFailureMessage(const Failure& failure) {
+    if (const auto text = operationErrorText(ErrorTable::Saving, failure.code))
+        return operationErrorMessage(*text, failure.code) + "\n" + failure.path;
+    std::string text = failure.describe();
+    if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+bool guardDataFile(Services& services, const std::function<Failure()>& step) {
+    for (;;) {
+        const Failure failure = step();
+        if (!failure) return true;
+        const std::string message = dataFileFailureMessage(failure);
+        const MessageAnswer answer = services.boxes.show(
+            QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
+            QString::fromUtf8(kOperationErrorTitle.data(),
+                              static_cast<qsizetype>(kOperationErrorTitle.size())),
+            MessageIcon::CriticalStop, MessageButtons::AbortRetryIgnore);
+        switch (answer) {
+        case MessageAnswer::Retry:
+            continue;
+        case MessageAnswer::Ignore:
+            return false;
+        default:
+            services.end.endNow();
+            return false;
+        }
+    }
+}
+
+}  // namespace tessaly

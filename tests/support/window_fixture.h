@@ -1,0 +1,43 @@
+// A main window over a fresh data folder, with every service scripted: GUI
+// tests build one, drive its controls and answer its message boxes.
+#pragma once
+
+#include <QCoreApplication>
+#include <memory>
+#include <string>
+
+#include "platform/file_system.h"
+#include "scripted_services.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/services.h"
+#include "temp_dir.h"
+
+namespace tessaly::test {
+
+struct WindowFixture {
+    explicit WindowFixture(FileSystem& fileSystem = systemFileSystem())
+        : files(fileSystem),
+          services{files, boxes, dialogs, desktop, pump, end},
+          window(std::make_unique<MainWindow>(files)) {
+        window->state.dataFolder = dataFolder();
+    }
+
+    // The data folder, ending in "/".
+    std::string dataFolder() const { return data.path().string() + "/"; }
+    std::string dataFile(const std::string& name) const { return dataFolder() + name; }
+
+    // Lets queued events (focus changes, deferred layouts) happen.
+    static void settle() { QCoreApplication::processEvents(); }
+
+    TempDir data;
+    FileSystem& files;
+    ScriptedMessageBoxes boxes;
+    ScriptedPrintAndSaveDialogs dialogs;
+    ScriptedDesktop desktop;
+    ScriptedEventPump pump;
+    ScriptedProgramEnd end;
+    Services services;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace tessaly::test
