@@ -28,11 +28,11 @@ fuzz: deps
 bench: build
 	build/bin/engine_bench
 
-# Until the windowed program exists, `make run` runs the command-line search:
-# ARGS="-d /some/folder word" searches there; without ARGS it shows the help
-# and a sample search of this repository's documents.
+# The windowed program keeps its files in the folder it starts in: ./data
+# here, so that a run never writes into the source tree.
 run: build
-	@scripts/run-tessaly build/bin $(ARGS)
+	mkdir -p data
+	cd data && ../build/bin/tessalyw
 
 clean:
 	rm -rf build build-asan build-fuzz

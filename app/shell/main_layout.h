@@ -27,13 +27,13 @@ inline constexpr int searchTextLeft = 150;  // inside frameSearch
 inline constexpr int operatorGroupWidth = 3300;
 inline constexpr int wordButtonWidth = 450;  // >> and <<
 inline constexpr int removeAllWidth = 1100;
-inline constexpr int summaryValueWidth = 1900;
-inline constexpr int groupControlWidth = 1500;  // the right-hand button of an options group
+inline constexpr int summaryValueWidth = 1600;
+inline constexpr int groupControlWidth = 1750;  // the right-hand button of an options group
 inline constexpr int typeTextLeft = 1200;       // inside frameTypes
 inline constexpr int panelButtonWidth = 1000;   // advOK
 inline constexpr int searchSubWidth = 1800;
 inline constexpr int totalNumberWidth = 900;
-inline constexpr int filesFoundWidth = 900;
+inline constexpr int filesFoundWidth = 1150;
 inline constexpr int dispFileLeft = 400;
 }  // namespace layout
 

@@ -464,24 +464,24 @@ void MainWindow::buildOptionsPanel() {
     const int radioWidth = 250;
     at(typeAll, 150, row::groupOption, 800, row::optionHeight);
     at(optType, 900, row::groupOption, radioWidth, row::optionHeight);
-    at(FileBeginning, 150, row::groupOption, 1600, row::optionHeight);
-    at(resultOpt[1], 150, row::groupOption, 1500, row::optionHeight);
-    at(DispFull, 150, row::groupOption, 1500, row::optionHeight);
+    at(FileBeginning, 150, row::groupOption, 1850, row::optionHeight);
+    at(resultOpt[1], 150, row::groupOption, 1850, row::optionHeight);
+    at(DispFull, 150, row::groupOption, 1850, row::optionHeight);
     const int times[3] = {row::timeRow[0], row::timeRow[1], row::timeRow[2]};
     at(optAll, 150, times[0], radioWidth, row::optionHeight);
     at(allFiles, 420, times[0], 1200, row::optionHeight);
     at(optYear, 150, times[1], radioWidth, row::optionHeight);
-    at(duringPast, 420, times[1], 900, row::optionHeight);
-    at(timeValue, 1350, times[1] - 20, 420, row::boxHeight);
-    at(timeYear, 1780, times[1] - 20, 220, row::boxHeight);
-    at(months, 2060, times[1], 900, row::optionHeight);
+    at(duringPast, 420, times[1], 1050, row::optionHeight);
+    at(timeValue, 1500, times[1] - 20, 420, row::boxHeight);
+    at(timeYear, 1930, times[1] - 20, 220, row::boxHeight);
+    at(months, 2210, times[1], 1000, row::optionHeight);
     at(optFromTo, 150, times[2], radioWidth, row::optionHeight);
-    at(dateFrom, 420, times[2] - 20, 1050, row::boxHeight);
-    at(fromButton, 1480, times[2] - 30, 420, row::boxHeight + 20);
-    at(dateTo, 1950, times[2] - 20, 1050, row::boxHeight);
-    at(toButton, 3010, times[2] - 30, 420, row::boxHeight + 20);
-    at(nearbyCheck, 200, row::nearby, 2300, row::optionHeight);
-    at(letters, 200, row::fileText, 1800, row::boxHeight);
+    at(dateFrom, 420, times[2] - 20, 1000, row::boxHeight);
+    at(fromButton, 1440, times[2] - 30, 560, row::boxHeight + 20);
+    at(dateTo, 2040, times[2] - 20, 1000, row::boxHeight);
+    at(toButton, 3060, times[2] - 30, 560, row::boxHeight + 20);
+    at(nearbyCheck, 200, row::nearby, 2700, row::optionHeight);
+    at(letters, 200, row::fileText, 2200, row::boxHeight);
 }
 
 void MainWindow::buildResultsView() {

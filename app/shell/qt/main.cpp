@@ -1,0 +1,42 @@
+// tessalyw: the windowed program. It keeps its files in the folder it was
+// started in.
+#include <QApplication>
+#include <QDir>
+#include <memory>
+
+#include "platform/file_system.h"
+#include "platform/qt/lossless_text.h"
+#include "platform/qt/program_end.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_message_boxes.h"
+#include "platform/qt/qt_print_and_save_dialogs.h"
+#include "shell/qt/program_shell.h"
+#include "shell/qt/services.h"
+#include "shell/qt/splash_window.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaly"));
+    QApplication::setApplicationVersion(QStringLiteral("4.5"));
+
+    using namespace tessaly;
+    QtMessageBoxes boxes;
+    QtPrintAndSaveDialogs dialogs;
+    QtDesktop desktop;
+    QtEventPump pump;
+    Services services{systemFileSystem(), boxes, dialogs, desktop, pump, immediateProgramEnd()};
+
+    const std::string dataFolder = bytesFromText(QDir::currentPath()) + "/";
+    const QString guide = QApplication::applicationDirPath() + QStringLiteral("/user-guide.html");
+
+    std::unique_ptr<ProgramShell> shell;
+    SplashWindow splash([&] {
+        shell = std::make_unique<ProgramShell>(services, dataFolder, guide);
+        QObject::connect(shell.get(), &ProgramShell::exitRequested, &application,
+                         [] { QCoreApplication::exit(0); });
+        shell->load();
+    });
+    splash.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,73 @@
+// The main window's life: the start-up steps that load it, the two ways of
+// leaving (&Exit and closing the window), and Help. It owns the window and
+// the subsystems that wire its controls.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "platform/qt/drive_folder_memory.h"
+
+namespace tessaly {
+
+class CategoryBox;
+class CategoryEditorCommand;
+class DriveFolderChooser;
+class MainWindow;
+class OptionsPanel;
+class WindowWordCheck;
+class WordList;
+struct Services;
+
+class ProgramShell : public QObject {
+    Q_OBJECT
+
+public:
+    // `dataFolder` is where the program keeps its files: the folder it was
+    // started in, ending in "/". `helpGuide` is the user guide shipped with
+    // the program, opened when the data folder holds no help file.
+    ProgramShell(Services& services, std::string dataFolder, QString helpGuide = {});
+    ~ProgramShell() override;
+
+    MainWindow& window() { return *window_; }
+
+    // Loads the window from the data files and shows it.
+    void load();
+
+    // &Exit: saves the settings and ends the program at once.
+    void exitProgram();
+    // Help: the data folder's help file when there is one, else the guide.
+    void openHelp();
+
+    static constexpr const char* kHelpFileName = "tessalyw.hlp";
+    static constexpr const char* kReady = "Ready to search!";
+
+signals:
+    // &Exit has saved the settings: the program is to end now, without
+    // closing its windows one by one.
+    void exitRequested();
+
+private:
+    void checkDataFolder();
+    void restoreSettings();
+    void saveSettingsOnce();
+    void startDirectSearchOff();
+
+    Services& services_;
+    std::string dataFolder_;
+    QString helpGuide_;
+    DriveFolderMemory driveFolders_;
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<OptionsPanel> optionsPanel_;
+    std::unique_ptr<WindowWordCheck> wordCheck_;
+    std::unique_ptr<CategoryBox> categoryBox_;
+    std::unique_ptr<WordList> wordList_;
+    std::unique_ptr<CategoryEditorCommand> categoryEditor_;
+    std::unique_ptr<DriveFolderChooser> directSearchChooser_;
+    bool dataFolderWritable_ = true;
+    bool settingsSaved_ = false;
+};
+
+}  // namespace tessaly
