@@ -28,8 +28,14 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
 // A file that exists, read whole: the two steps every operation begins with.
 Failure readLines(FileSystem& files, const std::string& path, std::string& bytes,
                   std::vector<std::string_view>& lines) {
-    if (Failure failure = ensureFileExists(files, path)) return failure;
-    if (Failure failure = files.readAll(path, bytes)) return failure;
+    // A file that cannot be created where it is missing (a folder the person
+    // may not write to) still reads as the empty file it stands for; the
+    // writes that follow are the ones to fail and say so.
+    ensureFileExists(files, path);
+    if (Failure failure = files.readAll(path, bytes)) {
+        if (failure.code != code::fileNotFound) return failure;
+        bytes.clear();
+    }
     lines = splitLines(bytes);
     return {};
 }

@@ -312,7 +312,6 @@ TEST_F(SectionFile, FailuresToReadOrCreateAreReported) {
     } cases[] = {
         {"read", EACCES, code::permissionDenied},
         {"read", EIO, code::deviceIoError},
-        {"append", ENOENT, code::fileNotFound},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.operation) + " " + std::to_string(c.systemError));
@@ -335,6 +334,26 @@ TEST_F(SectionFile, FailuresToReadOrCreateAreReported) {
         EXPECT_TRUE(entries.empty());
         EXPECT_EQ(contentsOf(path()), "[Work]\r\n/w\r\n");
     }
+}
+
+TEST_F(SectionFile, AFileThatCannotBeCreatedReadsAsEmpty) {
+    // A data folder the person may not write to: reading goes on, writing says why.
+    ScriptedFileSystem files;
+    files.fail("append", EACCES);
+    Entries names, entries;
+    bool found = true;
+    EXPECT_FALSE(listCategoryNames(files, path(), names));
+    EXPECT_FALSE(readSection(files, path(), "Work", entries));
+    EXPECT_FALSE(hasSection(files, path(), "Work", found));
+    EXPECT_TRUE(names.empty());
+    EXPECT_TRUE(entries.empty());
+    EXPECT_FALSE(found);
+    EXPECT_EQ(appendSection(files, path(), "New", {"/n"}).code, code::permissionDenied);
+
+    // A file that is there but may not be written is still read.
+    write("[Work]\r\n/w\r\n");
+    EXPECT_FALSE(readSection(files, path(), "Work", entries));
+    EXPECT_EQ(entries, Entries{"/w"});
 }
 
 }  // namespace

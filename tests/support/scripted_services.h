@@ -59,20 +59,20 @@ class ScriptedPrintAndSaveDialogs : public PrintAndSaveDialogs {
 public:
     // The next printer dialog is accepted; with a file name the printer writes
     // a PDF there, so that a test can look at what was printed.
-    void acceptPrinter(QString pdfFile = {}) { printers_.push_back(std::move(pdfFile)); }
-    void cancelPrinter() { printers_.push_back(std::nullopt); }
-    void saveAs(QString file) { saves_.push_back(std::move(file)); }
-    void cancelSave() { saves_.push_back(std::nullopt); }
+    void acceptPrinter(QString pdfFile = {}) { printers_.push_back({true, std::move(pdfFile)}); }
+    void cancelPrinter() { printers_.push_back({false, {}}); }
+    void saveAs(QString file) { saves_.push_back({true, std::move(file)}); }
+    void cancelSave() { saves_.push_back({false, {}}); }
 
     bool choosePrinter(QPrinter& printer, bool hasSelection) override {
         selectionOffered_.push_back(hasSelection);
         if (printers_.empty()) return false;
-        const std::optional<QString> next = printers_.front();
+        const Answer next = printers_.front();
         printers_.pop_front();
-        if (!next) return false;
-        if (!next->isEmpty()) {
+        if (!next.accepted) return false;
+        if (!next.file.isEmpty()) {
             printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(*next);
+            printer.setOutputFileName(next.file);
         }
         return true;
     }
@@ -80,9 +80,10 @@ public:
     std::optional<QString> chooseSaveFile() override {
         ++saveAsked_;
         if (saves_.empty()) return std::nullopt;
-        std::optional<QString> next = saves_.front();
+        const Answer next = saves_.front();
         saves_.pop_front();
-        return next;
+        if (!next.accepted) return std::nullopt;
+        return next.file;
     }
 
     // One entry per printer dialog: whether Selection was preselected.
@@ -90,8 +91,14 @@ public:
     int saveAsked() const { return saveAsked_; }
 
 private:
-    std::deque<std::optional<QString>> printers_;
-    std::deque<std::optional<QString>> saves_;
+    // Not std::optional<QString>: GCC 12 takes a copied one for possibly
+    // uninitialised at -O2 and -Werror stops the build.
+    struct Answer {
+        bool accepted;
+        QString file;
+    };
+    std::deque<Answer> printers_;
+    std::deque<Answer> saves_;
     std::vector<bool> selectionOffered_;
     int saveAsked_ = 0;
 };

@@ -40,8 +40,7 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
         refreshRunArguments(w.state.runArguments, readOptions(w));
     });
     wordList_ = std::make_unique<WordList>(w, services_);
-    categoryEditor_ = std::make_unique<CategoryEditorCommand>(
-        w, services_, driveFolders_, [this] { categoryBox_->loadCategory(); });
+    connectCategoryEditor(w, services_, driveFolders_, [this] { categoryBox_->loadCategory(); });
     directSearchChooser_ = std::make_unique<DriveFolderChooser>(*w.qDrive, *w.qDirList,
                                                                 driveFolders_, services_.boxes);
     connect(directSearchChooser_.get(), &DriveFolderChooser::closeWindowRequested, &w,

@@ -13,7 +13,6 @@
 namespace tessaly {
 
 class CategoryBox;
-class CategoryEditorCommand;
 class DriveFolderChooser;
 class MainWindow;
 class OptionsPanel;
@@ -64,7 +63,6 @@ private:
     std::unique_ptr<WindowWordCheck> wordCheck_;
     std::unique_ptr<CategoryBox> categoryBox_;
     std::unique_ptr<WordList> wordList_;
-    std::unique_ptr<CategoryEditorCommand> categoryEditor_;
     std::unique_ptr<DriveFolderChooser> directSearchChooser_;
     bool dataFolderWritable_ = true;
     bool settingsSaved_ = false;

@@ -1,0 +1,246 @@
+#include "criteria/qt/option_controls.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <span>
+#include <string>
+
+#include "platform/blanks.h"
+#include "platform/qt/spin_control.h"
+#include "shell/qt/main_window.h"
+
+namespace tessaly {
+
+namespace {
+
+using Buttons = std::span<QRadioButton* const>;
+
+// The nearby count's range as the window is built, before the surrounding
+// words narrow it.
+constexpr int largestNearbyCount = 200;
+
+std::string utf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int selectedIndex(Buttons buttons) {
+    for (std::size_t index = 0; index < buttons.size(); ++index)
+        if (buttons[index]->isChecked()) return static_cast<int>(index);
+    return noButton;
+}
+
+// Exclusive buttons refuse to uncheck the last checked one, so a group that
+// is to show no selection drops its exclusivity while it is cleared.
+void clearGroup(Buttons buttons) {
+    QButtonGroup* group = buttons.front()->group();
+    if (group) group->setExclusive(false);
+    for (QRadioButton* button : buttons) {
+        const bool autoExclusive = button->autoExclusive();
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(autoExclusive);
+    }
+    if (group) group->setExclusive(true);
+}
+
+void selectButton(Buttons buttons, int index) {
+    if (index >= 0 && index < static_cast<int>(buttons.size()))
+        buttons[static_cast<std::size_t>(index)]->setChecked(true);
+    else
+        clearGroup(buttons);
+}
+
+template <typename Choice>
+void selectButton(Buttons buttons, Choice choice) {
+    selectButton(buttons, static_cast<int>(choice));
+}
+
+// Button orders follow the enums of options.h.
+std::array<QRadioButton*, 2> fileTypeButtons(const MainWindow& window) {
+    return {window.typeAll, window.optType};
+}
+std::array<QRadioButton*, 3> timeStampButtons(const MainWindow& window) {
+    return {window.optAll, window.optFromTo, window.optYear};
+}
+std::array<QRadioButton*, 2> displayButtons(const MainWindow& window) {
+    return {window.DispFull, window.DispName};
+}
+std::array<QRadioButton*, 2> viewerStartButtons(const MainWindow& window) {
+    return {window.FileBeginning, window.FoundWord};
+}
+
+Operator selectedOperator(const OperatorGroup& group) {
+    const int index = selectedIndex(group);
+    return index == noButton ? Operator::AND : static_cast<Operator>(index);
+}
+
+// The search run takes 10 for the first button, 20 for the second and 30
+// otherwise; the nearby limit and the summary say the same.
+int surroundingWords(const MainWindow& window) {
+    switch (selectedIndex(window.wordOpt)) {
+    case 0:
+        return 10;
+    case 1:
+        return 20;
+    default:
+        return 30;
+    }
+}
+
+void showOneOf(std::initializer_list<QLabel*> labels, std::size_t shown) {
+    std::size_t index = 0;
+    for (QLabel* label : labels) label->setVisible(index++ == shown);
+}
+
+}  // namespace
+
+void showOptions(MainWindow& window, const Options& options) {
+    window.optCase->setChecked(options.optCase);
+    window.useFilter->setChecked(options.useFilter);
+    window.searchSub->setChecked(options.searchSub);
+
+    selectButton(fileTypeButtons(window), options.fileTypes);
+    window.typeText->setText(fromUtf8(options.typeText));
+    selectButton(window.resultOpt, options.resultOpt);
+
+    selectButton(timeStampButtons(window), options.timeStamp);
+    window.dateFrom->setText(fromUtf8(options.dateFrom));
+    window.dateTo->setText(fromUtf8(options.dateTo));
+    window.timeYear->setValue(options.timeValue);
+    window.timeValue->setText(QString::number(window.timeYear->value()));
+
+    selectButton(displayButtons(window), options.display);
+    selectButton(viewerStartButtons(window), options.viewerStart);
+
+    // One count for the text and the spin control: the text's, which is what
+    // the person saw and what the search uses. The limit comes after it, so a
+    // count above the surrounding words comes down whatever the record said.
+    window.nearbyCheck->setChecked(options.nearbyCheck);
+    window.nearbyScroll->setMaximum(largestNearbyCount);
+    window.nearbyScroll->setValue(options.nearbyText);
+    selectButton(window.wordOpt, options.wordOpt);
+    applyNearbyLimit(window);
+
+    window.fileText->setText(fromUtf8(options.fileText));
+
+    const Operator operators[3] = {options.Opt1, options.Opt2, options.Opt3};
+    OperatorGroup* groups[3] = {&window.Opt1, &window.Opt2, &window.Opt3};
+    for (int pair = 0; pair < 3; ++pair) selectButton(*groups[pair], operators[pair]);
+}
+
+Options readOptions(const MainWindow& window) {
+    Options options;
+    options.optCase = window.optCase->isChecked();
+    options.useFilter = window.useFilter->isChecked();
+    options.searchSub = window.searchSub->isChecked();
+
+    options.fileTypes = static_cast<FileTypes>(selectedIndex(fileTypeButtons(window)));
+    options.typeText = utf8(window.typeText->text());
+    options.resultOpt = selectedIndex(window.resultOpt);
+    options.wordOpt = selectedIndex(window.wordOpt);
+
+    options.timeStamp = static_cast<TimeStamp>(selectedIndex(timeStampButtons(window)));
+    options.dateFrom = utf8(window.dateFrom->text());
+    options.dateTo = utf8(window.dateTo->text());
+    options.timeValue = window.timeValue->text().toInt();
+
+    options.display = static_cast<Display>(selectedIndex(displayButtons(window)));
+
+    options.nearbyCheck = window.nearbyCheck->isChecked();
+    options.nearbyText = window.nearbyText->text().toInt();
+    options.nearbyScroll = window.nearbyScroll->value();
+
+    options.viewerStart =
+        window.FoundWord->isChecked() ? ViewerStart::FoundWord : ViewerStart::FileBeginning;
+
+    options.fileText = utf8(window.fileText->text());
+    options.searchCat = utf8(window.searchCat->currentText());
+
+    options.Opt1 = selectedOperator(window.Opt1);
+    options.Opt2 = selectedOperator(window.Opt2);
+    options.Opt3 = selectedOperator(window.Opt3);
+
+    options.geometry = window.state.geometry;
+    return options;
+}
+
+SearchWords readSearchWords(const MainWindow& window) {
+    SearchWords words;
+    for (std::size_t index = 0; index < words.size(); ++index)
+        words[index] = utf8(window.searchText[index]->text());
+    return words;
+}
+
+void writeSearchWords(MainWindow& window, const SearchWords& words) {
+    for (std::size_t index = 0; index < words.size(); ++index) {
+        const QString word = fromUtf8(words[index]);
+        // Rewriting an unchanged box would lose its cursor and undo history.
+        if (window.searchText[index]->text() != word) window.searchText[index]->setText(word);
+    }
+}
+
+void refreshSummary(MainWindow& window) {
+    showOneOf({window.caseNo, window.caseYes}, window.optCase->isChecked() ? 1 : 0);
+    // Smart search off shows nothing at all, not "NO".
+    window.smartYes->setVisible(window.useFilter->isChecked());
+    window.smartNo->hide();
+    showOneOf({window.subNo, window.subYes}, window.searchSub->isChecked() ? 1 : 0);
+
+    window.dispOption->setText(window.DispName->isChecked() ? QStringLiteral("Name Only")
+                                                            : QStringLiteral("Name and Text"));
+    window.lblBeginning->setText(window.FoundWord->isChecked()
+                                     ? QStringLiteral("First Word Found")
+                                     : QStringLiteral("Beginning of File"));
+    showOneOf({window.showOne, window.showAll},
+              selectedIndex(window.resultOpt) == allHitsButton ? 1 : 0);
+    const int words = surroundingWords(window);
+    showOneOf({window.numTen, window.numTwenty, window.numThirty},
+              static_cast<std::size_t>(words / 10 - 1));
+
+    if (window.optFromTo->isChecked())
+        window.timeStamp->setText(window.dateFrom->text() + QStringLiteral(" - ") +
+                                  window.dateTo->text());
+    else if (window.optYear->isChecked())
+        window.timeStamp->setText(QStringLiteral("Past ") + window.timeValue->text() +
+                                  QStringLiteral(" Months"));
+    else
+        window.timeStamp->setText(QStringLiteral("All Files"));
+
+    // With neither file-type button selected every file is searched, and the
+    // summary says so.
+    window.lblExt->setText(window.optType->isChecked() ? window.typeText->text()
+                                                       : QStringLiteral("All File Types"));
+
+    const std::string letters(trimBlanks(utf8(window.fileText->text())));
+    window.beginningLetter->setText(letters.empty() ? QStringLiteral("Any Letters")
+                                                    : fromUtf8(letters));
+}
+
+void showNearbyState(MainWindow& window, bool startUp) {
+    const bool on = window.nearbyCheck->isChecked();
+    window.nearbyLabel->setText(on ? window.nearbyText->text() : QStringLiteral("Don't Apply"));
+    for (OperatorGroup* group : {&window.Opt1, &window.Opt2, &window.Opt3})
+        (*group)[static_cast<std::size_t>(Operator::NEARBY)]->setEnabled(on);
+    if (startUp && !on) {
+        window.nearbyText->setEnabled(false);
+        window.nearbyScroll->setEnabled(false);
+    }
+}
+
+void applyNearbyLimit(MainWindow& window) {
+    window.nearbyScroll->setMaximum(surroundingWords(window));
+    showNearbyCount(window);
+}
+
+void showNearbyCount(MainWindow& window) {
+    window.nearbyText->setText(QString::number(window.nearbyScroll->value()));
+}
+
+}  // namespace tessaly

@@ -1,0 +1,252 @@
+// The options through the window's controls: showing them, reading them back,
+// and the summary of the main view.
+#include "criteria/qt/option_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "platform/qt/spin_control.h"
+#include "shell/qt/main_window.h"
+#include "window_fixture.h"
+
+namespace tessaly {
+namespace {
+
+using namespace std::chrono;
+using test::WindowFixture;
+
+constexpr year_month_day today = 2024y / March / 15d;
+
+// Every option away from its default, so that a later row has something to
+// undo.
+Options everythingChanged() {
+    Options options = defaultOptions(today);
+    options.optCase = true;
+    options.useFilter = true;
+    options.searchSub = false;
+    options.fileTypes = FileTypes::optType;
+    options.typeText = "txt doc";
+    options.resultOpt = allHitsButton;
+    options.wordOpt = 2;
+    options.timeStamp = TimeStamp::optYear;
+    options.timeValue = 11;
+    options.display = Display::DispName;
+    options.nearbyCheck = true;
+    options.nearbyText = options.nearbyScroll = 25;
+    options.viewerStart = ViewerStart::FoundWord;
+    options.fileText = "ab";
+    options.Opt1 = Operator::NEARBY;
+    options.Opt2 = Operator::OR;
+    options.Opt3 = Operator::NOT;
+    return options;
+}
+
+Options noButtonsSelected() {
+    Options options = everythingChanged();
+    options.fileTypes = FileTypes::noButton;
+    options.resultOpt = noButton;
+    options.wordOpt = noButton;
+    options.timeStamp = TimeStamp::noButton;
+    options.display = Display::noButton;
+    options.nearbyText = options.nearbyScroll = 30;
+    return options;
+}
+
+TEST(OptionControls, ShowAndReadBackEveryOption) {
+    struct Row {
+        const char* name;
+        Options options;
+    };
+    std::vector<Row> rows{{"defaults", defaultOptions(today)},
+                          {"everything changed", everythingChanged()},
+                          {"groups with no button selected", noButtonsSelected()}};
+    {
+        Options fromTo = defaultOptions(today);
+        fromTo.timeStamp = TimeStamp::optFromTo;
+        fromTo.dateFrom = "1/2/2003";
+        fromTo.dateTo = "12/31/2023";
+        fromTo.wordOpt = 1;
+        fromTo.resultOpt = oneHitOnlyButton;
+        fromTo.nearbyText = fromTo.nearbyScroll = 20;
+        fromTo.typeText = "größe ☃";
+        fromTo.fileText = "été";
+        rows.push_back({"between dates, texts beyond ASCII", fromTo});
+    }
+
+    WindowFixture fixture;
+    MainWindow& window = *fixture.window;
+    window.state.geometry = {9000, 2500, 7000, 6000};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        showOptions(window, everythingChanged());
+        showOptions(window, row.options);
+        Options expected = row.options;
+        expected.geometry = window.state.geometry;
+        EXPECT_EQ(readOptions(window), expected);
+    }
+}
+
+TEST(OptionControls, GroupWithNoButtonShowsNoneSelected) {
+    WindowFixture fixture;
+    MainWindow& window = *fixture.window;
+    showOptions(window, noButtonsSelected());
+    for (QRadioButton* button :
+         {window.typeAll, window.optType, window.resultOpt[0], window.resultOpt[1],
+          window.wordOpt[0], window.wordOpt[1], window.wordOpt[2], window.optAll, window.optYear,
+          window.optFromTo, window.DispFull, window.DispName})
+        EXPECT_FALSE(button->isChecked()) << button->objectName().toStdString();
+
+    // The person can still pick one, and then only one stays selected.
+    window.wordOpt[0]->click();
+    window.wordOpt[1]->click();
+    EXPECT_FALSE(window.wordOpt[0]->isChecked());
+    EXPECT_TRUE(window.wordOpt[1]->isChecked());
+}
+
+TEST(OptionControls, CountsStayInTheirRanges) {
+    const struct {
+        const char* name;
+        int wordOpt;
+        int nearbyText;
+        int nearbyScroll;
+        int timeValue;
+        int shownCount;
+        int countLimit;
+        int shownMonths;
+    } cases[] = {
+        {"10 words hold a count of 50 to 10", 0, 50, 50, 6, 10, 10, 6},
+        {"20 words keep 15", 1, 15, 15, 6, 15, 20, 6},
+        {"20 words hold 25 to 20", 1, 25, 25, 6, 20, 20, 6},
+        {"30 words hold 200 to 30", 2, 200, 200, 6, 30, 30, 6},
+        {"no words button: 30, as the search takes it", noButton, 40, 40, 6, 30, 30, 6},
+        {"the text's count is the count", 2, 7, 9, 6, 7, 30, 6},
+        {"a count of 0 becomes 1, 13 months 12", 0, 0, 0, 13, 1, 10, 12},
+        {"0 months become 1", 0, 1, 1, 0, 1, 10, 1},
+    };
+    WindowFixture fixture;
+    MainWindow& window = *fixture.window;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Options options = defaultOptions(today);
+        options.wordOpt = c.wordOpt;
+        options.nearbyCheck = true;
+        options.nearbyText = c.nearbyText;
+        options.nearbyScroll = c.nearbyScroll;
+        options.timeValue = c.timeValue;
+        showOptions(window, options);
+        EXPECT_EQ(window.nearbyText->text(), QString::number(c.shownCount));
+        EXPECT_EQ(window.nearbyScroll->value(), c.shownCount);
+        EXPECT_EQ(window.nearbyScroll->maximum(), c.countLimit);
+        EXPECT_EQ(window.timeValue->text(), QString::number(c.shownMonths));
+        EXPECT_EQ(window.timeYear->value(), c.shownMonths);
+    }
+}
+
+// The labels of the summary that are showing, with their texts, top to bottom.
+std::vector<std::string> shownSummary(const MainWindow& window) {
+    std::vector<std::string> shown;
+    for (QLabel* label :
+         {window.caseYes, window.caseNo, window.smartYes, window.smartNo, window.subYes,
+          window.subNo, window.showAll, window.showOne, window.numTen, window.numTwenty,
+          window.numThirty, window.timeStamp, window.lblExt, window.nearbyLabel, window.dispOption,
+          window.lblBeginning, window.beginningLetter})
+        if (!label->isHidden()) shown.push_back(label->text().toStdString());
+    return shown;
+}
+
+TEST(OptionControls, SummaryShowsTheOptions) {
+    using Texts = std::vector<std::string>;
+    Options fromTo = everythingChanged();
+    fromTo.timeStamp = TimeStamp::optFromTo;
+    fromTo.dateFrom = "3/7/2003";
+    fromTo.dateTo = "11/12/2023";
+    fromTo.useFilter = false;
+    fromTo.fileText = "  ab c  ";
+    fromTo.wordOpt = 1;
+    fromTo.nearbyCheck = false;
+    const struct {
+        const char* name;
+        Options options;
+        Texts shown;
+    } cases[] = {
+        {"defaults",
+         defaultOptions(today),
+         {"No", "Yes", "One Hit Only", "10", "All Files", "All File Types", "Don't Apply",
+          "Name and Text", "Beginning of File", "Any Letters"}},
+        {"everything changed",
+         everythingChanged(),
+         {"Yes", "YES", "No", "All Hits", "30", "Past 11 Months", "txt doc", "25", "Name Only",
+          "First Word Found", "ab"}},
+        {"between dates; smart search off shows nothing; letters trimmed",
+         fromTo,
+         {"Yes", "No", "All Hits", "20", "3/7/2003 - 11/12/2023", "txt doc", "Don't Apply",
+          "Name Only", "First Word Found", "ab c"}},
+        {"no button selected reads as the search takes it",
+         noButtonsSelected(),
+         {"Yes", "YES", "No", "One Hit Only", "30", "All Files", "All File Types", "30",
+          "Name and Text", "First Word Found", "ab"}},
+    };
+    WindowFixture fixture;
+    MainWindow& window = *fixture.window;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        showOptions(window, c.options);
+        refreshSummary(window);
+        showNearbyState(window, false);
+        EXPECT_EQ(shownSummary(window), c.shown);
+    }
+}
+
+TEST(OptionControls, NearbyStateSetsTheNearbyButtons) {
+    WindowFixture fixture;
+    MainWindow& window = *fixture.window;
+    Options options = everythingChanged();  // NEARBY selected between words 1 and 2
+    options.nearbyCheck = false;
+    showOptions(window, options);
+    showNearbyState(window, true);
+    EXPECT_EQ(window.nearbyLabel->text(), QStringLiteral("Don't Apply"));
+    for (const OperatorGroup* group : {&window.Opt1, &window.Opt2, &window.Opt3}) {
+        EXPECT_FALSE((*group)[3]->isEnabled());
+        EXPECT_TRUE((*group)[0]->isEnabled());
+    }
+    EXPECT_TRUE(window.Opt1[3]->isChecked()) << "a disabled NEARBY keeps its selection";
+    EXPECT_FALSE(window.nearbyText->isEnabled());
+    EXPECT_FALSE(window.nearbyScroll->isEnabled());
+
+    window.nearbyCheck->setChecked(true);
+    showNearbyState(window, false);
+    EXPECT_EQ(window.nearbyLabel->text(), QStringLiteral("25"));
+    for (const OperatorGroup* group : {&window.Opt1, &window.Opt2, &window.Opt3})
+        EXPECT_TRUE((*group)[3]->isEnabled());
+
+    // Off outside start-up leaves the count's controls to the panel.
+    window.nearbyText->setEnabled(true);
+    window.nearbyCheck->setChecked(false);
+    showNearbyState(window, false);
+    EXPECT_TRUE(window.nearbyText->isEnabled());
+    EXPECT_FALSE(window.Opt2[3]->isEnabled());
+}
+
+TEST(OptionControls, SearchWordsAndCategoryComeFromTheirBoxes) {
+    WindowFixture fixture;
+    MainWindow& window = *fixture.window;
+    const SearchWords words{" größe ", "日本", "", "a*"};
+    writeSearchWords(window, words);
+    EXPECT_EQ(window.searchText[1]->text(), QStringLiteral("日本"));
+    EXPECT_EQ(readSearchWords(window), words);
+
+    window.searchCat->addItem(QStringLiteral("Büro"));
+    window.searchCat->setCurrentIndex(0);
+    EXPECT_EQ(readOptions(window).searchCat, "Büro");
+}
+
+}  // namespace
+}  // namespace tessaly

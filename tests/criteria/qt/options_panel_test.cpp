@@ -1,0 +1,406 @@
+// The options panel driven through its buttons, with the message boxes
+// answered by script.
+#include "criteria/qt/options_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <chrono>
+#include <vector>
+
+#include "criteria/qt/option_controls.h"
+#include "platform/qt/spin_control.h"
+#include "shell/qt/main_window.h"
+#include "window_fixture.h"
+
+namespace tessaly {
+namespace {
+
+using namespace std::chrono;
+using test::WindowFixture;
+
+class OptionsPanelTest : public ::testing::Test {
+protected:
+    // The window as start-up leaves it, with the given options.
+    void startWith(const Options& options) {
+        showOptions(window, options);
+        refreshSummary(window);
+        window.state.tabMessage = !window.DispName->isChecked();
+        showNearbyState(window, true);
+        window.frameAdvanced->hide();
+    }
+
+    static Options nearbyOn() {
+        Options options = defaultOptions(2024y / March / 15d);
+        options.nearbyCheck = true;
+        options.wordOpt = 2;
+        options.nearbyText = options.nearbyScroll = 25;
+        return options;
+    }
+
+    std::vector<QWidget*> lockedWhileOpen() const {
+        std::vector<QWidget*> controls{window.searchNow, window.viewPrev,     window.searchBrowse,
+                                       window.searchCat, window.listCategory, window.searchAdd,
+                                       window.searchCopy};
+        for (QLineEdit* word : window.searchText) controls.push_back(word);
+        for (const OperatorGroup* group : {&window.Opt1, &window.Opt2, &window.Opt3})
+            for (QRadioButton* button : *group) controls.push_back(button);
+        return controls;
+    }
+
+    bool nearbyButtonsEnabled() const {
+        return window.Opt1[3]->isEnabled() && window.Opt2[3]->isEnabled() &&
+               window.Opt3[3]->isEnabled();
+    }
+
+    WindowFixture fixture;
+    MainWindow& window = *fixture.window;
+    OptionsPanel panel{window, fixture.services};
+};
+
+TEST_F(OptionsPanelTest, OpenLocksTheCriteriaAndClosingGivesThemBack) {
+    for (QPushButton* close : {window.advOK, window.advCancel}) {
+        SCOPED_TRACE(close->objectName().toStdString());
+        startWith(nearbyOn());
+        window.searchOption->click();
+        EXPECT_FALSE(window.frameAdvanced->isHidden());
+        for (QWidget* control : lockedWhileOpen())
+            EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+        EXPECT_TRUE(window.searchOption->isEnabled());
+
+        close->click();
+        EXPECT_TRUE(window.frameAdvanced->isHidden());
+        for (QWidget* control : lockedWhileOpen())
+            EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    }
+}
+
+TEST_F(OptionsPanelTest, ClosingKeepsWhatDirectSearchAndTheWordListDisabled) {
+    startWith(nearbyOn());
+    // Direct search on, no saved word selected.
+    for (QWidget* off :
+         std::initializer_list<QWidget*>{window.searchBrowse, window.listCategory, window.searchCat,
+                                         window.searchAdd, window.searchCopy})
+        off->setEnabled(false);
+    for (QPushButton* close : {window.advOK, window.advCancel}) {
+        SCOPED_TRACE(close->objectName().toStdString());
+        window.searchOption->click();
+        window.searchOption->click();  // a second press while open changes nothing
+        close->click();
+        for (QWidget* off :
+             std::initializer_list<QWidget*>{window.searchBrowse, window.listCategory,
+                                             window.searchCat, window.searchAdd, window.searchCopy})
+            EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+        EXPECT_TRUE(window.searchNow->isEnabled());
+        EXPECT_TRUE(window.viewPrev->isEnabled());
+        EXPECT_TRUE(window.searchText[0]->isEnabled());
+    }
+}
+
+TEST_F(OptionsPanelTest, OpenSetsTheDependentControlsFromTheOptions) {
+    const struct {
+        TimeStamp timeStamp;
+        FileTypes fileTypes;
+        bool nearby;
+        bool dates;
+        bool months;
+        bool extensions;
+    } cases[] = {
+        {TimeStamp::optAll, FileTypes::typeAll, false, false, false, false},
+        {TimeStamp::optYear, FileTypes::optType, true, false, true, true},
+        {TimeStamp::optFromTo, FileTypes::noButton, true, true, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.timeStamp));
+        Options options = nearbyOn();
+        options.timeStamp = c.timeStamp;
+        options.fileTypes = c.fileTypes;
+        options.nearbyCheck = c.nearby;
+        options.timeValue = 4;
+        startWith(options);
+        window.searchOption->click();
+        for (QWidget* date : std::initializer_list<QWidget*>{window.fromButton, window.toButton,
+                                                             window.dateFrom, window.dateTo})
+            EXPECT_EQ(date->isEnabled(), c.dates) << date->objectName().toStdString();
+        EXPECT_EQ(window.timeValue->isEnabled(), c.months);
+        EXPECT_EQ(window.timeYear->isEnabled(), c.months);
+        EXPECT_EQ(window.timeValue->text(), QStringLiteral("4"));
+        EXPECT_EQ(window.typeText->isEnabled(), c.extensions);
+        EXPECT_EQ(window.nearbyText->isEnabled(), c.nearby);
+        EXPECT_EQ(window.nearbyScroll->isEnabled(), c.nearby);
+        window.advCancel->click();
+    }
+}
+
+TEST_F(OptionsPanelTest, ChoicesEnableTheirControls) {
+    startWith(defaultOptions(2024y / March / 15d));
+    window.searchOption->click();
+
+    window.optFromTo->click();
+    EXPECT_TRUE(window.fromButton->isEnabled());
+    EXPECT_TRUE(window.dateTo->isEnabled());
+    EXPECT_FALSE(window.timeYear->isEnabled());
+    window.fromButton->click();
+    EXPECT_FALSE(window.monthViewFrom->isHidden());
+    window.optAll->click();
+    EXPECT_TRUE(window.monthViewFrom->isHidden()) << "all files hides an open calendar";
+    EXPECT_FALSE(window.fromButton->isEnabled());
+    EXPECT_FALSE(window.timeValue->isEnabled());
+
+    window.optFromTo->click();
+    window.toButton->click();
+    window.optYear->click();
+    EXPECT_TRUE(window.monthViewTo->isHidden());
+    EXPECT_TRUE(window.timeValue->isEnabled());
+    EXPECT_TRUE(window.timeYear->isEnabled());
+    EXPECT_FALSE(window.dateFrom->isEnabled());
+
+    window.optType->click();
+    EXPECT_TRUE(window.typeText->isEnabled());
+    window.typeAll->click();
+    EXPECT_FALSE(window.typeText->isEnabled());
+
+    window.nearbyCheck->click();
+    EXPECT_TRUE(window.nearbyText->isEnabled());
+    EXPECT_TRUE(window.nearbyScroll->isEnabled());
+    window.nearbyCheck->click();
+    EXPECT_FALSE(window.nearbyScroll->isEnabled());
+}
+
+TEST_F(OptionsPanelTest, CountsFollowTheirSpinControls) {
+    startWith(nearbyOn());
+    window.searchOption->click();
+    window.optYear->click();
+
+    window.timeYear->setValue(12);
+    window.timeYear->stepUp();
+    EXPECT_EQ(window.timeValue->text(), QStringLiteral("12"));
+    window.timeYear->setValue(1);
+    window.timeYear->stepDown();
+    EXPECT_EQ(window.timeValue->text(), QStringLiteral("1"));
+    window.timeYear->stepUp();
+    EXPECT_EQ(window.timeValue->text(), QStringLiteral("2"));
+
+    // Surrounding words cap the nearby count, and a lower count survives a
+    // higher cap.
+    window.wordOpt[1]->click();
+    EXPECT_EQ(window.nearbyText->text(), QStringLiteral("20"));
+    EXPECT_EQ(window.nearbyScroll->maximum(), 20);
+    window.wordOpt[0]->click();
+    EXPECT_EQ(window.nearbyText->text(), QStringLiteral("10"));
+    window.wordOpt[2]->click();
+    EXPECT_EQ(window.nearbyScroll->maximum(), 30);
+    EXPECT_EQ(window.nearbyText->text(), QStringLiteral("10"));
+    window.nearbyScroll->stepUp();
+    EXPECT_EQ(window.nearbyText->text(), QStringLiteral("11"));
+
+    window.advOK->click();
+    EXPECT_EQ(window.nearbyLabel->text(), QStringLiteral("11"));
+    EXPECT_EQ(window.timeStamp->text(), QStringLiteral("Past 2 Months"));
+    EXPECT_FALSE(window.numThirty->isHidden());
+}
+
+TEST_F(OptionsPanelTest, CalendarsArePresetFromTheDateAndPickADate) {
+    const struct {
+        const char* text;
+        QDate preset;
+    } cases[] = {
+        {"3/7/2003", QDate(2003, 3, 7)},
+        {"12/31/1999", QDate(1999, 12, 31)},
+        {"2/29/2020", QDate(2020, 2, 29)},
+        {"2/29/2019", QDate(2019, 2, 28)},  // the default from-date five years after a 29 February
+        {"4/31/2010", QDate(2010, 4, 30)},
+        {"not a date", QDate::currentDate()},
+    };
+    Options options = defaultOptions(2024y / March / 15d);
+    options.timeStamp = TimeStamp::optFromTo;
+    startWith(options);
+    window.searchOption->click();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        window.dateTo->setText(QString::fromLatin1(c.text));
+        window.toButton->click();
+        EXPECT_FALSE(window.monthViewTo->isHidden());
+        EXPECT_EQ(window.monthViewTo->selectedDate(), c.preset);
+    }
+    emit window.monthViewTo->clicked(QDate(2004, 1, 9));
+    EXPECT_EQ(window.dateTo->text(), QStringLiteral("1/9/2004"));
+    EXPECT_TRUE(window.monthViewTo->isHidden());
+
+    window.fromButton->click();
+    emit window.monthViewFrom->activated(QDate(2011, 10, 2));
+    EXPECT_EQ(window.dateFrom->text(), QStringLiteral("10/2/2011"));
+    EXPECT_TRUE(window.monthViewFrom->isHidden());
+
+    window.advOK->click();
+    EXPECT_EQ(window.timeStamp->text(), QStringLiteral("10/2/2011 - 1/9/2004"));
+}
+
+TEST_F(OptionsPanelTest, CalendarHidesWhenTheFocusLeavesIt) {
+    Options options = defaultOptions(2024y / March / 15d);
+    options.timeStamp = TimeStamp::optFromTo;
+    startWith(options);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.searchOption->click();
+
+    window.fromButton->click();
+    ASSERT_TRUE(window.monthViewFrom->isAncestorOf(QApplication::focusWidget()));
+    // Typing a year moves the focus inside the calendar, which stays open.
+    auto* yearButton =
+        window.monthViewFrom->findChild<QAbstractButton*>(QStringLiteral("qt_calendar_yearbutton"));
+    ASSERT_NE(yearButton, nullptr);
+    yearButton->click();
+    QWidget* yearEdit =
+        window.monthViewFrom->findChild<QWidget*>(QStringLiteral("qt_calendar_yearedit"));
+    ASSERT_NE(yearEdit, nullptr);
+    ASSERT_TRUE(yearEdit->isAncestorOf(QApplication::focusWidget()) ||
+                yearEdit == QApplication::focusWidget());
+    EXPECT_FALSE(window.monthViewFrom->isHidden());
+
+    window.fileText->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(window.monthViewFrom->isHidden());
+    EXPECT_TRUE(window.monthViewTo->isHidden());
+
+    // Opening one calendar after the other leaves the second one open.
+    window.fromButton->click();
+    window.toButton->click();
+    EXPECT_TRUE(window.monthViewFrom->isHidden());
+    EXPECT_FALSE(window.monthViewTo->isHidden());
+    EXPECT_TRUE(window.monthViewTo->isAncestorOf(QApplication::focusWidget()));
+
+    window.advCancel->click();
+    EXPECT_TRUE(window.monthViewTo->isHidden());
+}
+
+TEST_F(OptionsPanelTest, ExtensionListOfMoreThan255CharactersIsRefused) {
+    const struct {
+        const char* name;
+        QString list;
+        bool accepted;
+    } cases[] = {
+        {"255 characters", QString(255, QLatin1Char('x')), true},
+        {"256 characters", QString(256, QLatin1Char('x')), false},
+        {"255 characters outside the basic plane", QString::fromUtf8("😀").repeated(255), true},
+        {"256 of them", QString::fromUtf8("😀").repeated(256), false},
+    };
+    Options options = defaultOptions(2024y / March / 15d);
+    options.fileTypes = FileTypes::optType;
+    options.typeText = "txt";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        startWith(options);
+        fixture.boxes = {};
+        window.searchOption->click();
+        window.typeText->setText(c.list);
+        window.fileText->setFocus();
+        EXPECT_EQ(panel.accept(), c.accepted);
+        if (c.accepted) {
+            EXPECT_TRUE(fixture.boxes.asked().empty());
+            EXPECT_TRUE(window.frameAdvanced->isHidden());
+            EXPECT_EQ(window.lblExt->text(), c.list);
+            continue;
+        }
+        ASSERT_EQ(fixture.boxes.asked().size(), 1u);
+        const test::AskedBox& box = fixture.boxes.asked().front();
+        EXPECT_EQ(box.text, QStringLiteral("Too many extensions. Please remove some of them!"));
+        EXPECT_EQ(box.title, QStringLiteral("Too Many Extensions"));
+        EXPECT_EQ(box.icon, MessageIcon::CriticalStop);
+        EXPECT_EQ(box.buttons, MessageButtons::Ok);
+        EXPECT_FALSE(window.frameAdvanced->isHidden());
+        EXPECT_FALSE(window.searchNow->isEnabled());
+        EXPECT_EQ(window.focusWidget(), window.typeText);
+        EXPECT_EQ(window.lblExt->text(), QStringLiteral("txt")) << "summary untouched";
+        window.advCancel->click();
+    }
+}
+
+TEST_F(OptionsPanelTest, NearbyOffTakesEffectOnOkOnly) {
+    struct Close {
+        QPushButton* button;
+        bool nearbyEnabled;
+        const char* nearbyLabel;
+    };
+    for (const Close& close :
+         {Close{window.advOK, false, "Don't Apply"}, Close{window.advCancel, true, "25"}}) {
+        SCOPED_TRACE(close.button->objectName().toStdString());
+        startWith(nearbyOn());
+        window.searchOption->click();
+        window.nearbyCheck->click();
+        close.button->click();
+        EXPECT_EQ(nearbyButtonsEnabled(), close.nearbyEnabled);
+        EXPECT_EQ(window.nearbyLabel->text(), QString::fromUtf8(close.nearbyLabel));
+    }
+}
+
+TEST_F(OptionsPanelTest, CancelledChangeStaysInTheControlsNotInTheSummary) {
+    startWith(defaultOptions(2024y / March / 15d));
+    window.searchOption->click();
+    window.optCase->click();
+    window.DispName->click();
+    window.advCancel->click();
+    EXPECT_FALSE(window.caseNo->isHidden());
+    EXPECT_TRUE(window.caseYes->isHidden());
+    EXPECT_EQ(window.dispOption->text(), QStringLiteral("Name and Text"));
+    EXPECT_TRUE(window.state.tabMessage);
+    EXPECT_TRUE(readOptions(window).optCase) << "the next search matches case";
+    EXPECT_TRUE(nearbyButtonsEnabled()) << "cancel enables NEARBY whatever the option";
+
+    window.searchOption->click();
+    window.advOK->click();
+    EXPECT_FALSE(window.caseYes->isHidden());
+    EXPECT_EQ(window.dispOption->text(), QStringLiteral("Name Only"));
+    EXPECT_FALSE(window.state.tabMessage);
+    EXPECT_FALSE(nearbyButtonsEnabled());
+}
+
+TEST_F(OptionsPanelTest, OkTrimsTheFileNameLetters) {
+    startWith(defaultOptions(2024y / March / 15d));
+    for (const char* letters : {"  ab ", "   "}) {
+        SCOPED_TRACE(letters);
+        window.searchOption->click();
+        window.fileText->setText(QString::fromLatin1(letters));
+        window.advOK->click();
+        const QString trimmed = QString::fromLatin1(letters).trimmed();
+        EXPECT_EQ(window.fileText->text(), trimmed);
+        EXPECT_EQ(window.beginningLetter->text(),
+                  trimmed.isEmpty() ? QStringLiteral("Any Letters") : trimmed);
+    }
+}
+
+TEST_F(OptionsPanelTest, HoverShowsTheWholeExtensionList) {
+    Options options = defaultOptions(2024y / March / 15d);
+    options.fileTypes = FileTypes::optType;
+    options.typeText = "txt doc rtf";
+    startWith(options);
+    QEvent enter(QEvent::Enter);
+    QEvent leave(QEvent::Leave);
+
+    window.typeText->setText(QStringLiteral("txt doc rtf htm"));
+    QApplication::sendEvent(window.typeText, &enter);
+    EXPECT_EQ(window.typeText->toolTip(), QStringLiteral("txt doc rtf htm"));
+    QApplication::sendEvent(window.typeText, &leave);
+    EXPECT_EQ(window.typeText->toolTip(), QStringLiteral("File extension"));
+    window.typeText->clear();
+    QApplication::sendEvent(window.typeText, &enter);
+    EXPECT_EQ(window.typeText->toolTip(), QStringLiteral("File extension"));
+
+    QApplication::sendEvent(window.lblExt, &enter);
+    EXPECT_EQ(window.lblExt->toolTip(), QStringLiteral("txt doc rtf"));
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,266 @@
+// The program's start-up and shutdown, driven through the window's controls
+// with every message box answered by script.
+#include "shell/qt/program_shell.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/qt/folder_list.h"
+#include "scripted_file_system.h"
+#include "scripted_services.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/services.h"
+#include "temp_dir.h"
+
+namespace tessaly::test {
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class Program {
+public:
+    explicit Program(const TempDir& data, FileSystem& files = systemFileSystem(),
+                     QString guide = QStringLiteral("/nowhere/user-guide.html"))
+        : services{files, boxes, dialogs, desktop, pump, end},
+          shell(services, data.path().string(), std::move(guide)) {}
+
+    MainWindow& window() { return shell.window(); }
+
+    ScriptedMessageBoxes boxes;
+    ScriptedPrintAndSaveDialogs dialogs;
+    ScriptedDesktop desktop;
+    ScriptedEventPump pump;
+    ScriptedProgramEnd end;
+    Services services;
+    ProgramShell shell;
+};
+
+TEST(ProgramShell, FirstStartWithoutDataFiles) {
+    TempDir data;
+    Program program(data);
+    program.shell.load();
+    MainWindow& w = program.window();
+
+    EXPECT_TRUE(program.boxes.asked().empty());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tessaly 4.5"));
+    EXPECT_EQ(w.dispFile->text(), QStringLiteral("Ready to search!"));
+    EXPECT_TRUE(std::filesystem::exists(data.path() / "tyindex.ini"));
+    EXPECT_EQ(std::filesystem::file_size(data.path() / "tyindex.ini"), 0u);
+    EXPECT_EQ(w.searchCat->count(), 0);
+
+    // The commands as they stand before a search.
+    EXPECT_TRUE(w.searchNow->isEnabled());
+    for (QWidget* off : {static_cast<QWidget*>(w.searchConfig), static_cast<QWidget*>(w.searchStop),
+                         static_cast<QWidget*>(w.searchSave), static_cast<QWidget*>(w.searchPrint),
+                         static_cast<QWidget*>(w.buttonView), static_cast<QWidget*>(w.buttonDetail),
+                         static_cast<QWidget*>(w.searchRemove), static_cast<QWidget*>(w.searchCopy),
+                         static_cast<QWidget*>(w.searchAdd)})
+        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    EXPECT_FALSE(w.frameAdvanced->isVisible());
+    EXPECT_TRUE(w.ImageRed->isVisible());
+    EXPECT_FALSE(w.ImageGreen->isVisible());
+
+    // The summary of the defaults; nearby is off, so NEARBY cannot be chosen.
+    EXPECT_TRUE(w.caseNo->isVisible());
+    EXPECT_FALSE(w.caseYes->isVisible());
+    EXPECT_FALSE(w.smartYes->isVisible());
+    EXPECT_FALSE(w.smartNo->isVisible());
+    EXPECT_TRUE(w.subYes->isVisible());
+    EXPECT_TRUE(w.showOne->isVisible());
+    EXPECT_TRUE(w.numTen->isVisible());
+    EXPECT_EQ(w.timeStamp->text(), QStringLiteral("All Files"));
+    EXPECT_EQ(w.lblExt->text(), QStringLiteral("All File Types"));
+    EXPECT_EQ(w.nearbyLabel->text(), QStringLiteral("Don't Apply"));
+    EXPECT_EQ(w.dispOption->text(), QStringLiteral("Name and Text"));
+    EXPECT_EQ(w.lblBeginning->text(), QStringLiteral("Beginning of File"));
+    EXPECT_EQ(w.beginningLetter->text(), QStringLiteral("Any Letters"));
+    for (const OperatorGroup* group : {&w.Opt1, &w.Opt2, &w.Opt3}) {
+        EXPECT_TRUE((*group)[0]->isChecked());
+        EXPECT_FALSE((*group)[3]->isEnabled());
+    }
+
+    // Direct search is off, its lists disabled and open on the data folder.
+    EXPECT_FALSE(w.chkQSearch->isChecked());
+    EXPECT_FALSE(w.qDirList->isEnabled());
+    EXPECT_EQ(w.qDirList->path(), data.path().string());
+    EXPECT_EQ(w.widthTwips(), 8280);
+    EXPECT_EQ(w.dividerLeft(), 3000);
+}
+
+TEST(ProgramShell, ClosingSavesWhatTheNextStartShows) {
+    TempDir data;
+    data.write("tyindex.ini", "[Work]\r\n/docs\r\n/data\r\n[Home]\r\n/home\r\n");
+    data.write("tyword.ini", "[Work]\r\ninvoice\r\n");
+    {
+        Program first(data);
+        first.shell.load();
+        MainWindow& w = first.window();
+        w.searchCat->setCurrentIndex(0);
+        emit w.searchCat->activated(0);
+        w.optCase->setChecked(true);
+        w.fileText->setText(QStringLiteral("  ab "));
+        w.resultOpt[0]->setChecked(true);
+        w.setWidthTwips(9000);
+        w.close();
+        EXPECT_TRUE(first.boxes.asked().empty());
+    }
+    EXPECT_EQ(std::filesystem::file_size(data.path() / "tysetup.tyx"), 500u);
+
+    Program second(data);
+    second.shell.load();
+    MainWindow& w = second.window();
+    EXPECT_EQ(w.searchCat->currentText(), QStringLiteral("Work"));
+    ASSERT_EQ(w.listCategory->count(), 2);
+    EXPECT_EQ(w.listCategory->item(1)->text(), QStringLiteral("/data"));
+    ASSERT_EQ(w.wordList->count(), 1);
+    EXPECT_EQ(w.wordList->item(0)->text(), QStringLiteral("invoice"));
+    EXPECT_TRUE(w.optCase->isChecked());
+    EXPECT_TRUE(w.caseYes->isVisible());
+    EXPECT_TRUE(w.resultOpt[0]->isChecked());
+    EXPECT_EQ(w.fileText->text(), QStringLiteral("ab"));
+    EXPECT_EQ(w.beginningLetter->text(), QStringLiteral("ab"));
+    EXPECT_EQ(w.dispFile->text(), QStringLiteral("Ready to search!"));
+    EXPECT_NEAR(w.widthTwips(), 9000, 15);
+}
+
+TEST(ProgramShell, ExitSavesOnceAndAsksTheProgramToEnd) {
+    TempDir data;
+    ScriptedFileSystem files;
+    Program program(data, files);
+    program.shell.load();
+    QSignalSpy exits(&program.shell, &ProgramShell::exitRequested);
+    program.window().stExit->click();
+    EXPECT_EQ(exits.count(), 1);
+    EXPECT_EQ(std::filesystem::file_size(data.path() / "tysetup.tyx"), 500u);
+    // Had the window closed after &Exit, it must not write the file again.
+    const auto renames = [&] {
+        int count = 0;
+        for (const std::string& call : files.calls()) count += call.rfind("rename ", 0) == 0;
+        return count;
+    };
+    const int afterExit = renames();
+    program.window().close();
+    EXPECT_EQ(renames(), afterExit);
+}
+
+TEST(ProgramShell, AFailedSaveIsReportedAndTheOldFileKept) {
+    TempDir data;
+    Program writer(data);
+    writer.shell.load();
+    writer.window().optCase->setChecked(true);
+    writer.window().close();
+    const std::string saved = readFile((data.path() / "tysetup.tyx").string());
+
+    struct Case {
+        MessageAnswer answer;
+        int ended;
+    };
+    for (const Case c : {Case{MessageAnswer::Ignore, 0}, Case{MessageAnswer::Abort, 1}}) {
+        ScriptedFileSystem files;
+        Program program(data, files);
+        program.shell.load();
+        files.fail("rename", ENOSPC);
+        program.window().optCase->setChecked(false);
+        program.boxes.answer(c.answer);
+        program.window().close();
+        ASSERT_EQ(program.boxes.asked().size(), 1u);
+        EXPECT_TRUE(program.boxes.asked()[0].text.startsWith(
+            QStringLiteral("Disk full! Please free some disk space! ( 61)")));
+        EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Operation Error"));
+        EXPECT_EQ(program.boxes.asked()[0].buttons, MessageButtons::AbortRetryIgnore);
+        EXPECT_EQ(program.end.ended(), c.ended);
+        EXPECT_EQ(readFile((data.path() / "tysetup.tyx").string()), saved);
+    }
+
+    // Retry after the disk has room again saves.
+    ScriptedFileSystem files;
+    Program program(data, files);
+    program.shell.load();
+    files.fail("rename", ENOSPC, {}, 1);
+    program.window().optCase->setChecked(false);
+    program.boxes.answer(MessageAnswer::Retry);
+    program.window().close();
+    EXPECT_EQ(program.boxes.asked().size(), 1u);
+    EXPECT_NE(readFile((data.path() / "tysetup.tyx").string()), saved);
+}
+
+TEST(ProgramShell, AnUnwritableDataFolderIsSaidOnceAtStartUp) {
+    TempDir data;
+    ScriptedFileSystem files;
+    files.fail("write", EACCES);
+    files.fail("append", EACCES);
+    files.fail("rename", EACCES);
+    Program program(data, files);
+    program.shell.load();
+    ASSERT_EQ(program.boxes.asked().size(), 1u);
+    EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Data Folder Not Writable"));
+    EXPECT_EQ(program.window().dispFile->text(), QStringLiteral("Ready to search!"));
+    EXPECT_EQ(program.window().beginningLetter->text(), QStringLiteral("Any Letters"));
+    program.window().close();
+    EXPECT_EQ(program.boxes.asked().size(), 1u);
+    EXPECT_EQ(program.end.ended(), 0);
+}
+
+TEST(ProgramShell, ADamagedSettingsFileGivesTheDefaultsWithAWord) {
+    TempDir data;
+    std::string damaged(500, '\0');
+    damaged[15] = static_cast<char>(250);   // an extension list
+    damaged[266] = static_cast<char>(250);  // and a from-date running past the record
+    data.write("tysetup.tyx", damaged);
+    Program program(data);
+    program.shell.load();
+    ASSERT_EQ(program.boxes.asked().size(), 1u);
+    EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Settings Damaged"));
+    EXPECT_TRUE(program.window().searchSub->isChecked());
+}
+
+TEST(ProgramShell, TheDividerAndTheWidthComeBack) {
+    TempDir data;
+    {
+        Program first(data);
+        first.shell.load();
+        emit first.window().dividerMoved(2500);
+        first.window().close();
+    }
+    Program second(data);
+    second.shell.load();
+    EXPECT_EQ(second.window().dividerLeft(), 2500);
+    EXPECT_EQ(second.window().state.geometry.splitterLeft, 2500);
+}
+
+TEST(ProgramShell, HelpOpensTheDataFoldersHelpFileOrTheGuide) {
+    TempDir data;
+    {
+        Program program(data, systemFileSystem(), QStringLiteral("/opt/guide.html"));
+        program.shell.load();
+        program.window().helpCfg->click();
+        ASSERT_EQ(program.desktop.opened().size(), 1u);
+        EXPECT_EQ(program.desktop.opened()[0], "/opt/guide.html");
+    }
+    const std::string help = data.write("tessalyw.hlp", "help");
+    Program program(data);
+    program.shell.load();
+    program.window().helpCfg->click();
+    ASSERT_EQ(program.desktop.opened().size(), 1u);
+    EXPECT_EQ(program.desktop.opened()[0], help);
+}
+
+}  // namespace
+}  // namespace tessaly::test

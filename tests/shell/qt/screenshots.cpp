@@ -1,0 +1,73 @@
+// Takes the pictures of the windows that the documentation shows: run by
+// scripts/screenshots under a virtual X display, with a demo data folder.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <filesystem>
+
+#include "categories/qt/category_editor.h"
+#include "platform/qt/drive_folder_memory.h"
+#include "scripted_services.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/program_shell.h"
+#include "shell/qt/services.h"
+#include "temp_dir.h"
+
+using namespace tessaly;
+
+namespace {
+
+void shoot(QWidget& window, const QString& file) {
+    window.raise();
+    window.activateWindow();
+    QTest::qWait(300);
+    QPixmap picture = window.screen()->grabWindow(window.winId());
+    if (picture.isNull() || picture.width() < 10) picture = window.grab();
+    if (!picture.save(file)) qFatal("cannot write %s", qPrintable(file));
+    qInfo("wrote %s (%dx%d)", qPrintable(file), picture.width(), picture.height());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc < 2) qFatal("usage: tessaly_screenshots OUTPUT-FOLDER");
+    const QString out = QString::fromLocal8Bit(argv[1]);
+
+    test::TempDir data;
+    data.write("tyindex.ini",
+               "[Work]\r\n/usr/share/doc\r\n/usr/include\r\n[Letters]\r\n/home\r\n");
+    data.write("tyword.ini", "[Work]\r\ninvoice\r\nprintf\r\nlicen*\r\n");
+    test::ScriptedMessageBoxes boxes;
+    test::ScriptedPrintAndSaveDialogs dialogs;
+    test::ScriptedDesktop desktop;
+    test::ScriptedEventPump pump;
+    test::ScriptedProgramEnd end;
+    Services services{systemFileSystem(), boxes, dialogs, desktop, pump, end};
+
+    ProgramShell shell(services, data.path().string());
+    shell.load();
+    MainWindow& w = shell.window();
+    w.searchCat->setCurrentIndex(0);
+    emit w.searchCat->activated(0);
+    w.searchText[0]->setText(QStringLiteral("license"));
+    w.searchText[1]->setText(QStringLiteral("GPL*"));
+    shoot(w, out + QStringLiteral("/main-window.png"));
+
+    w.searchOption->click();
+    shoot(w, out + QStringLiteral("/options-panel.png"));
+    w.advCancel->click();
+
+    DriveFolderMemory memory;
+    CategoryEditor editor(w, services, memory, [] {});
+    editor.show();
+    editor.dirCat->setCurrentIndex(0);
+    editor.pickCategory();
+    shoot(editor, out + QStringLiteral("/category-editor.png"));
+    return 0;
+}
