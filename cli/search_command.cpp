@@ -21,7 +21,7 @@
 #include "run/file_filter.h"
 #include "run/folder_walk.h"
 #include "run/run_tally.h"
-#include "search_pipeline.h"
+#include "run/search_pipeline.h"
 
 namespace tessaly::cli {
 

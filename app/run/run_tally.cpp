@@ -23,7 +23,7 @@ RunTally::Answer RunTally::add(std::uint32_t resultLength) {
     if (resultLength > kMaxResultLength) tooManyHits_ = true;
     if (resultLength == 0) return answer;
     ++fileCount_;
-    if (nameAndText_ && fileCount_ > kFileLimit) {
+    if (nameAndText_ && fileCount_ > fileLimit_) {
         // The file that passed the limit gets no entry; the count keeps it.
         tooManyFiles_ = true;
         answer.limitReached = true;

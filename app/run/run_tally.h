@@ -22,7 +22,9 @@ std::string_view statusSentence(RunEnd end);
 
 class RunTally {
 public:
-    explicit RunTally(bool nameAndText) : nameAndText_(nameAndText) {}
+    // `fileLimit` is kFileLimit in the program; tests pass a small one.
+    explicit RunTally(bool nameAndText, int fileLimit = kFileLimit)
+        : nameAndText_(nameAndText), fileLimit_(fileLimit) {}
 
     struct Answer {
         bool matched = false;
@@ -41,6 +43,7 @@ public:
 
 private:
     bool nameAndText_;
+    int fileLimit_;
     int fileCount_ = 0;
     bool stopped_ = false;
     bool tooManyHits_ = false;  // a long result not yet written into an entry

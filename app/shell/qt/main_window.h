@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "criteria/options.h"
@@ -75,6 +76,9 @@ public:
     // Sets the window's width, in twips; the floor still holds.
     void setWidthTwips(int twips);
     int widthTwips() const;
+    // Asked before the window closes by its close box; false keeps it open
+    // for now (a search run ends first and closes it again).
+    void setCloseGuard(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }
 
     // Command buttons.
     QPushButton* searchNow;
@@ -220,6 +224,7 @@ private:
     void dropDivider();
 
     int dividerLeft_;
+    std::function<bool()> mayClose_;
 };
 
 }  // namespace tessaly

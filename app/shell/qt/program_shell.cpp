@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -18,7 +17,13 @@
 #include "platform/qt/drive_folder_chooser.h"
 #include "platform/qt/drive_list.h"
 #include "platform/qt/folder_list.h"
+#include "platform/engine_access.h"
 #include "platform/qt/lossless_text.h"
+#include "run/qt/command_states.h"
+#include "run/qt/direct_search.h"
+#include "run/qt/result_view.h"
+#include "run/qt/search_run.h"
+#include "run/qt/single_file_view.h"
 #include "shell/qt/data_file_guard.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/services.h"
@@ -26,6 +31,11 @@
 namespace tessaly {
 
 ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString helpGuide)
+    : ProgramShell(services, std::move(dataFolder), std::move(helpGuide), installedEngine(),
+                   SearchRun::defaultThreads()) {}
+
+ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString helpGuide,
+                           EngineAccess& engine, int threads)
     : services_(services),
       dataFolder_(std::move(dataFolder)),
       helpGuide_(std::move(helpGuide)),
@@ -48,9 +58,13 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
     connect(directSearchChooser_.get(), &DriveFolderChooser::endProgramRequested, this,
             [this] { services_.end.endNow(); });
 
-    // The search run itself comes with the results view; until then Start
-    // checks the words and stays on the criteria.
-    connect(w.searchNow, &QPushButton::clicked, this, [this] { wordCheck_->checkBeforeStart(); });
+    directSearch_ = std::make_unique<DirectSearch>(w);
+    resultView_ = std::make_unique<ResultView>(w, services_);
+    singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine);
+    searchRun_ = std::make_unique<SearchRun>(w, services_, *wordCheck_, *resultView_, engine, threads);
+    connect(w.searchConfig, &QPushButton::clicked, this, [&w] { enterCriteriaState(w); });
+    connect(w.viewPrev, &QPushButton::clicked, this, [&w] { enterFoundState(w); });
+    w.setCloseGuard([this] { return mayClose(); });
     connect(w.stExit, &QPushButton::clicked, this, &ProgramShell::exitProgram);
     connect(w.helpCfg, &QPushButton::clicked, this, &ProgramShell::openHelp);
     connect(&w, &MainWindow::closing, this, &ProgramShell::saveSettingsOnce);
@@ -139,15 +153,16 @@ void ProgramShell::restoreSettings() {
 void ProgramShell::startDirectSearchOff() {
     MainWindow& w = *window_;
     w.chkQSearch->setChecked(false);
-    w.qDirList->setEnabled(false);
-    w.qDrive->setEnabled(false);
+    showDirectSearchLists(w, false);
     directSearchChooser_->openFolder(dataFolder_);
-    // Grey text, as scroll bars are grey: the lists are there but not in use.
-    for (QWidget* list : {static_cast<QWidget*>(w.qDirList), static_cast<QWidget*>(w.qDrive)}) {
-        QPalette palette = list->palette();
-        palette.setColor(QPalette::Text, palette.color(QPalette::Disabled, QPalette::Text));
-        list->setPalette(palette);
-    }
+}
+
+bool ProgramShell::mayClose() {
+    if (!searchRun_->running()) return true;
+    // The run ends at its next check; then the window closes as asked.
+    searchRun_->stop();
+    searchRun_->whenIdle([this] { window_->close(); });
+    return false;
 }
 
 void ProgramShell::saveSettingsOnce() {
@@ -165,6 +180,8 @@ void ProgramShell::saveSettingsOnce() {
 
 void ProgramShell::exitProgram() {
     saveSettingsOnce();
+    // A run in progress is left at its next check; the program ends then.
+    if (searchRun_->running()) searchRun_->stop();
     emit exitRequested();
 }
 

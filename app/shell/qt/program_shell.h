@@ -13,6 +13,11 @@
 namespace tessaly {
 
 class CategoryBox;
+class DirectSearch;
+class EngineAccess;
+class ResultView;
+class SearchRun;
+class SingleFileView;
 class DriveFolderChooser;
 class MainWindow;
 class OptionsPanel;
@@ -27,10 +32,16 @@ public:
     // `dataFolder` is where the program keeps its files: the folder it was
     // started in, ending in "/". `helpGuide` is the user guide shipped with
     // the program, opened when the data folder holds no help file.
+    // `engine` is where the search run and the single-file view find the
+    // engine; `threads` how many files a run searches at once.
+    ProgramShell(Services& services, std::string dataFolder, QString helpGuide,
+                 EngineAccess& engine, int threads);
     ProgramShell(Services& services, std::string dataFolder, QString helpGuide = {});
     ~ProgramShell() override;
 
     MainWindow& window() { return *window_; }
+    SearchRun& searchRun() { return *searchRun_; }
+    ResultView& resultView() { return *resultView_; }
 
     // Loads the window from the data files and shows it.
     void load();
@@ -53,6 +64,7 @@ private:
     void restoreSettings();
     void saveSettingsOnce();
     void startDirectSearchOff();
+    bool mayClose();
 
     Services& services_;
     std::string dataFolder_;
@@ -64,6 +76,10 @@ private:
     std::unique_ptr<CategoryBox> categoryBox_;
     std::unique_ptr<WordList> wordList_;
     std::unique_ptr<DriveFolderChooser> directSearchChooser_;
+    std::unique_ptr<DirectSearch> directSearch_;
+    std::unique_ptr<ResultView> resultView_;
+    std::unique_ptr<SingleFileView> singleFileView_;
+    std::unique_ptr<SearchRun> searchRun_;
     bool dataFolderWritable_ = true;
     bool settingsSaved_ = false;
 };

@@ -13,7 +13,7 @@
 #include "criteria/run_arguments.h"
 #include "platform/engine_loader.h"
 
-namespace tessaly::cli {
+namespace tessaly {
 
 struct Candidate {
     std::string path;
@@ -58,4 +58,4 @@ private:
     std::unique_ptr<Workers> workers_;  // none when searching one file at a time
 };
 
-}  // namespace tessaly::cli
+}  // namespace tessaly

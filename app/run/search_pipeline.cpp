@@ -1,4 +1,4 @@
-#include "search_pipeline.h"
+#include "run/search_pipeline.h"
 
 #include <array>
 #include <condition_variable>
@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-namespace tessaly::cli {
+namespace tessaly {
 
 namespace {
 constexpr std::size_t kResultBufferSize = 71200;
@@ -149,4 +149,4 @@ void SearchPipeline::finish() {
     if (!ended_ && workers_) ended_ = !workers_->drain();
 }
 
-}  // namespace tessaly::cli
+}  // namespace tessaly

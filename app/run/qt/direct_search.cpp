@@ -1,0 +1,41 @@
+#include "run/qt/direct_search.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPalette>
+#include <QPushButton>
+
+#include "platform/qt/drive_list.h"
+#include "platform/qt/folder_list.h"
+#include "shell/qt/main_window.h"
+
+namespace tessaly {
+
+void showDirectSearchLists(MainWindow& w, bool inUse) {
+    w.qDirList->setEnabled(inUse);
+    w.qDrive->setEnabled(inUse);
+    for (QWidget* list : {static_cast<QWidget*>(w.qDirList), static_cast<QWidget*>(w.qDrive)}) {
+        QPalette palette = list->palette();
+        const QPalette::ColorGroup group = inUse ? QPalette::Active : QPalette::Disabled;
+        palette.setColor(QPalette::Text, QPalette().color(group, QPalette::WindowText));
+        list->setPalette(palette);
+    }
+}
+
+DirectSearch::DirectSearch(MainWindow& window) : window_(window) {
+    connect(window_.chkQSearch, &QCheckBox::clicked, this, &DirectSearch::toggled);
+}
+
+void DirectSearch::toggled() {
+    MainWindow& w = window_;
+    const bool on = w.chkQSearch->isChecked();
+    showDirectSearchLists(w, on);
+    for (QWidget* category : {static_cast<QWidget*>(w.searchBrowse),
+                              static_cast<QWidget*>(w.listCategory),
+                              static_cast<QWidget*>(w.searchCat), static_cast<QWidget*>(w.wordList),
+                              static_cast<QWidget*>(w.searchAdd)})
+        category->setEnabled(!on);
+}
+
+}  // namespace tessaly

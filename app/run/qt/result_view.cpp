@@ -1,0 +1,147 @@
+#include "run/qt/result_view.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QTreeWidget>
+
+#include "platform/qt/lossless_text.h"
+#include "platform/qt/rich_text_box.h"
+#include "run/result_tree.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/services.h"
+
+namespace tessaly {
+
+ResultView::ResultView(MainWindow& window, Services& services)
+    : window_(window), services_(services) {
+    const QStyle* style = window_.outlineFile->style();
+    closedIcon_ = style->standardIcon(QStyle::SP_DirClosedIcon);
+    openIcon_ = style->standardIcon(QStyle::SP_DirOpenIcon);
+    leafIcon_ = style->standardIcon(QStyle::SP_FileIcon);
+    window_.outlineFile->setRootIsDecorated(true);
+    connect(window_.outlineFile, &QTreeWidget::itemExpanded, this,
+            [this](QTreeWidgetItem* item) { item->setIcon(0, openIcon_); });
+    connect(window_.outlineFile, &QTreeWidget::itemCollapsed, this,
+            [this](QTreeWidgetItem* item) { item->setIcon(0, closedIcon_); });
+
+    scrollTimer_.setSingleShot(true);
+    scrollTimer_.setInterval(0);
+    connect(&scrollTimer_, &QTimer::timeout, this, &ResultView::scrollToNewestFile);
+
+    shownTab_ = window_.dispResult->currentIndex();
+    connect(window_.dispResult, &QTabWidget::currentChanged, this, &ResultView::currentTabChanged);
+    window_.MainResult->viewport()->installEventFilter(this);
+}
+
+void ResultView::begin() {
+    window_.MainResult->clear();
+    window_.MainResult->insertPlainText(QStringLiteral(" "));
+}
+
+void ResultView::addEntry(const FileEntry& entry) {
+    RichTextBox& pane = *window_.MainResult;
+    // Following the new entry scrolls the pane, and every scroll leaves a
+    // dirty area that Qt carries along until the next paint; thousands of
+    // them between two paints made each entry slower than the one before.
+    pane.setUpdatesEnabled(false);
+    // The caret is where the entry goes; the person may have put it
+    // anywhere since the last one.
+    pane.moveCursor(QTextCursor::End);
+    pane.insertRtf(fileEntry(entry));
+    pane.setUpdatesEnabled(true);
+}
+
+void ResultView::addToTree(const std::string& fullPath, int categoryFolder, int fileCount) {
+    QTreeWidgetItem* parent = nullptr;
+    for (const TreeNode& node : treeNodesFor(fullPath, categoryFolder, fileCount)) {
+        const QString key = textFromBytes(node.key);
+        const bool file = node.kind == TreeNodeKind::File;
+        QTreeWidgetItem* item = file ? nullptr : nodes_.value(key);
+        if (!item) {
+            item = new QTreeWidgetItem;
+            item->setText(0, textFromBytes(node.text));
+            item->setData(0, kKeyRole, key);
+            item->setIcon(0, file ? leafIcon_ : closedIcon_);
+            if (file) item->setData(0, kPathRole, QByteArray::fromStdString(fullPath));
+            if (parent)
+                parent->addChild(item);
+            else
+                window_.outlineFile->addTopLevelItem(item);
+            nodes_.insert(key, item);
+        }
+        parent = item;
+    }
+    if (!parent) return;
+    for (QTreeWidgetItem* above = parent->parent(); above; above = above->parent())
+        above->setExpanded(true);
+    newestFileKey_ = parent->data(0, kKeyRole).toString();
+    if (!scrollTimer_.isActive()) scrollTimer_.start();
+}
+
+void ResultView::scrollToNewestFile() {
+    if (QTreeWidgetItem* file = nodes_.value(newestFileKey_)) window_.outlineFile->scrollToItem(file);
+}
+
+void ResultView::clearTreeAndFileView() {
+    window_.outlineFile->clear();
+    nodes_.clear();
+    newestFileKey_.clear();
+    window_.textFile->clear();
+}
+
+void ResultView::showAllFilesTab() {
+    window_.state.tabMessage = true;
+    window_.dispResult->setCurrentIndex(0);
+    window_.state.tabMessage = false;
+}
+
+void ResultView::tabClicked(int previousTab) {
+    if (!window_.DispFull->isChecked()) {
+        // Name Only builds no tree: "View Each File" would show an empty one.
+        const bool leftEachFile = previousTab == 1 || window_.dispResult->currentIndex() == 1;
+        bringToFront(0);
+        if (leftEachFile && !window_.state.tabMessage) {
+            services_.boxes.show(QStringLiteral("This tab is not available when Name Only is chosen!"),
+                                 QStringLiteral("Tab Not Available"), MessageIcon::Information,
+                                 MessageButtons::Ok);
+        }
+    }
+    window_.layOut();
+    window_.dispResult->update();
+    // Which file the viewer and Detail act on is decided again on the new tab.
+    window_.state.selectedFile.clear();
+}
+
+void ResultView::paneClicked() {
+    if (window_.state.runFinished) return;
+    services_.desktop.beep();
+    window_.MainResult->moveCursor(QTextCursor::End);
+}
+
+void ResultView::currentTabChanged(int tab) {
+    const int previous = shownTab_;
+    shownTab_ = tab;
+    if (!switchingTabs_) tabClicked(previous);
+}
+
+void ResultView::bringToFront(int tab) {
+    switchingTabs_ = true;
+    window_.dispResult->setCurrentIndex(tab);
+    switchingTabs_ = false;
+}
+
+bool ResultView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_.MainResult->viewport() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // Queued: the text box has yet to finish placing the caret for this
+        // click, and would put it back where the person clicked.
+        QMetaObject::invokeMethod(this, &ResultView::paneClicked, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace tessaly

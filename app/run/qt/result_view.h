@@ -1,0 +1,81 @@
+// The results view: the result pane MainResult with one entry per matching
+// file, the result tree outlineFile (drive, folders, files), and what the
+// tabs and the pane do when clicked. The search run feeds it; the viewer,
+// print and save read what it holds.
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QObject>
+#include <QTimer>
+#include <string>
+
+#include "run/result_document.h"
+
+class QTreeWidgetItem;
+
+namespace tessaly {
+
+class MainWindow;
+struct Services;
+
+class ResultView : public QObject {
+    Q_OBJECT
+
+public:
+    ResultView(MainWindow& window, Services& services);
+
+    // Before a run's first folder: the pane emptied, holding a single blank.
+    void begin();
+    // A matching file's entry at the end of the pane, whatever the person
+    // did with the caret meanwhile. Stays cheap however many entries came
+    // before: the pane is not laid out again from its start.
+    void addEntry(const FileEntry& entry);
+    // The file's node under its folder and drive nodes, which are opened;
+    // the tree scrolls to the newest file when the window next repaints.
+    // `fullPath` is absolute, in the file system's bytes.
+    void addToTree(const std::string& fullPath, int categoryFolder, int fileCount);
+    // The tree and the single-file view emptied (the next run after Main).
+    void clearTreeAndFileView();
+    // The run brings "View All Files" to the front itself in Name Only
+    // display, without the tab's refusal.
+    void showAllFilesTab();
+
+    // The tab control's click, with the tab shown before it.
+    void tabClicked(int previousTab);
+    // A click into the result pane while a run goes on: a beep, and the
+    // caret back at the end where the next entry goes.
+    void paneClicked();
+
+    int treeNodeCount() const { return static_cast<int>(nodes_.size()); }
+
+    // What each tree node holds besides its text: its key, and for a file
+    // node its full path in the file system's bytes (a QByteArray), so that
+    // the single-file view opens exactly the file that matched.
+    static constexpr int kKeyRole = Qt::UserRole + 1;
+    static constexpr int kPathRole = Qt::UserRole;
+
+private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void currentTabChanged(int tab);
+    void scrollToNewestFile();
+    // Changes the tab without counting it as the person's click.
+    void bringToFront(int tab);
+
+    MainWindow& window_;
+    Services& services_;
+    // Every node of the tree by its key, so adding a file does not look
+    // through the whole tree.
+    QHash<QString, QTreeWidgetItem*> nodes_;
+    QIcon closedIcon_;
+    QIcon openIcon_;
+    QIcon leafIcon_;
+    // Scrolling the tree lays out all of it; done once the run lets the
+    // window breathe, for the newest file only.
+    QTimer scrollTimer_;
+    QString newestFileKey_;
+    int shownTab_ = 0;
+    bool switchingTabs_ = false;
+};
+
+}  // namespace tessaly

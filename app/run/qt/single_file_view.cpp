@@ -1,0 +1,107 @@
+#include "run/qt/single_file_view.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QTreeWidget>
+
+#include "criteria/qt/option_controls.h"
+#include "platform/engine_access.h"
+#include "platform/qt/lossless_text.h"
+#include "platform/qt/operation_error_report.h"
+#include "platform/qt/rich_text_box.h"
+#include "run/qt/date_time_text.h"
+#include "run/qt/result_view.h"
+#include "run/result_document.h"
+#include "run/search_pipeline.h"
+#include "run/single_file_text.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/services.h"
+
+namespace tessaly {
+
+namespace {
+
+// The hourglass for as long as the click is being answered. Stacked on top
+// of the run's own, which stays when this click came during a run's pause.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+SingleFileView::SingleFileView(MainWindow& window, Services& services, EngineAccess& engine)
+    : window_(window), services_(services), engine_(engine) {
+    connect(window_.outlineFile, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* node, int) { nodeClicked(node); });
+    window_.textFile->viewport()->installEventFilter(this);
+}
+
+void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
+    // Drive and folder nodes only open and close.
+    if (!node || node->childCount() > 0) return;
+    const QByteArray path = node->data(0, ResultView::kPathRole).toByteArray();
+    if (path.isEmpty()) return;
+
+    const WaitCursor wait;
+    window_.state.selectedFile.clear();
+    window_.textFile->setRtf(kResultHeader);
+
+    const std::string file = path.toStdString();
+    DirectoryEntry status;
+    const Failure failure = services_.files.status(file, status);
+    // Moved, deleted, or replaced by something that is no longer a regular
+    // file (a pipe would never answer the engine's read): nothing to search,
+    // and nothing the viewer or Detail could act on.
+    if (failure || status.kind != EntryKind::File) {
+        const bool gone = !failure || failure.code == code::fileNotFound || failure.code == code::pathNotFound;
+        window_.dispFile->setText((gone ? QStringLiteral("The file is no longer there: ")
+                                        : QStringLiteral("The file cannot be read: ")) +
+                                  textFromBytes(file));
+        return;
+    }
+    window_.state.selectedFile = file;
+
+    const SearchWords words = readSearchWords(window_);
+    const EngineCalls* engine = loadedEngine();
+    if (!engine) return;
+    Candidate candidate;
+    candidate.path = file;
+    candidate.size = status.size;
+    candidate.modified = status.modified;
+    const SearchAnswer answer = searchFile(*engine, candidate, window_.state.runArguments, words);
+    window_.textFile->setRtf(
+        singleFileText(dateTimeText(status.modified), status.size, answer.lines, answer.length));
+}
+
+void SingleFileView::doubleClicked() {
+    // The desktop says nothing when it cannot open the file; neither do we:
+    // the person sees the file not opening and still has the view.
+    if (!window_.state.selectedFile.empty()) services_.desktop.openFile(window_.state.selectedFile);
+}
+
+const EngineCalls* SingleFileView::loadedEngine() {
+    const EngineCalls* calls = nullptr;
+    // The same report the search run gives when the engine will not load.
+    const GuardedResult result =
+        runGuarded(services_.boxes, ErrorTable::Folders, IgnoreAction::Leave, [&] {
+            Failure failure;
+            calls = engine_.engine(failure);
+            if (!calls) failure.code = code::libraryNotLoadable;
+            return failure;
+        });
+    if (result == GuardedResult::EndProgram) services_.end.endNow();
+    return calls;
+}
+
+bool SingleFileView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_.textFile->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        doubleClicked();
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,38 @@
+// The single-file view beside the result tree: a click on a file node
+// searches that file again with the last run's arguments and shows its hits
+// under a heading with the file's date and size; a double click into the
+// view opens the file in its own application.
+#pragma once
+
+#include <QObject>
+#include <string>
+
+class QTreeWidgetItem;
+
+namespace tessaly {
+
+class MainWindow;
+class EngineAccess;
+struct EngineCalls;
+struct Services;
+
+class SingleFileView : public QObject {
+    Q_OBJECT
+
+public:
+    SingleFileView(MainWindow& window, Services& services, EngineAccess& engine);
+
+    void nodeClicked(QTreeWidgetItem* node);
+    void doubleClicked();
+
+private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The engine, or nullptr once the person has been told it cannot be loaded.
+    const EngineCalls* loadedEngine();
+
+    MainWindow& window_;
+    Services& services_;
+    EngineAccess& engine_;
+};
+
+}  // namespace tessaly

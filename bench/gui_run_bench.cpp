@@ -1,0 +1,159 @@
+// The search run in the window against the command line on the same folders:
+// how much the window costs, how fast Stop is honoured, and how long the
+// event loop may go without a turn during a run.
+//
+//   gui_run_bench WORD FOLDER...      (runs offscreen; RUNS=n repeats, default 3)
+//
+// The window run uses Name and Text display, 10 surrounding words and one hit
+// per file (the defaults); `tessaly -f rtf` is timed with the same options
+// and the same number of threads.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "platform/engine_access.h"
+#include "platform/qt/qt_event_pump.h"
+#include "run/qt/search_run.h"
+#include "scripted_services.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/program_shell.h"
+#include "shell/qt/services.h"
+#include "temp_dir.h"
+
+using namespace tessaly;
+
+namespace {
+
+struct WindowRun {
+    double seconds = 0;
+    double longestGapMs = 0;  // between two turns of the event loop
+    int found = 0;
+};
+
+class Bench {
+public:
+    Bench(QString word, QStringList folders)
+        : word_(std::move(word)),
+          folders_(std::move(folders)),
+          services_{systemFileSystem(), boxes_, dialogs_, desktop_, pump_, end_},
+          shell_(services_, data_.path().string(), {}, installedEngine(),
+                 SearchRun::defaultThreads()) {
+        shell_.load();
+        MainWindow& w = shell_.window();
+        for (const QString& folder : folders_) w.listCategory->addItem(folder);
+    }
+
+    // A whole run; with `stopAfterMs` Stop is pressed that long after Start,
+    // and the result is the time from Stop to the end of the run.
+    WindowRun run(int stopAfterMs = -1) {
+        MainWindow& w = shell_.window();
+        if (w.searchConfig->isEnabled()) w.searchConfig->click();
+        w.searchText[0]->setText(word_);
+
+        WindowRun result;
+        QElapsedTimer sinceTurn;
+        QTimer heartbeat;
+        heartbeat.setInterval(1);
+        QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+            if (sinceTurn.isValid())
+                result.longestGapMs = std::max(result.longestGapMs, sinceTurn.nsecsElapsed() / 1e6);
+            sinceTurn.restart();
+        });
+        QElapsedTimer clock;
+        QElapsedTimer sinceStop;
+        QTimer stopper;
+        stopper.setSingleShot(true);
+        QObject::connect(&stopper, &QTimer::timeout, [&] {
+            sinceStop.start();
+            w.searchStop->click();
+        });
+        heartbeat.start();
+        if (stopAfterMs >= 0) stopper.start(stopAfterMs);
+        clock.start();
+        w.searchNow->click();
+        result.seconds = (sinceStop.isValid() ? sinceStop.nsecsElapsed() : clock.nsecsElapsed()) / 1e9;
+        heartbeat.stop();
+        result.found = w.totalNumber->text().trimmed().toInt();
+        return result;
+    }
+
+private:
+    QString word_;
+    QStringList folders_;
+    test::TempDir data_;
+    test::ScriptedMessageBoxes boxes_;
+    test::ScriptedPrintAndSaveDialogs dialogs_;
+    test::ScriptedDesktop desktop_;
+    QtEventPump pump_;
+    test::ScriptedProgramEnd end_;
+    Services services_;
+    ProgramShell shell_;
+};
+
+double commandLineSeconds(const QString& word, const QStringList& folders) {
+    QStringList arguments{QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-o"),
+                          QStringLiteral("/dev/null"), QStringLiteral("-j"),
+                          QString::number(SearchRun::defaultThreads())};
+    for (const QString& folder : folders) arguments << QStringLiteral("-d") << folder;
+    arguments << word;
+    QProcess tessaly;
+    QElapsedTimer clock;
+    clock.start();
+    tessaly.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tessaly"), arguments);
+    tessaly.waitForFinished(-1);
+    return clock.nsecsElapsed() / 1e9;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: gui_run_bench WORD FOLDER...\n");
+        return 2;
+    }
+    const QString word = QString::fromLocal8Bit(argv[1]);
+    QStringList folders;
+    for (int i = 2; i < argc; ++i) folders << QString::fromLocal8Bit(argv[i]);
+    const int runs = std::max(1, qEnvironmentVariableIntValue("RUNS") ? qEnvironmentVariableIntValue("RUNS") : 3);
+
+    Bench bench(word, folders);
+    bench.run();  // warm the cache and the engine
+    commandLineSeconds(word, folders);
+
+    std::vector<double> window, commandLine, stops;
+    double longestGap = 0;
+    int found = 0;
+    for (int i = 0; i < runs; ++i) {
+        const WindowRun run = bench.run();
+        window.push_back(run.seconds);
+        longestGap = std::max(longestGap, run.longestGapMs);
+        found = run.found;
+        commandLine.push_back(commandLineSeconds(word, folders));
+        stops.push_back(bench.run(200).seconds);
+    }
+    const double windowTime = median(window);
+    const double commandTime = median(commandLine);
+    std::printf("threads %d, %d files found, median of %d runs\n", SearchRun::defaultThreads(),
+                found, runs);
+    std::printf("window run          %8.3f s\n", windowTime);
+    std::printf("tessaly -f rtf      %8.3f s\n", commandTime);
+    std::printf("ratio window/cli    %8.2f   (aim: at most 1.3)\n", windowTime / commandTime);
+    std::printf("stop honoured in    %8.1f ms (median; aim: 100 ms)\n", median(stops) * 1000);
+    std::printf("longest event gap   %8.1f ms (aim: under 100 ms)\n", longestGap);
+    return 0;
+}

@@ -1,0 +1,257 @@
+#include "run/qt/result_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextCursor>
+#include <QTreeWidget>
+#include <cstdio>
+
+#include "platform/qt/rich_text_box.h"
+#include "run/result_document.h"
+#include "window_fixture.h"
+
+namespace tessaly::test {
+namespace {
+
+constexpr std::string_view kHitLine =
+    "the {\\fs18\\cf1\\b cat} sat{\\plain\\f2\\fs18 \\par \\pard\\plain\\f3\\fs18 \\par }";
+
+class ResultViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { window().DispFull->setChecked(true); }
+
+    MainWindow& window() { return *fixture.window; }
+
+    void add(int fileCount, std::string_view path, std::string_view lines = kHitLine) {
+        FileEntry entry;
+        entry.fileCount = fileCount;
+        entry.heading = headingText(path, "1/2/24 10:04:05");
+        entry.lines = lines;
+        view.addEntry(entry);
+    }
+
+    QTreeWidgetItem* node(const QString& key) {
+        for (QTreeWidgetItemIterator it(window().outlineFile); *it; ++it)
+            if ((*it)->data(0, ResultView::kKeyRole).toString() == key) return *it;
+        return nullptr;
+    }
+
+    // Shows the results view as a run does, so that clicks reach the panes.
+    void showResults() {
+        window().dispResult->show();
+        window().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    }
+
+    WindowFixture fixture;
+    ResultView view{*fixture.window, fixture.services};
+};
+
+bool sameIcon(const QIcon& shown, QStyle::StandardPixmap expected) {
+    const QIcon wanted = QApplication::style()->standardIcon(expected);
+    return shown.pixmap(16).toImage() == wanted.pixmap(16).toImage();
+}
+
+TEST_F(ResultViewTest, EntriesFollowOneAnotherWhereverThePersonLeftTheCaret) {
+    view.begin();
+    EXPECT_EQ(window().MainResult->plainText(), " ");
+    add(1, "/home/Ann/Notes.txt");
+    window().MainResult->setCaretOffset(3);
+    add(2, "/home/Ann/{Draft}.txt");
+    window().MainResult->setCaretOffset(0);
+    add(3, "/home/Ann/c.txt", "");
+
+    // The first entry opens at once, every later one after a blank line.
+    EXPECT_EQ(window().MainResult->plainText().toStdString(),
+              " 1. /home/Ann/Notes.txt   [1/2/24 10:04:05]\n \n"
+              "the cat sat\n\n"
+              "\n2. /home/Ann/{Draft}.txt   [1/2/24 10:04:05]\n \n"
+              "the cat sat\n\n"
+              "\n3. /home/Ann/c.txt   [1/2/24 10:04:05]\n \n");
+
+    // Headings blue and bold, the hit word red and bold, the rest plain black.
+    const struct {
+        QString text;
+        QColor colour;
+        bool bold;
+    } styles[] = {{"2. /home", QColor(0, 0, 255), true},
+                  {"cat", QColor(255, 0, 0), true},
+                  {" sat", QColor(0, 0, 0), false}};
+    for (const auto& s : styles) {
+        SCOPED_TRACE(s.text.toStdString());
+        const int at = window().MainResult->findText(s.text, 0, {true, false, false});
+        ASSERT_GE(at, 0);
+        QTextCursor cursor(window().MainResult->document());
+        cursor.setPosition(at + 1);
+        EXPECT_EQ(cursor.charFormat().foreground().color(), s.colour);
+        EXPECT_EQ(cursor.charFormat().fontWeight() == QFont::Bold, s.bold);
+    }
+
+    // The next run starts from nothing again.
+    view.begin();
+    EXPECT_EQ(window().MainResult->plainText(), " ");
+}
+
+TEST_F(ResultViewTest, TreeSharesDriveAndFolderNodesAndKeepsTheCaseOfPaths) {
+    view.addToTree("/home/Ann/Notes.TXT", 1, 1);
+    view.addToTree("/home/Ann/b.txt", 1, 2);
+    view.addToTree("/home/bob/Old/c.txt", 2, 3);
+    view.addToTree("/top.txt", 3, 4);
+
+    QTreeWidget& tree = *window().outlineFile;
+    ASSERT_EQ(tree.topLevelItemCount(), 1);
+    EXPECT_EQ(view.treeNodeCount(), 9);
+    const struct {
+        const char* key;
+        const char* text;
+        const char* parentKey;  // "" for the top level
+        const char* path;       // "" for a drive or folder node
+    } expected[] = {
+        {"/", "/", "", ""},
+        {"/home/", "home", "/", ""},
+        {"/home/Ann/", "Ann", "/home/", ""},
+        {" 1 7- 1", "Notes.TXT", "/home/Ann/", "/home/Ann/Notes.TXT"},
+        {" 1 8- 2", "b.txt", "/home/Ann/", "/home/Ann/b.txt"},
+        {"/home/bob/", "bob", "/home/", ""},
+        {"/home/bob/Old/", "Old", "/home/bob/", ""},
+        {" 2 9- 3", "c.txt", "/home/bob/Old/", "/home/bob/Old/c.txt"},
+        {" 3 10- 4", "top.txt", "/", "/top.txt"},
+    };
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.key);
+        QTreeWidgetItem* item = node(QString::fromUtf8(e.key));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(0), QString::fromUtf8(e.text));
+        const QString parentKey =
+            item->parent() ? item->parent()->data(0, ResultView::kKeyRole).toString() : QString();
+        EXPECT_EQ(parentKey, QString::fromUtf8(e.parentKey));
+        EXPECT_EQ(item->data(0, ResultView::kPathRole).toByteArray(), QByteArray(e.path));
+        const bool file = *e.path != '\0';
+        // Every node on the way to a file is opened so that the file shows.
+        EXPECT_TRUE(sameIcon(item->icon(0), file ? QStyle::SP_FileIcon : QStyle::SP_DirOpenIcon));
+        if (!file) {
+            EXPECT_TRUE(item->isExpanded());
+        }
+    }
+
+    // The newest file is scrolled into view once the window gets to it.
+    showResults();
+    window().dispResult->setCurrentIndex(1);
+    for (int count = 5; count < 200; ++count) view.addToTree("/many/f" + std::to_string(count), 4, count);
+    WindowFixture::settle();
+    const QRect newest = tree.visualItemRect(node(" 4 205- 199"));
+    EXPECT_TRUE(tree.viewport()->rect().contains(newest)) << newest.y();
+
+    QTreeWidgetItem* bob = node("/home/bob/");
+    bob->setExpanded(false);
+    EXPECT_TRUE(sameIcon(bob->icon(0), QStyle::SP_DirClosedIcon));
+    view.addToTree("/home/bob/Old/d.txt", 2, 300);
+    EXPECT_TRUE(bob->isExpanded());
+    EXPECT_EQ(view.treeNodeCount(), 9 + 1 + 195 + 1);  // only the file node is new
+}
+
+TEST_F(ResultViewTest, ClearingTheTreeForgetsItsNodes) {
+    view.addToTree("/a/one.txt", 1, 1);
+    window().textFile->setRtf(std::string_view("{\\rtf1 old view}"));
+    view.clearTreeAndFileView();
+    EXPECT_EQ(window().outlineFile->topLevelItemCount(), 0);
+    EXPECT_EQ(view.treeNodeCount(), 0);
+    EXPECT_EQ(window().textFile->plainText(), "");
+
+    // Nodes of the emptied tree must not be reused.
+    view.addToTree("/a/two.txt", 1, 1);
+    EXPECT_EQ(window().outlineFile->topLevelItemCount(), 1);
+    EXPECT_EQ(view.treeNodeCount(), 3);
+}
+
+TEST_F(ResultViewTest, NameOnlyKeepsViewAllFilesInFrontAndSaysSoOncePerClick) {
+    QTabWidget& tabs = *window().dispResult;
+    window().state.selectedFile = "/home/Ann/Notes.txt";
+
+    // Name and Text: the tab changes and no file stays selected.
+    tabs.setCurrentIndex(1);
+    EXPECT_EQ(tabs.currentIndex(), 1);
+    EXPECT_TRUE(window().state.selectedFile.empty());
+    EXPECT_TRUE(fixture.boxes.asked().empty());
+
+    // A Name Only run brings the first tab forward without a word.
+    window().DispName->setChecked(true);
+    window().state.tabMessage = false;
+    view.showAllFilesTab();
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    EXPECT_FALSE(window().state.tabMessage);
+    EXPECT_TRUE(fixture.boxes.asked().empty());
+
+    // The person asks for the tree: refused, once for each try.
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        window().state.selectedFile = "/x";
+        tabs.setCurrentIndex(1);
+        EXPECT_EQ(tabs.currentIndex(), 0);
+        ASSERT_EQ(fixture.boxes.asked().size(), static_cast<std::size_t>(attempt));
+        const AskedBox& box = fixture.boxes.asked().back();
+        EXPECT_EQ(box.text, "This tab is not available when Name Only is chosen!");
+        EXPECT_EQ(box.title, "Tab Not Available");
+        EXPECT_EQ(box.icon, MessageIcon::Information);
+        EXPECT_EQ(box.buttons, MessageButtons::Ok);
+        EXPECT_TRUE(window().state.selectedFile.empty());
+    }
+
+    // With the tab message flag on, the refusal is silent.
+    window().state.tabMessage = true;
+    tabs.setCurrentIndex(1);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    EXPECT_EQ(fixture.boxes.asked().size(), 2u);
+}
+
+TEST_F(ResultViewTest, PaneClickDuringARunBeepsAndReturnsTheCaretToTheEnd) {
+    showResults();
+    view.begin();
+    add(1, "/home/Ann/Notes.txt");
+    add(2, "/home/Ann/b.txt");
+    RichTextBox& pane = *window().MainResult;
+    const int end = static_cast<int>(pane.plainText().size());
+    const QPoint firstLine = pane.cursorRect(QTextCursor(pane.document())).center() + QPoint(20, 0);
+
+    window().state.runFinished = false;
+    QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, firstLine);
+    WindowFixture::settle();
+    EXPECT_EQ(fixture.desktop.beeps(), 1);
+    EXPECT_EQ(pane.caretOffset(), end);
+
+    window().state.runFinished = true;
+    QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, firstLine);
+    WindowFixture::settle();
+    EXPECT_EQ(fixture.desktop.beeps(), 1);
+    EXPECT_LT(pane.caretOffset(), 20);  // where the person clicked, in the first heading
+}
+
+// Thousands of matching files must not slow each new entry down: the pane
+// is only extended, never laid out again from its start.
+TEST_F(ResultViewTest, ThousandsOfEntriesAndTreeNodesStayCheap) {
+    showResults();
+    std::string lines;
+    while (lines.size() < 500) lines += kHitLine;
+    view.begin();
+    QElapsedTimer clock;
+    clock.start();
+    for (int count = 1; count <= 5000; ++count) add(count, "/home/ann/docs/file" + std::to_string(count) + ".txt", lines);
+    const qint64 entries = clock.restart();
+    for (int count = 1; count <= 5000; ++count)
+        view.addToTree("/home/ann/docs/d" + std::to_string(count % 50) + "/f" + std::to_string(count), 1, count);
+    const qint64 nodes = clock.elapsed();
+    std::printf("5,000 entries: %lld ms; 5,000 tree files: %lld ms\n", static_cast<long long>(entries),
+                static_cast<long long>(nodes));
+    // Generous bounds for a busy machine; a cost that grows with what came
+    // before takes minutes here.
+    EXPECT_LT(entries, 15000);
+    EXPECT_LT(nodes, 15000);
+    EXPECT_EQ(view.treeNodeCount(), 5000 + 50 + 4);
+}
+
+}  // namespace
+}  // namespace tessaly::test

@@ -1,0 +1,309 @@
+// The search run in the window, from Start to its last sentence, over file
+// trees built in a temporary folder, with the real engine.
+#include "run/qt/search_run.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <cerrno>
+#include <filesystem>
+
+#include "platform/engine_access.h"
+#include "platform/qt/folder_list.h"
+#include "platform/qt/rich_text_box.h"
+#include "run/qt/result_view.h"
+#include "scripted_file_system.h"
+#include "scripted_services.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/program_shell.h"
+#include "shell/qt/services.h"
+#include "temp_dir.h"
+
+namespace tessaly::test {
+namespace {
+
+class Program {
+public:
+    explicit Program(int threads = 1, FileSystem& files = systemFileSystem())
+        : services{files, boxes, dialogs, desktop, pump, end},
+          shell(services, data.path().string(), {}, installedEngine(), threads) {
+        shell.load();
+    }
+
+    MainWindow& window() { return shell.window(); }
+
+    // A Category of these folders, made current.
+    void searchFolders(const std::vector<std::string>& folders) {
+        window().listCategory->clear();
+        for (const std::string& folder : folders)
+            window().listCategory->addItem(QString::fromStdString(folder));
+    }
+    void words(const QString& first, const QString& second = {}) {
+        window().searchText[0]->setText(first);
+        window().searchText[1]->setText(second);
+    }
+    QString status() { return window().dispFile->text(); }
+    QString results() { return window().MainResult->plainText(); }
+
+    TempDir data;
+    ScriptedMessageBoxes boxes;
+    ScriptedPrintAndSaveDialogs dialogs;
+    ScriptedDesktop desktop;
+    ScriptedEventPump pump;
+    ScriptedProgramEnd end;
+    Services services;
+    ProgramShell shell;
+};
+
+// Three folders' worth of files: four mention the word, one is empty, one not.
+struct Corpus {
+    Corpus() {
+        files.write("a/one.txt", "the invoice for march");
+        files.write("a/two.txt", "nothing to see");
+        files.write("a/empty.txt", "");
+        files.write("a/sub/three.txt", "another invoice here");
+        files.write("b/four.txt", "invoice invoice");
+        files.write("b/five.log", "an invoice in a log");
+    }
+    std::string folder(const char* name) const { return (files.path() / name).string(); }
+    TempDir files;
+};
+
+TEST(SearchRun, FromStartToFinishTheSameWithOneOrFourThreads) {
+    Corpus corpus;
+    std::string firstRtf;
+    for (int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        Program program(threads);
+        MainWindow& w = program.window();
+        program.searchFolders({corpus.folder("a"), corpus.folder("b")});
+        program.words(QStringLiteral("invoice"));
+        w.searchNow->click();
+
+        EXPECT_TRUE(program.boxes.asked().empty());
+        EXPECT_EQ(program.status(), QStringLiteral("Search has completed!"));
+        EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 4"));
+        EXPECT_FALSE(w.frameSearch->isVisible());
+        EXPECT_TRUE(w.dispResult->isVisible());
+        EXPECT_TRUE(w.ImageRed->isVisible());
+        EXPECT_FALSE(w.ImageGreen->isVisible());
+        for (QPushButton* on : {w.searchConfig, w.searchPrint, w.buttonView, w.buttonDetail,
+                                w.searchSave})
+            EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
+        for (QPushButton* off : {w.searchNow, w.viewPrev, w.searchStop, w.searchOption,
+                                 w.searchBrowse})
+            EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+        EXPECT_EQ(w.MainResult->caretOffset(), 0);
+        EXPECT_TRUE(w.state.runFinished);
+
+        // Files first, then subfolders, folder by folder; numbered from 1.
+        const QString text = program.results();
+        const qsizetype one = text.indexOf(QStringLiteral("1. ") +
+                                           QString::fromStdString(corpus.folder("a/one.txt")));
+        const qsizetype three = text.indexOf(QStringLiteral("2. ") +
+                                             QString::fromStdString(corpus.folder("a/sub/three.txt")));
+        EXPECT_GE(one, 0);
+        EXPECT_GT(three, one);
+        EXPECT_TRUE(text.contains(QStringLiteral("4. ")));
+        EXPECT_FALSE(text.contains(QStringLiteral("two.txt")));
+        EXPECT_FALSE(text.contains(QStringLiteral("empty.txt")));
+        EXPECT_TRUE(text.contains(QStringLiteral("the invoice for march")));
+
+        // One root, the folders below it, a leaf per file.
+        ASSERT_EQ(w.outlineFile->topLevelItemCount(), 1);
+        EXPECT_EQ(w.outlineFile->topLevelItem(0)->text(0), QStringLiteral("/"));
+
+        const std::string rtf = w.MainResult->rtf();
+        if (firstRtf.empty()) {
+            firstRtf = rtf;
+        } else {
+            EXPECT_EQ(rtf, firstRtf);
+        }
+
+        // Main goes back; Start again clears the old results.
+        w.searchConfig->click();
+        EXPECT_TRUE(w.frameSearch->isVisible());
+        EXPECT_TRUE(w.searchNow->isEnabled());
+        EXPECT_TRUE(w.state.clearResults);
+        program.words(QStringLiteral("march"));
+        w.searchNow->click();
+        EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 1"));
+        EXPECT_FALSE(w.state.clearResults);
+    }
+}
+
+TEST(SearchRun, StopEndsTheRunAfterTheFileInHand) {
+    TempDir files;
+    for (int i = 0; i < 40; ++i) files.write("f" + std::to_string(100 + i) + ".txt", "invoice");
+    for (int threads : {1, 3}) {
+        SCOPED_TRACE(threads);
+        Program program(threads);
+        MainWindow& w = program.window();
+        program.searchFolders({files.path().string()});
+        program.words(QStringLiteral("invoice"));
+        int calls = 0;
+        bool mainEnabledAtStop = false;
+        program.pump.onCall([&] {
+            if (++calls == 10) {
+                w.searchStop->click();
+                mainEnabledAtStop = w.searchConfig->isEnabled();
+            }
+        });
+        w.searchNow->click();
+        EXPECT_TRUE(mainEnabledAtStop);
+        EXPECT_EQ(program.status(), QStringLiteral("Search was stopped before its completion!"));
+        const int found = w.totalNumber->text().trimmed().toInt();
+        EXPECT_GT(found, 0);
+        EXPECT_LT(found, 40);
+        EXPECT_TRUE(program.results().contains(QStringLiteral("%1. ").arg(found)));
+        EXPECT_FALSE(program.results().contains(QStringLiteral("%1. ").arg(found + 1)));
+        EXPECT_FALSE(w.state.stopRequest);
+    }
+}
+
+TEST(SearchRun, NameOnlyListsNamesAndLeavesTheTreeEmpty) {
+    Corpus corpus;
+    Program program;
+    MainWindow& w = program.window();
+    w.DispName->setChecked(true);
+    program.searchFolders({corpus.folder("b")});
+    program.words(QStringLiteral("invoice"));
+    w.searchNow->click();
+    EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 2"));
+    EXPECT_FALSE(program.results().contains(QStringLiteral("invoice invoice")));
+    EXPECT_EQ(w.outlineFile->topLevelItemCount(), 0);
+    EXPECT_EQ(w.dispResult->currentIndex(), 0);
+    // One hit and one word around it, kept for the single-file view.
+    EXPECT_EQ(w.state.runArguments.allHits, 0);
+    EXPECT_EQ(w.state.runArguments.contextWords, 1);
+}
+
+TEST(SearchRun, TheFileLimitEndsTheRunWithItsMessage) {
+    Corpus corpus;
+    Program program;
+    MainWindow& w = program.window();
+    program.shell.searchRun().setFileLimit(2);
+    program.searchFolders({corpus.folder("a"), corpus.folder("b")});
+    program.words(QStringLiteral("invoice"));
+    w.searchNow->click();
+    ASSERT_EQ(program.boxes.asked().size(), 1u);
+    EXPECT_EQ(program.boxes.asked()[0].text,
+              QStringLiteral("More than 200 files found! Please refine current index!"));
+    EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Too Many Files Found"));
+    EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 2"));
+    EXPECT_FALSE(program.results().contains(QStringLiteral("3. ")));
+    EXPECT_EQ(program.status(), QStringLiteral("Too many files found! Please refine current index!"));
+}
+
+TEST(SearchRun, AMissingCategoryFolderIsReportedWithRetryIgnoreAbort) {
+    Corpus corpus;
+    const std::string missing = (corpus.files.path() / "later").string();
+    const QString message =
+        QStringLiteral("Some directories in current index are invalid! Please rebuild index! ( 76)");
+    {
+        // Ignore: the run ends with what it found before.
+        Program program;
+        program.searchFolders({corpus.folder("b"), missing, corpus.folder("a")});
+        program.words(QStringLiteral("invoice"));
+        program.boxes.answer(MessageAnswer::Ignore);
+        program.window().searchNow->click();
+        ASSERT_EQ(program.boxes.asked().size(), 1u);
+        EXPECT_EQ(program.boxes.asked()[0].text, message);
+        EXPECT_EQ(program.boxes.asked()[0].buttons, MessageButtons::AbortRetryIgnore);
+        EXPECT_EQ(program.window().totalNumber->text(), QStringLiteral(" 2"));
+        EXPECT_EQ(program.end.ended(), 0);
+    }
+    {
+        // Abort ends the program.
+        Program program;
+        program.searchFolders({missing});
+        program.words(QStringLiteral("invoice"));
+        program.boxes.answer(MessageAnswer::Abort);
+        program.window().searchNow->click();
+        EXPECT_EQ(program.end.ended(), 1);
+    }
+    {
+        // Retry lists the folder again: here it was only out of reach once.
+        ScriptedFileSystem files;
+        files.fail("list", ENOENT, corpus.folder("b"), 1);
+        Program program(1, files);
+        program.searchFolders({corpus.folder("b")});
+        program.words(QStringLiteral("invoice"));
+        program.boxes.answer(MessageAnswer::Retry);
+        program.window().searchNow->click();
+        ASSERT_EQ(program.boxes.asked().size(), 1u);
+        EXPECT_EQ(program.boxes.asked()[0].text, message);
+        EXPECT_EQ(program.window().totalNumber->text(), QStringLiteral(" 2"));
+        EXPECT_EQ(program.status(), QStringLiteral("Search has completed!"));
+    }
+}
+
+TEST(SearchRun, DirectSearchWalksTheOneFolderShown) {
+    Corpus corpus;
+    Program program;
+    MainWindow& w = program.window();
+    program.searchFolders({corpus.folder("a")});
+    w.chkQSearch->click();
+    EXPECT_TRUE(w.qDirList->isEnabled());
+    EXPECT_FALSE(w.searchCat->isEnabled());
+    EXPECT_FALSE(w.searchBrowse->isEnabled());
+    ASSERT_FALSE(w.qDirList->setPath(corpus.folder("b")));
+    program.words(QStringLiteral("invoice"));
+    w.searchNow->click();
+    EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 2"));
+    EXPECT_TRUE(program.results().contains(QStringLiteral("four.txt")));
+    EXPECT_FALSE(program.results().contains(QStringLiteral("one.txt")));
+
+    w.searchConfig->click();
+    w.chkQSearch->click();
+    EXPECT_FALSE(w.qDirList->isEnabled());
+    for (QWidget* back : {static_cast<QWidget*>(w.searchBrowse), static_cast<QWidget*>(w.listCategory),
+                          static_cast<QWidget*>(w.searchCat), static_cast<QWidget*>(w.wordList),
+                          static_cast<QWidget*>(w.searchAdd)})
+        EXPECT_TRUE(back->isEnabled()) << back->objectName().toStdString();
+}
+
+TEST(SearchRun, NothingToSearchOrNoWords) {
+    Program program;
+    MainWindow& w = program.window();
+    // No words: refused, the criteria stay.
+    w.searchNow->click();
+    ASSERT_EQ(program.boxes.asked().size(), 1u);
+    EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Text Missing"));
+    EXPECT_TRUE(w.frameSearch->isVisible() || !w.isVisible());
+    EXPECT_FALSE(w.dispResult->isVisible());
+    // No folders: the run ends at once with nothing.
+    program.words(QStringLiteral("invoice"));
+    w.searchNow->click();
+    EXPECT_EQ(program.status(), QStringLiteral("Search has completed!"));
+    EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 0"));
+}
+
+TEST(SearchRun, ClosingTheWindowDuringARunStopsItSavesAndCloses) {
+    TempDir files;
+    for (int i = 0; i < 30; ++i) files.write("f" + std::to_string(i) + ".txt", "invoice");
+    Program program;
+    MainWindow& w = program.window();
+    program.searchFolders({files.path().string()});
+    program.words(QStringLiteral("invoice"));
+    int calls = 0;
+    program.pump.onCall([&] {
+        if (++calls == 5) w.close();
+    });
+    w.searchNow->click();
+    EXPECT_EQ(program.status(), QStringLiteral("Search was stopped before its completion!"));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(std::filesystem::exists(program.data.path() / "tysetup.tyx"));
+    EXPECT_EQ(std::filesystem::file_size(program.data.path() / "tysetup.tyx"), 500u);
+}
+
+}  // namespace
+}  // namespace tessaly::test
