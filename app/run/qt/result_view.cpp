@@ -38,21 +38,31 @@ ResultView::ResultView(MainWindow& window, Services& services)
 }
 
 void ResultView::begin() {
+    pendingEntries_.clear();
     window_.MainResult->clear();
     window_.MainResult->insertPlainText(QStringLiteral(" "));
 }
 
 void ResultView::addEntry(const FileEntry& entry) {
+    pendingEntries_ += fileEntryBody(entry);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastFlush_ >= kFlushInterval) flushEntries();
+}
+
+void ResultView::flushEntries() {
+    lastFlush_ = std::chrono::steady_clock::now();
+    if (pendingEntries_.empty()) return;
     RichTextBox& pane = *window_.MainResult;
-    // Following the new entry scrolls the pane, and every scroll leaves a
+    // Following the new entries scrolls the pane, and every scroll leaves a
     // dirty area that Qt carries along until the next paint; thousands of
     // them between two paints made each entry slower than the one before.
     pane.setUpdatesEnabled(false);
-    // The caret is where the entry goes; the person may have put it
-    // anywhere since the last one.
+    // The caret is where the entries go; the person may have put it
+    // anywhere since the last ones.
     pane.moveCursor(QTextCursor::End);
-    pane.insertRtf(fileEntry(entry));
+    pane.insertRtf(std::string(kResultHeader) + pendingEntries_ + "}");
     pane.setUpdatesEnabled(true);
+    pendingEntries_.clear();
 }
 
 void ResultView::addToTree(const std::string& fullPath, int categoryFolder, int fileCount) {

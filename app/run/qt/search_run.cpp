@@ -187,7 +187,7 @@ std::vector<std::string> SearchRun::foldersToWalk() const {
 
 WalkStep SearchRun::listed(Run& run, const std::string& folder, const DirectoryEntry& file) {
     const FileVerdict verdict = filterFile(folder, file, run.dates, run.filters);
-    showStatus(textFromBytes(verdict.path), false);
+    showStatus(verdict.path);
     services_.pump.processEvents();
     // An empty file never reaches the engine and never matches.
     if (!verdict.searched || file.size == 0) return WalkStep::Continue;
@@ -240,8 +240,8 @@ bool SearchRun::present(Run& run, const Candidate& file, const SearchAnswer& ans
                              MessageIcon::CriticalStop, MessageButtons::Ok);
         return false;
     }
-    w.totalNumber->setText(countText(run.tally.fileCount()));
     if (counted.matched) {
+        w.totalNumber->setText(countText(run.tally.fileCount()));
         FileEntry entry;
         entry.fileCount = counted.fileCount;
         entry.heading = headingText(file.path, dateTimeText(file.modified));
@@ -277,16 +277,17 @@ bool SearchRun::reportRunError(Run& run, int errorCode) {
     return false;
 }
 
-void SearchRun::showStatus(const QString& text, bool now) {
+void SearchRun::showStatus(const std::string& path) {
     const auto time = std::chrono::steady_clock::now();
-    if (!now && time - lastStatus_ < kStatusInterval) return;
+    if (time - lastStatus_ < kStatusInterval) return;
     lastStatus_ = time;
-    window_.dispFile->setText(text);
+    window_.dispFile->setText(textFromBytes(path));
 }
 
 void SearchRun::finish(Run& run) {
     MainWindow& w = window_;
-    showStatus(fromBytes(statusSentence(run.tally.end())), true);
+    results_.flushEntries();
+    window_.dispFile->setText(fromBytes(statusSentence(run.tally.end())));
     w.MainResult->setFocus();
     w.MainResult->setCaretOffset(0);
     enterFinishedState(w);

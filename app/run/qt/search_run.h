@@ -70,7 +70,8 @@ private:
     bool ensurePipeline(Run& run);
     // The run's own error table: true for Retry.
     bool reportRunError(Run& run, int errorCode);
-    void showStatus(const QString& text, bool now);
+    // The file being looked at, shown at most every 50 ms.
+    void showStatus(const std::string& path);
     void finish(Run& run);
 
     MainWindow& window_;
