@@ -1,10 +1,12 @@
 #include "run/qt/result_view.h"
 
+#include <QTextCharFormat>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTreeWidget>
 
@@ -40,11 +42,15 @@ ResultView::ResultView(MainWindow& window, Services& services)
 void ResultView::begin() {
     pendingEntries_.clear();
     window_.MainResult->clear();
+    // The blank takes the pane's own format, not what the last run left at the caret.
+    window_.MainResult->setCurrentCharFormat(QTextCharFormat());
     window_.MainResult->insertPlainText(QStringLiteral(" "));
 }
 
 void ResultView::addEntry(const FileEntry& entry) {
-    pendingEntries_ += fileEntryBody(entry);
+    // Each in a group of its own, so that it starts from the same state as
+    // an entry put in alone.
+    pendingEntries_ += "{" + fileEntryBody(entry) + "}";
     const auto now = std::chrono::steady_clock::now();
     if (now - lastFlush_ >= kFlushInterval) flushEntries();
 }

@@ -27,7 +27,13 @@ protected:
 
     MainWindow& window() { return *fixture.window; }
 
+    // Each entry reaches the pane at once, as when files match slowly.
     void add(int fileCount, std::string_view path, std::string_view lines = kHitLine) {
+        addQuickly(fileCount, path, lines);
+        view.flushEntries();
+    }
+    // Entries that come fast wait to go in together.
+    void addQuickly(int fileCount, std::string_view path, std::string_view lines = kHitLine) {
         FileEntry entry;
         entry.fileCount = fileCount;
         entry.heading = headingText(path, "1/2/24 10:04:05");
@@ -91,6 +97,18 @@ TEST_F(ResultViewTest, EntriesFollowOneAnotherWhereverThePersonLeftTheCaret) {
         EXPECT_EQ(cursor.charFormat().foreground().color(), s.colour);
         EXPECT_EQ(cursor.charFormat().fontWeight() == QFont::Bold, s.bold);
     }
+
+    // Put in together, the same entries read the same.
+    const std::string oneByOne = window().MainResult->plainText().toStdString();
+    const std::string oneByOneRtf = window().MainResult->rtf();
+    view.begin();
+    addQuickly(1, "/home/Ann/Notes.txt");
+    addQuickly(2, "/home/Ann/{Draft}.txt");
+    window().MainResult->setCaretOffset(0);
+    addQuickly(3, "/home/Ann/c.txt", "");
+    view.flushEntries();
+    EXPECT_EQ(window().MainResult->plainText().toStdString(), oneByOne);
+    EXPECT_EQ(window().MainResult->rtf(), oneByOneRtf);
 
     // The next run starts from nothing again.
     view.begin();
