@@ -11,13 +11,8 @@ const std::string_view kResultHeader =
     "\\blue0;\\red0\\green0\\blue255;}";
 
 namespace {
-constexpr std::string_view kHeadingOpening = "{\\fs18\\cf2\\b ";
 constexpr std::string_view kBlankLineBefore = "{\\f4\\fs18}\\pard {\\fs18 \\par}";
-constexpr std::string_view kHeadingClosing = "\\f4\\fs18}\\pard {\\fs18 \\par} \\pard {\\fs18 \\par }";
 constexpr std::string_view kLinesOpening = "\\pard \\fs18 ";
-constexpr std::string_view kNoteOpening = "{\\fs18\\cf1\\b ";
-constexpr std::string_view kTooManyHits =
-    "Too many hits found. Please refine the search text and search this file again!";
 }  // namespace
 
 std::string entryMarker(int fileCount) { return std::to_string(fileCount) + ". "; }
@@ -39,7 +34,7 @@ std::string fileEntryBody(const FileEntry& entry) {
     if (entry.fileCount > 1) text += kBlankLineBefore;
     text += entryMarker(entry.fileCount);
     text += entry.heading;
-    text += kHeadingClosing;
+    text += kParagraphClosing;
     if (entry.nameAndText) {
         text += kLinesOpening;
         text += entry.lines;
@@ -47,7 +42,7 @@ std::string fileEntryBody(const FileEntry& entry) {
     if (entry.tooManyHits) {
         text += kNoteOpening;
         text += kTooManyHits;
-        text += kHeadingClosing;
+        text += kParagraphClosing;
     }
     return text;
 }

@@ -11,6 +11,15 @@ namespace tessaly {
 // colours (black, red for hits, blue for headings).
 extern const std::string_view kResultHeader;
 
+// The pieces a heading and the too-many-hits note are made of, shared with
+// the single-file view.
+inline constexpr std::string_view kHeadingOpening = "{\\fs18\\cf2\\b ";
+inline constexpr std::string_view kParagraphClosing =
+    "\\f4\\fs18}\\pard {\\fs18 \\par} \\pard {\\fs18 \\par }";
+inline constexpr std::string_view kNoteOpening = "{\\fs18\\cf1\\b ";
+inline constexpr std::string_view kTooManyHits =
+    "Too many hits found. Please refine the search text and search this file again!";
+
 // Above this length the engine delivered no lines: the entry gets a note instead.
 inline constexpr unsigned kMaxResultLength = 51200;
 

@@ -6,12 +6,7 @@
 namespace tessaly {
 
 namespace {
-constexpr std::string_view kHeadingOpening = "{\\fs18\\cf2\\b ";
-constexpr std::string_view kParagraphClosing = "\\f4\\fs18}\\pard {\\fs18 \\par} \\pard {\\fs18 \\par }";
 constexpr std::string_view kLinesOpening = "\\fs18 ";
-constexpr std::string_view kNoteOpening = "{\\fs18\\cf1\\b ";
-constexpr std::string_view kTooManyHits =
-    "Too many hits found. Please refine the search text and search this file again!";
 }  // namespace
 
 std::uint64_t sizeInKb(std::uint64_t bytes) {

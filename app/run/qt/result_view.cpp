@@ -1,6 +1,5 @@
 #include "run/qt/result_view.h"
 
-#include <QTextCharFormat>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QRadioButton>

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -502,6 +503,11 @@ void MainWindow::buildResultsView() {
     outlineFile->setAccessibleName(QStringLiteral("Result tree"));
     outlineFile->setHeaderHidden(true);
     outlineFile->setRootIsDecorated(true);
+    // Paths run deep: a narrow indent, and a scroll bar rather than cut names.
+    outlineFile->setIndentation(14);
+    outlineFile->header()->setStretchLastSection(false);
+    outlineFile->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    outlineFile->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     picDivider = new DividerBar(eachFile);
     picDivider->setObjectName(QStringLiteral("picDivider"));
     textFile = new RichTextBox(eachFile);

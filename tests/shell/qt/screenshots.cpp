@@ -5,9 +5,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <filesystem>
 
 #include "categories/qt/category_editor.h"
@@ -63,11 +67,31 @@ int main(int argc, char** argv) {
     shoot(w, out + QStringLiteral("/options-panel.png"));
     w.advCancel->click();
 
-    DriveFolderMemory memory;
-    CategoryEditor editor(w, services, memory, [] {});
-    editor.show();
-    editor.dirCat->setCurrentIndex(0);
-    editor.pickCategory();
-    shoot(editor, out + QStringLiteral("/category-editor.png"));
+    {
+        DriveFolderMemory memory;
+        CategoryEditor editor(w, services, memory, [] {});
+        editor.show();
+        editor.dirCat->setCurrentIndex(0);
+        editor.pickCategory();
+        shoot(editor, out + QStringLiteral("/category-editor.png"));
+    }
+
+    // A real search over the documentation of the installed packages.
+    w.listCategory->clear();
+    w.listCategory->addItem(QStringLiteral("/usr/share/doc"));
+    w.searchText[0]->setText(QStringLiteral("license"));
+    w.searchText[1]->setText(QStringLiteral("warranty"));
+    w.searchNow->click();
+    w.resize(w.pixels(11000), w.height());
+    shoot(w, out + QStringLiteral("/results.png"));
+
+    w.dispResult->setCurrentIndex(1);
+    QTreeWidgetItemIterator leaf(w.outlineFile);
+    while (*leaf && (*leaf)->childCount() > 0) ++leaf;
+    if (*leaf) {
+        w.outlineFile->setCurrentItem(*leaf);
+        emit w.outlineFile->itemClicked(*leaf, 0);
+    }
+    shoot(w, out + QStringLiteral("/result-tree.png"));
     return 0;
 }
