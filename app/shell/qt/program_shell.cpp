@@ -27,6 +27,9 @@
 #include "shell/qt/data_file_guard.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/services.h"
+#include "viewer/qt/quick_viewer.h"
+#include "viewer/qt/quick_viewer_window.h"
+#include "viewer/qt/result_output.h"
 
 namespace tessaly {
 
@@ -62,12 +65,18 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
     resultView_ = std::make_unique<ResultView>(w, services_);
     singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine);
     searchRun_ = std::make_unique<SearchRun>(w, services_, *wordCheck_, *resultView_, engine, threads);
+    resultOutput_ = std::make_unique<ResultOutput>(w, services_);
+    quickViewer_ = std::make_unique<QuickViewer>(w, services_, engine);
     connect(w.searchConfig, &QPushButton::clicked, this, [&w] { enterCriteriaState(w); });
     connect(w.viewPrev, &QPushButton::clicked, this, [&w] { enterFoundState(w); });
     w.setCloseGuard([this] { return mayClose(); });
     connect(w.stExit, &QPushButton::clicked, this, &ProgramShell::exitProgram);
     connect(w.helpCfg, &QPushButton::clicked, this, &ProgramShell::openHelp);
-    connect(&w, &MainWindow::closing, this, &ProgramShell::saveSettingsOnce);
+    connect(&w, &MainWindow::closing, this, [this] {
+        saveSettingsOnce();
+        // The viewer would keep the program running without its main window.
+        if (quickViewer_->windowMade()) quickViewer_->window().close();
+    });
     connect(&w, &MainWindow::dividerMoved, this,
             [&w](int twips) { w.state.geometry.splitterLeft = twips; });
 }

@@ -14,6 +14,8 @@ namespace tessaly {
 
 class CategoryBox;
 class DirectSearch;
+class QuickViewer;
+class ResultOutput;
 class EngineAccess;
 class ResultView;
 class SearchRun;
@@ -42,6 +44,7 @@ public:
     MainWindow& window() { return *window_; }
     SearchRun& searchRun() { return *searchRun_; }
     ResultView& resultView() { return *resultView_; }
+    QuickViewer& quickViewer() { return *quickViewer_; }
 
     // Loads the window from the data files and shows it.
     void load();
@@ -80,6 +83,8 @@ private:
     std::unique_ptr<ResultView> resultView_;
     std::unique_ptr<SingleFileView> singleFileView_;
     std::unique_ptr<SearchRun> searchRun_;
+    std::unique_ptr<ResultOutput> resultOutput_;
+    std::unique_ptr<QuickViewer> quickViewer_;
     bool dataFolderWritable_ = true;
     bool settingsSaved_ = false;
 };

@@ -1,0 +1,103 @@
+#include "viewer/hit_navigation.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <functional>
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::size_t kNotFound = std::u16string_view::npos;
+
+char16_t foldCase(char16_t unit) {
+    if (unit >= u'A' && unit <= u'Z') return static_cast<char16_t>(unit + 0x20);
+    // Latin-1 capitals À to Þ, except the multiplication sign.
+    if (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7) return static_cast<char16_t>(unit + 0x20);
+    return unit;
+}
+
+bool isLetterOrDigit(char16_t unit) {
+    if ((unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z'))
+        return true;
+    if (unit == 0xAA || unit == 0xB5 || unit == 0xBA) return true;
+    return unit >= 0xC0 && unit <= 0xFF && unit != 0xD7 && unit != 0xF7;
+}
+
+class WordSearch {
+public:
+    WordSearch(std::u16string_view text, bool matchCase) : text_(text), matchCase_(matchCase) {}
+
+    std::size_t plain(std::u16string_view word, std::size_t from) const {
+        if (from > text_.size()) return kNotFound;
+        const auto start = text_.begin() + static_cast<std::ptrdiff_t>(from);
+        const auto found =
+            matchCase_ ? std::search(start, text_.end(), std::boyer_moore_horspool_searcher(word.begin(), word.end()))
+                       : std::search(start, text_.end(), word.begin(), word.end(),
+                                     [](char16_t a, char16_t b) { return foldCase(a) == foldCase(b); });
+        if (found == text_.end() && !word.empty()) return kNotFound;
+        return static_cast<std::size_t>(found - text_.begin());
+    }
+
+    std::size_t wholeWord(std::u16string_view word, std::size_t from) const {
+        for (std::size_t at = plain(word, from); at != kNotFound; at = plain(word, at + 1)) {
+            const bool openBefore = at == 0 || !isLetterOrDigit(text_[at - 1]);
+            const std::size_t end = at + word.size();
+            const bool openAfter = end >= text_.size() || !isLetterOrDigit(text_[end]);
+            if (openBefore && openAfter) return at;
+        }
+        return kNotFound;
+    }
+
+    bool possessiveAt(std::size_t end) const {
+        return end + 2 <= text_.size() && text_[end] == u'\'' &&
+               (text_[end + 1] == u's' || (!matchCase_ && text_[end + 1] == u'S'));
+    }
+
+private:
+    std::u16string_view text_;
+    bool matchCase_;
+};
+
+std::size_t findWord(const WordSearch& search, std::u16string_view typed, std::size_t from) {
+    const std::u16string_view word = strippedWord(typed);
+    const std::size_t plain = search.plain(word, from);
+    if (isWildcard(typed)) return plain;
+    // The possessive exception looks at the next occurrence only: when that one
+    // is followed by "'s" it is taken even inside a longer word.
+    if (plain != kNotFound && search.possessiveAt(plain + word.size())) return plain;
+    return search.wholeWord(word, from);
+}
+
+}  // namespace
+
+std::u16string_view strippedWord(std::u16string_view typed) {
+    if (typed.starts_with(u'*')) return typed.substr(1);
+    if (typed.ends_with(u'*')) return typed.substr(0, typed.size() - 1);
+    return typed;
+}
+
+bool isWildcard(std::u16string_view typed) { return typed.find(u'*') != std::u16string_view::npos; }
+
+std::optional<FoundHit> nextHit(std::u16string_view text, int selectionStart,
+                                const std::array<std::u16string, 4>& typedWords, bool matchCase) {
+    // Offsets are ints for the rich-text box; no viewer text comes near that.
+    text = text.substr(0, std::min<std::size_t>(text.size(), INT_MAX));
+    const WordSearch search(text, matchCase);
+    const std::size_t from = static_cast<std::size_t>(std::max(selectionStart, 0)) + 2;
+
+    std::optional<FoundHit> best;
+    for (int index = 0; index < 4; ++index) {
+        const std::u16string& typed = typedWords[static_cast<std::size_t>(index)];
+        const std::u16string_view word = strippedWord(typed);
+        if (word.empty()) continue;
+        const std::size_t at = findWord(search, typed, from);
+        if (at == kNotFound) continue;
+        if (!best || static_cast<int>(at) < best->offset)
+            best = FoundHit{static_cast<int>(at), static_cast<int>(word.size()), index};
+    }
+    return best;
+}
+
+}  // namespace tessaly

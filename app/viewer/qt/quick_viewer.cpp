@@ -1,0 +1,314 @@
+#include "viewer/qt/quick_viewer.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <algorithm>
+#include <climits>
+
+#include "criteria/qt/option_controls.h"
+#include "platform/blanks.h"
+#include "platform/engine_access.h"
+#include "platform/error_tables.h"
+#include "platform/qt/lossless_text.h"
+#include "platform/qt/operation_error_report.h"
+#include "platform/qt/rich_text_box.h"
+#include "run/qt/date_time_text.h"
+#include "run/qt/result_view.h"
+#include "run/search_pipeline.h"
+#include "shell/qt/data_file_guard.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/services.h"
+#include "viewer/highlight_merge.h"
+#include "viewer/hit_navigation.h"
+#include "viewer/qt/quick_viewer_window.h"
+#include "viewer/qt/rich_text_printing.h"
+#include "viewer/qt/rich_text_saving.h"
+#include "viewer/rtf_body_split.h"
+#include "viewer/selected_file_pick.h"
+#include "viewer/viewer_piece.h"
+
+namespace tessaly {
+
+namespace {
+
+// What the viewer body may add to the file's length, as the engine is promised.
+constexpr std::uint64_t kBodyReserve = 153600;
+
+std::u16string_view utf16Of(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+}  // namespace
+
+QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& engine)
+    : main_(main), services_(services), engine_(engine) {
+    connect(main_.buttonView, &QPushButton::clicked, this, &QuickViewer::viewFile);
+    connect(main_.buttonDetail, &QPushButton::clicked, this, [this] {
+        if (pickSelectedFile()) openInApplication();
+    });
+}
+
+QuickViewer::~QuickViewer() = default;
+
+QuickViewerWindow& QuickViewer::window() {
+    if (window_) return *window_;
+    window_ = new QuickViewerWindow(&main_);
+    QuickViewerWindow& v = *window_;
+    connect(v.viewNext, &QPushButton::clicked, this, &QuickViewer::findNextHit);
+    connect(v.nextFile, &QPushButton::clicked, this, &QuickViewer::jumpToNextFile);
+    connect(v.viewPrev, &QPushButton::clicked, this, &QuickViewer::openInApplication);
+    connect(v.viewStop, &QPushButton::clicked, this, [this] { viewerLoadDone_ = true; });
+    connect(v.viewClose, &QPushButton::clicked, this, &QuickViewer::done);
+    // Closed by its close box while a file loads: the load ends.
+    connect(&v, &QuickViewerWindow::closedByCloseBox, this, [this] { viewerLoadDone_ = true; });
+    connect(v.viewSave, &QPushButton::clicked, this,
+            [this] { saveCommand(*window_->richView, services_); });
+    connect(v.viewPrint, &QPushButton::clicked, this, [this] {
+        printCommand(*window_->richView, window_->richView->textCursor().hasSelection(), services_);
+    });
+    return v;
+}
+
+bool QuickViewer::pickSelectedFile() {
+    if (main_.dispResult->currentIndex() == 0 || viewFromPane_) {
+        const QString text = main_.MainResult->plainText();
+        if (const auto path = pathUnderCaret(utf16Of(text), main_.MainResult->caretOffset()))
+            main_.state.selectedFile =
+                bytesFromText(QString::fromUtf16(path->data(), static_cast<qsizetype>(path->size())));
+    }
+    if (!main_.state.selectedFile.empty()) return true;
+    services_.desktop.beep();
+    services_.boxes.show(QStringLiteral("You must select a file to view!"),
+                         QStringLiteral("Select File"), MessageIcon::CriticalStop,
+                         MessageButtons::Ok);
+    return false;
+}
+
+void QuickViewer::viewFile() {
+    if (!pickSelectedFile()) return;
+    QuickViewerWindow& v = window();
+    v.setCommandsEnabled(false);
+    loadViewer();
+    v.setCommandsEnabled(true);
+}
+
+void QuickViewer::openInApplication() {
+    // The desktop answers in its own way, if at all; nothing to add here.
+    if (!main_.state.selectedFile.empty()) services_.desktop.openFile(main_.state.selectedFile);
+}
+
+void QuickViewer::loadViewer() {
+    QuickViewerWindow& v = window();
+    if (!v.isVisible()) {
+        // A viewer that was closed opens afresh, at the size it was left with Done.
+        viewFromPane_ = false;
+        v.setSizeTwips(main_.state.geometry.viewerWidth, main_.state.geometry.viewerHeight);
+    }
+    viewerLoadDone_ = false;
+    v.show();
+    v.raise();
+    v.panels[0]->setText(QStringLiteral("Loading file ..."));
+    v.panels[1]->clear();
+    v.panels[2]->clear();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    v.richView->clear();
+    v.showStop(true);
+    services_.pump.processEventsNow();
+
+    const std::string path = main_.state.selectedFile;
+    const auto finish = [&] {
+        v.richView->setCaretOffset(0);
+        QApplication::restoreOverrideCursor();
+        viewerLoadDone_ = true;
+        v.showStop(false);
+    };
+
+    // A file that cannot be read is said so, rather than shown blank.
+    DirectoryEntry entry;
+    const bool readable = guardDataFile(services_, [&] {
+        Failure failure = services_.files.status(path, entry);
+        if (!failure && entry.kind != EntryKind::File)
+            failure = failureFromErrno(ENOENT, "read", path);
+        return failure;
+    });
+    const EngineCalls* engine = nullptr;
+    if (readable) {
+        for (;;) {
+            Failure failure;
+            engine = engine_.engine(failure);
+            if (engine) break;
+            const ErrorReportAction action = reportOperationError(
+                services_.boxes, failure.code, ErrorTable::Folders, IgnoreAction::Leave);
+            if (action == ErrorReportAction::EndProgram) services_.end.endNow();
+            if (action != ErrorReportAction::Retry) break;
+        }
+    }
+    if (!engine) {
+        v.panels[0]->clear();
+        finish();
+        return;
+    }
+
+    // The engine reads at most what its size argument holds.
+    const std::uint64_t length =
+        std::min<std::uint64_t>(entry.size, INT32_MAX - kBodyReserve);
+    std::string body(length + kBodyReserve, '\0');
+    bool viewed = false;
+    guardDataFile(services_, [&] {
+        viewed = engine->stringView(path.c_str(), static_cast<std::int32_t>(length), body.data()) != 0;
+        return viewed ? Failure{} : failureFromErrno(EACCES, "read", path);
+    });
+    body.resize(body.find('\0') == std::string::npos ? body.size() : body.find('\0'));
+    services_.pump.processEventsNow();
+
+    RunArguments arguments = main_.state.runArguments;
+    arguments.allHits = 1;
+    const Candidate candidate{path, length, entry.modified, 1, entry.readableByAll};
+    const SearchAnswer answer = searchFile(*engine, candidate, arguments, readSearchWords(main_));
+    services_.pump.processEventsNow();
+    showPanels(path, entry.size, entry.modified);
+
+    HighlightMerge merge(body, answer.lines);
+    bool stopped = !viewed;
+    while (!stopped) {
+        services_.pump.processEvents();
+        if (viewerLoadDone_) break;
+        const std::optional<std::string> piece = merge.next();
+        if (!piece) break;
+        stopped = !insertBody(*piece);
+    }
+    if (!stopped && !viewerLoadDone_) insertBody(merge.rest());
+    finish();
+    if (main_.FoundWord->isChecked()) findNextHit();
+}
+
+bool QuickViewer::insertBody(std::string_view body) {
+    RichTextBox& view = *window_->richView;
+    std::size_t done = 0;
+    while (done < body.size()) {
+        const std::string_view rest = body.substr(done);
+        const std::size_t cut = bodySplitPoint(rest, kPieceSize);
+        view.moveCursor(QTextCursor::End);
+        if (done == 0) {
+            view.insertRtf(viewerPiece(rest.substr(0, cut)));
+        } else {
+            // A piece that only continues the one before must not add the
+            // blank that ends the header: the text would gain a blank at every cut.
+            std::string continuation(kViewerHeader.substr(0, kViewerHeader.size() - 1));
+            continuation += rest.substr(0, cut);
+            continuation += '}';
+            view.insertRtf(continuation);
+        }
+        done += cut;
+        if (done < body.size()) {
+            services_.pump.processEvents();
+            if (viewerLoadDone_) return false;
+        }
+    }
+    return true;
+}
+
+void QuickViewer::showPanels(const std::string& path, std::uint64_t size, std::time_t modified) {
+    QuickViewerWindow& v = *window_;
+    v.panels[0]->setText(QStringLiteral("Name: ") + textFromBytes(path));
+    v.panels[1]->setText(QStringLiteral("Date: ") + textFromBytes(dateTimeText(modified)));
+    v.panels[2]->setText(QStringLiteral("Size: %1 KB").arg(std::max<std::uint64_t>(1, size / 1024)));
+}
+
+void QuickViewer::findNextHit() {
+    if (!viewerLoadDone_) {
+        services_.desktop.beep();
+        return;
+    }
+    RichTextBox& view = *window().richView;
+    std::array<std::u16string, 4> words;
+    const SearchWords typed = readSearchWords(main_);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const QString word = textFromBytes(trimBlanks(typed[i]));
+        words[i] = std::u16string(utf16Of(word));
+    }
+    const QString text = view.plainText();
+    const int start = view.textCursor().selectionStart();
+    if (const auto hit = nextHit(utf16Of(text), start, words, main_.optCase->isChecked())) {
+        view.select(hit->offset, hit->length);
+        return;
+    }
+    const MessageAnswer again = services_.boxes.show(
+        QStringLiteral("Search has reached the end of this file. Do you\r\nwant to search from "
+                       "beginning of the file again?"),
+        QStringLiteral("Search File"), MessageIcon::Exclamation, MessageButtons::YesNo);
+    if (again != MessageAnswer::Yes) return;
+    view.setFocus();
+    view.setCaretOffset(0);
+}
+
+void QuickViewer::jumpToNextFile() {
+    // The tree in the order its nodes were added: folders before their files.
+    std::vector<QTreeWidgetItem*> nodes;
+    for (QTreeWidgetItemIterator it(main_.outlineFile); *it; ++it) nodes.push_back(*it);
+    const auto pathOf = [](QTreeWidgetItem* node) {
+        const QVariant file = node->data(0, ResultView::kPathRole);
+        if (file.isValid()) return file.toByteArray().toStdString();
+        return bytesFromText(node->data(0, ResultView::kKeyRole).toString());
+    };
+    const auto isFile = [](QTreeWidgetItem* node) {
+        return node->data(0, ResultView::kPathRole).isValid();
+    };
+
+    std::size_t current = nodes.size();
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        if (pathOf(nodes[i]) == main_.state.selectedFile) {
+            current = i;
+            break;
+        }
+
+    // After the current node, passing over the folders on the way; a file
+    // the tree no longer holds starts from the top.
+    std::size_t next = current == nodes.size() ? 0 : current + 1;
+    while (next < nodes.size() && !isFile(nodes[next])) ++next;
+
+    // Past the last file (or no tree at all, in Name Only display): from the
+    // first entry of the result pane again, if the person wants.
+    if (next >= nodes.size()) {
+        const MessageAnswer again = services_.boxes.show(
+            QStringLiteral("Quick Viewer has reached the last file. Do you want\r\nto view the "
+                           "first file again?"),
+            QStringLiteral("Viewing File"), MessageIcon::Exclamation, MessageButtons::YesNo);
+        if (again != MessageAnswer::Yes) return;
+        main_.MainResult->setCaretOffset(0);
+        viewFromPane_ = true;
+        const bool picked = pickSelectedFile();
+        viewFromPane_ = false;
+        if (!picked) return;
+        for (QTreeWidgetItem* node : nodes)
+            if (pathOf(node) == main_.state.selectedFile) {
+                main_.outlineFile->setCurrentItem(node);
+                break;
+            }
+    } else {
+        main_.outlineFile->setCurrentItem(nodes[next]);
+        main_.state.selectedFile = pathOf(nodes[next]);
+    }
+    QuickViewerWindow& v = window();
+    v.setCommandsEnabled(false);
+    loadViewer();
+    v.richView->setFocus();
+    v.setCommandsEnabled(true);
+}
+
+void QuickViewer::done() {
+    QuickViewerWindow& v = window();
+    main_.state.geometry.viewerWidth = v.widthTwips();
+    main_.state.geometry.viewerHeight = v.heightTwips();
+    v.close();
+}
+
+}  // namespace tessaly

@@ -1,0 +1,148 @@
+#include "viewer/qt/rich_text_printing.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextDocument>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include "platform/error_tables.h"
+#include "platform/qt/operation_error_report.h"
+#include "platform/qt/rich_text_box.h"
+#include "shell/qt/services.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr double kMarginTwips = 1440.0;
+constexpr double kTwipsPerInch = 1440.0;
+
+Failure printFailure(int code, int systemError, const QPrinter& printer) {
+    const QString target =
+        printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    return {code, systemError, "print", QFile::encodeName(target).toStdString()};
+}
+
+// Where the text goes on every page, in the painter's coordinates, whose
+// origin is the corner of the part of the sheet the printer can reach. The
+// margins are measured from the edge of the paper, so a printer with a wide
+// unprintable border still leaves one inch; a border wider than an inch
+// keeps the text inside it rather than losing what falls outside.
+QRectF textArea(const QPrinter& printer) {
+    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
+    const double marginX = kMarginTwips * printer.logicalDpiX() / kTwipsPerInch;
+    const double marginY = kMarginTwips * printer.logicalDpiY() / kTwipsPerInch;
+    QRectF area = paper.adjusted(marginX, marginY, -marginX, -marginY).intersected(printable);
+    // Paper hardly larger than the margins: rather all of it than nothing.
+    if (area.isEmpty()) area = printable;
+    return area.translated(-printable.topLeft());
+}
+
+// A copy of the text laid out for the printer: measured at the printer's
+// resolution and broken into pages of the text area, without the on-screen
+// border around the text.
+std::unique_ptr<QTextDocument> layOutForPages(const QTextDocument& document, QPrinter& printer,
+                                              QSizeF pageSize) {
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    copy->documentLayout()->setPaintDevice(&printer);
+    copy->setDocumentMargin(0);
+    copy->setPageSize(pageSize);
+    return copy;
+}
+
+// Why the file the printer writes to cannot be made: the errno of creating
+// it, or 0 when it can be made after all. A file this creates is removed again.
+int fileCreationError(const QString& file) {
+    const QByteArray path = QFile::encodeName(file);
+    const bool existed = ::access(path.constData(), F_OK) == 0;
+    const int handle = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (handle < 0) return errno;
+    ::close(handle);
+    if (!existed) ::unlink(path.constData());
+    return 0;
+}
+
+Failure startFailure(const QPrinter& printer) {
+    if (printer.outputFileName().isEmpty())
+        return printFailure(code::deviceUnavailable, 0, printer);
+    const int error = fileCreationError(printer.outputFileName());
+    if (error == ENOSPC) return printFailure(code::diskFull, error, printer);
+    if (error != 0) return printFailure(code::deviceUnavailable, error, printer);
+    return printFailure(code::printerError, 0, printer);
+}
+
+bool hasNoSpaceLeft(const QString& file) {
+    struct statvfs volume {};
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+    return ::statvfs(folder.constData(), &volume) == 0 && volume.f_bavail == 0;
+}
+
+// The PDF writer does not tell when a write fails, so a PDF is checked for
+// its closing line: a file cut short would print nothing or half of it.
+Failure checkWrittenPdf(const QPrinter& printer) {
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
+        return {};
+    QFile pdf(printer.outputFileName());
+    if (pdf.open(QIODevice::ReadOnly)) {
+        const qint64 tail = 32;
+        pdf.seek(std::max<qint64>(0, pdf.size() - tail));
+        if (pdf.read(tail).contains("%%EOF")) return {};
+    }
+    if (hasNoSpaceLeft(printer.outputFileName()))
+        return printFailure(code::diskFull, ENOSPC, printer);
+    return printFailure(code::printerError, 0, printer);
+}
+
+}  // namespace
+
+Failure printRichText(const QTextDocument& document, QPrinter& printer) {
+    if (!printer.isValid()) return printFailure(code::deviceUnavailable, 0, printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) return startFailure(printer);
+
+    const QRectF area = textArea(printer);
+    const std::unique_ptr<QTextDocument> pages = layOutForPages(document, printer, area.size());
+    // Most printers make the copies themselves; the others are sent each one.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    bool firstPage = true;
+    for (int copy = 0; copy < copies; ++copy) {
+        for (int page = 0; page < pages->pageCount(); ++page) {
+            if (!firstPage && !printer.newPage()) {
+                painter.end();
+                return printFailure(code::printerError, 0, printer);
+            }
+            firstPage = false;
+            // A line that went over to the next page starts exactly where
+            // this one ends: without the half pixel it would be drawn here
+            // too, hidden by the clip but still in the printed file's text.
+            const QRectF onPage(0, page * area.height(), area.width(), area.height() - 0.5);
+            painter.save();
+            painter.translate(area.left(), area.top() - onPage.top());
+            pages->drawContents(&painter, onPage);
+            painter.restore();
+        }
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return printFailure(code::printerError, 0, printer);
+    return checkWrittenPdf(printer);
+}
+
+void printCommand(RichTextBox& box, bool hasSelection, Services& services) {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!services.dialogs.choosePrinter(printer, hasSelection)) return;
+    const GuardedResult result =
+        runGuarded(services.boxes, ErrorTable::Printing, IgnoreAction::Leave,
+                   [&] { return printRichText(*box.document(), printer); });
+    if (result == GuardedResult::EndProgram) services.end.endNow();
+}
+
+}  // namespace tessaly

@@ -1,0 +1,15 @@
+// Saving the whole of a rich text as an RTF file the person names.
+#pragma once
+
+namespace tessaly {
+
+class RichTextBox;
+struct Services;
+
+// The Save command of a rich-text box: the save dialog, then the box's RTF
+// written over the chosen file in one step. Cancel saves nothing and says
+// nothing; a failure is reported with Abort, Retry and Ignore, a full disk
+// as such.
+void saveCommand(RichTextBox& box, Services& services);
+
+}  // namespace tessaly

@@ -1,0 +1,69 @@
+// Looking at what a print to a PDF file produced: its pages as the PDF lists
+// them, and, with poppler's tools, the pages as pictures and as text.
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace tessaly::test {
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The page objects of the PDF: "/Type /Page", not the "/Pages" tree above them.
+inline int pdfPageCount(const QString& path) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    int count = 0;
+    for (auto it = page.globalMatch(QString::fromLatin1(fileBytes(path))); it.hasNext(); it.next())
+        ++count;
+    return count;
+}
+
+inline bool hasPopplerTools() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+// Every page as a grey picture at `dpi`, so that one inch is `dpi` pixels.
+inline std::vector<QImage> renderPages(const QString& pdf, int dpi, const QString& workFolder) {
+    const QString prefix = QDir(workFolder).filePath(QStringLiteral("page"));
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
+                       QStringLiteral("-png"), pdf, prefix});
+    std::vector<QImage> pages;
+    const QStringList files =
+        QDir(workFolder).entryList({QStringLiteral("page-*.png")}, QDir::Files, QDir::Name);
+    for (const QString& name : files) pages.emplace_back(QDir(workFolder).filePath(name));
+    return pages;
+}
+
+// The smallest rectangle holding every dark pixel; empty for a blank page.
+inline QRect inkBox(const QImage& page) {
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 160) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// The printed text as poppler reads it back, in reading order; ligatures
+// the fonts drew ("ﬁ") read as their letters.
+inline QString pdfText(const QString& pdf) {
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    tool.waitForFinished(30000);
+    return QString::fromUtf8(tool.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+}  // namespace tessaly::test

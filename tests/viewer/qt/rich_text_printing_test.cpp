@@ -1,0 +1,185 @@
+#include "viewer/qt/rich_text_printing.h"
+
+#include <gtest/gtest.h>
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QTextDocument>
+#include <filesystem>
+
+#include "platform/qt/rich_text_box.h"
+#include "printed_pdf.h"
+#include "result_entries.h"
+#include "window_fixture.h"
+
+namespace tessaly::test {
+namespace {
+
+// About two and a half pages of results on A4 or Letter: three pages.
+constexpr int kFiles = 12;
+constexpr int kLinesPerFile = 6;
+constexpr int kInch = 72;  // pixels at the resolution the pages are looked at
+
+class RichTextPrintingTest : public ::testing::Test {
+protected:
+    RichTextPrintingTest() { fillResultPane(pane, kFiles, kLinesPerFile); }
+
+    QString file(const char* name) const { return QString::fromStdString((folder.path() / name).string()); }
+    // An empty folder for the pictures of one print's pages.
+    QString pageFolder() const {
+        std::filesystem::remove_all(folder.path() / "pages");
+        std::filesystem::create_directories(folder.path() / "pages");
+        return QString::fromStdString((folder.path() / "pages").string());
+    }
+
+    TempDir folder;
+    WindowFixture fixture;
+    RichTextBox pane;
+};
+
+// Every hit line once, in its place: nothing cut at a page break, nothing
+// printed twice.
+void expectEveryLineOnce(const QString& printed) {
+    for (int file = 1; file <= kFiles; ++file)
+        for (int line = 1; line <= kLinesPerFile; ++line) {
+            const QString text = QStringLiteral("file %1 line %2 with").arg(file).arg(line);
+            EXPECT_EQ(printed.count(text), 1) << text.toStdString();
+        }
+}
+
+TEST_F(RichTextPrintingTest, ResultsPrintPageAfterPageWithAnInchAround) {
+    const QString pdf = file("results.pdf");
+    fixture.dialogs.acceptPrinter(pdf);
+    printCommand(pane, false, fixture.services);
+
+    EXPECT_TRUE(fixture.boxes.asked().empty());
+    EXPECT_EQ(pdfPageCount(pdf), 3);
+    if (!hasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed: pages not looked at";
+
+    expectEveryLineOnce(pdfText(pdf));
+    const std::vector<QImage> pages = renderPages(pdf, kInch, pageFolder());
+    ASSERT_EQ(pages.size(), 3u);
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        SCOPED_TRACE(page + 1);
+        const QRect ink = inkBox(pages[page]);
+        const int width = pages[page].width();
+        const int height = pages[page].height();
+        ASSERT_FALSE(ink.isEmpty());
+        // Nothing within an inch of any edge; the text starts right at the inch.
+        EXPECT_GE(ink.left(), kInch);
+        EXPECT_LE(ink.left(), kInch + 3);
+        EXPECT_GE(ink.top(), kInch);
+        EXPECT_LE(ink.top(), kInch + 30);  // a page may open with a blank line
+        EXPECT_LT(ink.right(), width - kInch);
+        EXPECT_LT(ink.bottom(), height - kInch);
+        // The long line of the first page wraps just short of the right margin.
+        if (page == 0) {
+            EXPECT_GT(ink.right(), width - kInch - 40);
+        }
+        // A page that is followed by another is filled to its lower margin.
+        if (page + 1 < pages.size()) {
+            EXPECT_GT(ink.bottom(), height - kInch - 30);
+        }
+    }
+}
+
+TEST_F(RichTextPrintingTest, SelectedTextStillPrintsTheWholeText) {
+    pane.select(200, 40);
+    const QString pdf = file("selected.pdf");
+    fixture.dialogs.acceptPrinter(pdf);
+    printCommand(pane, true, fixture.services);
+
+    EXPECT_EQ(fixture.dialogs.printerAsked(), std::vector<bool>{true});
+    EXPECT_EQ(pdfPageCount(pdf), 3);
+    if (!hasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed: text not read back";
+    expectEveryLineOnce(pdfText(pdf));
+}
+
+// A printer that cannot reach the edge of the sheet starts its page further
+// in; the text still stands an inch from the paper's edge, and never in the
+// part it cannot print.
+TEST_F(RichTextPrintingTest, MarginsAreMeasuredFromThePaperEdge) {
+    if (!hasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed: pages not looked at";
+    const struct {
+        double border;  // points, on every side
+        int textLeft;   // pixels at 72 dpi
+    } cases[] = {{0, kInch}, {18, kInch}, {50, kInch}, {108, 108}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.border);
+        const QString pdf = file("border.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setFullPage(false);
+        ASSERT_TRUE(printer.setPageMargins(QMarginsF(c.border, c.border, c.border, c.border),
+                                           QPageLayout::Point));
+        ASSERT_FALSE(printRichText(*pane.document(), printer));
+
+        const std::vector<QImage> rendered = renderPages(pdf, kInch, pageFolder());
+        ASSERT_FALSE(rendered.empty());
+        const QRect ink = inkBox(rendered.front());
+        EXPECT_GE(ink.left(), c.textLeft);
+        EXPECT_LE(ink.left(), c.textLeft + 3);
+        EXPECT_GE(ink.top(), c.textLeft);
+        EXPECT_LE(ink.top(), c.textLeft + 12);
+        EXPECT_LT(ink.right(), rendered.front().width() - c.textLeft);
+        EXPECT_GT(ink.right(), rendered.front().width() - c.textLeft - 40);
+        EXPECT_LT(ink.bottom(), rendered.front().height() - c.textLeft);
+    }
+}
+
+// A PDF file cannot make copies itself: each copy is printed in full.
+TEST_F(RichTextPrintingTest, CopiesAreEachPrintedWhole) {
+    const QString pdf = file("copies.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setCopyCount(2);
+    ASSERT_FALSE(printer.supportsMultipleCopies());
+    ASSERT_FALSE(printRichText(*pane.document(), printer));
+    EXPECT_EQ(pdfPageCount(pdf), 6);
+}
+
+TEST_F(RichTextPrintingTest, CancelPrintsNothingAndSaysNothing) {
+    fixture.dialogs.cancelPrinter();
+    printCommand(pane, false, fixture.services);
+
+    EXPECT_EQ(fixture.dialogs.printerAsked().size(), 1u);
+    EXPECT_TRUE(fixture.boxes.asked().empty());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+// A printer whose file cannot be made is a printer that is not ready; the
+// answer decides what follows.
+TEST_F(RichTextPrintingTest, APrinterThatCannotStartIsReportedWithAbortRetryIgnore) {
+    const struct {
+        std::vector<MessageAnswer> answers;
+        int boxes;
+        int ended;
+    } cases[] = {
+        {{MessageAnswer::Ignore}, 1, 0},
+        {{MessageAnswer::Retry, MessageAnswer::Ignore}, 2, 0},
+        {{MessageAnswer::Abort}, 1, 1},
+    };
+    for (const auto& c : cases) {
+        WindowFixture window;
+        const QString pdf = file("missing-folder/results.pdf");
+        window.dialogs.acceptPrinter(pdf);
+        for (MessageAnswer answer : c.answers) window.boxes.answer(answer);
+        printCommand(pane, false, window.services);
+
+        ASSERT_EQ(static_cast<int>(window.boxes.asked().size()), c.boxes);
+        for (const AskedBox& box : window.boxes.asked()) {
+            EXPECT_EQ(box.text, QStringLiteral("Printer is not ready! ( 68)"));
+            EXPECT_EQ(box.title, QStringLiteral("Operation Error"));
+            EXPECT_EQ(box.icon, MessageIcon::CriticalStop);
+            EXPECT_EQ(box.buttons, MessageButtons::AbortRetryIgnore);
+        }
+        EXPECT_EQ(window.end.ended(), c.ended);
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+}
+
+}  // namespace
+}  // namespace tessaly::test

@@ -1,0 +1,48 @@
+#include "viewer/rtf_body_split.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tessaly {
+namespace {
+
+TEST(RtfBodySplit, CutsOnlyAtTheOutermostLevelAndNeverInsideAnEscape) {
+    const std::string paragraph = "{\\pard\\plain\\f3\\fs18 \\par }";
+    struct Case {
+        std::string body;
+        std::size_t wanted;
+        std::size_t expected;
+    };
+    const Case cases[] = {
+        {"plain text", 3, 3},
+        {"plain text", 0, 0},
+        {"plain text", 20, 10},
+        {"ab" + paragraph + "cd", 3, 2 + paragraph.size()},  // not inside the paragraph group
+        {"a\\{b", 2, 3},                                    // not between \ and {
+        {"a\\\\b", 2, 3},                                   // an escaped backslash is whole
+        {"a\\\\\\}b", 4, 5},
+        {"{\\fs18\\cf1\\b word} rest", 1, 18},              // a marked word stays whole
+        {"x{y{z}}w", 2, 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.body + " @" + std::to_string(c.wanted));
+        const std::size_t cut = bodySplitPoint(c.body, c.wanted);
+        EXPECT_EQ(cut, c.expected);
+        // Both sides read alone: every group closed, no escape cut in two.
+        const std::string left = c.body.substr(0, cut);
+        int depth = 0;
+        bool escaped = false;
+        for (char ch : left) {
+            if (escaped) { escaped = false; continue; }
+            if (ch == '\\') escaped = true;
+            else if (ch == '{') ++depth;
+            else if (ch == '}') --depth;
+        }
+        EXPECT_EQ(depth, 0);
+        EXPECT_FALSE(escaped);
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
