@@ -17,8 +17,13 @@ struct Services;
 
 // The message for a failed data-file step.
 std::string dataFileFailureMessage(const Failure& failure);
+// What failed on which file, for any other file the program reads.
+std::string fileFailureMessage(const Failure& failure);
 
 // True when the step succeeded, at once or after Retry.
 bool guardDataFile(Services& services, const std::function<Failure()>& step);
+// The same report for a step on any file, worded by `message`.
+bool guardFileStep(Services& services, const std::function<Failure()>& step,
+                   const std::function<std::string(const Failure&)>& message);
 
 }  // namespace tessaly

@@ -133,12 +133,15 @@ void QuickViewer::loadViewer() {
 
     // A file that cannot be read is said so, rather than shown blank.
     DirectoryEntry entry;
-    const bool readable = guardDataFile(services_, [&] {
-        Failure failure = services_.files.status(path, entry);
-        if (!failure && entry.kind != EntryKind::File)
-            failure = failureFromErrno(ENOENT, "read", path);
-        return failure;
-    });
+    const bool readable = guardFileStep(
+        services_,
+        [&] {
+            Failure failure = services_.files.status(path, entry);
+            if (!failure && entry.kind != EntryKind::File)
+                failure = failureFromErrno(ENOENT, "read", path);
+            return failure;
+        },
+        fileFailureMessage);
     const EngineCalls* engine = nullptr;
     if (readable) {
         for (;;) {
@@ -162,10 +165,14 @@ void QuickViewer::loadViewer() {
         std::min<std::uint64_t>(entry.size, INT32_MAX - kBodyReserve);
     std::string body(length + kBodyReserve, '\0');
     bool viewed = false;
-    guardDataFile(services_, [&] {
-        viewed = engine->stringView(path.c_str(), static_cast<std::int32_t>(length), body.data()) != 0;
-        return viewed ? Failure{} : failureFromErrno(EACCES, "read", path);
-    });
+    guardFileStep(
+        services_,
+        [&] {
+            viewed = engine->stringView(path.c_str(), static_cast<std::int32_t>(length),
+                                        body.data()) != 0;
+            return viewed ? Failure{} : failureFromErrno(EACCES, "read", path);
+        },
+        fileFailureMessage);
     body.resize(body.find('\0') == std::string::npos ? body.size() : body.find('\0'));
     services_.pump.processEventsNow();
 

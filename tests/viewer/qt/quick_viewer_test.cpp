@@ -1,0 +1,242 @@
+// The File Quick Viewer over the results of a real search: picking the file,
+// loading it with its hits marked, Stop, Next, Jump and Done.
+#include "viewer/qt/quick_viewer.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QCheckBox>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QTreeWidget>
+
+#include "platform/engine_access.h"
+#include "platform/qt/rich_text_box.h"
+#include "scripted_services.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/program_shell.h"
+#include "shell/qt/services.h"
+#include "temp_dir.h"
+#include "viewer/qt/quick_viewer_window.h"
+
+namespace tessaly::test {
+namespace {
+
+class ViewerTest : public ::testing::Test {
+protected:
+    ViewerTest()
+        : services{systemFileSystem(), boxes, dialogs, desktop, pump, end},
+          shell(services, data.path().string(), {}, installedEngine(), 1) {
+        shell.load();
+    }
+
+    MainWindow& main() { return shell.window(); }
+    QuickViewer& viewer() { return shell.quickViewer(); }
+    QuickViewerWindow& view() { return viewer().window(); }
+
+    // Searches `folder` for the words; the results view shows them.
+    void search(const std::string& folder, const QString& word) {
+        main().listCategory->clear();
+        main().listCategory->addItem(QString::fromStdString(folder));
+        main().searchText[0]->setText(word);
+        main().searchNow->click();
+    }
+    // The caret of the result pane inside the entry of this file.
+    void caretOn(const std::string& path) {
+        const int at = main().MainResult->plainText().indexOf(QString::fromStdString(path));
+        ASSERT_GE(at, 0) << path;
+        main().MainResult->setCaretOffset(at + 3);
+    }
+    QString selectedText() { return view().richView->textCursor().selectedText(); }
+    int selectionStart() { return view().richView->textCursor().selectionStart(); }
+
+    TempDir data;
+    TempDir files;
+    ScriptedMessageBoxes boxes;
+    ScriptedPrintAndSaveDialogs dialogs;
+    ScriptedDesktop desktop;
+    ScriptedEventPump pump;
+    ScriptedProgramEnd end;
+    Services services;
+    ProgramShell shell;
+};
+
+TEST_F(ViewerTest, ViewerShowsTheFileUnderTheCaretWithItsHitsMarked) {
+    const std::string first = files.write("a.txt", "one cat here\r\nnothing\r\n");
+    const std::string second = files.write("b.txt", "intro line\r\nthe cat sat\r\nmiddle\r\na cat again\r\nend");
+    search(files.path().string(), QStringLiteral("cat"));
+    caretOn(second);
+    main().buttonView->click();
+
+    EXPECT_EQ(main().state.selectedFile, second);
+    ASSERT_TRUE(view().isVisible());
+    const QString text = view().richView->plainText();
+    for (const char* line : {"intro line", "the cat sat", "middle", "a cat again", "end"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(line))) << line;
+    EXPECT_FALSE(text.contains(QStringLiteral("one cat here")));
+    // Every hit red and bold, the rest plain.
+    int hits = 0;
+    for (int at = 0; (at = view().richView->findText(QStringLiteral("cat"), at, {true, true, false})) >= 0; ++at) {
+        QTextCursor cursor(view().richView->document());
+        cursor.setPosition(at + 1);
+        EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(255, 0, 0));
+        EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
+        ++hits;
+    }
+    EXPECT_EQ(hits, 2);
+    EXPECT_EQ(view().panels[0]->text(), QStringLiteral("Name: ") + QString::fromStdString(second));
+    EXPECT_TRUE(view().panels[1]->text().startsWith(QStringLiteral("Date: ")));
+    EXPECT_EQ(view().panels[2]->text(), QStringLiteral("Size: 1 KB"));
+    EXPECT_TRUE(view().viewClose->isVisible());
+    EXPECT_FALSE(view().viewStop->isVisible());
+    for (QPushButton* command : view().commands()) EXPECT_TRUE(command->isEnabled());
+    EXPECT_TRUE(viewer().loadDone());
+    EXPECT_EQ(view().richView->caretOffset(), 0);
+
+    // Detail in both windows opens the file the viewer shows.
+    view().viewPrev->click();
+    main().buttonDetail->click();
+    EXPECT_EQ(desktop.opened(), (std::vector<std::string>{second, second}));
+}
+
+TEST_F(ViewerTest, NothingUnderTheCaretIsSaid) {
+    search(files.path().string(), QStringLiteral("cat"));  // nothing found
+    main().buttonView->click();
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_EQ(boxes.asked()[0].text, QStringLiteral("You must select a file to view!"));
+    EXPECT_EQ(boxes.asked()[0].title, QStringLiteral("Select File"));
+    EXPECT_EQ(desktop.beeps(), 1);
+    EXPECT_FALSE(viewer().windowMade() && view().isVisible());
+}
+
+TEST_F(ViewerTest, AFileWithoutHitsOrGoneIsShownOrReported) {
+    const std::string plain = files.write("plain.txt", "no words of interest\r\nat all");
+    main().state.selectedFile = plain;
+    viewer().loadViewer();
+    EXPECT_TRUE(view().richView->plainText().contains(QStringLiteral("no words of interest")));
+    EXPECT_TRUE(boxes.asked().empty());
+
+    main().state.selectedFile = (files.path() / "gone.txt").string();
+    boxes.answer(MessageAnswer::Ignore);
+    viewer().loadViewer();
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_EQ(boxes.asked()[0].title, QStringLiteral("Operation Error"));
+    EXPECT_TRUE(view().richView->plainText().isEmpty());
+    EXPECT_TRUE(viewer().loadDone());
+}
+
+TEST_F(ViewerTest, StopEndsALongLoadWithWhatIsShown) {
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += "line " + std::to_string(i) + " holds the cat\r\n";
+    const std::string big = files.write("big.txt", text);
+    main().searchText[0]->setText(QStringLiteral("cat"));
+    main().state.selectedFile = big;
+    int calls = 0;
+    pump.onCall([&] {
+        if (++calls == 20 && viewer().windowMade()) view().viewStop->click();
+    });
+    viewer().loadViewer();
+    const QString shown = view().richView->plainText();
+    EXPECT_TRUE(shown.contains(QStringLiteral("line 1 holds")));
+    EXPECT_FALSE(shown.contains(QStringLiteral("line 399 holds")));
+    EXPECT_TRUE(viewer().loadDone());
+    EXPECT_TRUE(view().viewClose->isVisible());
+}
+
+TEST_F(ViewerTest, NextStepsFromHitToHitAndOffersToStartAgain) {
+    const std::string file = files.write("n.txt", "Cat one, then dog's bowl, a CAT, a dog, xcat");
+    main().searchText[0]->setText(QStringLiteral("cat"));
+    main().searchText[1]->setText(QStringLiteral("dog"));
+    main().FoundWord->setChecked(true);
+    main().state.selectedFile = file;
+    viewer().loadViewer();
+    view().setCommandsEnabled(true);
+    // First Word Found: the first hit after offset 1 is selected at once.
+    EXPECT_EQ(selectedText(), QStringLiteral("dog"));
+    // "dog's" is found as it stands; "xcat" is not the whole word cat.
+    std::vector<QString> steps{selectedText()};
+    for (int i = 0; i < 2; ++i) {
+        view().viewNext->click();
+        steps.push_back(selectedText());
+    }
+    EXPECT_EQ(steps, (std::vector<QString>{"dog", "CAT", "dog"}));
+    // Past the last: the question, then from the top again.
+    boxes.answer(MessageAnswer::Yes);
+    view().viewNext->click();
+    ASSERT_EQ(boxes.asked().size(), 1u);
+    EXPECT_EQ(boxes.asked()[0].title, QStringLiteral("Search File"));
+    EXPECT_EQ(view().richView->caretOffset(), 0);
+    view().viewNext->click();
+    EXPECT_EQ(selectedText(), QStringLiteral("dog"));
+
+    // With Match Case only the word as typed.
+    main().optCase->setChecked(true);
+    main().searchText[0]->setText(QStringLiteral("CAT"));
+    main().searchText[1]->clear();
+    view().richView->setCaretOffset(0);
+    view().viewNext->click();
+    EXPECT_EQ(selectedText(), QStringLiteral("CAT"));
+}
+
+TEST_F(ViewerTest, JumpGoesToTheNextFilePassingFoldersAndWrapsToTheFirst) {
+    const std::string a = files.write("a.txt", "cat");
+    const std::string b = files.write("b.txt", "cat");
+    const std::string c = files.write("sub/c.txt", "cat");
+    search(files.path().string(), QStringLiteral("cat"));
+    main().MainResult->setCaretOffset(0);
+    main().buttonView->click();
+    const std::string first = main().state.selectedFile;
+    // The tree in front: a tab change forgets the selected file, so this
+    // comes before the viewer's own steps.
+    main().dispResult->setCurrentIndex(1);
+    main().state.selectedFile = first;
+    std::vector<std::string> shown{first};
+    view().nextFile->click();
+    shown.push_back(main().state.selectedFile);
+    view().nextFile->click();  // the folder node "sub/" comes before c.txt
+    shown.push_back(main().state.selectedFile);
+    EXPECT_EQ(shown.back(), c);
+    EXPECT_TRUE(std::is_permutation(shown.begin(), shown.end(),
+                                    std::vector<std::string>{a, b, c}.begin()));
+    EXPECT_TRUE(view().richView->plainText().contains(QStringLiteral("cat")));
+
+    // From the last file: No stays, Yes goes back to the first entry.
+    boxes.answer(MessageAnswer::No);
+    view().nextFile->click();
+    EXPECT_EQ(main().state.selectedFile, c);
+    boxes.answer(MessageAnswer::Yes);
+    view().nextFile->click();
+    EXPECT_EQ(main().state.selectedFile, first);
+    ASSERT_EQ(boxes.asked().size(), 2u);
+    EXPECT_EQ(boxes.asked()[1].title, QStringLiteral("Viewing File"));
+}
+
+TEST_F(ViewerTest, DoneKeepsTheSizeForTheNextViewerAndTheSettings) {
+    const std::string file = files.write("s.txt", "cat");
+    main().state.selectedFile = file;
+    viewer().loadViewer();
+    view().setSizeTwips(9000, 6000);
+    view().viewClose->click();
+    EXPECT_FALSE(view().isVisible());
+    EXPECT_NEAR(main().state.geometry.viewerWidth, 9000, 15);
+    EXPECT_NEAR(main().state.geometry.viewerHeight, 6000, 15);
+
+    // Closed by its close box: the size is not kept.
+    viewer().loadViewer();
+    EXPECT_NEAR(view().widthTwips(), 9000, 15);
+    view().setSizeTwips(10000, 7000);
+    view().close();
+    EXPECT_NEAR(main().state.geometry.viewerWidth, 9000, 15);
+
+    // Never smaller than room for seven buttons and 1,800 high.
+    view().setSizeTwips(100, 100);
+    EXPECT_GE(view().widthTwips(), 7 * QuickViewerWindow::kButtonWidth + 340 - 15);
+    EXPECT_GE(view().heightTwips(), 1800 - 15);
+}
+
+}  // namespace
+}  // namespace tessaly::test
