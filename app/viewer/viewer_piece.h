@@ -13,5 +13,9 @@ extern const std::string_view kViewerHeader;
 
 // The header, the body text (already RTF) and the closing brace.
 std::string viewerPiece(std::string_view bodyText);
+// The same for a piece that only carries on where the one before was cut:
+// without the blank the header puts before the text, which would otherwise
+// appear in the middle of the file at every cut.
+std::string viewerContinuation(std::string_view bodyText);
 
 }  // namespace tessaly

@@ -1,5 +1,8 @@
 #include "viewer/rtf_body_split.h"
 
+#include "platform/rtf_reader.h"
+#include "viewer/viewer_piece.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,6 +45,40 @@ TEST(RtfBodySplit, CutsOnlyAtTheOutermostLevelAndNeverInsideAnEscape) {
         EXPECT_EQ(depth, 0);
         EXPECT_FALSE(escaped);
     }
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+std::string plainTextOf(const std::string& rtf) {
+    std::string text;
+    for (const RtfParagraph& paragraph : readRtf(rtf)) text += paragraph.text() + "\n";
+    return text;
+}
+
+TEST(RtfBodySplit, ABodyCutIntoPiecesReadsAsTheWholeBody) {
+    const std::string paragraph = "{\\pard\\plain\\f3\\fs18 \\par }";
+    std::string body;
+    for (int i = 0; i < 200; ++i) body += "line " + std::to_string(i) + " a \\{b\\} c" + paragraph + " ";
+    const std::string whole = plainTextOf(viewerPiece(body));
+
+    std::string pieces;
+    for (std::size_t done = 0; done < body.size();) {
+        const std::size_t cut = bodySplitPoint(std::string_view(body).substr(done), 100);
+        const std::string_view piece = std::string_view(body).substr(done, cut);
+        pieces += plainTextOf(done == 0 ? viewerPiece(piece) : viewerContinuation(piece));
+        done += cut;
+    }
+    // Reading piece by piece joins paragraphs at the cuts; the characters are
+    // the same and no blank is added where the body was cut.
+    const auto characters = [](std::string text) {
+        std::erase(text, '\n');
+        return text;
+    };
+    EXPECT_EQ(characters(pieces), characters(whole));
 }
 
 }  // namespace

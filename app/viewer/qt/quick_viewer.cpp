@@ -207,12 +207,7 @@ bool QuickViewer::insertBody(std::string_view body) {
         if (done == 0) {
             view.insertRtf(viewerPiece(rest.substr(0, cut)));
         } else {
-            // A piece that only continues the one before must not add the
-            // blank that ends the header: the text would gain a blank at every cut.
-            std::string continuation(kViewerHeader.substr(0, kViewerHeader.size() - 1));
-            continuation += rest.substr(0, cut);
-            continuation += '}';
-            view.insertRtf(continuation);
+            view.insertRtf(viewerContinuation(rest.substr(0, cut)));
         }
         done += cut;
         if (done < body.size()) {

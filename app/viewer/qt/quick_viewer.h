@@ -20,7 +20,7 @@ class QuickViewer : public QObject {
 public:
     // Pieces of a long body go into the viewer this large at most, so that
     // the window breathes between them.
-    static constexpr std::size_t kPieceSize = 256 * 1024;
+    static constexpr std::size_t kPieceSize = 128 * 1024;
 
     QuickViewer(MainWindow& main, Services& services, EngineAccess& engine);
     ~QuickViewer() override;
