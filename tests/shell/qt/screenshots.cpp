@@ -20,6 +20,9 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/program_shell.h"
 #include "shell/qt/services.h"
+#include "platform/qt/rich_text_box.h"
+#include "viewer/qt/quick_viewer.h"
+#include "viewer/qt/quick_viewer_window.h"
 #include "temp_dir.h"
 
 using namespace tessaly;
@@ -93,5 +96,15 @@ int main(int argc, char** argv) {
         emit w.outlineFile->itemClicked(*leaf, 0);
     }
     shoot(w, out + QStringLiteral("/result-tree.png"));
+
+    // The viewer on the first result file, stepped to its second hit.
+    w.dispResult->setCurrentIndex(0);
+    w.MainResult->setCaretOffset(0);
+    w.buttonView->click();
+    QuickViewerWindow& viewer = shell.quickViewer().window();
+    viewer.setSizeTwips(11000, 8000);
+    viewer.viewNext->click();
+    viewer.viewNext->click();
+    shoot(viewer, out + QStringLiteral("/quick-viewer.png"));
     return 0;
 }
