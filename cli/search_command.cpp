@@ -18,6 +18,7 @@
 #include "progress_line.h"
 #include "result_writer.h"
 #include "run/date_window.h"
+#include "run/run_filters.h"
 #include "run/file_filter.h"
 #include "run/folder_walk.h"
 #include "run/run_tally.h"
@@ -79,7 +80,7 @@ public:
         Failure failure;
         engine_ = loadEngine(failure);
         if (!engine_) return fail(failure.describe());
-        if (Failure f = computeDateWindow(dateOptions(), localDate(std::time(nullptr)), window_))
+        if (Failure f = computeDateWindow(dateWindowOptions(options_), localDate(std::time(nullptr)), window_))
             return fail("the date window cannot be read: " + f.describe());
         return search();
     }
@@ -188,25 +189,6 @@ private:
         return true;
     }
 
-    DateWindowOptions dateOptions() const {
-        DateWindowOptions d;
-        d.optFromTo = options_.timeStamp == TimeStamp::optFromTo;
-        d.optYear = options_.timeStamp == TimeStamp::optYear;
-        d.dateFrom = options_.dateFrom;
-        d.dateTo = options_.dateTo;
-        d.timeValue = std::to_string(options_.timeValue);
-        return d;
-    }
-
-    FileFilterOptions filterOptions() const {
-        FileFilterOptions f;
-        f.fileText = options_.fileText;
-        f.typeAll = options_.fileTypes == FileTypes::typeAll;
-        f.optType = options_.fileTypes == FileTypes::optType;
-        f.typeText = options_.typeText;
-        return f;
-    }
-
     int threadCount() const {
         if (line_.threads > 0) return line_.threads;
         const unsigned cores = std::thread::hardware_concurrency();
@@ -266,7 +248,7 @@ private:
             return true;
         });
 
-        const FileFilterOptions filters = filterOptions();
+        const FileFilterOptions filters = fileFilterOptions(options_);
         WalkOptions walkOptions;
         walkOptions.searchSub = options_.searchSub;
         walkOptions.order = WalkOrder::ByName;  // the same output on every run

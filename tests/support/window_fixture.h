@@ -7,17 +7,16 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "scripted_services.h"
+#include "scripted_program_services.h"
 #include "shell/qt/main_window.h"
-#include "shell/qt/services.h"
 #include "temp_dir.h"
 
 namespace tessaly::test {
 
-struct WindowFixture {
+struct WindowFixture : ScriptedProgramServices {
     explicit WindowFixture(FileSystem& fileSystem = systemFileSystem())
-        : files(fileSystem),
-          services{files, boxes, dialogs, desktop, pump, end},
+        : ScriptedProgramServices(fileSystem),
+          files(fileSystem),
           window(std::make_unique<MainWindow>(files)) {
         window->state.dataFolder = dataFolder();
     }
@@ -31,12 +30,6 @@ struct WindowFixture {
 
     TempDir data;
     FileSystem& files;
-    ScriptedMessageBoxes boxes;
-    ScriptedPrintAndSaveDialogs dialogs;
-    ScriptedDesktop desktop;
-    ScriptedEventPump pump;
-    ScriptedProgramEnd end;
-    Services services;
     std::unique_ptr<MainWindow> window;
 };
 

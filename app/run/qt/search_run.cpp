@@ -19,6 +19,7 @@
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
 #include "run/result_document.h"
+#include "run/run_filters.h"
 #include "run/search_pipeline.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/services.h"
@@ -37,25 +38,6 @@ QString countText(int count) {
 
 QString fromBytes(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-DateWindowOptions dateOptions(const Options& options) {
-    DateWindowOptions dates;
-    dates.optFromTo = options.timeStamp == TimeStamp::optFromTo;
-    dates.optYear = options.timeStamp == TimeStamp::optYear;
-    dates.dateFrom = options.dateFrom;
-    dates.dateTo = options.dateTo;
-    dates.timeValue = std::to_string(options.timeValue);
-    return dates;
-}
-
-FileFilterOptions filterOptions(const Options& options) {
-    FileFilterOptions filters;
-    filters.fileText = options.fileText;
-    filters.typeAll = options.fileTypes == FileTypes::typeAll;
-    filters.optType = options.fileTypes == FileTypes::optType;
-    filters.typeText = options.typeText;
-    return filters;
 }
 
 }  // namespace
@@ -127,7 +109,7 @@ void SearchRun::start() {
 
     run.words = readSearchWords(w);
     w.state.runArguments = runArgumentsFrom(options, run.words, w.state.runArguments);
-    run.filters = filterOptions(options);
+    run.filters = fileFilterOptions(options);
     prepare(run);
 
     const std::vector<std::string> folders = foldersToWalk();
@@ -152,7 +134,7 @@ void SearchRun::start() {
 
 bool SearchRun::readDates(Run& run) {
     const Failure failure =
-        computeDateWindow(dateOptions(run.options), localDate(std::time(nullptr)), run.dates);
+        computeDateWindow(dateWindowOptions(run.options), localDate(std::time(nullptr)), run.dates);
     if (!failure) return true;
     // Only a damaged settings file gives dates the calendars cannot.
     services_.boxes.show(

@@ -21,7 +21,7 @@
 #include "platform/qt/rich_text_box.h"
 #include "run/qt/result_view.h"
 #include "scripted_file_system.h"
-#include "scripted_services.h"
+#include "scripted_program_services.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/program_shell.h"
 #include "shell/qt/services.h"
@@ -30,10 +30,10 @@
 namespace tessaly::test {
 namespace {
 
-class Program {
+class Program : public ScriptedProgramServices {
 public:
     explicit Program(int threads = 1, FileSystem& files = systemFileSystem())
-        : services{files, boxes, dialogs, desktop, pump, end},
+        : ScriptedProgramServices(files),
           shell(services, data.path().string(), {}, installedEngine(), threads) {
         shell.load();
     }
@@ -54,12 +54,6 @@ public:
     QString results() { return window().MainResult->plainText(); }
 
     TempDir data;
-    ScriptedMessageBoxes boxes;
-    ScriptedPrintAndSaveDialogs dialogs;
-    ScriptedDesktop desktop;
-    ScriptedEventPump pump;
-    ScriptedProgramEnd end;
-    Services services;
     ProgramShell shell;
 };
 

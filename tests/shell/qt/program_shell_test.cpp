@@ -19,7 +19,7 @@
 
 #include "platform/qt/folder_list.h"
 #include "scripted_file_system.h"
-#include "scripted_services.h"
+#include "scripted_program_services.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/services.h"
 #include "temp_dir.h"
@@ -34,21 +34,14 @@ std::string readFile(const std::string& path) {
     return bytes.str();
 }
 
-class Program {
+class Program : public ScriptedProgramServices {
 public:
     explicit Program(const TempDir& data, FileSystem& files = systemFileSystem(),
                      QString guide = QStringLiteral("/nowhere/user-guide.html"))
-        : services{files, boxes, dialogs, desktop, pump, end},
-          shell(services, data.path().string(), std::move(guide)) {}
+        : ScriptedProgramServices(files), shell(services, data.path().string(), std::move(guide)) {}
 
     MainWindow& window() { return shell.window(); }
 
-    ScriptedMessageBoxes boxes;
-    ScriptedPrintAndSaveDialogs dialogs;
-    ScriptedDesktop desktop;
-    ScriptedEventPump pump;
-    ScriptedProgramEnd end;
-    Services services;
     ProgramShell shell;
 };
 

@@ -16,7 +16,7 @@
 
 #include "platform/engine_access.h"
 #include "platform/qt/rich_text_box.h"
-#include "scripted_services.h"
+#include "scripted_program_services.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/program_shell.h"
 #include "shell/qt/services.h"
@@ -26,11 +26,9 @@
 namespace tessaly::test {
 namespace {
 
-class ViewerTest : public ::testing::Test {
+class ViewerTest : public ::testing::Test, public ScriptedProgramServices {
 protected:
-    ViewerTest()
-        : services{systemFileSystem(), boxes, dialogs, desktop, pump, end},
-          shell(services, data.path().string(), {}, installedEngine(), 1) {
+    ViewerTest() : shell(services, data.path().string(), {}, installedEngine(), 1) {
         shell.load();
     }
 
@@ -56,12 +54,6 @@ protected:
 
     TempDir data;
     TempDir files;
-    ScriptedMessageBoxes boxes;
-    ScriptedPrintAndSaveDialogs dialogs;
-    ScriptedDesktop desktop;
-    ScriptedEventPump pump;
-    ScriptedProgramEnd end;
-    Services services;
     ProgramShell shell;
 };
 

@@ -1,0 +1,23 @@
+// Every service of the windowed program answered by script, bundled the way
+// the program bundles its real ones.
+#pragma once
+
+#include "platform/file_system.h"
+#include "scripted_services.h"
+#include "shell/qt/services.h"
+
+namespace tessaly::test {
+
+struct ScriptedProgramServices {
+    explicit ScriptedProgramServices(FileSystem& fileSystem = systemFileSystem())
+        : services{fileSystem, boxes, dialogs, desktop, pump, end} {}
+
+    ScriptedMessageBoxes boxes;
+    ScriptedPrintAndSaveDialogs dialogs;
+    ScriptedDesktop desktop;
+    ScriptedEventPump pump;
+    ScriptedProgramEnd end;
+    Services services;
+};
+
+}  // namespace tessaly::test
