@@ -17,17 +17,16 @@
 #include "platform/qt/folder_list.h"
 #include "platform/qt/lossless_text.h"
 #include "shell/qt/main_window.h"
+#include "platform/qt/named_button.h"
 #include "shell/qt/services.h"
 
 namespace tessaly {
 
 namespace {
 
+// Enter belongs to OK alone: no other button takes it by having the focus.
 QPushButton* button(QWidget* parent, const char* name, const char* caption, const char* tip) {
-    auto* created = new QPushButton(QString::fromUtf8(caption), parent);
-    created->setObjectName(QString::fromLatin1(name));
-    created->setToolTip(QString::fromUtf8(tip));
-    created->setAccessibleDescription(created->toolTip());
+    QPushButton* created = namedButton(parent, name, caption, tip);
     created->setAutoDefault(false);
     return created;
 }

@@ -21,6 +21,7 @@
 
 #include "platform/qt/drive_list.h"
 #include "platform/qt/folder_list.h"
+#include "platform/qt/named_button.h"
 #include "platform/qt/rich_text_box.h"
 #include "platform/qt/spin_control.h"
 #include "shell/main_layout.h"
@@ -89,17 +90,6 @@ constexpr int fileText = 5500;
 constexpr int panelButtons = 6050;
 constexpr int calendar = 1100;
 }  // namespace row
-
-QPushButton* commandButton(QWidget* parent, const char* name, const char* caption,
-                           const char* tip) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    if (tip) {
-        button->setToolTip(QString::fromUtf8(tip));
-        button->setAccessibleDescription(button->toolTip());
-    }
-    return button;
-}
 
 QLabel* label(QWidget* parent, const char* name, const char* text,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -224,7 +214,7 @@ void MainWindow::buildCommands() {
     constexpr int gap = 45;
     int left = 100;
     for (const Command& command : commands) {
-        *command.control = commandButton(this, command.name, command.caption, command.tip);
+        *command.control = namedButton(this, command.name, command.caption, command.tip);
         (*command.control)->setGeometry(pixels(left), pixels(row::commandTop), pixels(width),
                                         pixels(row::commandHeight));
         left += width + gap;
@@ -270,15 +260,15 @@ void MainWindow::buildCriteriaView(FileSystem& files) {
     wordList->setAccessibleName(QStringLiteral("Saved search words"));
     wordList->setToolTip(QStringLiteral("Text searched before."));
     wordList->setAccessibleDescription(wordList->toolTip());
-    searchAdd = commandButton(frameSearch, "searchAdd", ">>", "Save the search text.");
+    searchAdd = namedButton(frameSearch, "searchAdd", ">>", "Save the search text.");
     searchAdd->setAccessibleName(QStringLiteral("Save the search text"));
-    searchCopy = commandButton(frameSearch, "searchCopy", "<<",
+    searchCopy = namedButton(frameSearch, "searchCopy", "<<",
                                "Copy the selected text into the search field.");
     searchCopy->setAccessibleName(QStringLiteral("Copy into the search field"));
     searchRemove =
-        commandButton(frameSearch, "searchRemove", "&Remove", "Delete the selected text.");
+        namedButton(frameSearch, "searchRemove", "&Remove", "Delete the selected text.");
     searchRemoveAll =
-        commandButton(frameSearch, "searchRemoveAll", "R&emove All", "Delete all text.");
+        namedButton(frameSearch, "searchRemoveAll", "R&emove All", "Delete all text.");
     separater = new QFrame(frameSearch);
     separater->setObjectName(QStringLiteral("separater"));
     separater->setFrameShape(QFrame::HLine);
@@ -416,8 +406,8 @@ void MainWindow::buildOptionsPanel() {
     timeYear->setRange(1, 12);
     dateFrom = readOnlyText(frameTimeStamp, "dateFrom", "From date");
     dateTo = readOnlyText(frameTimeStamp, "dateTo", "To date");
-    fromButton = commandButton(frameTimeStamp, "fromButton", "&From", "Click to set date.");
-    toButton = commandButton(frameTimeStamp, "toButton", "&To", "Click to set date.");
+    fromButton = namedButton(frameTimeStamp, "fromButton", "&From", "Click to set date.");
+    toButton = namedButton(frameTimeStamp, "toButton", "&To", "Click to set date.");
 
     nearbyCheck = checkBox(frameAdvanced, "nearbyCheck", "Number of Nearby Words", nullptr);
     nearbyText = readOnlyText(frameAdvanced, "nearbyText", "Number of Nearby Words");
@@ -432,8 +422,8 @@ void MainWindow::buildOptionsPanel() {
     fileText->setToolTip(QStringLiteral("Only search files started with specified letters"));
     fileText->setAccessibleDescription(fileText->toolTip());
 
-    advOK = commandButton(frameAdvanced, "advOK", "&OK", "Accept any changes.");
-    advCancel = commandButton(frameAdvanced, "advCancel", "&Cancel", "Undo any changes.");
+    advOK = namedButton(frameAdvanced, "advOK", "&OK", "Accept any changes.");
+    advCancel = namedButton(frameAdvanced, "advCancel", "&Cancel", "Undo any changes.");
 
     // The calendars float over the panel while a date is picked.
     for (QCalendarWidget** calendar : {&monthViewFrom, &monthViewTo}) {

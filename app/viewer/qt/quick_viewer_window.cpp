@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <cmath>
 
+#include "platform/qt/named_button.h"
 #include "platform/qt/rich_text_box.h"
 
 namespace tessaly {
@@ -21,16 +22,6 @@ constexpr int kChromeHeight = 1650;
 constexpr int kSideRoom = 340;
 constexpr int kMinimumHeight = 1800;
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption, const char* tip) {
-    auto* created = new QPushButton(QString::fromUtf8(caption), parent);
-    created->setObjectName(QString::fromLatin1(name));
-    if (tip) {
-        created->setToolTip(QString::fromUtf8(tip));
-        created->setAccessibleDescription(created->toolTip());
-    }
-    return created;
-}
-
 }  // namespace
 
 QuickViewerWindow::QuickViewerWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -44,9 +35,9 @@ QuickViewerWindow::QuickViewerWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     richView->setObjectName(QStringLiteral("richView"));
     richView->setAccessibleName(QStringLiteral("File text"));
     richView->setLineWrapMode(QTextEdit::FixedPixelWidth);
-    viewSave = button(this, "viewSave", "&Save", "Save Text");
-    viewPrev = button(this, "viewPrev", "&Detail", "View in Application");
-    viewNext = button(this, "viewNext", "&Next", "Find Next One");
+    viewSave = namedButton(this, "viewSave", "&Save", "Save Text");
+    viewPrev = namedButton(this, "viewPrev", "&Detail", "View in Application");
+    viewNext = namedButton(this, "viewNext", "&Next", "Find Next One");
     viewTitle = new QLabel(QStringLiteral("File Quick Viewer"), this);
     viewTitle->setObjectName(QStringLiteral("viewTitle"));
     viewTitle->setAlignment(Qt::AlignCenter);
@@ -54,10 +45,10 @@ QuickViewerWindow::QuickViewerWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     heading.setBold(true);
     heading.setPointSize(10);
     viewTitle->setFont(heading);
-    nextFile = button(this, "nextFile", "&Jump", "View Next File");
-    viewPrint = button(this, "viewPrint", "&Print", "Print Text");
-    viewClose = button(this, "viewClose", "&Done", "Exit Quick Viewer");
-    viewStop = button(this, "viewStop", "&Stop", nullptr);
+    nextFile = namedButton(this, "nextFile", "&Jump", "View Next File");
+    viewPrint = namedButton(this, "viewPrint", "&Print", "Print Text");
+    viewClose = namedButton(this, "viewClose", "&Done", "Exit Quick Viewer");
+    viewStop = namedButton(this, "viewStop", "&Stop", nullptr);
     viewStop->hide();
 
     lblViewName = new QStatusBar(this);
