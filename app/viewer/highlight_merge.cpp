@@ -1,5 +1,8 @@
 #include "viewer/highlight_merge.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace tessaly {
 
 namespace {
@@ -42,18 +45,43 @@ std::string unmarkedLine(std::string_view markedLine) {
 }
 
 HighlightMerge::HighlightMerge(std::string_view body, std::string_view resultText)
-    : body_(upToNul(body)), markedLines_(splitLines(upToNul(resultText))) {}
+    : body_(upToNul(body)), markedLines_(splitLines(upToNul(resultText))) {
+    projected_.reserve(body_.size());
+    std::size_t extra = 0;
+    for (std::size_t at = 0; at < body_.size();) {
+        if (body_.compare(at, kBodyParagraph.size(), kBodyParagraph) != 0) {
+            projected_ += body_[at++];
+            continue;
+        }
+        std::size_t end = at;
+        while (body_.compare(end, kBodyParagraph.size(), kBodyParagraph) == 0)
+            end += kBodyParagraph.size();
+        extra += end - at - 1;
+        folds_.push_back({projected_.size(), extra});
+        projected_ += ' ';
+        at = end;
+    }
+}
+
+std::size_t HighlightMerge::bodyOffset(std::size_t projected) const {
+    const auto after = std::lower_bound(
+        folds_.begin(), folds_.end(), projected,
+        [](const Fold& fold, std::size_t offset) { return fold.projected < offset; });
+    return after == folds_.begin() ? projected : projected + std::prev(after)->cumulativeExtra;
+}
 
 std::optional<std::string> HighlightMerge::next() {
     while (nextLine_ < markedLines_.size()) {
         const std::string& marked = markedLines_[nextLine_++];
         if (marked.find(kHighlightOpening) == std::string::npos) continue;
         const std::string text = unmarkedLine(marked);
-        const std::size_t found = body_.find(text, bodyPosition_);
+        const std::size_t found = projected_.find(text, projectedPosition_);
         if (found == std::string::npos) continue;
-        std::string piece = body_.substr(bodyPosition_, found - bodyPosition_);
+        const std::size_t start = bodyOffset(found);
+        std::string piece = body_.substr(bodyPosition_, start - bodyPosition_);
         piece += marked;
-        bodyPosition_ = found + text.size();
+        projectedPosition_ = found + text.size();
+        bodyPosition_ = bodyOffset(projectedPosition_);
         return piece;
     }
     return std::nullopt;

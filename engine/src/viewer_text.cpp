@@ -37,6 +37,12 @@ public:
 
 private:
     void put(unsigned char b) {
+        const bool afterCarriageReturn = lastByte_ == 0x0D;
+        lastByte_ = b;
+        if (b == 0x0A && !afterCarriageReturn) {
+            lineFeed();
+            return;
+        }
         if (b >= 0x20 && b <= 0x7E) {
             if (isRtfSpecial(static_cast<char>(b))) {
                 // The escape goes in whole or not at all: a lone backslash at the
@@ -59,7 +65,28 @@ private:
             // Written even past the text limit: a position that is skipped over
             // must not keep whatever the caller's buffer held there.
             out_[pos_] = ' ';
-            if (pos_ != runMark_) runMark_ = ++pos_;
+            if (pos_ != runMark_) {
+                runMark_ = ++pos_;
+                runIsSpace_ = true;
+            }
+        }
+    }
+
+    // Text files here end their lines with a line feed alone: each one breaks
+    // the line, as a carriage return does. Within a run of other control
+    // bytes it takes the place of the run's one space, so that the body
+    // still reads, paragraph breaks counted as blanks, as the search's text.
+    void lineFeed() {
+        if (pos_ == 0) return;  // nothing before it, as for other leading control bytes
+        const bool replacesRunSpace = pos_ == runMark_ && runIsSpace_;
+        if (replacesRunSpace) --pos_;
+        if (pos_ < paragraphLimit_) {
+            std::memcpy(out_ + pos_, kViewParagraph.data(), kViewParagraph.size());
+            pos_ += static_cast<long long>(kViewParagraph.size());
+            runMark_ = pos_;
+            runIsSpace_ = false;
+        } else if (replacesRunSpace) {
+            ++pos_;
         }
     }
 
@@ -69,6 +96,8 @@ private:
     long long paragraphLimit_;
     long long pos_ = 0;
     long long runMark_ = 0;
+    bool runIsSpace_ = false;  // the run mark stands behind a run's space
+    unsigned char lastByte_ = 0;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Takes the pictures of the windows that the documentation shows: run by
 // scripts/screenshots under a virtual X display, with a demo data folder.
 #include <QApplication>
+#include <QPrinter>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include "shell/qt/services.h"
 #include "platform/qt/rich_text_box.h"
 #include "viewer/qt/quick_viewer.h"
+#include "viewer/qt/rich_text_printing.h"
 #include "viewer/qt/quick_viewer_window.h"
 #include "temp_dir.h"
 
@@ -87,6 +89,14 @@ int main(int argc, char** argv) {
     w.searchNow->click();
     w.resize(w.pixels(11000), w.height());
     shoot(w, out + QStringLiteral("/results.png"));
+    {
+        // The result pane printed to a PDF file, to look at its pages.
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out + QStringLiteral("/results.pdf"));
+        if (const Failure failure = printRichText(*w.MainResult->document(), printer))
+            qWarning("printing failed: %s", failure.describe().c_str());
+    }
 
     w.dispResult->setCurrentIndex(1);
     QTreeWidgetItemIterator leaf(w.outlineFile);
