@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <thread>
 
 #include "criteria/qt/option_controls.h"
@@ -269,6 +270,7 @@ void SearchRun::showStatus(const std::string& path) {
 void SearchRun::finish(Run& run) {
     MainWindow& w = window_;
     results_.flushEntries();
+    w.outlineFile->resizeColumnToContents(0);
     window_.dispFile->setText(fromBytes(statusSentence(run.tally.end())));
     w.MainResult->setFocus();
     w.MainResult->setCaretOffset(0);

@@ -494,9 +494,10 @@ void MainWindow::buildResultsView() {
     outlineFile->setHeaderHidden(true);
     outlineFile->setRootIsDecorated(true);
     // Paths run deep: a narrow indent, and a scroll bar rather than cut names.
+    // The column is fitted to the names when a run ends, not at every node:
+    // fitting looks at every node of the tree.
     outlineFile->setIndentation(14);
     outlineFile->header()->setStretchLastSection(false);
-    outlineFile->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     outlineFile->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     picDivider = new DividerBar(eachFile);
     picDivider->setObjectName(QStringLiteral("picDivider"));
