@@ -48,15 +48,17 @@ HighlightMerge::HighlightMerge(std::string_view body, std::string_view resultTex
     : body_(upToNul(body)), markedLines_(splitLines(upToNul(resultText))) {
     projected_.reserve(body_.size());
     std::size_t extra = 0;
-    for (std::size_t at = 0; at < body_.size();) {
-        if (body_.compare(at, kBodyParagraph.size(), kBodyParagraph) != 0) {
-            projected_ += body_[at++];
-            continue;
+    for (std::size_t at = 0;;) {
+        const std::size_t found = body_.find(kBodyParagraph, at);
+        if (found == std::string::npos) {
+            projected_.append(body_, at, std::string::npos);
+            break;
         }
-        std::size_t end = at;
+        projected_.append(body_, at, found - at);
+        std::size_t end = found;
         while (body_.compare(end, kBodyParagraph.size(), kBodyParagraph) == 0)
             end += kBodyParagraph.size();
-        extra += end - at - 1;
+        extra += end - found - 1;
         folds_.push_back({projected_.size(), extra});
         projected_ += ' ';
         at = end;

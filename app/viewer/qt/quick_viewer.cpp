@@ -11,7 +11,10 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
+#include <chrono>
 #include <climits>
+#include <future>
+#include <optional>
 
 #include "criteria/qt/option_controls.h"
 #include "platform/blanks.h"
@@ -106,6 +109,12 @@ void QuickViewer::openInApplication() {
 }
 
 void QuickViewer::loadViewer() {
+    // The window breathes during a load; Viewer pressed again meanwhile
+    // would pour a second file into the same text.
+    if (!viewerLoadDone_) {
+        services_.desktop.beep();
+        return;
+    }
     QuickViewerWindow& v = window();
     if (!v.isVisible()) {
         // A viewer that was closed opens afresh, at the size it was left with Done.
@@ -168,8 +177,10 @@ void QuickViewer::loadViewer() {
     guardFileStep(
         services_,
         [&] {
-            viewed = engine->stringView(path.c_str(), static_cast<std::int32_t>(length),
-                                        body.data()) != 0;
+            viewed = whileBreathing([&] {
+                return engine->stringView(path.c_str(), static_cast<std::int32_t>(length),
+                                          body.data()) != 0;
+            });
             return viewed ? Failure{} : failureFromErrno(EACCES, "read", path);
         },
         fileFailureMessage);
@@ -179,22 +190,37 @@ void QuickViewer::loadViewer() {
     RunArguments arguments = main_.state.runArguments;
     arguments.allHits = 1;
     const Candidate candidate{path, length, entry.modified, 1, entry.readableByAll};
-    const SearchAnswer answer = searchFile(*engine, candidate, arguments, readSearchWords(main_));
-    services_.pump.processEventsNow();
+    const SearchWords words = readSearchWords(main_);
+    const SearchAnswer answer =
+        whileBreathing([&] { return searchFile(*engine, candidate, arguments, words); });
     showPanels(path, entry.size, entry.modified);
 
-    HighlightMerge merge(body, answer.lines);
+    std::optional<HighlightMerge> merge;
+    whileBreathing([&] {
+        merge.emplace(body, answer.lines);
+        return true;
+    });
     bool stopped = !viewed;
     while (!stopped) {
         services_.pump.processEvents();
         if (viewerLoadDone_) break;
-        const std::optional<std::string> piece = merge.next();
+        const std::optional<std::string> piece = merge->next();
         if (!piece) break;
         stopped = !insertBody(*piece);
     }
-    if (!stopped && !viewerLoadDone_) insertBody(merge.rest());
+    if (!stopped && !viewerLoadDone_) insertBody(merge->rest());
     finish();
     if (main_.FoundWord->isChecked()) findNextHit();
+}
+
+template <typename Work>
+auto QuickViewer::whileBreathing(Work work) -> decltype(work()) {
+    // The engine reads and marks up a large file for a good part of a
+    // second: on a thread of its own, while the window goes on.
+    auto result = std::async(std::launch::async, std::move(work));
+    while (result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        services_.pump.processEvents();
+    return result.get();
 }
 
 bool QuickViewer::insertBody(std::string_view body) {

@@ -43,6 +43,9 @@ public:
 private:
     void viewFile();
     void openInApplication();
+    // Runs the work on another thread, letting the window breathe until it is done.
+    template <typename Work>
+    auto whileBreathing(Work work) -> decltype(work());
     // Inserts an RTF body at the caret as documents of at most kPieceSize,
     // letting the window breathe between them; false once Stop was pressed.
     bool insertBody(std::string_view body);
