@@ -22,7 +22,7 @@ test-asan: deps
 
 fuzz: deps
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS)
+	cmake --build --preset fuzz -j $(JOBS) --target fuzzers
 	scripts/run-fuzzers build-fuzz/bin $(FUZZ_SECONDS)
 
 bench: build
