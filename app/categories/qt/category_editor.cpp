@@ -44,11 +44,15 @@ QString prompt() {
     return QString::fromLatin1(kNewCategoryPrompt);
 }
 
-// Only blanks: a leading tab is part of what was typed.
-QString withoutLeadingBlanks(const QString& text) {
+// Only blanks: a tab is part of what was typed. Trailing blanks go too:
+// the file's readers trim a header's name, so "[Fresh ]" would come back as
+// "Fresh" and the Category typed as "Fresh " would show no folders.
+QString withoutOuterBlanks(const QString& text) {
     qsizetype first = 0;
     while (first < text.size() && text[first] == QLatin1Char(' ')) ++first;
-    return text.mid(first);
+    qsizetype last = text.size();
+    while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
+    return text.mid(first, last - first);
 }
 
 // A "]" in a name closes its header line early, so the Category would be
@@ -263,7 +267,7 @@ void CategoryEditor::removeFolder() {
 }
 
 void CategoryEditor::save() {
-    const QString name = withoutLeadingBlanks(dirCat->currentText());
+    const QString name = withoutOuterBlanks(dirCat->currentText());
     if (name.isEmpty() || name == prompt()) {
         if (dirList->count() > 0) {
             refuse(QStringLiteral("You must specify an index name!"), QStringLiteral("Save Index"));

@@ -120,15 +120,17 @@ TEST_F(CategoryEditorTest, ANewCategoryIsAppendedOnYesAndNothingIsWrittenOnNo) {
     EXPECT_EQ(folders(), (QStringList{folderText("Docs"), folderText("Mail")}));
 }
 
-TEST_F(CategoryEditorTest, LeadingBlanksOfANameGoAndTrailingOnesStay) {
+TEST_F(CategoryEditorTest, BlanksAroundANameGoSoItReadsBackUnderItsName) {
     open();
     editor->dirCat->setEditText("  Fresh ");
     addFolder("Docs");
     fixture.boxes.answer(MessageAnswer::Yes);
     editor->save();
-    EXPECT_EQ(askedTexts(), QStringList{"Are you sure to save directories to Fresh ?"});
-    EXPECT_EQ(read(kCategoryFile), "[Fresh ]\r\n" + folder("Docs") + "\r\n");
-    EXPECT_EQ(categoryNames(), QStringList{"Fresh "});
+    EXPECT_EQ(askedTexts(), QStringList{"Are you sure to save directories to Fresh?"});
+    EXPECT_EQ(read(kCategoryFile), "[Fresh]\r\n" + folder("Docs") + "\r\n");
+    EXPECT_EQ(categoryNames(), QStringList{"Fresh"});
+    // The main window shows the new Category with its folder at once.
+    EXPECT_EQ(fixture.window->listCategory->count(), 1);
 }
 
 TEST_F(CategoryEditorTest, OverwritingACategoryReplacesItsFoldersAndMovesItLast) {
