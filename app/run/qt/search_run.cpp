@@ -37,10 +37,6 @@ QString countText(int count) {
     return QStringLiteral(" %1").arg(count);
 }
 
-QString fromBytes(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 struct SearchRun::Run {
@@ -219,7 +215,8 @@ bool SearchRun::present(Run& run, const Candidate& file, const SearchAnswer& ans
     MainWindow& w = window_;
     const RunTally::Answer counted = run.tally.add(answer.length);
     if (counted.limitReached) {
-        services_.boxes.show(fromBytes(kTooManyFilesMessage), fromBytes(kTooManyFilesTitle),
+        services_.boxes.show(textFromBytes(kTooManyFilesMessage),
+                             textFromBytes(kTooManyFilesTitle),
                              MessageIcon::CriticalStop, MessageButtons::Ok);
         return false;
     }
@@ -252,7 +249,7 @@ bool SearchRun::reportRunError(Run& run, int errorCode) {
     }
     const std::string message = operationErrorMessage(rule.text, errorCode);
     const MessageAnswer answer =
-        services_.boxes.show(fromBytes(message), fromBytes(kOperationErrorTitle),
+        services_.boxes.show(textFromBytes(message), textFromBytes(kOperationErrorTitle),
                              MessageIcon::CriticalStop, MessageButtons::AbortRetryIgnore);
     if (answer == MessageAnswer::Retry) return true;
     run.ended = true;
@@ -271,7 +268,7 @@ void SearchRun::finish(Run& run) {
     MainWindow& w = window_;
     results_.flushEntries();
     w.outlineFile->resizeColumnToContents(0);
-    window_.dispFile->setText(fromBytes(statusSentence(run.tally.end())));
+    window_.dispFile->setText(textFromBytes(statusSentence(run.tally.end())));
     w.MainResult->setFocus();
     w.MainResult->setCaretOffset(0);
     enterFinishedState(w);

@@ -184,7 +184,6 @@ void QuickViewer::loadViewer() {
             return viewed ? Failure{} : failureFromErrno(EACCES, "read", path);
         },
         fileFailureMessage);
-    body.resize(body.find('\0') == std::string::npos ? body.size() : body.find('\0'));
     services_.pump.processEventsNow();
 
     RunArguments arguments = main_.state.runArguments;
@@ -197,7 +196,10 @@ void QuickViewer::loadViewer() {
 
     std::optional<HighlightMerge> merge;
     whileBreathing([&] {
+        // The merge keeps its own copy of the body, up to its NUL: the
+        // buffer, as large again as the file, goes at once.
         merge.emplace(body, answer.lines);
+        std::string().swap(body);
         return true;
     });
     bool stopped = !viewed;
