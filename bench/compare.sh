@@ -4,14 +4,16 @@
 #   bench/compare.sh CORPUS WORD...      e.g. bench/compare.sh "/usr/share /usr/include" printf
 #
 # CORPUS is one folder or several separated by blanks. Every tool lists the
-# files holding the words as whole words, case ignored; each runs once to warm
-# the cache, then RUNS times (default 5), and the median wall time is shown
-# with its ratio to tessaly with one thread. Tools that are not installed are
-# left out. Build first (make build); TESSALY overrides the program's path.
+# files holding the words as whole words, case ignored, reading every file
+# whole and binary files as text; each runs once to warm the cache, then RUNS
+# times (default 5), and the median wall time is shown with its ratio to
+# tessaly with one thread. The last line gives tessaly's time as a multiple of
+# ripgrep's, one thread and all threads. Tools that are not installed are left
+# out. Build first (make build); TESSALY overrides the program's path.
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
-    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
 fi
 read -r -a folders <<<"$1"
@@ -35,21 +37,21 @@ quote() { printf '%q ' "$@"; }
 add "tessaly -j1" "$(quote "$tessaly" -f paths -j 1 "${folder_arguments[@]}" "${tessaly_words[@]}")"
 add "tessaly" "$(quote "$tessaly" -f paths "${folder_arguments[@]}" "${tessaly_words[@]}")"
 if command -v rg >/dev/null; then
-    add "rg -j1" "$(quote rg -j1 -l -w -i -e "$pattern" "${folders[@]}")"
-    add "rg" "$(quote rg -l -w -i -e "$pattern" "${folders[@]}")"
+    add "rg -j1" "$(quote rg -j1 -l -w -i -a --no-ignore -e "$pattern" "${folders[@]}")"
+    add "rg" "$(quote rg -l -w -i -a --no-ignore -e "$pattern" "${folders[@]}")"
 fi
 if command -v ugrep >/dev/null; then
-    add "ugrep -J1" "$(quote ugrep -J1 -r -l -w -i -e "$pattern" "${folders[@]}")"
-    add "ugrep" "$(quote ugrep -r -l -w -i -e "$pattern" "${folders[@]}")"
+    add "ugrep -J1" "$(quote ugrep -J1 -r -l -w -i -a -e "$pattern" "${folders[@]}")"
+    add "ugrep" "$(quote ugrep -r -l -w -i -a -e "$pattern" "${folders[@]}")"
 fi
-add "grep" "$(quote grep -r -l -w -i -E "$pattern" "${folders[@]}")"
+add "grep" "$(quote grep -r -l -w -i -a -E "$pattern" "${folders[@]}")"
 
 median_ms() {
     local command=$1 times=() start end
-    eval "$command" >/dev/null 2>&1 || true  # warm-up
+    eval "$command" 2>/dev/null | cat >/dev/null || true  # warm-up
     for ((i = 0; i < runs; i++)); do
         start=$(date +%s%N)
-        eval "$command" >/dev/null 2>&1 || true
+        eval "$command" 2>/dev/null | cat >/dev/null || true
         end=$(date +%s%N)
         times+=($(((end - start) / 1000000)))
     done
@@ -60,10 +62,16 @@ count_files() { eval "$1" 2>/dev/null | wc -l; }
 
 printf '%-12s %10s %8s %8s\n' tool median_ms ratio files
 base=""
+declare -A median
 for i in "${!names[@]}"; do
     ms=$(median_ms "${commands[$i]}")
+    median[${names[$i]}]=$ms
     [ -n "$base" ] || base=$ms
     ratio=$(awk -v a="$ms" -v b="$base" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')
     printf '%-12s %10s %8s %8s\n' "${names[$i]}" "$ms" "$ratio" "$(count_files "${commands[$i]}")"
 done
 echo "(ratio: median time / median time of tessaly -j1; files: how many files each listed)"
+if [ -n "${median[rg -j1]:-}" ]; then
+    awk -v t1="${median[tessaly -j1]}" -v r1="${median[rg -j1]}" -v t="${median[tessaly]}" -v r="${median[rg]}" \
+        'BEGIN { printf "tessaly/rg: %.2fx with one thread, %.2fx with all\n", t1 / r1, t / r }'
+fi

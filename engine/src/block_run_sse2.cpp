@@ -14,12 +14,17 @@ namespace {
 struct Sse2 {
     using Reg = __m128i;
     static constexpr std::size_t kWidth = 16;
-    // Packing needs a byte shuffle, which SSE2 lacks.
-    static constexpr bool kCompacts = false;
-    static constexpr unsigned long long kAllBits = 0xFFFF;
-    static std::size_t compact(Reg, unsigned long long, char*) { return 0; }
     static Reg load(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const Reg*>(p)); }
-    static void store(char* p, Reg r) { _mm_storeu_si128(reinterpret_cast<Reg*>(p), r); }
+    // Each byte becomes one 32-bit character.
+    static void storeWide(Char* p, Reg r) {
+        const Reg zero = _mm_setzero_si128();
+        const Reg low = _mm_unpacklo_epi8(r, zero), high = _mm_unpackhi_epi8(r, zero);
+        Reg* out = reinterpret_cast<Reg*>(p);
+        _mm_storeu_si128(out, _mm_unpacklo_epi16(low, zero));
+        _mm_storeu_si128(out + 1, _mm_unpackhi_epi16(low, zero));
+        _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(high, zero));
+        _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(high, zero));
+    }
     static Reg splat(char c) { return _mm_set1_epi8(c); }
     static Reg equal(Reg a, Reg b) { return _mm_cmpeq_epi8(a, b); }
     static Reg lessThan(Reg a, Reg b) { return _mm_cmplt_epi8(a, b); }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "substring_search.h"
+#include <string.h>
 
 namespace tyx12::detail {
 
@@ -35,7 +35,7 @@ bool CollectedText::contains(std::string_view piece) const {
             possible = mayHoldAligned(piece, alignment);
         if (!possible) return false;
     }
-    return findSubstring(text_.data(), text_.size(), piece.data(), piece.size()) != nullptr;
+    return memmem(text_.data(), text_.size(), piece.data(), piece.size()) != nullptr;
 }
 
 void CollectedText::append(std::string_view piece) {

@@ -1,69 +1,57 @@
 #include "combining_rule.h"
 
 #include <cstring>
-#include <optional>
-
-#include "word_find.h"
 
 namespace tyx12::detail {
 
 namespace {
 
-class PresenceTests {
-public:
-    PresenceTests(const Query& query, TextView searched) : query_(query), searched_(searched) {}
-
-    bool found(int slot) {
-        if (!query_.slots[slot].present) return false;
-        auto& known = found_[slot];
-        if (!known) known = findWord(searched_, 0, query_.slots[slot].word) != kNotFound;
-        return *known;
-    }
-
-private:
-    const Query& query_;
-    TextView searched_;
-    std::optional<bool> found_[kWordSlots];
+struct Verdict {
+    bool matches = false;
+    bool marksAndGroup = false;  // the OR words alone matched: show only their hits
 };
 
-}  // namespace
-
-bool applyCombiningRule(Query& query, TextView searched) {
-    if (!query.anyPresent()) return false;
-    PresenceTests tests(query, searched);
+Verdict judge(const Query& query, const WordsFound& found) {
+    if (!query.anyPresent()) return {};
+    auto isFound = [&](int slot) { return query.slots[slot].present && found[slot]; };
 
     for (int i = 0; i < kWordSlots; ++i)
-        if (query.roleOf(i) == Link::Not && tests.found(i)) return false;
+        if (query.roleOf(i) == Link::Not && isFound(i)) return {};
 
     // NEARBY can only be judged line by line.
-    if (query.anyLink(Link::Nearby)) return true;
+    if (query.anyLink(Link::Nearby)) return {true, false};
 
     // With AND and OR mixed, an empty OR slot must not make every file match.
     const bool mixed =
         query.anyLink(Link::And) && query.anyLink(Link::Or) && !query.anyLink(Link::Not);
 
     bool andGroupHolds = true;
-    for (int i = 0; i < kWordSlots && andGroupHolds; ++i)
-        if (query.roleOf(i) == Link::And && query.slots[i].present && !tests.found(i))
-            andGroupHolds = false;
+    for (int i = 0; i < kWordSlots; ++i)
+        if (query.roleOf(i) == Link::And && query.slots[i].present && !isFound(i)) andGroupHolds = false;
 
     bool orPartHolds = false;
     for (int i = 1; i < kWordSlots && !orPartHolds; ++i) {
         if (query.roleOf(i) != Link::Or) continue;
-        if (query.slots[i].present)
-            orPartHolds = tests.found(i);
-        else
-            orPartHolds = !mixed;
+        orPartHolds = query.slots[i].present ? isFound(i) : !mixed;
     }
 
-    if (!andGroupHolds && !orPartHolds) return false;
+    if (!andGroupHolds && !orPartHolds) return {};
+    return {true, mixed && !andGroupHolds};
+}
 
-    // The OR words alone matched: show only their hits.
-    if (mixed && !andGroupHolds)
+}  // namespace
+
+bool combiningRuleHolds(const Query& query, const WordsFound& found) { return judge(query, found).matches; }
+
+bool andGroupMarked(const Query& query, const WordsFound& found) { return judge(query, found).marksAndGroup; }
+
+bool applyCombiningRule(Query& query, const WordsFound& found) {
+    const Verdict verdict = judge(query, found);
+    if (verdict.marksAndGroup)
         for (int i = 0; i < kWordSlots; ++i)
             if (query.roleOf(i) == Link::And && query.slots[i].present)
                 std::memcpy(query.slots[i].buffer, kExcludedWordMarker, sizeof kExcludedWordMarker);
-    return true;
+    return verdict.matches;
 }
 
 }  // namespace tyx12::detail

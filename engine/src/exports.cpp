@@ -14,8 +14,10 @@ extern "C" TYX12_API uint32_t stringSearch(const char* fileName, int32_t fileSiz
                                            int32_t nearbyWords) {
     try {
         SearchRequest request;
+        // The file is searched to its end: a 32-bit size cannot tell every
+        // file's length, and the file itself can.
+        (void)fileSize;
         request.fileName = fileName;
-        request.fileSize = fileSize;
         request.ignoreCase = caseCode == TYX12_IGNORE_CASE;
         request.words = {word1, word2, word3, word4};
         request.codes = {code1, code2, code3};

@@ -19,7 +19,7 @@ struct ScanState {
     long long lastSpace = 0;
     long long lastBreak = 0;
 
-    void see(unsigned char ch, long long distance) {
+    void see(Char ch, long long distance) {
         ++run;
         if (ch == ' ') {
             run = 0;
@@ -36,7 +36,7 @@ std::size_t scanBackward(TextView text, std::size_t hit, const WindowOptions& op
     const long long maxSpaces = options.contextWords + 1;
     for (long long k = 0; k < limit; ++k) {
         const std::size_t pos = hit - static_cast<std::size_t>(k);
-        const unsigned char ch = text.at(pos);
+        const Char ch = text.at(pos);
         state.see(ch, k);
         if (options.smartSearch && isSmartPunctuation(ch) && state.lastSpace != k - 1 &&
             state.lastBreak != k - 1)
@@ -64,7 +64,7 @@ std::size_t scanForward(TextView text, std::size_t hit, const WindowOptions& opt
     for (long long i = 0; i < limit; ++i) {
         const std::size_t pos = hit + static_cast<std::size_t>(i);
         if (pos >= text.length) return text.length;
-        const unsigned char ch = text.at(pos);
+        const Char ch = text.at(pos);
         state.see(ch, i);
         if (options.smartSearch && isSmartPunctuation(ch) && state.lastSpace != i - 1)
             return pos;
@@ -76,9 +76,13 @@ std::size_t scanForward(TextView text, std::size_t hit, const WindowOptions& opt
 
 }  // namespace
 
-HitWindow findHitWindow(TextView searched, std::size_t hit, const WindowOptions& options) {
+long long windowReach(const WindowOptions& options) {
     // Twenty characters a word is as far as a scan may look.
-    const long long limit = kLongestRun * std::max(1LL, options.contextWords);
+    return kLongestRun * std::max(1LL, options.contextWords);
+}
+
+HitWindow findHitWindow(TextView searched, std::size_t hit, const WindowOptions& options) {
+    const long long limit = windowReach(options);
     HitWindow window;
     window.start = scanBackward(searched, hit, options, limit);
     window.end = scanForward(searched, hit, options, limit);

@@ -22,4 +22,7 @@ struct WindowOptions {
 // space, and under smart search not across unspaced punctuation.
 HitWindow findHitWindow(TextView searched, std::size_t hit, const WindowOptions& options);
 
+// How many characters a window may reach to either side of its hit.
+long long windowReach(const WindowOptions& options);
+
 }  // namespace tyx12::detail

@@ -34,4 +34,6 @@ std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
     return total;
 }
 
+bool InputFile::rewind() { return ::lseek(fd_, 0, SEEK_SET) == 0; }
+
 }  // namespace tyx12::detail

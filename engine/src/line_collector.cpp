@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "hit_finder.h"
 #include "hit_window.h"
 #include "nearby_test.h"
 #include "rtf_texts.h"
@@ -39,8 +40,8 @@ void appendLine(std::string_view line, CollectedText& collected) {
 
 }  // namespace
 
-void collectLines(const Query& query, TextView normalised, TextView searched,
-                  const CollectOptions& options, CollectedText& collected, CollectScratch& scratch) {
+void collectLines(const Query& query, FileText& text, const CollectOptions& options,
+                  CollectedText& collected, CollectScratch& scratch) {
     collected.clear();
     const TakingPart taking = takingPartWords(query);
     if (taking.words.empty()) return;
@@ -48,21 +49,27 @@ void collectLines(const Query& query, TextView normalised, TextView searched,
     NearbyTest nearby(taking.words, taking.links, options.nearbyWords);
     const bool nearbyTested = options.nearbyWords > 0;
     const WindowOptions windowOptions{options.contextWords, options.smartSearch};
-
-    std::vector<WordCursor> cursors;
-    for (const SearchWord* word : taking.words) cursors.emplace_back(searched, word);
+    const std::size_t reach = static_cast<std::size_t>(windowReach(windowOptions));
+    HitFinder finder(taking.words, text, reach);
 
     std::size_t pos = 0;
     for (;;) {
-        const Hit next = earliestHit(cursors.data(), taking.words.data(), cursors.size(), pos);
+        const Hit next = finder.next(pos);
         if (!next.found()) break;
-        const std::size_t hit = next.position;
+        std::size_t hit = next.position;
+        // The window may look `reach` characters on, and at the one after.
+        while (!text.reachesEnd() && text.length() <= hit + reach + 1) {
+            const std::size_t dropped = finder.readMore(hit > reach + 1 ? hit - reach - 1 : 0);
+            moveBack(hit, dropped);
+            moveBack(pos, dropped);
+        }
+        const TextView shown = text.shown(), searched = text.searched();
 
         const HitWindow window = findHitWindow(searched, hit, windowOptions);
         const std::size_t windowLength = window.end - window.start;
         const bool kept = nearby.keepsLine({searched.data + window.start, windowLength});
         if (kept && collected.size() <= kCollectLimit) {
-            buildResultLine({normalised.data + window.start, windowLength},
+            buildResultLine({shown.data + window.start, windowLength},
                             {searched.data + window.start, windowLength}, taking.words, scratch.line,
                             scratch.lineScratch);
             appendLine(scratch.line, collected);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "collected_text.h"
+#include "file_text.h"
 #include "query.h"
 #include "result_line.h"
 #include "text_view.h"
@@ -26,10 +27,14 @@ struct CollectScratch {
     LineScratch lineScratch;
 };
 
-// `normalised` gives the lines their characters; `searched` is where the hits
-// are looked for (the folded text when case is ignored). `collected` is
-// overwritten.
-void collectLines(const Query& query, TextView normalised, TextView searched,
-                  const CollectOptions& options, CollectedText& collected, CollectScratch& scratch);
+// The most context words a window reaches over: more would let one window
+// (and so the text held for it) grow without bound.
+inline constexpr long long kMostContextWords = 1000;
+
+// `text` gives the lines their characters (its shown text) and is where the
+// hits are looked for (its searched text, folded when case is ignored); it is
+// read from its current start. `collected` is overwritten.
+void collectLines(const Query& query, FileText& text, const CollectOptions& options,
+                  CollectedText& collected, CollectScratch& scratch);
 
 }  // namespace tyx12::detail

@@ -201,7 +201,7 @@ bool NearbyTest::near(TextView window, std::size_t a, std::size_t b) const {
     if (a > b) std::swap(a, b);
     // Spaces from the earlier start to the later one, both included, less one:
     // for single-spaced text, the words standing between them.
-    long long spaces = std::count(window.data + a, window.data + b + 1, ' ');
+    long long spaces = std::count(window.data + a, window.data + b + 1, U' ');
     return spaces - 1 <= nearbyWords_;
 }
 

@@ -1,43 +1,113 @@
-// Turns a file's bytes into the normalised text (and, when case is ignored,
-// the folded text alongside it), fed chunk by chunk as the file is read.
+// Turns a file's characters into the normalised text (and, when case is
+// ignored, the folded text alongside it, position for position), fed piece by
+// piece as the file is read.
 #pragma once
 
 #include <cstddef>
+#include <limits>
 
 #include "block_run.h"
+#include "char_class.h"
+#include "text_view.h"
 
 namespace tyx12::detail {
 
-// Normalisation stops once the text passes this length, so at most
-// kNormalisedCap + 1 characters of any file are ever searched.
-inline constexpr std::size_t kNormalisedCap = 204801;
-inline constexpr std::size_t kNormalisedCapacity = kNormalisedCap + 2;  // text and its NUL
+namespace normalising {
+enum CharRole : unsigned char { Kept, RunChar, Dropped };
+
+// What the rule does with each ASCII character, looked up rather than branched
+// on: binary files mix the classes at random.
+struct AsciiTables {
+    unsigned char normalised[128];
+    unsigned char folded[128];
+    CharRole role[128];
+
+    constexpr AsciiTables() : normalised(), folded(), role() {
+        for (unsigned c = 0; c < 128; ++c) {
+            if (isPrintableAscii(c)) {
+                normalised[c] = static_cast<unsigned char>(c);
+                role[c] = Kept;
+            } else if (c == 0x0D || c == 0x09) {
+                normalised[c] = '\n';
+                role[c] = Kept;
+            } else {
+                normalised[c] = ' ';
+                role[c] = c == 0x00 ? Dropped : RunChar;
+            }
+            folded[c] = static_cast<unsigned char>(lowerAscii(normalised[c]));
+        }
+    }
+};
+
+inline constexpr AsciiTables kAscii;
+}  // namespace normalising
 
 class Normaliser {
 public:
-    // Both outputs must hold kNormalisedCapacity bytes; folded may be null.
-    Normaliser(char* normalised, char* folded);
-    // With a chosen block run, or none for the byte-by-byte rule alone.
-    Normaliser(char* normalised, char* folded, BlockRun blockRun);
+    // Both outputs need room for every character fed plus two; folded may be null.
+    Normaliser(Char* normalised, Char* folded);
+    // With a chosen block run, or none for the character-by-character rule alone.
+    Normaliser(Char* normalised, Char* folded, BlockRun blockRun);
 
-    // Consumes the bytes; returns false once the cap is reached and no more
-    // input can change the text.
-    bool feed(const unsigned char* bytes, std::size_t count);
+    // Bytes read as UTF-8 or Windows-1252 (see TextDecoder): ASCII stretches go
+    // through the block run. Returns how many bytes were used; the rest, the
+    // start of a character cut by the end of the piece, comes again.
+    std::size_t feedUtf8OrWindows1252(const unsigned char* bytes, std::size_t count, bool atEnd);
 
-    // Terminates the outputs and returns the text length.
+    // One character, decoded elsewhere.
+    void put(Char c) { folded_ ? putImpl<true>(c) : putImpl<false>(c); }
+
+    // The text so far, NUL-terminated; more may follow.
     std::size_t finish();
+    std::size_t length() const { return position_; }
+
+    // The caller moved the text's first `count` characters out, and maybe the
+    // rest to new buffers.
+    void dropFront(std::size_t count, Char* normalised, Char* folded);
 
 private:
     template <bool Fold>
-    bool feedImpl(const unsigned char* bytes, std::size_t count);
+    void putImpl(Char c);
+    template <bool Fold>
+    std::size_t feedImpl(const unsigned char* bytes, std::size_t count, bool atEnd);
 
-    char* normalised_;
-    char* folded_;
+    static constexpr std::size_t kNoMark = std::numeric_limits<std::size_t>::max();
+
+    Char* normalised_;
+    Char* folded_;
     BlockRun blockRun_;
     std::size_t position_ = 0;
     // Position just after the last space written for a run of control bytes:
     // while nothing else has been written since, further such bytes add nothing.
     std::size_t runMark_ = 0;
 };
+
+
+template <bool Fold>
+inline void Normaliser::putImpl(Char c) {
+    using namespace normalising;
+    Char shown, lowered;
+    CharRole role;
+    if (c < 0x80) {
+        shown = kAscii.normalised[c];
+        lowered = kAscii.folded[c];
+        role = kAscii.role[c];
+    } else if (charKind(c) != CharKind::Run) {
+        shown = c;
+        lowered = simpleFold(c);
+        role = Kept;
+    } else {
+        shown = lowered = ' ';
+        role = RunChar;
+    }
+    // Written even when the character adds nothing: the next one overwrites
+    // it, or it lies past the end of the text.
+    normalised_[position_] = shown;
+    if constexpr (Fold) folded_[position_] = lowered;
+    // A run of such characters gives one space: only the first advances.
+    const bool advances = role == Kept || (role == RunChar && position_ != runMark_);
+    position_ += advances;
+    if (role == RunChar && advances) runMark_ = position_;
+}
 
 }  // namespace tyx12::detail

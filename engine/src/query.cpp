@@ -28,15 +28,22 @@ bool Query::anyLink(Link link) const {
     return false;
 }
 
+std::size_t Query::longestCore() const {
+    std::size_t longest = 0;
+    for (const auto& slot : slots)
+        if (slot.present && slot.word.hitLength() > longest) longest = slot.word.hitLength();
+    return longest;
+}
+
 Query makeQuery(const std::array<char*, kWordSlots>& buffers,
-                const std::array<std::int32_t, kWordSlots - 1>& codes) {
+                const std::array<std::int32_t, kWordSlots - 1>& codes, bool fold) {
     Query query;
     for (int i = 0; i < kWordSlots; ++i) {
         WordSlot& slot = query.slots[i];
         slot.buffer = buffers[i];
         // An empty word is treated like a missing one: there is nothing to find.
         slot.present = buffers[i] && buffers[i][0] != '\0';
-        if (slot.present) slot.word = SearchWord(std::string_view(buffers[i]));
+        if (slot.present) slot.word = SearchWord(std::string_view(buffers[i]), fold);
     }
     for (int i = 0; i < kWordSlots - 1; ++i) query.links[i] = linkFromCode(codes[i]);
     return query;

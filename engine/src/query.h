@@ -30,12 +30,16 @@ struct Query {
     Link roleOf(int slot) const { return slot == 0 ? Link::And : links[slot - 1]; }
     bool anyPresent() const;
     bool anyLink(Link link) const;
+    // The longest core of a present word, in characters.
+    std::size_t longestCore() const;
 };
 
+// `fold`: the words are looked for in the folded text.
 Query makeQuery(const std::array<char*, kWordSlots>& buffers,
-                const std::array<std::int32_t, kWordSlots - 1>& codes);
+                const std::array<std::int32_t, kWordSlots - 1>& codes, bool fold);
 
-// Lower-cases every word buffer in place, A to Z only.
+// Lower-cases every word buffer in place, A to Z only: the caller sees its
+// words as before, and the folding of other letters happens on the copies.
 void lowerWords(const std::array<char*, kWordSlots>& buffers);
 
 // The text a word is overwritten with to take it out of the result lines.

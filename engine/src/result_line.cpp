@@ -16,7 +16,7 @@ bool holdsRtfSpecial(TextView text) {
 }
 
 // `unitStarts` may be null when only the text is wanted.
-void escapeRtf(TextView text, std::string& out, std::string* unitStarts) {
+void escapeRtf(TextView text, std::u32string& out, std::string* unitStarts) {
     out.clear();
     if (unitStarts) unitStarts->clear();
     std::size_t copied = 0;
@@ -36,6 +36,21 @@ void escapeRtf(TextView text, std::string& out, std::string* unitStarts) {
     if (unitStarts) unitStarts->append(text.length - copied + 1, 1);
 }
 
+// The escaped characters as the line's bytes. Each character beyond ASCII is
+// one escape of its own, so a highlight, which wraps whole characters, never
+// cuts through one.
+void appendCharacters(std::string& line, const Char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const Char c = text[i];
+        if (c < 0x80) {
+            line.push_back(static_cast<char>(c));
+        } else {
+            char escape[kLongestUnicodeEscape];
+            line.append(escape, writeUnicodeEscape(c, escape));
+        }
+    }
+}
+
 // Finds a word's occurrences in the escaped line. A word that begins with an
 // RTF special or ends with a backslash could match half of an escape, and a
 // highlight around half an escape would break the document: such occurrences
@@ -45,7 +60,7 @@ public:
     EscapedWordCursor() = default;
     EscapedWordCursor(TextView text, const SearchWord* word, const std::string* unitStarts)
         : text_(text), word_(word), unitStarts_(unitStarts), cursor_(text, word) {
-        const std::string_view core = word->core();
+        const std::u32string_view core = word->core();
         mayStraddle_ = unitStarts && !core.empty() &&
                        (isRtfSpecial(core.front()) || core.back() == '\\');
     }
@@ -92,13 +107,13 @@ void buildResultLine(TextView shown, TextView searched, const std::vector<const 
     for (;;) {
         const Hit hit = earliestHit(cursors, words.data(), words.size(), pos);
         if (!hit.found()) break;
-        line.append(escaped.data + pos, hit.position - pos);
+        appendCharacters(line, escaped.data + pos, hit.position - pos);
         line.append(kHighlightOpening);
-        line.append(escaped.data + hit.position, hit.length);
+        appendCharacters(line, escaped.data + hit.position, hit.length);
         line.append(kHighlightClosing);
         pos = hit.position + hit.length;
     }
-    line.append(escaped.data + pos, escaped.length - pos);
+    appendCharacters(line, escaped.data + pos, escaped.length - pos);
 }
 
 }  // namespace tyx12::detail

@@ -10,14 +10,16 @@
 namespace tyx12::detail {
 
 struct LineScratch {
-    std::string escaped;
-    std::string escapedSearched;
+    std::u32string escaped;
+    std::u32string escapedSearched;
     // 1 where an escape unit starts ("\\{" is one unit of two characters).
     std::string unitStarts;
 };
+
 // `shown` is the window as the file has it; the words are looked for in
-// `searched`, the same window lower-cased when case is ignored, so the line
-// keeps the file's own capitals. `line` is overwritten.
+// `searched`, the same window folded when case is ignored, so the line keeps
+// the file's own capitals. `line` is overwritten; it is ASCII, every other
+// character written "\uN?".
 void buildResultLine(TextView shown, TextView searched, const std::vector<const SearchWord*>& words,
                      std::string& line, LineScratch& scratch);
 

@@ -2,8 +2,6 @@
 
 #include <new>
 
-#include "normaliser.h"
-
 namespace tyx12::detail {
 
 SearchScratch* threadScratch() {
@@ -11,9 +9,7 @@ SearchScratch* threadScratch() {
     if (!scratch) {
         try {
             auto fresh = std::make_unique<SearchScratch>();
-            fresh->chunk.reset(new unsigned char[kReadChunk]);
-            fresh->normalised.reset(new char[kNormalisedCapacity]);
-            fresh->folded.reset(new char[kNormalisedCapacity]);
+            fresh->raw.reset(new unsigned char[kRawBufferSize]);
             scratch = std::move(fresh);
         } catch (const std::bad_alloc&) {
             return nullptr;

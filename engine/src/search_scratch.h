@@ -4,17 +4,21 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "file_text.h"
 #include "line_collector.h"
 
 namespace tyx12::detail {
 
-inline constexpr std::size_t kReadChunk = 32 * 1024;
+// A file up to this size is read in one go and never twice; a longer one
+// streams through a buffer of this size.
+inline constexpr std::size_t kRawBufferSize = 512 * 1024;
 
 struct SearchScratch {
-    std::unique_ptr<unsigned char[]> chunk;
-    std::unique_ptr<char[]> normalised;
-    std::unique_ptr<char[]> folded;
+    std::unique_ptr<unsigned char[]> raw;
+    std::vector<unsigned char> rawWithoutNuls;
+    TextBuffers text;
     CollectedText collected;
     CollectScratch collect;
 };

@@ -1,37 +1,28 @@
 #include "search_word.h"
 
 #include "char_class.h"
+#include "text_decoder.h"
 
 namespace tyx12::detail {
 
-namespace {
-
-bool allLettersOrDigits(std::string_view s) {
-    for (char c : s)
-        if (!isLetterOrDigit(static_cast<unsigned char>(c))) return false;
-    return true;
-}
-
-}  // namespace
-
-SearchWord::SearchWord(std::string_view text) : text_(text), core_(text) {
+SearchWord::SearchWord(std::string_view bytes, bool fold) {
+    TextDecoder().decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), true,
+                         [&](Char c) { text_.push_back(fold ? simpleFold(c) : c); });
+    coreLength_ = text_.size();
     // A star anywhere makes a wildcard; where it is decides the mode, and the
     // core drops the first or the last character accordingly.
-    if (text.find('*') != std::string_view::npos) {
-        if (text.front() == '*') {
-            mode_ = WildcardMode::Suffix;
-            core_ = text.substr(1);
-        } else {
-            mode_ = WildcardMode::Prefix;
-            core_ = text.substr(0, text.size() - 1);
-        }
+    if (text_.find(U'*') != std::u32string::npos) {
+        mode_ = text_.front() == U'*' ? WildcardMode::Suffix : WildcardMode::Prefix;
+        coreStart_ = mode_ == WildcardMode::Suffix ? 1 : 0;
+        coreLength_ = text_.size() - 1;
     }
     // A candidate that fails its neighbour test makes the find jump behind it,
     // so occurrences overlapping it are never tried. Only when the core is all
-    // letters and digits and the left neighbour is tested can such a skipped
+    // word characters and the left neighbour is tested can such a skipped
     // occurrence never have passed, which makes the answer independent of where
     // an earlier search started.
-    resumable_ = mode_ != WildcardMode::Suffix && allLettersOrDigits(core_);
+    resumable_ = mode_ != WildcardMode::Suffix;
+    for (Char c : core()) resumable_ = resumable_ && isWordChar(c);
 }
 
 }  // namespace tyx12::detail

@@ -2,14 +2,27 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "combining_rule.h"
 #include "input_file.h"
 #include "line_collector.h"
-#include "normaliser.h"
+#include "raw_prefilter.h"
+#include "raw_source.h"
 #include "search_scratch.h"
+#include "word_presence.h"
 
 namespace tyx12::detail {
+
+namespace {
+
+std::uint32_t deliver(const CollectedText& collected, char* resultBuffer) {
+    const std::size_t n = collected.size();
+    if (n <= kCollectLimit && resultBuffer) std::memcpy(resultBuffer, collected.text().c_str(), n + 1);
+    return static_cast<std::uint32_t>(n);
+}
+
+}  // namespace
 
 std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     InputFile file(request.fileName);
@@ -17,38 +30,36 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     SearchScratch* scratch = threadScratch();
     if (!scratch) return 0;
     if (resultBuffer) resultBuffer[0] = '\0';
-
-    // Reading stops where normalisation stops, so a huge file costs no more
-    // than the part of it that can be searched. A negative size (a caller's
-    // overflow) reads nothing.
-    Normaliser normaliser(scratch->normalised.get(),
-                          request.ignoreCase ? scratch->folded.get() : nullptr);
-    readInChunks(file, request.fileSize, scratch->chunk.get(), kReadChunk,
-                 [&](const unsigned char* bytes, std::size_t count) {
-                     return normaliser.feed(bytes, count);
-                 });
-    const std::size_t length = normaliser.finish();
-    const TextView normalised{scratch->normalised.get(), length};
-    const TextView searched = request.ignoreCase ? TextView{scratch->folded.get(), length} : normalised;
-
-    if (request.ignoreCase) lowerWords(request.words);
-    Query query = makeQuery(request.words, request.codes);
-
     CollectedText& collected = scratch->collected;
     collected.clear();
-    if (applyCombiningRule(query, searched)) {
+
+    if (request.ignoreCase) lowerWords(request.words);
+    Query query = makeQuery(request.words, request.codes, request.ignoreCase);
+    if (!query.anyPresent()) return deliver(collected, resultBuffer);
+
+    RawSource source(file, scratch->raw.get(), kRawBufferSize);
+    RawPrefilter prefilter(query, request.ignoreCase);
+    const WordsFound mayHold = prefilter.mayHold(source, scratch->rawWithoutNuls);
+    if (!prefilter.couldMatch(mayHold)) return deliver(collected, resultBuffer);
+    if (!source.rewind()) return deliver(collected, resultBuffer);
+
+    std::optional<FileText> text(std::in_place, source, request.ignoreCase, scratch->text);
+    if (applyCombiningRule(query, findPresentWords(query, mayHold, *text))) {
         dropExcludedWords(query);
+        // The lines are collected from the start of the text: read it again
+        // unless all of it up to here is still held.
+        if (text->dropped() > 0) {
+            if (!source.rewind()) return deliver(collected, resultBuffer);
+            text.emplace(source, request.ignoreCase, scratch->text);
+        }
         CollectOptions options;
         options.smartSearch = request.smartSearch;
-        options.contextWords = std::max<std::int32_t>(1, request.contextWords);
+        options.contextWords = std::clamp<long long>(request.contextWords, 1, kMostContextWords);
         options.allHits = request.allHits;
         options.nearbyWords = request.nearbyWords;
-        collectLines(query, normalised, searched, options, collected, scratch->collect);
+        collectLines(query, *text, options, collected, scratch->collect);
     }
-
-    const std::size_t n = collected.size();
-    if (n <= kCollectLimit && resultBuffer) std::memcpy(resultBuffer, collected.text().c_str(), n + 1);
-    return static_cast<std::uint32_t>(n);
+    return deliver(collected, resultBuffer);
 }
 
 }  // namespace tyx12::detail

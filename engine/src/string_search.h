@@ -1,4 +1,4 @@
-// The whole of one search: read, normalise, combine, collect, deliver.
+// The whole of one search: read, rule out, combine, collect, deliver.
 #pragma once
 
 #include <array>
@@ -10,7 +10,6 @@ namespace tyx12::detail {
 
 struct SearchRequest {
     const char* fileName = nullptr;
-    std::int32_t fileSize = 0;
     bool ignoreCase = false;
     std::array<char*, kWordSlots> words{};
     std::array<std::int32_t, kWordSlots - 1> codes{};
@@ -20,9 +19,10 @@ struct SearchRequest {
     std::int32_t nearbyWords = 0;
 };
 
-// Returns the length of the collected text; writes it to resultBuffer when it
-// fits, an empty text otherwise. Leaves resultBuffer untouched when the file
-// cannot be opened or the working buffers cannot be had.
+// Searches the whole file, whatever its size. Returns the length of the
+// collected text; writes it to resultBuffer when it fits, an empty text
+// otherwise. Leaves resultBuffer untouched when the file cannot be opened or
+// the working buffers cannot be had.
 std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer);
 
 }  // namespace tyx12::detail

@@ -3,14 +3,21 @@
 
 #include <cstddef>
 
+#include "text_view.h"
+
 namespace tyx12::detail {
 
-// The first occurrence of the needle in the haystack, or null; like memmem.
-const char* findSubstring(const char* haystack, std::size_t haystackLength, const char* needle,
+// The first occurrence of the needle in the haystack, or null; like memmem
+// over characters.
+const Char* findSubstring(const Char* haystack, std::size_t haystackLength, const Char* needle,
                           std::size_t needleLength);
 
+// The same without the vector path, which the tests hold it against.
+const Char* findSubstringPlain(const Char* haystack, std::size_t haystackLength, const Char* needle,
+                               std::size_t needleLength);
+
 #if defined(__x86_64__) || defined(__i386__)
-const char* findSubstringAvx2(const char* haystack, std::size_t haystackLength, const char* needle,
+const Char* findSubstringAvx2(const Char* haystack, std::size_t haystackLength, const Char* needle,
                               std::size_t needleLength);
 #endif
 

@@ -4,8 +4,11 @@
 #include <memory>
 #include <new>
 
+#include "char_class.h"
 #include "input_file.h"
+#include "raw_source.h"
 #include "rtf_texts.h"
+#include "text_decoder.h"
 
 namespace tyx12::detail {
 
@@ -13,6 +16,18 @@ namespace {
 
 constexpr long long kExtraCapacity = 51200;
 constexpr std::size_t kViewChunk = 64 * 1024;
+
+// What becomes of a character in the body: the same as in the search's text,
+// so that the viewer can find the search's lines in it.
+enum class ViewRole { Printable, Paragraph, Escaped, Dropped, RunChar };
+
+ViewRole viewRoleOf(Char c) {
+    if (isPrintableAscii(c)) return ViewRole::Printable;
+    if (c == 0x0D || c == 0x09) return ViewRole::Paragraph;
+    if (c == 0x00) return ViewRole::Dropped;
+    if (c >= 0x80 && charKind(c) != CharKind::Run) return ViewRole::Escaped;
+    return ViewRole::RunChar;
+}
 
 class ViewerWriter {
 public:
@@ -22,53 +37,65 @@ public:
           textLimit_(fileSize + kExtraCapacity - 2),
           paragraphLimit_(fileSize + kExtraCapacity - 1 - static_cast<long long>(kViewParagraph.size())) {}
 
-    bool full() const { return pos_ >= capacity_; }
-
-    // Returns false once the output is full.
-    bool feed(const unsigned char* bytes, std::size_t count) {
-        for (std::size_t i = 0; i < count && !full(); ++i) put(bytes[i]);
-        return !full();
-    }
+    // Nothing but blanks fits any more.
+    bool full() const { return pos_ >= textLimit_; }
 
     void finish() {
         if (pos_ >= capacity_) pos_ = capacity_ - 1;
         out_[pos_] = '\0';
     }
 
-private:
-    void put(unsigned char b) {
-        const bool afterCarriageReturn = lastByte_ == 0x0D;
-        lastByte_ = b;
-        if (b == 0x0A && !afterCarriageReturn) {
+    void put(Char c) {
+        const bool afterCarriageReturn = lastChar_ == 0x0D;
+        lastChar_ = c;
+        if (c == 0x0A && !afterCarriageReturn) {
             lineFeed();
             return;
         }
-        if (b >= 0x20 && b <= 0x7E) {
-            if (isRtfSpecial(static_cast<char>(b))) {
+        switch (viewRoleOf(c)) {
+        case ViewRole::Printable:
+            if (isRtfSpecial(c)) {
                 // The escape goes in whole or not at all: a lone backslash at the
                 // end would swallow the brace that closes the viewer's document.
                 if (pos_ + 2 <= textLimit_) {
                     out_[pos_++] = '\\';
-                    out_[pos_++] = static_cast<char>(b);
+                    out_[pos_++] = static_cast<char>(c);
                 }
             } else if (pos_ < textLimit_) {
-                out_[pos_++] = static_cast<char>(b);
+                out_[pos_++] = static_cast<char>(c);
             }
-        } else if (b == 0x0D || b == 0x09) {
+            break;
+        case ViewRole::Paragraph:
             if (pos_ < paragraphLimit_) {
                 std::memcpy(out_ + pos_, kViewParagraph.data(), kViewParagraph.size());
                 pos_ += static_cast<long long>(kViewParagraph.size());
             }
-        } else if (b == 0x92) {
-            out_[pos_++] = static_cast<char>(b);
-        } else if (b != 0x00) {
+            break;
+        case ViewRole::Escaped: {
+            char escape[kLongestUnicodeEscape];
+            const auto length = static_cast<long long>(writeUnicodeEscape(c, escape));
+            if (pos_ + length <= textLimit_) {
+                std::memcpy(out_ + pos_, escape, static_cast<std::size_t>(length));
+                pos_ += length;
+            }
+            break;
+        }
+        case ViewRole::Dropped:
+            break;
+        case ViewRole::RunChar:
+            runChar();
+            break;
+        }
+    }
+
+private:
+    void runChar() {
             // Written even past the text limit: a position that is skipped over
             // must not keep whatever the caller's buffer held there.
-            out_[pos_] = ' ';
-            if (pos_ != runMark_) {
-                runMark_ = ++pos_;
-                runIsSpace_ = true;
-            }
+        out_[pos_] = ' ';
+        if (pos_ != runMark_) {
+            runMark_ = ++pos_;
+            runIsSpace_ = true;
         }
     }
 
@@ -97,21 +124,40 @@ private:
     long long pos_ = 0;
     long long runMark_ = 0;
     bool runIsSpace_ = false;  // the run mark stands behind a run's space
-    unsigned char lastByte_ = 0;
+    Char lastChar_ = 0;
 };
 
 }  // namespace
 
-bool buildViewerText(const char* fileName, std::int32_t fileSize, char* viewBuffer) {
-    if (fileSize < 0 || !viewBuffer) return false;
+bool buildViewerText(const char* fileName, std::int32_t capacityBase, char* viewBuffer) {
+    if (capacityBase < 0 || !viewBuffer) return false;
     InputFile file(fileName);
     if (!file.isOpen()) return false;
     std::unique_ptr<unsigned char[]> chunk(new (std::nothrow) unsigned char[kViewChunk]);
     if (!chunk) return false;
 
-    ViewerWriter writer(viewBuffer, fileSize);
-    readInChunks(file, fileSize, chunk.get(), kViewChunk,
-                 [&](const unsigned char* bytes, std::size_t count) { return writer.feed(bytes, count); });
+    ViewerWriter writer(viewBuffer, capacityBase);
+    RawSource source(file, chunk.get(), kViewChunk);
+    const RawPiece start = source.peek(3);
+    const EncodingMark mark = encodingMarkOf(start.bytes, start.count);
+    source.consume(mark.length);
+    const TextDecoder decoder(mark.encoding);
+    // Once the buffer is full nothing more can go in: the rest is not read.
+    while (!writer.full()) {
+        const RawPiece piece = source.peek(kViewChunk);
+        if (piece.count == 0) break;
+        std::size_t used = 0;
+        while (used < piece.count && !writer.full()) {
+            const std::size_t step = std::min<std::size_t>(piece.count - used, 4096);
+            const bool atEnd = piece.reachesEnd && used + step == piece.count;
+            const std::size_t taken =
+                decoder.decode(piece.bytes + used, step, atEnd, [&](Char c) { writer.put(c); });
+            used += taken;
+            if (taken < step) break;  // a character runs on into the next piece
+        }
+        source.consume(used);
+        if (piece.reachesEnd && used == piece.count) break;
+    }
     writer.finish();
     return true;
 }

@@ -6,7 +6,8 @@
 namespace tyx12::detail {
 
 // Returns false, leaving viewBuffer untouched, when the file cannot be read.
-// Never writes at or beyond viewBuffer[fileSize + 51,200].
-bool buildViewerText(const char* fileName, std::int32_t fileSize, char* viewBuffer);
+// Reads the file to its end, whatever its size, and writes the body up to the
+// buffer's capacity, `capacityBase` + 51,200 bytes, never at or beyond it.
+bool buildViewerText(const char* fileName, std::int32_t capacityBase, char* viewBuffer);
 
 }  // namespace tyx12::detail

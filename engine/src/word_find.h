@@ -16,6 +16,18 @@ inline constexpr std::size_t kNotFound = std::numeric_limits<std::size_t>::max()
 // as boundaries.
 std::size_t findWord(TextView text, std::size_t from, const SearchWord& word);
 
+// The same over a text of which only a part has been read so far. Either the
+// answer is known from the part (`position`, kNotFound when the part is the
+// whole text and holds none), or the search must go on at `resumeAt` once
+// more text has been read: everything before it has been ruled out exactly as
+// findWord over the whole text would have ruled it out.
+struct PartialFind {
+    std::size_t position = kNotFound;
+    std::size_t resumeAt = kNotFound;  // kNotFound: the answer is known
+    bool known() const { return resumeAt == kNotFound; }
+};
+PartialFind findWordInPart(TextView part, bool partIsWhole, std::size_t from, const SearchWord& word);
+
 // Finds the same word again and again over one text with rising start
 // positions, reusing the last answer where that cannot change the result.
 class WordCursor {

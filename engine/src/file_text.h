@@ -1,0 +1,60 @@
+// The normalised text of one file (and its folded twin), read piece by piece
+// as the search asks for it. The part held stays within a bounded buffer: when
+// it is full, the characters the search no longer needs make room.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "normaliser.h"
+#include "raw_source.h"
+#include "text_decoder.h"
+#include "text_view.h"
+
+namespace tyx12::detail {
+
+struct TextBuffers {
+    std::vector<Char> normalised;
+    std::vector<Char> folded;
+};
+
+class FileText {
+public:
+    // Starts at the source's current byte, which must be the file's first.
+    FileText(RawSource& source, bool fold, TextBuffers& buffers);
+
+    // The part read so far, counted from the first character still held.
+    TextView shown() const { return {buffers_.normalised.data(), length_}; }
+    TextView searched() const { return {fold_ ? buffers_.folded.data() : buffers_.normalised.data(), length_}; }
+    std::size_t length() const { return length_; }
+    // The part held runs to the end of the text.
+    bool reachesEnd() const { return reachesEnd_; }
+    // Characters dropped from the front so far.
+    std::size_t dropped() const { return dropped_; }
+
+    // Reads the next piece. When the buffer is full, the characters before
+    // `keepFrom` make room first: positions held by the caller then move back
+    // by what this returns. Nothing is read once the end is reached.
+    std::size_t readMore(std::size_t keepFrom);
+
+private:
+    void makeRoom(std::size_t keepFrom);
+
+    RawSource& source_;
+    TextBuffers& buffers_;
+    bool fold_;
+    TextDecoder decoder_;
+    Normaliser normaliser_;
+    std::size_t length_ = 0;
+    std::size_t dropped_ = 0;
+    std::size_t droppedNow_ = 0;
+    bool reachesEnd_ = false;
+};
+
+// Moves a position held in a FileText back by what readMore dropped; one that
+// fell off the front stands at the first character held.
+inline void moveBack(std::size_t& position, std::size_t dropped) {
+    position = position >= dropped ? position - dropped : 0;
+}
+
+}  // namespace tyx12::detail

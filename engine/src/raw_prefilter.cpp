@@ -1,0 +1,186 @@
+#include "raw_prefilter.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "cpu_features.h"
+#include "text_decoder.h"
+
+namespace tyx12::detail {
+
+namespace {
+
+constexpr std::string_view kKelvinSign = "\xE2\x84\xAA";
+constexpr std::string_view kLongS = "\xC5\xBF";
+
+// How often a byte turns up in text and code, roughly: the probes go to the
+// rarest bytes of a needle, where a false candidate is least likely.
+int commonness(unsigned char b) {
+    static constexpr std::string_view kLetters = "etaoinshrdlucmfwypvbgkjqxz";
+    const unsigned char lower = b >= 'A' && b <= 'Z' ? b + 32 : b;
+    const std::size_t letter = kLetters.find(static_cast<char>(lower));
+    if (letter != std::string_view::npos) return 40 - static_cast<int>(letter);
+    if (b >= '0' && b <= '9') return 12;
+    if (std::string_view(".,;:()=_-/\"'*<>{}[]#").find(static_cast<char>(b)) != std::string_view::npos) return 10;
+    return 2;
+}
+
+bool matchesAt(const unsigned char* at, const std::string& needle, const std::string& masks) {
+    for (std::size_t k = 0; k < needle.size(); ++k)
+        if ((at[k] | static_cast<unsigned char>(masks[k])) != static_cast<unsigned char>(needle[k])) return false;
+    return true;
+}
+
+bool holdsNeedlePlain(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                      const std::string& masks) {
+    if (count < needle.size()) return false;
+    for (std::size_t i = 0; i + needle.size() <= count; ++i)
+        if (matchesAt(bytes + i, needle, masks)) return true;
+    return false;
+}
+
+}  // namespace
+
+#if defined(__x86_64__) || defined(__i386__)
+bool holdsNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                     const std::string& masks, std::size_t probe1, std::size_t probe2);
+#endif
+
+bool holdsNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                 const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors) {
+#if defined(__x86_64__) || defined(__i386__)
+    if (useVectors && hasAvx2()) return holdsNeedleAvx2(bytes, count, needle, caseMasks, probe1, probe2);
+#endif
+    (void)probe1;
+    (void)probe2;
+    (void)useVectors;
+    return holdsNeedlePlain(bytes, count, needle, caseMasks);
+}
+
+RawPrefilter::RawPrefilter(const Query& query, bool ignoreCase) : query_(query), ignoreCase_(ignoreCase) {
+    for (int i = 0; i < kWordSlots; ++i)
+        if (query.slots[i].present) needles_[i] = needleOf(query.slots[i].word.core(), ignoreCase);
+}
+
+RawPrefilter::Needle RawPrefilter::needleOf(std::u32string_view core, bool ignoreCase) {
+    // The longest stretch of printable ASCII without a space.
+    std::size_t bestStart = 0, bestLength = 0;
+    for (std::size_t start = 0; start < core.size();) {
+        std::size_t end = start;
+        while (end < core.size() && core[end] > 0x20 && core[end] < 0x7F) ++end;
+        if (end - start > bestLength) bestStart = start, bestLength = end - start;
+        start = end + 1;
+    }
+    Needle needle;
+    for (std::size_t k = 0; k < bestLength; ++k) {
+        const auto b = static_cast<unsigned char>(core[bestStart + k]);
+        const bool letter = (b | 0x20) >= 'a' && (b | 0x20) <= 'z';
+        // The word is folded already when case is ignored: its letters are small.
+        const bool eitherCase = ignoreCase && letter;
+        needle.bytes.push_back(static_cast<char>(b));
+        needle.caseMasks.push_back(eitherCase ? 0x20 : 0x00);
+        if (eitherCase && (b == 'k' || b == 's')) needle.foldsFromBeyondAscii = true;
+    }
+    if (bestLength > 0) {
+        std::vector<std::size_t> order(bestLength);
+        for (std::size_t k = 0; k < bestLength; ++k) order[k] = k;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return commonness(static_cast<unsigned char>(needle.bytes[a])) <
+                   commonness(static_cast<unsigned char>(needle.bytes[b]));
+        });
+        needle.probes[0] = order[0];
+        needle.probes[1] = bestLength > 1 ? order[1] : order[0];
+    }
+    return needle;
+}
+
+bool RawPrefilter::couldMatch(const WordsFound& mayHold) const {
+    WordsFound best{};
+    bool anyPositive = false;
+    for (int i = 0; i < kWordSlots; ++i) {
+        // The best case for a match: every NOT word absent.
+        best[i] = query_.roleOf(i) != Link::Not && mayHold[i];
+        anyPositive = anyPositive || best[i];
+    }
+    // NEARBY is judged by lines, and a line needs a hit.
+    if (query_.anyLink(Link::Nearby)) return anyPositive;
+    return combiningRuleHolds(query_, best);
+}
+
+bool RawPrefilter::settled(const WordsFound& seen, const WordsFound& unseen) const {
+    WordsFound either{};
+    for (int i = 0; i < kWordSlots; ++i) {
+        if (unseen[i] && query_.roleOf(i) == Link::Not) return false;
+        either[i] = seen[i] || unseen[i];
+    }
+    return couldMatch(seen) && combiningRuleHolds(query_, seen) == combiningRuleHolds(query_, either);
+}
+
+void RawPrefilter::scan(const unsigned char* bytes, std::size_t count, WordsFound& seen, WordsFound& unseen) const {
+    const auto holds = [&](std::string_view sequence) {
+        return memmem(bytes, count, sequence.data(), sequence.size()) != nullptr;
+    };
+    for (int i = 0; i < kWordSlots; ++i) {
+        if (!unseen[i]) continue;
+        const Needle& needle = needles_[i];
+        const bool found = holdsNeedle(bytes, count, needle.bytes, needle.caseMasks, needle.probes[0],
+                                       needle.probes[1], true) ||
+                           (needle.foldsFromBeyondAscii && (holds(kKelvinSign) || holds(kLongS)));
+        if (found) {
+            seen[i] = true;
+            unseen[i] = false;
+        }
+    }
+}
+
+WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& scratch) {
+    WordsFound seen{}, unseen{};
+    std::size_t longest = kKelvinSign.size();
+    for (int i = 0; i < kWordSlots; ++i) {
+        if (!query_.slots[i].present) continue;
+        (needles_[i].bytes.empty() ? seen : unseen)[i] = true;
+        longest = std::max(longest, needles_[i].bytes.size());
+    }
+    const RawPiece start = source.peek(3);
+    if (encodingMarkOf(start.bytes, start.count).encoding != TextEncoding::Utf8OrWindows1252) {
+        for (int i = 0; i < kWordSlots; ++i) seen[i] = seen[i] || unseen[i];
+        return seen;
+    }
+
+    // What the last piece ended with, for a needle that runs over into the next.
+    std::string carry;
+    bool readAll = false;
+    while (std::find(unseen.begin(), unseen.end(), true) != unseen.end() && !settled(seen, unseen)) {
+        const RawPiece piece = source.peek(1);
+        if (piece.count == 0) {
+            readAll = true;
+            break;
+        }
+        const unsigned char* bytes = piece.bytes;
+        std::size_t count = piece.count;
+        if (std::memchr(bytes, 0, count)) {
+            scratch.resize(count);
+            count = static_cast<std::size_t>(std::remove_copy(bytes, bytes + count, scratch.begin(), 0) -
+                                             scratch.begin());
+            bytes = scratch.data();
+        }
+        if (!carry.empty()) {
+            std::string seam = carry;
+            seam.append(reinterpret_cast<const char*>(bytes), std::min(count, longest - 1));
+            scan(reinterpret_cast<const unsigned char*>(seam.data()), seam.size(), seen, unseen);
+        }
+        scan(bytes, count, seen, unseen);
+        carry.append(reinterpret_cast<const char*>(bytes), count);
+        if (carry.size() > longest - 1) carry.erase(0, carry.size() - (longest - 1));
+        source.consume(piece.count);
+        if (piece.reachesEnd) {
+            readAll = true;
+            break;
+        }
+    }
+    if (!readAll)
+        for (int i = 0; i < kWordSlots; ++i) seen[i] = seen[i] || unseen[i];
+    return seen;
+}
+
+}  // namespace tyx12::detail

@@ -1,0 +1,47 @@
+// A file's bytes from its first one, in pieces. A file that fits the buffer
+// is read once and served from memory as often as it is asked for; a longer
+// one streams through the buffer and is read again after a rewind, so that
+// a file of any size costs no more memory than the buffer.
+#pragma once
+
+#include <cstddef>
+
+#include "input_file.h"
+
+namespace tyx12::detail {
+
+struct RawPiece {
+    const unsigned char* bytes = nullptr;
+    std::size_t count = 0;
+    bool reachesEnd = false;  // nothing follows these bytes
+};
+
+class RawSource {
+public:
+    RawSource(InputFile& file, unsigned char* buffer, std::size_t capacity);
+
+    // The bytes not consumed yet: at least `wanted` of them unless the file
+    // ends first, and perhaps more.
+    RawPiece peek(std::size_t wanted);
+    void consume(std::size_t count) { begin_ += count; }
+    bool atEnd() { return peek(1).count == 0; }
+
+    // The whole file sits in the buffer.
+    bool inMemory() const { return inMemory_; }
+
+    // Back to the first byte. False when a streamed file cannot go back.
+    bool rewind();
+
+private:
+    void fill();
+
+    InputFile& file_;
+    unsigned char* buffer_;
+    std::size_t capacity_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+    bool exhausted_ = false;  // the file has been read to its end
+    bool inMemory_ = false;
+};
+
+}  // namespace tyx12::detail
