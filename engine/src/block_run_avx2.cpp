@@ -14,6 +14,7 @@ namespace {
 struct Avx2 {
     using Reg = __m256i;
     static constexpr std::size_t kWidth = 32;
+    static constexpr unsigned long long kAllBits = 0xFFFFFFFFull;
     static Reg load(const unsigned char* p) { return _mm256_loadu_si256(reinterpret_cast<const Reg*>(p)); }
     // Each byte becomes one 32-bit character, eight at a time.
     static void storeWide(Char* p, Reg r) {

@@ -27,7 +27,13 @@ std::size_t runBlocks(const unsigned char* bytes, std::size_t count, BlockCursor
         if (V::bits(V::lessThan(block, zero))) break;
         const Reg special = V::orr(V::lessThan(block, firstPrintable), V::equal(block, del));
         const Reg lineBreak = V::orr(V::equal(block, carriageReturn), V::equal(block, tab));
-        if (V::bits(V::equal(block, nul))) break;
+        const unsigned long long nulBits = V::bits(V::equal(block, nul));
+        if (nulBits == V::kAllBits) {
+            // The holes of a sparse file, the padding of a binary one: nothing.
+            i += kWidth;
+            continue;
+        }
+        if (nulBits) break;
         const Reg runByte = V::andNot(lineBreak, special);
         const unsigned long long runBits = V::bits(runByte);
         // A run byte after a run byte adds nothing, which a block stored

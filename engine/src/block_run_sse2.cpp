@@ -14,6 +14,7 @@ namespace {
 struct Sse2 {
     using Reg = __m128i;
     static constexpr std::size_t kWidth = 16;
+    static constexpr unsigned long long kAllBits = 0xFFFF;
     static Reg load(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const Reg*>(p)); }
     // Each byte becomes one 32-bit character.
     static void storeWide(Char* p, Reg r) {

@@ -6,13 +6,6 @@
 namespace tyx12::detail {
 
 namespace {
-// Bytes decoded per piece: small enough that a search which finds its answer
-// near the start of a file reads little more than that start.
-constexpr std::size_t kPieceBytes = 32 * 1024;
-// A piece gives at most one character per byte; the normaliser writes one
-// character past the text, and the NUL after it.
-constexpr std::size_t kPieceRoom = kPieceBytes + 2;
-constexpr std::size_t kInitialCapacity = 1 << 20;
 
 TextEncoding readEncodingMark(RawSource& source) {
     const RawPiece start = source.peek(3);
@@ -21,26 +14,50 @@ TextEncoding readEncodingMark(RawSource& source) {
     return mark.encoding;
 }
 
-void ensureSize(std::vector<Char>& buffer, std::size_t size) {
-    if (buffer.size() < size) buffer.resize(size);
+// A piece must be able to hold a whole character, or the text never moves on.
+TextSizes withWholeCharacters(TextSizes sizes) {
+    sizes.pieceBytes = std::max<std::size_t>(sizes.pieceBytes, 4);
+    return sizes;
+}
+
+// A piece gives at most one character per byte; the normaliser writes one
+// character past the text, and the NUL after it.
+std::size_t roomFor(const TextSizes& sizes) { return sizes.pieceBytes + 2; }
+
+// The two buffers always have the same size, as large as an earlier file
+// made them, unless that was far larger than needed.
+void sized(TextBuffers& buffers, const TextSizes& sizes, bool fold) {
+    const std::size_t wanted = std::max(sizes.capacity, 2 * roomFor(sizes));
+    std::size_t size = buffers.normalised.size();
+    if (size < wanted || size > 4 * wanted) size = wanted;
+    for (std::vector<Char>* buffer : {&buffers.normalised, &buffers.folded}) {
+        if (buffer == &buffers.folded && !fold) continue;
+        if (buffer->size() != size) {
+            buffer->resize(size);
+            buffer->shrink_to_fit();
+        }
+    }
 }
 
 }  // namespace
 
-FileText::FileText(RawSource& source, bool fold, TextBuffers& buffers)
+FileText::FileText(RawSource& source, bool fold, TextBuffers& buffers, TextSizes sizes)
     : source_(source),
       buffers_(buffers),
+      sizes_(withWholeCharacters(sizes)),
       fold_(fold),
       decoder_(readEncodingMark(source)),
-      normaliser_((ensureSize(buffers.normalised, kInitialCapacity), buffers.normalised.data()),
-                  fold ? (ensureSize(buffers.folded, kInitialCapacity), buffers.folded.data()) : nullptr) {
+      normaliser_(nullptr, nullptr, blockRunFor(fold)) {
+    sized(buffers, sizes_, fold);
+    normaliser_.textMoved(0, buffers.normalised.data(), fold ? buffers.folded.data() : nullptr);
     length_ = normaliser_.finish();
 }
 
 void FileText::makeRoom(std::size_t keepFrom) {
     Char* normalised = buffers_.normalised.data();
     Char* folded = fold_ ? buffers_.folded.data() : nullptr;
-    if (buffers_.normalised.size() - length_ >= kPieceRoom) return;
+    const std::size_t room = roomFor(sizes_);
+    if (buffers_.normalised.size() - length_ >= room) return;
     keepFrom = std::min(keepFrom, length_);
     if (keepFrom > 0) {
         std::memmove(normalised, normalised + keepFrom, (length_ - keepFrom) * sizeof(Char));
@@ -49,22 +66,22 @@ void FileText::makeRoom(std::size_t keepFrom) {
         dropped_ += keepFrom;
         droppedNow_ += keepFrom;
     }
-    if (buffers_.normalised.size() - length_ < kPieceRoom) {
+    if (buffers_.normalised.size() - length_ < room) {
         // The search still needs all it holds (a very long word or window):
         // the buffer grows rather than losing any of it.
-        const std::size_t size = std::max(buffers_.normalised.size() * 2, length_ + kPieceRoom);
+        const std::size_t size = std::max(buffers_.normalised.size() * 2, length_ + room);
         buffers_.normalised.resize(size);
         if (folded) buffers_.folded.resize(size);
     }
-    normaliser_.dropFront(keepFrom, buffers_.normalised.data(), fold_ ? buffers_.folded.data() : nullptr);
+    normaliser_.textMoved(keepFrom, buffers_.normalised.data(), fold_ ? buffers_.folded.data() : nullptr);
 }
 
 std::size_t FileText::readMore(std::size_t keepFrom) {
     droppedNow_ = 0;
     if (reachesEnd_) return 0;
     makeRoom(keepFrom);
-    const RawPiece piece = source_.peek(kPieceBytes);
-    const std::size_t take = std::min(piece.count, kPieceBytes);
+    const RawPiece piece = source_.peek(sizes_.pieceBytes);
+    const std::size_t take = std::min(piece.count, sizes_.pieceBytes);
     const bool atEnd = piece.reachesEnd && take == piece.count;
     std::size_t used;
     if (decoder_.encoding() == TextEncoding::Utf8OrWindows1252) {

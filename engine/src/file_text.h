@@ -18,10 +18,20 @@ struct TextBuffers {
     std::vector<Char> folded;
 };
 
+// How much is decoded at a time, and how many characters are held before
+// some make room. The defaults suit the search; tests shrink them to make
+// every file a long one.
+struct TextSizes {
+    // Small enough that a search which finds its answer near the start of a
+    // file reads little more than that start.
+    std::size_t pieceBytes = 32 * 1024;
+    std::size_t capacity = std::size_t{1} << 20;
+};
+
 class FileText {
 public:
     // Starts at the source's current byte, which must be the file's first.
-    FileText(RawSource& source, bool fold, TextBuffers& buffers);
+    FileText(RawSource& source, bool fold, TextBuffers& buffers, TextSizes sizes = {});
 
     // The part read so far, counted from the first character still held.
     TextView shown() const { return {buffers_.normalised.data(), length_}; }
@@ -42,6 +52,7 @@ private:
 
     RawSource& source_;
     TextBuffers& buffers_;
+    TextSizes sizes_;
     bool fold_;
     TextDecoder decoder_;
     Normaliser normaliser_;

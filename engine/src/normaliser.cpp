@@ -53,7 +53,7 @@ std::size_t Normaliser::finish() {
     return position_;
 }
 
-void Normaliser::dropFront(std::size_t count, Char* normalised, Char* folded) {
+void Normaliser::textMoved(std::size_t count, Char* normalised, Char* folded) {
     normalised_ = normalised;
     folded_ = folded;
     position_ -= count;

@@ -61,9 +61,9 @@ public:
     std::size_t finish();
     std::size_t length() const { return position_; }
 
-    // The caller moved the text's first `count` characters out, and maybe the
-    // rest to new buffers.
-    void dropFront(std::size_t count, Char* normalised, Char* folded);
+    // The caller dropped the text's first `count` characters, and maybe moved
+    // the rest to new buffers.
+    void textMoved(std::size_t count, Char* normalised, Char* folded);
 
 private:
     template <bool Fold>

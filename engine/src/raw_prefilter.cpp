@@ -1,6 +1,7 @@
 #include "raw_prefilter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "cpu_features.h"
@@ -23,6 +24,23 @@ int commonness(unsigned char b) {
     if (b >= '0' && b <= '9') return 12;
     if (std::string_view(".,;:()=_-/\"'*<>{}[]#").find(static_cast<char>(b)) != std::string_view::npos) return 10;
     return 2;
+}
+
+// The bytes without their NULs, which the text drops. Files with holes hold
+// long runs of them, skipped eight bytes at a time.
+std::size_t copyWithoutNuls(const unsigned char* in, std::size_t count, unsigned char* out) {
+    std::size_t written = 0, i = 0;
+    while (i < count) {
+        const auto* nul = static_cast<const unsigned char*>(std::memchr(in + i, 0, count - i));
+        const std::size_t stretch = (nul ? static_cast<std::size_t>(nul - in) : count) - i;
+        std::memcpy(out + written, in + i, stretch);
+        written += stretch;
+        i += stretch;
+        std::uint64_t eight;
+        while (i + 8 <= count && (std::memcpy(&eight, in + i, 8), eight == 0)) i += 8;
+        while (i < count && in[i] == 0) ++i;
+    }
+    return written;
 }
 
 bool matchesAt(const unsigned char* at, const std::string& needle, const std::string& masks) {
@@ -160,8 +178,7 @@ WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& 
         std::size_t count = piece.count;
         if (std::memchr(bytes, 0, count)) {
             scratch.resize(count);
-            count = static_cast<std::size_t>(std::remove_copy(bytes, bytes + count, scratch.begin(), 0) -
-                                             scratch.begin());
+            count = copyWithoutNuls(bytes, count, scratch.data());
             bytes = scratch.data();
         }
         if (!carry.empty()) {

@@ -37,20 +37,27 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     Query query = makeQuery(request.words, request.codes, request.ignoreCase);
     if (!query.anyPresent()) return deliver(collected, resultBuffer);
 
-    RawSource source(file, scratch->raw.get(), kRawBufferSize);
+    // A buffer must hold a whole character, four bytes at most.
+    std::vector<unsigned char> ownRaw(request.rawBufferSize ? std::max<std::size_t>(request.rawBufferSize, 4) : 0);
+    RawSource source(file, ownRaw.empty() ? scratch->raw.get() : ownRaw.data(),
+                     ownRaw.empty() ? kRawBufferSize : ownRaw.size());
     RawPrefilter prefilter(query, request.ignoreCase);
-    const WordsFound mayHold = prefilter.mayHold(source, scratch->rawWithoutNuls);
-    if (!prefilter.couldMatch(mayHold)) return deliver(collected, resultBuffer);
-    if (!source.rewind()) return deliver(collected, resultBuffer);
+    WordsFound mayHold;
+    mayHold.fill(true);
+    if (request.ruleOutByRawBytes) {
+        mayHold = prefilter.mayHold(source, scratch->rawWithoutNuls);
+        if (!prefilter.couldMatch(mayHold)) return deliver(collected, resultBuffer);
+        if (!source.rewind()) return deliver(collected, resultBuffer);
+    }
 
-    std::optional<FileText> text(std::in_place, source, request.ignoreCase, scratch->text);
+    std::optional<FileText> text(std::in_place, source, request.ignoreCase, scratch->text, request.textSizes);
     if (applyCombiningRule(query, findPresentWords(query, mayHold, *text))) {
         dropExcludedWords(query);
         // The lines are collected from the start of the text: read it again
         // unless all of it up to here is still held.
         if (text->dropped() > 0) {
             if (!source.rewind()) return deliver(collected, resultBuffer);
-            text.emplace(source, request.ignoreCase, scratch->text);
+            text.emplace(source, request.ignoreCase, scratch->text, request.textSizes);
         }
         CollectOptions options;
         options.smartSearch = request.smartSearch;

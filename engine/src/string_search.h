@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "file_text.h"
 #include "query.h"
 
 namespace tyx12::detail {
@@ -17,6 +18,12 @@ struct SearchRequest {
     std::int32_t contextWords = 10;
     bool allHits = false;
     std::int32_t nearbyWords = 0;
+
+    // How the work is done, which never changes the answer: tests hold the
+    // fast ways against the plain ones.
+    bool ruleOutByRawBytes = true;
+    std::size_t rawBufferSize = 0;  // 0: the thread's own buffer
+    TextSizes textSizes;
 };
 
 // Searches the whole file, whatever its size. Returns the length of the
