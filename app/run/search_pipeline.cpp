@@ -25,8 +25,8 @@ SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate,
     }
     thread_local std::vector<char> result(kResultBufferSize, ' ');
     result[0] = '\0';
-    // A length past what the engine's size argument holds reads only its start,
-    // which is all the engine would search anyway.
+    // The engine reads every file to its end; the size it is told is only a
+    // courtesy, and it does not need the whole of it.
     const auto fileSize = static_cast<std::int32_t>(std::min<std::uint64_t>(candidate.size, INT32_MAX));
     SearchAnswer answer;
     answer.length = engine.stringSearch(candidate.path.c_str(), fileSize, arguments.caseCode, pointers[0],

@@ -25,6 +25,7 @@ struct Avx2 {
         _mm256_storeu_si256(out + 2, _mm256_cvtepu8_epi32(high));
         _mm256_storeu_si256(out + 3, _mm256_cvtepu8_epi32(_mm_srli_si128(high, 8)));
     }
+    static void storeBytes(unsigned char* p, Reg r) { _mm256_store_si256(reinterpret_cast<Reg*>(p), r); }
     static Reg splat(char c) { return _mm256_set1_epi8(c); }
     static Reg equal(Reg a, Reg b) { return _mm256_cmpeq_epi8(a, b); }
     static Reg lessThan(Reg a, Reg b) { return _mm256_cmpgt_epi8(b, a); }

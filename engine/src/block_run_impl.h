@@ -40,15 +40,34 @@ std::size_t runBlocks(const unsigned char* bytes, std::size_t count, BlockCursor
         // whole cannot say; before the block stands the previous block's
         // last, or nothing at all at the start.
         const unsigned long long carry = pos == runMark;
-        if (runBits & ((runBits << 1) | carry)) break;
+        const unsigned long long repeated = runBits & ((runBits << 1) | carry);
 
         Reg out = V::select(lineBreak, lineFeed, block);
         out = V::select(runByte, space, out);
-        V::storeWide(normalised + pos, out);
+        Reg lowered = out;
         if constexpr (Fold) {
             const Reg upper = V::andd(V::greaterThan(out, beforeA), V::lessThan(out, afterZ));
-            V::storeWide(folded + pos, V::add(out, V::andd(upper, caseBit)));
+            lowered = V::add(out, V::andd(upper, caseBit));
         }
+        if (repeated) {
+            // Blank lines and the like: a run byte after a run byte adds
+            // nothing, so the characters are packed one by one, without a
+            // branch per byte.
+            alignas(32) unsigned char shown[kWidth], small[kWidth];
+            V::storeBytes(shown, out);
+            V::storeBytes(small, lowered);
+            const unsigned long long spaced = runBits & ~repeated;
+            for (std::size_t k = 0; k < kWidth; ++k) {
+                normalised[pos] = shown[k];
+                if constexpr (Fold) folded[pos] = small[k];
+                pos += !(repeated >> k & 1);
+                runMark = spaced >> k & 1 ? pos : runMark;
+            }
+            i += kWidth;
+            continue;
+        }
+        V::storeWide(normalised + pos, out);
+        if constexpr (Fold) V::storeWide(folded + pos, lowered);
         // Branch-free: whether a block holds a control byte is a coin toss in
         // text with line ends every few blocks.
         const std::size_t afterLastRunByte =

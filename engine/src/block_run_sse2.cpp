@@ -26,6 +26,7 @@ struct Sse2 {
         _mm_storeu_si128(out + 2, _mm_unpacklo_epi16(high, zero));
         _mm_storeu_si128(out + 3, _mm_unpackhi_epi16(high, zero));
     }
+    static void storeBytes(unsigned char* p, Reg r) { _mm_store_si128(reinterpret_cast<Reg*>(p), r); }
     static Reg splat(char c) { return _mm_set1_epi8(c); }
     static Reg equal(Reg a, Reg b) { return _mm_cmpeq_epi8(a, b); }
     static Reg lessThan(Reg a, Reg b) { return _mm_cmplt_epi8(a, b); }

@@ -80,8 +80,12 @@ std::size_t FileText::readMore(std::size_t keepFrom) {
     droppedNow_ = 0;
     if (reachesEnd_) return 0;
     makeRoom(keepFrom);
-    const RawPiece piece = source_.peek(sizes_.pieceBytes);
-    const std::size_t take = std::min(piece.count, sizes_.pieceBytes);
+    // The first pieces are small: most searches find what they need near the
+    // start of a file.
+    const std::size_t pieceBytes = std::min(sizes_.pieceBytes, std::max<std::size_t>(4, 4096u << std::min(piecesRead_, 8u)));
+    ++piecesRead_;
+    const RawPiece piece = source_.peek(pieceBytes);
+    const std::size_t take = std::min(piece.count, pieceBytes);
     const bool atEnd = piece.reachesEnd && take == piece.count;
     std::size_t used;
     if (decoder_.encoding() == TextEncoding::Utf8OrWindows1252) {

@@ -59,6 +59,7 @@ private:
     std::size_t length_ = 0;
     std::size_t dropped_ = 0;
     std::size_t droppedNow_ = 0;
+    unsigned piecesRead_ = 0;
     bool reachesEnd_ = false;
 };
 

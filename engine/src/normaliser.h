@@ -92,9 +92,9 @@ inline void Normaliser::putImpl(Char c) {
         shown = kAscii.normalised[c];
         lowered = kAscii.folded[c];
         role = kAscii.role[c];
-    } else if (charKind(c) != CharKind::Run) {
+    } else if (const CharInfo info = charInfo(c); info.kind != CharKind::Run) {
         shown = c;
-        lowered = simpleFold(c);
+        lowered = info.folded;
         role = Kept;
     } else {
         shown = lowered = ' ';

@@ -60,9 +60,17 @@ bool holdsNeedlePlain(const unsigned char* bytes, std::size_t count, const std::
 }  // namespace
 
 #if defined(__x86_64__) || defined(__i386__)
+std::size_t copyWithoutNulsAvx2(const unsigned char* in, std::size_t count, unsigned char* out);
 bool holdsNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
                      const std::string& masks, std::size_t probe1, std::size_t probe2);
 #endif
+
+std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned char* out) {
+#if defined(__x86_64__) || defined(__i386__)
+    if (hasAvx2()) return copyWithoutNulsAvx2(in, count, out);
+#endif
+    return copyWithoutNuls(in, count, out);
+}
 
 bool holdsNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
                  const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors) {
@@ -80,15 +88,42 @@ RawPrefilter::RawPrefilter(const Query& query, bool ignoreCase) : query_(query),
         if (query.slots[i].present) needles_[i] = needleOf(query.slots[i].word.core(), ignoreCase);
 }
 
-RawPrefilter::Needle RawPrefilter::needleOf(std::u32string_view core, bool ignoreCase) {
-    // The longest stretch of printable ASCII without a space.
-    std::size_t bestStart = 0, bestLength = 0;
+namespace {
+
+struct Stretch {
+    std::size_t start = 0, length = 0;
+};
+
+// The longest stretch of the core whose characters all pass `takes`.
+template <typename Takes>
+Stretch longestStretch(std::u32string_view core, Takes takes) {
+    Stretch best;
     for (std::size_t start = 0; start < core.size();) {
         std::size_t end = start;
-        while (end < core.size() && core[end] > 0x20 && core[end] < 0x7F) ++end;
-        if (end - start > bestLength) bestStart = start, bestLength = end - start;
+        while (end < core.size() && takes(core[end])) ++end;
+        if (end - start > best.length) best = {start, end - start};
         start = end + 1;
     }
+    return best;
+}
+
+// Shorter than this, a needle rules out too few files to be worth its scan.
+constexpr std::size_t kUsefulNeedle = 3;
+
+}  // namespace
+
+RawPrefilter::Needle RawPrefilter::needleOf(std::u32string_view core, bool ignoreCase) {
+    const auto printable = [](Char c) { return c > 0x20 && c < 0x7F; };
+    Stretch stretch = longestStretch(core, printable);
+    // A k or an s may come from a character beyond ASCII, whose bytes binary
+    // files hold by chance: a needle without them, where there is a useful
+    // one, rules out far more files.
+    if (ignoreCase) {
+        const Stretch plain =
+            longestStretch(core, [&](Char c) { return printable(c) && c != 'k' && c != 's'; });
+        if (plain.length >= kUsefulNeedle) stretch = plain;
+    }
+    const std::size_t bestStart = stretch.start, bestLength = stretch.length;
     Needle needle;
     for (std::size_t k = 0; k < bestLength; ++k) {
         const auto b = static_cast<unsigned char>(core[bestStart + k]);
@@ -136,7 +171,11 @@ bool RawPrefilter::settled(const WordsFound& seen, const WordsFound& unseen) con
 
 void RawPrefilter::scan(const unsigned char* bytes, std::size_t count, WordsFound& seen, WordsFound& unseen) const {
     const auto holds = [&](std::string_view sequence) {
-        return memmem(bytes, count, sequence.data(), sequence.size()) != nullptr;
+        // Exact bytes, probed by the last two: 0xE2 and 0xC5 lead a good part
+        // of all UTF-8 text.
+        static const std::string noMasks(3, '\0');
+        return holdsNeedle(bytes, count, std::string(sequence), noMasks.substr(0, sequence.size()),
+                           sequence.size() - 2, sequence.size() - 1, true);
     };
     for (int i = 0; i < kWordSlots; ++i) {
         if (!unseen[i]) continue;
@@ -177,8 +216,8 @@ WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& 
         const unsigned char* bytes = piece.bytes;
         std::size_t count = piece.count;
         if (std::memchr(bytes, 0, count)) {
-            scratch.resize(count);
-            count = copyWithoutNuls(bytes, count, scratch.data());
+            scratch.resize(count + 8);
+            count = withoutNuls(bytes, count, scratch.data());
             bytes = scratch.data();
         }
         if (!carry.empty()) {

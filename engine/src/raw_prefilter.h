@@ -52,6 +52,9 @@ private:
     bool ignoreCase_;
 };
 
+// The bytes without their NULs; `out` takes `count` + 8 bytes.
+std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned char* out);
+
 // Whether the needle occurs in the bytes (either case where its masks say);
 // exposed for the tests that hold the vector path against the plain one.
 bool holdsNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,

@@ -29,6 +29,17 @@ inline std::int32_t charEntry(char32_t c) {
     return kCharEntries[kCharBlocks[(std::size_t{kCharBlockOf[c >> 8]} << 8) | (c & 0xFF)]];
 }
 
+// Both answers from one lookup, for a character beyond ASCII.
+struct CharInfo {
+    CharKind kind;
+    char32_t folded;
+};
+inline CharInfo charInfo(char32_t c) {
+    if (c > 0x10FFFF) return {CharKind::Run, c};
+    const std::int32_t entry = charEntry(c);
+    return {static_cast<CharKind>(entry & 3), static_cast<char32_t>(static_cast<std::int32_t>(c) + (entry >> 2))};
+}
+
 inline CharKind charKind(char32_t c) {
     if (c < 0x80) return static_cast<CharKind>(kAsciiKinds[c]);
     if (c > 0x10FFFF) return CharKind::Run;

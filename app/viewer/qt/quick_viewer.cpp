@@ -36,14 +36,12 @@
 #include "viewer/qt/rich_text_saving.h"
 #include "viewer/rtf_body_split.h"
 #include "viewer/selected_file_pick.h"
+#include "viewer/viewer_body.h"
 #include "viewer/viewer_piece.h"
 
 namespace tessaly {
 
 namespace {
-
-// What the viewer body may add to the file's length, as the engine is promised.
-constexpr std::uint64_t kBodyReserve = 153600;
 
 std::u16string_view utf16Of(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
@@ -169,26 +167,21 @@ void QuickViewer::loadViewer() {
         return;
     }
 
-    // The engine reads at most what its size argument holds.
-    const std::uint64_t length =
-        std::min<std::uint64_t>(entry.size, INT32_MAX - kBodyReserve);
-    std::string body(length + kBodyReserve, '\0');
-    bool viewed = false;
+    std::optional<ViewerBody> fetched;
     guardFileStep(
         services_,
         [&] {
-            viewed = whileBreathing([&] {
-                return engine->stringView(path.c_str(), static_cast<std::int32_t>(length),
-                                          body.data()) != 0;
-            });
-            return viewed ? Failure{} : failureFromErrno(EACCES, "read", path);
+            fetched = whileBreathing([&] { return fetchViewerBody(*engine, path, entry.size); });
+            return fetched ? Failure{} : failureFromErrno(EACCES, "read", path);
         },
         fileFailureMessage);
+    const bool viewed = fetched.has_value();
+    std::string body = viewed ? std::move(fetched->rtf) : std::string();
     services_.pump.processEventsNow();
 
     RunArguments arguments = main_.state.runArguments;
     arguments.allHits = 1;
-    const Candidate candidate{path, length, entry.modified, 1, entry.readableByAll};
+    const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
     const SearchWords words = readSearchWords(main_);
     const SearchAnswer answer =
         whileBreathing([&] { return searchFile(*engine, candidate, arguments, words); });

@@ -1,0 +1,25 @@
+// The engine's RTF body of a whole file for the quick viewer. The markup can
+// make the body several times as long as the file (a line break alone takes
+// 27 bytes), so the buffer grows until the whole body fits.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/engine_loader.h"
+
+namespace tessaly {
+
+struct ViewerBody {
+    std::string rtf;
+    // The body outgrew the largest buffer the engine can be given: it stops
+    // short of the file's end.
+    bool cut = false;
+};
+
+// Nothing when the engine cannot read the file.
+std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::string& path,
+                                          std::uint64_t fileSize);
+
+}  // namespace tessaly
