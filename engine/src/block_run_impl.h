@@ -33,9 +33,8 @@ std::size_t runBlocks(const unsigned char* bytes, std::size_t count, BlockCursor
             i += kWidth;
             continue;
         }
-        if (nulBits) break;
         const Reg runByte = V::andNot(lineBreak, special);
-        const unsigned long long runBits = V::bits(runByte);
+        const unsigned long long runBits = V::bits(runByte) & ~nulBits;
         // A run byte after a run byte adds nothing, which a block stored
         // whole cannot say; before the block stands the previous block's
         // last, or nothing at all at the start.
@@ -49,19 +48,20 @@ std::size_t runBlocks(const unsigned char* bytes, std::size_t count, BlockCursor
             const Reg upper = V::andd(V::greaterThan(out, beforeA), V::lessThan(out, afterZ));
             lowered = V::add(out, V::andd(upper, caseBit));
         }
-        if (repeated) {
-            // Blank lines and the like: a run byte after a run byte adds
-            // nothing, so the characters are packed one by one, without a
-            // branch per byte.
+        if (repeated || nulBits) {
+            // Blank lines, strings ended by NULs and the like: a run byte
+            // after a run byte adds nothing and a NUL nothing at all, so the
+            // characters are packed one by one, without a branch per byte.
             alignas(32) unsigned char shown[kWidth], small[kWidth];
             V::storeBytes(shown, out);
             V::storeBytes(small, lowered);
-            const unsigned long long spaced = runBits & ~repeated;
             for (std::size_t k = 0; k < kWidth; ++k) {
+                const bool isRun = runBits >> k & 1;
+                const bool advances = !(nulBits >> k & 1) && (!isRun || pos != runMark);
                 normalised[pos] = shown[k];
                 if constexpr (Fold) folded[pos] = small[k];
-                pos += !(repeated >> k & 1);
-                runMark = spaced >> k & 1 ? pos : runMark;
+                pos += advances;
+                runMark = isRun && advances ? pos : runMark;
             }
             i += kWidth;
             continue;

@@ -42,11 +42,14 @@ void sized(TextBuffers& buffers, const TextSizes& sizes, bool fold) {
 }  // namespace
 
 FileText::FileText(RawSource& source, bool fold, TextBuffers& buffers, TextSizes sizes)
+    : FileText(source, readEncodingMark(source), fold, buffers, sizes) {}
+
+FileText::FileText(RawSource& source, TextEncoding encoding, bool fold, TextBuffers& buffers, TextSizes sizes)
     : source_(source),
       buffers_(buffers),
       sizes_(withWholeCharacters(sizes)),
       fold_(fold),
-      decoder_(readEncodingMark(source)),
+      decoder_(encoding),
       normaliser_(nullptr, nullptr, blockRunFor(fold)) {
     sized(buffers, sizes_, fold);
     normaliser_.textMoved(0, buffers.normalised.data(), fold ? buffers.folded.data() : nullptr);

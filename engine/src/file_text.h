@@ -32,6 +32,10 @@ class FileText {
 public:
     // Starts at the source's current byte, which must be the file's first.
     FileText(RawSource& source, bool fold, TextBuffers& buffers, TextSizes sizes = {});
+    // Starts at the source's current byte, which begins a character of a text
+    // in this encoding. The text is the file's from that character on, except
+    // that a run of blanks there gives nothing.
+    FileText(RawSource& source, TextEncoding encoding, bool fold, TextBuffers& buffers, TextSizes sizes = {});
 
     // The part read so far, counted from the first character still held.
     TextView shown() const { return {buffers_.normalised.data(), length_}; }

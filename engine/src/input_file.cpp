@@ -34,6 +34,8 @@ std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
     return total;
 }
 
-bool InputFile::rewind() { return ::lseek(fd_, 0, SEEK_SET) == 0; }
+bool InputFile::seek(std::uint64_t offset) {
+    return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
+}
 
 }  // namespace tyx12::detail

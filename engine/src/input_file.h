@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace tyx12::detail {
 
@@ -18,8 +19,8 @@ public:
     // read error (which ends the input like the end of the file would).
     std::size_t read(unsigned char* buffer, std::size_t capacity);
 
-    // Back to the first byte; false where the file cannot go back (a pipe).
-    bool rewind();
+    // To this byte; false where the file cannot go back (a pipe).
+    bool seek(std::uint64_t offset);
 
 private:
     int fd_ = -1;

@@ -40,11 +40,11 @@ void appendLine(std::string_view line, CollectedText& collected) {
 
 }  // namespace
 
-void collectLines(const Query& query, FileText& text, const CollectOptions& options,
+bool collectLines(const Query& query, FileText& text, const CollectOptions& options,
                   CollectedText& collected, CollectScratch& scratch) {
     collected.clear();
     const TakingPart taking = takingPartWords(query);
-    if (taking.words.empty()) return;
+    if (taking.words.empty()) return true;
 
     NearbyTest nearby(taking.words, taking.links, options.nearbyWords);
     const bool nearbyTested = options.nearbyWords > 0;
@@ -57,6 +57,7 @@ void collectLines(const Query& query, FileText& text, const CollectOptions& opti
         const Hit next = finder.next(pos);
         if (!next.found()) break;
         std::size_t hit = next.position;
+        if (text.dropped() + hit < options.leadNeeded) return false;
         // The window may look `reach` characters on, and at the one after.
         while (!text.reachesEnd() && text.length() <= hit + reach + 1) {
             const std::size_t dropped = finder.readMore(hit > reach + 1 ? hit - reach - 1 : 0);
@@ -85,6 +86,7 @@ void collectLines(const Query& query, FileText& text, const CollectOptions& opti
     }
 
     if (!nearby.fileSatisfied()) collected.clear();
+    return true;
 }
 
 }  // namespace tyx12::detail

@@ -20,6 +20,9 @@ struct CollectOptions {
     long long contextWords = 10;
     bool allHits = false;
     std::int32_t nearbyWords = 0;
+    // Characters the text must hold before the first hit: a text that starts
+    // part way into the file must reach back as far as the hit's window may.
+    std::size_t leadNeeded = 0;
 };
 
 struct CollectScratch {
@@ -33,8 +36,9 @@ inline constexpr long long kMostContextWords = 1000;
 
 // `text` gives the lines their characters (its shown text) and is where the
 // hits are looked for (its searched text, folded when case is ignored); it is
-// read from its current start. `collected` is overwritten.
-void collectLines(const Query& query, FileText& text, const CollectOptions& options,
+// read from its current start. `collected` is overwritten. False when the
+// first hit stands less than leadNeeded characters in.
+bool collectLines(const Query& query, FileText& text, const CollectOptions& options,
                   CollectedText& collected, CollectScratch& scratch);
 
 }  // namespace tyx12::detail

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cpu_features.h"
+#include "char_class.h"
 #include "text_decoder.h"
 
 namespace tyx12::detail {
@@ -49,20 +50,19 @@ bool matchesAt(const unsigned char* at, const std::string& needle, const std::st
     return true;
 }
 
-bool holdsNeedlePlain(const unsigned char* bytes, std::size_t count, const std::string& needle,
-                      const std::string& masks) {
-    if (count < needle.size()) return false;
+std::size_t findNeedlePlain(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                            const std::string& masks) {
     for (std::size_t i = 0; i + needle.size() <= count; ++i)
-        if (matchesAt(bytes + i, needle, masks)) return true;
-    return false;
+        if (matchesAt(bytes + i, needle, masks)) return i;
+    return kNoNeedle;
 }
 
 }  // namespace
 
 #if defined(__x86_64__) || defined(__i386__)
 std::size_t copyWithoutNulsAvx2(const unsigned char* in, std::size_t count, unsigned char* out);
-bool holdsNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
-                     const std::string& masks, std::size_t probe1, std::size_t probe2);
+std::size_t findNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                           const std::string& masks, std::size_t probe1, std::size_t probe2);
 #endif
 
 std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned char* out) {
@@ -72,20 +72,25 @@ std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned cha
     return copyWithoutNuls(in, count, out);
 }
 
-bool holdsNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
-                 const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors) {
+std::size_t findNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                       const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors) {
 #if defined(__x86_64__) || defined(__i386__)
-    if (useVectors && hasAvx2()) return holdsNeedleAvx2(bytes, count, needle, caseMasks, probe1, probe2);
+    if (useVectors && hasAvx2()) return findNeedleAvx2(bytes, count, needle, caseMasks, probe1, probe2);
 #endif
     (void)probe1;
     (void)probe2;
     (void)useVectors;
-    return holdsNeedlePlain(bytes, count, needle, caseMasks);
+    return findNeedlePlain(bytes, count, needle, caseMasks);
 }
 
 RawPrefilter::RawPrefilter(const Query& query, bool ignoreCase) : query_(query), ignoreCase_(ignoreCase) {
     for (int i = 0; i < kWordSlots; ++i)
-        if (query.slots[i].present) needles_[i] = needleOf(query.slots[i].word.core(), ignoreCase);
+        if (query.slots[i].present) {
+            const SearchWord& word = query.slots[i].word;
+            needles_[i] = needleOf(word.core(), ignoreCase);
+            // A star lets the word run on past its core.
+            needles_[i].isWholeWord = needles_[i].isWholeWord && word.mode() == WildcardMode::None;
+        }
 }
 
 namespace {
@@ -144,6 +149,8 @@ RawPrefilter::Needle RawPrefilter::needleOf(std::u32string_view core, bool ignor
         needle.probes[0] = order[0];
         needle.probes[1] = bestLength > 1 ? order[1] : order[0];
     }
+    needle.isWholeWord = bestLength == core.size() && !needle.foldsFromBeyondAscii &&
+                         std::all_of(core.begin(), core.end(), [](Char c) { return c < 0x80 && isWordChar(c); });
     return needle;
 }
 
@@ -169,20 +176,109 @@ bool RawPrefilter::settled(const WordsFound& seen, const WordsFound& unseen) con
     return couldMatch(seen) && combiningRuleHolds(query_, seen) == combiningRuleHolds(query_, either);
 }
 
-void RawPrefilter::scan(const unsigned char* bytes, std::size_t count, WordsFound& seen, WordsFound& unseen) const {
+// Whether the word whose bytes stand at [at, at + length) of the raw bytes has
+// a boundary on both sides in the text, read from the bytes around it as the
+// decoder reads them: NULs are dropped, a UTF-8 sequence is at most four
+// bytes long, and a byte that is not a continuation byte always begins a
+// character.
+RawPrefilter::Verdict RawPrefilter::judgeAt(const Piece& piece, std::size_t at, std::size_t length) {
+    if (!piece.exact) return Verdict::Unsure;
+    const unsigned char* bytes = piece.raw;
+    const auto isContinuation = [](unsigned char b) { return b >= 0x80 && b < 0xC0; };
+    std::size_t start = at;
+    while (start > 0 && bytes[start - 1] == 0) --start;
+    if (start > 0) {
+        const std::size_t last = start - 1;
+        Char before = fromWindows1252(bytes[last]);
+        if (isContinuation(bytes[last])) {
+            for (std::size_t back = 1; back <= 3; ++back) {
+                if (back > last) {
+                    // The sequence could begin before these bytes.
+                    if (!piece.startsFile) return Verdict::Unsure;
+                    break;
+                }
+                const std::size_t lead = last - back;
+                Char decoded;
+                if (utf8SequenceAt(bytes + lead, start - lead, decoded) == static_cast<int>(back + 1)) {
+                    before = decoded;
+                    break;
+                }
+                if (!isContinuation(bytes[lead])) break;
+            }
+        }
+        if (isWordChar(before)) return Verdict::Absent;
+    } else if (!piece.startsFile) {
+        return Verdict::Unsure;
+    }
+    std::size_t end = at + length;
+    while (end < piece.rawCount && bytes[end] == 0) ++end;
+    if (end < piece.rawCount) {
+        Char after = fromWindows1252(bytes[end]);
+        if (bytes[end] >= 0x80) {
+            Char decoded;
+            const int sequence = utf8SequenceAt(bytes + end, piece.rawCount - end, decoded);
+            if (sequence < 0 && !piece.endsFile) return Verdict::Unsure;
+            if (sequence > 0) after = decoded;
+        }
+        if (isWordChar(after)) return Verdict::Absent;
+    } else if (!piece.endsFile) {
+        return Verdict::Unsure;
+    }
+    return Verdict::Present;
+}
+
+// Decides a plain word in one piece: false when it is not there. Each place
+// where its bytes stand together is judged; a place with NULs between its
+// bytes shows only in the bytes without NULs, where it cannot be judged.
+bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool& certain,
+                                  std::uint64_t& firstAt) const {
+    const auto next = [&](const unsigned char* bytes, std::size_t count, std::size_t from) {
+        const std::size_t at = findNeedle(bytes + from, count - from, needle.bytes, needle.caseMasks,
+                                          needle.probes[0], needle.probes[1], true);
+        return at == kNoNeedle ? kNoNeedle : from + at;
+    };
+    std::size_t together = 0;
+    for (std::size_t at = next(piece.raw, piece.rawCount, 0); at != kNoNeedle;
+         at = next(piece.raw, piece.rawCount, at + 1)) {
+        const Verdict verdict = judgeAt(piece, at, needle.bytes.size());
+        if (verdict == Verdict::Unsure) return true;
+        if (verdict == Verdict::Present) {
+            certain = true;
+            firstAt = piece.offset + at;
+            return true;
+        }
+        ++together;
+    }
+    if (piece.bytes == piece.raw) return false;
+    std::size_t withoutNuls = 0;
+    for (std::size_t at = next(piece.bytes, piece.count, 0); at != kNoNeedle && withoutNuls <= together;
+         at = next(piece.bytes, piece.count, at + 1))
+        ++withoutNuls;
+    return withoutNuls > together;
+}
+
+void RawPrefilter::scan(const Piece& piece, WordsFound& seen, WordsFound& unseen, WordsFound& certain,
+                        std::array<std::uint64_t, kWordSlots>& firstAt) const {
     const auto holds = [&](std::string_view sequence) {
         // Exact bytes, probed by the last two: 0xE2 and 0xC5 lead a good part
         // of all UTF-8 text.
         static const std::string noMasks(3, '\0');
-        return holdsNeedle(bytes, count, std::string(sequence), noMasks.substr(0, sequence.size()),
+        return holdsNeedle(piece.bytes, piece.count, std::string(sequence), noMasks.substr(0, sequence.size()),
                            sequence.size() - 2, sequence.size() - 1, true);
     };
     for (int i = 0; i < kWordSlots; ++i) {
         if (!unseen[i]) continue;
         const Needle& needle = needles_[i];
-        const bool found = holdsNeedle(bytes, count, needle.bytes, needle.caseMasks, needle.probes[0],
-                                       needle.probes[1], true) ||
-                           (needle.foldsFromBeyondAscii && (holds(kKelvinSign) || holds(kLongS)));
+        bool found;
+        if (needle.isWholeWord && piece.exact) {
+            bool known = false;
+            found = judgeWholeWord(needle, piece, known, firstAt[i]);
+            certain[i] = known;
+        } else {
+            found = holdsNeedle(piece.bytes, piece.count, needle.bytes, needle.caseMasks, needle.probes[0],
+                                needle.probes[1], true) ||
+                    (needle.foldsFromBeyondAscii && (holds(kKelvinSign) || holds(kLongS)));
+        }
         if (found) {
             seen[i] = true;
             unseen[i] = false;
@@ -190,8 +286,10 @@ void RawPrefilter::scan(const unsigned char* bytes, std::size_t count, WordsFoun
     }
 }
 
-WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& scratch) {
+WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& scratch, WordsFound& certain,
+                                 std::array<std::uint64_t, kWordSlots>& firstAt) {
     WordsFound seen{}, unseen{};
+    certain = {};
     std::size_t longest = kKelvinSign.size();
     for (int i = 0; i < kWordSlots; ++i) {
         if (!query_.slots[i].present) continue;
@@ -207,25 +305,29 @@ WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& 
     // What the last piece ended with, for a needle that runs over into the next.
     std::string carry;
     bool readAll = false;
+    std::uint64_t offset = 0;
     while (std::find(unseen.begin(), unseen.end(), true) != unseen.end() && !settled(seen, unseen)) {
         const RawPiece piece = source.peek(1);
         if (piece.count == 0) {
             readAll = true;
             break;
         }
-        const unsigned char* bytes = piece.bytes;
-        std::size_t count = piece.count;
-        if (std::memchr(bytes, 0, count)) {
-            scratch.resize(count + 8);
-            count = withoutNuls(bytes, count, scratch.data());
-            bytes = scratch.data();
+        Piece whole{piece.bytes, piece.count, piece.bytes, piece.count, true, offset == 0, piece.reachesEnd, offset};
+        offset += piece.count;
+        if (std::memchr(piece.bytes, 0, piece.count)) {
+            scratch.resize(piece.count + 8);
+            whole.count = withoutNuls(piece.bytes, piece.count, scratch.data());
+            whole.bytes = scratch.data();
         }
+        const unsigned char* bytes = whole.bytes;
+        const std::size_t count = whole.count;
         if (!carry.empty()) {
             std::string seam = carry;
             seam.append(reinterpret_cast<const char*>(bytes), std::min(count, longest - 1));
-            scan(reinterpret_cast<const unsigned char*>(seam.data()), seam.size(), seen, unseen);
+            const auto* seamBytes = reinterpret_cast<const unsigned char*>(seam.data());
+            scan(Piece{seamBytes, seam.size(), seamBytes, seam.size()}, seen, unseen, certain, firstAt);
         }
-        scan(bytes, count, seen, unseen);
+        scan(whole, seen, unseen, certain, firstAt);
         carry.append(reinterpret_cast<const char*>(bytes), count);
         if (carry.size() > longest - 1) carry.erase(0, carry.size() - (longest - 1));
         source.consume(piece.count);

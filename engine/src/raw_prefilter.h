@@ -12,9 +12,16 @@
 // either one rules out no word whose needle has that letter. Not ruled out,
 // ever: any word of a UTF-16 file, a word without a needle (no such stretch:
 // say one written in Greek).
+//
+// A plain word, ASCII letters and digits only, is even decided: where its
+// bytes stand together, the characters on either side are read from the
+// bytes as the text would read them, and the word is known to be in the text
+// as soon as one place has a boundary on both sides, and known not to be once
+// no place has and no place has NULs between its bytes.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,7 +38,10 @@ public:
     // Reads the source from its first byte, no further than the answer needs,
     // and tells for each slot whether its word may be in the text (false for
     // an empty slot). Words not yet ruled out when reading stopped may hold.
-    WordsFound mayHold(RawSource& source, std::vector<unsigned char>& scratch);
+    // `certain` tells which of them are known to be in it, and `firstAt` the
+    // byte where the first of such a word stands.
+    WordsFound mayHold(RawSource& source, std::vector<unsigned char>& scratch, WordsFound& certain,
+                       std::array<std::uint64_t, kWordSlots>& firstAt);
 
     // Whether the combining rule could say match, given what mayHold said.
     bool couldMatch(const WordsFound& mayHold) const;
@@ -42,10 +52,26 @@ private:
         std::string caseMasks;   // 0x20 where either case matches
         std::size_t probes[2] = {0, 0};  // the two rarest bytes, tested first
         bool foldsFromBeyondAscii = false;  // holds k or s, with case ignored
+        bool isWholeWord = false;  // the needle is the word, letters and digits only
     };
+    // The bytes being scanned: the file's own and the same without NULs.
+    struct Piece {
+        const unsigned char* raw = nullptr;
+        std::size_t rawCount = 0;
+        const unsigned char* bytes = nullptr;  // without NULs
+        std::size_t count = 0;
+        bool exact = false;       // raw holds the file's own bytes (not a seam between two pieces)
+        bool startsFile = false;  // nothing stands before them
+        bool endsFile = false;    // nothing follows them
+        std::uint64_t offset = 0; // where in the file they start
+    };
+    enum class Verdict { Absent, Unsure, Present };
+    static Verdict judgeAt(const Piece& piece, std::size_t at, std::size_t length);
+    bool judgeWholeWord(const Needle& needle, const Piece& piece, bool& certain, std::uint64_t& firstAt) const;
     static Needle needleOf(std::u32string_view core, bool ignoreCase);
     bool settled(const WordsFound& seen, const WordsFound& unseen) const;
-    void scan(const unsigned char* bytes, std::size_t count, WordsFound& seen, WordsFound& unseen) const;
+    void scan(const Piece& piece, WordsFound& seen, WordsFound& unseen, WordsFound& certain,
+              std::array<std::uint64_t, kWordSlots>& firstAt) const;
 
     const Query& query_;
     std::array<Needle, kWordSlots> needles_;
@@ -55,9 +81,15 @@ private:
 // The bytes without their NULs; `out` takes `count` + 8 bytes.
 std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned char* out);
 
-// Whether the needle occurs in the bytes (either case where its masks say);
-// exposed for the tests that hold the vector path against the plain one.
-bool holdsNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
-                 const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors);
+// Where the needle first occurs in the bytes (either case where its masks
+// say), or kNoNeedle; exposed for the tests that hold the vector path against
+// the plain one.
+inline constexpr std::size_t kNoNeedle = static_cast<std::size_t>(-1);
+std::size_t findNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                       const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors);
+inline bool holdsNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                        const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors) {
+    return findNeedle(bytes, count, needle, caseMasks, probe1, probe2, useVectors) != kNoNeedle;
+}
 
 }  // namespace tyx12::detail

@@ -8,10 +8,11 @@ namespace tyx12::detail {
 
 // Tests 32 candidate starts at once by the needle's two rarest bytes, either
 // case where the masks allow it, and compares the rest only where both agree.
-bool holdsNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
-                     const std::string& masks, std::size_t probe1, std::size_t probe2) {
+std::size_t findNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                           const std::string& masks, std::size_t probe1, std::size_t probe2) {
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     const std::size_t length = needle.size();
-    if (count < length) return false;
+    if (count < length) return kNone;
     const auto matchesAt = [&](const unsigned char* at) {
         for (std::size_t k = 0; k < length; ++k)
             if ((at[k] | static_cast<unsigned char>(masks[k])) != static_cast<unsigned char>(needle[k])) return false;
@@ -27,13 +28,14 @@ bool holdsNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::s
             _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(at1, mask1), byte1),
                              _mm256_cmpeq_epi8(_mm256_or_si256(at2, mask2), byte2))));
         while (candidates) {
-            if (matchesAt(bytes + i + static_cast<std::size_t>(__builtin_ctz(candidates)))) return true;
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(candidates));
+            if (matchesAt(bytes + at)) return at;
             candidates &= candidates - 1;
         }
     }
     for (; i + length <= count; ++i)
-        if (matchesAt(bytes + i)) return true;
-    return false;
+        if (matchesAt(bytes + i)) return i;
+    return kNone;
 }
 
 }  // namespace tyx12::detail

@@ -29,14 +29,15 @@ RawPiece RawSource::peek(std::size_t wanted) {
     return {buffer_ + begin_, end_ - begin_, exhausted_};
 }
 
-bool RawSource::rewind() {
+bool RawSource::startAt(std::uint64_t offset) {
     if (inMemory_) {
-        begin_ = 0;
+        if (offset > end_) return false;
+        begin_ = static_cast<std::size_t>(offset);
         return true;
     }
     begin_ = end_ = 0;
     exhausted_ = false;
-    if (!file_.rewind()) {
+    if (!file_.seek(offset)) {
         exhausted_ = true;
         return false;
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "input_file.h"
 
@@ -30,7 +31,9 @@ public:
     bool inMemory() const { return inMemory_; }
 
     // Back to the first byte. False when a streamed file cannot go back.
-    bool rewind();
+    bool rewind() { return startAt(0); }
+    // On from this byte of the file. False when the file cannot go there.
+    bool startAt(std::uint64_t offset);
 
 private:
     void fill();

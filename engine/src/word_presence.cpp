@@ -23,10 +23,15 @@ bool verdictSettled(const Query& query, const WordsFound& found, const WordsFoun
 
 }  // namespace
 
-WordsFound findPresentWords(const Query& query, const WordsFound& mayHold, FileText& text) {
+WordsFound findPresentWords(const Query& query, const WordsFound& mayHold, const WordsFound& known,
+                            FileText& text) {
     WordsFound found{}, open{};
     std::array<std::size_t, kWordSlots> resumeAt{};
-    for (int i = 0; i < kWordSlots; ++i) open[i] = query.slots[i].present && mayHold[i];
+    for (int i = 0; i < kWordSlots; ++i) {
+        found[i] = query.slots[i].present && known[i];
+        open[i] = query.slots[i].present && mayHold[i] && !known[i];
+        if (found[i] && query.roleOf(i) == Link::Not) return found;
+    }
 
     for (;;) {
         for (int i = 0; i < kWordSlots; ++i) {

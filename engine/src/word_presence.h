@@ -8,8 +8,9 @@
 
 namespace tyx12::detail {
 
-// `mayHold` says which words may be in the text at all (from the raw bytes);
-// the others are not looked for.
-WordsFound findPresentWords(const Query& query, const WordsFound& mayHold, FileText& text);
+// `mayHold` says which words may be in the text at all and `known` which are
+// known to be (both from the raw bytes); only the rest are looked for.
+WordsFound findPresentWords(const Query& query, const WordsFound& mayHold, const WordsFound& known,
+                            FileText& text);
 
 }  // namespace tyx12::detail
