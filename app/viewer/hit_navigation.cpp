@@ -27,7 +27,8 @@ bool isLetterOrDigit(char16_t unit) {
 
 class WordSearch {
 public:
-    WordSearch(std::u16string_view text, bool matchCase) : text_(text), matchCase_(matchCase) {}
+    WordSearch(std::u16string_view text, bool matchCase, const LetterRules& letters)
+        : text_(text), matchCase_(matchCase), letters_(letters) {}
 
     std::size_t plain(std::u16string_view word, std::size_t from) const {
         if (from > text_.size()) return kNotFound;
@@ -35,16 +36,18 @@ public:
         const auto found =
             matchCase_ ? std::search(start, text_.end(), std::boyer_moore_horspool_searcher(word.begin(), word.end()))
                        : std::search(start, text_.end(), word.begin(), word.end(),
-                                     [](char16_t a, char16_t b) { return foldCase(a) == foldCase(b); });
+                                     [fold = letters_.fold](char16_t a, char16_t b) {
+                                         return fold(a) == fold(b);
+                                     });
         if (found == text_.end() && !word.empty()) return kNotFound;
         return static_cast<std::size_t>(found - text_.begin());
     }
 
     std::size_t wholeWord(std::u16string_view word, std::size_t from) const {
         for (std::size_t at = plain(word, from); at != kNotFound; at = plain(word, at + 1)) {
-            const bool openBefore = at == 0 || !isLetterOrDigit(text_[at - 1]);
+            const bool openBefore = at == 0 || !letters_.isWordUnit(text_[at - 1]);
             const std::size_t end = at + word.size();
-            const bool openAfter = end >= text_.size() || !isLetterOrDigit(text_[end]);
+            const bool openAfter = end >= text_.size() || !letters_.isWordUnit(text_[end]);
             if (openBefore && openAfter) return at;
         }
         return kNotFound;
@@ -58,6 +61,7 @@ public:
 private:
     std::u16string_view text_;
     bool matchCase_;
+    const LetterRules& letters_;
 };
 
 std::size_t findWord(const WordSearch& search, std::u16string_view typed, std::size_t from) {
@@ -72,6 +76,8 @@ std::size_t findWord(const WordSearch& search, std::u16string_view typed, std::s
 
 }  // namespace
 
+const LetterRules kLatin1Letters{foldCase, isLetterOrDigit};
+
 std::u16string_view strippedWord(std::u16string_view typed) {
     if (typed.starts_with(u'*')) return typed.substr(1);
     if (typed.ends_with(u'*')) return typed.substr(0, typed.size() - 1);
@@ -81,10 +87,11 @@ std::u16string_view strippedWord(std::u16string_view typed) {
 bool isWildcard(std::u16string_view typed) { return typed.find(u'*') != std::u16string_view::npos; }
 
 std::optional<FoundHit> nextHit(std::u16string_view text, int selectionStart,
-                                const std::array<std::u16string, 4>& typedWords, bool matchCase) {
+                                const std::array<std::u16string, 4>& typedWords, bool matchCase,
+                                const LetterRules& letters) {
     // Offsets are ints for the rich-text box; no viewer text comes near that.
     text = text.substr(0, std::min<std::size_t>(text.size(), INT_MAX));
-    const WordSearch search(text, matchCase);
+    const WordSearch search(text, matchCase, letters);
     const std::size_t from = static_cast<std::size_t>(std::max(selectionStart, 0)) + 2;
 
     std::optional<FoundHit> best;

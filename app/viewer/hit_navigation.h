@@ -15,6 +15,15 @@ std::u16string_view strippedWord(std::u16string_view typed);
 // A word with a star anywhere is looked for inside other words too.
 bool isWildcard(std::u16string_view typed);
 
+// How letters are told and folded, one UTF-16 unit at a time. The engine
+// marks words of every script, but the core keeps no Unicode tables: the
+// viewer passes its toolkit's rules. The default knows ASCII and Latin-1 only.
+struct LetterRules {
+    char16_t (*fold)(char16_t unit);
+    bool (*isWordUnit)(char16_t unit);
+};
+extern const LetterRules kLatin1Letters;
+
 struct FoundHit {
     int offset = 0;     // in the viewer's plain text
     int length = 0;     // the stripped word's length
@@ -30,14 +39,13 @@ struct FoundHit {
 // again from the top.
 //
 // A word without a star counts only as a whole word: neither the unit before
-// nor the unit after it is a letter or a digit (ASCII or Latin-1). Only when
-// the word's next occurrence stands before "'s" is it taken as it stands, so
-// that "dog" finds "dog's" whatever the letters before it.
+// nor the unit after it is a word unit. Only when the word's next occurrence
+// stands before "'s" is it taken as it stands, so that "dog" finds "dog's"
+// whatever the letters before it.
 //
-// Without `matchCase` letters compare case-blind, ASCII and Latin-1 folded
-// one unit for one; that covers everything the viewer shows, whose text comes
-// from the engine as ASCII and 0x92.
+// Without `matchCase` letters compare case-blind, folded one unit for one.
 std::optional<FoundHit> nextHit(std::u16string_view text, int selectionStart,
-                                const std::array<std::u16string, 4>& typedWords, bool matchCase);
+                                const std::array<std::u16string, 4>& typedWords, bool matchCase,
+                                const LetterRules& letters = kLatin1Letters);
 
 }  // namespace tessaly

@@ -230,6 +230,16 @@ RawPrefilter::Verdict RawPrefilter::judgeAt(const Piece& piece, std::size_t at, 
 // Decides a plain word in one piece: false when it is not there. Each place
 // where its bytes stand together is judged; a place with NULs between its
 // bytes shows only in the bytes without NULs, where it cannot be judged.
+RawPrefilter::Piece::Bytes RawPrefilter::Piece::withoutNuls() const {
+    if (!scratch) return {raw, rawCount};
+    if (!stripped_) {
+        scratch->resize(rawCount + 8);
+        strippedCount_ = tyx12::detail::withoutNuls(raw, rawCount, scratch->data());
+        stripped_ = true;
+    }
+    return {scratch->data(), strippedCount_};
+}
+
 bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool& certain,
                                   std::uint64_t& firstAt) const {
     const auto next = [&](const unsigned char* bytes, std::size_t count, std::size_t from) {
@@ -249,12 +259,13 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
         }
         ++together;
     }
-    if (piece.bytes == piece.raw) return false;
-    std::size_t withoutNuls = 0;
-    for (std::size_t at = next(piece.bytes, piece.count, 0); at != kNoNeedle && withoutNuls <= together;
-         at = next(piece.bytes, piece.count, at + 1))
-        ++withoutNuls;
-    return withoutNuls > together;
+    if (!piece.scratch) return false;
+    const Piece::Bytes bytes = piece.withoutNuls();
+    std::size_t apart = 0;
+    for (std::size_t at = next(bytes.data, bytes.count, 0); at != kNoNeedle && apart <= together;
+         at = next(bytes.data, bytes.count, at + 1))
+        ++apart;
+    return apart > together;
 }
 
 void RawPrefilter::scan(const Piece& piece, WordsFound& seen, WordsFound& unseen, WordsFound& certain,
@@ -263,7 +274,8 @@ void RawPrefilter::scan(const Piece& piece, WordsFound& seen, WordsFound& unseen
         // Exact bytes, probed by the last two: 0xE2 and 0xC5 lead a good part
         // of all UTF-8 text.
         static const std::string noMasks(3, '\0');
-        return holdsNeedle(piece.bytes, piece.count, std::string(sequence), noMasks.substr(0, sequence.size()),
+        const Piece::Bytes bytes = piece.withoutNuls();
+        return holdsNeedle(bytes.data, bytes.count, std::string(sequence), noMasks.substr(0, sequence.size()),
                            sequence.size() - 2, sequence.size() - 1, true);
     };
     for (int i = 0; i < kWordSlots; ++i) {
@@ -275,7 +287,8 @@ void RawPrefilter::scan(const Piece& piece, WordsFound& seen, WordsFound& unseen
             found = judgeWholeWord(needle, piece, known, firstAt[i]);
             certain[i] = known;
         } else {
-            found = holdsNeedle(piece.bytes, piece.count, needle.bytes, needle.caseMasks, needle.probes[0],
+            const Piece::Bytes bytes = piece.withoutNuls();
+            found = holdsNeedle(bytes.data, bytes.count, needle.bytes, needle.caseMasks, needle.probes[0],
                                 needle.probes[1], true) ||
                     (needle.foldsFromBeyondAscii && (holds(kKelvinSign) || holds(kLongS)));
         }
@@ -312,23 +325,23 @@ WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& 
             readAll = true;
             break;
         }
-        Piece whole{piece.bytes, piece.count, piece.bytes, piece.count, true, offset == 0, piece.reachesEnd, offset};
+        const bool hasNuls = std::memchr(piece.bytes, 0, piece.count) != nullptr;
+        const Piece whole{piece.bytes, piece.count, true, offset == 0, piece.reachesEnd, offset,
+                          hasNuls ? &scratch : nullptr};
         offset += piece.count;
-        if (std::memchr(piece.bytes, 0, piece.count)) {
-            scratch.resize(piece.count + 8);
-            whole.count = withoutNuls(piece.bytes, piece.count, scratch.data());
-            whole.bytes = scratch.data();
-        }
-        const unsigned char* bytes = whole.bytes;
-        const std::size_t count = whole.count;
         if (!carry.empty()) {
+            // The seam: the last piece's end and this one's start, NULs left out.
             std::string seam = carry;
-            seam.append(reinterpret_cast<const char*>(bytes), std::min(count, longest - 1));
+            for (std::size_t k = 0; k < piece.count && seam.size() < carry.size() + longest - 1; ++k)
+                if (piece.bytes[k]) seam.push_back(static_cast<char>(piece.bytes[k]));
             const auto* seamBytes = reinterpret_cast<const unsigned char*>(seam.data());
-            scan(Piece{seamBytes, seam.size(), seamBytes, seam.size()}, seen, unseen, certain, firstAt);
+            scan(Piece{seamBytes, seam.size()}, seen, unseen, certain, firstAt);
         }
         scan(whole, seen, unseen, certain, firstAt);
-        carry.append(reinterpret_cast<const char*>(bytes), count);
+        std::string tail;
+        for (std::size_t k = piece.count; k > 0 && tail.size() < longest - 1; --k)
+            if (piece.bytes[k - 1]) tail.insert(tail.begin(), static_cast<char>(piece.bytes[k - 1]));
+        carry.append(tail);
         if (carry.size() > longest - 1) carry.erase(0, carry.size() - (longest - 1));
         source.consume(piece.count);
         if (piece.reachesEnd) {

@@ -54,16 +54,27 @@ private:
         bool foldsFromBeyondAscii = false;  // holds k or s, with case ignored
         bool isWholeWord = false;  // the needle is the word, letters and digits only
     };
-    // The bytes being scanned: the file's own and the same without NULs.
+    // The bytes being scanned: the file's own, and the same without NULs,
+    // made only when asked for (binary files hold NULs, and most of their
+    // pieces are decided without).
     struct Piece {
         const unsigned char* raw = nullptr;
         std::size_t rawCount = 0;
-        const unsigned char* bytes = nullptr;  // without NULs
-        std::size_t count = 0;
         bool exact = false;       // raw holds the file's own bytes (not a seam between two pieces)
         bool startsFile = false;  // nothing stands before them
         bool endsFile = false;    // nothing follows them
         std::uint64_t offset = 0; // where in the file they start
+        std::vector<unsigned char>* scratch = nullptr;  // null: raw holds no NUL
+
+        struct Bytes {
+            const unsigned char* data;
+            std::size_t count;
+        };
+        Bytes withoutNuls() const;
+
+        // What withoutNuls() made, kept for the next word.
+        mutable bool stripped_ = false;
+        mutable std::size_t strippedCount_ = 0;
     };
     enum class Verdict { Absent, Unsure, Present };
     static Verdict judgeAt(const Piece& piece, std::size_t at, std::size_t length);

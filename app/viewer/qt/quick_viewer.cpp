@@ -47,6 +47,17 @@ std::u16string_view utf16Of(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
+// Next must find what the engine marked: Greek or Cyrillic folded as the engine
+// folds them (simple folding keeps each unit one unit, so offsets hold), and
+// their letters joined into words. A surrogate is a word unit because the
+// engine leaves no character beyond U+FFFF in its text but a letter, digit or mark.
+const LetterRules kUnicodeLetters{
+    [](char16_t unit) { return static_cast<char16_t>(QChar::toCaseFolded(char32_t{unit})); },
+    [](char16_t unit) {
+        const QChar c(unit);
+        return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
+    }};
+
 }  // namespace
 
 QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& engine)
@@ -260,7 +271,8 @@ void QuickViewer::findNextHit() {
     }
     const QString text = view.plainText();
     const int start = view.textCursor().selectionStart();
-    if (const auto hit = nextHit(utf16Of(text), start, words, main_.optCase->isChecked())) {
+    if (const auto hit =
+            nextHit(utf16Of(text), start, words, main_.optCase->isChecked(), kUnicodeLetters)) {
         view.select(hit->offset, hit->length);
         return;
     }

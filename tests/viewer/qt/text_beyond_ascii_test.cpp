@@ -1,0 +1,230 @@
+// Words beyond ASCII through the whole window: files in UTF-8, Windows-1252
+// and UTF-16 searched by the real engine, then shown in the result pane, the
+// single-file view and the quick viewer, saved as RTF and printed to PDF.
+// A character lost anywhere on that way shows as a blank, a "?" or mojibake.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <algorithm>
+
+#include "criteria/options.h"
+#include "platform/engine_access.h"
+#include "platform/qt/rich_text_box.h"
+#include "platform/rtf_reader.h"
+#include "printed_pdf.h"
+#include "run/qt/result_view.h"
+#include "scripted_program_services.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/program_shell.h"
+#include "shell/qt/services.h"
+#include "temp_dir.h"
+#include "viewer/qt/quick_viewer.h"
+#include "viewer/qt/quick_viewer_window.h"
+
+namespace tessaly::test {
+namespace {
+
+std::string utf16LittleEndianWithMark(const QString& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const QChar unit : text) {
+        bytes += static_cast<char>(unit.unicode() & 0xFF);
+        bytes += static_cast<char>(unit.unicode() >> 8);
+    }
+    return bytes;
+}
+
+// The same lines in three encodings; Windows-1252 has no Greek, and its
+// apostrophe is the byte 0x92. "φιλοσοφία" holds σοφία but not as a word,
+// and 𐐷 (U+10437) is a letter written as a surrogate pair.
+const QString kLines = QStringLiteral(
+    "Notes on words\r\nThe Größe of it.\r\nSokrates: φιλοσοφία is love of σοφία 𐐷.\r\n"
+    "A naïve plan: don’t panic.\r\n");
+
+struct Corpus {
+    Corpus() {
+        utf8 = files.write("utf8.txt", kLines.toStdString());
+        utf16 = files.write("utf16.txt", utf16LittleEndianWithMark(kLines));
+        windows1252 = files.write("w1252.txt",
+                                  "Notes on words\r\nThe Gr\xF6\xDF"
+                                  "e of it.\r\n"
+                                  "A na\xEF"
+                                  "ve plan: don\x92t panic.\r\n");
+    }
+    TempDir files;
+    std::string utf8, utf16, windows1252;
+};
+
+class Program : public ScriptedProgramServices {
+public:
+    Program() : shell(services, data.path().string(), {}, installedEngine(), 1) { shell.load(); }
+
+    MainWindow& window() { return shell.window(); }
+    QuickViewerWindow& viewer() { return shell.quickViewer().window(); }
+
+    // Any of the four words, every hit of each file.
+    void search(const std::string& folder, const std::array<QString, 4>& words, bool matchCase) {
+        window().listCategory->clear();
+        window().listCategory->addItem(QString::fromStdString(folder));
+        for (int i = 0; i < 4; ++i) window().searchText[i]->setText(words[i]);
+        for (OperatorGroup* group : {&window().Opt1, &window().Opt2, &window().Opt3})
+            (*group)[1]->setChecked(true);
+        window().optCase->setChecked(matchCase);
+        window().FileBeginning->setChecked(true);
+        window().resultOpt[allHitsButton]->setChecked(true);
+        window().searchNow->click();
+    }
+
+    TempDir data;
+    ProgramShell shell;
+};
+
+QString text(const std::string& bytes) {
+    return QString::fromStdString(bytes);
+}
+
+// Whether the characters from `at` on are shown as a hit: bold and red.
+bool markedAt(RichTextBox& box, int at, int length) {
+    for (int inside : {at + 1, at + length}) {
+        QTextCursor cursor(box.document());
+        cursor.setPosition(inside);
+        if (cursor.charFormat().foreground().color() != QColor(255, 0, 0) ||
+            cursor.charFormat().fontWeight() != QFont::Bold)
+            return false;
+    }
+    return true;
+}
+
+// How often `word` is shown as a hit.
+int markedCount(RichTextBox& box, const QString& word) {
+    const int length = static_cast<int>(word.size());
+    int marked = 0;
+    for (int at = 0;
+         (at = box.findText(word, at, {.matchCase = true, .moveSelection = false})) >= 0;
+         at += length)
+        marked += markedAt(box, at, length);
+    return marked;
+}
+
+TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
+    Corpus corpus;
+    TempDir output;
+    const std::array<QString, 4> shown{QStringLiteral("Größe"), QStringLiteral("σοφία"),
+                                       QStringLiteral("naïve"), QStringLiteral("don’t")};
+    const struct {
+        const char* name;
+        std::array<QString, 4> typed;
+        bool matchCase;
+    } cases[] = {
+        {"as written, Match Case", shown, true},
+        {"other case, case ignored",
+         {QStringLiteral("GRÖßE"), QStringLiteral("ΣΟΦΊΑ"), QStringLiteral("NAÏVE"),
+          QStringLiteral("DON’T")},
+         false},
+    };
+    // The words each file holds, in the order they stand.
+    const struct {
+        std::string path;
+        std::vector<QString> words;
+    } files[] = {
+        {corpus.utf8, {shown[0], shown[1], shown[2], shown[3]}},
+        {corpus.utf16, {shown[0], shown[1], shown[2], shown[3]}},
+        {corpus.windows1252, {shown[0], shown[2], shown[3]}},
+    };
+    const auto filesHolding = [&](const QString& word) { return word == shown[1] ? 2 : 3; };
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Program program;
+        MainWindow& w = program.window();
+        program.search(corpus.files.path().string(), c.typed, c.matchCase);
+        ASSERT_EQ(w.totalNumber->text(), QStringLiteral(" 3"));
+        EXPECT_TRUE(program.boxes.asked().empty());
+
+        RichTextBox& pane = *w.MainResult;
+        const QString paneText = pane.plainText();
+        for (const QString& word : shown)
+            EXPECT_EQ(markedCount(pane, word), filesHolding(word)) << word.toStdString() << "\n"
+                                                                   << paneText.toStdString();
+        EXPECT_EQ(paneText.count(QStringLiteral("φιλοσοφία")), 2);
+        EXPECT_EQ(paneText.count(QStringLiteral("𐐷")), 2);
+
+        for (const auto& file : files) {
+            SCOPED_TRACE(file.path);
+            // The single-file view, from the file's node in the result tree.
+            QTreeWidgetItem* node = nullptr;
+            for (QTreeWidgetItemIterator it(w.outlineFile); *it; ++it)
+                if ((*it)->data(0, ResultView::kPathRole).toByteArray().toStdString() == file.path)
+                    node = *it;
+            ASSERT_NE(node, nullptr);
+            emit w.outlineFile->itemClicked(node, 0);
+            for (const QString& word : file.words)
+                EXPECT_EQ(markedCount(*w.textFile, word), 1)
+                    << word.toStdString() << "\n"
+                    << w.textFile->plainText().toStdString();
+
+            // The quick viewer: the whole file, and Next from hit to hit,
+            // passing the σοφία inside φιλοσοφία that the engine left plain.
+            w.dispResult->setCurrentIndex(0);
+            pane.setCaretOffset(static_cast<int>(paneText.indexOf(text(file.path))) + 3);
+            w.buttonView->click();
+            ASSERT_EQ(w.state.selectedFile, file.path);
+            RichTextBox& view = *program.viewer().richView;
+            const QString whole = view.plainText();
+            for (const QString& line : kLines.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+                const bool held =
+                    file.path != corpus.windows1252 || !line.startsWith(QStringLiteral("Sokrates"));
+                EXPECT_EQ(whole.contains(line), held) << line.toStdString() << "\n"
+                                                      << whole.toStdString();
+            }
+            std::vector<QString> selected;
+            for (std::size_t step = 0; step < file.words.size(); ++step) {
+                program.viewer().viewNext->click();
+                const QTextCursor selection = view.textCursor();
+                selected.push_back(selection.selectedText());
+                EXPECT_TRUE(markedAt(view, selection.selectionStart(),
+                                     static_cast<int>(selected.back().size())));
+            }
+            EXPECT_EQ(selected, file.words);
+        }
+
+        // Saved as RTF, read back by the program's reader and by the box.
+        const QString saved = text((output.path() / "results.rtf").string());
+        program.dialogs.saveAs(saved);
+        w.searchSave->click();
+        std::string bytes;
+        ASSERT_FALSE(systemFileSystem().readAll(saved.toStdString(), bytes));
+        // Other readers take raw bytes for Windows-1252: every character beyond ASCII goes as \uN.
+        EXPECT_EQ(std::ranges::count_if(bytes, [](char byte) { return byte & 0x80; }), 0);
+        std::string read;
+        for (const RtfParagraph& paragraph : readRtf(bytes)) read += paragraph.text() + "\n";
+        EXPECT_EQ(QString::fromStdString(read).trimmed(), paneText.trimmed());
+        RichTextBox reread;
+        reread.setRtf(bytes);
+        EXPECT_EQ(reread.plainText(), paneText);
+        for (const QString& word : shown) EXPECT_EQ(markedCount(reread, word), filesHolding(word));
+
+        // Printed to a PDF file.
+        const QString pdf = text((output.path() / "results.pdf").string());
+        program.dialogs.acceptPrinter(pdf);
+        w.searchPrint->click();
+        EXPECT_TRUE(program.boxes.asked().empty());
+        if (!hasPopplerTools()) continue;
+        const QString printed = pdfText(pdf);
+        for (const QString& word : shown)
+            EXPECT_TRUE(printed.contains(word)) << printed.toStdString();
+    }
+    if (!hasPopplerTools())
+        GTEST_SKIP() << "poppler-utils is not installed: the print was not read back";
+}
+
+}  // namespace
+}  // namespace tessaly::test
