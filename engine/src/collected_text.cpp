@@ -2,15 +2,21 @@
 
 #include <cstring>
 
-#include <string.h>
+#include <string.h>  // memmem
 
 namespace tyx12::detail {
 
 CollectedText::CollectedText() : filter_(new std::uint64_t[kFilterWords]()) {}
 
 void CollectedText::clear() {
+    // Most files leave a line or two: their few bits are cleared one by one
+    // rather than the whole filter.
+    if (nextGram_ / kStride < kFilterWords / 8) {
+        for (std::size_t at = 0; at < nextGram_; at += kStride) filter_[gramSlot(text_.data() + at) >> 6] = 0;
+    } else {
+        std::memset(filter_.get(), 0, kFilterWords * sizeof(std::uint64_t));
+    }
     text_.clear();
-    if (nextGram_ > 0) std::memset(filter_.get(), 0, kFilterWords * sizeof(std::uint64_t));
     nextGram_ = 0;
 }
 

@@ -85,7 +85,7 @@ std::size_t FileText::readMore(std::size_t keepFrom) {
     makeRoom(keepFrom);
     // The first pieces are small: most searches find what they need near the
     // start of a file.
-    const std::size_t pieceBytes = std::min(sizes_.pieceBytes, std::max<std::size_t>(4, 4096u << std::min(piecesRead_, 8u)));
+    const std::size_t pieceBytes = std::min(sizes_.pieceBytes, std::max<std::size_t>(4, 1024u << std::min(piecesRead_, 10u)));
     ++piecesRead_;
     const RawPiece piece = source_.peek(pieceBytes);
     const std::size_t take = std::min(piece.count, pieceBytes);
