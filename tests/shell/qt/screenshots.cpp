@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
@@ -116,5 +117,22 @@ int main(int argc, char** argv) {
     viewer.viewNext->click();
     viewer.viewNext->click();
     shoot(viewer, out + QStringLiteral("/quick-viewer.png"));
+    viewer.close();
+
+    // Words beyond ASCII, in files written in UTF-8, UTF-16 and Windows-1252.
+    tessaly::test::TempDir texts;
+    texts.write("de.txt", "Die Gr\xc3\xb6\xc3\x9f" "e des Caf\xc3\xa9s ist na\xc3\xafv.\nDon\xe2\x80\x99t panic.\n");
+    texts.write("el.txt", "\xce\x97 \xcf\x83\xce\xbf\xcf\x86\xce\xaf\xce\xb1 \xcf\x84\xce\xb7\xcf\x82 "
+                           "\xce\xb3\xce\xbb\xcf\x8e\xcf\x83\xcf\x83\xce\xb1\xcf\x82.\n");
+    texts.write("latin1.txt", "Gr\xf6\xdf" "e und na\xefve Fragen\r\n");
+    texts.write("utf16.txt", std::string("\xff\xfeG\0r\0\xf6\0\xdf\0" "e\0 \0o\0k\0", 18));
+    w.searchConfig->click();
+    w.listCategory->clear();
+    w.listCategory->addItem(QString::fromStdString(texts.path().string()));
+    w.searchText[0]->setText(QStringLiteral("GR\u00d6\u00dfE"));
+    w.searchText[1]->setText(QStringLiteral("\u03a3\u039f\u03a6\u038a\u0391"));
+    w.Opt1[1]->setChecked(true);  // OR
+    w.searchNow->click();
+    shoot(w, out + QStringLiteral("/results-beyond-ascii.png"));
     return 0;
 }
