@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "cpu_features.h"
 #include "char_class.h"
@@ -42,6 +43,18 @@ std::size_t copyWithoutNuls(const unsigned char* in, std::size_t count, unsigned
         while (i < count && in[i] == 0) ++i;
     }
     return written;
+}
+
+bool hasByteBeyondAscii(const unsigned char* bytes, std::size_t count) {
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, bytes + i, 8);
+        if (eight & 0x8080808080808080ull) return true;
+    }
+    for (; i < count; ++i)
+        if (bytes[i] >= 0x80) return true;
+    return false;
 }
 
 bool matchesAt(const unsigned char* at, const std::string& needle, const std::string& masks) {
@@ -149,6 +162,7 @@ RawPrefilter::Needle RawPrefilter::needleOf(std::u32string_view core, bool ignor
         needle.probes[0] = order[0];
         needle.probes[1] = bestLength > 1 ? order[1] : order[0];
     }
+    needle.needsHighByte = std::any_of(core.begin(), core.end(), [](Char c) { return c >= 0x80; });
     needle.isWholeWord = bestLength == core.size() && !needle.foldsFromBeyondAscii &&
                          std::all_of(core.begin(), core.end(), [](Char c) { return c < 0x80 && isWordChar(c); });
     return needle;
@@ -269,7 +283,7 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
 }
 
 void RawPrefilter::scan(const Piece& piece, WordsFound& seen, WordsFound& unseen, WordsFound& certain,
-                        std::array<std::uint64_t, kWordSlots>& firstAt) const {
+                        std::array<std::uint64_t, kWordSlots>& firstAt) {
     const auto holds = [&](std::string_view sequence) {
         // Exact bytes, probed by the last two: 0xE2 and 0xC5 lead a good part
         // of all UTF-8 text.
@@ -278,21 +292,27 @@ void RawPrefilter::scan(const Piece& piece, WordsFound& seen, WordsFound& unseen
         return holdsNeedle(bytes.data, bytes.count, std::string(sequence), noMasks.substr(0, sequence.size()),
                            sequence.size() - 2, sequence.size() - 1, true);
     };
+    std::optional<bool> holdsHighByte;
     for (int i = 0; i < kWordSlots; ++i) {
         if (!unseen[i]) continue;
         const Needle& needle = needles_[i];
-        bool found;
-        if (needle.isWholeWord && piece.exact) {
+        if (!highByteSeen_[i]) {
+            if (!holdsHighByte) holdsHighByte = hasByteBeyondAscii(piece.raw, piece.rawCount);
+            highByteSeen_[i] = *holdsHighByte;
+        }
+        bool found = needleSeen_[i];
+        if (!found && needle.isWholeWord && piece.exact) {
             bool known = false;
             found = judgeWholeWord(needle, piece, known, firstAt[i]);
             certain[i] = known;
-        } else {
+        } else if (!found) {
             const Piece::Bytes bytes = piece.withoutNuls();
             found = holdsNeedle(bytes.data, bytes.count, needle.bytes, needle.caseMasks, needle.probes[0],
                                 needle.probes[1], true) ||
                     (needle.foldsFromBeyondAscii && (holds(kKelvinSign) || holds(kLongS)));
         }
-        if (found) {
+        needleSeen_[i] = found;
+        if (found && highByteSeen_[i]) {
             seen[i] = true;
             unseen[i] = false;
         }
@@ -306,7 +326,9 @@ WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& 
     std::size_t longest = kKelvinSign.size();
     for (int i = 0; i < kWordSlots; ++i) {
         if (!query_.slots[i].present) continue;
-        (needles_[i].bytes.empty() ? seen : unseen)[i] = true;
+        needleSeen_[i] = needles_[i].bytes.empty();
+        highByteSeen_[i] = !needles_[i].needsHighByte;
+        (needleSeen_[i] && highByteSeen_[i] ? seen : unseen)[i] = true;
         longest = std::max(longest, needles_[i].bytes.size());
     }
     const RawPiece start = source.peek(3);

@@ -11,7 +11,9 @@
 // letters, the Kelvin sign to "k" and the long s to "s": a file that holds
 // either one rules out no word whose needle has that letter. Not ruled out,
 // ever: any word of a UTF-16 file, a word without a needle (no such stretch:
-// say one written in Greek).
+// say one written in Greek). A word with a character beyond ASCII also needs
+// a byte beyond ASCII somewhere in the file: no ASCII character folds to
+// one, so the text cannot hold that character otherwise.
 //
 // A plain word, ASCII letters and digits only, is even decided: where its
 // bytes stand together, the characters on either side are read from the
@@ -53,6 +55,7 @@ private:
         std::size_t probes[2] = {0, 0};  // the two rarest bytes, tested first
         bool foldsFromBeyondAscii = false;  // holds k or s, with case ignored
         bool isWholeWord = false;  // the needle is the word, letters and digits only
+        bool needsHighByte = false;  // the word has a character beyond ASCII
     };
     // The bytes being scanned: the file's own, and the same without NULs,
     // made only when asked for (binary files hold NULs, and most of their
@@ -82,10 +85,13 @@ private:
     static Needle needleOf(std::u32string_view core, bool ignoreCase);
     bool settled(const WordsFound& seen, const WordsFound& unseen) const;
     void scan(const Piece& piece, WordsFound& seen, WordsFound& unseen, WordsFound& certain,
-              std::array<std::uint64_t, kWordSlots>& firstAt) const;
+              std::array<std::uint64_t, kWordSlots>& firstAt);
 
     const Query& query_;
     std::array<Needle, kWordSlots> needles_;
+    // Of each word not yet seen whole: its needle, and a byte beyond ASCII.
+    std::array<bool, kWordSlots> needleSeen_{};
+    std::array<bool, kWordSlots> highByteSeen_{};
     bool ignoreCase_;
 };
 
