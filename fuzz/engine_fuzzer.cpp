@@ -1,6 +1,7 @@
 // Random files, words and codes through both exports. Every buffer is exactly
 // as large as its caller is promised to need, so AddressSanitizer reports any
-// write past it; the checks below catch what a sanitizer cannot see.
+// write past it; the checks below catch what a sanitizer cannot see. Files
+// come with each byte-order mark or none, so every decoder is reached.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <sys/mman.h>
@@ -51,6 +52,31 @@ bool rtfGroupsBalance(const char* text, std::size_t length) {
     return depth == 0;
 }
 
+// The results pane and the viewer take only ASCII: everything else is \uN?.
+bool allAscii(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    return true;
+}
+
+// The content after a byte-order mark, or none. Raw bytes after a UTF-16 mark
+// rarely spell a word, so they may be widened to one unit each, the way a
+// UTF-16 file holds Latin-1 text.
+enum Mark { NoMark, Utf8Mark, Utf16LittleEndianMark, Utf16BigEndianMark };
+
+std::string withEncodingMark(Mark mark, bool widen, const std::string& content) {
+    if (mark == NoMark) return content;
+    if (mark == Utf8Mark) return "\xEF\xBB\xBF" + content;
+    const bool bigEndian = mark == Utf16BigEndianMark;
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    if (!widen) return out + content;
+    for (char c : content) {
+        out.push_back(bigEndian ? '\0' : c);
+        out.push_back(bigEndian ? c : '\0');
+    }
+    return out;
+}
+
 int pickCode(FuzzedDataProvider& input) {
     static const int codes[] = {TYX12_AND, TYX12_OR, TYX12_NOT, TYX12_NEARBY, 0};
     return codes[input.ConsumeIntegralInRange<int>(0, 4)];
@@ -68,17 +94,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int contextWords = input.ConsumeIntegralInRange<int>(-1, 31);
     const int allHits = input.ConsumeIntegralInRange<int>(0, 1);
     const int nearbyWords = input.ConsumeIntegralInRange<int>(-1, 12);
+    // The search reads the whole file whatever it is told; the viewer's
+    // buffer is sized by this.
     const int sizeMode = input.ConsumeIntegralInRange<int>(0, 3);
+    const auto mark = static_cast<Mark>(input.ConsumeIntegralInRange<int>(NoMark, Utf16BigEndianMark));
+    const bool widen = input.ConsumeBool();
 
-    // Words sized to the byte: the marker "a" must still fit in any present one.
+    // Words of any bytes, read as UTF-8 with stray bytes as Windows-1252, and
+    // sized to the byte: the marker "a" must still fit in any present one.
     std::vector<std::unique_ptr<char[]>> words(4);
     for (auto& word : words) {
         if (input.ConsumeBool()) continue;
-        const std::string text = input.ConsumeRandomLengthString(12);
+        const std::string text = input.ConsumeRandomLengthString(16);
         word.reset(new char[text.size() + 1]);
         std::memcpy(word.get(), text.c_str(), text.size() + 1);
     }
-    const std::string content = input.ConsumeRemainingBytesAsString();
+    const std::string content = withEncodingMark(mark, widen, input.ConsumeRemainingBytesAsString());
     file.write(content);
 
     int fileSize = static_cast<int>(content.size());
@@ -96,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(std::memchr(result.get(), '\0', length + 1) == result.get() + length,
               "the result's length is the returned count");
         check(rtfGroupsBalance(result.get(), length), "the result's RTF groups balance");
+        check(allAscii(result.get(), length), "the result is ASCII");
     } else {
         check(result[0] == '\0', "an overflowing result leaves an empty text");
     }
@@ -104,7 +136,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fileSize >= 0) {
         std::unique_ptr<char[]> body(new char[viewCapacity]);
         check(stringView(file.path.c_str(), fileSize, body.get()) == 1, "a readable file is viewed");
-        check(std::memchr(body.get(), '\0', viewCapacity) != nullptr, "the body ends within its buffer");
+        const void* end = std::memchr(body.get(), '\0', viewCapacity);
+        check(end != nullptr, "the body ends within its buffer");
+        check(allAscii(body.get(), static_cast<const char*>(end) - body.get()), "the body is ASCII");
     }
     return 0;
 }
