@@ -14,21 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "memory_file.h"
 #include "tyx12/tyx12.h"
 
 namespace {
-
-// The file lives in memory; the engine opens it by this path like any other.
-struct MemoryFile {
-    MemoryFile() : fd(memfd_create("engine-fuzz", MFD_CLOEXEC)), path("/proc/self/fd/" + std::to_string(fd)) {}
-    ~MemoryFile() { close(fd); }
-    void write(const std::string& bytes) {
-        if (ftruncate(fd, 0) != 0 || pwrite(fd, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size()))
-            std::abort();
-    }
-    int fd;
-    std::string path;
-};
 
 void check(bool condition, const char* what) {
     if (!condition) {
@@ -85,7 +74,7 @@ int pickCode(FuzzedDataProvider& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static MemoryFile file;
+    static MemoryFile file("engine-fuzz");
     FuzzedDataProvider input(data, size);
 
     const int caseCode = input.ConsumeBool() ? TYX12_IGNORE_CASE : TYX12_MATCH_CASE;

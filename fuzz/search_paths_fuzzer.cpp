@@ -19,23 +19,13 @@
 #include <thread>
 
 #include "string_search.h"
+#include "memory_file.h"
 #include "tyx12/tyx12.h"
 
 namespace {
 
 using namespace tyx12::detail;
 
-// The file lives in memory; the engine opens it by this path like any other.
-struct MemoryFile {
-    MemoryFile() : fd(memfd_create("search-paths-fuzz", MFD_CLOEXEC)), path("/proc/self/fd/" + std::to_string(fd)) {}
-    ~MemoryFile() { close(fd); }
-    void write(const std::string& bytes) {
-        if (ftruncate(fd, 0) != 0 || pwrite(fd, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size()))
-            std::abort();
-    }
-    int fd;
-    std::string path;
-};
 
 struct Answer {
     std::uint32_t length = 0;
@@ -103,7 +93,7 @@ void check(bool condition, const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static MemoryFile file;
+    static MemoryFile file("search-paths-fuzz");
     static PlainThread* plainThread = new PlainThread;  // never joined: it lives as long as the process
     FuzzedDataProvider input(data, size);
 
