@@ -40,6 +40,41 @@ TEST_F(Normalisation, BytesBecomeText) {
     }
 }
 
+// The file's bytes as characters: UTF-8, UTF-16 after its mark, and any
+// byte that is not well-formed UTF-8 as Windows-1252. Words are UTF-8.
+TEST_F(Normalisation, FileBytesBecomeCharacters) {
+    const std::string utf16le("\xFF\xFE" "c\0a\0f\0\xE9\0 \0", 12), utf16be("\xFE\xFF\0c\0a\0f\0\xE9", 10);
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string word;
+        int caseCode;
+        bool found;
+    };
+    const Case cases[] = {
+        {"UTF-8 mark", "\xEF\xBB\xBF" "caf\xC3\xA9", "caf\xC3\xA9", MATCH_CASE, true},
+        {"UTF-16 LE", utf16le, "caf\xC3\xA9", MATCH_CASE, true},
+        {"UTF-16 LE, odd last byte", utf16le + "x", "caf\xC3\xA9", MATCH_CASE, true},
+        {"UTF-16 BE", utf16be, "CAF\xC3\x89", IGNORE_CASE, true},
+        {"unpaired surrogate", std::string("\xFF\xFE" "a\0\x00\xD8" "b\0", 8), "a b", MATCH_CASE, true},
+        {"Windows-1252", "na\xEFve", "na\xC3\xAFve", MATCH_CASE, true},
+        {"overlong form", "caf\xC1\xA9", "caf\xC3\xA1", IGNORE_CASE, true},  // Á then ©
+        {"surrogate in UTF-8", "x\xED\xA0\x80", "x\xC3\xAD", MATCH_CASE, true},  // í, then blanks
+        {"Greek folds", "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x8A\xCE\x91", "\xCF\x83\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1", IGNORE_CASE, true},
+        {"Greek with match case", "\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x8A\xCE\x91", "\xCF\x83\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1", MATCH_CASE, false},
+        {"dotted I keeps its dot", "\xC4\xB0stanbul", "istanbul", IGNORE_CASE, false},
+        {"Kelvin sign folds to k", "\xE2\x84\xAA" "elvin", "kelvin", IGNORE_CASE, true},
+        {"a combining mark is part of the word", "cafe\xCC\x81", "cafe", IGNORE_CASE, false},
+        {"a dash ends a word", "caf\xC3\xA9\xE2\x80\x94" "bar", "caf\xC3\xA9", MATCH_CASE, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto call = words({c.word});
+        call.caseCode = c.caseCode;
+        EXPECT_EQ(search(c.file, call).matched(), c.found);
+    }
+}
+
 TEST_F(Normalisation, EmptyFileMatchesNothing) {
     EXPECT_EQ(search("", words({"cat"})).length, 0u);
 }
