@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "tyx12/tyx12.h"
+
 namespace tessaly {
 
 // Opens every entry, and the single-file view: the fonts and the three
@@ -21,7 +23,7 @@ inline constexpr std::string_view kTooManyHits =
     "Too many hits found. Please refine the search text and search this file again!";
 
 // Above this length the engine delivered no lines: the entry gets a note instead.
-inline constexpr unsigned kMaxResultLength = 51200;
+inline constexpr unsigned kMaxResultLength = TYX12_RESULT_MAX_LENGTH;
 
 // "12. " for the twelfth matching file.
 std::string entryMarker(int fileCount);

@@ -34,7 +34,7 @@ SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate,
                                         arguments.code3, pointers[3], arguments.smartSearch,
                                         arguments.contextWords, arguments.allHits, result.data(),
                                         arguments.nearbyWords);
-    if (answer.length > 0 && answer.length <= 51200) answer.lines.assign(result.data(), answer.length);
+    if (answer.length > 0 && answer.length <= TYX12_RESULT_MAX_LENGTH) answer.lines.assign(result.data(), answer.length);
     return answer;
 }
 
