@@ -1,7 +1,8 @@
-// A file's bytes from its first one, in pieces. A file that fits the buffer
-// is read once and served from memory as often as it is asked for; a longer
-// one streams through the buffer and is read again after a rewind, so that
-// a file of any size costs no more memory than the buffer.
+// A file's bytes from its first one, in pieces, read as they are asked for.
+// While the file fits the buffer it is kept there from its first byte and
+// served again from memory after a rewind; a longer one streams through the
+// buffer and is read again, so that a file of any size costs no more memory
+// than the buffer.
 #pragma once
 
 #include <cstddef>
@@ -27,9 +28,6 @@ public:
     void consume(std::size_t count) { begin_ += count; }
     bool atEnd() { return peek(1).count == 0; }
 
-    // The whole file sits in the buffer.
-    bool inMemory() const { return inMemory_; }
-
     // Back to the first byte. False when a streamed file cannot go back.
     bool rewind() { return startAt(0); }
     // On from this byte of the file. False when the file cannot go there.
@@ -43,8 +41,8 @@ private:
     std::size_t capacity_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
-    bool exhausted_ = false;  // the file has been read to its end
-    bool inMemory_ = false;
+    bool exhausted_ = false;       // the file has been read to its end
+    bool holdsFileStart_ = true;   // the buffer holds the file from its first byte
 };
 
 }  // namespace tyx12::detail
