@@ -279,7 +279,32 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
     for (std::size_t at = next(bytes.data, bytes.count, 0); at != kNoNeedle && apart <= together;
          at = next(bytes.data, bytes.count, at + 1))
         ++apart;
-    return apart > together;
+    if (apart == together) return false;
+
+    // Some place has NULs between the word's bytes: rare, and each such place
+    // is found and judged one byte at a time.
+    const unsigned char* raw = piece.raw;
+    const auto matches = [&](unsigned char b, std::size_t k) {
+        return (b | static_cast<unsigned char>(needle.caseMasks[k])) == static_cast<unsigned char>(needle.bytes[k]);
+    };
+    for (std::size_t start = 0; start < piece.rawCount; ++start) {
+        if (!matches(raw[start], 0)) continue;
+        std::size_t end = start + 1, k = 1;
+        bool split = false;
+        for (; k < needle.bytes.size(); ++k, ++end) {
+            while (end < piece.rawCount && raw[end] == 0) ++end, split = true;
+            if (end >= piece.rawCount || !matches(raw[end], k)) break;
+        }
+        if (k < needle.bytes.size() || !split) continue;
+        const Verdict verdict = judgeAt(piece, start, end - start);
+        if (verdict == Verdict::Unsure) return true;
+        if (verdict == Verdict::Present) {
+            certain = true;
+            firstAt = piece.offset + start;
+            return true;
+        }
+    }
+    return false;
 }
 
 void RawPrefilter::scan(const Piece& piece, WordsFound& seen, WordsFound& unseen, WordsFound& certain,
