@@ -261,6 +261,12 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
                                           needle.probes[0], needle.probes[1], true);
         return at == kNoNeedle ? kNoNeedle : from + at;
     };
+    // In a piece with NULs, where the bytes without them hold no place for
+    // the word, nothing else needs a look.
+    if (piece.scratch) {
+        const Piece::Bytes bytes = piece.withoutNuls();
+        if (next(bytes.data, bytes.count, 0) == kNoNeedle) return false;
+    }
     std::size_t together = 0;
     for (std::size_t at = next(piece.raw, piece.rawCount, 0); at != kNoNeedle;
          at = next(piece.raw, piece.rawCount, at + 1)) {
