@@ -14,4 +14,16 @@ bool hasAvx2() {
 #endif
 }
 
+bool hasAvx512Compress() {
+#if defined(__x86_64__)
+    static const bool available = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx512vbmi2") && __builtin_cpu_supports("avx512bw");
+    }();
+    return available;
+#else
+    return false;
+#endif
+}
+
 }  // namespace tyx12::detail

@@ -4,5 +4,7 @@
 namespace tyx12::detail {
 
 bool hasAvx2();
+// AVX-512 with byte compression (VBMI2).
+bool hasAvx512Compress();
 
 }  // namespace tyx12::detail

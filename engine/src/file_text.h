@@ -22,8 +22,8 @@ struct TextBuffers {
 // some make room. The defaults suit the search; tests shrink them to make
 // every file a long one.
 struct TextSizes {
-    // Small enough that a search which finds its answer near the start of a
-    // file reads little more than that start.
+    // The largest piece; the first ones are smaller still, so that a search
+    // which finds its answer near the start of a file reads little more.
     std::size_t pieceBytes = 32 * 1024;
     std::size_t capacity = std::size_t{1} << 20;
 };

@@ -74,12 +74,16 @@ std::size_t findNeedlePlain(const unsigned char* bytes, std::size_t count, const
 
 #if defined(__x86_64__) || defined(__i386__)
 std::size_t copyWithoutNulsAvx2(const unsigned char* in, std::size_t count, unsigned char* out);
+std::size_t copyWithoutNulsAvx512(const unsigned char* in, std::size_t count, unsigned char* out);
 std::size_t findNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
                            const std::string& masks, std::size_t probe1, std::size_t probe2);
 #endif
 
 std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned char* out) {
 #if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__)
+    if (hasAvx512Compress()) return copyWithoutNulsAvx512(in, count, out);
+#endif
     if (hasAvx2()) return copyWithoutNulsAvx2(in, count, out);
 #endif
     return copyWithoutNuls(in, count, out);
@@ -247,7 +251,7 @@ RawPrefilter::Verdict RawPrefilter::judgeAt(const Piece& piece, std::size_t at, 
 RawPrefilter::Piece::Bytes RawPrefilter::Piece::withoutNuls() const {
     if (!scratch) return {raw, rawCount};
     if (!stripped_) {
-        scratch->resize(rawCount + 8);
+        scratch->resize(rawCount + 64);
         strippedCount_ = tyx12::detail::withoutNuls(raw, rawCount, scratch->data());
         stripped_ = true;
     }

@@ -95,7 +95,7 @@ private:
     bool ignoreCase_;
 };
 
-// The bytes without their NULs; `out` takes `count` + 8 bytes.
+// The bytes without their NULs; `out` takes `count` + 64 bytes.
 std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned char* out);
 
 // Where the needle first occurs in the bytes (either case where its masks

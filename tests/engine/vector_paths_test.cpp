@@ -4,6 +4,7 @@
 // path the processor has.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -118,6 +119,19 @@ TEST(VectorPaths, NeedleSearchAgreesWithThePlainOne) {
         EXPECT_EQ(holdsNeedle(bytes, haystack.size(), needle, masks, probe1, probe2, true),
                   holdsNeedle(bytes, haystack.size(), needle, masks, probe1, probe2, false))
             << haystack << " / " << needle;
+    }
+}
+
+TEST(VectorPaths, NulsTakenOutAsThePlainWayDoes) {
+    std::mt19937 random(9);
+    for (int round = 0; round < 500; ++round) {
+        std::string bytes(random() % 400, 'a');
+        for (char& c : bytes) c = random() % 3 == 0 ? '\0' : static_cast<char>(random());
+        std::string expected = bytes;
+        expected.erase(std::remove(expected.begin(), expected.end(), '\0'), expected.end());
+        std::vector<unsigned char> out(bytes.size() + 64);
+        const std::size_t count = withoutNuls(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), out.data());
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.data()), count), expected);
     }
 }
 
