@@ -12,6 +12,22 @@ constexpr bool isPrintableAscii(Char c) { return c >= 0x20 && c <= 0x7E; }
 // Letters, digits and marks of every script; everything else ends a word.
 inline bool isWordChar(Char c) { return charKind(c) == CharKind::Word; }
 
+// What becomes of a character in the text the search reads, and so in the
+// viewer's body too: kept as it is, a line break, dropped, or part of a run
+// that gives one blank.
+enum class TextRole : unsigned char { Kept, LineBreak, Dropped, Run };
+
+constexpr TextRole asciiTextRole(Char c) {
+    if (isPrintableAscii(c)) return TextRole::Kept;
+    if (c == 0x0D || c == 0x09) return TextRole::LineBreak;
+    return c == 0x00 ? TextRole::Dropped : TextRole::Run;
+}
+
+inline TextRole textRoleOf(Char c) {
+    if (c < 0x80) return asciiTextRole(c);
+    return charKind(c) != CharKind::Run ? TextRole::Kept : TextRole::Run;
+}
+
 constexpr Char lowerAscii(Char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
 
 // The characters that cut a hit window under smart search. Apostrophe, closing

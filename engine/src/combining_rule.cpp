@@ -43,7 +43,16 @@ Verdict judge(const Query& query, const WordsFound& found) {
 
 bool combiningRuleHolds(const Query& query, const WordsFound& found) { return judge(query, found).matches; }
 
-bool andGroupMarked(const Query& query, const WordsFound& found) { return judge(query, found).marksAndGroup; }
+bool verdictSettled(const Query& query, const WordsFound& found, const WordsFound& open) {
+    WordsFound either = found;
+    for (int i = 0; i < kWordSlots; ++i) {
+        if (!open[i]) continue;
+        if (query.roleOf(i) == Link::Not) return false;
+        either[i] = true;
+    }
+    const Verdict least = judge(query, found), most = judge(query, either);
+    return least.matches == most.matches && least.marksAndGroup == most.marksAndGroup;
+}
 
 bool applyCombiningRule(Query& query, const WordsFound& found) {
     const Verdict verdict = judge(query, found);

@@ -14,8 +14,12 @@ using WordsFound = std::array<bool, kWordSlots>;
 // buffers, when an OR word alone carries the match.
 bool applyCombiningRule(Query& query, const WordsFound& found);
 
-// The verdict, and whether it would mark the AND-group, without marking anything.
+// The verdict without marking anything.
 bool combiningRuleHolds(const Query& query, const WordsFound& found);
-bool andGroupMarked(const Query& query, const WordsFound& found);
+
+// Whether finding more can no longer change the verdict, nor which words it
+// marks: the words still `open` could all be found, or none of them, to the
+// same effect.
+bool verdictSettled(const Query& query, const WordsFound& found, const WordsFound& open);
 
 }  // namespace tyx12::detail

@@ -24,15 +24,11 @@ struct AsciiTables {
 
     constexpr AsciiTables() : normalised(), folded(), role() {
         for (unsigned c = 0; c < 128; ++c) {
-            if (isPrintableAscii(c)) {
-                normalised[c] = static_cast<unsigned char>(c);
-                role[c] = Kept;
-            } else if (c == 0x0D || c == 0x09) {
-                normalised[c] = '\n';
-                role[c] = Kept;
-            } else {
-                normalised[c] = ' ';
-                role[c] = c == 0x00 ? Dropped : RunChar;
+            switch (asciiTextRole(c)) {
+            case TextRole::Kept: normalised[c] = static_cast<unsigned char>(c), role[c] = Kept; break;
+            case TextRole::LineBreak: normalised[c] = '\n', role[c] = Kept; break;
+            case TextRole::Dropped: normalised[c] = ' ', role[c] = Dropped; break;
+            case TextRole::Run: normalised[c] = ' ', role[c] = RunChar; break;
             }
             folded[c] = static_cast<unsigned char>(lowerAscii(normalised[c]));
         }

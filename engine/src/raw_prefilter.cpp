@@ -7,14 +7,17 @@
 
 #include "cpu_features.h"
 #include "char_class.h"
+#include "needle_match.h"
 #include "text_decoder.h"
 
 namespace tyx12::detail {
 
 namespace {
 
-constexpr std::string_view kKelvinSign = "\xE2\x84\xAA";
-constexpr std::string_view kLongS = "\xC5\xBF";
+// The two characters beyond ASCII that fold to ASCII letters, as UTF-8.
+const std::string kKelvinSign = "\xE2\x84\xAA";
+const std::string kLongS = "\xC5\xBF";
+const std::string kNoCaseMasks(3, '\0');
 
 // How often a byte turns up in text and code, roughly: the probes go to the
 // rarest bytes of a needle, where a false candidate is least likely.
@@ -57,16 +60,10 @@ bool hasByteBeyondAscii(const unsigned char* bytes, std::size_t count) {
     return false;
 }
 
-bool matchesAt(const unsigned char* at, const std::string& needle, const std::string& masks) {
-    for (std::size_t k = 0; k < needle.size(); ++k)
-        if ((at[k] | static_cast<unsigned char>(masks[k])) != static_cast<unsigned char>(needle[k])) return false;
-    return true;
-}
-
 std::size_t findNeedlePlain(const unsigned char* bytes, std::size_t count, const std::string& needle,
                             const std::string& masks) {
     for (std::size_t i = 0; i + needle.size() <= count; ++i)
-        if (matchesAt(bytes + i, needle, masks)) return i;
+        if (needleStandsAt(bytes + i, needle, masks)) return i;
     return kNoNeedle;
 }
 
@@ -104,7 +101,7 @@ RawPrefilter::RawPrefilter(const Query& query, bool ignoreCase) : query_(query),
     for (int i = 0; i < kWordSlots; ++i)
         if (query.slots[i].present) {
             const SearchWord& word = query.slots[i].word;
-            needles_[i] = needleOf(word.core(), ignoreCase);
+            needles_[i] = cachedNeedleOf(word.core(), ignoreCase);
             // A star lets the word run on past its core.
             needles_[i].isWholeWord = needles_[i].isWholeWord && word.mode() == WildcardMode::None;
         }
@@ -172,6 +169,21 @@ RawPrefilter::Needle RawPrefilter::needleOf(std::u32string_view core, bool ignor
     return needle;
 }
 
+const RawPrefilter::Needle& RawPrefilter::cachedNeedleOf(std::u32string_view core, bool ignoreCase) {
+    struct Known {
+        std::u32string core;
+        bool ignoreCase;
+        Needle needle;
+    };
+    // A run searches every file for the same few words.
+    thread_local std::vector<Known> known;
+    for (const Known& entry : known)
+        if (entry.ignoreCase == ignoreCase && entry.core == core) return entry.needle;
+    if (known.size() >= 16) known.clear();
+    known.push_back({std::u32string(core), ignoreCase, needleOf(core, ignoreCase)});
+    return known.back().needle;
+}
+
 bool RawPrefilter::couldMatch(const WordsFound& mayHold) const {
     WordsFound best{};
     bool anyPositive = false;
@@ -183,15 +195,6 @@ bool RawPrefilter::couldMatch(const WordsFound& mayHold) const {
     // NEARBY is judged by lines, and a line needs a hit.
     if (query_.anyLink(Link::Nearby)) return anyPositive;
     return combiningRuleHolds(query_, best);
-}
-
-bool RawPrefilter::settled(const WordsFound& seen, const WordsFound& unseen) const {
-    WordsFound either{};
-    for (int i = 0; i < kWordSlots; ++i) {
-        if (unseen[i] && query_.roleOf(i) == Link::Not) return false;
-        either[i] = seen[i] || unseen[i];
-    }
-    return couldMatch(seen) && combiningRuleHolds(query_, seen) == combiningRuleHolds(query_, either);
 }
 
 // Whether the word whose bytes stand at [at, at + length) of the raw bytes has
@@ -245,9 +248,6 @@ RawPrefilter::Verdict RawPrefilter::judgeAt(const Piece& piece, std::size_t at, 
     return Verdict::Present;
 }
 
-// Decides a plain word in one piece: false when it is not there. Each place
-// where its bytes stand together is judged; a place with NULs between its
-// bytes shows only in the bytes without NULs, where it cannot be judged.
 RawPrefilter::Piece::Bytes RawPrefilter::Piece::withoutNuls() const {
     if (!scratch) return {raw, rawCount};
     if (!stripped_) {
@@ -258,6 +258,8 @@ RawPrefilter::Piece::Bytes RawPrefilter::Piece::withoutNuls() const {
     return {scratch->data(), strippedCount_};
 }
 
+// Decides a plain word in one piece: false when it is not there. Each place
+// where its bytes stand is judged, with or without NULs between them.
 bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool& certain,
                                   std::uint64_t& firstAt) const {
     const auto next = [&](const unsigned char* bytes, std::size_t count, std::size_t from) {
@@ -294,9 +296,7 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
     // Some place has NULs between the word's bytes: rare, and each such place
     // is found and judged one byte at a time.
     const unsigned char* raw = piece.raw;
-    const auto matches = [&](unsigned char b, std::size_t k) {
-        return (b | static_cast<unsigned char>(needle.caseMasks[k])) == static_cast<unsigned char>(needle.bytes[k]);
-    };
+    const auto matches = [&](unsigned char b, std::size_t k) { return needleByteAt(b, needle.bytes, needle.caseMasks, k); };
     for (std::size_t start = 0; start < piece.rawCount; ++start) {
         if (!matches(raw[start], 0)) continue;
         std::size_t end = start + 1, k = 1;
@@ -319,13 +319,12 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
 
 void RawPrefilter::scan(const Piece& piece, WordsFound& seen, WordsFound& unseen, WordsFound& certain,
                         std::array<std::uint64_t, kWordSlots>& firstAt) {
-    const auto holds = [&](std::string_view sequence) {
+    const auto holds = [&](const std::string& sequence) {
         // Exact bytes, probed by the last two: 0xE2 and 0xC5 lead a good part
         // of all UTF-8 text.
-        static const std::string noMasks(3, '\0');
         const Piece::Bytes bytes = piece.withoutNuls();
-        return holdsNeedle(bytes.data, bytes.count, std::string(sequence), noMasks.substr(0, sequence.size()),
-                           sequence.size() - 2, sequence.size() - 1, true);
+        return holdsNeedle(bytes.data, bytes.count, sequence, kNoCaseMasks, sequence.size() - 2,
+                           sequence.size() - 1, true);
     };
     std::optional<bool> holdsHighByte;
     for (int i = 0; i < kWordSlots; ++i) {
@@ -376,7 +375,7 @@ WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& 
     std::string carry;
     bool readAll = false;
     std::uint64_t offset = 0;
-    while (std::find(unseen.begin(), unseen.end(), true) != unseen.end() && !settled(seen, unseen)) {
+    while (std::find(unseen.begin(), unseen.end(), true) != unseen.end() && !(couldMatch(seen) && verdictSettled(query_, seen, unseen))) {
         const RawPiece piece = source.peek(1);
         if (piece.count == 0) {
             readAll = true;

@@ -83,7 +83,8 @@ private:
     static Verdict judgeAt(const Piece& piece, std::size_t at, std::size_t length);
     bool judgeWholeWord(const Needle& needle, const Piece& piece, bool& certain, std::uint64_t& firstAt) const;
     static Needle needleOf(std::u32string_view core, bool ignoreCase);
-    bool settled(const WordsFound& seen, const WordsFound& unseen) const;
+    // The same, worked out once for the words of a whole run, not per file.
+    static const Needle& cachedNeedleOf(std::u32string_view core, bool ignoreCase);
     void scan(const Piece& piece, WordsFound& seen, WordsFound& unseen, WordsFound& certain,
               std::array<std::uint64_t, kWordSlots>& firstAt);
 

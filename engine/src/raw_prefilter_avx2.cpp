@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "needle_match.h"
+
 namespace tyx12::detail {
 
 // Tests 32 candidate starts at once by the needle's two rarest bytes, either
@@ -13,11 +15,7 @@ std::size_t findNeedleAvx2(const unsigned char* bytes, std::size_t count, const 
     constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     const std::size_t length = needle.size();
     if (count < length) return kNone;
-    const auto matchesAt = [&](const unsigned char* at) {
-        for (std::size_t k = 0; k < length; ++k)
-            if ((at[k] | static_cast<unsigned char>(masks[k])) != static_cast<unsigned char>(needle[k])) return false;
-        return true;
-    };
+    const auto matchesAt = [&](const unsigned char* at) { return needleStandsAt(at, needle, masks); };
     const __m256i byte1 = _mm256_set1_epi8(needle[probe1]), mask1 = _mm256_set1_epi8(masks[probe1]);
     const __m256i byte2 = _mm256_set1_epi8(needle[probe2]), mask2 = _mm256_set1_epi8(masks[probe2]);
     std::size_t i = 0;

@@ -9,25 +9,14 @@
 #include "raw_source.h"
 #include "rtf_texts.h"
 #include "text_decoder.h"
+#include "tyx12/tyx12.h"
 
 namespace tyx12::detail {
 
 namespace {
 
-constexpr long long kExtraCapacity = 51200;
+constexpr long long kExtraCapacity = TYX12_VIEW_EXTRA_CAPACITY;
 constexpr std::size_t kViewChunk = 64 * 1024;
-
-// What becomes of a character in the body: the same as in the search's text,
-// so that the viewer can find the search's lines in it.
-enum class ViewRole { Printable, Paragraph, Escaped, Dropped, RunChar };
-
-ViewRole viewRoleOf(Char c) {
-    if (isPrintableAscii(c)) return ViewRole::Printable;
-    if (c == 0x0D || c == 0x09) return ViewRole::Paragraph;
-    if (c == 0x00) return ViewRole::Dropped;
-    if (c >= 0x80 && charKind(c) != CharKind::Run) return ViewRole::Escaped;
-    return ViewRole::RunChar;
-}
 
 class ViewerWriter {
 public:
@@ -52,9 +41,18 @@ public:
             lineFeed();
             return;
         }
-        switch (viewRoleOf(c)) {
-        case ViewRole::Printable:
-            if (isRtfSpecial(c)) {
+        // The body keeps what the search's text keeps, so that the viewer can
+        // find the search's lines in it.
+        switch (textRoleOf(c)) {
+        case TextRole::Kept:
+            if (c >= 0x80) {
+                char escape[kLongestUnicodeEscape];
+                const auto length = static_cast<long long>(writeUnicodeEscape(c, escape));
+                if (pos_ + length <= textLimit_) {
+                    std::memcpy(out_ + pos_, escape, static_cast<std::size_t>(length));
+                    pos_ += length;
+                }
+            } else if (isRtfSpecial(c)) {
                 // The escape goes in whole or not at all: a lone backslash at the
                 // end would swallow the brace that closes the viewer's document.
                 if (pos_ + 2 <= textLimit_) {
@@ -65,24 +63,15 @@ public:
                 out_[pos_++] = static_cast<char>(c);
             }
             break;
-        case ViewRole::Paragraph:
+        case TextRole::LineBreak:
             if (pos_ < paragraphLimit_) {
                 std::memcpy(out_ + pos_, kViewParagraph.data(), kViewParagraph.size());
                 pos_ += static_cast<long long>(kViewParagraph.size());
             }
             break;
-        case ViewRole::Escaped: {
-            char escape[kLongestUnicodeEscape];
-            const auto length = static_cast<long long>(writeUnicodeEscape(c, escape));
-            if (pos_ + length <= textLimit_) {
-                std::memcpy(out_ + pos_, escape, static_cast<std::size_t>(length));
-                pos_ += length;
-            }
+        case TextRole::Dropped:
             break;
-        }
-        case ViewRole::Dropped:
-            break;
-        case ViewRole::RunChar:
+        case TextRole::Run:
             runChar();
             break;
         }

@@ -6,23 +6,6 @@
 
 namespace tyx12::detail {
 
-namespace {
-
-// Reading on cannot change the verdict, nor which words it marks: the words
-// still looked for could all be found, or none of them, to the same effect.
-bool verdictSettled(const Query& query, const WordsFound& found, const WordsFound& open) {
-    WordsFound either = found;
-    for (int i = 0; i < kWordSlots; ++i) {
-        if (!open[i]) continue;
-        if (query.roleOf(i) == Link::Not) return false;
-        either[i] = true;
-    }
-    return combiningRuleHolds(query, found) == combiningRuleHolds(query, either) &&
-           andGroupMarked(query, found) == andGroupMarked(query, either);
-}
-
-}  // namespace
-
 WordsFound findPresentWords(const Query& query, const WordsFound& mayHold, const WordsFound& known,
                             FileText& text) {
     WordsFound found{}, open{};
