@@ -17,18 +17,17 @@ constexpr std::uint64_t kLargestBase = INT32_MAX - TYX12_VIEW_EXTRA_CAPACITY;
 std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::string& path,
                                           std::uint64_t fileSize) {
     // Ordinary text fits twice its size; the second try fits anything.
-    const std::uint64_t tries[] = {2 * fileSize, kLargestGrowth * fileSize};
-    for (std::uint64_t wanted : tries) {
-        const std::uint64_t base = std::min(wanted, kLargestBase);
+    for (const std::uint64_t growth : {std::uint64_t{2}, kLargestGrowth}) {
+        const std::uint64_t base = std::min(growth * fileSize, kLargestBase);
         std::string buffer(base + TYX12_VIEW_EXTRA_CAPACITY, '\0');
         if (engine.stringView(path.c_str(), static_cast<std::int32_t>(base), buffer.data()) == 0)
             return std::nullopt;
         buffer.resize(std::strlen(buffer.c_str()));
         const bool mayBeCut = buffer.size() + TYX12_VIEW_CUT_MARGIN >= base + TYX12_VIEW_EXTRA_CAPACITY;
-        if (!mayBeCut) return ViewerBody{std::move(buffer), false};
-        if (base == kLargestBase || wanted == tries[1]) return ViewerBody{std::move(buffer), true};
+        if (!mayBeCut || growth == kLargestGrowth || base == kLargestBase)
+            return ViewerBody{std::move(buffer), mayBeCut};
     }
-    return std::nullopt;
+    return std::nullopt;  // not reached: the last try always returns
 }
 
 }  // namespace tessaly

@@ -28,13 +28,6 @@ bool Query::anyLink(Link link) const {
     return false;
 }
 
-std::size_t Query::longestCore() const {
-    std::size_t longest = 0;
-    for (const auto& slot : slots)
-        if (slot.present && slot.word.hitLength() > longest) longest = slot.word.hitLength();
-    return longest;
-}
-
 Query makeQuery(const std::array<char*, kWordSlots>& buffers,
                 const std::array<std::int32_t, kWordSlots - 1>& codes, bool fold) {
     Query query;

@@ -30,8 +30,6 @@ struct Query {
     Link roleOf(int slot) const { return slot == 0 ? Link::And : links[slot - 1]; }
     bool anyPresent() const;
     bool anyLink(Link link) const;
-    // The longest core of a present word, in characters.
-    std::size_t longestCore() const;
 };
 
 // `fold`: the words are looked for in the folded text.

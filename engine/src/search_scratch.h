@@ -11,8 +11,8 @@
 
 namespace tyx12::detail {
 
-// A file up to this size is read in one go and never twice; a longer one
-// streams through a buffer of this size.
+// A file up to this size is kept in memory as it is read and never read
+// twice; a longer one streams through a buffer of this size.
 inline constexpr std::size_t kRawBufferSize = 512 * 1024;
 
 struct SearchScratch {
