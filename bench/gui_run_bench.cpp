@@ -27,6 +27,7 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/program_shell.h"
 #include "shell/qt/services.h"
+#include "search_start.h"
 #include "temp_dir.h"
 
 using namespace tessaly;
@@ -85,7 +86,7 @@ public:
         heartbeat.start();
         if (stopAfterMs >= 0) stopper.start(stopAfterMs);
         clock.start();
-        w.searchNow->click();
+        test::startSearch(shell_);
         result.stoppedBeforeEnd = sinceStop.isValid();
         result.seconds = (sinceStop.isValid() ? sinceStop.nsecsElapsed() : clock.nsecsElapsed()) / 1e9;
         heartbeat.stop();

@@ -36,6 +36,8 @@ const char* const kUsage =
     "  -o, --output FILE      write to FILE instead of the terminal\n"
     "  -j, --threads N        search N files at once (default: one per core)\n"
     "      --color WHEN       auto, always or never\n"
+    "      --passed-over      name every entry passed over on purpose (links to\n"
+    "                         folders, pipes, devices); unreadable ones are always named\n"
     "  -h, --help             show this help\n"
     "\n"
     "Exit status: 0 when a file matched, 1 when none did, 2 on an error.\n";
@@ -164,6 +166,7 @@ private:
                 {"all-hits", [&r] { r.allHits = true; }},
                 {"names-only", [&r] { r.namesOnly = true; }},
                 {"help", [&r] { r.help = true; }},
+                {"passed-over", [&r] { r.namePassedOver = true; }},
             };
         }
         return flags_;

@@ -2,10 +2,8 @@
 
 #include <unistd.h>
 
-#include <atomic>
 #include <climits>
 #include <memory>
-#include <thread>
 
 #include "categories/category_store.h"
 #include "categories/data_files.h"
@@ -18,11 +16,9 @@
 #include "progress_line.h"
 #include "result_writer.h"
 #include "run/date_window.h"
-#include "run/run_filters.h"
-#include "run/file_filter.h"
-#include "run/folder_walk.h"
 #include "run/run_tally.h"
-#include "run/search_pipeline.h"
+#include "run/run_filters.h"
+#include "run/search_runner.h"
 
 namespace tessaly::cli {
 
@@ -68,6 +64,75 @@ Operator operatorNamed(const std::string& name) {
     if (name == "NEARBY") return Operator::NEARBY;
     return Operator::AND;
 }
+
+// The run as the terminal sees it: matches to the writer, everything passed
+// over and every folder failure to standard error, progress on one line.
+class PrintedRun final : public RunSink {
+public:
+    PrintedRun(ResultWriter& writer, std::FILE* err, bool errIsTerminal, bool nameAndText, bool nameAll)
+        : writer_(writer), err_(err), progress_(err, errIsTerminal), nameAndText_(nameAndText), nameAll_(nameAll) {}
+
+    void found(FoundFile file) override {
+        MatchedFile match;
+        match.number = file.number;
+        match.path = file.path;
+        match.modified = file.modified;
+        match.dateText = dateText(file.modified);
+        match.lines = file.lines;
+        match.tooManyHits = file.tooManyHits;
+        match.nameAndText = nameAndText_;
+        writer_.file(match);
+    }
+
+    void passedOver(PassedOver entry) override {
+        if (!entry.failed && !nameAll_) {
+            ++unnamed_;
+            return;
+        }
+        progress_.clear();
+        say(err_, "passed over " + entry.path + ": " + entry.reason);
+    }
+
+    FailureAnswer folderFailed(const WalkFailure& failure) override {
+        progress_.clear();
+        if (failure.categoryFolder && failure.failure.code == code::pathNotFound) {
+            say(err_, operationErrorMessage(runErrorRule(code::pathNotFound).text, code::pathNotFound) + ": " +
+                          failure.failure.path);
+            folderMissing_ = true;
+        } else {
+            say(err_, failure.failure.describe());
+        }
+        // A folder that cannot be walked ends the run, as Ignore does in the window.
+        return FailureAnswer::Stop;
+    }
+
+    void tooManyFiles() override {
+        progress_.clear();
+        say(err_, std::string(kTooManyFilesTitle) + ": " + std::string(kTooManyFilesMessage));
+    }
+
+    void progress(const RunProgress& progress) override {
+        progress_.update(progress.listed, progress.searched, progress.found, progress.file);
+    }
+
+    void ended() {
+        progress_.clear();
+        if (unnamed_ > 0)
+            say(err_, std::to_string(unnamed_) + (unnamed_ == 1 ? " entry" : " entries") +
+                          " passed over on purpose: links to folders, broken links, pipes, sockets or devices"
+                          " (--passed-over names them)");
+    }
+    bool folderMissing() const { return folderMissing_; }
+
+private:
+    ResultWriter& writer_;
+    std::FILE* err_;
+    ProgressLine progress_;
+    bool nameAndText_;
+    bool nameAll_;
+    long unnamed_ = 0;
+    bool folderMissing_ = false;
+};
 
 class SearchCommand {
 public:
@@ -189,11 +254,7 @@ private:
         return true;
     }
 
-    int threadCount() const {
-        if (line_.threads > 0) return line_.threads;
-        const unsigned cores = std::thread::hardware_concurrency();
-        return cores == 0 ? 1 : static_cast<int>(cores);
-    }
+    int threadCount() const { return line_.threads > 0 ? line_.threads : defaultThreadCount(); }
 
     bool colourWanted() const {
         if (line_.colour == ColourChoice::Always) return true;
@@ -209,96 +270,24 @@ private:
             if (!outputFile) return fail(failureFromErrno(errno, "write", *line_.outputFile).describe());
             out = outputFile.get();
         }
-        const bool nameAndText = options_.display != Display::DispName;
-        RunArguments arguments = runArgumentsFrom(options_, words_);
-        narrowForNameOnly(arguments, options_);
+        RunPlan plan = planFromOptions(options_, words_, runArgumentsFrom(options_, words_), window_);
+        plan.folders = folders_;
+        plan.threads = threadCount();
+        const bool nameAndText = plan.nameAndText;
 
         auto writer = makeResultWriter(line_.format, out, colourWanted());
-        RunTally tally(nameAndText);
-        ProgressLine progress(terminal_.err, terminal_.errIsTerminal);
-        long listed = 0, searched = 0;
-        std::string currentFolderShown;
-
-        SearchPipeline pipeline(*engine_, arguments, words_, threadCount(),
-                                [&](const Candidate& file, const SearchAnswer& answer) {
-            ++searched;
-            const RunTally::Answer counted = tally.add(answer.length);
-            if (counted.limitReached) {
-                progress.clear();
-                say(terminal_.err, std::string(kTooManyFilesTitle) + ": " + std::string(kTooManyFilesMessage));
-                return false;
-            }
-            if (counted.matched) {
-                MatchedFile match;
-                match.number = counted.fileCount;
-                match.path = file.path;
-                match.modified = file.modified;
-                match.dateText = dateText(file.modified);
-                if (nameAndText) match.lines = answer.lines;
-                match.tooManyHits = counted.tooManyHits;
-                match.nameAndText = nameAndText;
-                writer->file(match);
-            } else if (answer.length == 0 && !file.readableByAll && ::access(file.path.c_str(), R_OK) != 0) {
-                // The engine answers an unreadable file as one without a match;
-                // the user should hear which files were not searched.
-                progress.clear();
-                say(terminal_.err, failureFromErrno(errno, "read", file.path).describe());
-            }
-            progress.update(listed, searched, tally.fileCount(), currentFolderShown);
-            return true;
-        });
-
-        const FileFilterOptions filters = fileFilterOptions(options_);
-        WalkOptions walkOptions;
-        walkOptions.searchSub = options_.searchSub;
-        walkOptions.order = WalkOrder::ByName;  // the same output on every run
-        bool folderMissing = false;
-        const bool runningAsRoot = ::geteuid() == 0;
-        for (std::size_t i = 0; i < folders_.size() && !tally.finished(); ++i) {
-            const int categoryFolder = static_cast<int>(i) + 1;
-            WalkCallbacks callbacks;
-            callbacks.file = [&](const std::string& folder, const DirectoryEntry& entry) {
-                ++listed;
-                currentFolderShown = folder;
-                const FileVerdict verdict = filterFile(folder, entry, window_, filters);
-                // An empty file never reaches the engine and never matches.
-                if (!verdict.searched || entry.size == 0) return WalkStep::Continue;
-                Candidate candidate{verdict.path, entry.size, entry.modified, categoryFolder,
-                                    entry.readableByAll || runningAsRoot};
-                return pipeline.submit(std::move(candidate)) ? WalkStep::Continue : WalkStep::Stop;
-            };
-            callbacks.filesDone = [&](const std::string&) {
-                return tally.finished() ? WalkStep::Stop : WalkStep::Continue;
-            };
-            callbacks.failure = [&](const WalkFailure& walkFailure) {
-                progress.clear();
-                const FailureAnswer answer = runTableAnswer(walkFailure);
-                if (walkFailure.categoryFolder && walkFailure.failure.code == code::pathNotFound) {
-                    say(terminal_.err, operationErrorMessage(runErrorRule(code::pathNotFound).text, code::pathNotFound) +
-                                           ": " + walkFailure.failure.path);
-                    folderMissing = true;
-                } else {
-                    say(terminal_.err, walkFailure.failure.describe() +
-                                           (answer == FailureAnswer::Skip ? "; passed over" : ""));
-                }
-                return answer == FailureAnswer::Retry ? FailureAnswer::Skip : answer;
-            };
-            const WalkResult walked = walkCategoryFolder(files_, folders_[i], walkOptions, callbacks);
-            // A folder that cannot be walked ends the run, as Ignore does in the window.
-            if (walked.failure) break;
-        }
-        pipeline.finish();
+        PrintedRun printed(*writer, terminal_.err, terminal_.errIsTerminal, nameAndText, line_.namePassedOver);
+        const RunSummary summary = SearchRunner(files_, *engine_, std::move(plan)).run(printed);
         writer->finish();
-        progress.clear();
+        printed.ended();
         std::fflush(out);
         if (outputFile && std::fclose(outputFile.release()) != 0)
             return fail(failureFromErrno(errno, "write", *line_.outputFile).describe());
 
-        const RunEnd end = tally.end();
-        const bool warning = end == RunEnd::TooManyHits || end == RunEnd::TooManyFiles;
-        if (warning || terminal_.errIsTerminal) say(terminal_.err, std::string(statusSentence(end)));
-        if (folderMissing) return kExitError;
-        return tally.fileCount() > 0 ? kExitMatched : kExitNoMatch;
+        const bool warning = summary.end == RunEnd::TooManyHits || summary.end == RunEnd::TooManyFiles;
+        if (warning || terminal_.errIsTerminal) say(terminal_.err, std::string(statusSentence(summary.end)));
+        if (printed.folderMissing()) return kExitError;
+        return summary.found > 0 ? kExitMatched : kExitNoMatch;
     }
 
     const CommandLine& line_;

@@ -34,6 +34,8 @@ const EngineCalls* resolve(void* library, const std::string& name, Failure& fail
     auto calls = std::make_unique<EngineCalls>();
     calls->stringSearch = reinterpret_cast<decltype(calls->stringSearch)>(::dlsym(library, "stringSearch"));
     calls->stringView = reinterpret_cast<decltype(calls->stringView)>(::dlsym(library, "stringView"));
+    calls->searchOpenFile =
+        reinterpret_cast<decltype(calls->searchOpenFile)>(::dlsym(library, "tyx12SearchOpenFile"));
     if (!calls->stringSearch || !calls->stringView) {
         failure = loadFailure(name + " (it lacks stringSearch or stringView)");
         return nullptr;

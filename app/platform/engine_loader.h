@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/error_codes.h"
+#include "tyx12/open_file_search.h"
 #include "tyx12/tyx12.h"
 
 namespace tessaly {
@@ -12,6 +13,8 @@ namespace tessaly {
 struct EngineCalls {
     decltype(&::stringSearch) stringSearch = nullptr;
     decltype(&::stringView) stringView = nullptr;
+    // Absent from an engine built without it: the run then opens by path.
+    decltype(&::tyx12SearchOpenFile) searchOpenFile = nullptr;
 };
 
 // The engine's two calls, or a Failure with code 298 naming what could not be

@@ -58,6 +58,13 @@ EntryKind kindOf(const struct stat& info) {
     return EntryKind::Other;
 }
 
+OtherKind otherKindOf(mode_t mode) {
+    if (S_ISFIFO(mode)) return OtherKind::Pipe;
+    if (S_ISSOCK(mode)) return OtherKind::Socket;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return OtherKind::Device;
+    return OtherKind::Unknown;
+}
+
 // A link to a folder is never entered (a loop would have no end); a link to a
 // file is that file.
 DirectoryEntry describe(std::string name, const struct stat& own, const struct stat* target) {
@@ -67,10 +74,29 @@ DirectoryEntry describe(std::string name, const struct stat& own, const struct s
     const struct stat& info = target ? *target : own;
     entry.kind = kindOf(info);
     if (S_ISLNK(own.st_mode) && entry.kind != EntryKind::File) entry.kind = EntryKind::Other;
+    if (entry.kind == EntryKind::Other) {
+        entry.other = !S_ISLNK(own.st_mode) || target ? otherKindOf(info.st_mode) : OtherKind::BrokenLink;
+        if (S_ISLNK(own.st_mode) && target && S_ISDIR(target->st_mode)) entry.other = OtherKind::LinkToFolder;
+    }
     entry.size = static_cast<std::uint64_t>(info.st_size);
     entry.modified = info.st_mtime;
     entry.readableByAll = (info.st_mode & S_IROTH) != 0;
     return entry;
+}
+
+// Looks at a listed entry, following a link to what it leads to. An entry
+// that cannot be looked at is kept, so that the walk can say which it was.
+void examineEntry(int folderFd, DirectoryEntry& entry) {
+    struct stat own, target;
+    if (::fstatat(folderFd, entry.name.c_str(), &own, AT_SYMLINK_NOFOLLOW) != 0) {
+        entry.statusError = errno;
+        entry.kind = EntryKind::Other;
+        entry.other = OtherKind::Unknown;
+        entry.examined = true;
+        return;
+    }
+    const bool targetKnown = S_ISLNK(own.st_mode) && ::fstatat(folderFd, entry.name.c_str(), &target, 0) == 0;
+    entry = describe(std::move(entry.name), own, targetKnown ? &target : nullptr);
 }
 
 class SystemFileSystem final : public FileSystem {
@@ -94,21 +120,84 @@ public:
             }
             const std::string name = item->d_name;
             if (name == "." || name == "..") continue;
-            struct stat own, target;
-            if (::fstatat(::dirfd(dir.get()), item->d_name, &own, AT_SYMLINK_NOFOLLOW) != 0) {
-                // Kept, so that the walk can say which entry it could not look at.
-                DirectoryEntry unknown;
-                unknown.statusError = errno;
-                unknown.hidden = name[0] == '.';
-                unknown.name = name;
-                entries.push_back(std::move(unknown));
-                continue;
-            }
-            const bool isLink = S_ISLNK(own.st_mode);
-            const bool targetKnown =
-                isLink && ::fstatat(::dirfd(dir.get()), item->d_name, &target, 0) == 0;
-            entries.push_back(describe(name, own, targetKnown ? &target : nullptr));
+            DirectoryEntry entry;
+            entry.name = name;
+            entry.hidden = name[0] == '.';
+            examineEntry(::dirfd(dir.get()), entry);
+            entries.push_back(std::move(entry));
         }
+        return {};
+    }
+
+    Failure listQuickly(const std::string& folder, FolderListing& listing) override {
+        listing.entries.clear();
+        listing.folder.reset();
+        const int fd = openRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) return failureFromErrno(errno, "list", folder, true);
+        auto opened = std::make_shared<const OpenFolder>(fd, folder);
+        // The listing reads through its own descriptor, so that closing it
+        // leaves the folder's descriptor open for its files.
+        const int listFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        if (listFd < 0) return failureFromErrno(errno, "list", folder, true);
+        std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(listFd), ::closedir);
+        if (!dir) {
+            const int error = errno;
+            ::close(listFd);
+            return failureFromErrno(error, "list", folder, true);
+        }
+        for (;;) {
+            errno = 0;
+            const dirent* item = ::readdir(dir.get());
+            if (!item) {
+                if (errno != 0) return failureFromErrno(errno, "list", folder, true);
+                break;
+            }
+            const char* name = item->d_name;
+            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+            DirectoryEntry entry;
+            entry.name = name;
+            entry.hidden = name[0] == '.';
+            switch (item->d_type) {
+            case DT_REG:
+                entry.kind = EntryKind::File;
+                entry.examined = false;
+                break;
+            case DT_DIR:
+                entry.kind = EntryKind::Directory;
+                entry.examined = false;
+                break;
+            case DT_FIFO:
+                entry.other = OtherKind::Pipe;
+                break;
+            case DT_SOCK:
+                entry.other = OtherKind::Socket;
+                break;
+            case DT_CHR:
+            case DT_BLK:
+                entry.other = OtherKind::Device;
+                break;
+            default:  // links, and file systems that do not tell the type
+                if (!entry.hidden) examineEntry(fd, entry);
+            }
+            listing.entries.push_back(std::move(entry));
+        }
+        listing.folder = std::move(opened);
+        return {};
+    }
+
+    Failure examine(const OpenFolder& folder, DirectoryEntry& entry) override {
+        examineEntry(folder.fd(), entry);
+        if (entry.statusError != 0)
+            return failureFromErrno(entry.statusError, "examine", folder.path() + "/" + entry.name);
+        return {};
+    }
+
+    Failure openFile(const OpenFolder& folder, const std::string& name, int& fd) override {
+        // Non-blocking, so that a file replaced by a FIFO since it was listed cannot hang the run.
+        do {
+            fd = ::openat(folder.fd(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) return failureFromErrno(errno, "read", folder.path() + "/" + name);
         return {};
     }
 
@@ -168,6 +257,28 @@ public:
 };
 
 }  // namespace
+
+OpenFolder::~OpenFolder() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::string_view otherKindReason(OtherKind kind) {
+    switch (kind) {
+    case OtherKind::LinkToFolder:
+        return "a link to a folder, not followed";
+    case OtherKind::BrokenLink:
+        return "a link that leads nowhere";
+    case OtherKind::Pipe:
+        return "a named pipe, not opened";
+    case OtherKind::Socket:
+        return "a socket, not opened";
+    case OtherKind::Device:
+        return "a device, not opened";
+    case OtherKind::Unknown:
+        break;
+    }
+    return "not a file or folder";
+}
 
 FileSystem& systemFileSystem() {
     static SystemFileSystem files;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,14 +19,52 @@ enum class EntryKind {
     Other,      // FIFO, device, socket, broken link: never opened
 };
 
+// What an entry of kind Other is, so that the run can say why it was not opened.
+enum class OtherKind {
+    Unknown,       // could not be examined: statusError tells why
+    LinkToFolder,  // never followed: a link can lead back up and never end
+    BrokenLink,
+    Pipe,          // a FIFO, or a link to one: opening it could wait for ever
+    Socket,
+    Device,        // a device, or a link to one: /dev/zero never ends
+};
+
+// Why the run passes over an entry of kind Other, for the person who asks.
+std::string_view otherKindReason(OtherKind kind);
+
 struct DirectoryEntry {
     std::string name;
     EntryKind kind = EntryKind::Other;
+    OtherKind other = OtherKind::Unknown;  // for kind Other
     bool hidden = false;  // the name begins with "."
     std::uint64_t size = 0;
     std::time_t modified = 0;
     bool readableByAll = false;  // its permission bits let anyone read it
     int statusError = 0;  // listed, but could not be examined (errno); kind is Other
+    // Whether size, modified and readableByAll hold. A quick listing tells
+    // files from folders by the listing alone and leaves them unexamined.
+    bool examined = true;
+};
+
+// A folder held open while its files are searched: they are opened by name
+// relative to it, so the system does not walk the whole path again for each.
+class OpenFolder {
+public:
+    OpenFolder(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~OpenFolder();
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+    int fd() const { return fd_; }
+    const std::string& path() const { return path_; }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+struct FolderListing {
+    std::shared_ptr<const OpenFolder> folder;
+    std::vector<DirectoryEntry> entries;
 };
 
 class FileSystem {
@@ -35,6 +74,14 @@ public:
     // The entries of a folder except "." and "..", in the order the system
     // gives them.
     virtual Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) = 0;
+    // The entries as list() gives them, but files and folders are told apart
+    // by the listing alone and left unexamined; only links and entries of
+    // unknown type are looked at. The folder stays open with the listing.
+    virtual Failure listQuickly(const std::string& folder, FolderListing& listing) = 0;
+    // Fills in what listQuickly() left out.
+    virtual Failure examine(const OpenFolder& folder, DirectoryEntry& entry) = 0;
+    // Opens a listed file for reading; the caller closes `fd`.
+    virtual Failure openFile(const OpenFolder& folder, const std::string& name, int& fd) = 0;
     // What a path is; symbolic links are followed as for list().
     virtual Failure status(const std::string& path, DirectoryEntry& entry) = 0;
 

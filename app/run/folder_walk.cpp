@@ -42,9 +42,9 @@ public:
 
 private:
     Visit visit(const std::string& folder, bool categoryFolder) {
-        std::vector<DirectoryEntry> entries;
+        FolderListing listing;
         for (;;) {
-            Failure failure = files_.list(folder, entries);
+            Failure failure = files_.listQuickly(folder, listing);
             if (!failure) break;
             const WalkFailure report{std::move(failure), categoryFolder};
             const FailureAnswer answer =
@@ -54,23 +54,27 @@ private:
             result_.failure = report.failure;
             return stop();
         }
-        if (options_.order == WalkOrder::ByName) {
-            std::sort(
-                entries.begin(), entries.end(),
-                [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
-        }
+        std::vector<DirectoryEntry>& entries = listing.entries;
+        std::sort(entries.begin(), entries.end(),
+                  [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
 
         for (const DirectoryEntry& entry : entries) {
-            if (!entry.hidden && entry.statusError != 0 &&
-                unexamined(folder, entry) == FailureAnswer::Stop)
-                return stop();
-            if (entry.hidden || entry.kind != EntryKind::File) continue;
-            if (callbacks_.file && callbacks_.file(folder, entry) == WalkStep::Stop) return stop();
+            if (entry.hidden) continue;
+            if (entry.statusError != 0) {
+                if (unexamined(folder, entry) == FailureAnswer::Stop) return stop();
+                continue;
+            }
+            if (entry.kind == EntryKind::Other) {
+                if (callbacks_.passedOver) callbacks_.passedOver(joinPath(folder, entry.name), entry.other);
+                continue;
+            }
+            if (entry.kind != EntryKind::File) continue;
+            if (callbacks_.file && callbacks_.file(listing.folder, entry) == WalkStep::Stop) return stop();
         }
         if (callbacks_.filesDone && callbacks_.filesDone(folder) == WalkStep::Stop) return stop();
 
         OpenFolder opened{folder, {}, 0};
-        if (options_.searchSub) {
+        if (options_.searchSubfolders) {
             for (DirectoryEntry& entry : entries) {
                 if (!entry.hidden && entry.kind == EntryKind::Directory) {
                     opened.subfolders.push_back(std::move(entry.name));

@@ -1,23 +1,20 @@
 // The walk of one Category folder: its own files first, then, with Search
-// Subfolders on, each subfolder completely, depth first. The walk knows
-// nothing of filters or the engine; it hands every listed file to its caller.
+// Subfolders on, each subfolder completely, depth first, names in byte order
+// at every level, so that every run lists the same files in the same order.
+// The walk knows nothing of filters or the engine; it hands every listed file
+// to its caller.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/file_system.h"
 
 namespace tessaly {
 
-enum class WalkOrder {
-    FileSystem,  // as the system lists a folder, as the window has always shown
-    ByName,      // byte order of the names, for output that is the same every time
-};
-
 struct WalkOptions {
-    bool searchSub = true;  // Search Subfolders
-    WalkOrder order = WalkOrder::FileSystem;
+    bool searchSubfolders = true;
 };
 
 enum class WalkStep { Continue, Stop };
@@ -36,12 +33,17 @@ struct WalkFailure {
 
 struct WalkCallbacks {
     // Every listed file: regular files and links to them, hidden ones left
-    // out. `folder` is the folder as the walk reached it.
-    std::function<WalkStep(const std::string& folder, const DirectoryEntry& file)> file;
+    // out. `folder` is held open for as long as the caller keeps it; the
+    // entry may be unexamined (FileSystem::listQuickly).
+    std::function<WalkStep(const std::shared_ptr<const OpenFolder>& folder, const DirectoryEntry& file)> file;
     // After a folder's own files, before anything below it: the run's stop check.
     std::function<WalkStep(const std::string& folder)> filesDone;
-    // Every folder the walk could not list. Left empty, runTableAnswer() decides.
+    // Every folder the walk could not list, and every entry it could not
+    // examine. Left empty, runTableAnswer() decides.
     std::function<FailureAnswer(const WalkFailure& failure)> failure;
+    // Every entry that is neither a file nor a folder, hidden ones left out:
+    // links to folders, broken links, FIFOs, sockets, devices. Never opened.
+    std::function<void(const std::string& path, OtherKind kind)> passedOver;
 };
 
 struct WalkResult {

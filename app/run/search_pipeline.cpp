@@ -1,152 +1,267 @@
 #include "run/search_pipeline.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
 #include <condition_variable>
-#include <deque>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "run/path_join.h"
+
 namespace tessaly {
 
 namespace {
-constexpr std::size_t kResultBufferSize = 71200;
+
+// The engine lowers the words it is given and may overwrite one, so every
+// call gets fresh copies; an empty word goes as a null pointer.
+class WordCopies {
+public:
+    explicit WordCopies(const SearchWords& words) {
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            if (words[i].empty()) continue;
+            copies_[i].assign(words[i].begin(), words[i].end());
+            copies_[i].push_back('\0');
+            pointers_[i] = copies_[i].data();
+        }
+    }
+    char* operator[](std::size_t i) { return pointers_[i]; }
+
+private:
+    std::array<std::vector<char>, 4> copies_;
+    std::array<char*, 4> pointers_{};
+};
+
+// The engine writes at most TYX12_RESULT_MIN_CAPACITY bytes; one buffer per thread.
+char* resultBuffer() {
+    thread_local std::vector<char> result(TYX12_RESULT_MIN_CAPACITY, ' ');
+    result[0] = '\0';
+    return result.data();
 }
 
-SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate,
-                        const RunArguments& arguments, const SearchWords& words) {
-    std::array<std::vector<char>, 4> copies;
-    std::array<char*, 4> pointers{};
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        if (words[i].empty()) continue;
-        copies[i].assign(words[i].begin(), words[i].end());
-        copies[i].push_back('\0');
-        pointers[i] = copies[i].data();
-    }
-    thread_local std::vector<char> result(kResultBufferSize, ' ');
-    result[0] = '\0';
-    // The engine reads every file to its end; the size it is told is only a
-    // courtesy, and it does not need the whole of it.
-    const auto fileSize = static_cast<std::int32_t>(std::min<std::uint64_t>(candidate.size, INT32_MAX));
+SearchAnswer answerOf(std::uint32_t length, const char* result) {
     SearchAnswer answer;
-    answer.length = engine.stringSearch(candidate.path.c_str(), fileSize, arguments.caseCode, pointers[0],
-                                        arguments.code1, pointers[1], arguments.code2, pointers[2],
-                                        arguments.code3, pointers[3], arguments.smartSearch,
-                                        arguments.contextWords, arguments.allHits, result.data(),
-                                        arguments.nearbyWords);
-    if (answer.length > 0 && answer.length <= TYX12_RESULT_MAX_LENGTH) answer.lines.assign(result.data(), answer.length);
+    answer.length = length;
+    if (length > 0 && length <= TYX12_RESULT_MAX_LENGTH) answer.lines.assign(result, length);
     return answer;
 }
 
-// Searches ahead of the consumer on a few threads. Each file gets a slot in a
-// window of pending files; the consumer takes slots from the front only.
-class SearchPipeline::Workers {
+}  // namespace
+
+SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate,
+                        const RunArguments& arguments, const SearchWords& words) {
+    WordCopies w(words);
+    char* result = resultBuffer();
+    // The engine reads every file to its end; the size it is told is only a
+    // courtesy, and it does not need the whole of it.
+    const auto fileSize = static_cast<std::int32_t>(std::min<std::uint64_t>(candidate.size, INT32_MAX));
+    return answerOf(engine.stringSearch(candidate.path.c_str(), fileSize, arguments.caseCode, w[0],
+                                        arguments.code1, w[1], arguments.code2, w[2], arguments.code3,
+                                        w[3], arguments.smartSearch, arguments.contextWords,
+                                        arguments.allHits, result, arguments.nearbyWords),
+                    result);
+}
+
+std::string FileToSearch::path() const {
+    return folder ? joinPath(folder->path(), name) : name;
+}
+
+// The files between the walk and the answers it has handed on. Indices only
+// grow; a file's slot is its index modulo the capacity.
+class SearchPipeline::Ring {
 public:
-    Workers(SearchPipeline& owner, int threads) : owner_(owner) {
+    Ring(SearchPipeline& owner, int threads) : owner_(owner), slots_(kCapacity) {
         for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { work(); });
     }
 
-    ~Workers() {
+    ~Ring() {
         {
             std::lock_guard lock(mutex_);
-            closing_ = true;
+            closing_.store(true);
         }
         workAvailable_.notify_all();
         for (auto& thread : threads_) thread.join();
     }
 
-    // Queues a file; delivers finished answers from the front while the window is full.
-    bool submit(Candidate candidate) {
-        std::unique_lock lock(mutex_);
-        while (pending_.size() >= kWindow) {
-            if (!deliverFront(lock)) return false;
+    bool submit(FileToSearch file) {
+        if (written_ - delivered_ == kCapacity && !deliverWaiting(delivered_ + kCapacity / 4)) return false;
+        Slot& slot = slots_[written_ % kCapacity];
+        slot.file = std::move(file);
+        ++written_;
+        if (written_ - published_.load(std::memory_order_relaxed) >= kBatch) flush();
+        return deliverDone();
+    }
+
+    void flush() {
+        published_.store(written_, std::memory_order_seq_cst);
+        if (idleWorkers_.load(std::memory_order_seq_cst) > 0) {
+            std::lock_guard lock(mutex_);
+            workAvailable_.notify_all();
         }
-        pending_.push_back(std::make_shared<Slot>(Slot{std::move(candidate), {}, false, false}));
-        workAvailable_.notify_one();
-        return true;
     }
 
     bool drain() {
-        std::unique_lock lock(mutex_);
-        while (!pending_.empty())
-            if (!deliverFront(lock)) return false;
+        flush();
+        while (delivered_ < written_)
+            if (!deliverWaiting(written_ - 1)) return false;
         return true;
     }
 
 private:
     struct Slot {
-        Candidate candidate;
-        SearchAnswer answer;
-        bool taken;
-        bool done;
+        FileToSearch file;
+        FileAnswer answer;
+        std::atomic<bool> done{false};
     };
-    static constexpr std::size_t kWindow = 256;
+    // Enough files ahead that the workers rarely wait for the walk, few
+    // enough that their folders' descriptors stay well inside the limit.
+    static constexpr std::uint64_t kCapacity = 512;
+    // Workers are woken for this many files at a time.
+    static constexpr std::uint64_t kBatch = 32;
 
-    // Waits for the front slot, hands it to the consumer outside the lock.
-    bool deliverFront(std::unique_lock<std::mutex>& lock) {
-        answerReady_.wait(lock, [this] { return pending_.front()->done; });
-        std::shared_ptr<Slot> front = pending_.front();
-        pending_.pop_front();
-        lock.unlock();
-        const bool goOn = owner_.consumer_(front->candidate, front->answer);
-        lock.lock();
-        if (!goOn) {
-            for (auto& slot : pending_) slot->taken = true;  // nobody needs them now
-            pending_.clear();
+    // Hands on every answer ready at the front.
+    bool deliverDone() {
+        while (delivered_ < written_) {
+            Slot& slot = slots_[delivered_ % kCapacity];
+            if (!slot.done.load(std::memory_order_acquire)) return true;
+            if (!deliver(slot)) return false;
         }
+        return true;
+    }
+
+    // Sleeps until the file at `index` is answered, then hands on what is
+    // ready. Waiting for a file some way behind the front, not the front
+    // itself, wakes this thread once for many files.
+    bool deliverWaiting(std::uint64_t index) {
+        flush();
+        index = std::min(index, written_ - 1);
+        for (;;) {
+            Slot& front = slots_[delivered_ % kCapacity];
+            Slot& target = slots_[index % kCapacity];
+            Slot& awaited = target.done.load(std::memory_order_acquire) ? front : target;
+            if (awaited.done.load(std::memory_order_acquire)) break;
+            const std::uint64_t awaitedIndex = &awaited == &target ? index : delivered_;
+            waitingFor_.store(awaitedIndex, std::memory_order_seq_cst);
+            std::unique_lock lock(mutex_);
+            answered_.wait(lock, [&] { return awaited.done.load(std::memory_order_seq_cst); });
+            waitingFor_.store(kNobody, std::memory_order_relaxed);
+        }
+        return deliverDone();
+    }
+
+    bool deliver(Slot& slot) {
+        const bool goOn = owner_.consumer_(slot.file, slot.answer);
+        slot.file = {};
+        slot.answer = {};
+        slot.done.store(false, std::memory_order_relaxed);
+        ++delivered_;
         return goOn;
     }
 
     void work() {
-        std::unique_lock lock(mutex_);
-        for (;;) {
-            std::shared_ptr<Slot> slot;
+        while (!closing_.load(std::memory_order_relaxed)) {
+            std::uint64_t claim = claimed_.load(std::memory_order_relaxed);
+            if (claim < published_.load(std::memory_order_acquire)) {
+                if (!claimed_.compare_exchange_weak(claim, claim + 1, std::memory_order_acq_rel)) continue;
+                Slot& slot = slots_[claim % kCapacity];
+                slot.answer = owner_.search(slot.file);
+                slot.done.store(true, std::memory_order_seq_cst);
+                if (waitingFor_.load(std::memory_order_seq_cst) == claim) {
+                    std::lock_guard lock(mutex_);
+                    answered_.notify_one();
+                }
+                continue;
+            }
+            std::unique_lock lock(mutex_);
+            idleWorkers_.fetch_add(1, std::memory_order_seq_cst);
             workAvailable_.wait(lock, [&] {
-                if (closing_) return true;
-                for (auto& pending : pending_)
-                    if (!pending->taken) return slot = pending, true;
-                return false;
+                return closing_ ||
+                       claimed_.load(std::memory_order_seq_cst) < published_.load(std::memory_order_seq_cst);
             });
-            if (!slot) return;
-            slot->taken = true;
-            lock.unlock();
-            SearchAnswer answer = searchFile(owner_.engine_, slot->candidate, owner_.arguments_, owner_.words_);
-            lock.lock();
-            slot->answer = std::move(answer);
-            slot->done = true;
-            answerReady_.notify_all();
+            idleWorkers_.fetch_sub(1, std::memory_order_relaxed);
         }
     }
 
+    static constexpr std::uint64_t kNobody = ~std::uint64_t{0};
+
     SearchPipeline& owner_;
-    std::mutex mutex_;
+    std::vector<Slot> slots_;
+    // Owned by the submitting thread.
+    std::uint64_t written_ = 0;
+    std::uint64_t delivered_ = 0;
+    // Shared.
+    std::atomic<std::uint64_t> published_{0};
+    std::atomic<std::uint64_t> claimed_{0};
+    std::atomic<std::uint64_t> waitingFor_{kNobody};
+    std::atomic<int> idleWorkers_{0};
+    std::mutex mutex_;  // only to sleep and to wake
     std::condition_variable workAvailable_;
-    std::condition_variable answerReady_;
-    std::deque<std::shared_ptr<Slot>> pending_;
+    std::condition_variable answered_;
+    std::atomic<bool> closing_{false};
     std::vector<std::thread> threads_;
-    bool closing_ = false;
 };
 
-SearchPipeline::SearchPipeline(const EngineCalls& engine, RunArguments arguments, SearchWords words,
-                               int threads, Consumer consumer)
-    : engine_(engine), arguments_(arguments), words_(std::move(words)), consumer_(std::move(consumer)) {
-    if (threads > 1) workers_ = std::make_unique<Workers>(*this, threads);
+SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, RunArguments arguments,
+                               SearchWords words, int threads, Consumer consumer,
+                               const std::atomic<bool>& stop)
+    : files_(files),
+      engine_(engine),
+      arguments_(arguments),
+      words_(std::move(words)),
+      consumer_(std::move(consumer)),
+      stop_(stop) {
+    if (threads > 1) ring_ = std::make_unique<Ring>(*this, threads);
 }
 
 SearchPipeline::~SearchPipeline() = default;
 
-bool SearchPipeline::submit(Candidate candidate) {
+FileAnswer SearchPipeline::search(const FileToSearch& file) const {
+    FileAnswer answer;
+    if (stop_.load(std::memory_order_relaxed)) return answer;
+    answer.searched = true;
+    if (!file.folder || !engine_.searchOpenFile) {
+        Candidate candidate;
+        candidate.path = file.path();
+        answer.answer = searchFile(engine_, candidate, arguments_, words_);
+        struct stat info;
+        if (answer.answer.length > 0 && ::stat(candidate.path.c_str(), &info) == 0) answer.modified = info.st_mtime;
+        return answer;
+    }
+    int fd = -1;
+    if ((answer.failure = files_.openFile(*file.folder, file.name, fd))) return answer;
+    WordCopies w(words_);
+    char* result = resultBuffer();
+    answer.answer = answerOf(engine_.searchOpenFile(fd, arguments_.caseCode, w[0], arguments_.code1, w[1],
+                                                    arguments_.code2, w[2], arguments_.code3, w[3],
+                                                    arguments_.smartSearch, arguments_.contextWords,
+                                                    arguments_.allHits, result, arguments_.nearbyWords),
+                             result);
+    struct stat info;
+    if (answer.answer.length > 0 && ::fstat(fd, &info) == 0) answer.modified = info.st_mtime;
+    ::close(fd);
+    return answer;
+}
+
+bool SearchPipeline::submit(FileToSearch file) {
     if (ended_) return false;
-    if (workers_) {
-        ended_ = !workers_->submit(std::move(candidate));
+    if (ring_) {
+        ended_ = !ring_->submit(std::move(file));
     } else {
-        ended_ = !consumer_(candidate, searchFile(engine_, candidate, arguments_, words_));
+        FileAnswer answer = search(file);
+        ended_ = !consumer_(file, answer);
     }
     return !ended_;
 }
 
-void SearchPipeline::finish() {
-    if (!ended_ && workers_) ended_ = !workers_->drain();
+void SearchPipeline::flush() {
+    if (ring_ && !ended_) ring_->flush();
+}
+
+bool SearchPipeline::finish() {
+    if (!ended_ && ring_) ended_ = !ring_->drain();
+    return !ended_;
 }
 
 }  // namespace tessaly

@@ -1,8 +1,14 @@
 // Hands the files a run will search to the engine, several at once when asked,
 // and gives the answers back strictly in the order the files came: whatever
 // the number of threads, the run sees the same sequence.
+//
+// Files wait in a ring. The walking thread fills it and hands answers on
+// from its front; workers claim files by an atomic index. Nobody takes a lock
+// for a file: a thread sleeps only when it has nothing to do, and is woken
+// for a batch of files, not for each one.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <functional>
@@ -12,15 +18,17 @@
 #include "criteria/options.h"
 #include "criteria/run_arguments.h"
 #include "platform/engine_loader.h"
+#include "platform/file_system.h"
 
 namespace tessaly {
 
+// A file searched by its path, as the viewer and the single-file view do.
 struct Candidate {
     std::string path;
     std::uint64_t size = 0;
     std::time_t modified = 0;
     int categoryFolder = 0;
-    bool readableByAll = false;  // no need to ask why nothing was found
+    bool readableByAll = false;
 };
 
 struct SearchAnswer {
@@ -33,29 +41,53 @@ struct SearchAnswer {
 SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate,
                         const RunArguments& arguments, const SearchWords& words);
 
+// A listed file of a run, opened relative to its folder when it is searched.
+struct FileToSearch {
+    std::shared_ptr<const OpenFolder> folder;
+    std::string name;
+    int categoryFolder = 0;
+    std::string path() const;
+};
+
+struct FileAnswer {
+    SearchAnswer answer;
+    std::time_t modified = 0;  // of a file with a result, read from the open file
+    Failure failure;           // why it could not be opened
+    bool searched = false;     // false for a file the run stopped before
+};
+
 class SearchPipeline {
 public:
-    // Called on the calling thread, in submission order. Returns false to end
-    // the run: no further answers are delivered.
-    using Consumer = std::function<bool(const Candidate&, const SearchAnswer&)>;
+    // Called on the submitting thread, in submission order. Returns false to
+    // end the run: no further answers are delivered.
+    using Consumer = std::function<bool(const FileToSearch&, FileAnswer&)>;
 
-    SearchPipeline(const EngineCalls& engine, RunArguments arguments, SearchWords words,
-                   int threads, Consumer consumer);
+    // `stop`, when set, makes the workers pass over the files they have not
+    // begun; those answers come with searched false.
+    SearchPipeline(FileSystem& files, const EngineCalls& engine, RunArguments arguments, SearchWords words,
+                   int threads, Consumer consumer, const std::atomic<bool>& stop);
     ~SearchPipeline();
 
     // Returns false once the consumer has ended the run.
-    bool submit(Candidate candidate);
+    bool submit(FileToSearch file);
+    // Lets idle workers start on what has been submitted: for a walk about
+    // to look at a folder that may take a while.
+    void flush();
     // Delivers every answer still owed.
-    void finish();
+    bool finish();
 
 private:
-    class Workers;
+    class Ring;
+    FileAnswer search(const FileToSearch& file) const;
+
+    FileSystem& files_;
     const EngineCalls& engine_;
     RunArguments arguments_;
     SearchWords words_;
     Consumer consumer_;
+    const std::atomic<bool>& stop_;
     bool ended_ = false;
-    std::unique_ptr<Workers> workers_;  // none when searching one file at a time
+    std::unique_ptr<Ring> ring_;  // none when searching one file at a time
 };
 
 }  // namespace tessaly

@@ -1,23 +1,18 @@
 // The library's C boundary: nothing thrown inside may cross it.
 #include "tyx12/tyx12.h"
+#include "tyx12/open_file_search.h"
 
 #include "string_search.h"
 #include "viewer_text.h"
 
 using namespace tyx12::detail;
 
-extern "C" TYX12_API uint32_t stringSearch(const char* fileName, int32_t fileSize, int32_t caseCode,
-                                           char* word1, int32_t code1, char* word2, int32_t code2,
-                                           char* word3, int32_t code3, char* word4,
-                                           int32_t smartSearch, int32_t contextWords,
-                                           int32_t allHits, char* resultBuffer,
-                                           int32_t nearbyWords) {
+namespace {
+
+uint32_t search(SearchRequest& request, int32_t caseCode, char* word1, int32_t code1, char* word2,
+                int32_t code2, char* word3, int32_t code3, char* word4, int32_t smartSearch,
+                int32_t contextWords, int32_t allHits, char* resultBuffer, int32_t nearbyWords) {
     try {
-        SearchRequest request;
-        // The file is searched to its end: a 32-bit size cannot tell every
-        // file's length, and the file itself can.
-        (void)fileSize;
-        request.fileName = fileName;
         request.ignoreCase = caseCode == TYX12_IGNORE_CASE;
         request.words = {word1, word2, word3, word4};
         request.codes = {code1, code2, code3};
@@ -29,6 +24,36 @@ extern "C" TYX12_API uint32_t stringSearch(const char* fileName, int32_t fileSiz
     } catch (...) {
         return 0;
     }
+}
+
+}  // namespace
+
+extern "C" TYX12_API uint32_t stringSearch(const char* fileName, int32_t fileSize, int32_t caseCode,
+                                           char* word1, int32_t code1, char* word2, int32_t code2,
+                                           char* word3, int32_t code3, char* word4,
+                                           int32_t smartSearch, int32_t contextWords,
+                                           int32_t allHits, char* resultBuffer,
+                                           int32_t nearbyWords) {
+    // The file is searched to its end: a 32-bit size cannot tell every
+    // file's length, and the file itself can.
+    (void)fileSize;
+    SearchRequest request;
+    request.fileName = fileName;
+    return search(request, caseCode, word1, code1, word2, code2, word3, code3, word4, smartSearch,
+                  contextWords, allHits, resultBuffer, nearbyWords);
+}
+
+extern "C" TYX12_API uint32_t tyx12SearchOpenFile(int openFile, int32_t caseCode, char* word1,
+                                                  int32_t code1, char* word2, int32_t code2,
+                                                  char* word3, int32_t code3, char* word4,
+                                                  int32_t smartSearch, int32_t contextWords,
+                                                  int32_t allHits, char* resultBuffer,
+                                                  int32_t nearbyWords) {
+    if (openFile < 0) return 0;
+    SearchRequest request;
+    request.openFile = openFile;
+    return search(request, caseCode, word1, code1, word2, code2, word3, code3, word4, smartSearch,
+                  contextWords, allHits, resultBuffer, nearbyWords);
 }
 
 extern "C" TYX12_API int32_t stringView(const char* fileName, int32_t fileSize, char* viewBuffer) {

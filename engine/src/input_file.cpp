@@ -16,7 +16,7 @@ InputFile::InputFile(const char* path) {
 }
 
 InputFile::~InputFile() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0 && owned_) ::close(fd_);
 }
 
 std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {

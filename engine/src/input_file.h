@@ -9,6 +9,11 @@ namespace tyx12::detail {
 class InputFile {
 public:
     explicit InputFile(const char* path);
+    // A file the caller opened and keeps: read from where it stands, never closed here.
+    struct Borrowed {
+        int fd;
+    };
+    explicit InputFile(Borrowed file) : fd_(file.fd), owned_(false) {}
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -24,6 +29,7 @@ public:
 
 private:
     int fd_ = -1;
+    bool owned_ = true;
 };
 
 }  // namespace tyx12::detail

@@ -11,6 +11,7 @@ namespace tyx12::detail {
 
 struct SearchRequest {
     const char* fileName = nullptr;
+    int openFile = -1;  // used instead of fileName when not negative; left open
     bool ignoreCase = false;
     std::array<char*, kWordSlots> words{};
     std::array<std::int32_t, kWordSlots - 1> codes{};

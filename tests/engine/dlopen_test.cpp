@@ -1,12 +1,16 @@
-// The library as the program loads it: by name, two C symbols and no others.
+// The library as the program loads it: by name, two C symbols for every
+// caller and the search run's own entry, and no others.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <set>
 
 #include "engine_harness.h"
+#include "tyx12/open_file_search.h"
 
 namespace tessaly::test {
 namespace {
@@ -32,13 +36,29 @@ TEST(Library, LoadsByNameAndAnswersThroughBothExports) {
     EXPECT_EQ(length, std::string(result.data()).size());
     EXPECT_STREQ(word, "word");
 
+    // The run's entry answers an open file as the path export answers its name.
+    auto searchOpen = reinterpret_cast<decltype(&tyx12SearchOpenFile)>(dlsym(library, "tyx12SearchOpenFile"));
+    ASSERT_NE(searchOpen, nullptr);
+    const int fd = open(path.c_str(), O_RDONLY);
+    char again[] = "WORD";
+    std::vector<char> fromOpen(kProgramResultBuffer, ' ');
+    EXPECT_EQ(searchOpen(fd, IGNORE_CASE, again, AND, nullptr, AND, nullptr, AND, nullptr, 0, 10, 1,
+                         fromOpen.data(), 0),
+              length);
+    EXPECT_STREQ(fromOpen.data(), result.data());
+    EXPECT_NE(fcntl(fd, F_GETFD), -1) << "the caller's descriptor stays open";
+    close(fd);
+    EXPECT_EQ(searchOpen(-1, IGNORE_CASE, again, AND, nullptr, AND, nullptr, AND, nullptr, 0, 10, 1,
+                         fromOpen.data(), 0),
+              0u);
+
     std::vector<char> body(18 + TYX12_VIEW_EXTRA_CAPACITY);
     EXPECT_EQ(view(path.c_str(), 18, body.data()), 1);
     EXPECT_STREQ(body.data(), "Find The Word here");
     dlclose(library);
 }
 
-TEST(Library, ExportsNothingButTheTwoFunctions) {
+TEST(Library, ExportsTheTwoFunctionsAndTheRunsOwnEntry) {
     const std::string command = std::string("nm -D --defined-only ") + TYX12_LIBRARY_PATH;
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
@@ -51,7 +71,7 @@ TEST(Library, ExportsNothingButTheTwoFunctions) {
             functions.insert(name);
     }
     ASSERT_EQ(pclose(pipe), 0) << "nm must be available";
-    EXPECT_EQ(functions, (std::set<std::string>{"stringSearch", "stringView"}));
+    EXPECT_EQ(functions, (std::set<std::string>{"stringSearch", "stringView", "tyx12SearchOpenFile"}));
 }
 
 }  // namespace

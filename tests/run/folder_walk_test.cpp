@@ -18,7 +18,8 @@ namespace {
 using test::ScriptedFileSystem;
 using test::TempDir;
 
-// What a walk did, in order: "file <path>", "done <folder>", "failed <code> <path>".
+// What a walk did, in order: "file <path>", "done <folder>", "failed <code> <path>",
+// "passed <path> <reason>".
 struct Recorder {
     std::vector<std::string> events;
     std::vector<WalkFailure> failures;
@@ -27,8 +28,8 @@ struct Recorder {
 
     WalkCallbacks callbacks() {
         WalkCallbacks c;
-        c.file = [this](const std::string& folder, const DirectoryEntry& file) {
-            const std::string path = folder + "/" + file.name;
+        c.file = [this](const std::shared_ptr<const OpenFolder>& open, const DirectoryEntry& file) {
+            const std::string path = open->path() + "/" + file.name;
             events.push_back("file " + path);
             return path == stopAfter ? WalkStep::Stop : WalkStep::Continue;
         };
@@ -41,6 +42,9 @@ struct Recorder {
             events.push_back("failed " + std::to_string(failure.failure.code) + " " +
                              failure.failure.path);
             return answer;
+        };
+        c.passedOver = [this](const std::string& path, OtherKind kind) {
+            events.push_back("passed " + path + " " + std::string(otherKindReason(kind)));
         };
         return c;
     }
@@ -66,7 +70,7 @@ struct AlphaTree {
     }
 };
 
-const WalkOptions sorted{true, WalkOrder::ByName};
+const WalkOptions sorted{true};
 
 TEST(FolderWalk, FilesFirstThenEachSubfolderDepthFirst) {
     AlphaTree tree;
@@ -91,29 +95,6 @@ TEST(FolderWalk, FilesFirstThenEachSubfolderDepthFirst) {
     EXPECT_EQ(recorder.events, expected);
 }
 
-TEST(FolderWalk, SystemOrderVisitsEveryFileOnceAndEachSubtreeWhole) {
-    AlphaTree tree;
-    const std::string& a = tree.alpha;
-    Recorder recorder;
-    walkCategoryFolder(systemFileSystem(), a, {}, recorder.callbacks());
-    std::vector<std::string> files = recorder.files();
-    ASSERT_EQ(files.size(), 6u);
-    EXPECT_EQ(std::set<std::string>(files.begin(), files.end()).size(), 6u);
-
-    auto position = [&](const std::string& path) {
-        return std::find(files.begin(), files.end(), path) - files.begin();
-    };
-    // Alpha's own files come first; Delta follows Beta's file with Gamma's
-    // either before both or after both.
-    EXPECT_LT(std::max(position(a + "/a1.txt"), position(a + "/a2.txt")), 2);
-    const auto beta = position(a + "/Beta/b.txt");
-    const auto delta =
-        std::min(position(a + "/Beta/Delta/d1.txt"), position(a + "/Beta/Delta/d2.txt"));
-    const auto gamma = position(a + "/Gamma/g.txt");
-    EXPECT_EQ(delta, beta + 1);
-    EXPECT_TRUE(gamma < beta || gamma > delta + 1);
-}
-
 TEST(FolderWalk, FoldersGrowingDuringTheWalkCannotKeepItGoing) {
     AlphaTree tree;
     ScriptedFileSystem files;
@@ -121,9 +102,9 @@ TEST(FolderWalk, FoldersGrowingDuringTheWalkCannotKeepItGoing) {
     WalkCallbacks callbacks;
     std::vector<std::string> visited;
     // Every file seen plants a new subfolder with a file beside it.
-    callbacks.file = [&](const std::string& folder, const DirectoryEntry& file) {
-        visited.push_back(folder + "/" + file.name);
-        const std::string planted = folder + "/new" + std::to_string(++created);
+    callbacks.file = [&](const std::shared_ptr<const OpenFolder>& open, const DirectoryEntry& file) {
+        visited.push_back(open->path() + "/" + file.name);
+        const std::string planted = open->path() + "/new" + std::to_string(++created);
         std::filesystem::create_directories(planted);
         tree.dir.write(planted.substr(tree.dir.path().string().size() + 1) + "/f.txt", "x");
         return WalkStep::Continue;
@@ -140,7 +121,7 @@ TEST(FolderWalk, FoldersGrowingDuringTheWalkCannotKeepItGoing) {
 TEST(FolderWalk, WithoutSubfoldersOnlyTheCategoryFolder) {
     AlphaTree tree;
     Recorder recorder;
-    walkCategoryFolder(systemFileSystem(), tree.alpha, {false, WalkOrder::ByName},
+    walkCategoryFolder(systemFileSystem(), tree.alpha, {false},
                        recorder.callbacks());
     EXPECT_EQ(recorder.files(),
               (std::vector<std::string>{tree.alpha + "/a1.txt", tree.alpha + "/a2.txt"}));
@@ -167,6 +148,14 @@ TEST(FolderWalk, PassesOverHiddenAndSystemEntriesAndLinkedFolders) {
     EXPECT_EQ(recorder.files(), (std::vector<std::string>{root + "/linked.txt", root + "/plain.txt",
                                                           root + "/sub/inner.txt"}));
     EXPECT_TRUE(recorder.failures.empty());
+    // Never opened, never silent; hidden entries are left out without a word.
+    std::vector<std::string> passed;
+    std::copy_if(recorder.events.begin(), recorder.events.end(), std::back_inserter(passed),
+                 [](const std::string& e) { return e.starts_with("passed "); });
+    EXPECT_EQ(passed, (std::vector<std::string>{"passed " + root + "/broken.txt a link that leads nowhere",
+                                                "passed " + root + "/linked-sub a link to a folder, not followed",
+                                                "passed " + root + "/pipe.txt a named pipe, not opened",
+                                                "passed " + root + "/sub/loop a link to a folder, not followed"}));
 }
 
 TEST(FolderWalk, NamesAreKeptByteForByte) {
@@ -212,8 +201,8 @@ TEST(FolderWalk, AnUnlistableSubfolderIsReportedAndPassedOver) {
         std::vector<WalkFailure> seen;
         WalkCallbacks callbacks;
         std::vector<std::string> visited;
-        callbacks.file = [&](const std::string& folder, const DirectoryEntry& file) {
-            visited.push_back(folder + "/" + file.name);
+        callbacks.file = [&](const std::shared_ptr<const OpenFolder>& open, const DirectoryEntry& file) {
+            visited.push_back(open->path() + "/" + file.name);
             return WalkStep::Continue;
         };
         // The run's own rule decides, as the window and the command line use it.
@@ -238,10 +227,14 @@ TEST(FolderWalk, AnUnlistableSubfolderIsReportedAndPassedOver) {
 class UnexaminableEntry final : public ScriptedFileSystem {
 public:
     explicit UnexaminableEntry(std::string name) : name_(std::move(name)) {}
-    Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) override {
-        const Failure failure = ScriptedFileSystem::list(folder, entries);
-        for (DirectoryEntry& entry : entries)
-            if (entry.name == name_) entry = DirectoryEntry{entry.name, EntryKind::Other, false, 0, 0, false, EACCES};
+    Failure listQuickly(const std::string& folder, FolderListing& listing) override {
+        const Failure failure = ScriptedFileSystem::listQuickly(folder, listing);
+        for (DirectoryEntry& entry : listing.entries) {
+            if (entry.name != name_) continue;
+            entry = DirectoryEntry{};
+            entry.name = name_;
+            entry.statusError = EACCES;
+        }
         return failure;
     }
 

@@ -1,5 +1,5 @@
 // The system's file system, with failures on demand: a test names an
-// operation ("list", "read", "write", "append", "rename", "remove", "status"),
+// operation ("list", "read", "open", "write", "append", "rename", "remove", "status"),
 // optionally a path, and the errno it should fail with.
 #pragma once
 
@@ -29,6 +29,18 @@ public:
     Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) override {
         if (Failure f = injected("list", folder, true)) return f;
         return real().list(folder, entries);
+    }
+    Failure listQuickly(const std::string& folder, FolderListing& listing) override {
+        if (Failure f = injected("list", folder, true)) return f;
+        return real().listQuickly(folder, listing);
+    }
+    Failure examine(const OpenFolder& folder, DirectoryEntry& entry) override {
+        if (Failure f = injected("status", folder.path() + "/" + entry.name)) return f;
+        return real().examine(folder, entry);
+    }
+    Failure openFile(const OpenFolder& folder, const std::string& name, int& fd) override {
+        if (Failure f = injected("open", folder.path() + "/" + name)) return f;
+        return real().openFile(folder, name, fd);
     }
     Failure status(const std::string& path, DirectoryEntry& entry) override {
         if (Failure f = injected("status", path)) return f;

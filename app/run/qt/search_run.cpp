@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTreeWidget>
-#include <thread>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <mutex>
 
 #include "criteria/qt/option_controls.h"
 #include "criteria/qt/window_word_check.h"
@@ -21,7 +23,7 @@
 #include "run/qt/result_view.h"
 #include "run/result_document.h"
 #include "run/run_filters.h"
-#include "run/search_pipeline.h"
+#include "run/search_runner.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/services.h"
 
@@ -29,9 +31,13 @@ namespace tessaly {
 
 namespace {
 
-// The status line is read by a person: ten times a second is plenty, and
-// painting it for every file of a fast run would cost more than the search.
-constexpr std::chrono::milliseconds kStatusInterval{50};
+// A person reads ten changes a second at most; gathering for that long also
+// keeps the window's work per entry small.
+constexpr std::chrono::milliseconds kBatchInterval{100};
+// A fast run may find this many entries within one interval: they go at once.
+constexpr std::size_t kBatchEntries = 500;
+// The status line's tool tip names this many passed-over entries at most.
+constexpr std::size_t kPassedOverNamed = 40;
 
 QString countText(int count) {
     return QStringLiteral(" %1").arg(count);
@@ -39,20 +45,76 @@ QString countText(int count) {
 
 }  // namespace
 
-struct SearchRun::Run {
-    Run(bool nameAndTextDisplay, int fileLimit)
-        : tally(nameAndTextDisplay, fileLimit), nameAndText(nameAndTextDisplay) {}
+// Lives on the run's thread: gathers what the runner tells, under a lock
+// held only to add or take, and lets the window take it in batches.
+class SearchRun::Sink final : public RunSink {
+public:
+    explicit Sink(SearchRun& owner) : owner_(owner) {}
 
-    Options options;
-    SearchWords words;
-    DateWindow dates;
-    FileFilterOptions filters;
-    RunTally tally;
-    bool nameAndText;
-    int categoryFolder = 0;
-    const EngineCalls* engine = nullptr;
-    std::unique_ptr<SearchPipeline> pipeline;
-    bool ended = false;  // Ignore or Abort in an error report, or the file limit
+    struct Gathered {
+        std::vector<FoundFile> found;
+        std::vector<PassedOver> passedOver;
+        std::optional<RunProgress> progress;
+    };
+
+    Gathered take() {
+        std::lock_guard lock(mutex_);
+        posted_ = false;
+        return std::exchange(gathered_, {});
+    }
+
+    // The window is going away: nobody will answer a question any more.
+    void abandon() { abandoned_.store(true); }
+
+    void found(FoundFile file) override {
+        std::unique_lock lock(mutex_);
+        gathered_.found.push_back(std::move(file));
+        if (gathered_.found.size() >= kBatchEntries) postLocked();
+    }
+
+    void passedOver(PassedOver entry) override {
+        std::lock_guard lock(mutex_);
+        gathered_.passedOver.push_back(std::move(entry));
+    }
+
+    void progress(const RunProgress& progress) override {
+        std::lock_guard lock(mutex_);
+        gathered_.progress = progress;
+    }
+
+    FailureAnswer folderFailed(const WalkFailure& failure) override {
+        auto answer = std::make_shared<std::promise<bool>>();
+        std::future<bool> retry = answer->get_future();
+        const int errorCode = failure.failure.code;
+        QMetaObject::invokeMethod(
+            &owner_,
+            [this, answer, errorCode] {
+                // What was found before the failure is shown before the question.
+                owner_.showGathered();
+                answer->set_value(owner_.askAboutError(errorCode));
+            },
+            Qt::QueuedConnection);
+        while (retry.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
+            if (abandoned_.load()) return FailureAnswer::Stop;
+        return retry.get() ? FailureAnswer::Retry : FailureAnswer::Stop;
+    }
+
+    void tooManyFiles() override { tooManyFiles_.store(true); }
+    bool tooManyFilesFound() const { return tooManyFiles_.load(); }
+
+private:
+    void postLocked() {
+        if (posted_) return;
+        posted_ = true;
+        QMetaObject::invokeMethod(&owner_, [this] { owner_.showGathered(); }, Qt::QueuedConnection);
+    }
+
+    SearchRun& owner_;
+    std::mutex mutex_;
+    Gathered gathered_;
+    bool posted_ = false;
+    std::atomic<bool> abandoned_{false};
+    std::atomic<bool> tooManyFiles_{false};
 };
 
 SearchRun::SearchRun(MainWindow& window, Services& services, WindowWordCheck& wordCheck,
@@ -65,18 +127,24 @@ SearchRun::SearchRun(MainWindow& window, Services& services, WindowWordCheck& wo
       threads_(std::max(1, threads)) {
     connect(window_.searchNow, &QPushButton::clicked, this, &SearchRun::start);
     connect(window_.searchStop, &QPushButton::clicked, this, &SearchRun::stop);
+    batchTimer_.setInterval(kBatchInterval);
+    connect(&batchTimer_, &QTimer::timeout, this, &SearchRun::showGathered);
 }
 
-SearchRun::~SearchRun() = default;
+SearchRun::~SearchRun() {
+    if (!thread_.joinable()) return;
+    sink_->abandon();
+    runner_->requestStop();
+    thread_.join();
+}
 
 int SearchRun::defaultThreads() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(cores);
+    return defaultThreadCount();
 }
 
 void SearchRun::stop() {
     window_.searchConfig->setEnabled(true);
-    window_.state.stopRequest = true;
+    if (runner_) runner_->requestStop();
 }
 
 void SearchRun::whenIdle(std::function<void()> then) {
@@ -88,72 +156,79 @@ void SearchRun::whenIdle(std::function<void()> then) {
 }
 
 void SearchRun::start() {
-    // Main, then Start, while a stopped run still waits for its next check
-    // would start a second run inside the first.
     if (running_) return;
     if (!wordCheck_.checkBeforeStart()) return;
 
     MainWindow& w = window_;
     const Options options = readOptions(w);
-    Run run(options.display != Display::DispName, fileLimit_);
-    run.options = options;
-    if (!readDates(run)) return;
+    DateWindow dates;
+    if (!readDates(options, dates)) return;
 
     running_ = true;
+    nameAndText_ = options.display != Display::DispName;
+    endProgram_ = false;
+    passedOver_.clear();
     enterRunState(w);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    w.repaint();
 
-    run.words = readSearchWords(w);
-    w.state.runArguments = runArgumentsFrom(options, run.words, w.state.runArguments);
-    run.filters = fileFilterOptions(options);
-    prepare(run);
+    const SearchWords words = readSearchWords(w);
+    w.state.runArguments = runArgumentsFrom(options, words, w.state.runArguments);
+    prepare(nameAndText_);
 
     const std::vector<std::string> folders = foldersToWalk();
-    WalkOptions walkOptions;
-    walkOptions.searchSub = options.searchSub;
-    WalkCallbacks callbacks;
-    callbacks.file = [&](const std::string& folder, const DirectoryEntry& file) {
-        return listed(run, folder, file);
-    };
-    callbacks.filesDone = [&](const std::string&) { return folderDone(run); };
-    callbacks.failure = [&](const WalkFailure& failure) { return walkFailed(run, failure); };
-    for (std::size_t i = 0; i < folders.size() && !run.ended && !run.tally.finished(); ++i) {
-        run.categoryFolder = static_cast<int>(i) + 1;
-        const WalkResult walked =
-            walkCategoryFolder(services_.files, folders[i], walkOptions, callbacks);
-        if (walked.stopped) break;
+    const EngineCalls* engine = folders.empty() ? nullptr : loadEngine();
+    if (!engine) {
+        runEnded(RunSummary{});
+        return;
     }
-    // The answers still owed, unless the run already ended.
-    if (run.pipeline && !run.ended && !run.tally.finished()) run.pipeline->finish();
-    finish(run);
+    // In Name Only display a file only has to match: the kept arguments say so too.
+    narrowForNameOnly(w.state.runArguments, options);
+    RunPlan plan = planFromOptions(options, words, w.state.runArguments, dates);
+    plan.folders = folders;
+    plan.threads = threads_;
+    plan.fileLimit = fileLimit_;
+
+    sink_ = std::make_unique<Sink>(*this);
+    runner_ = std::make_unique<SearchRunner>(services_.files, *engine, std::move(plan));
+    batchTimer_.start();
+    thread_ = std::thread([this] {
+        RunSummary summary = runner_->run(*sink_);
+        QMetaObject::invokeMethod(this, [this, summary] { runEnded(summary); }, Qt::QueuedConnection);
+    });
 }
 
-bool SearchRun::readDates(Run& run) {
-    const Failure failure =
-        computeDateWindow(dateWindowOptions(run.options), localDate(std::time(nullptr)), run.dates);
+bool SearchRun::readDates(const Options& options, DateWindow& dates) {
+    const Failure failure = computeDateWindow(dateWindowOptions(options), localDate(std::time(nullptr)), dates);
     if (!failure) return true;
     // Only a damaged settings file gives dates the calendars cannot.
     services_.boxes.show(
         QStringLiteral("The dates of the Time Stamp option cannot be read (%1 - %2). "
                        "Pick them again in the options.")
-            .arg(textFromBytes(run.options.dateFrom), textFromBytes(run.options.dateTo)),
+            .arg(textFromBytes(options.dateFrom), textFromBytes(options.dateTo)),
         QStringLiteral("Time Stamp"), MessageIcon::CriticalStop, MessageButtons::Ok);
     return false;
 }
 
-void SearchRun::prepare(Run& run) {
+const EngineCalls* SearchRun::loadEngine() {
+    for (;;) {
+        Failure failure;
+        if (const EngineCalls* engine = engine_.engine(failure)) return engine;
+        if (!askAboutError(failure.code)) return nullptr;
+    }
+}
+
+void SearchRun::prepare(bool nameAndText) {
     MainWindow& w = window_;
     results_.begin();
-    w.state.stopRequest = false;
     w.state.runFinished = false;
     w.totalNumber->setText(countText(0));
     w.dispFile->clear();
+    w.dispFile->setToolTip({});
     if (w.state.clearResults) {
         results_.clearTreeAndFileView();
         w.state.clearResults = false;
     }
-    if (!run.nameAndText) results_.showAllFilesTab();
+    if (!nameAndText) results_.showAllFilesTab();
 }
 
 std::vector<std::string> SearchRun::foldersToWalk() const {
@@ -164,122 +239,82 @@ std::vector<std::string> SearchRun::foldersToWalk() const {
     return folders;
 }
 
-WalkStep SearchRun::listed(Run& run, const std::string& folder, const DirectoryEntry& file) {
-    const FileVerdict verdict = filterFile(folder, file, run.dates, run.filters);
-    showStatus(verdict.path);
-    services_.pump.processEvents();
-    // An empty file never reaches the engine and never matches.
-    if (!verdict.searched || file.size == 0) return WalkStep::Continue;
-    if (!ensurePipeline(run)) return WalkStep::Stop;
-    Candidate candidate{verdict.path, file.size, file.modified, run.categoryFolder,
-                        file.readableByAll};
-    return run.pipeline->submit(std::move(candidate)) ? WalkStep::Continue : WalkStep::Stop;
-}
-
-WalkStep SearchRun::folderDone(Run& run) {
-    if (run.ended || run.tally.finished()) return WalkStep::Stop;
-    if (!window_.state.stopRequest) return WalkStep::Continue;
-    // A one-thread run would present the file in hand before it saw the
-    // request: so does this one, and no further.
-    if (run.pipeline) run.pipeline->finish();
-    run.tally.stop();
-    window_.state.stopRequest = false;
-    return WalkStep::Stop;
-}
-
-FailureAnswer SearchRun::walkFailed(Run& run, const WalkFailure& failure) {
-    if (runTableAnswer(failure) == FailureAnswer::Skip) return FailureAnswer::Skip;
-    if (reportRunError(run, failure.failure.code)) return FailureAnswer::Retry;
-    return FailureAnswer::Stop;
-}
-
-bool SearchRun::ensurePipeline(Run& run) {
-    if (run.pipeline) return true;
-    for (;;) {
-        Failure failure;
-        run.engine = engine_.engine(failure);
-        if (run.engine) break;
-        if (!reportRunError(run, failure.code)) return false;
-    }
-    // In Name Only display a file only has to match: the kept arguments say so too.
-    narrowForNameOnly(window_.state.runArguments, run.options);
-    run.pipeline = std::make_unique<SearchPipeline>(
-        *run.engine, window_.state.runArguments, run.words, threads_,
-        [this, &run](const Candidate& file, const SearchAnswer& answer) {
-            return present(run, file, answer);
-        });
-    return true;
-}
-
-bool SearchRun::present(Run& run, const Candidate& file, const SearchAnswer& answer) {
+void SearchRun::showGathered() {
+    if (!sink_) return;
+    Sink::Gathered gathered = sink_->take();
     MainWindow& w = window_;
-    const RunTally::Answer counted = run.tally.add(answer.length);
-    if (counted.limitReached) {
-        services_.boxes.show(textFromBytes(kTooManyFilesMessage),
-                             textFromBytes(kTooManyFilesTitle),
-                             MessageIcon::CriticalStop, MessageButtons::Ok);
-        return false;
-    }
-    if (counted.matched) {
-        w.totalNumber->setText(countText(run.tally.fileCount()));
+    for (const FoundFile& file : gathered.found) {
         FileEntry entry;
-        entry.fileCount = counted.fileCount;
+        entry.fileCount = file.number;
         entry.heading = headingText(file.path, dateTimeText(file.modified));
-        entry.lines = answer.lines;
-        entry.nameAndText = run.nameAndText;
-        entry.tooManyHits = counted.tooManyHits;
+        entry.lines = file.lines;
+        entry.nameAndText = nameAndText_;
+        entry.tooManyHits = file.tooManyHits;
         results_.addEntry(entry);
-        if (run.nameAndText) results_.addToTree(file.path, file.categoryFolder, counted.fileCount);
+        if (nameAndText_) results_.addToTree(file.path, file.categoryFolder, file.number);
     }
-    services_.pump.processEvents();
-    if (w.state.stopRequest) {
-        run.tally.stop();
-        w.state.runFinished = true;
-        w.state.stopRequest = false;
-        return false;
+    std::move(gathered.passedOver.begin(), gathered.passedOver.end(), std::back_inserter(passedOver_));
+    if (!gathered.found.empty()) {
+        w.totalNumber->setText(countText(gathered.found.back().number));
+        emit entriesShown(gathered.found.back().number);
     }
-    return true;
+    if (gathered.progress && running_) w.dispFile->setText(textFromBytes(gathered.progress->file));
 }
 
-bool SearchRun::reportRunError(Run& run, int errorCode) {
+bool SearchRun::askAboutError(int errorCode) {
     const RunErrorRule rule = runErrorRule(errorCode);
-    if (rule.action != RunErrorAction::Report) {
-        run.ended = true;
-        return false;
-    }
+    if (rule.action != RunErrorAction::Report) return false;
     const std::string message = operationErrorMessage(rule.text, errorCode);
     const MessageAnswer answer =
         services_.boxes.show(textFromBytes(message), textFromBytes(kOperationErrorTitle),
                              MessageIcon::CriticalStop, MessageButtons::AbortRetryIgnore);
     if (answer == MessageAnswer::Retry) return true;
-    run.ended = true;
-    if (answer != MessageAnswer::Ignore) services_.end.endNow();
+    if (answer != MessageAnswer::Ignore) endProgram_ = true;
     return false;
 }
 
-void SearchRun::showStatus(const std::string& path) {
-    const auto time = std::chrono::steady_clock::now();
-    if (time - lastStatus_ < kStatusInterval) return;
-    lastStatus_ = time;
-    window_.dispFile->setText(textFromBytes(path));
-}
-
-void SearchRun::finish(Run& run) {
+void SearchRun::runEnded(RunSummary summary) {
+    if (thread_.joinable()) thread_.join();
+    batchTimer_.stop();
+    showGathered();
     MainWindow& w = window_;
+    if (sink_ && sink_->tooManyFilesFound()) {
+        services_.boxes.show(textFromBytes(kTooManyFilesMessage), textFromBytes(kTooManyFilesTitle),
+                             MessageIcon::CriticalStop, MessageButtons::Ok);
+    }
     results_.flushEntries();
     w.outlineFile->resizeColumnToContents(0);
-    window_.dispFile->setText(textFromBytes(statusSentence(run.tally.end())));
+    showPassedOver(summary);
     w.MainResult->setFocus();
     w.MainResult->setCaretOffset(0);
     enterFinishedState(w);
     w.state.runFinished = true;
-    w.state.stopRequest = false;
     QApplication::restoreOverrideCursor();
+    runner_.reset();
+    sink_.reset();
     running_ = false;
     emit finished();
+    if (endProgram_) services_.end.endNow();
     std::vector<std::function<void()>> waiting;
     waiting.swap(whenIdle_);
     for (auto& then : waiting) then();
+}
+
+// The sentence the run has always ended with, and after it how many entries
+// were passed over; the tool tip names them.
+void SearchRun::showPassedOver(const RunSummary& summary) {
+    QString status = textFromBytes(statusSentence(summary.end));
+    if (!passedOver_.empty()) {
+        status += QStringLiteral("   (%1 passed over)").arg(passedOver_.size());
+        QStringList names;
+        for (std::size_t i = 0; i < passedOver_.size() && i < kPassedOverNamed; ++i)
+            names << textFromBytes(passedOver_[i].path) + QStringLiteral(": ") +
+                         textFromBytes(passedOver_[i].reason);
+        if (passedOver_.size() > kPassedOverNamed)
+            names << QStringLiteral("and %1 more").arg(passedOver_.size() - kPassedOverNamed);
+        window_.dispFile->setToolTip(names.join(QLatin1Char('\n')));
+    }
+    window_.dispFile->setText(status);
 }
 
 }  // namespace tessaly

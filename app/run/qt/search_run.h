@@ -1,25 +1,23 @@
-// The search run behind Start: the checks, the walk over the Category's
-// folders (or the direct-search folder), the engine call for every file that
-// passes the filters, the entries and the tree, Stop, the two limits and the
-// sentence that tells how the run ended. It runs inside Start's click and
-// lets the window breathe after every file; files may be searched ahead on
-// worker threads, but they are presented one by one in walk order, so what
-// the window shows is what a one-thread run shows.
+// The search run behind Start: the checks, then the one runner both programs
+// share, on a thread of its own, while the window goes on answering the
+// person. What the run finds reaches the window in batches, at most ten
+// times a second; the window's thread is never held by the run, and Stop,
+// Main and closing the window work at any moment. Files may be searched
+// ahead on worker threads, but they are presented in walk order, so what the
+// window shows is what a one-thread run shows.
 #pragma once
 
 #include <QObject>
-#include <chrono>
+#include <QTimer>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "criteria/options.h"
-#include "criteria/run_arguments.h"
 #include "run/date_window.h"
-#include "run/file_filter.h"
-#include "run/folder_walk.h"
+#include "run/run_sink.h"
 #include "run/run_tally.h"
 
 namespace tessaly {
@@ -27,52 +25,52 @@ namespace tessaly {
 class EngineAccess;
 class MainWindow;
 class ResultView;
-class SearchPipeline;
+class SearchRunner;
 class WindowWordCheck;
-struct Candidate;
-struct SearchAnswer;
+struct EngineCalls;
 struct Services;
 
 class SearchRun : public QObject {
     Q_OBJECT
 
 public:
-    // `threads` searching ahead; 1 searches each file on the window's thread.
+    // `threads` searching ahead; 1 searches each file on the run's own thread.
     SearchRun(MainWindow& window, Services& services, WindowWordCheck& wordCheck,
               ResultView& results, EngineAccess& engine, int threads = defaultThreads());
     ~SearchRun() override;
 
     static int defaultThreads();
 
-    // Start's click: returns when the run has ended.
+    // Start's click: checks, then sets the run going and returns.
     void start();
-    // Stop's click: Main can be pressed at once; the run ends at its next check.
+    // Stop's click: Main can be pressed at once; the run ends after the file in hand.
     void stop();
     bool running() const { return running_; }
     // The file limit of Name and Text display; tests make it small.
     void setFileLimit(int limit) { fileLimit_ = limit; }
     // Runs `then` once the run in progress has ended (at once when none is).
     void whenIdle(std::function<void()> then);
+    // What the last run passed over, in walk order.
+    const std::vector<PassedOver>& passedOver() const { return passedOver_; }
 
 signals:
+    // After each batch of entries has been shown.
+    void entriesShown(int fileCount);
     void finished();
 
 private:
-    struct Run;
+    class Sink;
 
-    bool readDates(Run& run);
-    void prepare(Run& run);
+    bool readDates(const Options& options, DateWindow& dates);
+    const EngineCalls* loadEngine();
+    void prepare(bool nameAndText);
     std::vector<std::string> foldersToWalk() const;
-    WalkStep listed(Run& run, const std::string& folder, const DirectoryEntry& file);
-    WalkStep folderDone(Run& run);
-    FailureAnswer walkFailed(Run& run, const WalkFailure& failure);
-    bool present(Run& run, const Candidate& file, const SearchAnswer& answer);
-    bool ensurePipeline(Run& run);
-    // The run's own error table: true for Retry.
-    bool reportRunError(Run& run, int errorCode);
-    // The file being looked at, shown at most every 50 ms.
-    void showStatus(const std::string& path);
-    void finish(Run& run);
+    // Shows what the run's thread has gathered since the last time.
+    void showGathered();
+    // The run's own error table, asked on the window's thread: true for Retry.
+    bool askAboutError(int errorCode);
+    void runEnded(RunSummary summary);
+    void showPassedOver(const RunSummary& summary);
 
     MainWindow& window_;
     Services& services_;
@@ -82,8 +80,14 @@ private:
     int threads_;
     int fileLimit_ = kFileLimit;
     bool running_ = false;
+    bool nameAndText_ = true;
+    bool endProgram_ = false;  // Abort was answered: the program ends with the run
     std::vector<std::function<void()>> whenIdle_;
-    std::chrono::steady_clock::time_point lastStatus_{};
+    std::vector<PassedOver> passedOver_;
+    std::unique_ptr<Sink> sink_;
+    std::unique_ptr<SearchRunner> runner_;
+    std::thread thread_;
+    QTimer batchTimer_;
 };
 
 }  // namespace tessaly

@@ -46,7 +46,6 @@ struct MainWindowState {
     WildcardWarnings wildcardWarnings;
     bool tabMessage = true;    // the result tabs may go back to the first without a word
     bool clearResults = false; // the next Start empties the tree and the single-file view
-    bool stopRequest = false;
     bool runFinished = false;
     WindowGeometry geometry;   // twips
     std::string selectedFile;

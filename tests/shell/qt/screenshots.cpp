@@ -26,6 +26,7 @@
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/rich_text_printing.h"
 #include "viewer/qt/quick_viewer_window.h"
+#include "search_start.h"
 #include "temp_dir.h"
 
 using namespace tessaly;
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
     w.listCategory->addItem(QStringLiteral("/usr/share/doc"));
     w.searchText[0]->setText(QStringLiteral("license"));
     w.searchText[1]->setText(QStringLiteral("warranty"));
-    w.searchNow->click();
+    test::startSearch(shell);
     w.resize(w.pixels(11000), w.height());
     shoot(w, out + QStringLiteral("/results.png"));
     {
@@ -132,7 +133,7 @@ int main(int argc, char** argv) {
     w.searchText[0]->setText(QStringLiteral("GR\u00d6\u00dfE"));
     w.searchText[1]->setText(QStringLiteral("\u03a3\u039f\u03a6\u038a\u0391"));
     w.Opt1[1]->setChecked(true);  // OR
-    w.searchNow->click();
+    test::startSearch(shell);
     shoot(w, out + QStringLiteral("/results-beyond-ascii.png"));
     return 0;
 }

@@ -20,6 +20,7 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/program_shell.h"
 #include "shell/qt/services.h"
+#include "search_start.h"
 #include "temp_dir.h"
 #include "viewer/qt/quick_viewer_window.h"
 
@@ -41,7 +42,7 @@ protected:
         main().listCategory->clear();
         main().listCategory->addItem(QString::fromStdString(folder));
         main().searchText[0]->setText(word);
-        main().searchNow->click();
+        startSearch(shell);
     }
     // The caret of the result pane inside the entry of this file.
     void caretOn(const std::string& path) {

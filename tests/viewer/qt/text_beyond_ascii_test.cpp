@@ -26,6 +26,7 @@
 #include "shell/qt/main_window.h"
 #include "shell/qt/program_shell.h"
 #include "shell/qt/services.h"
+#include "search_start.h"
 #include "temp_dir.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
@@ -80,7 +81,7 @@ public:
         window().optCase->setChecked(matchCase);
         window().FileBeginning->setChecked(true);
         window().resultOpt[allHitsButton]->setChecked(true);
-        window().searchNow->click();
+        startSearch(shell);
     }
 
     TempDir data;

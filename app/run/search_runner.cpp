@@ -1,0 +1,198 @@
+#include "run/search_runner.h"
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "run/run_filters.h"
+#include "run/search_pipeline.h"
+
+namespace tessaly {
+
+namespace {
+
+// Progress is read by a person: ten times a second is plenty.
+constexpr std::chrono::milliseconds kProgressInterval{100};
+
+// The files waiting to be searched keep their folders open; a low soft limit
+// on descriptors is raised towards the hard one, as far as the system lets.
+void allowOpenFolders() {
+    constexpr rlim_t kWanted = 8192;
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= kWanted) return;
+    limit.rlim_cur = limit.rlim_max == RLIM_INFINITY ? kWanted : std::min(kWanted, limit.rlim_max);
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+}
+
+std::string reasonOf(const Failure& failure) {
+    if (failure.systemError != 0) return std::strerror(failure.systemError);
+    return failure.describe();
+}
+
+// The run's state while it walks: every callback of the walk and the
+// pipeline's consumer lands here, on the thread that called run().
+class Run {
+public:
+    Run(FileSystem& files, const EngineCalls& engine, const RunPlan& plan, RunSink& sink,
+        const std::atomic<bool>& stop)
+        : files_(files),
+          plan_(plan),
+          sink_(sink),
+          stop_(stop),
+          tally_(plan.nameAndText, plan.fileLimit),
+          pipeline_(files, engine, plan.arguments, plan.words, plan.threads,
+                    [this](const FileToSearch& file, FileAnswer& answer) { return present(file, answer); },
+                    stop) {}
+
+    RunSummary run() {
+        WalkOptions options;
+        options.searchSubfolders = plan_.searchSubfolders;
+        WalkCallbacks callbacks;
+        callbacks.file = [this](const std::shared_ptr<const OpenFolder>& folder, const DirectoryEntry& file) {
+            return listed(folder, file);
+        };
+        callbacks.filesDone = [this](const std::string&) { return folderDone(); };
+        callbacks.failure = [this](const WalkFailure& failure) { return walkFailed(failure); };
+        callbacks.passedOver = [this](const std::string& path, OtherKind kind) {
+            passOver(path, std::string(otherKindReason(kind)), false);
+        };
+        bool stopped = false;
+        for (std::size_t i = 0; i < plan_.folders.size() && !stopped; ++i) {
+            categoryFolder_ = static_cast<int>(i) + 1;
+            stopped = walkCategoryFolder(files_, plan_.folders[i], options, callbacks).stopped;
+        }
+        // What was handed to the workers before the walk ended is presented,
+        // however it ended; after Stop, the files they had not begun are not.
+        pipeline_.finish();
+        if (stop_.load()) tally_.stop();
+        summary_.end = tally_.end();
+        summary_.found = tally_.fileCount();
+        return summary_;
+    }
+
+private:
+    WalkStep listed(const std::shared_ptr<const OpenFolder>& folder, const DirectoryEntry& listedFile) {
+        if (stop_.load(std::memory_order_relaxed)) return WalkStep::Stop;
+        ++summary_.listed;
+        const DirectoryEntry* file = &listedFile;
+        DirectoryEntry examined;
+        // Only the date window needs more than the listing tells.
+        if (plan_.dates.kind != DateWindow::Kind::None && !listedFile.examined) {
+            examined = listedFile;
+            if (Failure failure = files_.examine(*folder, examined)) {
+                passOver(failure.path, reasonOf(failure), true);
+                return WalkStep::Continue;
+            }
+            file = &examined;
+        }
+        const FileVerdict verdict = filterFile(folder->path(), *file, plan_.dates, plan_.filters);
+        showProgress(verdict.path);
+        if (!verdict.searched) return WalkStep::Continue;
+        return pipeline_.submit(FileToSearch{folder, file->name, categoryFolder_}) ? WalkStep::Continue
+                                                                                    : WalkStep::Stop;
+    }
+
+    WalkStep folderDone() {
+        if (tally_.finished()) return WalkStep::Stop;
+        if (stop_.load()) return WalkStep::Stop;
+        // A folder that lists slowly (a network share) must not hold back
+        // the answers of the files before it.
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastFlush_ >= kProgressInterval) {
+            lastFlush_ = now;
+            pipeline_.flush();
+        }
+        return WalkStep::Continue;
+    }
+
+    FailureAnswer walkFailed(const WalkFailure& failure) {
+        if (runTableAnswer(failure) == FailureAnswer::Skip) {
+            passOver(failure.failure.path, reasonOf(failure.failure), true);
+            return FailureAnswer::Skip;
+        }
+        if (sink_.folderFailed(failure) == FailureAnswer::Retry) return FailureAnswer::Retry;
+        summary_.failure = failure.failure;
+        return FailureAnswer::Stop;
+    }
+
+    // Every file searched before Stop is presented; the first one not searched ends the run.
+    bool present(const FileToSearch& file, FileAnswer& answer) {
+        if (!answer.searched) return false;
+        if (answer.failure) {
+            passOver(answer.failure.path, reasonOf(answer.failure), true);
+        } else {
+            ++summary_.searched;
+            const RunTally::Answer counted = tally_.add(answer.answer.length);
+            if (counted.limitReached) {
+                sink_.tooManyFiles();
+                return false;
+            }
+            if (counted.matched) {
+                FoundFile found;
+                found.number = counted.fileCount;
+                found.path = file.path();
+                found.modified = answer.modified;
+                found.categoryFolder = file.categoryFolder;
+                if (plan_.nameAndText) found.lines = std::move(answer.answer.lines);
+                found.tooManyHits = counted.tooManyHits;
+                sink_.found(std::move(found));
+            }
+        }
+        return true;
+    }
+
+    void passOver(const std::string& path, std::string reason, bool failed) {
+        ++summary_.passedOver;
+        sink_.passedOver(PassedOver{path, std::move(reason), failed});
+    }
+
+    void showProgress(const std::string& path) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastProgress_ < kProgressInterval) return;
+        lastProgress_ = now;
+        sink_.progress(RunProgress{summary_.listed, summary_.searched, tally_.fileCount(), path});
+    }
+
+    FileSystem& files_;
+    const RunPlan& plan_;
+    RunSink& sink_;
+    const std::atomic<bool>& stop_;
+    RunTally tally_;
+    RunSummary summary_;
+    int categoryFolder_ = 0;
+    std::chrono::steady_clock::time_point lastProgress_{};
+    std::chrono::steady_clock::time_point lastFlush_{};
+    SearchPipeline pipeline_;  // last: its workers go before the state they report to
+};
+
+}  // namespace
+
+RunPlan planFromOptions(const Options& options, const SearchWords& words, const RunArguments& arguments,
+                        const DateWindow& dates) {
+    RunPlan plan;
+    plan.searchSubfolders = options.searchSub;
+    plan.dates = dates;
+    plan.filters = fileFilterOptions(options);
+    plan.arguments = arguments;
+    narrowForNameOnly(plan.arguments, options);
+    plan.words = words;
+    plan.nameAndText = options.display != Display::DispName;
+    return plan;
+}
+
+int defaultThreadCount() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+SearchRunner::SearchRunner(FileSystem& files, const EngineCalls& engine, RunPlan plan)
+    : files_(files), engine_(engine), plan_(std::move(plan)) {}
+
+RunSummary SearchRunner::run(RunSink& sink) {
+    allowOpenFolders();
+    return Run(files_, engine_, plan_, sink, stop_).run();
+}
+
+}  // namespace tessaly

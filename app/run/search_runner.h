@@ -1,0 +1,54 @@
+// One search run, the same for the window and the command line: walks the
+// folders in name order, filters the files, searches them on the workers and
+// tells a sink what it found, what it passed over and how it ended.
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "criteria/options.h"
+#include "criteria/run_arguments.h"
+#include "platform/engine_loader.h"
+#include "platform/file_system.h"
+#include "run/date_window.h"
+#include "run/file_filter.h"
+#include "run/run_sink.h"
+
+namespace tessaly {
+
+struct RunPlan {
+    std::vector<std::string> folders;  // as the Category lists them
+    bool searchSubfolders = true;
+    DateWindow dates;
+    FileFilterOptions filters;
+    RunArguments arguments;  // as the engine gets them: narrowed already for names only
+    SearchWords words;
+    bool nameAndText = true;  // Name and Text display; Name Only lists names alone
+    int fileLimit = kFileLimit;
+    int threads = 1;  // 1 searches on the calling thread
+};
+
+// What every run of these options does: the plan but for its folders and threads.
+RunPlan planFromOptions(const Options& options, const SearchWords& words, const RunArguments& arguments,
+                        const DateWindow& dates);
+
+int defaultThreadCount();
+
+class SearchRunner {
+public:
+    SearchRunner(FileSystem& files, const EngineCalls& engine, RunPlan plan);
+
+    // Runs to the end on the calling thread.
+    RunSummary run(RunSink& sink);
+    // From any thread: the run presents every file already searched and ends.
+    void requestStop() { stop_.store(true); }
+
+private:
+    FileSystem& files_;
+    const EngineCalls& engine_;
+    RunPlan plan_;
+    std::atomic<bool> stop_{false};
+};
+
+}  // namespace tessaly
