@@ -221,6 +221,7 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     FileAnswer answer;
     if (stop_.load(std::memory_order_relaxed)) return answer;
     answer.searched = true;
+    if (!file.passOverReason.empty()) return answer;
     if (!file.folder || !engine_.searchOpenFile) {
         Candidate candidate;
         candidate.path = file.path();

@@ -42,10 +42,14 @@ SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate,
                         const RunArguments& arguments, const SearchWords& words);
 
 // A listed file of a run, opened relative to its folder when it is searched.
+// An entry the walk passes over travels the same way, unsearched, so that
+// it is told in its place among the files around it.
 struct FileToSearch {
     std::shared_ptr<const OpenFolder> folder;
-    std::string name;
+    std::string name;  // with no folder, the whole path
     int categoryFolder = 0;
+    std::string passOverReason;  // not empty: not a file to search
+    bool passOverFailed = false;
     std::string path() const;
 };
 

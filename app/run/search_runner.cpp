@@ -56,7 +56,7 @@ public:
         callbacks.filesDone = [this](const std::string&) { return folderDone(); };
         callbacks.failure = [this](const WalkFailure& failure) { return walkFailed(failure); };
         callbacks.passedOver = [this](const std::string& path, OtherKind kind) {
-            passOver(path, std::string(otherKindReason(kind)), false);
+            passOverInTurn(path, std::string(otherKindReason(kind)), false);
         };
         bool stopped = false;
         for (std::size_t i = 0; i < plan_.folders.size() && !stopped; ++i) {
@@ -81,17 +81,18 @@ private:
         // Only the date window needs more than the listing tells.
         if (plan_.dates.kind != DateWindow::Kind::None && !listedFile.examined) {
             examined = listedFile;
-            if (Failure failure = files_.examine(*folder, examined)) {
-                passOver(failure.path, reasonOf(failure), true);
-                return WalkStep::Continue;
-            }
+            if (Failure failure = files_.examine(*folder, examined))
+                return passOverInTurn(failure.path, reasonOf(failure), true);
             file = &examined;
         }
         const FileVerdict verdict = filterFile(folder->path(), *file, plan_.dates, plan_.filters);
         showProgress(verdict.path);
         if (!verdict.searched) return WalkStep::Continue;
-        return pipeline_.submit(FileToSearch{folder, file->name, categoryFolder_}) ? WalkStep::Continue
-                                                                                    : WalkStep::Stop;
+        FileToSearch toSearch;
+        toSearch.folder = folder;
+        toSearch.name = file->name;
+        toSearch.categoryFolder = categoryFolder_;
+        return pipeline_.submit(std::move(toSearch)) ? WalkStep::Continue : WalkStep::Stop;
     }
 
     WalkStep folderDone() {
@@ -109,9 +110,12 @@ private:
 
     FailureAnswer walkFailed(const WalkFailure& failure) {
         if (runTableAnswer(failure) == FailureAnswer::Skip) {
-            passOver(failure.failure.path, reasonOf(failure.failure), true);
-            return FailureAnswer::Skip;
+            return passOverInTurn(failure.failure.path, reasonOf(failure.failure), true) == WalkStep::Stop
+                       ? FailureAnswer::Stop
+                       : FailureAnswer::Skip;
         }
+        // What was found before the failure is told before it is asked about.
+        pipeline_.finish();
         if (sink_.folderFailed(failure) == FailureAnswer::Retry) return FailureAnswer::Retry;
         summary_.failure = failure.failure;
         return FailureAnswer::Stop;
@@ -120,7 +124,9 @@ private:
     // Every file searched before Stop is presented; the first one not searched ends the run.
     bool present(const FileToSearch& file, FileAnswer& answer) {
         if (!answer.searched) return false;
-        if (answer.failure) {
+        if (!file.passOverReason.empty()) {
+            passOver(file.path(), file.passOverReason, file.passOverFailed);
+        } else if (answer.failure) {
             passOver(answer.failure.path, reasonOf(answer.failure), true);
         } else {
             ++summary_.searched;
@@ -141,6 +147,16 @@ private:
             }
         }
         return true;
+    }
+
+    // Behind the files already handed to the workers, not ahead of them.
+    WalkStep passOverInTurn(const std::string& path, std::string reason, bool failed) {
+        FileToSearch entry;
+        entry.name = path;
+        entry.categoryFolder = categoryFolder_;
+        entry.passOverReason = std::move(reason);
+        entry.passOverFailed = failed;
+        return pipeline_.submit(std::move(entry)) ? WalkStep::Continue : WalkStep::Stop;
     }
 
     void passOver(const std::string& path, std::string reason, bool failed) {

@@ -1,0 +1,138 @@
+// The run both programs share, over real trees, with a sink that records
+// what it was told.
+#include "run/search_runner.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/engine_loader.h"
+#include "scripted_file_system.h"
+#include "temp_dir.h"
+
+namespace tessaly {
+namespace {
+
+using test::ScriptedFileSystem;
+using test::TempDir;
+
+struct Recording final : RunSink {
+    std::vector<std::string> events;  // "found N path", "passed path: reason"
+    bool limit = false;
+    FailureAnswer onFolderFailure = FailureAnswer::Stop;
+    std::function<void(int)> afterFound;
+
+    void found(FoundFile file) override {
+        events.push_back("found " + std::to_string(file.number) + " " + file.path);
+        if (afterFound) afterFound(file.number);
+    }
+    void passedOver(PassedOver entry) override { events.push_back("passed " + entry.path + ": " + entry.reason); }
+    FailureAnswer folderFailed(const WalkFailure& failure) override {
+        events.push_back("failed " + failure.failure.path);
+        return onFolderFailure;
+    }
+    void tooManyFiles() override { limit = true; }
+};
+
+const EngineCalls& engine() {
+    Failure failure;
+    const EngineCalls* calls = loadEngine(failure);
+    if (!calls) throw std::runtime_error(failure.describe());
+    return *calls;
+}
+
+RunPlan planFor(std::vector<std::string> folders, int threads) {
+    RunPlan plan;
+    plan.folders = std::move(folders);
+    plan.words = {"invoice", "", "", ""};
+    plan.threads = threads;
+    return plan;
+}
+
+// Sixty files over nested folders, every third one holding the word.
+struct Tree {
+    Tree() {
+        for (int i = 0; i < 60; ++i) {
+            const std::string folder = i < 20 ? "" : i < 40 ? "b/" : "b/c/";
+            dir.write(folder + "f" + std::to_string(10 + i) + ".txt", i % 3 == 0 ? "an invoice" : "nothing");
+        }
+    }
+    std::string root() const { return dir.path().string(); }
+    TempDir dir;
+};
+
+TEST(SearchRunner, OneOrFourThreadsTellTheSameStoryInNameOrder) {
+    Tree tree;
+    ASSERT_EQ(symlink("/", (tree.root() + "/b/rootlink").c_str()), 0);
+    ASSERT_EQ(mkfifo((tree.root() + "/b/c/pipe").c_str(), 0600), 0);
+    ScriptedFileSystem files;
+    files.fail("open", EACCES, tree.root() + "/b/f33.txt");
+    std::vector<std::string> first;
+    for (int threads : {1, 4}) {
+        Recording sink;
+        const RunSummary summary = SearchRunner(files, engine(), planFor({tree.root()}, threads)).run(sink);
+        EXPECT_EQ(summary.end, RunEnd::Completed);
+        EXPECT_EQ(summary.found, 20);
+        EXPECT_EQ(summary.passedOver, 3);
+        EXPECT_EQ(summary.listed, 60);
+        if (first.empty()) {
+            first = sink.events;
+            continue;
+        }
+        EXPECT_EQ(sink.events, first);
+    }
+    // Each passed-over entry in its place among the files, folder by folder.
+    ASSERT_EQ(first.size(), 23u);
+    EXPECT_EQ(first[0], "found 1 " + tree.root() + "/f10.txt");
+    EXPECT_EQ(first[7], "found 8 " + tree.root() + "/b/f31.txt");
+    EXPECT_EQ(first[8], "passed " + tree.root() + "/b/f33.txt: Permission denied");
+    EXPECT_EQ(first[15], "passed " + tree.root() + "/b/rootlink: a link to a folder, not followed");
+    EXPECT_EQ(first[16], "found 15 " + tree.root() + "/b/c/f52.txt");
+    EXPECT_EQ(first[22], "passed " + tree.root() + "/b/c/pipe: a named pipe, not opened");
+}
+
+TEST(SearchRunner, StopLimitAndFolderFailureEndTheRun) {
+    Tree tree;
+    for (int threads : {1, 3}) {
+        SCOPED_TRACE(threads);
+        {
+            // Stop from the sink after the fifth entry: every file already searched is shown.
+            Recording sink;
+            SearchRunner runner(systemFileSystem(), engine(), planFor({tree.root()}, threads));
+            sink.afterFound = [&](int number) {
+                if (number == 5) runner.requestStop();
+            };
+            const RunSummary summary = runner.run(sink);
+            EXPECT_EQ(summary.end, RunEnd::Stopped);
+            EXPECT_GE(summary.found, 5);
+            if (threads == 1) {
+                EXPECT_EQ(summary.found, 5);
+            }
+        }
+        {
+            RunPlan plan = planFor({tree.root()}, threads);
+            plan.fileLimit = 4;
+            Recording sink;
+            const RunSummary summary = SearchRunner(systemFileSystem(), engine(), plan).run(sink);
+            EXPECT_EQ(summary.end, RunEnd::TooManyFiles);
+            EXPECT_TRUE(sink.limit);
+            EXPECT_EQ(sink.events.size(), 4u);
+        }
+        {
+            // A missing Category folder is asked about; Stop ends the run there.
+            Recording sink;
+            const RunSummary summary = SearchRunner(systemFileSystem(), engine(),
+                                                    planFor({tree.root() + "/b/c", tree.root() + "/gone", tree.root()},
+                                                            threads))
+                                           .run(sink);
+            EXPECT_EQ(summary.found, 6);
+            EXPECT_EQ(summary.failure.code, code::pathNotFound);
+            EXPECT_EQ(sink.events.back(), "failed " + tree.root() + "/gone");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
