@@ -72,8 +72,10 @@ std::string FileToSearch::path() const {
 // grow; a file's slot is its index modulo the capacity.
 class SearchPipeline::Ring {
 public:
+    // The submitting thread searches too while it waits, so `threads` in
+    // all means one fewer workers.
     Ring(SearchPipeline& owner, int threads) : owner_(owner), slots_(kCapacity) {
-        for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { work(); });
+        for (int i = 1; i < threads; ++i) threads_.emplace_back([this] { work(); });
     }
 
     ~Ring() {
@@ -86,7 +88,7 @@ public:
     }
 
     bool submit(FileToSearch file) {
-        if (written_ - delivered_ == kCapacity && !deliverWaiting(delivered_ + kCapacity / 4)) return false;
+        if (written_ - delivered_ == kCapacity && !deliverWaiting(delivered_ + kCapacity / 2)) return false;
         Slot& slot = slots_[written_ % kCapacity];
         slot.file = std::move(file);
         ++written_;
@@ -142,6 +144,8 @@ private:
             Slot& target = slots_[index % kCapacity];
             Slot& awaited = target.done.load(std::memory_order_acquire) ? front : target;
             if (awaited.done.load(std::memory_order_acquire)) break;
+            // Rather than sleep, this thread searches too.
+            if (searchOne()) continue;
             const std::uint64_t awaitedIndex = &awaited == &target ? index : delivered_;
             waitingFor_.store(awaitedIndex, std::memory_order_seq_cst);
             std::unique_lock lock(mutex_);
@@ -160,20 +164,25 @@ private:
         return goOn;
     }
 
+    // Claims the next published file and searches it; false when there is none.
+    bool searchOne() {
+        std::uint64_t claim = claimed_.load(std::memory_order_relaxed);
+        do {
+            if (claim >= published_.load(std::memory_order_acquire)) return false;
+        } while (!claimed_.compare_exchange_weak(claim, claim + 1, std::memory_order_acq_rel));
+        Slot& slot = slots_[claim % kCapacity];
+        slot.answer = owner_.search(slot.file);
+        slot.done.store(true, std::memory_order_seq_cst);
+        if (waitingFor_.load(std::memory_order_seq_cst) == claim) {
+            std::lock_guard lock(mutex_);
+            answered_.notify_one();
+        }
+        return true;
+    }
+
     void work() {
         while (!closing_.load(std::memory_order_relaxed)) {
-            std::uint64_t claim = claimed_.load(std::memory_order_relaxed);
-            if (claim < published_.load(std::memory_order_acquire)) {
-                if (!claimed_.compare_exchange_weak(claim, claim + 1, std::memory_order_acq_rel)) continue;
-                Slot& slot = slots_[claim % kCapacity];
-                slot.answer = owner_.search(slot.file);
-                slot.done.store(true, std::memory_order_seq_cst);
-                if (waitingFor_.load(std::memory_order_seq_cst) == claim) {
-                    std::lock_guard lock(mutex_);
-                    answered_.notify_one();
-                }
-                continue;
-            }
+            if (searchOne()) continue;
             std::unique_lock lock(mutex_);
             idleWorkers_.fetch_add(1, std::memory_order_seq_cst);
             workAvailable_.wait(lock, [&] {

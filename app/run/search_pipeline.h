@@ -3,9 +3,10 @@
 // the number of threads, the run sees the same sequence.
 //
 // Files wait in a ring. The walking thread fills it and hands answers on
-// from its front; workers claim files by an atomic index. Nobody takes a lock
-// for a file: a thread sleeps only when it has nothing to do, and is woken
-// for a batch of files, not for each one.
+// from its front; workers, and the walking thread itself while the ring is
+// full, claim files by an atomic index. Nobody takes a lock for a file: a
+// thread sleeps only when it has nothing to do, and is woken for a batch of
+// files, not for each one.
 #pragma once
 
 #include <atomic>
