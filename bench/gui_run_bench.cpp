@@ -24,9 +24,9 @@
 #include "platform/qt/qt_event_pump.h"
 #include "run/qt/search_run.h"
 #include "scripted_services.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "shell/qt/program_shell.h"
-#include "shell/qt/services.h"
+#include "window/qt/services.h"
 #include "search_start.h"
 #include "temp_dir.h"
 

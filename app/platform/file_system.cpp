@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <memory>
 
+#include "platform/path_join.h"
+
 namespace tessaly {
 
 namespace {
@@ -188,7 +190,7 @@ public:
     Failure examine(const OpenFolder& folder, DirectoryEntry& entry) override {
         examineEntry(folder.fd(), entry);
         if (entry.statusError != 0)
-            return failureFromErrno(entry.statusError, "examine", folder.path() + "/" + entry.name);
+            return failureFromErrno(entry.statusError, "examine", joinPath(folder.path(), entry.name));
         return {};
     }
 
@@ -197,7 +199,7 @@ public:
         do {
             fd = ::openat(folder.fd(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
         } while (fd < 0 && errno == EINTR);
-        if (fd < 0) return failureFromErrno(errno, "read", folder.path() + "/" + name);
+        if (fd < 0) return failureFromErrno(errno, "read", joinPath(folder.path(), name));
         return {};
     }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "run/path_join.h"
+#include "platform/path_join.h"
 
 namespace tessaly {
 

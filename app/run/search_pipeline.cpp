@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "run/path_join.h"
+#include "platform/path_join.h"
 
 namespace tessaly {
 

@@ -4,7 +4,7 @@
 
 #include "run/excluded_extensions.h"
 #include "run/file_extension.h"
-#include "run/path_join.h"
+#include "platform/path_join.h"
 
 namespace tessaly {
 namespace {

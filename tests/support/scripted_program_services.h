@@ -4,7 +4,7 @@
 
 #include "platform/file_system.h"
 #include "scripted_services.h"
-#include "shell/qt/services.h"
+#include "window/qt/services.h"
 
 namespace tessaly::test {
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "run/qt/search_run.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "shell/qt/program_shell.h"
 
 namespace tessaly::test {

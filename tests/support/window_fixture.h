@@ -8,7 +8,7 @@
 
 #include "platform/file_system.h"
 #include "scripted_program_services.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "temp_dir.h"
 
 namespace tessaly::test {

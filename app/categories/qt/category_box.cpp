@@ -7,7 +7,7 @@
 #include "categories/qt/category_names.h"
 #include "categories/qt/guarded_category_files.h"
 #include "categories/qt/word_list.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 
 namespace tessaly {
 

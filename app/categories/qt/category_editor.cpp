@@ -16,9 +16,9 @@
 #include "platform/qt/drive_list.h"
 #include "platform/qt/folder_list.h"
 #include "platform/qt/lossless_text.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "platform/qt/named_button.h"
-#include "shell/qt/services.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

@@ -5,8 +5,8 @@
 
 #include "categories/qt/stored_texts.h"
 #include "platform/qt/lossless_text.h"
-#include "shell/qt/data_file_guard.h"
-#include "shell/qt/services.h"
+#include "window/qt/data_file_guard.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

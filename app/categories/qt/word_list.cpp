@@ -10,8 +10,8 @@
 #include "categories/qt/category_names.h"
 #include "categories/qt/guarded_category_files.h"
 #include "categories/qt/stored_texts.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/services.h"
+#include "window/qt/main_window.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

@@ -11,7 +11,7 @@
 
 #include "platform/blanks.h"
 #include "platform/qt/spin_control.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 
 namespace tessaly {
 

@@ -20,8 +20,8 @@
 #include "criteria/qt/option_controls.h"
 #include "platform/blanks.h"
 #include "platform/qt/spin_control.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/services.h"
+#include "window/qt/main_window.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "criteria/qt/option_controls.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/services.h"
+#include "window/qt/main_window.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "run/path_join.h"
+#include "platform/path_join.h"
 
 namespace tessaly {
 

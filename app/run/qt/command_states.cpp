@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <initializer_list>
 
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 
 namespace tessaly {
 

@@ -8,7 +8,7 @@
 
 #include "platform/qt/drive_list.h"
 #include "platform/qt/folder_list.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 
 namespace tessaly {
 

@@ -12,8 +12,8 @@
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/rich_text_box.h"
 #include "run/result_tree.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/services.h"
+#include "window/qt/main_window.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

@@ -24,8 +24,8 @@
 #include "run/result_document.h"
 #include "run/run_filters.h"
 #include "run/search_runner.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/services.h"
+#include "window/qt/main_window.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

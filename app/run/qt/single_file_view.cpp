@@ -15,8 +15,8 @@
 #include "run/result_document.h"
 #include "run/search_pipeline.h"
 #include "run/single_file_text.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/services.h"
+#include "window/qt/main_window.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

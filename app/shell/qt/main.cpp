@@ -12,7 +12,7 @@
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_print_and_save_dialogs.h"
 #include "shell/qt/program_shell.h"
-#include "shell/qt/services.h"
+#include "window/qt/services.h"
 #include "shell/qt/splash_window.h"
 
 int main(int argc, char** argv) {

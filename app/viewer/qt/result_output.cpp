@@ -4,7 +4,7 @@
 #include <QTabWidget>
 
 #include "platform/qt/rich_text_box.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "viewer/qt/rich_text_printing.h"
 #include "viewer/qt/rich_text_saving.h"
 

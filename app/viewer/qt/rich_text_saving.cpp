@@ -6,7 +6,7 @@
 #include "platform/error_tables.h"
 #include "platform/qt/operation_error_report.h"
 #include "platform/qt/rich_text_box.h"
-#include "shell/qt/services.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

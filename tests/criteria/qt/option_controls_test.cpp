@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/qt/spin_control.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "window_fixture.h"
 
 namespace tessaly {

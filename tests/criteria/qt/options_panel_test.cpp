@@ -22,7 +22,7 @@
 
 #include "criteria/qt/option_controls.h"
 #include "platform/qt/spin_control.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "window_fixture.h"
 
 namespace tessaly {

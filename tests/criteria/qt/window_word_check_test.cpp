@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "criteria/qt/option_controls.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "window_fixture.h"
 
 namespace tessaly {

@@ -28,9 +28,9 @@
 #include "scripted_file_system.h"
 #include "search_start.h"
 #include "scripted_program_services.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "shell/qt/program_shell.h"
-#include "shell/qt/services.h"
+#include "window/qt/services.h"
 #include "temp_dir.h"
 
 namespace tessaly::test {

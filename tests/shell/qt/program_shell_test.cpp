@@ -20,8 +20,8 @@
 #include "platform/qt/folder_list.h"
 #include "scripted_file_system.h"
 #include "scripted_program_services.h"
-#include "shell/qt/main_window.h"
-#include "shell/qt/services.h"
+#include "window/qt/main_window.h"
+#include "window/qt/services.h"
 #include "temp_dir.h"
 
 namespace tessaly::test {

@@ -9,7 +9,7 @@
 #include "platform/qt/rich_text_box.h"
 #include "printed_pdf.h"
 #include "result_entries.h"
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 #include "window_fixture.h"
 
 namespace tessaly::test {

@@ -1,4 +1,4 @@
-#include "shell/main_layout.h"
+#include "window/main_layout.h"
 
 #include <algorithm>
 #include <cmath>

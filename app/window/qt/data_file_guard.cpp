@@ -1,10 +1,10 @@
-#include "shell/qt/data_file_guard.h"
+#include "window/qt/data_file_guard.h"
 
 #include <QString>
 #include <cctype>
 
 #include "platform/error_tables.h"
-#include "shell/qt/services.h"
+#include "window/qt/services.h"
 
 namespace tessaly {
 

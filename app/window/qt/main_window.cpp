@@ -1,4 +1,4 @@
-#include "shell/qt/main_window.h"
+#include "window/qt/main_window.h"
 
 #include <QButtonGroup>
 #include <QCalendarWidget>
@@ -24,8 +24,8 @@
 #include "platform/qt/named_button.h"
 #include "platform/qt/rich_text_box.h"
 #include "platform/qt/spin_control.h"
-#include "shell/main_layout.h"
-#include "shell/qt/divider_bar.h"
+#include "window/main_layout.h"
+#include "window/qt/divider_bar.h"
 
 namespace tessaly {
 

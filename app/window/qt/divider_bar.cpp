@@ -1,4 +1,4 @@
-#include "shell/qt/divider_bar.h"
+#include "window/qt/divider_bar.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "run/path_join.h"
+#include "platform/path_join.h"
 
 namespace tessaly {
 
