@@ -31,7 +31,7 @@
 namespace {
 
 // What the program hands the engine for its result.
-constexpr std::size_t kResultBufferSize = 71200;
+constexpr std::size_t kResultBufferSize = TYX12_RESULT_MIN_CAPACITY;
 
 struct FileSize {
     const char* label;

@@ -178,17 +178,17 @@ private:
 
     bool applyArguments() {
         Options& o = options_;
-        if (line_.matchCase) o.optCase = *line_.matchCase;
-        if (line_.smartSearch) o.useFilter = *line_.smartSearch;
-        if (line_.subfolders) o.searchSub = *line_.subfolders;
-        if (line_.types) o.fileTypes = FileTypes::optType, o.typeText = *line_.types;
-        if (line_.startsWith) o.fileText = *line_.startsWith;
-        if (line_.contextWords) o.wordOpt = *line_.contextWords / 10 - 1;
-        if (line_.allHits) o.resultOpt = allHitsButton;
-        if (line_.namesOnly) o.display = Display::DispName;
-        if (line_.pastMonths) o.timeStamp = TimeStamp::optYear, o.timeValue = *line_.pastMonths;
+        if (line_.matchCase) o.matchCase = *line_.matchCase;
+        if (line_.smartSearch) o.smartSearch = *line_.smartSearch;
+        if (line_.subfolders) o.searchSubfolders = *line_.subfolders;
+        if (line_.types) o.fileTypes = FileTypes::listed, o.typeList = *line_.types;
+        if (line_.startsWith) o.nameStartLetters = *line_.startsWith;
+        if (line_.contextWords) o.contextWords = *line_.contextWords;
+        if (line_.allHits) o.showAllHits = true;
+        if (line_.namesOnly) o.display = Display::namesOnly;
+        if (line_.pastMonths) o.dateRule = DateRule::inPastMonths, o.pastMonths = *line_.pastMonths;
         if (line_.fromDate || line_.toDate) {
-            o.timeStamp = TimeStamp::optFromTo;
+            o.dateRule = DateRule::between;
             o.dateFrom = line_.fromDate.value_or("1/1/1000");
             o.dateTo = line_.toDate.value_or("12/31/9999");
             int ignored;
@@ -198,12 +198,12 @@ private:
                     return false;
                 }
         }
-        if (line_.nearbyWords) o.nearbyCheck = true, o.nearbyText = o.nearbyScroll = *line_.nearbyWords;
-        Operator* groups[3] = {&o.Opt1, &o.Opt2, &o.Opt3};
+        if (line_.nearbyWords) o.nearbyOn = true, o.nearbyWords = o.nearbySpinValue = *line_.nearbyWords;
+        Operator* groups[3] = {&o.operator1, &o.operator2, &o.operator3};
         for (std::size_t i = 0; i < 3; ++i) {
             *groups[i] = i < line_.operators.size() ? operatorNamed(line_.operators[i]) : Operator::AND;
             // Choosing NEARBY is what turns the distance on in the window too.
-            if (*groups[i] == Operator::NEARBY) o.nearbyCheck = true;
+            if (*groups[i] == Operator::NEARBY) o.nearbyOn = true;
         }
         return true;
     }
@@ -229,7 +229,7 @@ private:
     bool chooseFolders() {
         for (const std::string& folder : line_.folders) folders_.push_back(absoluteFolder(folder));
         if (!folders_.empty()) return true;
-        std::string category = line_.category.value_or(line_.startFromSettings ? options_.searchCat : "");
+        std::string category = line_.category.value_or(line_.startFromSettings ? options_.category : "");
         if (category.empty()) {
             fail("say where to search: --folder DIR or --category NAME");
             return false;

@@ -20,9 +20,9 @@ void check(bool condition) {
 // What the writer stores differently from what the reader gave: it trims the
 // Category and the letters, and letters without a Category are not read back.
 bool storedAsGiven(const Options& options) {
-    return trimBlanks(options.searchCat) == options.searchCat &&
-           trimBlanks(options.fileText) == options.fileText &&
-           (!options.searchCat.empty() || options.fileText.empty());
+    return trimBlanks(options.category) == options.category &&
+           trimBlanks(options.nameStartLetters) == options.nameStartLetters &&
+           (!options.category.empty() || options.nameStartLetters.empty());
 }
 
 }  // namespace

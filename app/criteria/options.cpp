@@ -28,4 +28,23 @@ year_month_day localToday() {
            day(static_cast<unsigned>(local.tm_mday));
 }
 
+int contextWordsButton(int contextWords) {
+    return contextWords == 10 ? 0 : contextWords == 20 ? 1 : contextWords == 30 ? 2 : noButton;
+}
+
+int contextWordsOfButton(int button) {
+    return button >= 0 && button <= 2 ? (button + 1) * 10 : 0;
+}
+
+int hitsButton(std::optional<bool> showAllHits) {
+    if (!showAllHits) return noButton;
+    return *showAllHits ? allHitsButton : oneHitOnlyButton;
+}
+
+std::optional<bool> showAllHitsOfButton(int button) {
+    if (button == allHitsButton) return true;
+    if (button == oneHitOnlyButton) return false;
+    return std::nullopt;
+}
+
 }  // namespace tessaly

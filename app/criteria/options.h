@@ -1,10 +1,12 @@
-// The search options as plain data: what the main window's option controls
-// hold, field by field, named after the controls. The window maps this onto its
-// controls; the command line uses it as it is.
+// The search options as plain data, named for what they mean. The window maps
+// them onto its controls (criteria/qt/option_controls.cpp, the one place that
+// knows the controls' names); the settings file stores them; the command line
+// sets them from its arguments.
 #pragma once
 
 #include <array>
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace tessaly {
@@ -18,17 +20,20 @@ using SearchWords = std::array<std::string, 4>;
 // rule for that case. `noButton` is that state.
 inline constexpr int noButton = -1;
 
-enum class FileTypes { noButton = -1, typeAll, optType };
-enum class TimeStamp { noButton = -1, optAll, optFromTo, optYear };
-enum class Display { noButton = -1, DispFull, DispName };
+// Which files by their extension: every one but the excluded, or only those in the list.
+enum class FileTypes { noButton = -1, every, listed };
+// Which files by their last-modified date.
+enum class DateRule { noButton = -1, anyDate, between, inPastMonths };
+// What an entry of the results shows.
+enum class Display { noButton = -1, namesAndText, namesOnly };
 // The record's reader always selects one of the two.
 enum class ViewerStart { FileBeginning, FoundWord };
 
-// The operator groups Opt1 to Opt3 between the words; the value is the index
-// of the selected button. They are not stored and start at AND in every run.
+// The operators between the words; the value is the index of the selected
+// button. They are not stored and start at AND in every run.
 enum class Operator { AND, OR, NOT, NEARBY };
 
-// resultOpt indexes.
+// The buttons of the hits group, in the window's order.
 inline constexpr int allHitsButton = 0;
 inline constexpr int oneHitOnlyButton = 1;
 
@@ -43,40 +48,50 @@ struct WindowGeometry {
 };
 
 struct Options {
-    bool optCase = false;    // Match Case
-    bool useFilter = false;  // Smart Search
-    bool searchSub = true;   // Search Subfolders
+    bool matchCase = false;
+    bool smartSearch = false;  // passages stop at punctuation
+    bool searchSubfolders = true;
 
-    FileTypes fileTypes = FileTypes::typeAll;
-    std::string typeText;  // the extension list, free text
+    FileTypes fileTypes = FileTypes::every;
+    std::string typeList;  // the extensions, free text
 
-    int resultOpt = oneHitOnlyButton;  // 0 "All Hits", 1 "One Hit Only", or noButton
-    int wordOpt = 0;                   // surrounding words: 0 "10", 1 "20", 2 "30", or noButton
+    // Every passage of a file or only the first; none when a settings record
+    // selects neither, and the run then keeps what it did last.
+    std::optional<bool> showAllHits = false;
+    // Words around a hit: 10, 20 or 30; 0 when a settings record selects none.
+    int contextWords = 10;
 
-    TimeStamp timeStamp = TimeStamp::optAll;
+    DateRule dateRule = DateRule::anyDate;
     std::string dateFrom;  // month/day/year, as the read-only text shows it
     std::string dateTo;
-    int timeValue = 6;  // past N months, 1 to 12
+    int pastMonths = 6;  // 1 to 12
 
-    Display display = Display::DispFull;
+    Display display = Display::namesAndText;
 
-    bool nearbyCheck = false;  // Number of Nearby Words
-    int nearbyText = 1;        // the count as the text shows it, 1 to 200
-    int nearbyScroll = 1;      // the count as the spin control holds it; equal in saved files
+    bool nearbyOn = false;    // NEARBY words must stand within nearbyWords of each other
+    int nearbyWords = 1;      // the count as the text shows it, 1 to 200
+    int nearbySpinValue = 1;  // the count as the spin control holds it; equal in saved files
 
     ViewerStart viewerStart = ViewerStart::FileBeginning;
 
-    std::string fileText;   // file names must begin with these letters; empty for any
-    std::string searchCat;  // the Category name; empty for none
+    std::string nameStartLetters;  // file names must begin with these; empty for any
+    std::string category;          // the current Category's name; empty for none
 
-    Operator Opt1 = Operator::AND;
-    Operator Opt2 = Operator::AND;
-    Operator Opt3 = Operator::AND;
+    Operator operator1 = Operator::AND;
+    Operator operator2 = Operator::AND;
+    Operator operator3 = Operator::AND;
 
     WindowGeometry geometry;
 
     bool operator==(const Options&) const = default;
 };
+
+// The settings file and the window hold these two as the index of the
+// selected button of their group, noButton for none.
+int contextWordsButton(int contextWords);
+int contextWordsOfButton(int button);
+int hitsButton(std::optional<bool> showAllHits);
+std::optional<bool> showAllHitsOfButton(int button);
 
 // The program's defaults. The date window runs from today's month and day five
 // years back to today; on 29 February the from-date names a day that does not

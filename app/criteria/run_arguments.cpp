@@ -13,11 +13,11 @@ int combinationCode(Operator selected) {
 // The count applies only when a NEARBY button stands between two words that
 // are both there.
 int nearbyDistance(const Options& options, const SearchWords& words) {
-    if (!options.nearbyCheck) return 0;
-    const Operator groups[] = {options.Opt1, options.Opt2, options.Opt3};
+    if (!options.nearbyOn) return 0;
+    const Operator groups[] = {options.operator1, options.operator2, options.operator3};
     for (int pair = 0; pair < 3; ++pair) {
         if (groups[pair] == Operator::NEARBY && !words[pair].empty() && !words[pair + 1].empty()) {
-            return options.nearbyText;
+            return options.nearbyWords;
         }
     }
     return 0;
@@ -33,18 +33,18 @@ RunArguments runArgumentsFrom(const Options& options, const SearchWords& words,
 }
 
 void refreshRunArguments(RunArguments& arguments, const Options& options) {
-    arguments.caseCode = options.optCase ? TYX12_MATCH_CASE : TYX12_IGNORE_CASE;
-    arguments.code1 = combinationCode(options.Opt1);
-    arguments.code2 = combinationCode(options.Opt2);
-    arguments.code3 = combinationCode(options.Opt3);
-    arguments.smartSearch = options.useFilter ? 1 : 0;
-    arguments.contextWords = options.wordOpt == 0 ? 10 : options.wordOpt == 1 ? 20 : 30;
-    if (options.resultOpt == allHitsButton) arguments.allHits = 1;
-    if (options.resultOpt == oneHitOnlyButton) arguments.allHits = 0;
+    arguments.caseCode = options.matchCase ? TYX12_MATCH_CASE : TYX12_IGNORE_CASE;
+    arguments.code1 = combinationCode(options.operator1);
+    arguments.code2 = combinationCode(options.operator2);
+    arguments.code3 = combinationCode(options.operator3);
+    arguments.smartSearch = options.smartSearch ? 1 : 0;
+    // With no button of the group selected the engine gets the widest passages.
+    arguments.contextWords = options.contextWords == 0 ? 30 : options.contextWords;
+    if (options.showAllHits) arguments.allHits = *options.showAllHits ? 1 : 0;
 }
 
 void narrowForNameOnly(RunArguments& arguments, const Options& options) {
-    if (options.display != Display::DispName) return;
+    if (options.display != Display::namesOnly) return;
     arguments.allHits = 0;
     arguments.contextWords = 1;
 }

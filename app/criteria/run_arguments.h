@@ -20,7 +20,7 @@ struct RunArguments {
 };
 
 // What Start sets from the options and the words as the word check left them.
-// A `resultOpt` group with no button selected keeps `previous.allHits`.
+// Options with no hits button selected keep `previous.allHits`.
 RunArguments runArgumentsFrom(const Options& options, const SearchWords& words,
                               RunArguments previous = {});
 

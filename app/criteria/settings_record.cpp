@@ -99,14 +99,14 @@ bool shortenTo(std::string& text, std::size_t limit) {
 }
 
 struct RecordTexts {
-    std::string typeText, dateFrom, dateTo, searchCat, fileText;
+    std::string typeList, dateFrom, dateTo, category, nameStartLetters;
     std::array<std::string, 4> geometry;
 
     std::size_t size() const {
         // Offsets 0 to 14, the three length bytes before Q, Q to Q+5, and the
         // six length bytes from Q+6 on.
         std::size_t total = 15 + 3 + 6 + 6;
-        for (const std::string* text : {&typeText, &dateFrom, &dateTo, &searchCat, &fileText}) {
+        for (const std::string* text : {&typeList, &dateFrom, &dateTo, &category, &nameStartLetters}) {
             total += text->size();
         }
         for (const std::string& text : geometry) total += text.size();
@@ -119,19 +119,19 @@ struct RecordTexts {
 bool fitTexts(RecordTexts& texts) {
     bool shortened = false;
     for (std::string* text :
-         {&texts.typeText, &texts.dateFrom, &texts.dateTo, &texts.searchCat, &texts.fileText}) {
+         {&texts.typeList, &texts.dateFrom, &texts.dateTo, &texts.category, &texts.nameStartLetters}) {
         shortened |= shortenTo(*text, longestText);
     }
     for (std::string* text :
-         {&texts.fileText, &texts.searchCat, &texts.typeText, &texts.dateTo, &texts.dateFrom}) {
+         {&texts.nameStartLetters, &texts.category, &texts.typeList, &texts.dateTo, &texts.dateFrom}) {
         const std::size_t size = texts.size();
         if (size <= settingsRecordSize) break;
         const std::size_t excess = size - settingsRecordSize;
         shortened |= shortenTo(*text, text->size() > excess ? text->size() - excess : 0);
     }
     // A cut can leave a blank at the end of a text that is stored trimmed.
-    texts.searchCat = std::string(trimBlanks(texts.searchCat));
-    texts.fileText = std::string(trimBlanks(texts.fileText));
+    texts.category = std::string(trimBlanks(texts.category));
+    texts.nameStartLetters = std::string(trimBlanks(texts.nameStartLetters));
     return shortened;
 }
 
@@ -143,18 +143,18 @@ DecodedSettings decodeSettings(std::string_view bytes, std::chrono::year_month_d
 
     RecordReader in(bytes);
     Options options = defaults;
-    options.optCase = in.byte() != 0;
-    options.searchSub = in.byte() != 0;
-    options.useFilter = in.byte() != 0;
+    options.matchCase = in.byte() != 0;
+    options.searchSubfolders = in.byte() != 0;
+    options.smartSearch = in.byte() != 0;
     options.fileTypes = static_cast<FileTypes>(in.lastMarked(2));
-    options.resultOpt = in.lastMarked(2);
-    options.wordOpt = in.lastMarked(3);
-    options.timeStamp = static_cast<TimeStamp>(in.lastMarked(3));
+    options.showAllHits = showAllHitsOfButton(in.lastMarked(2));
+    options.contextWords = contextWordsOfButton(in.lastMarked(3));
+    options.dateRule = static_cast<DateRule>(in.lastMarked(3));
     options.display = static_cast<Display>(in.lastMarked(2));
-    options.typeText = in.text();
+    options.typeList = in.text();
     options.dateFrom = in.text();
     options.dateTo = in.text();
-    options.timeValue = in.byte();
+    options.pastMonths = in.byte();
 
     const int nearbyState = in.byte();
     if (in.overrun()) return {defaults, RecordState::Unreadable};
@@ -164,9 +164,9 @@ DecodedSettings decodeSettings(std::string_view bytes, std::chrono::year_month_d
         return {options, RecordState::OlderLayout};
     }
 
-    options.nearbyCheck = nearbyState == nearbyOn;
-    options.nearbyText = in.byte();
-    options.nearbyScroll = in.byte();
+    options.nearbyOn = nearbyState == nearbyOn;
+    options.nearbyWords = in.byte();
+    options.nearbySpinValue = in.byte();
     const bool fileBeginning = in.byte() != 0;
     const bool foundWord = in.byte() != 0;
     options.viewerStart =
@@ -179,8 +179,8 @@ DecodedSettings decodeSettings(std::string_view bytes, std::chrono::year_month_d
     }
 
     // Without a Category the letters after it are not restored.
-    options.searchCat = in.text();
-    if (!options.searchCat.empty()) options.fileText = in.text();
+    options.category = in.text();
+    if (!options.category.empty()) options.nameStartLetters = in.text();
 
     if (in.overrun()) return {defaults, RecordState::Unreadable};
     return {options, RecordState::Read};
@@ -189,11 +189,11 @@ DecodedSettings decodeSettings(std::string_view bytes, std::chrono::year_month_d
 std::string encodeSettings(const Options& options, bool* shortened) {
     const WindowGeometry& geometry = options.geometry;
     RecordTexts texts{
-        options.typeText,
+        options.typeList,
         options.dateFrom,
         options.dateTo,
-        std::string(trimBlanks(options.searchCat)),
-        std::string(trimBlanks(options.fileText)),
+        std::string(trimBlanks(options.category)),
+        std::string(trimBlanks(options.nameStartLetters)),
         {std::to_string(geometry.mainWidth), std::to_string(geometry.splitterLeft),
          std::to_string(geometry.viewerWidth), std::to_string(geometry.viewerHeight)}};
     const bool cut = fitTexts(texts);
@@ -210,25 +210,25 @@ std::string encodeSettings(const Options& options, bool* shortened) {
         for (int button = 0; button < buttons; ++button) put(button == chosen ? selected : 0);
     };
 
-    put(options.optCase);
-    put(options.searchSub);
-    put(options.useFilter);
+    put(options.matchCase);
+    put(options.searchSubfolders);
+    put(options.smartSearch);
     putButtons(static_cast<int>(options.fileTypes), 2);
-    putButtons(options.resultOpt, 2);
-    putButtons(options.wordOpt, 3);
-    putButtons(static_cast<int>(options.timeStamp), 3);
+    putButtons(hitsButton(options.showAllHits), 2);
+    putButtons(contextWordsButton(options.contextWords), 3);
+    putButtons(static_cast<int>(options.dateRule), 3);
     putButtons(static_cast<int>(options.display), 2);
-    putText(texts.typeText);
+    putText(texts.typeList);
     putText(texts.dateFrom);
     putText(texts.dateTo);
-    put(options.timeValue);
-    put(options.nearbyCheck ? nearbyOn : nearbyOff);
-    put(options.nearbyText);
-    put(options.nearbyScroll);
+    put(options.pastMonths);
+    put(options.nearbyOn ? nearbyOn : nearbyOff);
+    put(options.nearbyWords);
+    put(options.nearbySpinValue);
     putButtons(static_cast<int>(options.viewerStart), 2);
     for (const std::string& text : texts.geometry) putText(text);
-    putText(texts.searchCat);
-    putText(texts.fileText);
+    putText(texts.category);
+    putText(texts.nameStartLetters);
     record.resize(settingsRecordSize, '\0');
     return record;
 }

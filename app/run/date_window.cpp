@@ -76,7 +76,7 @@ int yyyymmddOf(CalendarDate date) {
 Failure computeDateWindow(const DateWindowOptions& options, CalendarDate today,
                           DateWindow& window) {
     window = {};
-    if (options.optFromTo) {
+    if (options.between) {
         DateWindow between;
         between.kind = DateWindow::Kind::Between;
         if (!yyyymmddFromDateText(options.dateFrom, between.from)) {
@@ -86,11 +86,11 @@ Failure computeDateWindow(const DateWindowOptions& options, CalendarDate today,
             return unreadable("date", options.dateTo);
         }
         window = between;
-    } else if (options.optYear) {
+    } else if (options.inPastMonths) {
         int months = 0;
         // Beyond 12 the month arithmetic would leave the year it assumes.
-        if (!readNumber(options.timeValue, 2, months) || months < 1 || months > 12) {
-            return unreadable("month count", options.timeValue);
+        if (!readNumber(options.pastMonths, 2, months) || months < 1 || months > 12) {
+            return unreadable("month count", options.pastMonths);
         }
         window.kind = DateWindow::Kind::Since;
         window.cutOff = pastMonthsCutOff(today, months);

@@ -10,13 +10,13 @@
 
 namespace tessaly {
 
-// The Time Stamp controls the window reads, by their names.
+// What the date window reads from the options.
 struct DateWindowOptions {
-    bool optFromTo = false;  // "between two dates" selected
-    bool optYear = false;    // "past N months" selected
+    bool between = false;       // between two dates
+    bool inPastMonths = false;  // in the past N months
     std::string dateFrom;    // month/day/year, as 3/7/2003
     std::string dateTo;
-    std::string timeValue = "6";  // N, 1 to 12
+    std::string pastMonths = "6";  // N, 1 to 12, as its text holds it
 };
 
 struct CalendarDate {

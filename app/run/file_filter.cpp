@@ -8,18 +8,18 @@
 
 namespace tessaly {
 
-bool startLettersAdmit(std::string_view name, std::string_view fileText) {
+bool startLettersAdmit(std::string_view name, std::string_view letters) {
     // The letters are compared trimmed, and so is their count: a trailing
     // blank left in the field must not make every name too short to match.
-    const std::string letters = lowerCased(trimBlanks(fileText));
-    if (letters.empty()) return true;
+    const std::string start = lowerCased(trimBlanks(letters));
+    if (start.empty()) return true;
     const std::string folded = lowerCased(trimBlanks(name));
-    return std::string_view(folded).starts_with(letters);
+    return std::string_view(folded).starts_with(start);
 }
 
 bool fileTypeAdmits(std::string_view extension, const FileFilterOptions& options) {
-    if (options.typeAll) return !isExcludedExtension(extension);
-    if (options.optType) return lowerCased(options.typeText).find(extension) != std::string::npos;
+    if (options.everyType) return !isExcludedExtension(extension);
+    if (options.listedTypesOnly) return lowerCased(options.typeList).find(extension) != std::string::npos;
     return true;
 }
 
@@ -32,7 +32,7 @@ FileVerdict filterFile(const std::string& folder, const DirectoryEntry& file,
         !window.admits(yyyymmddOf(localDate(file.modified)))) {
         return verdict;
     }
-    if (!startLettersAdmit(file.name, options.fileText)) return verdict;
+    if (!startLettersAdmit(file.name, options.nameStartLetters)) return verdict;
     verdict.searched = fileTypeAdmits(extension, options);
     return verdict;
 }

@@ -12,10 +12,10 @@ namespace tessaly {
 
 // The option controls the filters read, by their names.
 struct FileFilterOptions {
-    std::string fileText;  // letters file names must begin with; blank = any
-    bool typeAll = true;   // "All": every extension but the excluded ones
-    bool optType = false;  // only extensions found in typeText
-    std::string typeText;  // the extension list, free text
+    std::string nameStartLetters;  // letters file names must begin with; blank = any
+    bool everyType = true;         // every extension but the excluded ones
+    bool listedTypesOnly = false;  // only extensions found in typeList
+    std::string typeList;  // the extension list, free text
 };
 
 struct FileVerdict {
@@ -25,7 +25,7 @@ struct FileVerdict {
 
 // True when the name, lower-cased and trimmed, begins with the letters
 // (trimmed, lower-cased); blank letters admit every name.
-bool startLettersAdmit(std::string_view name, std::string_view fileText);
+bool startLettersAdmit(std::string_view name, std::string_view letters);
 
 // The file-type rule for an extension as fileExtension() gives it. With
 // "All" only the excluded extensions fail; with a list the extension must

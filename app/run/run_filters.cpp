@@ -6,20 +6,20 @@ namespace tessaly {
 
 DateWindowOptions dateWindowOptions(const Options& options) {
     DateWindowOptions dates;
-    dates.optFromTo = options.timeStamp == TimeStamp::optFromTo;
-    dates.optYear = options.timeStamp == TimeStamp::optYear;
+    dates.between = options.dateRule == DateRule::between;
+    dates.inPastMonths = options.dateRule == DateRule::inPastMonths;
     dates.dateFrom = options.dateFrom;
     dates.dateTo = options.dateTo;
-    dates.timeValue = std::to_string(options.timeValue);
+    dates.pastMonths = std::to_string(options.pastMonths);
     return dates;
 }
 
 FileFilterOptions fileFilterOptions(const Options& options) {
     FileFilterOptions filters;
-    filters.fileText = options.fileText;
-    filters.typeAll = options.fileTypes == FileTypes::typeAll;
-    filters.optType = options.fileTypes == FileTypes::optType;
-    filters.typeText = options.typeText;
+    filters.nameStartLetters = options.nameStartLetters;
+    filters.everyType = options.fileTypes == FileTypes::every;
+    filters.listedTypesOnly = options.fileTypes == FileTypes::listed;
+    filters.typeList = options.typeList;
     return filters;
 }
 

@@ -188,13 +188,13 @@ private:
 RunPlan planFromOptions(const Options& options, const SearchWords& words, const RunArguments& arguments,
                         const DateWindow& dates) {
     RunPlan plan;
-    plan.searchSubfolders = options.searchSub;
+    plan.searchSubfolders = options.searchSubfolders;
     plan.dates = dates;
     plan.filters = fileFilterOptions(options);
     plan.arguments = arguments;
     narrowForNameOnly(plan.arguments, options);
     plan.words = words;
-    plan.nameAndText = options.display != Display::DispName;
+    plan.nameAndText = options.display != Display::namesOnly;
     return plan;
 }
 

@@ -15,45 +15,45 @@ TEST(RunArguments, MapsEveryOption) {
         RunArguments expected;
     } cases[] = {
         {"defaults", [](Options&) {}, {201, 210, 210, 210, 0, 10, 0, 0}},
-        {"match case", [](Options& o) { o.optCase = true; }, {200, 210, 210, 210, 0, 10, 0, 0}},
-        {"smart search", [](Options& o) { o.useFilter = true; }, {201, 210, 210, 210, 1, 10, 0, 0}},
-        {"20 words", [](Options& o) { o.wordOpt = 1; }, {201, 210, 210, 210, 0, 20, 0, 0}},
-        {"30 words", [](Options& o) { o.wordOpt = 2; }, {201, 210, 210, 210, 0, 30, 0, 0}},
+        {"match case", [](Options& o) { o.matchCase = true; }, {200, 210, 210, 210, 0, 10, 0, 0}},
+        {"smart search", [](Options& o) { o.smartSearch = true; }, {201, 210, 210, 210, 1, 10, 0, 0}},
+        {"20 words", [](Options& o) { o.contextWords = 20; }, {201, 210, 210, 210, 0, 20, 0, 0}},
+        {"30 words", [](Options& o) { o.contextWords = 30; }, {201, 210, 210, 210, 0, 30, 0, 0}},
         {"no word count selected: 30",
-         [](Options& o) { o.wordOpt = noButton; },
+         [](Options& o) { o.contextWords = 0; },
          {201, 210, 210, 210, 0, 30, 0, 0}},
         {"all hits",
-         [](Options& o) { o.resultOpt = allHitsButton; },
+         [](Options& o) { o.showAllHits = true; },
          {201, 210, 210, 210, 0, 10, 1, 0}},
         {"operators",
          [](Options& o) {
-             o.Opt1 = Operator::OR;
-             o.Opt2 = Operator::NOT;
-             o.Opt3 = Operator::NEARBY;
+             o.operator1 = Operator::OR;
+             o.operator2 = Operator::NOT;
+             o.operator3 = Operator::NEARBY;
          },
          {201, 211, 212, 213, 0, 10, 0, 0}},
         {"NEARBY with the option off: no distance",
          [](Options& o) {
-             o.Opt1 = Operator::NEARBY;
-             o.nearbyText = 7;
+             o.operator1 = Operator::NEARBY;
+             o.nearbyWords = 7;
          },
          {201, 213, 210, 210, 0, 10, 0, 0}},
         {"NEARBY with the option on: the count shown",
          [](Options& o) {
-             o.Opt2 = Operator::NEARBY;
-             o.nearbyCheck = true;
-             o.nearbyText = 7;
-             o.nearbyScroll = 9;
+             o.operator2 = Operator::NEARBY;
+             o.nearbyOn = true;
+             o.nearbyWords = 7;
+             o.nearbySpinValue = 9;
          },
          {201, 210, 213, 210, 0, 10, 0, 7}},
         {"the option on without a NEARBY button: no distance",
          [](Options& o) {
-             o.nearbyCheck = true;
-             o.nearbyText = 7;
+             o.nearbyOn = true;
+             o.nearbyWords = 7;
          },
          {201, 210, 210, 210, 0, 10, 0, 0}},
         {"Name Only alone changes nothing at Start",
-         [](Options& o) { o.display = Display::DispName; },
+         [](Options& o) { o.display = Display::namesOnly; },
          {201, 210, 210, 210, 0, 10, 0, 0}},
     };
     for (const auto& c : cases) {
@@ -66,8 +66,8 @@ TEST(RunArguments, MapsEveryOption) {
 
 TEST(RunArguments, NearbyNeedsBothWordsOfThePair) {
     Options options;
-    options.nearbyCheck = true;
-    options.nearbyText = 5;
+    options.nearbyOn = true;
+    options.nearbyWords = 5;
     const struct {
         Operator opt1, opt2, opt3;
         SearchWords words;
@@ -82,9 +82,9 @@ TEST(RunArguments, NearbyNeedsBothWordsOfThePair) {
         {Operator::NEARBY, Operator::NEARBY, Operator::NEARBY, {"a1", "", "", "d4"}, 0},
     };
     for (const auto& c : cases) {
-        options.Opt1 = c.opt1;
-        options.Opt2 = c.opt2;
-        options.Opt3 = c.opt3;
+        options.operator1 = c.opt1;
+        options.operator2 = c.opt2;
+        options.operator3 = c.opt3;
         EXPECT_EQ(runArgumentsFrom(options, c.words).nearbyWords, c.distance)
             << c.words[0] << "|" << c.words[1] << "|" << c.words[2] << "|" << c.words[3];
     }
@@ -95,28 +95,28 @@ TEST(RunArguments, KeepsWhatNoSelectionDecides) {
     previous.allHits = 1;
     previous.nearbyWords = 40;
     Options options;
-    options.resultOpt = noButton;
+    options.showAllHits = std::nullopt;
     EXPECT_EQ(runArgumentsFrom(options, {}, previous).allHits, 1);
-    options.resultOpt = oneHitOnlyButton;
+    options.showAllHits = false;
     EXPECT_EQ(runArgumentsFrom(options, {}, previous).allHits, 0);
 
     // Making a Category current refreshes all but the distance.
-    options.optCase = true;
-    options.wordOpt = 2;
+    options.matchCase = true;
+    options.contextWords = 30;
     refreshRunArguments(previous, options);
     EXPECT_EQ(previous, (RunArguments{200, 210, 210, 210, 0, 30, 0, 40}));
 }
 
 TEST(RunArguments, NameOnlyAsksForOneHitAndOneWord) {
     Options options;
-    options.resultOpt = allHitsButton;
-    options.wordOpt = 2;
+    options.showAllHits = true;
+    options.contextWords = 30;
     RunArguments arguments = runArgumentsFrom(options, {});
     narrowForNameOnly(arguments, options);
     EXPECT_EQ(arguments.allHits, 1) << "Name and Text is left alone";
     EXPECT_EQ(arguments.contextWords, 30);
 
-    options.display = Display::DispName;
+    options.display = Display::namesOnly;
     narrowForNameOnly(arguments, options);
     EXPECT_EQ(arguments.allHits, 0);
     EXPECT_EQ(arguments.contextWords, 1);

@@ -47,10 +47,10 @@ TEST(SettingsFile, MissingOrEmptyFileGivesTheDefaults) {
 TEST(SettingsFile, SavesAndLoadsBack) {
     TempDir dir;
     Options options = defaultOptions(today);
-    options.searchCat = "Work";
-    options.fileText = "re";
-    options.nearbyCheck = true;
-    options.nearbyText = options.nearbyScroll = 12;
+    options.category = "Work";
+    options.nameStartLetters = "re";
+    options.nearbyOn = true;
+    options.nearbyWords = options.nearbySpinValue = 12;
     options.geometry.splitterLeft = 4321;
 
     ASSERT_FALSE(saveSettings(systemFileSystem(), folderOf(dir), options));
@@ -104,12 +104,12 @@ TEST(SettingsFile, FailuresAreReportedWithTheDefaults) {
 TEST(SettingsFile, FailedSaveLeavesTheOldFile) {
     TempDir dir;
     Options old = defaultOptions(today);
-    old.searchCat = "Old";
+    old.category = "Old";
     ASSERT_FALSE(saveSettings(systemFileSystem(), folderOf(dir), old));
     const std::string before = contents(folderOf(dir) + "tysetup.tyx");
 
     Options changed = old;
-    changed.searchCat = "New";
+    changed.category = "New";
     for (const auto& [operation, systemError, expected] :
          {std::tuple{"write", ENOSPC, code::diskFull},
           std::tuple{"rename", EACCES, code::permissionDenied},
@@ -122,7 +122,7 @@ TEST(SettingsFile, FailedSaveLeavesTheOldFile) {
         EXPECT_EQ(contents(folderOf(dir) + "tysetup.tyx"), before);
         EXPECT_FALSE(std::filesystem::exists(dir.path() / "setuptemp.ty~"));
     }
-    EXPECT_EQ(loadSettings(systemFileSystem(), folderOf(dir), today).options.searchCat, "Old");
+    EXPECT_EQ(loadSettings(systemFileSystem(), folderOf(dir), today).options.category, "Old");
 }
 
 }  // namespace

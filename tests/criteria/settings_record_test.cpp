@@ -30,24 +30,24 @@ constexpr std::initializer_list<int> defaultButtons = {
 // the defaults.
 Options everythingChanged() {
     Options options;
-    options.optCase = true;
-    options.useFilter = true;
-    options.searchSub = false;
-    options.fileTypes = FileTypes::optType;
-    options.typeText = "txt doc";
-    options.resultOpt = allHitsButton;
-    options.wordOpt = 2;
-    options.timeStamp = TimeStamp::optFromTo;
+    options.matchCase = true;
+    options.smartSearch = true;
+    options.searchSubfolders = false;
+    options.fileTypes = FileTypes::listed;
+    options.typeList = "txt doc";
+    options.showAllHits = true;
+    options.contextWords = 30;
+    options.dateRule = DateRule::between;
     options.dateFrom = "1/2/2000";
     options.dateTo = "12/31/2003";
-    options.timeValue = 3;
-    options.display = Display::DispName;
-    options.nearbyCheck = true;
-    options.nearbyText = 25;
-    options.nearbyScroll = 25;
+    options.pastMonths = 3;
+    options.display = Display::namesOnly;
+    options.nearbyOn = true;
+    options.nearbyWords = 25;
+    options.nearbySpinValue = 25;
     options.viewerStart = ViewerStart::FoundWord;
-    options.fileText = "re";
-    options.searchCat = "Work";
+    options.nameStartLetters = "re";
+    options.category = "Work";
     options.geometry = {9000, 2500, 7000, 6000};
     return options;
 }
@@ -132,26 +132,26 @@ TEST(SettingsRecord, DecodesHandMadeRecords) {
     add("two buttons of a group marked: the later wins",
         withTail({0, 1, 0, 255, 255, 255, 255, 255, 255, 0, 255, 255, 255, 255, 255}),
         RecordState::Read, [](Options& o) {
-            o.fileTypes = FileTypes::optType;
-            o.resultOpt = oneHitOnlyButton;
-            o.wordOpt = 1;
-            o.timeStamp = TimeStamp::optYear;
-            o.display = Display::DispName;
+            o.fileTypes = FileTypes::listed;
+            o.showAllHits = false;
+            o.contextWords = 20;
+            o.dateRule = DateRule::inPastMonths;
+            o.display = Display::namesOnly;
         });
     add("no button of a group marked: none selected",
         withTail({0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), RecordState::Read, [](Options& o) {
             o.fileTypes = FileTypes::noButton;
-            o.resultOpt = noButton;
-            o.wordOpt = noButton;
-            o.timeStamp = TimeStamp::noButton;
+            o.showAllHits = std::nullopt;
+            o.contextWords = 0;
+            o.dateRule = DateRule::noButton;
             o.display = Display::noButton;
         });
     add("a check box byte other than 1 still ticks it",
         withTail({2, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 0, 0, 255, 0}), RecordState::Read,
         [](Options& o) {
-            o.optCase = true;
-            o.searchSub = false;
-            o.useFilter = true;
+            o.matchCase = true;
+            o.searchSubfolders = false;
+            o.smartSearch = true;
         });
     add("older layout: options and dates kept, the rest defaults",
         RecordBytes()
@@ -167,18 +167,18 @@ TEST(SettingsRecord, DecodesHandMadeRecords) {
             .text("Old")
             .text("ab"),
         RecordState::OlderLayout, [](Options& o) {
-            o.optCase = true;
-            o.searchSub = false;
-            o.useFilter = true;
-            o.fileTypes = FileTypes::optType;
-            o.resultOpt = allHitsButton;
-            o.wordOpt = 1;
-            o.timeStamp = TimeStamp::optYear;
-            o.display = Display::DispName;
-            o.typeText = "pdf";
+            o.matchCase = true;
+            o.searchSubfolders = false;
+            o.smartSearch = true;
+            o.fileTypes = FileTypes::listed;
+            o.showAllHits = true;
+            o.contextWords = 20;
+            o.dateRule = DateRule::inPastMonths;
+            o.display = Display::namesOnly;
+            o.typeList = "pdf";
             o.dateFrom = "1/1/1999";
             o.dateTo = "2/2/2002";
-            o.timeValue = 9;
+            o.pastMonths = 9;
         });
     add("older layout: any marker but 2 and 3", withTail(defaultButtons, 7),
         RecordState::OlderLayout, [](Options&) {});
@@ -186,7 +186,7 @@ TEST(SettingsRecord, DecodesHandMadeRecords) {
         RecordBytes().bytes(defaultButtons).text("").text("3/7/1998"), RecordState::OlderLayout,
         [](Options& o) {
             o.dateTo = "";
-            o.timeValue = 0;
+            o.pastMonths = 0;
         });
     add("nearby on, the text and the spin control read apart",
         RecordBytes()
@@ -196,9 +196,9 @@ TEST(SettingsRecord, DecodesHandMadeRecords) {
             .text("3/7/2003")
             .bytes({6, 3, 17, 18, 255, 0}),
         RecordState::Read, [](Options& o) {
-            o.nearbyCheck = true;
-            o.nearbyText = 17;
-            o.nearbyScroll = 18;
+            o.nearbyOn = true;
+            o.nearbyWords = 17;
+            o.nearbySpinValue = 18;
         });
     for (auto [beginning, found, start] :
          {std::tuple{255, 255, ViewerStart::FileBeginning},
@@ -231,8 +231,8 @@ TEST(SettingsRecord, DecodesHandMadeRecords) {
             .text("re"),
         RecordState::Read, [](Options& o) {
             o.geometry = {0, 3000, 12, -150};
-            o.searchCat = "Work";
-            o.fileText = "re";
+            o.category = "Work";
+            o.nameStartLetters = "re";
         });
     add("window sizes without digits, and beyond the integer range",
         RecordBytes()
@@ -264,9 +264,9 @@ TEST(SettingsRecord, DecodesHandMadeRecords) {
             .text(" My Files ")
             .text("  é "),
         RecordState::Read, [](Options& o) {
-            o.typeText = std::string(255, 'x');
-            o.searchCat = " My Files ";
-            o.fileText = "  é ";
+            o.typeList = std::string(255, 'x');
+            o.category = " My Files ";
+            o.nameStartLetters = "  é ";
         });
 
     for (const Case& c : cases) {
@@ -295,26 +295,26 @@ TEST(SettingsRecord, RoundTrips) {
     table.push_back(everythingChanged());
     Options unusual = everythingChanged();
     unusual.fileTypes = FileTypes::noButton;
-    unusual.resultOpt = noButton;
-    unusual.wordOpt = noButton;
-    unusual.timeStamp = TimeStamp::noButton;
+    unusual.showAllHits = std::nullopt;
+    unusual.contextWords = 0;
+    unusual.dateRule = DateRule::noButton;
     unusual.display = Display::noButton;
-    unusual.nearbyText = 200;
-    unusual.nearbyScroll = 200;
-    unusual.timeValue = 12;
-    unusual.typeText = std::string(255, 'e');
-    unusual.searchCat = "Ünïcödé Kategorie";
-    unusual.fileText = "ça";
+    unusual.nearbyWords = 200;
+    unusual.nearbySpinValue = 200;
+    unusual.pastMonths = 12;
+    unusual.typeList = std::string(255, 'e');
+    unusual.category = "Ünïcödé Kategorie";
+    unusual.nameStartLetters = "ça";
     unusual.geometry = {-2147483647 - 1, 0, -1, 2147483647};
     table.push_back(unusual);
     Options full = defaultOptions(today);  // exactly 500 bytes, nothing to shorten
-    full.typeText = std::string(255, 'e');
-    full.searchCat = std::string(500 - 62 - 255 - 1, 'c');
-    full.fileText = "l";
+    full.typeList = std::string(255, 'e');
+    full.category = std::string(500 - 62 - 255 - 1, 'c');
+    full.nameStartLetters = "l";
     table.push_back(full);
 
     for (const Options& options : table) {
-        SCOPED_TRACE(options.searchCat);
+        SCOPED_TRACE(options.category);
         bool shortened = true;
         const std::string record = encodeSettings(options, &shortened);
         EXPECT_FALSE(shortened);
@@ -328,19 +328,19 @@ TEST(SettingsRecord, RoundTrips) {
 
 TEST(SettingsRecord, SavesTrimmedTextsAndLettersWithoutCategory) {
     Options options = defaultOptions(today);
-    options.searchCat = "  Work  ";
-    options.fileText = " re ";
+    options.category = "  Work  ";
+    options.nameStartLetters = " re ";
     Options trimmed = options;
-    trimmed.searchCat = "Work";
-    trimmed.fileText = "re";
+    trimmed.category = "Work";
+    trimmed.nameStartLetters = "re";
     EXPECT_EQ(decodeSettings(encodeSettings(options), today).options, trimmed);
 
     // The letters are written even without a Category, and the next start
     // does not restore them.
-    options.searchCat = "   ";
+    options.category = "   ";
     const std::string record = encodeSettings(options);
     EXPECT_NE(record.find(std::string("\0\2re", 4)), std::string::npos);
-    EXPECT_EQ(decodeSettings(record, today).options.fileText, "");
+    EXPECT_EQ(decodeSettings(record, today).options.nameStartLetters, "");
 }
 
 TEST(SettingsRecord, LengthsPastTheEndGiveTheDefaults) {
@@ -421,7 +421,7 @@ TEST(SettingsRecord, LengthsPastTheEndGiveTheDefaults) {
         }
     }
     // Within the record the texts count: the 215-byte Category is read.
-    EXPECT_EQ(decodeSettings(cases[0].bytes, today).options.searchCat, std::string(215, 'c'));
+    EXPECT_EQ(decodeSettings(cases[0].bytes, today).options.category, std::string(215, 'c'));
     // An older-layout record ends before the lengths that would point past.
     EXPECT_EQ(decodeSettings(RecordBytes()
                                  .bytes(defaultButtons)
@@ -439,7 +439,7 @@ TEST(SettingsRecord, ShortensWhatDoesNotFitInOrder) {
     // Defaults take 62 bytes: 30 fixed, two 8-byte dates, four 4-byte sizes.
     struct Case {
         const char* name;
-        std::string typeText, searchCat, fileText, dateFrom, dateTo;
+        std::string typeList, category, nameStartLetters, dateFrom, dateTo;
         std::size_t typeSize, categorySize, lettersSize, fromSize, toSize;
     };
     const std::string e255(255, 'e');
@@ -458,9 +458,9 @@ TEST(SettingsRecord, ShortensWhatDoesNotFitInOrder) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Options options = defaultOptions(today);
-        options.typeText = c.typeText;
-        options.searchCat = c.searchCat;
-        options.fileText = c.fileText;
+        options.typeList = c.typeList;
+        options.category = c.category;
+        options.nameStartLetters = c.nameStartLetters;
         options.dateFrom = c.dateFrom;
         options.dateTo = c.dateTo;
         bool shortened = false;
@@ -470,9 +470,9 @@ TEST(SettingsRecord, ShortensWhatDoesNotFitInOrder) {
         const DecodedSettings decoded = decodeSettings(record, today);
         ASSERT_EQ(decoded.state, RecordState::Read);
         const Options& back = decoded.options;
-        EXPECT_EQ(back.typeText, c.typeText.substr(0, c.typeSize));
-        EXPECT_EQ(back.searchCat, c.searchCat.substr(0, c.categorySize));
-        EXPECT_EQ(back.fileText, c.fileText.substr(0, c.lettersSize));
+        EXPECT_EQ(back.typeList, c.typeList.substr(0, c.typeSize));
+        EXPECT_EQ(back.category, c.category.substr(0, c.categorySize));
+        EXPECT_EQ(back.nameStartLetters, c.nameStartLetters.substr(0, c.lettersSize));
         EXPECT_EQ(back.dateFrom, c.dateFrom.substr(0, c.fromSize));
         EXPECT_EQ(back.dateTo, c.dateTo.substr(0, c.toSize));
         EXPECT_EQ(back.geometry, options.geometry);
@@ -482,19 +482,19 @@ TEST(SettingsRecord, ShortensWhatDoesNotFitInOrder) {
 TEST(SettingsRecord, ShorteningKeepsWholeCharactersAndTrims) {
     // 62 + 255 + 2 * 100 = 517: 17 bytes too many, taken from the letters.
     Options options = defaultOptions(today);
-    options.typeText = std::string(255, 'e');
-    options.searchCat = std::string(100, 'c');
+    options.typeList = std::string(255, 'e');
+    options.category = std::string(100, 'c');
     std::string letters;
     for (int i = 0; i < 50; ++i) letters += "é";
-    options.fileText = letters;
+    options.nameStartLetters = letters;
     // 17 bytes would split a character: 18 go, 41 characters stay.
-    EXPECT_EQ(decodeSettings(encodeSettings(options), today).options.fileText,
+    EXPECT_EQ(decodeSettings(encodeSettings(options), today).options.nameStartLetters,
               letters.substr(0, 82));
 
     // A cut that ends on a blank leaves the Category trimmed.
-    options.fileText = "";
-    options.searchCat = std::string(182, 'c') + " " + std::string(17, 'd');  // 517 again
-    EXPECT_EQ(decodeSettings(encodeSettings(options), today).options.searchCat,
+    options.nameStartLetters = "";
+    options.category = std::string(182, 'c') + " " + std::string(17, 'd');  // 517 again
+    EXPECT_EQ(decodeSettings(encodeSettings(options), today).options.category,
               std::string(182, 'c'));
 }
 

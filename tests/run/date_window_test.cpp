@@ -56,14 +56,14 @@ TEST(DateWindow, FollowsTheSelectedTimeStampOption) {
     DateWindowOptions options;
     options.dateFrom = "1/2/2001";
     options.dateTo = "3/7/2003";
-    options.timeValue = "3";
+    options.pastMonths = "3";
 
     DateWindow window;
     ASSERT_FALSE(computeDateWindow(options, today, window));
     EXPECT_EQ(window.kind, DateWindow::Kind::None);
     EXPECT_TRUE(window.admits(19000101));
 
-    options.optYear = true;
+    options.inPastMonths = true;
     ASSERT_FALSE(computeDateWindow(options, today, window));
     EXPECT_EQ(window.kind, DateWindow::Kind::Since);
     EXPECT_EQ(window.cutOff, 20021215);
@@ -71,7 +71,7 @@ TEST(DateWindow, FollowsTheSelectedTimeStampOption) {
     EXPECT_TRUE(window.admits(20021215));
 
     // Between two dates wins over past months, whatever else is set.
-    options.optFromTo = true;
+    options.between = true;
     ASSERT_FALSE(computeDateWindow(options, today, window));
     EXPECT_EQ(window.kind, DateWindow::Kind::Between);
     EXPECT_EQ(window.from, 20010102);
@@ -89,20 +89,20 @@ TEST(DateWindow, UnreadableOptionsFailWithCode5AndNoWindow) {
         bool fromTo;
         const char* dateFrom;
         const char* dateTo;
-        const char* timeValue;
+        const char* pastMonths;
     } cases[] = {
         {true, "", "3/7/2003", "6"}, {true, "1/2/2001", "3.7.2003", "6"},
         {false, "", "", "0"},        {false, "", "", "13"},
         {false, "", "", "six"},      {false, "", "", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dateFrom << " | " << c.dateTo << " | " << c.timeValue);
+        SCOPED_TRACE(testing::Message() << c.dateFrom << " | " << c.dateTo << " | " << c.pastMonths);
         DateWindowOptions options;
-        options.optFromTo = c.fromTo;
-        options.optYear = !c.fromTo;
+        options.between = c.fromTo;
+        options.inPastMonths = !c.fromTo;
         options.dateFrom = c.dateFrom;
         options.dateTo = c.dateTo;
-        options.timeValue = c.timeValue;
+        options.pastMonths = c.pastMonths;
         DateWindow window;
         window.kind = DateWindow::Kind::Since;
         const Failure failure = computeDateWindow(options, {2003, 3, 15}, window);

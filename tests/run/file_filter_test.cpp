@@ -72,9 +72,9 @@ TEST(FileFilter, AllFileTypesLeaveOutTheExcludedExtensions) {
 
 TEST(FileFilter, ExtensionListIsAPlainSubstringTest) {
     FileFilterOptions listed;
-    listed.typeAll = false;
-    listed.optType = true;
-    listed.typeText = "TXT doc";
+    listed.everyType = false;
+    listed.listedTypesOnly = true;
+    listed.typeList = "TXT doc";
     const struct {
         const char* extension;
         bool admitted;
@@ -87,7 +87,7 @@ TEST(FileFilter, ExtensionListIsAPlainSubstringTest) {
 
     // With neither option the type does not matter, not even for the excluded ones.
     FileFilterOptions neither;
-    neither.typeAll = false;
+    neither.everyType = false;
     EXPECT_TRUE(fileTypeAdmits("exe", neither));
 }
 
@@ -114,7 +114,7 @@ TEST(FileFilter, AppliesDateThenLettersThenType) {
     window.from = 20030301;
     window.to = 20030331;
     FileFilterOptions options;
-    options.fileText = "re";
+    options.nameStartLetters = "re";
 
     const struct {
         const char* name;
@@ -139,7 +139,7 @@ TEST(FileFilter, AppliesDateThenLettersThenType) {
 
     // A file outside the window stays out with any file-type option.
     FileFilterOptions neither;
-    neither.typeAll = false;
+    neither.everyType = false;
     EXPECT_FALSE(
         filterFile("/", fileNamed("a.txt", localNoon(2002, 1, 1)), window, neither).searched);
 }

@@ -102,18 +102,18 @@ void showOneOf(std::initializer_list<QLabel*> labels, std::size_t shown) {
 }  // namespace
 
 void showOptions(MainWindow& window, const Options& options) {
-    window.optCase->setChecked(options.optCase);
-    window.useFilter->setChecked(options.useFilter);
-    window.searchSub->setChecked(options.searchSub);
+    window.optCase->setChecked(options.matchCase);
+    window.useFilter->setChecked(options.smartSearch);
+    window.searchSub->setChecked(options.searchSubfolders);
 
     selectButton(fileTypeButtons(window), options.fileTypes);
-    window.typeText->setText(fromUtf8(options.typeText));
-    selectButton(window.resultOpt, options.resultOpt);
+    window.typeText->setText(fromUtf8(options.typeList));
+    selectButton(window.resultOpt, hitsButton(options.showAllHits));
 
-    selectButton(timeStampButtons(window), options.timeStamp);
+    selectButton(timeStampButtons(window), options.dateRule);
     window.dateFrom->setText(fromUtf8(options.dateFrom));
     window.dateTo->setText(fromUtf8(options.dateTo));
-    window.timeYear->setValue(options.timeValue);
+    window.timeYear->setValue(options.pastMonths);
     window.timeValue->setText(QString::number(window.timeYear->value()));
 
     selectButton(displayButtons(window), options.display);
@@ -122,50 +122,50 @@ void showOptions(MainWindow& window, const Options& options) {
     // One count for the text and the spin control: the text's, which is what
     // the person saw and what the search uses. The limit comes after it, so a
     // count above the surrounding words comes down whatever the record said.
-    window.nearbyCheck->setChecked(options.nearbyCheck);
+    window.nearbyCheck->setChecked(options.nearbyOn);
     window.nearbyScroll->setMaximum(largestNearbyCount);
-    window.nearbyScroll->setValue(options.nearbyText);
-    selectButton(window.wordOpt, options.wordOpt);
+    window.nearbyScroll->setValue(options.nearbyWords);
+    selectButton(window.wordOpt, contextWordsButton(options.contextWords));
     applyNearbyLimit(window);
 
-    window.fileText->setText(fromUtf8(options.fileText));
+    window.fileText->setText(fromUtf8(options.nameStartLetters));
 
-    const Operator operators[3] = {options.Opt1, options.Opt2, options.Opt3};
+    const Operator operators[3] = {options.operator1, options.operator2, options.operator3};
     OperatorGroup* groups[3] = {&window.Opt1, &window.Opt2, &window.Opt3};
     for (int pair = 0; pair < 3; ++pair) selectButton(*groups[pair], operators[pair]);
 }
 
 Options readOptions(const MainWindow& window) {
     Options options;
-    options.optCase = window.optCase->isChecked();
-    options.useFilter = window.useFilter->isChecked();
-    options.searchSub = window.searchSub->isChecked();
+    options.matchCase = window.optCase->isChecked();
+    options.smartSearch = window.useFilter->isChecked();
+    options.searchSubfolders = window.searchSub->isChecked();
 
     options.fileTypes = static_cast<FileTypes>(selectedIndex(fileTypeButtons(window)));
-    options.typeText = utf8(window.typeText->text());
-    options.resultOpt = selectedIndex(window.resultOpt);
-    options.wordOpt = selectedIndex(window.wordOpt);
+    options.typeList = utf8(window.typeText->text());
+    options.showAllHits = showAllHitsOfButton(selectedIndex(window.resultOpt));
+    options.contextWords = contextWordsOfButton(selectedIndex(window.wordOpt));
 
-    options.timeStamp = static_cast<TimeStamp>(selectedIndex(timeStampButtons(window)));
+    options.dateRule = static_cast<DateRule>(selectedIndex(timeStampButtons(window)));
     options.dateFrom = utf8(window.dateFrom->text());
     options.dateTo = utf8(window.dateTo->text());
-    options.timeValue = window.timeValue->text().toInt();
+    options.pastMonths = window.timeValue->text().toInt();
 
     options.display = static_cast<Display>(selectedIndex(displayButtons(window)));
 
-    options.nearbyCheck = window.nearbyCheck->isChecked();
-    options.nearbyText = window.nearbyText->text().toInt();
-    options.nearbyScroll = window.nearbyScroll->value();
+    options.nearbyOn = window.nearbyCheck->isChecked();
+    options.nearbyWords = window.nearbyText->text().toInt();
+    options.nearbySpinValue = window.nearbyScroll->value();
 
     options.viewerStart =
         window.FoundWord->isChecked() ? ViewerStart::FoundWord : ViewerStart::FileBeginning;
 
-    options.fileText = utf8(window.fileText->text());
-    options.searchCat = utf8(window.searchCat->currentText());
+    options.nameStartLetters = utf8(window.fileText->text());
+    options.category = utf8(window.searchCat->currentText());
 
-    options.Opt1 = selectedOperator(window.Opt1);
-    options.Opt2 = selectedOperator(window.Opt2);
-    options.Opt3 = selectedOperator(window.Opt3);
+    options.operator1 = selectedOperator(window.Opt1);
+    options.operator2 = selectedOperator(window.Opt2);
+    options.operator3 = selectedOperator(window.Opt3);
 
     options.geometry = window.state.geometry;
     return options;

@@ -165,7 +165,7 @@ void SearchRun::start() {
     if (!readDates(options, dates)) return;
 
     running_ = true;
-    nameAndText_ = options.display != Display::DispName;
+    nameAndText_ = options.display != Display::namesOnly;
     endProgram_ = false;
     passedOver_.clear();
     enterRunState(w);

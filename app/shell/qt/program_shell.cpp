@@ -156,7 +156,7 @@ void ProgramShell::restoreSettings() {
     }
     showOptions(w, load.options);
     w.state.geometry = load.options.geometry;
-    categoryBox_->setCategoryText(textFromBytes(load.options.searchCat));
+    categoryBox_->setCategoryText(textFromBytes(load.options.category));
 }
 
 void ProgramShell::startDirectSearchOff() {

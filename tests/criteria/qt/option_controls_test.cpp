@@ -29,34 +29,34 @@ constexpr year_month_day today = 2024y / March / 15d;
 // undo.
 Options everythingChanged() {
     Options options = defaultOptions(today);
-    options.optCase = true;
-    options.useFilter = true;
-    options.searchSub = false;
-    options.fileTypes = FileTypes::optType;
-    options.typeText = "txt doc";
-    options.resultOpt = allHitsButton;
-    options.wordOpt = 2;
-    options.timeStamp = TimeStamp::optYear;
-    options.timeValue = 11;
-    options.display = Display::DispName;
-    options.nearbyCheck = true;
-    options.nearbyText = options.nearbyScroll = 25;
+    options.matchCase = true;
+    options.smartSearch = true;
+    options.searchSubfolders = false;
+    options.fileTypes = FileTypes::listed;
+    options.typeList = "txt doc";
+    options.showAllHits = true;
+    options.contextWords = 30;
+    options.dateRule = DateRule::inPastMonths;
+    options.pastMonths = 11;
+    options.display = Display::namesOnly;
+    options.nearbyOn = true;
+    options.nearbyWords = options.nearbySpinValue = 25;
     options.viewerStart = ViewerStart::FoundWord;
-    options.fileText = "ab";
-    options.Opt1 = Operator::NEARBY;
-    options.Opt2 = Operator::OR;
-    options.Opt3 = Operator::NOT;
+    options.nameStartLetters = "ab";
+    options.operator1 = Operator::NEARBY;
+    options.operator2 = Operator::OR;
+    options.operator3 = Operator::NOT;
     return options;
 }
 
 Options noButtonsSelected() {
     Options options = everythingChanged();
     options.fileTypes = FileTypes::noButton;
-    options.resultOpt = noButton;
-    options.wordOpt = noButton;
-    options.timeStamp = TimeStamp::noButton;
+    options.showAllHits = std::nullopt;
+    options.contextWords = 0;
+    options.dateRule = DateRule::noButton;
     options.display = Display::noButton;
-    options.nearbyText = options.nearbyScroll = 30;
+    options.nearbyWords = options.nearbySpinValue = 30;
     return options;
 }
 
@@ -70,14 +70,14 @@ TEST(OptionControls, ShowAndReadBackEveryOption) {
                           {"groups with no button selected", noButtonsSelected()}};
     {
         Options fromTo = defaultOptions(today);
-        fromTo.timeStamp = TimeStamp::optFromTo;
+        fromTo.dateRule = DateRule::between;
         fromTo.dateFrom = "1/2/2003";
         fromTo.dateTo = "12/31/2023";
-        fromTo.wordOpt = 1;
-        fromTo.resultOpt = oneHitOnlyButton;
-        fromTo.nearbyText = fromTo.nearbyScroll = 20;
-        fromTo.typeText = "größe ☃";
-        fromTo.fileText = "été";
+        fromTo.contextWords = 20;
+        fromTo.showAllHits = false;
+        fromTo.nearbyWords = fromTo.nearbySpinValue = 20;
+        fromTo.typeList = "größe ☃";
+        fromTo.nameStartLetters = "été";
         rows.push_back({"between dates, texts beyond ASCII", fromTo});
     }
 
@@ -114,33 +114,33 @@ TEST(OptionControls, GroupWithNoButtonShowsNoneSelected) {
 TEST(OptionControls, CountsStayInTheirRanges) {
     const struct {
         const char* name;
-        int wordOpt;
-        int nearbyText;
-        int nearbyScroll;
-        int timeValue;
+        int contextWords;
+        int nearbyWords;
+        int nearbySpinValue;
+        int pastMonths;
         int shownCount;
         int countLimit;
         int shownMonths;
     } cases[] = {
-        {"10 words hold a count of 50 to 10", 0, 50, 50, 6, 10, 10, 6},
-        {"20 words keep 15", 1, 15, 15, 6, 15, 20, 6},
-        {"20 words hold 25 to 20", 1, 25, 25, 6, 20, 20, 6},
-        {"30 words hold 200 to 30", 2, 200, 200, 6, 30, 30, 6},
-        {"no words button: 30, as the search takes it", noButton, 40, 40, 6, 30, 30, 6},
-        {"the text's count is the count", 2, 7, 9, 6, 7, 30, 6},
-        {"a count of 0 becomes 1, 13 months 12", 0, 0, 0, 13, 1, 10, 12},
-        {"0 months become 1", 0, 1, 1, 0, 1, 10, 1},
+        {"10 words hold a count of 50 to 10", 10, 50, 50, 6, 10, 10, 6},
+        {"20 words keep 15", 20, 15, 15, 6, 15, 20, 6},
+        {"20 words hold 25 to 20", 20, 25, 25, 6, 20, 20, 6},
+        {"30 words hold 200 to 30", 30, 200, 200, 6, 30, 30, 6},
+        {"no words button: 30, as the search takes it", 0, 40, 40, 6, 30, 30, 6},
+        {"the text's count is the count", 30, 7, 9, 6, 7, 30, 6},
+        {"a count of 0 becomes 1, 13 months 12", 10, 0, 0, 13, 1, 10, 12},
+        {"0 months become 1", 10, 1, 1, 0, 1, 10, 1},
     };
     WindowFixture fixture;
     MainWindow& window = *fixture.window;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Options options = defaultOptions(today);
-        options.wordOpt = c.wordOpt;
-        options.nearbyCheck = true;
-        options.nearbyText = c.nearbyText;
-        options.nearbyScroll = c.nearbyScroll;
-        options.timeValue = c.timeValue;
+        options.contextWords = c.contextWords;
+        options.nearbyOn = true;
+        options.nearbyWords = c.nearbyWords;
+        options.nearbySpinValue = c.nearbySpinValue;
+        options.pastMonths = c.pastMonths;
         showOptions(window, options);
         EXPECT_EQ(window.nearbyText->text(), QString::number(c.shownCount));
         EXPECT_EQ(window.nearbyScroll->value(), c.shownCount);
@@ -165,13 +165,13 @@ std::vector<std::string> shownSummary(const MainWindow& window) {
 TEST(OptionControls, SummaryShowsTheOptions) {
     using Texts = std::vector<std::string>;
     Options fromTo = everythingChanged();
-    fromTo.timeStamp = TimeStamp::optFromTo;
+    fromTo.dateRule = DateRule::between;
     fromTo.dateFrom = "3/7/2003";
     fromTo.dateTo = "11/12/2023";
-    fromTo.useFilter = false;
-    fromTo.fileText = "  ab c  ";
-    fromTo.wordOpt = 1;
-    fromTo.nearbyCheck = false;
+    fromTo.smartSearch = false;
+    fromTo.nameStartLetters = "  ab c  ";
+    fromTo.contextWords = 20;
+    fromTo.nearbyOn = false;
     const struct {
         const char* name;
         Options options;
@@ -209,7 +209,7 @@ TEST(OptionControls, NearbyStateSetsTheNearbyButtons) {
     WindowFixture fixture;
     MainWindow& window = *fixture.window;
     Options options = everythingChanged();  // NEARBY selected between words 1 and 2
-    options.nearbyCheck = false;
+    options.nearbyOn = false;
     showOptions(window, options);
     showNearbyState(window, true);
     EXPECT_EQ(window.nearbyLabel->text(), QStringLiteral("Don't Apply"));
@@ -245,7 +245,7 @@ TEST(OptionControls, SearchWordsAndCategoryComeFromTheirBoxes) {
 
     window.searchCat->addItem(QStringLiteral("Büro"));
     window.searchCat->setCurrentIndex(0);
-    EXPECT_EQ(readOptions(window).searchCat, "Büro");
+    EXPECT_EQ(readOptions(window).category, "Büro");
 }
 
 }  // namespace

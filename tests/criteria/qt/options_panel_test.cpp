@@ -44,9 +44,9 @@ protected:
 
     static Options nearbyOn() {
         Options options = defaultOptions(2024y / March / 15d);
-        options.nearbyCheck = true;
-        options.wordOpt = 2;
-        options.nearbyText = options.nearbyScroll = 25;
+        options.nearbyOn = true;
+        options.contextWords = 30;
+        options.nearbyWords = options.nearbySpinValue = 25;
         return options;
     }
 
@@ -111,24 +111,24 @@ TEST_F(OptionsPanelTest, ClosingKeepsWhatDirectSearchAndTheWordListDisabled) {
 
 TEST_F(OptionsPanelTest, OpenSetsTheDependentControlsFromTheOptions) {
     const struct {
-        TimeStamp timeStamp;
+        DateRule dateRule;
         FileTypes fileTypes;
         bool nearby;
         bool dates;
         bool months;
         bool extensions;
     } cases[] = {
-        {TimeStamp::optAll, FileTypes::typeAll, false, false, false, false},
-        {TimeStamp::optYear, FileTypes::optType, true, false, true, true},
-        {TimeStamp::optFromTo, FileTypes::noButton, true, true, false, true},
+        {DateRule::anyDate, FileTypes::every, false, false, false, false},
+        {DateRule::inPastMonths, FileTypes::listed, true, false, true, true},
+        {DateRule::between, FileTypes::noButton, true, true, false, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.timeStamp));
+        SCOPED_TRACE(static_cast<int>(c.dateRule));
         Options options = nearbyOn();
-        options.timeStamp = c.timeStamp;
+        options.dateRule = c.dateRule;
         options.fileTypes = c.fileTypes;
-        options.nearbyCheck = c.nearby;
-        options.timeValue = 4;
+        options.nearbyOn = c.nearby;
+        options.pastMonths = 4;
         startWith(options);
         window.searchOption->click();
         for (QWidget* date : std::initializer_list<QWidget*>{window.fromButton, window.toButton,
@@ -225,7 +225,7 @@ TEST_F(OptionsPanelTest, CalendarsArePresetFromTheDateAndPickADate) {
         {"not a date", QDate::currentDate()},
     };
     Options options = defaultOptions(2024y / March / 15d);
-    options.timeStamp = TimeStamp::optFromTo;
+    options.dateRule = DateRule::between;
     startWith(options);
     window.searchOption->click();
     for (const auto& c : cases) {
@@ -250,7 +250,7 @@ TEST_F(OptionsPanelTest, CalendarsArePresetFromTheDateAndPickADate) {
 
 TEST_F(OptionsPanelTest, CalendarHidesWhenTheFocusLeavesIt) {
     Options options = defaultOptions(2024y / March / 15d);
-    options.timeStamp = TimeStamp::optFromTo;
+    options.dateRule = DateRule::between;
     startWith(options);
     window.show();
     window.activateWindow();
@@ -298,8 +298,8 @@ TEST_F(OptionsPanelTest, ExtensionListOfMoreThan255CharactersIsRefused) {
         {"256 of them", QString::fromUtf8("😀").repeated(256), false},
     };
     Options options = defaultOptions(2024y / March / 15d);
-    options.fileTypes = FileTypes::optType;
-    options.typeText = "txt";
+    options.fileTypes = FileTypes::listed;
+    options.typeList = "txt";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         startWith(options);
@@ -356,7 +356,7 @@ TEST_F(OptionsPanelTest, CancelledChangeStaysInTheControlsNotInTheSummary) {
     EXPECT_TRUE(window.caseYes->isHidden());
     EXPECT_EQ(window.dispOption->text(), QStringLiteral("Name and Text"));
     EXPECT_TRUE(window.state.tabMessage);
-    EXPECT_TRUE(readOptions(window).optCase) << "the next search matches case";
+    EXPECT_TRUE(readOptions(window).matchCase) << "the next search matches case";
     EXPECT_TRUE(nearbyButtonsEnabled()) << "cancel enables NEARBY whatever the option";
 
     window.searchOption->click();
@@ -383,8 +383,8 @@ TEST_F(OptionsPanelTest, OkTrimsTheFileNameLetters) {
 
 TEST_F(OptionsPanelTest, HoverShowsTheWholeExtensionList) {
     Options options = defaultOptions(2024y / March / 15d);
-    options.fileTypes = FileTypes::optType;
-    options.typeText = "txt doc rtf";
+    options.fileTypes = FileTypes::listed;
+    options.typeList = "txt doc rtf";
     startWith(options);
     QEvent enter(QEvent::Enter);
     QEvent leave(QEvent::Leave);
