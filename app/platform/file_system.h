@@ -80,7 +80,8 @@ public:
     virtual Failure listQuickly(const std::string& folder, FolderListing& listing) = 0;
     // Fills in what listQuickly() left out.
     virtual Failure examine(const OpenFolder& folder, DirectoryEntry& entry) = 0;
-    // Opens a listed file for reading; the caller closes `fd`.
+    // Opens a listed file for reading; the caller closes `fd`. Called from
+    // several threads at once, as is examine().
     virtual Failure openFile(const OpenFolder& folder, const std::string& name, int& fd) = 0;
     // What a path is; symbolic links are followed as for list().
     virtual Failure status(const std::string& path, DirectoryEntry& entry) = 0;

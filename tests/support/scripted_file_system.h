@@ -3,6 +3,7 @@
 // optionally a path, and the errno it should fail with.
 #pragma once
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,9 @@ public:
 private:
     static FileSystem& real() { return systemFileSystem(); }
 
+    // The search run opens files from several threads at once.
     Failure injected(const std::string& operation, const std::string& path, bool folder = false) {
+        std::lock_guard lock(mutex_);
         calls_.push_back(operation + " " + path);
         for (Fault& fault : faults_) {
             if (fault.operation != operation || fault.times == 0) continue;
@@ -81,6 +84,7 @@ private:
         return {};
     }
 
+    std::mutex mutex_;
     std::vector<Fault> faults_;
     std::vector<std::string> calls_;
 };
