@@ -163,9 +163,9 @@ int main(int argc, char** argv) {
                 found, runs);
     std::printf("window run          %8.3f s\n", windowTime);
     std::printf("tessaly -f rtf      %8.3f s\n", commandTime);
-    std::printf("ratio window/cli    %8.2f   (aim: at most 1.3)\n", windowTime / commandTime);
+    std::printf("ratio window/cli    %8.2f   (aim: at most 1.2)\n", windowTime / commandTime);
     if (!stops.empty())
         std::printf("stop honoured in    %8.1f ms (median; aim: 100 ms)\n", median(stops) * 1000);
-    std::printf("longest event gap   %8.1f ms (aim: under 100 ms)\n", longestGap);
+    std::printf("longest event gap   %8.1f ms (aim: at most 50 ms)\n", longestGap);
     return 0;
 }

@@ -2,18 +2,20 @@
 // run goes on a thread of its own, and its results arrive as events.
 #pragma once
 
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QPushButton>
 
 #include "run/qt/search_run.h"
-#include "window/qt/main_window.h"
 #include "shell/qt/program_shell.h"
+#include "window/qt/main_window.h"
 
 namespace tessaly::test {
 
 inline void startSearch(ProgramShell& shell) {
+    QEventLoop untilEnded;
+    QObject::connect(&shell.searchRun(), &SearchRun::finished, &untilEnded, &QEventLoop::quit);
     shell.window().searchNow->click();
-    while (shell.searchRun().running()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    if (shell.searchRun().running()) untilEnded.exec();
 }
 
 }  // namespace tessaly::test

@@ -29,7 +29,7 @@ bool WindowWordCheck::check() {
     focusCheckQueued_ = false;
     checking_ = true;
     SearchWords words = readSearchWords(window_);
-    const bool pass = inputValidate(words, window_.state.wildcardWarnings, *this);
+    const bool pass = inputValidate(words, warnings_, *this);
     writeSearchWords(window_, words);
     checking_ = false;
     return pass;

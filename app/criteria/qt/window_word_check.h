@@ -39,6 +39,8 @@ private:
 
     MainWindow& window_;
     Services& services_;
+    // Which wildcard warnings were shown already: each is shown once per session.
+    WildcardWarnings warnings_;
     // A refusal's message box and the focus it moves take the focus from a
     // word box again; that must not start a second check inside the first.
     bool checking_ = false;

@@ -111,7 +111,6 @@ void ProgramShell::load() {
 
     if (!categoryBox_->categoryText().isEmpty()) categoryBox_->loadCategory();
     w.dispFile->setText(QString::fromLatin1(kReady));
-    w.state.wildcardWarnings = WildcardWarnings{};
 
     w.setDividerLeft(w.state.geometry.splitterLeft);
     w.setWidthTwips(w.state.geometry.mainWidth);

@@ -43,7 +43,6 @@ using OperatorGroup = std::array<QRadioButton*, 4>;  // AND, OR, NOT, NEARBY
 struct MainWindowState {
     std::string dataFolder;  // ends in "/"; fixed at start-up
     RunArguments runArguments;
-    WildcardWarnings wildcardWarnings;
     bool tabMessage = true;    // the result tabs may go back to the first without a word
     bool clearResults = false; // the next Start empties the tree and the single-file view
     bool runFinished = false;

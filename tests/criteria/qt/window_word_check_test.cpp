@@ -108,7 +108,6 @@ TEST_F(WindowWordCheckTest, StartRefusesFourEmptyBoxesOnly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fixture.boxes = {};
-        window.state.wildcardWarnings = {};
         writeSearchWords(window, c.words);
         window.searchText[3]->setFocus();
         EXPECT_EQ(wordCheck.checkBeforeStart(), c.starts);
