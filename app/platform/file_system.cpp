@@ -101,6 +101,38 @@ void examineEntry(int folderFd, DirectoryEntry& entry) {
     entry = describe(std::move(entry.name), own, targetKnown ? &target : nullptr);
 }
 
+// One entry of a quick listing: its kind from the listing's own type where
+// the file system tells it.
+void addQuickEntry(int folderFd, const char* name, unsigned char type, std::vector<DirectoryEntry>& entries) {
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) return;
+    DirectoryEntry entry;
+    entry.name = name;
+    entry.hidden = name[0] == '.';
+    switch (type) {
+    case DT_REG:
+        entry.kind = EntryKind::File;
+        entry.examined = false;
+        break;
+    case DT_DIR:
+        entry.kind = EntryKind::Directory;
+        entry.examined = false;
+        break;
+    case DT_FIFO:
+        entry.other = OtherKind::Pipe;
+        break;
+    case DT_SOCK:
+        entry.other = OtherKind::Socket;
+        break;
+    case DT_CHR:
+    case DT_BLK:
+        entry.other = OtherKind::Device;
+        break;
+    default:  // links, and file systems that do not tell the type
+        if (!entry.hidden) examineEntry(folderFd, entry);
+    }
+    entries.push_back(std::move(entry));
+}
+
 class SystemFileSystem final : public FileSystem {
 public:
     Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) override {
@@ -131,57 +163,35 @@ public:
         return {};
     }
 
-    Failure listQuickly(const std::string& folder, FolderListing& listing) override {
+    Failure listQuickly(const std::string& folder, const OpenFolder* parent, FolderListing& listing) override {
         listing.entries.clear();
         listing.folder.reset();
-        const int fd = openRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        const std::size_t slash = folder.find_last_of('/');
+        const bool byName = parent && slash != std::string::npos && slash + 1 < folder.size();
+        const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+        int fd;
+        do {
+            // A subfolder swapped for a link since it was listed is not followed.
+            fd = byName ? ::openat(parent->fd(), folder.c_str() + slash + 1, flags | O_NOFOLLOW)
+                        : ::open(folder.c_str(), flags);
+        } while (fd < 0 && errno == EINTR);
         if (fd < 0) return failureFromErrno(errno, "list", folder, true);
         auto opened = std::make_shared<const OpenFolder>(fd, folder);
-        // The listing reads through its own descriptor, so that closing it
-        // leaves the folder's descriptor open for its files.
-        const int listFd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-        if (listFd < 0) return failureFromErrno(errno, "list", folder, true);
-        std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(listFd), ::closedir);
-        if (!dir) {
-            const int error = errno;
-            ::close(listFd);
-            return failureFromErrno(error, "list", folder, true);
-        }
+        // The entries straight from the system, without a DIR stream: it
+        // would cost a duplicate descriptor, a stat and a close per folder.
+        alignas(8) char buffer[32 * 1024];
         for (;;) {
-            errno = 0;
-            const dirent* item = ::readdir(dir.get());
-            if (!item) {
-                if (errno != 0) return failureFromErrno(errno, "list", folder, true);
-                break;
+            const ssize_t got = ::getdents64(fd, buffer, sizeof buffer);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return failureFromErrno(errno, "list", folder, true);
             }
-            const char* name = item->d_name;
-            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-            DirectoryEntry entry;
-            entry.name = name;
-            entry.hidden = name[0] == '.';
-            switch (item->d_type) {
-            case DT_REG:
-                entry.kind = EntryKind::File;
-                entry.examined = false;
-                break;
-            case DT_DIR:
-                entry.kind = EntryKind::Directory;
-                entry.examined = false;
-                break;
-            case DT_FIFO:
-                entry.other = OtherKind::Pipe;
-                break;
-            case DT_SOCK:
-                entry.other = OtherKind::Socket;
-                break;
-            case DT_CHR:
-            case DT_BLK:
-                entry.other = OtherKind::Device;
-                break;
-            default:  // links, and file systems that do not tell the type
-                if (!entry.hidden) examineEntry(fd, entry);
+            if (got == 0) break;
+            for (ssize_t at = 0; at < got;) {
+                const auto* item = reinterpret_cast<const dirent64*>(buffer + at);
+                at += item->d_reclen;
+                addQuickEntry(fd, item->d_name, item->d_type, listing.entries);
             }
-            listing.entries.push_back(std::move(entry));
         }
         listing.folder = std::move(opened);
         return {};

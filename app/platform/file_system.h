@@ -77,7 +77,10 @@ public:
     // The entries as list() gives them, but files and folders are told apart
     // by the listing alone and left unexamined; only links and entries of
     // unknown type are looked at. The folder stays open with the listing.
-    virtual Failure listQuickly(const std::string& folder, FolderListing& listing) = 0;
+    // `parent`, when given, holds the folder: it is opened relative to it by
+    // its last name, so the system does not walk the whole path again.
+    virtual Failure listQuickly(const std::string& folder, const OpenFolder* parent,
+                                FolderListing& listing) = 0;
     // Fills in what listQuickly() left out.
     virtual Failure examine(const OpenFolder& folder, DirectoryEntry& entry) = 0;
     // Opens a listed file for reading; the caller closes `fd`. Called from

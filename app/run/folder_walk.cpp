@@ -10,9 +10,10 @@ namespace tessaly {
 namespace {
 
 // A folder whose files are done, with the subfolders still to walk. Only the
-// names are kept, so memory grows with the depth, not with the tree.
-struct OpenFolder {
-    std::string path;
+// names are kept, so memory grows with the depth, not with the tree; the
+// folder stays open so that each subfolder is opened relative to it.
+struct FolderInProgress {
+    std::shared_ptr<const OpenFolder> handle;
     std::vector<std::string> subfolders;
     std::size_t next = 0;
 };
@@ -25,26 +26,26 @@ public:
         : files_(files), options_(options), callbacks_(callbacks) {}
 
     WalkResult run(const std::string& categoryFolder) {
-        if (visit(categoryFolder, true) == Visit::Stopped) return result_;
+        if (visit(categoryFolder, nullptr, true) == Visit::Stopped) return result_;
         while (!open_.empty()) {
-            OpenFolder& current = open_.back();
+            FolderInProgress& current = open_.back();
             if (current.next == current.subfolders.size()) {
                 open_.pop_back();
                 continue;
             }
-            // visit() may grow open_, so the path is built before it runs.
-            const std::string subfolder =
-                joinPath(current.path, current.subfolders[current.next++]);
-            if (visit(subfolder, false) == Visit::Stopped) return result_;
+            // visit() may grow open_, so what it needs is taken before it runs.
+            const std::shared_ptr<const OpenFolder> parent = current.handle;
+            const std::string subfolder = joinPath(parent->path(), current.subfolders[current.next++]);
+            if (visit(subfolder, parent.get(), false) == Visit::Stopped) return result_;
         }
         return result_;
     }
 
 private:
-    Visit visit(const std::string& folder, bool categoryFolder) {
+    Visit visit(const std::string& folder, const OpenFolder* parent, bool categoryFolder) {
         FolderListing listing;
         for (;;) {
-            Failure failure = files_.listQuickly(folder, listing);
+            Failure failure = files_.listQuickly(folder, parent, listing);
             if (!failure) break;
             const WalkFailure report{std::move(failure), categoryFolder};
             const FailureAnswer answer =
@@ -73,7 +74,7 @@ private:
         }
         if (callbacks_.filesDone && callbacks_.filesDone(folder) == WalkStep::Stop) return stop();
 
-        OpenFolder opened{folder, {}, 0};
+        FolderInProgress opened{listing.folder, {}, 0};
         if (options_.searchSubfolders) {
             for (DirectoryEntry& entry : entries) {
                 if (!entry.hidden && entry.kind == EntryKind::Directory) {
@@ -103,7 +104,7 @@ private:
     FileSystem& files_;
     const WalkOptions& options_;
     const WalkCallbacks& callbacks_;
-    std::vector<OpenFolder> open_;
+    std::vector<FolderInProgress> open_;
     WalkResult result_;
 };
 

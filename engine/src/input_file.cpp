@@ -22,14 +22,14 @@ InputFile::~InputFile() {
 std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
     std::size_t total = 0;
     while (total < capacity) {
-        const ssize_t got = ::read(fd_, buffer + total, capacity - total);
-        if (got > 0) {
-            total += static_cast<std::size_t>(got);
-        } else if (got < 0 && errno == EINTR) {
-            continue;
-        } else {
-            break;
-        }
+        const std::size_t asked = capacity - total;
+        const ssize_t got = ::read(fd_, buffer + total, asked);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        total += static_cast<std::size_t>(got);
+        // A file reads short only at its end: asking again would cost a
+        // second call per file just to hear that.
+        if (static_cast<std::size_t>(got) < asked) break;
     }
     return total;
 }
