@@ -122,6 +122,7 @@ private:
     static constexpr std::uint64_t kCapacity = 512;
     // Workers are woken for this many files at a time.
     static constexpr std::uint64_t kBatch = 32;
+    static constexpr int kSpins = 64;
 
     // Hands on every answer ready at the front.
     bool deliverDone() {
@@ -180,9 +181,20 @@ private:
         return true;
     }
 
+    // Whether files are published within a moment: the walk publishes every
+    // few files, and waiting that long awake is cheaper than sleeping and
+    // being woken.
+    bool workSoon() {
+        for (int spin = 0; spin < kSpins; ++spin) {
+            if (claimed_.load(std::memory_order_relaxed) < published_.load(std::memory_order_acquire)) return true;
+            std::this_thread::yield();
+        }
+        return false;
+    }
+
     void work() {
         while (!closing_.load(std::memory_order_relaxed)) {
-            if (searchOne()) continue;
+            if (searchOne() || workSoon()) continue;
             std::unique_lock lock(mutex_);
             idleWorkers_.fetch_add(1, std::memory_order_seq_cst);
             workAvailable_.wait(lock, [&] {
