@@ -1,6 +1,9 @@
 // The tessaly command end to end, as a script runs it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 
 #include "platform/rtf_reader.h"
@@ -150,6 +153,20 @@ TEST_F(SearchCommand, NamesOnlyListsHeadingsAlone) {
     ASSERT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.out.find("quick brown"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("2. " + docs() + "/beta.md"), std::string::npos) << run.out;
+}
+
+TEST_F(SearchCommand, WhatIsPassedOverIsCountedOrNamed) {
+    ASSERT_EQ(symlink("/", (docs() + "/rootlink").c_str()), 0);
+    ASSERT_EQ(mkfifo((docs() + "/pipe").c_str(), 0600), 0);
+    const ProgramRun counted = tessaly({"-f", "paths", "-d", docs(), "fox"});
+    EXPECT_EQ(counted.exitStatus, 0);
+    EXPECT_NE(counted.err.find("2 entries passed over on purpose"), std::string::npos) << counted.err;
+    const ProgramRun named = tessaly({"-f", "paths", "--passed-over", "-d", docs(), "fox"});
+    EXPECT_EQ(named.out, counted.out);
+    EXPECT_NE(named.err.find("passed over " + docs() + "/pipe: a named pipe, not opened"), std::string::npos);
+    EXPECT_NE(named.err.find("passed over " + docs() + "/rootlink: a link to a folder, not followed"),
+              std::string::npos)
+        << named.err;
 }
 
 }  // namespace
