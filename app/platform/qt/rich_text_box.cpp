@@ -1,6 +1,7 @@
 #include "platform/qt/rich_text_box.h"
 
 #include <QFile>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -10,7 +11,7 @@
 
 namespace tessaly {
 
-RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
+RichTextBox::RichTextBox(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     // Read-only still shows the caret and lets the keys move it: the caret
     // is how the user points at an entry of the result pane.
@@ -79,6 +80,27 @@ QString RichTextBox::selectedText() const {
             c = u' ';
     }
     return text;
+}
+
+void RichTextBox::setLineWrapMode(QTextEdit::LineWrapMode mode) {
+    wrapMode_ = mode;
+    QPlainTextEdit::setLineWrapMode(mode == QTextEdit::NoWrap ? QPlainTextEdit::NoWrap
+                                                              : QPlainTextEdit::WidgetWidth);
+    applyWrapWidth();
+}
+
+void RichTextBox::setLineWrapColumnOrWidth(int width) {
+    wrapWidth_ = width;
+    applyWrapWidth();
+}
+
+// A plain layout wraps at the viewport's width: the viewport is narrowed to
+// the wrap width instead.
+void RichTextBox::applyWrapWidth() {
+    const bool fixed = wrapMode_ == QTextEdit::FixedPixelWidth && wrapWidth_ > 0;
+    const int room = frameWidth() * 2 + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int blank = fixed ? std::max(0, width() - room - wrapWidth_) : 0;
+    setViewportMargins(0, 0, blank, 0);
 }
 
 int RichTextBox::findText(const QString& text, int from, FindOptions options) {
