@@ -1,12 +1,12 @@
 #include "platform/qt/rich_text_box.h"
 
-#include <QFile>
 #include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 
 #include "platform/qt/rtf_document_builder.h"
+#include "platform/qt/rtf_file.h"
 #include "platform/qt/rtf_writer.h"
 
 namespace tessaly {
@@ -39,14 +39,7 @@ std::string RichTextBox::rtf() const {
 }
 
 Failure RichTextBox::saveRtf(const QString& path, FileSystem& files) const {
-    const std::string target = QFile::encodeName(path).toStdString();
-    Failure failure = replaceFile(files, target, target + ".ty~", rtf());
-    if (failure) {
-        failure.code = code::richTextSaveFailed;
-        failure.operation = "save";
-        failure.path = target;
-    }
-    return failure;
+    return saveRtfFile(path, rtf(), files);
 }
 
 QString RichTextBox::plainText() const {

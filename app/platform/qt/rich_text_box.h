@@ -48,9 +48,7 @@ public:
 
     // The whole content as an RTF document, for print, save and tests.
     std::string rtf() const;
-    // Writes rtf() through a temporary file in the same folder, renamed over
-    // `path`: a failure leaves any file already there as it was, and comes
-    // back as code::richTextSaveFailed with the system's errno.
+    // Writes rtf() as saveRtfFile does.
     Failure saveRtf(const QString& path, FileSystem& files = systemFileSystem()) const;
 
     QString plainText() const;
