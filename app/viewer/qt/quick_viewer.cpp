@@ -228,7 +228,6 @@ void QuickViewer::showWhileLoading(ViewerTextLoad& load) {
         if (viewerLoadDone_) load.stop();
         const ViewerTextLoad::Progress progress = load.take(std::chrono::milliseconds(10));
         view.showText(progress.text);
-
         view.addMarks(progress.marks);
         if (progress.finished || viewerLoadDone_) return;
     }
