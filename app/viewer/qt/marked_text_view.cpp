@@ -17,8 +17,10 @@ namespace {
 constexpr std::size_t kLongestLine = 4096;
 constexpr std::size_t kCutSearch = 256;
 constexpr qreal kMargin = 4;
-// The viewer's text as the engine's body sets it: 9 points, hits bold red.
-constexpr qreal kTextPoints = 9;
+// The viewer's text as the engine's body sets it: 10 points, hits in 9 points
+// bold and red.
+constexpr qreal kTextPoints = 10;
+constexpr qreal kHitPoints = 9;
 const QColor kHitColour(255, 0, 0);
 
 QString qText(std::u16string_view text) {
@@ -137,6 +139,7 @@ std::unique_ptr<QTextLayout> MarkedTextView::layOutLine(int line) const {
     QTextCharFormat hit;
     hit.setForeground(kHitColour);
     hit.setFontWeight(QFont::Bold);
+    hit.setFontPointSize(kHitPoints);
     QList<QTextLayout::FormatRange> formats;
     for (auto mark = std::partition_point(
              marks_.begin(), marks_.end(),
@@ -255,14 +258,33 @@ void MarkedTextView::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Left: moveCaret(caret_ - 1, keep); break;
     case Qt::Key_Right: moveCaret(caret_ + 1, keep); break;
-    case Qt::Key_Up: moveCaret(onLine(line - 1), keep); break;
-    case Qt::Key_Down: moveCaret(onLine(line + 1), keep); break;
+    case Qt::Key_Up: moveCaret(offsetOnNextRow(-1), keep); break;
+    case Qt::Key_Down: moveCaret(offsetOnNextRow(1), keep); break;
     case Qt::Key_PageUp: moveCaret(onLine(line - visibleLines()), keep); break;
     case Qt::Key_PageDown: moveCaret(onLine(line + visibleLines()), keep); break;
     case Qt::Key_Home: moveCaret(far ? 0 : lineStart(line), keep); break;
     case Qt::Key_End: moveCaret(far ? static_cast<int>(text_.size()) : lineEnd(line), keep); break;
     default: QAbstractScrollArea::keyPressEvent(event);
     }
+}
+
+// The offset one row up (-1) or down (1) from the caret, as near above or
+// below it as that row allows: a wrapped line is several rows.
+int MarkedTextView::offsetOnNextRow(int step) const {
+    const int line = lineOf(caret_);
+    const std::unique_ptr<QTextLayout> layout = layOutLine(line);
+    const QTextLine row = layout->lineForTextPosition(caret_ - lineStart(line));
+    if (!row.isValid()) return caret_;
+    const qreal x = row.cursorToX(caret_ - lineStart(line));
+    const int rowNumber = row.lineNumber() + step;
+    if (rowNumber >= 0 && rowNumber < layout->lineCount())
+        return lineStart(line) + layout->lineAt(rowNumber).xToCursor(x);
+    const int next = line + step;
+    if (next < 0) return 0;
+    if (next >= lineCount()) return static_cast<int>(text_.size());
+    const std::unique_ptr<QTextLayout> nextLayout = layOutLine(next);
+    const QTextLine nextRow = nextLayout->lineAt(step > 0 ? 0 : nextLayout->lineCount() - 1);
+    return lineStart(next) + nextRow.xToCursor(x);
 }
 
 void MarkedTextView::mousePressEvent(QMouseEvent* event) {

@@ -71,6 +71,7 @@ private:
     int offsetAt(QPoint point) const;
     int visibleLines() const;
     void moveCaret(int offset, bool keepAnchor);
+    int offsetOnNextRow(int step) const;
     void scrollToCaret();
     void updateScrollRange();
     void indexLines(std::size_t from);
