@@ -61,6 +61,9 @@ const LetterRules kUnicodeLetters{
         return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
     }};
 
+// How long the window waits for the work it breathes beside.
+constexpr std::chrono::milliseconds kBreath{10};
+
 }  // namespace
 
 QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& engine)
@@ -135,8 +138,9 @@ void QuickViewer::openInApplication() {
 
 void QuickViewer::loadViewer() {
     // The window breathes during a load; Viewer pressed again meanwhile
-    // would pour a second file into the same text.
-    if (!viewerLoadDone_) {
+    // would pour a second file into the same text. Next reads the text
+    // while the window breathes too: it must stay until Next is done.
+    if (!viewerLoadDone_ || searchingText_) {
         services_.desktop.beep();
         return;
     }
@@ -224,9 +228,9 @@ void QuickViewer::loadViewer() {
 void QuickViewer::showWhileLoading(ViewerTextLoad& load) {
     MarkedTextView& view = *window_->richView;
     for (;;) {
-        services_.pump.processEvents();
+        services_.pump.processEventsNow();
         if (viewerLoadDone_) load.stop();
-        const ViewerTextLoad::Progress progress = load.take(std::chrono::milliseconds(10));
+        const ViewerTextLoad::Progress progress = load.take(kBreath);
         view.showText(progress.text);
         view.addMarks(progress.marks);
         if (progress.finished || viewerLoadDone_) return;
@@ -237,9 +241,9 @@ template <typename Work>
 auto QuickViewer::whileBreathing(Work work) -> decltype(work()) {
     // The engine reads and marks up a large file for a good part of a
     // second: on a thread of its own, while the window goes on.
+    // Each wait is short, so the events are seen to at every one of them.
     auto result = std::async(std::launch::async, std::move(work));
-    while (result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-        services_.pump.processEvents();
+    while (result.wait_for(kBreath) != std::future_status::ready) services_.pump.processEventsNow();
     return result.get();
 }
 
@@ -251,7 +255,7 @@ void QuickViewer::showPanels(const std::string& path, std::uint64_t size, std::t
 }
 
 void QuickViewer::findNextHit() {
-    if (!viewerLoadDone_) {
+    if (!viewerLoadDone_ || searchingText_) {
         services_.desktop.beep();
         return;
     }
@@ -263,8 +267,13 @@ void QuickViewer::findNextHit() {
         words[i] = std::u16string(utf16Of(word));
     }
     const int start = view.selectionStart();
-    if (const auto hit =
-            nextHit(view.text(), start, words, main_.optCase->isChecked(), kUnicodeLetters)) {
+    const bool matchCase = main_.optCase->isChecked();
+    // With no hit ahead the whole rest of a long file is read.
+    searchingText_ = true;
+    const std::optional<FoundHit> hit = whileBreathing(
+        [&] { return nextHit(view.text(), start, words, matchCase, kUnicodeLetters); });
+    searchingText_ = false;
+    if (hit) {
         view.select(hit->offset, hit->length);
         return;
     }

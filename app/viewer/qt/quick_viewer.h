@@ -60,6 +60,7 @@ private:
     std::unique_ptr<ViewerTextLoad> load_;
     bool viewFromPane_ = false;
     bool viewerLoadDone_ = true;
+    bool searchingText_ = false;  // Next is looking for the next hit
 };
 
 }  // namespace tessaly
