@@ -293,7 +293,25 @@ void MarkedTextView::mousePressEvent(QMouseEvent* event) {
 }
 
 void MarkedTextView::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton) moveCaret(offsetAt(event->position().toPoint()), true);
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    // Dragged past the top or the bottom: the text comes along a line at a time.
+    QScrollBar& bar = *verticalScrollBar();
+    if (event->position().y() < 0) bar.setValue(bar.value() - 1);
+    if (event->position().y() > viewport()->height()) bar.setValue(bar.value() + 1);
+    moveCaret(offsetAt(event->position().toPoint()), true);
+}
+
+void MarkedTextView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const auto inWord = [this](int at) {
+        return at >= 0 && at < static_cast<int>(text_.size()) && QChar(text_[at]).isLetterOrNumber();
+    };
+    int start = offsetAt(event->position().toPoint());
+    int end = start;
+    while (inWord(start - 1)) --start;
+    while (inWord(end)) ++end;
+    anchor_ = start;
+    moveCaret(end, true);
 }
 
 void MarkedTextView::resizeEvent(QResizeEvent* event) {

@@ -45,8 +45,11 @@ TEST(MarkedTextView, KeysAndClicksMoveTheCaretOverTheLinesAsShown) {
 
     // A click on the third line's start, below the first two.
     const int lineHeight = QFontMetrics(view.font()).lineSpacing();
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(2, 4 + 2 * lineHeight + lineHeight / 2));
+    const QPoint thirdLine(2, 4 + 2 * lineHeight + lineHeight / 2);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, thirdLine);
     EXPECT_EQ(view.caretOffset(), 18);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, thirdLine + QPoint(0, -lineHeight));
+    EXPECT_EQ(view.selectedText(), QStringLiteral("second"));
 }
 
 TEST(MarkedTextView, AWrappedRowAndALineWithoutBreaksAreStepsOfTheirOwn) {
