@@ -73,6 +73,8 @@ void MarkedTextView::indexLines(std::size_t from) {
         } else if (limit < text_.size()) {
             const std::size_t blank = text_.substr(limit - kCutSearch, kCutSearch).rfind(u' ');
             at = blank == std::u16string_view::npos ? limit : limit - kCutSearch + blank + 1;
+            // A character beyond the first plane stays whole.
+            if (QChar::isHighSurrogate(text_[at - 1])) --at;
             lineStarts_.push_back(static_cast<std::uint32_t>(at));
         } else {
             at = text_.size();
