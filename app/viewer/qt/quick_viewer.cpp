@@ -203,22 +203,28 @@ void QuickViewer::loadViewer() {
     guardFileStep(
         services_,
         [&] {
-            fetched = whileBreathing([&] { return fetchViewerBody(*engine, path, entry.size); });
+            std::optional<std::optional<ViewerBody>> body = untilStopped(
+                [engine, path, size = entry.size] { return fetchViewerBody(*engine, path, size); });
+            if (!body) return Failure{};  // stopped: there is nothing to say
+            fetched = std::move(*body);
             return fetched ? Failure{} : failureFromErrno(EACCES, "read", path);
         },
         fileFailureMessage);
     services_.pump.processEventsNow();
 
-    RunArguments arguments = main_.state.runArguments;
-    arguments.allHits = 1;
-    const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
-    const SearchWords words = readSearchWords(main_);
-    SearchAnswer answer =
-        whileBreathing([&] { return searchFile(*engine, candidate, arguments, words); });
+    std::optional<SearchAnswer> answer;
+    if (fetched && !viewerLoadDone_) {
+        RunArguments arguments = main_.state.runArguments;
+        arguments.allHits = 1;
+        const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
+        answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_)] {
+            return searchFile(*engine, candidate, arguments, words);
+        });
+    }
     showPanels(path, entry.size, entry.modified);
 
-    if (fetched && !viewerLoadDone_) {
-        load_ = std::make_unique<ViewerTextLoad>(std::move(*fetched), std::move(answer.lines));
+    if (fetched && answer && !viewerLoadDone_) {
+        load_ = std::make_unique<ViewerTextLoad>(std::move(*fetched), std::move(answer->lines));
         showWhileLoading(*load_);
     }
     finish();
@@ -245,6 +251,26 @@ auto QuickViewer::whileBreathing(Work work) -> decltype(work()) {
     auto result = std::async(std::launch::async, std::move(work));
     while (result.wait_for(kBreath) != std::future_status::ready) services_.pump.processEventsNow();
     return result.get();
+}
+
+template <typename Work>
+auto QuickViewer::untilStopped(Work work) -> std::optional<decltype(work())> {
+    // Stop does not wait for the engine to finish a file of hundreds of
+    // megabytes: the work goes on alone, on what it owns, and its result is
+    // dropped. Only the next work left behind waits for it.
+    auto result = std::make_shared<std::optional<decltype(work())>>();
+    std::future<void> done = std::async(std::launch::async, [result, work = std::move(work)] {
+        result->emplace(work());
+    });
+    while (done.wait_for(kBreath) != std::future_status::ready) {
+        services_.pump.processEventsNow();
+        if (viewerLoadDone_) {
+            leftBehind_ = std::move(done);
+            return std::nullopt;
+        }
+    }
+    done.get();
+    return std::move(*result);
 }
 
 void QuickViewer::showPanels(const std::string& path, std::uint64_t size, std::time_t modified) {

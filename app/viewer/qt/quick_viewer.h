@@ -5,7 +5,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +47,10 @@ private:
     // Runs the work on another thread, letting the window breathe until it is done.
     template <typename Work>
     auto whileBreathing(Work work) -> decltype(work());
+    // The same, but Stop ends the wait: nothing then. `work` must own what
+    // it uses, as it may outlive the call.
+    template <typename Work>
+    auto untilStopped(Work work) -> std::optional<decltype(work())>;
     // Shows the text as it is made, letting the window breathe meanwhile,
     // until it is whole or Stop is pressed.
     void showWhileLoading(ViewerTextLoad& load);
@@ -58,6 +64,8 @@ private:
     QPointer<QuickViewerWindow> window_;
     // The text the viewer shows lives here, until the next file.
     std::unique_ptr<ViewerTextLoad> load_;
+    // Engine work that Stop left to finish on its own.
+    std::future<void> leftBehind_;
     bool viewFromPane_ = false;
     bool viewerLoadDone_ = true;
     bool searchingText_ = false;  // Next is looking for the next hit

@@ -126,6 +126,15 @@ TEST_F(ViewerTest, StopEndsALongLoadWithWhatIsShown) {
     const std::string big = files.write("big.txt", text);
     main().searchText[0]->setText(QStringLiteral("cat"));
     main().state.selectedFile = big;
+    // Stop before the engine is done with the file: the viewer does not wait.
+    pump.onCall([&] {
+        if (viewer().windowMade()) view().viewStop->click();
+    });
+    viewer().loadViewer();
+    EXPECT_TRUE(view().richView->text().empty());
+    EXPECT_TRUE(viewer().loadDone());
+    EXPECT_TRUE(boxes.asked().empty());
+
     pump.onCall([&] {
         if (viewer().windowMade() && !view().richView->text().empty()) view().viewStop->click();
     });
