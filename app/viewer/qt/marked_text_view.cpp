@@ -1,5 +1,6 @@
 #include "viewer/qt/marked_text_view.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -7,6 +8,8 @@
 #include <QScrollBar>
 #include <QTextLayout>
 #include <algorithm>
+
+#include "viewer/qt/marked_text_accessible.h"
 
 namespace tessaly {
 
@@ -40,6 +43,7 @@ MarkedTextView::MarkedTextView(QWidget* parent) : QAbstractScrollArea(parent) {
     textFont.setPointSizeF(kTextPoints);
     setFont(textFont);
     updateScrollRange();
+    MarkedTextAccessible::install();
 }
 
 void MarkedTextView::clear() {
@@ -106,11 +110,8 @@ QString MarkedTextView::plainText() const { return qText(text_); }
 void MarkedTextView::setCaretOffset(int offset) { select(offset, 0); }
 
 void MarkedTextView::select(int start, int length) {
-    const int size = static_cast<int>(text_.size());
-    anchor_ = std::clamp(start, 0, size);
-    caret_ = std::clamp(anchor_ + std::max(0, length), 0, size);
-    scrollToCaret();
-    viewport()->update();
+    anchor_ = std::clamp(start, 0, static_cast<int>(text_.size()));
+    moveCaret(anchor_ + std::max(0, length), true);
 }
 
 QString MarkedTextView::selectedText() const {
@@ -238,6 +239,8 @@ void MarkedTextView::moveCaret(int offset, bool keepAnchor) {
     if (!keepAnchor) anchor_ = caret_;
     scrollToCaret();
     viewport()->update();
+    QAccessibleTextCursorEvent moved(this, caret_);
+    QAccessible::updateAccessibility(&moved);
 }
 
 void MarkedTextView::keyPressEvent(QKeyEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QTest>
 #include <string>
@@ -50,6 +51,15 @@ TEST(MarkedTextView, KeysAndClicksMoveTheCaretOverTheLinesAsShown) {
     EXPECT_EQ(view.caretOffset(), 18);
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, thirdLine + QPoint(0, -lineHeight));
     EXPECT_EQ(view.selectedText(), QStringLiteral("second"));
+
+    // A screen reader reads it a range at a time, with the selection.
+    QAccessibleTextInterface* reader = QAccessible::queryAccessibleInterface(&view)->textInterface();
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->characterCount(), 23);
+    EXPECT_EQ(reader->text(6, 12), QStringLiteral("second"));
+    int start = 0, end = 0;
+    reader->selection(0, &start, &end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(6, 12));
 }
 
 TEST(MarkedTextView, AWrappedRowAndALineWithoutBreaksAreStepsOfTheirOwn) {
