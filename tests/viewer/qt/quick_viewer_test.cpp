@@ -15,6 +15,8 @@
 
 #include "platform/engine_access.h"
 #include "platform/qt/rich_text_box.h"
+#include "platform/rtf_reader.h"
+#include "printed_pdf.h"
 #include "scripted_program_services.h"
 #include "shell/qt/main_window.h"
 #include "shell/qt/program_shell.h"
@@ -90,6 +92,34 @@ TEST_F(ViewerTest, ViewerShowsTheFileUnderTheCaretWithItsHitsMarked) {
     view().viewPrev->click();
     main().buttonDetail->click();
     EXPECT_EQ(desktop.opened(), (std::vector<std::string>{second, second}));
+}
+
+TEST_F(ViewerTest, SaveAndPrintTakeTheWholeTextWithItsHits) {
+    const std::string file = files.write("b.txt", "intro line\r\nthe cat sat\r\nmiddle\r\na cat again");
+    search(files.path().string(), QStringLiteral("cat"));
+    caretOn(file);
+    main().buttonView->click();
+
+    const std::string saved = (files.path() / "viewer.rtf").string();
+    dialogs.saveAs(QString::fromStdString(saved));
+    view().viewSave->click();
+    std::string bytes;
+    ASSERT_FALSE(systemFileSystem().readAll(saved, bytes));
+    std::vector<std::string> lines, hits;
+    for (const RtfParagraph& paragraph : readRtf(bytes)) {
+        lines.push_back(paragraph.text());
+        for (const RtfRun& run : paragraph.runs)
+            if (run.bold && run.colour == 1) hits.push_back(run.text);
+    }
+    // The document opens with a blank, as the engine's own viewer documents do.
+    EXPECT_EQ(lines, (std::vector<std::string>{" intro line", " the cat sat", " middle", " a cat again"}));
+    EXPECT_EQ(hits, (std::vector<std::string>{"cat", "cat"}));
+
+    const QString pdf = QString::fromStdString((files.path() / "viewer.pdf").string());
+    dialogs.acceptPrinter(pdf);
+    view().viewPrint->click();
+    EXPECT_TRUE(boxes.asked().empty());
+    EXPECT_EQ(pdfPageCount(pdf), 1);
 }
 
 TEST_F(ViewerTest, NothingUnderTheCaretIsSaid) {
