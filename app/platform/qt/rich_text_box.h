@@ -12,8 +12,8 @@
 
 #include <QByteArray>
 #include <QColor>
-#include <QString>
 #include <QPlainTextEdit>
+#include <QString>
 #include <QTextEdit>
 #include <string>
 #include <string_view>
