@@ -1,8 +1,8 @@
 // The viewer's text is made from the engine's body on a thread of its own, a
 // slice at a time with the hit words of each slice marked, while the window
 // shows what is done: the top of a file of hundreds of megabytes is on
-// screen long before its end is read, and the window's thread only copies
-// nothing and lays out what it shows.
+// screen long before its end is read, and the window's thread copies
+// nothing: it only lays out what it shows.
 #pragma once
 
 #include <atomic>
