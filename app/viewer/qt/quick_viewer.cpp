@@ -259,9 +259,13 @@ auto QuickViewer::untilStopped(Work work) -> std::optional<decltype(work())> {
     // megabytes: the work goes on alone, on what it owns, and its result is
     // dropped. Only the next work left behind waits for it.
     auto result = std::make_shared<std::optional<decltype(work())>>();
-    std::future<void> done = std::async(std::launch::async, [result, work = std::move(work)] {
-        result->emplace(work());
-    });
+    std::future<void> done =
+        std::async(std::launch::async, [result, work = std::move(work)]() mutable {
+            result->emplace(work());
+            // A result nobody waits for any more (a body as large as the
+            // file, twice over) goes now, not when the next work is left.
+            result.reset();
+        });
     while (done.wait_for(kBreath) != std::future_status::ready) {
         services_.pump.processEventsNow();
         if (viewerLoadDone_) {
