@@ -99,7 +99,7 @@ std::vector<TextSpan> HitLineMarker::advance(std::u16string_view text, bool whol
                     const std::size_t start = positions[hit.start];
                     marks.push_back({start, positions[hit.start + hit.length - 1] + 1 - start});
                 }
-                afterMatch_ = positions.back() + 1;
+                afterMatch_ = positions.back();
                 break;
             }
             ++at;

@@ -48,6 +48,8 @@ TEST(HitLineMarker, MarksTheHitWordsOfEachLineFoundInOrder) {
          "The " + hit("cat") + " sat." + SEP + "A " + hit("dog") + " " + hit("ran") + "." + SEP,
          {u"cat", u"dog", u"ran"}},
         {"a break inside a word is no blank", u"ca\nt sat", hit("cat") + " sat" + SEP, {}},
+        {"the next line may start right behind the last", u"one catdog", hit("cat") + SEP + hit("dog") + SEP,
+         {u"cat", u"dog"}},
         {"last line without its separator", text, "A " + hit("dog"), {u"dog"}},
         {"a hitless line that would match later does not move the search", u"one cat two dog three owl",
          "three owl" + SEP + "two " + hit("dog") + SEP, {u"dog"}},
