@@ -1,9 +1,13 @@
 #include "viewer/hit_navigation.h"
 
 #include <algorithm>
+#include <bitset>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 
 namespace tessaly {
 
@@ -32,15 +36,26 @@ public:
 
     std::size_t plain(std::u16string_view word, std::size_t from) const {
         if (from > text_.size()) return kNotFound;
+        if (word.empty()) return from;
         const auto start = text_.begin() + static_cast<std::ptrdiff_t>(from);
-        const auto found =
-            matchCase_ ? std::search(start, text_.end(), std::boyer_moore_horspool_searcher(word.begin(), word.end()))
-                       : std::search(start, text_.end(), word.begin(), word.end(),
-                                     [fold = letters_.fold](char16_t a, char16_t b) {
-                                         return fold(a) == fold(b);
-                                     });
-        if (found == text_.end() && !word.empty()) return kNotFound;
-        return static_cast<std::size_t>(found - text_.begin());
+        if (matchCase_) {
+            const auto found = std::search(
+                start, text_.end(), std::boyer_moore_horspool_searcher(word.begin(), word.end()));
+            return found == text_.end() ? kNotFound : static_cast<std::size_t>(found - text_.begin());
+        }
+        // Folding every unit of a long text costs seconds: only the units
+        // that fold to the word's first are looked at further.
+        const FirstUnits& first = firstUnits(word.front());
+        const std::size_t last = text_.size() - std::min(text_.size(), word.size() - 1);
+        for (std::size_t at = from; at < last; ++at) {
+            if (!first.test(text_[at])) continue;
+            std::size_t matched = 1;
+            while (matched < word.size() &&
+                   letters_.fold(text_[at + matched]) == letters_.fold(word[matched]))
+                ++matched;
+            if (matched == word.size()) return at;
+        }
+        return kNotFound;
     }
 
     std::size_t wholeWord(std::u16string_view word, std::size_t from) const {
@@ -59,9 +74,24 @@ public:
     }
 
 private:
+    using FirstUnits = std::bitset<0x10000>;
+
+    // Every unit that folds as `unit` does; worked out once per word.
+    const FirstUnits& firstUnits(char16_t unit) const {
+        auto& units = firstUnits_[unit];
+        if (!units) {
+            units = std::make_unique<FirstUnits>();
+            const char16_t folded = letters_.fold(unit);
+            for (std::uint32_t other = 0; other < 0x10000; ++other)
+                if (letters_.fold(static_cast<char16_t>(other)) == folded) units->set(other);
+        }
+        return *units;
+    }
+
     std::u16string_view text_;
     bool matchCase_;
     const LetterRules& letters_;
+    mutable std::map<char16_t, std::unique_ptr<FirstUnits>> firstUnits_;
 };
 
 std::size_t findWord(const WordSearch& search, std::u16string_view typed, std::size_t from) {

@@ -19,13 +19,13 @@ std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::
     // Ordinary text fits twice its size; the second try fits anything.
     for (const std::uint64_t growth : {std::uint64_t{2}, kLargestGrowth}) {
         const std::uint64_t base = std::min(growth * fileSize, kLargestBase);
-        std::string buffer(base + TYX12_VIEW_EXTRA_CAPACITY, '\0');
+        PageBuffer buffer(base + TYX12_VIEW_EXTRA_CAPACITY);
         if (engine.stringView(path.c_str(), static_cast<std::int32_t>(base), buffer.data()) == 0)
             return std::nullopt;
-        buffer.resize(std::strlen(buffer.c_str()));
-        const bool mayBeCut = buffer.size() + TYX12_VIEW_CUT_MARGIN >= base + TYX12_VIEW_EXTRA_CAPACITY;
+        const std::size_t length = std::strlen(buffer.data());
+        const bool mayBeCut = length + TYX12_VIEW_CUT_MARGIN >= base + TYX12_VIEW_EXTRA_CAPACITY;
         if (!mayBeCut || growth == kLargestGrowth || base == kLargestBase)
-            return ViewerBody{std::move(buffer), mayBeCut};
+            return ViewerBody{std::move(buffer), length, mayBeCut};
     }
     return std::nullopt;  // not reached: the last try always returns
 }

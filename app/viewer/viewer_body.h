@@ -1,21 +1,27 @@
 // The engine's RTF body of a whole file for the quick viewer. The markup can
 // make the body several times as long as the file (a line break alone takes
-// 27 bytes), so the buffer grows until the whole body fits.
+// 27 bytes), so the buffer grows until the whole body fits. Only the part the
+// engine writes takes memory, and the reader gives back what it has read.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/engine_loader.h"
+#include "platform/page_buffer.h"
 
 namespace tessaly {
 
 struct ViewerBody {
-    std::string rtf;
+    PageBuffer buffer;
+    std::size_t length = 0;
     // The body outgrew the largest buffer the engine can be given: it stops
     // short of the file's end.
     bool cut = false;
+
+    std::string_view rtf() const { return {buffer.data(), length}; }
 };
 
 // Nothing when the engine cannot read the file.

@@ -8,7 +8,7 @@
 
 #include "platform/engine_loader.h"
 #include "temp_dir.h"
-#include "viewer/highlight_merge.h"
+#include "viewer/highlight_markup.h"
 
 namespace tessaly {
 namespace {
@@ -46,8 +46,8 @@ TEST(ViewerBody, TheWholeFileComesBackHoweverMuchItGrows) {
         const std::optional<ViewerBody> body = fetchViewerBody(*engine, path, c.text.size());
         ASSERT_TRUE(body.has_value());
         EXPECT_FALSE(body->cut);
-        EXPECT_EQ(count(body->rtf, kBodyParagraph), c.lineBreaks);
-        EXPECT_NE(body->rtf.find(c.lastLine), std::string::npos);
+        EXPECT_EQ(count(std::string(body->rtf()), kBodyParagraph), c.lineBreaks);
+        EXPECT_NE(body->rtf().find(c.lastLine), std::string::npos);
     }
 
     EXPECT_FALSE(

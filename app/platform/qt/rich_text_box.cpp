@@ -1,16 +1,17 @@
 #include "platform/qt/rich_text_box.h"
 
-#include <QFile>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 
 #include "platform/qt/rtf_document_builder.h"
+#include "platform/qt/rtf_file.h"
 #include "platform/qt/rtf_writer.h"
 
 namespace tessaly {
 
-RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
+RichTextBox::RichTextBox(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     // Read-only still shows the caret and lets the keys move it: the caret
     // is how the user points at an entry of the result pane.
@@ -38,14 +39,7 @@ std::string RichTextBox::rtf() const {
 }
 
 Failure RichTextBox::saveRtf(const QString& path, FileSystem& files) const {
-    const std::string target = QFile::encodeName(path).toStdString();
-    Failure failure = replaceFile(files, target, target + ".ty~", rtf());
-    if (failure) {
-        failure.code = code::richTextSaveFailed;
-        failure.operation = "save";
-        failure.path = target;
-    }
-    return failure;
+    return saveRtfFile(path, rtf(), files);
 }
 
 QString RichTextBox::plainText() const {
@@ -79,6 +73,27 @@ QString RichTextBox::selectedText() const {
             c = u' ';
     }
     return text;
+}
+
+void RichTextBox::setLineWrapMode(QTextEdit::LineWrapMode mode) {
+    wrapMode_ = mode;
+    QPlainTextEdit::setLineWrapMode(mode == QTextEdit::NoWrap ? QPlainTextEdit::NoWrap
+                                                              : QPlainTextEdit::WidgetWidth);
+    applyWrapWidth();
+}
+
+void RichTextBox::setLineWrapColumnOrWidth(int width) {
+    wrapWidth_ = width;
+    applyWrapWidth();
+}
+
+// A plain layout wraps at the viewport's width: the viewport is narrowed to
+// the wrap width instead.
+void RichTextBox::applyWrapWidth() {
+    const bool fixed = wrapMode_ == QTextEdit::FixedPixelWidth && wrapWidth_ > 0;
+    const int room = frameWidth() * 2 + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int blank = fixed ? std::max(0, width() - room - wrapWidth_) : 0;
+    setViewportMargins(0, 0, blank, 0);
 }
 
 int RichTextBox::findText(const QString& text, int from, FindOptions options) {

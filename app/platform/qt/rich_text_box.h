@@ -1,11 +1,18 @@
-// The rich-text box of the result pane, the single-file view and the viewer:
-// RTF in (inserted at the caret or replacing everything), RTF out, and the
-// text operations the viewer's hit navigation and highlighting need. Offsets
-// are character offsets into plainText(), where a paragraph break counts one.
+// The rich-text box of the result pane and the single-file view: RTF in
+// (inserted at the caret or replacing everything), RTF out, and the text
+// operations the viewer's file picking and the tests need. Offsets are
+// character offsets into plainText(), where a paragraph break counts one.
+//
+// It lays out like a plain-text box, one paragraph at a time and only the
+// paragraphs on screen: a rich-text layout of the whole document ran over
+// every paragraph at each insertion, so a pane of ten thousand entries froze
+// the window. Our documents hold styled runs in plain paragraphs and nothing
+// a plain layout would lose.
 #pragma once
 
 #include <QByteArray>
 #include <QColor>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QTextEdit>
 #include <string>
@@ -17,7 +24,7 @@
 
 namespace tessaly {
 
-class RichTextBox : public QTextEdit {
+class RichTextBox : public QPlainTextEdit {
     Q_OBJECT
 
 public:
@@ -41,9 +48,7 @@ public:
 
     // The whole content as an RTF document, for print, save and tests.
     std::string rtf() const;
-    // Writes rtf() through a temporary file in the same folder, renamed over
-    // `path`: a failure leaves any file already there as it was, and comes
-    // back as code::richTextSaveFailed with the system's errno.
+    // Writes rtf() as saveRtfFile does.
     Failure saveRtf(const QString& path, FileSystem& files = systemFileSystem()) const;
 
     QString plainText() const;
@@ -58,14 +63,22 @@ public:
     // Hit highlighting: the range in `colour`, and bold unless told otherwise.
     void colourRange(int start, int length, const QColor& colour, bool bold = true);
 
+    // The text wraps at a fixed width in pixels, narrower than the box, as
+    // the program's panes always did; the room to its right stays blank.
+    void setLineWrapMode(QTextEdit::LineWrapMode mode);
+    void setLineWrapColumnOrWidth(int width);
+
     // The colour table that RTF inserted without its own table is read with.
     const RtfColourTable& colourTable() const { return colours_; }
 
 private:
     int endOffset() const;
     int clampOffset(int offset) const;
+    void applyWrapWidth();
 
     RtfColourTable colours_;
+    QTextEdit::LineWrapMode wrapMode_ = QTextEdit::WidgetWidth;
+    int wrapWidth_ = 0;
 };
 
 }  // namespace tessaly

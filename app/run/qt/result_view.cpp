@@ -29,6 +29,10 @@ ResultView::ResultView(MainWindow& window, Services& services)
     connect(window_.outlineFile, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { item->setIcon(0, closedIcon_); });
 
+    insertionTimer_.setSingleShot(true);
+    connect(&insertionTimer_, &QTimer::timeout, this,
+            [this] { insertWaitingEntries(kInsertionSlice); });
+
     scrollTimer_.setSingleShot(true);
     scrollTimer_.setInterval(0);
     connect(&scrollTimer_, &QTimer::timeout, this, &ResultView::scrollToNewestFile);
@@ -39,7 +43,8 @@ ResultView::ResultView(MainWindow& window, Services& services)
 }
 
 void ResultView::begin() {
-    pendingEntries_.clear();
+    waitingEntries_.clear();
+    insertionTimer_.stop();
     window_.MainResult->clear();
     // The blank takes the pane's own format, not what the last run left at the caret.
     window_.MainResult->setCurrentCharFormat(QTextCharFormat());
@@ -47,27 +52,45 @@ void ResultView::begin() {
 }
 
 void ResultView::addEntry(const FileEntry& entry) {
-    // Each in a group of its own, so that it starts from the same state as
-    // an entry put in alone.
-    pendingEntries_ += "{" + fileEntryBody(entry) + "}";
-    const auto now = std::chrono::steady_clock::now();
-    if (now - lastFlush_ >= kFlushInterval) flushEntries();
+    waitingEntries_.push_back("{" + fileEntryBody(entry) + "}");
+    const auto waited = std::chrono::steady_clock::now() - lastFlush_;
+    if (waited >= kFlushInterval)
+        insertWaitingEntries(kInsertionSlice);
+    else if (!insertionTimer_.isActive())
+        insertionTimer_.start(std::chrono::ceil<std::chrono::milliseconds>(kFlushInterval - waited));
 }
 
-void ResultView::flushEntries() {
-    lastFlush_ = std::chrono::steady_clock::now();
-    if (pendingEntries_.empty()) return;
+void ResultView::flushEntries() { insertWaitingEntries(std::nullopt); }
+
+void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> slice) {
+    // A piece of this size takes the pane a few milliseconds: the clock is
+    // read between pieces.
+    constexpr std::size_t kPieceBytes = 32 * 1024;
+    const auto start = std::chrono::steady_clock::now();
+    lastFlush_ = start;
     RichTextBox& pane = *window_.MainResult;
     // Following the new entries scrolls the pane, and every scroll leaves a
     // dirty area that Qt carries along until the next paint; thousands of
     // them between two paints made each entry slower than the one before.
     pane.setUpdatesEnabled(false);
-    // The caret is where the entries go; the person may have put it
-    // anywhere since the last ones.
-    pane.moveCursor(QTextCursor::End);
-    pane.insertRtf(std::string(kResultHeader) + pendingEntries_ + "}");
+    while (!waitingEntries_.empty()) {
+        std::string piece(kResultHeader);
+        while (!waitingEntries_.empty() && piece.size() < kPieceBytes) {
+            piece += waitingEntries_.front();
+            waitingEntries_.pop_front();
+        }
+        piece += '}';
+        // The caret is where the entries go; the person may have put it
+        // anywhere since the last ones.
+        pane.moveCursor(QTextCursor::End);
+        pane.insertRtf(piece);
+        if (slice && std::chrono::steady_clock::now() - start >= *slice) break;
+    }
     pane.setUpdatesEnabled(true);
-    pendingEntries_.clear();
+    if (!waitingEntries_.empty())
+        insertionTimer_.start(0);
+    else
+        insertionTimer_.stop();
 }
 
 void ResultView::addToTree(const std::string& fullPath, int categoryFolder, int fileCount) {

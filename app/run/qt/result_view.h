@@ -8,6 +8,9 @@
 #include <QIcon>
 #include <QObject>
 #include <QTimer>
+#include <chrono>
+#include <deque>
+#include <optional>
 #include <string>
 
 #include "run/result_document.h"
@@ -30,11 +33,14 @@ public:
     // A matching file's entry at the end of the pane, whatever the person
     // did with the caret meanwhile. Entries that come fast are put in a few
     // at a time, at most kFlushInterval after they came: one insertion of
-    // many costs the text layout far less than many of one each.
+    // many costs less than many of one each. An insertion stops after
+    // kInsertionSlice and goes on at the next turn of the event loop, so
+    // that thousands of entries arriving at once never hold the window.
     void addEntry(const FileEntry& entry);
-    // Puts in the entries still waiting; the run calls it when it ends.
+    // Puts in all the entries still waiting; the run calls it when it ends.
     void flushEntries();
     static constexpr std::chrono::milliseconds kFlushInterval{100};
+    static constexpr std::chrono::milliseconds kInsertionSlice{15};
     // The file's node under its folder and drive nodes, which are opened;
     // the tree scrolls to the newest file when the window next repaints.
     // `fullPath` is absolute, in the file system's bytes.
@@ -65,6 +71,9 @@ private:
     void scrollToNewestFile();
     // Changes the tab without counting it as the person's click.
     void bringToFront(int tab);
+    // Puts in waiting entries until `slice` has passed (all of them without
+    // one); what is left goes in at the next turn of the event loop.
+    void insertWaitingEntries(std::optional<std::chrono::milliseconds> slice);
 
     MainWindow& window_;
     Services& services_;
@@ -78,7 +87,10 @@ private:
     // window breathe, for the newest file only.
     QTimer scrollTimer_;
     QString newestFileKey_;
-    std::string pendingEntries_;
+    // Each a group of its own, so that it starts from the same state as an
+    // entry put in alone.
+    std::deque<std::string> waitingEntries_;
+    QTimer insertionTimer_;
     std::chrono::steady_clock::time_point lastFlush_{};
     int shownTab_ = 0;
     bool switchingTabs_ = false;

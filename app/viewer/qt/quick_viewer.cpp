@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
@@ -23,21 +24,23 @@
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/operation_error_report.h"
 #include "platform/qt/rich_text_box.h"
+#include "platform/qt/rtf_colour_table.h"
+#include "platform/qt/rtf_document_builder.h"
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
 #include "run/search_pipeline.h"
 #include "window/qt/data_file_guard.h"
 #include "window/qt/main_window.h"
 #include "window/qt/services.h"
-#include "viewer/highlight_merge.h"
 #include "viewer/hit_navigation.h"
+#include "viewer/marked_text_rtf.h"
 #include "viewer/qt/quick_viewer_window.h"
 #include "viewer/qt/rich_text_printing.h"
 #include "viewer/qt/rich_text_saving.h"
-#include "viewer/rtf_body_split.h"
 #include "viewer/selected_file_pick.h"
+#include "viewer/qt/marked_text_view.h"
 #include "viewer/viewer_body.h"
-#include "viewer/viewer_piece.h"
+#include "viewer/viewer_text_load.h"
 
 namespace tessaly {
 
@@ -58,6 +61,9 @@ const LetterRules kUnicodeLetters{
         return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
     }};
 
+// How long the window waits for the work it breathes beside.
+constexpr std::chrono::milliseconds kBreath{10};
+
 }  // namespace
 
 QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& engine)
@@ -68,7 +74,10 @@ QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& eng
     });
 }
 
-QuickViewer::~QuickViewer() = default;
+QuickViewer::~QuickViewer() {
+    // The window may outlive the text it shows.
+    if (window_) window_->richView->clear();
+}
 
 QuickViewerWindow& QuickViewer::window() {
     if (window_) return *window_;
@@ -81,10 +90,20 @@ QuickViewerWindow& QuickViewer::window() {
     connect(v.viewClose, &QPushButton::clicked, this, &QuickViewer::done);
     // Closed by its close box while a file loads: the load ends.
     connect(&v, &QuickViewerWindow::closedByCloseBox, this, [this] { viewerLoadDone_ = true; });
-    connect(v.viewSave, &QPushButton::clicked, this,
-            [this] { saveCommand(*window_->richView, services_); });
-    connect(v.viewPrint, &QPushButton::clicked, this, [this] {
-        printCommand(*window_->richView, window_->richView->textCursor().hasSelection(), services_);
+    const auto rtf = [this] {
+        const MarkedTextView& view = *window_->richView;
+        return markedTextRtf(view.text(), view.marks());
+    };
+    connect(v.viewSave, &QPushButton::clicked, this, [this, rtf] { saveCommand(rtf, services_); });
+    connect(v.viewPrint, &QPushButton::clicked, this, [this, rtf] {
+        const auto document = [&rtf] {
+            auto printed = std::make_unique<QTextDocument>();
+            QTextCursor cursor(printed.get());
+            RtfColourTable colours;
+            RtfDocumentBuilder(colours).insert(cursor, rtf());
+            return printed;
+        };
+        printCommand(document, window_->richView->hasSelection(), services_);
     });
     return v;
 }
@@ -119,8 +138,9 @@ void QuickViewer::openInApplication() {
 
 void QuickViewer::loadViewer() {
     // The window breathes during a load; Viewer pressed again meanwhile
-    // would pour a second file into the same text.
-    if (!viewerLoadDone_) {
+    // would pour a second file into the same text. Next reads the text
+    // while the window breathes too: it must stay until Next is done.
+    if (!viewerLoadDone_ || searchingText_) {
         services_.desktop.beep();
         return;
     }
@@ -138,6 +158,7 @@ void QuickViewer::loadViewer() {
     v.panels[2]->clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     v.richView->clear();
+    load_.reset();
     v.showStop(true);
     services_.pump.processEventsNow();
 
@@ -182,72 +203,78 @@ void QuickViewer::loadViewer() {
     guardFileStep(
         services_,
         [&] {
-            fetched = whileBreathing([&] { return fetchViewerBody(*engine, path, entry.size); });
+            std::optional<std::optional<ViewerBody>> body = untilStopped(
+                [engine, path, size = entry.size] { return fetchViewerBody(*engine, path, size); });
+            if (!body) return Failure{};  // stopped: there is nothing to say
+            fetched = std::move(*body);
             return fetched ? Failure{} : failureFromErrno(EACCES, "read", path);
         },
         fileFailureMessage);
-    const bool viewed = fetched.has_value();
-    std::string body = viewed ? std::move(fetched->rtf) : std::string();
     services_.pump.processEventsNow();
 
-    RunArguments arguments = main_.state.runArguments;
-    arguments.allHits = 1;
-    const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
-    const SearchWords words = readSearchWords(main_);
-    const SearchAnswer answer =
-        whileBreathing([&] { return searchFile(*engine, candidate, arguments, words); });
+    std::optional<SearchAnswer> answer;
+    if (fetched && !viewerLoadDone_) {
+        RunArguments arguments = main_.state.runArguments;
+        arguments.allHits = 1;
+        const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
+        answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_)] {
+            return searchFile(*engine, candidate, arguments, words);
+        });
+    }
     showPanels(path, entry.size, entry.modified);
 
-    std::optional<HighlightMerge> merge;
-    whileBreathing([&] {
-        // The merge keeps its own copy of the body, up to its NUL: the
-        // buffer, as large again as the file, goes at once.
-        merge.emplace(body, answer.lines);
-        std::string().swap(body);
-        return true;
-    });
-    bool stopped = !viewed;
-    while (!stopped) {
-        services_.pump.processEvents();
-        if (viewerLoadDone_) break;
-        const std::optional<std::string> piece = merge->next();
-        if (!piece) break;
-        stopped = !insertBody(*piece);
+    if (fetched && answer && !viewerLoadDone_) {
+        load_ = std::make_unique<ViewerTextLoad>(std::move(*fetched), std::move(answer->lines));
+        showWhileLoading(*load_);
     }
-    if (!stopped && !viewerLoadDone_) insertBody(merge->rest());
     finish();
     if (main_.FoundWord->isChecked()) findNextHit();
+}
+
+void QuickViewer::showWhileLoading(ViewerTextLoad& load) {
+    MarkedTextView& view = *window_->richView;
+    for (;;) {
+        services_.pump.processEventsNow();
+        if (viewerLoadDone_) load.stop();
+        const ViewerTextLoad::Progress progress = load.take(kBreath);
+        view.showText(progress.text);
+        view.addMarks(progress.marks);
+        if (progress.finished || viewerLoadDone_) return;
+    }
 }
 
 template <typename Work>
 auto QuickViewer::whileBreathing(Work work) -> decltype(work()) {
     // The engine reads and marks up a large file for a good part of a
     // second: on a thread of its own, while the window goes on.
+    // Each wait is short, so the events are seen to at every one of them.
     auto result = std::async(std::launch::async, std::move(work));
-    while (result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-        services_.pump.processEvents();
+    while (result.wait_for(kBreath) != std::future_status::ready) services_.pump.processEventsNow();
     return result.get();
 }
 
-bool QuickViewer::insertBody(std::string_view body) {
-    RichTextBox& view = *window_->richView;
-    std::size_t done = 0;
-    while (done < body.size()) {
-        const std::string_view rest = body.substr(done);
-        const std::size_t cut = bodySplitPoint(rest, kPieceSize);
-        view.moveCursor(QTextCursor::End);
-        if (done == 0) {
-            view.insertRtf(viewerPiece(rest.substr(0, cut)));
-        } else {
-            view.insertRtf(viewerContinuation(rest.substr(0, cut)));
-        }
-        done += cut;
-        if (done < body.size()) {
-            services_.pump.processEvents();
-            if (viewerLoadDone_) return false;
+template <typename Work>
+auto QuickViewer::untilStopped(Work work) -> std::optional<decltype(work())> {
+    // Stop does not wait for the engine to finish a file of hundreds of
+    // megabytes: the work goes on alone, on what it owns, and its result is
+    // dropped. Only the next work left behind waits for it.
+    auto result = std::make_shared<std::optional<decltype(work())>>();
+    std::future<void> done =
+        std::async(std::launch::async, [result, work = std::move(work)]() mutable {
+            result->emplace(work());
+            // A result nobody waits for any more (a body as large as the
+            // file, twice over) goes now, not when the next work is left.
+            result.reset();
+        });
+    while (done.wait_for(kBreath) != std::future_status::ready) {
+        services_.pump.processEventsNow();
+        if (viewerLoadDone_) {
+            leftBehind_ = std::move(done);
+            return std::nullopt;
         }
     }
-    return true;
+    done.get();
+    return std::move(*result);
 }
 
 void QuickViewer::showPanels(const std::string& path, std::uint64_t size, std::time_t modified) {
@@ -258,21 +285,25 @@ void QuickViewer::showPanels(const std::string& path, std::uint64_t size, std::t
 }
 
 void QuickViewer::findNextHit() {
-    if (!viewerLoadDone_) {
+    if (!viewerLoadDone_ || searchingText_) {
         services_.desktop.beep();
         return;
     }
-    RichTextBox& view = *window().richView;
+    MarkedTextView& view = *window().richView;
     std::array<std::u16string, 4> words;
     const SearchWords typed = readSearchWords(main_);
     for (std::size_t i = 0; i < words.size(); ++i) {
         const QString word = textFromBytes(trimBlanks(typed[i]));
         words[i] = std::u16string(utf16Of(word));
     }
-    const QString text = view.plainText();
-    const int start = view.textCursor().selectionStart();
-    if (const auto hit =
-            nextHit(utf16Of(text), start, words, main_.optCase->isChecked(), kUnicodeLetters)) {
+    const int start = view.selectionStart();
+    const bool matchCase = main_.optCase->isChecked();
+    // With no hit ahead the whole rest of a long file is read.
+    searchingText_ = true;
+    const std::optional<FoundHit> hit = whileBreathing(
+        [&] { return nextHit(view.text(), start, words, matchCase, kUnicodeLetters); });
+    searchingText_ = false;
+    if (hit) {
         view.select(hit->offset, hit->length);
         return;
     }

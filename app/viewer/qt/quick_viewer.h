@@ -4,6 +4,10 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <future>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,16 +16,13 @@ namespace tessaly {
 class EngineAccess;
 class MainWindow;
 class QuickViewerWindow;
+class ViewerTextLoad;
 struct Services;
 
 class QuickViewer : public QObject {
     Q_OBJECT
 
 public:
-    // Pieces of a long body go into the viewer this large at most, so that
-    // the window breathes between them.
-    static constexpr std::size_t kPieceSize = 128 * 1024;
-
     QuickViewer(MainWindow& main, Services& services, EngineAccess& engine);
     ~QuickViewer() override;
 
@@ -46,9 +47,13 @@ private:
     // Runs the work on another thread, letting the window breathe until it is done.
     template <typename Work>
     auto whileBreathing(Work work) -> decltype(work());
-    // Inserts an RTF body at the caret as documents of at most kPieceSize,
-    // letting the window breathe between them; false once Stop was pressed.
-    bool insertBody(std::string_view body);
+    // The same, but Stop ends the wait: nothing then. `work` must own what
+    // it uses, as it may outlive the call.
+    template <typename Work>
+    auto untilStopped(Work work) -> std::optional<decltype(work())>;
+    // Shows the text as it is made, letting the window breathe meanwhile,
+    // until it is whole or Stop is pressed.
+    void showWhileLoading(ViewerTextLoad& load);
     void showPanels(const std::string& path, std::uint64_t size, std::time_t modified);
 
     MainWindow& main_;
@@ -56,9 +61,14 @@ private:
     EngineAccess& engine_;
     // A window of its own that stays over the main window; the main window
     // owns it.
-    QuickViewerWindow* window_ = nullptr;
+    QPointer<QuickViewerWindow> window_;
+    // The text the viewer shows lives here, until the next file.
+    std::unique_ptr<ViewerTextLoad> load_;
+    // Engine work that Stop left to finish on its own.
+    std::future<void> leftBehind_;
     bool viewFromPane_ = false;
     bool viewerLoadDone_ = true;
+    bool searchingText_ = false;  // Next is looking for the next hit
 };
 
 }  // namespace tessaly

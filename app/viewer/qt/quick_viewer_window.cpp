@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "platform/qt/named_button.h"
-#include "platform/qt/rich_text_box.h"
+#include "viewer/qt/marked_text_view.h"
 
 namespace tessaly {
 
@@ -31,10 +31,9 @@ QuickViewerWindow::QuickViewerWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     small.setPointSize(8);
     setFont(small);
 
-    richView = new RichTextBox(this);
+    richView = new MarkedTextView(this);
     richView->setObjectName(QStringLiteral("richView"));
     richView->setAccessibleName(QStringLiteral("File text"));
-    richView->setLineWrapMode(QTextEdit::FixedPixelWidth);
     viewSave = namedButton(this, "viewSave", "&Save", "Save Text");
     viewPrev = namedButton(this, "viewPrev", "&Detail", "View in Application");
     viewNext = namedButton(this, "viewNext", "&Next", "Find Next One");
@@ -117,7 +116,7 @@ void QuickViewerWindow::layOut() {
 
     const int textWidth = width - kSideRoom;
     at(richView, 170, kTextTop, textWidth, heightTwips() - kChromeHeight);
-    richView->setLineWrapColumnOrWidth(std::max(1, richView->width() - pixels(400)));
+    richView->setWrapWidth(std::max(1, richView->width() - pixels(400)));
     const int barHeight = lblViewName->sizeHint().height();
     lblViewName->setGeometry(0, height() - barHeight, this->width(), barHeight);
 }

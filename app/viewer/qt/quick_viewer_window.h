@@ -13,7 +13,7 @@ class QStatusBar;
 
 namespace tessaly {
 
-class RichTextBox;
+class MarkedTextView;
 
 class QuickViewerWindow : public QWidget {
     Q_OBJECT
@@ -32,7 +32,7 @@ public:
     int widthTwips() const;
     int heightTwips() const;
 
-    RichTextBox* richView;
+    MarkedTextView* richView;
     QStatusBar* lblViewName;
     std::array<QLabel*, 3> panels;  // name, date, size
     QLabel* viewTitle;

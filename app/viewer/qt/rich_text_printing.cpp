@@ -136,13 +136,35 @@ Failure printRichText(const QTextDocument& document, QPrinter& printer) {
     return checkWrittenPdf(printer);
 }
 
-void printCommand(RichTextBox& box, bool hasSelection, Services& services) {
+namespace {
+
+void printChosen(const std::function<const QTextDocument&()>& document, bool hasSelection,
+                 Services& services) {
     QPrinter printer(QPrinter::HighResolution);
     if (!services.dialogs.choosePrinter(printer, hasSelection)) return;
+    const QTextDocument& printed = document();
     const GuardedResult result =
         runGuarded(services.boxes, ErrorTable::Printing, IgnoreAction::Leave,
-                   [&] { return printRichText(*box.document(), printer); });
+                   [&] { return printRichText(printed, printer); });
     if (result == GuardedResult::EndProgram) services.end.endNow();
+}
+
+}  // namespace
+
+void printCommand(RichTextBox& box, bool hasSelection, Services& services) {
+    printChosen([&box]() -> const QTextDocument& { return *box.document(); }, hasSelection,
+                services);
+}
+
+void printCommand(const std::function<std::unique_ptr<QTextDocument>()>& document,
+                  bool hasSelection, Services& services) {
+    std::unique_ptr<QTextDocument> made;
+    printChosen(
+        [&]() -> const QTextDocument& {
+            made = document();
+            return *made;
+        },
+        hasSelection, services);
 }
 
 }  // namespace tessaly

@@ -2,6 +2,9 @@
 // around the text on every side, whatever the printer cannot reach.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "platform/error_codes.h"
 
 class QPrinter;
@@ -25,5 +28,9 @@ Failure printRichText(const QTextDocument& document, QPrinter& printer);
 // Selection in the dialog. Cancel prints nothing and says nothing; a failure
 // is reported with Abort, Retry and Ignore.
 void printCommand(RichTextBox& box, bool hasSelection, Services& services);
+// The same for a text shown otherwise: its document is made only once a
+// printer is chosen.
+void printCommand(const std::function<std::unique_ptr<QTextDocument>()>& document,
+                  bool hasSelection, Services& services);
 
 }  // namespace tessaly

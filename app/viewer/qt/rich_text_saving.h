@@ -1,6 +1,9 @@
 // Saving the whole of a rich text as an RTF file the person names.
 #pragma once
 
+#include <functional>
+#include <string>
+
 namespace tessaly {
 
 class RichTextBox;
@@ -11,5 +14,7 @@ struct Services;
 // nothing; a failure is reported with Abort, Retry and Ignore, a full disk
 // as such.
 void saveCommand(RichTextBox& box, Services& services);
+// The same for a text shown otherwise: `rtf` gives its document.
+void saveCommand(const std::function<std::string()>& rtf, Services& services);
 
 }  // namespace tessaly

@@ -287,5 +287,41 @@ TEST_F(ResultViewTest, ThousandsOfEntriesAndTreeNodesStayCheap) {
     EXPECT_EQ(view.treeNodeCount(), 5000 + 50 + 4);
 }
 
+TEST_F(ResultViewTest, ABurstOfEntriesGoesInOverSeveralTurnsInOrder) {
+    showResults();
+    std::string lines;
+    while (lines.size() < 500) lines += kHitLine;
+    const auto burst = [&](int first, int last) {
+        for (int count = first; count <= last; ++count)
+            addQuickly(count, "/home/ann/f" + std::to_string(count) + ".txt", lines);
+    };
+    const auto holds = [&](int count) {
+        return window().MainResult->plainText().contains(
+            QString::fromStdString(entryMarker(count) + "/home/ann/f" + std::to_string(count) + ".txt"));
+    };
+    view.begin();
+    QTest::qWait(ResultView::kFlushInterval.count() + 10);
+    burst(1, 3000);
+    // A batch of a worker's results comes in one call: the pane took only
+    // what fits a turn of the event loop.
+    EXPECT_TRUE(holds(1));
+    EXPECT_FALSE(holds(3000));
+    // The rest follows by itself, without another entry or the run's end.
+    QElapsedTimer clock;
+    clock.start();
+    while (!holds(3000) && clock.elapsed() < 10'000) QTest::qWait(20);
+    EXPECT_TRUE(holds(3000));
+    burst(3001, 6000);
+    view.flushEntries();
+    EXPECT_TRUE(holds(6000));
+    const QString text = window().MainResult->plainText();
+    qsizetype before = -1;
+    for (int count = 1; count <= 6000; count += 499) {
+        const qsizetype at = text.indexOf(QString::fromStdString(entryMarker(count) + "/home/ann/f"));
+        EXPECT_GT(at, before) << count;
+        before = at;
+    }
+}
+
 }  // namespace
 }  // namespace tessaly::test

@@ -28,6 +28,7 @@
 #include "window/qt/services.h"
 #include "search_start.h"
 #include "temp_dir.h"
+#include "viewer/qt/marked_text_view.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
 
@@ -178,7 +179,7 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
             pane.setCaretOffset(static_cast<int>(paneText.indexOf(text(file.path))) + 3);
             w.buttonView->click();
             ASSERT_EQ(w.state.selectedFile, file.path);
-            RichTextBox& view = *program.viewer().richView;
+            MarkedTextView& view = *program.viewer().richView;
             const QString whole = view.plainText();
             for (const QString& line : kLines.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
                 const bool held =
@@ -189,10 +190,9 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
             std::vector<QString> selected;
             for (std::size_t step = 0; step < file.words.size(); ++step) {
                 program.viewer().viewNext->click();
-                const QTextCursor selection = view.textCursor();
-                selected.push_back(selection.selectedText());
-                EXPECT_TRUE(markedAt(view, selection.selectionStart(),
-                                     static_cast<int>(selected.back().size())));
+                selected.push_back(view.selectedText());
+                EXPECT_TRUE(view.isMarked(view.selectionStart()));
+                EXPECT_TRUE(view.isMarked(view.caretOffset() - 1));
             }
             EXPECT_EQ(selected, file.words);
         }

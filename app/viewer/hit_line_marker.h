@@ -1,0 +1,54 @@
+// The quick viewer marks the hit words of the engine's hit lines in the
+// file's text: each hit line of the search result is looked for, without its
+// markup, in the text, and its hit words are marked where it stands.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaly {
+
+struct TextSpan {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    bool operator==(const TextSpan&) const = default;
+};
+
+// Lines are matched in order, each after the previous match; a line not found
+// further on is left unmarked and the next one is tried. The search's text
+// knows no line breaks: a run of them in the text stands for one blank, so a
+// hit line that runs over a line break is still found (and its line breaks
+// stay). A line without any hit is not looked for at all: it has nothing to
+// mark, and matching it could only move the search past the lines that do.
+//
+// The text may still be growing: what cannot be decided yet waits for the
+// next call.
+class HitLineMarker {
+public:
+    // `resultText` is the engine's result: hit lines in RTF, the hit words
+    // in highlight groups, the lines apart by the line separator.
+    explicit HitLineMarker(std::string_view resultText);
+
+    // The hit words found in `text` since the last call, in order. `text`
+    // starts as it did before and is longer, or as long; with `whole` it is
+    // complete, and a line not found now never will be.
+    std::vector<TextSpan> advance(std::u16string_view text, bool whole);
+
+private:
+    struct Line {
+        std::u16string text;
+        std::vector<TextSpan> hits;  // within text
+    };
+    enum class Match { Found, NotHere, NeedMore };
+    Match matchAt(std::u16string_view text, std::size_t at, const Line& line, bool whole,
+                  std::vector<std::size_t>& positions) const;
+
+    std::vector<Line> lines_;
+    std::size_t nextLine_ = 0;
+    std::size_t afterMatch_ = 0;  // where the next line may start
+    std::size_t resume_ = 0;      // candidates before this are settled for the next line
+};
+
+}  // namespace tessaly

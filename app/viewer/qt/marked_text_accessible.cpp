@@ -1,0 +1,92 @@
+#include "viewer/qt/marked_text_accessible.h"
+
+#include <algorithm>
+
+#include "viewer/qt/marked_text_view.h"
+
+namespace tessaly {
+
+namespace {
+
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
+    if (className == QLatin1String(MarkedTextView::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new MarkedTextAccessible(static_cast<MarkedTextView*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
+MarkedTextAccessible::MarkedTextAccessible(MarkedTextView* view)
+    : QAccessibleWidget(view, QAccessible::EditableText) {}
+
+void MarkedTextAccessible::install() {
+    static const bool installed = (QAccessible::installFactory(accessibleFor), true);
+    (void)installed;
+}
+
+MarkedTextView& MarkedTextAccessible::view() const { return *static_cast<MarkedTextView*>(widget()); }
+
+void* MarkedTextAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QAccessible::State MarkedTextAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = true;
+    state.multiLine = true;
+    state.selectableText = true;
+    return state;
+}
+
+void MarkedTextAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = 0;
+    if (selectionIndex != 0 || !view().hasSelection()) return;
+    *startOffset = view().selectionStart();
+    *endOffset = view().selectionStart() + static_cast<int>(view().selectedText().size());
+}
+
+int MarkedTextAccessible::selectionCount() const { return view().hasSelection() ? 1 : 0; }
+
+void MarkedTextAccessible::addSelection(int startOffset, int endOffset) {
+    setSelection(0, startOffset, endOffset);
+}
+
+void MarkedTextAccessible::removeSelection(int) { view().setCaretOffset(view().caretOffset()); }
+
+void MarkedTextAccessible::setSelection(int, int startOffset, int endOffset) {
+    view().select(startOffset, endOffset - startOffset);
+}
+
+int MarkedTextAccessible::cursorPosition() const { return view().caretOffset(); }
+
+void MarkedTextAccessible::setCursorPosition(int position) { view().setCaretOffset(position); }
+
+QString MarkedTextAccessible::text(int startOffset, int endOffset) const {
+    const std::u16string_view all = view().text();
+    const auto start = static_cast<std::size_t>(std::clamp(startOffset, 0, characterCount()));
+    const auto end = static_cast<std::size_t>(std::clamp(endOffset, 0, characterCount()));
+    if (end <= start) return {};
+    const std::u16string_view part = all.substr(start, end - start);
+    return QString(reinterpret_cast<const QChar*>(part.data()), static_cast<qsizetype>(part.size()));
+}
+
+int MarkedTextAccessible::characterCount() const { return static_cast<int>(view().text().size()); }
+
+// Where a character stands on screen is only known for the lines laid out
+// for painting; readers do without it.
+QRect MarkedTextAccessible::characterRect(int) const { return {}; }
+
+int MarkedTextAccessible::offsetAtPoint(const QPoint&) const { return -1; }
+
+void MarkedTextAccessible::scrollToSubstring(int startIndex, int) {
+    view().setCaretOffset(startIndex);
+}
+
+QString MarkedTextAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = offset;
+    return {};
+}
+
+}  // namespace tessaly
