@@ -44,6 +44,7 @@ ResultView::ResultView(MainWindow& window, Services& services)
 
 void ResultView::begin() {
     waitingEntries_.clear();
+    whenAllShown_ = {};
     insertionTimer_.stop();
     window_.MainResult->clear();
     // The blank takes the pane's own format, not what the last run left at the caret.
@@ -61,6 +62,11 @@ void ResultView::addEntry(const FileEntry& entry) {
 }
 
 void ResultView::flushEntries() { insertWaitingEntries(std::nullopt); }
+
+void ResultView::whenAllShown(std::function<void()> then) {
+    whenAllShown_ = std::move(then);
+    insertWaitingEntries(kInsertionSlice);
+}
 
 void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> slice) {
     // A piece of this size takes the pane a few milliseconds: the clock is
@@ -87,10 +93,12 @@ void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> s
         if (slice && std::chrono::steady_clock::now() - start >= *slice) break;
     }
     pane.setUpdatesEnabled(true);
-    if (!waitingEntries_.empty())
+    if (!waitingEntries_.empty()) {
         insertionTimer_.start(0);
-    else
-        insertionTimer_.stop();
+        return;
+    }
+    insertionTimer_.stop();
+    if (whenAllShown_) std::exchange(whenAllShown_, {})();
 }
 
 void ResultView::addToTree(const std::string& fullPath, int categoryFolder, int fileCount) {

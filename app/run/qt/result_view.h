@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -37,8 +38,12 @@ public:
     // kInsertionSlice and goes on at the next turn of the event loop, so
     // that thousands of entries arriving at once never hold the window.
     void addEntry(const FileEntry& entry);
-    // Puts in all the entries still waiting; the run calls it when it ends.
+    // Puts in all the entries still waiting at once; print and save need them all.
     void flushEntries();
+    // Runs `then` once every entry given so far is in the pane (at once
+    // when none waits), going on a slice at a time meanwhile: a run that
+    // ends with thousands of entries still to show never holds the window.
+    void whenAllShown(std::function<void()> then);
     static constexpr std::chrono::milliseconds kFlushInterval{100};
     static constexpr std::chrono::milliseconds kInsertionSlice{15};
     // The file's node under its folder and drive nodes, which are opened;
@@ -90,6 +95,7 @@ private:
     // Each a group of its own, so that it starts from the same state as an
     // entry put in alone.
     std::deque<std::string> waitingEntries_;
+    std::function<void()> whenAllShown_;
     QTimer insertionTimer_;
     std::chrono::steady_clock::time_point lastFlush_{};
     int shownTab_ = 0;

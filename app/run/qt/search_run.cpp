@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <atomic>
@@ -36,6 +37,9 @@ namespace {
 constexpr std::chrono::milliseconds kBatchInterval{100};
 // A fast run may find this many entries within one interval: they go at once.
 constexpr std::size_t kBatchEntries = 500;
+// Entries are handed to the pane and the tree for this long at a time; the
+// rest follow at the next turn of the event loop.
+constexpr std::chrono::milliseconds kShowingSlice{10};
 // The status line's tool tip names this many passed-over entries at most.
 constexpr std::size_t kPassedOverNamed = 40;
 
@@ -91,6 +95,7 @@ public:
             [this, answer, errorCode] {
                 // What was found before the failure is shown before the question.
                 owner_.showGathered();
+                owner_.showWaiting(std::nullopt);
                 answer->set_value(owner_.askAboutError(errorCode));
             },
             Qt::QueuedConnection);
@@ -129,6 +134,8 @@ SearchRun::SearchRun(MainWindow& window, Services& services, WindowWordCheck& wo
     connect(window_.searchStop, &QPushButton::clicked, this, &SearchRun::stop);
     batchTimer_.setInterval(kBatchInterval);
     connect(&batchTimer_, &QTimer::timeout, this, &SearchRun::showGathered);
+    showingTimer_.setSingleShot(true);
+    connect(&showingTimer_, &QTimer::timeout, this, [this] { showWaiting(kShowingSlice); });
 }
 
 SearchRun::~SearchRun() {
@@ -240,10 +247,20 @@ std::vector<std::string> SearchRun::foldersToWalk() const {
 }
 
 void SearchRun::showGathered() {
-    if (!sink_) return;
-    Sink::Gathered gathered = sink_->take();
-    MainWindow& w = window_;
-    for (const FoundFile& file : gathered.found) {
+    if (sink_) {
+        Sink::Gathered gathered = sink_->take();
+        std::move(gathered.found.begin(), gathered.found.end(), std::back_inserter(waitingFound_));
+        std::move(gathered.passedOver.begin(), gathered.passedOver.end(), std::back_inserter(passedOver_));
+        if (gathered.progress && running_) window_.dispFile->setText(textFromBytes(gathered.progress->file));
+    }
+    showWaiting(kShowingSlice);
+}
+
+void SearchRun::showWaiting(std::optional<std::chrono::milliseconds> slice) {
+    const auto start = std::chrono::steady_clock::now();
+    int lastNumber = 0;
+    while (!waitingFound_.empty()) {
+        const FoundFile& file = waitingFound_.front();
         FileEntry entry;
         entry.fileCount = file.number;
         entry.heading = headingText(file.path, dateTimeText(file.modified));
@@ -252,13 +269,25 @@ void SearchRun::showGathered() {
         entry.tooManyHits = file.tooManyHits;
         results_.addEntry(entry);
         if (nameAndText_) results_.addToTree(file.path, file.categoryFolder, file.number);
+        lastNumber = file.number;
+        waitingFound_.pop_front();
+        if (slice && std::chrono::steady_clock::now() - start >= *slice) break;
     }
-    std::move(gathered.passedOver.begin(), gathered.passedOver.end(), std::back_inserter(passedOver_));
-    if (!gathered.found.empty()) {
-        w.totalNumber->setText(countText(gathered.found.back().number));
-        emit entriesShown(gathered.found.back().number);
+    if (lastNumber > 0) {
+        window_.totalNumber->setText(countText(lastNumber));
+        emit entriesShown(lastNumber);
     }
-    if (gathered.progress && running_) w.dispFile->setText(textFromBytes(gathered.progress->file));
+    if (!waitingFound_.empty()) {
+        showingTimer_.start(0);
+        return;
+    }
+    showingTimer_.stop();
+    if (!ended_) return;
+    // The run is over and every entry is handed to the pane: the end is
+    // shown once the pane holds them all.
+    results_.whenAllShown([run = QPointer<SearchRun>(this), summary = *std::exchange(ended_, std::nullopt)] {
+        if (run) run->finishRun(summary);
+    });
 }
 
 bool SearchRun::askAboutError(int errorCode) {
@@ -276,13 +305,16 @@ bool SearchRun::askAboutError(int errorCode) {
 void SearchRun::runEnded(RunSummary summary) {
     if (thread_.joinable()) thread_.join();
     batchTimer_.stop();
+    ended_ = summary;
     showGathered();
+}
+
+void SearchRun::finishRun(const RunSummary& summary) {
     MainWindow& w = window_;
     if (sink_ && sink_->tooManyFilesFound()) {
         services_.boxes.show(textFromBytes(kTooManyFilesMessage), textFromBytes(kTooManyFilesTitle),
                              MessageIcon::CriticalStop, MessageButtons::Ok);
     }
-    results_.flushEntries();
     w.outlineFile->resizeColumnToContents(0);
     showPassedOver(summary);
     w.MainResult->setFocus();

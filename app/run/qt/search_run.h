@@ -9,7 +9,10 @@
 
 #include <QObject>
 #include <QTimer>
+#include <chrono>
+#include <deque>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -65,11 +68,15 @@ private:
     const EngineCalls* loadEngine();
     void prepare(bool nameAndText);
     std::vector<std::string> foldersToWalk() const;
-    // Shows what the run's thread has gathered since the last time.
+    // Takes what the run's thread has gathered since the last time.
     void showGathered();
+    // Hands the waiting entries to the pane and the tree, for `slice` at most.
+    void showWaiting(std::optional<std::chrono::milliseconds> slice);
     // The run's own error table, asked on the window's thread: true for Retry.
     bool askAboutError(int errorCode);
     void runEnded(RunSummary summary);
+    // Once the pane shows every entry of the run.
+    void finishRun(const RunSummary& summary);
     void showPassedOver(const RunSummary& summary);
 
     MainWindow& window_;
@@ -84,6 +91,9 @@ private:
     bool endProgram_ = false;  // Abort was answered: the program ends with the run
     std::vector<std::function<void()>> whenIdle_;
     std::vector<PassedOver> passedOver_;
+    std::deque<FoundFile> waitingFound_;
+    std::optional<RunSummary> ended_;  // the run's thread is done; its end waits for the pane
+    QTimer showingTimer_;
     std::unique_ptr<Sink> sink_;
     std::unique_ptr<SearchRunner> runner_;
     std::thread thread_;
