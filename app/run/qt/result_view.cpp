@@ -54,11 +54,13 @@ void ResultView::begin() {
 
 void ResultView::addEntry(const FileEntry& entry) {
     waitingEntries_.push_back("{" + fileEntryBody(entry) + "}");
+    // Never put in from here: the caller may be inside a slice of its own,
+    // and two slices in one turn of the event loop would hold the window twice as long.
     const auto waited = std::chrono::steady_clock::now() - lastFlush_;
-    if (waited >= kFlushInterval)
-        insertWaitingEntries(kInsertionSlice);
-    else if (!insertionTimer_.isActive())
-        insertionTimer_.start(std::chrono::ceil<std::chrono::milliseconds>(kFlushInterval - waited));
+    if (!insertionTimer_.isActive())
+        insertionTimer_.start(waited >= kFlushInterval
+                                  ? std::chrono::milliseconds(0)
+                                  : std::chrono::ceil<std::chrono::milliseconds>(kFlushInterval - waited));
 }
 
 void ResultView::flushEntries() { insertWaitingEntries(std::nullopt); }
@@ -133,7 +135,10 @@ void ResultView::scrollToNewestFile() {
 }
 
 void ResultView::clearTreeAndFileView() {
-    window_.outlineFile->clear();
+    // Taken out at once, freed at the next turn of the event loop: Start
+    // must not wait while the last run's thousands of nodes go.
+    const QList<QTreeWidgetItem*> old = window_.outlineFile->invisibleRootItem()->takeChildren();
+    QTimer::singleShot(0, this, [old] { qDeleteAll(old); });
     nodes_.clear();
     newestFileKey_.clear();
     window_.textFile->clear();

@@ -45,7 +45,7 @@ public:
     // ends with thousands of entries still to show never holds the window.
     void whenAllShown(std::function<void()> then);
     static constexpr std::chrono::milliseconds kFlushInterval{100};
-    static constexpr std::chrono::milliseconds kInsertionSlice{15};
+    static constexpr std::chrono::milliseconds kInsertionSlice{6};
     // The file's node under its folder and drive nodes, which are opened;
     // the tree scrolls to the newest file when the window next repaints.
     // `fullPath` is absolute, in the file system's bytes.

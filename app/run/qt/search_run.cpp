@@ -19,6 +19,7 @@
 #include "platform/qt/folder_list.h"
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/rich_text_box.h"
+#include "platform/thread_priority.h"
 #include "run/qt/command_states.h"
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
@@ -39,7 +40,7 @@ constexpr std::chrono::milliseconds kBatchInterval{100};
 constexpr std::size_t kBatchEntries = 500;
 // Entries are handed to the pane and the tree for this long at a time; the
 // rest follow at the next turn of the event loop.
-constexpr std::chrono::milliseconds kShowingSlice{10};
+constexpr std::chrono::milliseconds kShowingSlice{4};
 // The status line's tool tip names this many passed-over entries at most.
 constexpr std::size_t kPassedOverNamed = 40;
 
@@ -199,6 +200,8 @@ void SearchRun::start() {
     runner_ = std::make_unique<SearchRunner>(services_.files, *engine, std::move(plan));
     batchTimer_.start();
     thread_ = std::thread([this] {
+        // The workers the run starts share this thread's lower priority.
+        yieldToInteractiveThreads();
         RunSummary summary = runner_->run(*sink_);
         QMetaObject::invokeMethod(this, [this, summary] { runEnded(summary); }, Qt::QueuedConnection);
     });
