@@ -45,7 +45,6 @@ void enterCriteriaState(MainWindow& w) {
     w.dispResult->hide();
     w.frameSearch->show();
     enable({w.buttonView, w.buttonDetail}, false);
-    w.state.clearResults = true;
 }
 
 void enterFoundState(MainWindow& w) {

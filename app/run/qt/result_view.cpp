@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QStyle>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -37,12 +38,14 @@ ResultView::ResultView(MainWindow& window, Services& services)
     scrollTimer_.setInterval(0);
     connect(&scrollTimer_, &QTimer::timeout, this, &ResultView::scrollToNewestFile);
 
+    connect(window_.searchConfig, &QPushButton::clicked, this, [this] { clearAtNextRun_ = true; });
     shownTab_ = window_.dispResult->currentIndex();
     connect(window_.dispResult, &QTabWidget::currentChanged, this, &ResultView::currentTabChanged);
     window_.MainResult->viewport()->installEventFilter(this);
 }
 
 void ResultView::begin() {
+    if (std::exchange(clearAtNextRun_, false)) clearTreeAndFileView();
     waitingEntries_.clear();
     whenAllShown_ = {};
     insertionTimer_.stop();
@@ -168,7 +171,7 @@ void ResultView::tabClicked(int previousTab) {
 }
 
 void ResultView::paneClicked() {
-    if (window_.state.runFinished) return;
+    if (!runInProgress_) return;
     services_.desktop.beep();
     window_.MainResult->moveCursor(QTextCursor::End);
 }

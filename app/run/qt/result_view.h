@@ -29,8 +29,11 @@ class ResultView : public QObject {
 public:
     ResultView(MainWindow& window, Services& services);
 
-    // Before a run's first folder: the pane emptied, holding a single blank.
+    // Before a run's first folder: the pane emptied, holding a single blank;
+    // after Main, the tree and the single-file view emptied too.
     void begin();
+    // While a run goes on, a click into the pane puts the caret back at the end.
+    void setRunInProgress(bool inProgress) { runInProgress_ = inProgress; }
     // A matching file's entry at the end of the pane, whatever the person
     // did with the caret meanwhile. Entries that come fast are put in a few
     // at a time, at most kFlushInterval after they came: one insertion of
@@ -99,6 +102,8 @@ private:
     QTimer insertionTimer_;
     std::chrono::steady_clock::time_point lastFlush_{};
     int shownTab_ = 0;
+    bool runInProgress_ = false;
+    bool clearAtNextRun_ = false;  // Main was pressed: the next run starts from an empty tree
     bool switchingTabs_ = false;
 };
 

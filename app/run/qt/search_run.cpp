@@ -180,7 +180,7 @@ void SearchRun::start() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
     const SearchWords words = readSearchWords(w);
-    w.state.runArguments = runArgumentsFrom(options, words, w.state.runArguments);
+    arguments_ = runArgumentsFrom(options, words, arguments_);
     prepare(nameAndText_);
 
     const std::vector<std::string> folders = foldersToWalk();
@@ -190,8 +190,8 @@ void SearchRun::start() {
         return;
     }
     // In Name Only display a file only has to match: the kept arguments say so too.
-    narrowForNameOnly(w.state.runArguments, options);
-    RunPlan plan = planFromOptions(options, words, w.state.runArguments, dates);
+    narrowForNameOnly(arguments_, options);
+    RunPlan plan = planFromOptions(options, words, arguments_, dates);
     plan.folders = folders;
     plan.threads = threads_;
     plan.fileLimit = fileLimit_;
@@ -230,14 +230,10 @@ const EngineCalls* SearchRun::loadEngine() {
 void SearchRun::prepare(bool nameAndText) {
     MainWindow& w = window_;
     results_.begin();
-    w.state.runFinished = false;
+    results_.setRunInProgress(true);
     w.totalNumber->setText(countText(0));
     w.dispFile->clear();
     w.dispFile->setToolTip({});
-    if (w.state.clearResults) {
-        results_.clearTreeAndFileView();
-        w.state.clearResults = false;
-    }
     if (!nameAndText) results_.showAllFilesTab();
 }
 
@@ -323,7 +319,7 @@ void SearchRun::finishRun(const RunSummary& summary) {
     w.MainResult->setFocus();
     w.MainResult->setCaretOffset(0);
     enterFinishedState(w);
-    w.state.runFinished = true;
+    results_.setRunInProgress(false);
     QApplication::restoreOverrideCursor();
     runner_.reset();
     sink_.reset();

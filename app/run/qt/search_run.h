@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "criteria/options.h"
+#include "criteria/run_arguments.h"
 #include "run/date_window.h"
 #include "run/run_sink.h"
 #include "run/run_tally.h"
@@ -53,6 +54,11 @@ public:
     void setFileLimit(int limit) { fileLimit_ = limit; }
     // Runs `then` once the run in progress has ended (at once when none is).
     void whenIdle(std::function<void()> then);
+    // The engine's arguments of the last run, which the single-file view and
+    // the viewer search with too; kept from one run to the next.
+    const RunArguments& arguments() const { return arguments_; }
+    // A Category made current refreshes them, all but the nearby distance.
+    void refreshArguments(const Options& options) { refreshRunArguments(arguments_, options); }
     // What the last run passed over, in walk order.
     const std::vector<PassedOver>& passedOver() const { return passedOver_; }
 
@@ -86,6 +92,7 @@ private:
     EngineAccess& engine_;
     int threads_;
     int fileLimit_ = kFileLimit;
+    RunArguments arguments_;
     bool running_ = false;
     bool nameAndText_ = true;
     bool endProgram_ = false;  // Abort was answered: the program ends with the run

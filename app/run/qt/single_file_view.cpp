@@ -34,8 +34,9 @@ public:
 
 }  // namespace
 
-SingleFileView::SingleFileView(MainWindow& window, Services& services, EngineAccess& engine)
-    : window_(window), services_(services), engine_(engine) {
+SingleFileView::SingleFileView(MainWindow& window, Services& services, EngineAccess& engine,
+                               const RunArguments& arguments)
+    : window_(window), services_(services), engine_(engine), arguments_(arguments) {
     connect(window_.outlineFile, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node, int) { nodeClicked(node); });
     window_.textFile->viewport()->installEventFilter(this);
@@ -73,7 +74,7 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     candidate.path = file;
     candidate.size = status.size;
     candidate.modified = status.modified;
-    const SearchAnswer answer = searchFile(*engine, candidate, window_.state.runArguments, words);
+    const SearchAnswer answer = searchFile(*engine, candidate, arguments_, words);
     window_.textFile->setRtf(
         singleFileText(dateTimeText(status.modified), status.size, answer.lines, answer.length));
 }

@@ -13,6 +13,7 @@ namespace tessaly {
 
 class MainWindow;
 class EngineAccess;
+struct RunArguments;
 struct EngineCalls;
 struct Services;
 
@@ -20,7 +21,8 @@ class SingleFileView : public QObject {
     Q_OBJECT
 
 public:
-    SingleFileView(MainWindow& window, Services& services, EngineAccess& engine);
+    // `arguments` are the engine's arguments of the last run, as the run keeps them.
+    SingleFileView(MainWindow& window, Services& services, EngineAccess& engine, const RunArguments& arguments);
 
     void nodeClicked(QTreeWidgetItem* node);
     void doubleClicked();
@@ -33,6 +35,7 @@ private:
     MainWindow& window_;
     Services& services_;
     EngineAccess& engine_;
+    const RunArguments& arguments_;
 };
 
 }  // namespace tessaly

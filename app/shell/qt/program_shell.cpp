@@ -49,8 +49,8 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
 
     optionsPanel_ = std::make_unique<OptionsPanel>(w, services_);
     wordCheck_ = std::make_unique<WindowWordCheck>(w, services_);
-    categoryBox_ = std::make_unique<CategoryBox>(w, services_, [&w] {
-        refreshRunArguments(w.state.runArguments, readOptions(w));
+    categoryBox_ = std::make_unique<CategoryBox>(w, services_, [this, &w] {
+        searchRun_->refreshArguments(readOptions(w));
     });
     wordList_ = std::make_unique<WordList>(w, services_);
     connectCategoryEditor(w, services_, driveFolders_, [this] { categoryBox_->loadCategory(); });
@@ -63,10 +63,10 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
 
     directSearch_ = std::make_unique<DirectSearch>(w);
     resultView_ = std::make_unique<ResultView>(w, services_);
-    singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine);
     searchRun_ = std::make_unique<SearchRun>(w, services_, *wordCheck_, *resultView_, engine, threads);
+    singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine, searchRun_->arguments());
     resultOutput_ = std::make_unique<ResultOutput>(w, services_);
-    quickViewer_ = std::make_unique<QuickViewer>(w, services_, engine);
+    quickViewer_ = std::make_unique<QuickViewer>(w, services_, engine, searchRun_->arguments());
     connect(w.searchConfig, &QPushButton::clicked, this, [&w] { enterCriteriaState(w); });
     connect(w.viewPrev, &QPushButton::clicked, this, [&w] { enterFoundState(w); });
     w.setCloseGuard([this] { return mayClose(); });
@@ -100,7 +100,6 @@ void ProgramShell::load() {
     w.monthViewTo->hide();
     w.ImageRed->show();
     w.ImageGreen->hide();
-    w.state.clearResults = false;
 
     categoryBox_->fillNames();
     restoreSettings();

@@ -81,8 +81,8 @@ private:
     std::unique_ptr<DriveFolderChooser> directSearchChooser_;
     std::unique_ptr<DirectSearch> directSearch_;
     std::unique_ptr<ResultView> resultView_;
+    std::unique_ptr<SearchRun> searchRun_;  // before the views that read its arguments
     std::unique_ptr<SingleFileView> singleFileView_;
-    std::unique_ptr<SearchRun> searchRun_;
     std::unique_ptr<ResultOutput> resultOutput_;
     std::unique_ptr<QuickViewer> quickViewer_;
     bool dataFolderWritable_ = true;

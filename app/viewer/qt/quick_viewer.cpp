@@ -66,8 +66,9 @@ constexpr std::chrono::milliseconds kBreath{10};
 
 }  // namespace
 
-QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& engine)
-    : main_(main), services_(services), engine_(engine) {
+QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& engine,
+                         const RunArguments& arguments)
+    : main_(main), services_(services), engine_(engine), arguments_(arguments) {
     connect(main_.buttonView, &QPushButton::clicked, this, &QuickViewer::viewFile);
     connect(main_.buttonDetail, &QPushButton::clicked, this, [this] {
         if (pickSelectedFile()) openInApplication();
@@ -214,7 +215,7 @@ void QuickViewer::loadViewer() {
 
     std::optional<SearchAnswer> answer;
     if (fetched && !viewerLoadDone_) {
-        RunArguments arguments = main_.state.runArguments;
+        RunArguments arguments = arguments_;
         arguments.allHits = 1;
         const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
         answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_)] {

@@ -17,13 +17,15 @@ class EngineAccess;
 class MainWindow;
 class QuickViewerWindow;
 class ViewerTextLoad;
+struct RunArguments;
 struct Services;
 
 class QuickViewer : public QObject {
     Q_OBJECT
 
 public:
-    QuickViewer(MainWindow& main, Services& services, EngineAccess& engine);
+    // `arguments` are the engine's arguments of the last run, as the run keeps them.
+    QuickViewer(MainWindow& main, Services& services, EngineAccess& engine, const RunArguments& arguments);
     ~QuickViewer() override;
 
     // The viewer window, made on first use.
@@ -59,6 +61,7 @@ private:
     MainWindow& main_;
     Services& services_;
     EngineAccess& engine_;
+    const RunArguments& arguments_;
     // A window of its own that stays over the main window; the main window
     // owns it.
     QPointer<QuickViewerWindow> window_;

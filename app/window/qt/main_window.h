@@ -42,10 +42,7 @@ using OperatorGroup = std::array<QRadioButton*, 4>;  // AND, OR, NOT, NEARBY
 // controls hold.
 struct MainWindowState {
     std::string dataFolder;  // ends in "/"; fixed at start-up
-    RunArguments runArguments;
     bool tabMessage = true;    // the result tabs may go back to the first without a word
-    bool clearResults = false; // the next Start empties the tree and the single-file view
-    bool runFinished = false;
     WindowGeometry geometry;   // twips
     std::string selectedFile;
 };

@@ -237,13 +237,13 @@ TEST_F(ResultViewTest, PaneClickDuringARunBeepsAndReturnsTheCaretToTheEnd) {
     const int end = static_cast<int>(pane.plainText().size());
     const QPoint firstLine = pane.cursorRect(QTextCursor(pane.document())).center() + QPoint(20, 0);
 
-    window().state.runFinished = false;
+    view.setRunInProgress(true);
     QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, firstLine);
     WindowFixture::settle();
     EXPECT_EQ(fixture.desktop.beeps(), 1);
     EXPECT_EQ(pane.caretOffset(), end);
 
-    window().state.runFinished = true;
+    view.setRunInProgress(false);
     QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, firstLine);
     WindowFixture::settle();
     EXPECT_EQ(fixture.desktop.beeps(), 1);

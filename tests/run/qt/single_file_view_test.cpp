@@ -37,7 +37,7 @@ protected:
     SingleFileViewTest() : SingleFileViewTest(installedEngine()) {}
     explicit SingleFileViewTest(EngineAccess& engine)
         : results(*fixture.window, fixture.services),
-          view(*fixture.window, fixture.services, engine) {
+          view(*fixture.window, fixture.services, engine, arguments) {
         window().DispFull->setChecked(true);
         window().searchText[0]->setText(QStringLiteral("cat"));
     }
@@ -63,6 +63,7 @@ protected:
 
     TempDir files;
     WindowFixture fixture;
+    RunArguments arguments;
     ResultView results;
     SingleFileView view;
 };
@@ -125,8 +126,8 @@ TEST_F(SingleFileViewTest, TooManyHitsShowsTheNoteInsteadOfTheLines) {
     for (int line = 0; text.size() < 300000; ++line)
         text += "a cat and another cat went out " + std::to_string(line) + "\n";
     const std::string path = files.write("big.txt", text);
-    window().state.runArguments.allHits = 1;
-    window().state.runArguments.contextWords = 30;
+    arguments.allHits = 1;
+    arguments.contextWords = 30;
     click(listed(path));
 
     const QString shown = window().textFile->plainText();
