@@ -44,6 +44,8 @@ ResultView::ResultView(MainWindow& window, Services& services)
     window_.MainResult->viewport()->installEventFilter(this);
 }
 
+ResultView::~ResultView() { qDeleteAll(retiredNodes_); }
+
 void ResultView::begin() {
     if (std::exchange(clearAtNextRun_, false)) clearTreeAndFileView();
     waitingEntries_.clear();
@@ -140,8 +142,8 @@ void ResultView::scrollToNewestFile() {
 void ResultView::clearTreeAndFileView() {
     // Taken out at once, freed at the next turn of the event loop: Start
     // must not wait while the last run's thousands of nodes go.
-    const QList<QTreeWidgetItem*> old = window_.outlineFile->invisibleRootItem()->takeChildren();
-    QTimer::singleShot(0, this, [old] { qDeleteAll(old); });
+    retiredNodes_ += window_.outlineFile->invisibleRootItem()->takeChildren();
+    QTimer::singleShot(0, this, [this] { qDeleteAll(std::exchange(retiredNodes_, {})); });
     nodes_.clear();
     newestFileKey_.clear();
     window_.textFile->clear();

@@ -28,6 +28,7 @@ class ResultView : public QObject {
 
 public:
     ResultView(MainWindow& window, Services& services);
+    ~ResultView() override;
 
     // Before a run's first folder: the pane emptied, holding a single blank;
     // after Main, the tree and the single-file view emptied too.
@@ -88,6 +89,8 @@ private:
     // Every node of the tree by its key, so adding a file does not look
     // through the whole tree.
     QHash<QString, QTreeWidgetItem*> nodes_;
+    // The last run's nodes, taken out of the tree and not yet freed.
+    QList<QTreeWidgetItem*> retiredNodes_;
     QIcon closedIcon_;
     QIcon openIcon_;
     QIcon leafIcon_;
