@@ -1,8 +1,8 @@
-// The viewer's logic on random input: the highlight merge always ends and
-// never loses or reorders body text; Next and the result pane's file pick
-// only ever point inside the text.
+// The viewer's logic on random input: the hit marks lie inside the text, in
+// order, apart, and the same whether the text comes whole or in two parts;
+// Next and the result pane's file pick only ever point inside the text.
 //
-// Input: a selection byte, a flags byte, then fields split by 0xFE: the body,
+// Input: a selection byte, a flags byte, then fields split by 0xFE: the file's text,
 // the result text (0x01 stands for a highlight opening, 0x02 for a line
 // separator, so that the fuzzer reaches marked lines quickly), four search
 // words and the viewer's text, one unit per byte.
@@ -12,7 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/highlight_merge.h"
+#include "viewer/highlight_markup.h"
+#include "viewer/hit_line_marker.h"
 #include "viewer/hit_navigation.h"
 #include "viewer/selected_file_pick.h"
 
@@ -46,45 +47,20 @@ std::u16string units(std::string_view bytes) {
     return text;
 }
 
-bool isSubsequence(std::string_view part, std::string_view whole) {
-    std::size_t at = 0;
-    for (const char c : part) {
-        at = whole.find(c, at);
-        if (at == std::string_view::npos) return false;
-        ++at;
+void checkMarks(const std::u16string& text, const std::string& result, std::size_t split) {
+    tessaly::HitLineMarker whole(result);
+    const std::vector<tessaly::TextSpan> once = whole.advance(text, true);
+    std::size_t end = 0;
+    for (const tessaly::TextSpan& span : once) {
+        if (span.length == 0 || span.start < end || span.start + span.length > text.size()) std::abort();
+        end = span.start + span.length;
     }
-    return true;
-}
-
-// The text as the search reads it: a run of line breaks is one blank. A hit
-// line that ran over line breaks takes their place with its blanks.
-std::string withoutLineBreaks(std::string_view text) {
-    std::string out;
-    const std::string_view paragraph = tessaly::kBodyParagraph;
-    for (std::size_t at = 0; at < text.size();) {
-        if (text.substr(at, paragraph.size()) != paragraph) {
-            out += text[at++];
-            continue;
-        }
-        while (text.substr(at, paragraph.size()) == paragraph) at += paragraph.size();
-        out += ' ';
-    }
-    return out;
-}
-
-void checkMerge(std::string_view body, const std::string& result) {
-    const std::string_view visibleBody = body.substr(0, body.find('\0'));
-    tessaly::HighlightMerge merge(body, result);
-    std::string shown;
-    std::size_t pieces = 0;
-    while (const auto piece = merge.next()) {
-        if (++pieces > result.size() + 1) std::abort();
-        shown += *piece;
-    }
-    const std::string rest = merge.rest();
-    if (!visibleBody.ends_with(rest)) std::abort();
-    shown += rest;
-    if (!isSubsequence(withoutLineBreaks(visibleBody), withoutLineBreaks(shown))) std::abort();
+    tessaly::HitLineMarker growing(result);
+    split = std::min(split, text.size());
+    std::vector<tessaly::TextSpan> inParts = growing.advance(std::u16string_view(text).substr(0, split), false);
+    const std::vector<tessaly::TextSpan> rest = growing.advance(text, true);
+    inParts.insert(inParts.end(), rest.begin(), rest.end());
+    if (inParts != once) std::abort();
 }
 
 void checkNavigation(const std::u16string& text, int selection, const std::array<std::u16string, 4>& words,
@@ -106,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool matchCase = data[1] & 1;
     const auto parts = fields(std::string_view(reinterpret_cast<const char*>(data) + 2, size - 2));
 
-    checkMerge(parts[0], resultText(parts[1]));
+    checkMarks(units(parts[0]), resultText(parts[1]), data[1] >> 1);
 
     std::array<std::u16string, 4> words;
     for (std::size_t i = 0; i < 4; ++i) words[i] = units(parts[2 + i]);
