@@ -149,7 +149,7 @@ bool OptionsPanel::accept() {
             (*group)[static_cast<std::size_t>(choice)]->setEnabled(true);
     refreshSummary(w);
     showNearbyState(w, false);
-    w.state.tabMessage = !w.DispName->isChecked();
+    emit displayChosen(w.DispName->isChecked());
     return true;
 }
 

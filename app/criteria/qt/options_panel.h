@@ -35,6 +35,10 @@ public:
     bool accept();
     void cancel();
 
+signals:
+    // OK took the options: the result view is told the display they chose.
+    void displayChosen(bool namesOnly);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -150,9 +150,9 @@ void ResultView::clearTreeAndFileView() {
 }
 
 void ResultView::showAllFilesTab() {
-    window_.state.tabMessage = true;
+    refusalSilent_ = true;
     window_.dispResult->setCurrentIndex(0);
-    window_.state.tabMessage = false;
+    refusalSilent_ = false;
 }
 
 void ResultView::tabClicked(int previousTab) {
@@ -160,7 +160,7 @@ void ResultView::tabClicked(int previousTab) {
         // Name Only builds no tree: "View Each File" would show an empty one.
         const bool leftEachFile = previousTab == 1 || window_.dispResult->currentIndex() == 1;
         bringToFront(0);
-        if (leftEachFile && !window_.state.tabMessage) {
+        if (leftEachFile && !refusalSilent_) {
             services_.boxes.show(QStringLiteral("This tab is not available when Name Only is chosen!"),
                                  QStringLiteral("Tab Not Available"), MessageIcon::Information,
                                  MessageButtons::Ok);

@@ -60,6 +60,9 @@ public:
     // display, without the tab's refusal.
     void showAllFilesTab();
 
+    // The display the options chose: with Name Only there is no tree, and
+    // asking for "View Each File" is refused with a word.
+    void displayChosen(bool namesOnly) { refusalSilent_ = !namesOnly; }
     // The tab control's click, with the tab shown before it.
     void tabClicked(int previousTab);
     // A click into the result pane while a run goes on: a beep, and the
@@ -106,6 +109,7 @@ private:
     std::chrono::steady_clock::time_point lastFlush_{};
     int shownTab_ = 0;
     bool runInProgress_ = false;
+    bool refusalSilent_ = true;
     bool clearAtNextRun_ = false;  // Main was pressed: the next run starts from an empty tree
     bool switchingTabs_ = false;
 };

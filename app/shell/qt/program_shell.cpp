@@ -63,6 +63,7 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
 
     directSearch_ = std::make_unique<DirectSearch>(w);
     resultView_ = std::make_unique<ResultView>(w, services_);
+    connect(optionsPanel_.get(), &OptionsPanel::displayChosen, resultView_.get(), &ResultView::displayChosen);
     searchRun_ = std::make_unique<SearchRun>(w, services_, *wordCheck_, *resultView_, engine, threads);
     singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine, searchRun_->arguments());
     resultOutput_ = std::make_unique<ResultOutput>(w, services_);
@@ -105,7 +106,7 @@ void ProgramShell::load() {
     restoreSettings();
 
     refreshSummary(w);
-    w.state.tabMessage = !w.DispName->isChecked();
+    resultView_->displayChosen(w.DispName->isChecked());
     showNearbyState(w, true);
 
     if (!categoryBox_->categoryText().isEmpty()) categoryBox_->loadCategory();

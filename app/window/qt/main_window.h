@@ -42,7 +42,6 @@ using OperatorGroup = std::array<QRadioButton*, 4>;  // AND, OR, NOT, NEARBY
 // controls hold.
 struct MainWindowState {
     std::string dataFolder;  // ends in "/"; fixed at start-up
-    bool tabMessage = true;    // the result tabs may go back to the first without a word
     WindowGeometry geometry;   // twips
     std::string selectedFile;
 };

@@ -37,7 +37,6 @@ protected:
     void startWith(const Options& options) {
         showOptions(window, options);
         refreshSummary(window);
-        window.state.tabMessage = !window.DispName->isChecked();
         showNearbyState(window, true);
         window.frameAdvanced->hide();
     }
@@ -348,6 +347,8 @@ TEST_F(OptionsPanelTest, NearbyOffTakesEffectOnOkOnly) {
 
 TEST_F(OptionsPanelTest, CancelledChangeStaysInTheControlsNotInTheSummary) {
     startWith(defaultOptions(2024y / March / 15d));
+    std::vector<bool> chosen;
+    QObject::connect(&panel, &OptionsPanel::displayChosen, [&](bool namesOnly) { chosen.push_back(namesOnly); });
     window.searchOption->click();
     window.optCase->click();
     window.DispName->click();
@@ -355,7 +356,7 @@ TEST_F(OptionsPanelTest, CancelledChangeStaysInTheControlsNotInTheSummary) {
     EXPECT_FALSE(window.caseNo->isHidden());
     EXPECT_TRUE(window.caseYes->isHidden());
     EXPECT_EQ(window.dispOption->text(), QStringLiteral("Name and Text"));
-    EXPECT_TRUE(window.state.tabMessage);
+    EXPECT_TRUE(chosen.empty()) << "cancel chooses no display";
     EXPECT_TRUE(readOptions(window).matchCase) << "the next search matches case";
     EXPECT_TRUE(nearbyButtonsEnabled()) << "cancel enables NEARBY whatever the option";
 
@@ -363,7 +364,7 @@ TEST_F(OptionsPanelTest, CancelledChangeStaysInTheControlsNotInTheSummary) {
     window.advOK->click();
     EXPECT_FALSE(window.caseYes->isHidden());
     EXPECT_EQ(window.dispOption->text(), QStringLiteral("Name Only"));
-    EXPECT_FALSE(window.state.tabMessage);
+    EXPECT_EQ(chosen, std::vector<bool>{true}) << "OK tells the result view: Name Only";
     EXPECT_FALSE(nearbyButtonsEnabled());
 }
 

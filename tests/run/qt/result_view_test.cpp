@@ -201,10 +201,9 @@ TEST_F(ResultViewTest, NameOnlyKeepsViewAllFilesInFrontAndSaysSoOncePerClick) {
 
     // A Name Only run brings the first tab forward without a word.
     window().DispName->setChecked(true);
-    window().state.tabMessage = false;
+    view.displayChosen(true);
     view.showAllFilesTab();
     EXPECT_EQ(tabs.currentIndex(), 0);
-    EXPECT_FALSE(window().state.tabMessage);
     EXPECT_TRUE(fixture.boxes.asked().empty());
 
     // The person asks for the tree: refused, once for each try.
@@ -221,8 +220,8 @@ TEST_F(ResultViewTest, NameOnlyKeepsViewAllFilesInFrontAndSaysSoOncePerClick) {
         EXPECT_TRUE(window().state.selectedFile.empty());
     }
 
-    // With the tab message flag on, the refusal is silent.
-    window().state.tabMessage = true;
+    // Until Name Only is chosen in the options, the refusal is silent.
+    view.displayChosen(false);
     tabs.setCurrentIndex(1);
     EXPECT_EQ(tabs.currentIndex(), 0);
     EXPECT_EQ(fixture.boxes.asked().size(), 2u);
