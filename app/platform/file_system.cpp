@@ -119,16 +119,22 @@ void addQuickEntry(int folderFd, const char* name, unsigned char type, std::vect
         break;
     case DT_FIFO:
         entry.other = OtherKind::Pipe;
+        entry.examined = false;
         break;
     case DT_SOCK:
         entry.other = OtherKind::Socket;
+        entry.examined = false;
         break;
     case DT_CHR:
     case DT_BLK:
         entry.other = OtherKind::Device;
+        entry.examined = false;
         break;
     default:  // links, and file systems that do not tell the type
-        if (!entry.hidden) examineEntry(folderFd, entry);
+        if (entry.hidden)
+            entry.examined = false;
+        else
+            examineEntry(folderFd, entry);
     }
     entries.push_back(std::move(entry));
 }
@@ -137,29 +143,11 @@ class SystemFileSystem final : public FileSystem {
 public:
     Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) override {
         entries.clear();
-        const int fd = openRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0) return failureFromErrno(errno, "list", folder, true);
-        std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(fd), ::closedir);
-        if (!dir) {
-            const int error = errno;
-            ::close(fd);
-            return failureFromErrno(error, "list", folder, true);
-        }
-        for (;;) {
-            errno = 0;
-            const dirent* item = ::readdir(dir.get());
-            if (!item) {
-                if (errno != 0) return failureFromErrno(errno, "list", folder, true);
-                break;
-            }
-            const std::string name = item->d_name;
-            if (name == "." || name == "..") continue;
-            DirectoryEntry entry;
-            entry.name = name;
-            entry.hidden = name[0] == '.';
-            examineEntry(::dirfd(dir.get()), entry);
-            entries.push_back(std::move(entry));
-        }
+        FolderListing listing;
+        if (Failure failure = listQuickly(folder, nullptr, listing)) return failure;
+        for (DirectoryEntry& entry : listing.entries)
+            if (!entry.examined) examineEntry(listing.folder->fd(), entry);
+        entries = std::move(listing.entries);
         return {};
     }
 

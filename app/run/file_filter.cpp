@@ -23,18 +23,16 @@ bool fileTypeAdmits(std::string_view extension, const FileFilterOptions& options
     return true;
 }
 
+bool fileAdmitted(const DirectoryEntry& file, const DateWindow& window, const FileFilterOptions& options) {
+    if (window.kind != DateWindow::Kind::None && !window.admits(yyyymmddOf(localDate(file.modified))))
+        return false;
+    if (!startLettersAdmit(file.name, options.nameStartLetters)) return false;
+    return fileTypeAdmits(fileExtension(file.name), options);
+}
+
 FileVerdict filterFile(const std::string& folder, const DirectoryEntry& file,
                        const DateWindow& window, const FileFilterOptions& options) {
-    FileVerdict verdict;
-    verdict.path = joinPath(folder, file.name);
-    const std::string extension = fileExtension(file.name);
-    if (window.kind != DateWindow::Kind::None &&
-        !window.admits(yyyymmddOf(localDate(file.modified)))) {
-        return verdict;
-    }
-    if (!startLettersAdmit(file.name, options.nameStartLetters)) return verdict;
-    verdict.searched = fileTypeAdmits(extension, options);
-    return verdict;
+    return {joinPath(folder, file.name), fileAdmitted(file, window, options)};
 }
 
 }  // namespace tessaly

@@ -35,6 +35,8 @@ bool fileTypeAdmits(std::string_view extension, const FileFilterOptions& options
 
 // Whether the run searches this listed file. `file` carries the name and the
 // last-modified time from the folder listing; its date is taken in local time.
+bool fileAdmitted(const DirectoryEntry& file, const DateWindow& window, const FileFilterOptions& options);
+// The same, with the file's path.
 FileVerdict filterFile(const std::string& folder, const DirectoryEntry& file,
                        const DateWindow& window, const FileFilterOptions& options);
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/path_join.h"
 #include "run/run_filters.h"
 #include "run/search_pipeline.h"
 
@@ -85,9 +86,8 @@ private:
                 return passOverInTurn(failure.path, reasonOf(failure), true);
             file = &examined;
         }
-        const FileVerdict verdict = filterFile(folder->path(), *file, plan_.dates, plan_.filters);
-        showProgress(verdict.path);
-        if (!verdict.searched) return WalkStep::Continue;
+        showProgress(*folder, file->name);
+        if (!fileAdmitted(*file, plan_.dates, plan_.filters)) return WalkStep::Continue;
         FileToSearch toSearch;
         toSearch.folder = folder;
         toSearch.name = file->name;
@@ -164,11 +164,13 @@ private:
         sink_.passedOver(PassedOver{path, std::move(reason), failed});
     }
 
-    void showProgress(const std::string& path) {
+    // The path is made only when it is shown: the walk lists every file.
+    void showProgress(const OpenFolder& folder, const std::string& name) {
         const auto now = std::chrono::steady_clock::now();
         if (now - lastProgress_ < kProgressInterval) return;
         lastProgress_ = now;
-        sink_.progress(RunProgress{summary_.listed, summary_.searched, tally_.fileCount(), path});
+        sink_.progress(
+            RunProgress{summary_.listed, summary_.searched, tally_.fileCount(), joinPath(folder.path(), name)});
     }
 
     FileSystem& files_;
