@@ -101,6 +101,16 @@ void examineEntry(int folderFd, DirectoryEntry& entry) {
     entry = describe(std::move(entry.name), own, targetKnown ? &target : nullptr);
 }
 
+// A link the listing named as one: what it leads to tells all, so the link
+// itself is looked at only when it leads nowhere.
+void examineLink(int folderFd, DirectoryEntry& entry) {
+    struct stat target;
+    if (::fstatat(folderFd, entry.name.c_str(), &target, 0) != 0) return examineEntry(folderFd, entry);
+    struct stat own {};
+    own.st_mode = S_IFLNK;
+    entry = describe(std::move(entry.name), own, &target);
+}
+
 // One entry of a quick listing: its kind from the listing's own type where
 // the file system tells it.
 void addQuickEntry(int folderFd, const char* name, unsigned char type, std::vector<DirectoryEntry>& entries) {
@@ -133,6 +143,8 @@ void addQuickEntry(int folderFd, const char* name, unsigned char type, std::vect
     default:  // links, and file systems that do not tell the type
         if (entry.hidden)
             entry.examined = false;
+        else if (type == DT_LNK)
+            examineLink(folderFd, entry);
         else
             examineEntry(folderFd, entry);
     }

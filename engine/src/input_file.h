@@ -19,6 +19,7 @@ public:
     InputFile& operator=(const InputFile&) = delete;
 
     bool isOpen() const { return fd_ >= 0; }
+    int descriptor() const { return fd_; }
 
     // Reads up to `capacity` bytes, fewer only at the end of the file or on a
     // read error (which ends the input like the end of the file would).

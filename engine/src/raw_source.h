@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "file_mapping.h"
 #include "input_file.h"
 
 namespace tyx12::detail {
@@ -20,12 +21,17 @@ struct RawPiece {
 
 class RawSource {
 public:
-    RawSource(InputFile& file, unsigned char* buffer, std::size_t capacity);
+    // `mayMap`: a large regular file may be read through a mapping of it
+    // instead of the buffer.
+    RawSource(InputFile& file, unsigned char* buffer, std::size_t capacity, bool mayMap = false);
 
     // The bytes not consumed yet: at least `wanted` of them unless the file
     // ends first, and perhaps more.
     RawPiece peek(std::size_t wanted);
-    void consume(std::size_t count) { begin_ += count; }
+    void consume(std::size_t count) {
+        if (mapping_.bytes()) mappedAt_ += count;
+        else begin_ += count;
+    }
     bool atEnd() { return peek(1).count == 0; }
 
     // Back to the first byte. False when a streamed file cannot go back.
@@ -35,6 +41,10 @@ public:
 
 private:
     void fill();
+    bool mapWholeFile();
+
+    FileMapping mapping_;
+    std::size_t mappedAt_ = 0;
 
     InputFile& file_;
     unsigned char* buffer_;
@@ -43,6 +53,7 @@ private:
     std::size_t end_ = 0;
     bool exhausted_ = false;       // the file has been read to its end
     bool holdsFileStart_ = true;   // the buffer holds the file from its first byte
+    bool mayMap_;
 };
 
 }  // namespace tyx12::detail

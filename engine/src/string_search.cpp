@@ -64,7 +64,7 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     // A buffer must hold a whole character, four bytes at most.
     std::vector<unsigned char> ownRaw(request.rawBufferSize ? std::max<std::size_t>(request.rawBufferSize, 4) : 0);
     RawSource source(file, ownRaw.empty() ? scratch->raw.get() : ownRaw.data(),
-                     ownRaw.empty() ? kRawBufferSize : ownRaw.size());
+                     ownRaw.empty() ? kRawBufferSize : ownRaw.size(), ownRaw.empty());
     RawPrefilter prefilter(query, request.ignoreCase);
     WordsFound mayHold, known{};
     std::array<std::uint64_t, kWordSlots> firstAt{};
