@@ -22,7 +22,7 @@
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
 #include "temp_dir.h"
-#include "viewer/qt/marked_text_view.h"
+#include "platform/qt/marked_text_view.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
 

@@ -180,4 +180,26 @@ std::string RtfParagraph::text() const {
 
 std::vector<RtfParagraph> readRtf(std::string_view rtf) { return Reader(rtf).read(); }
 
+// The reader drops an empty last paragraph, so "text\par" and "text" would
+// read alike. A private-use character appended behind the piece shows which
+// it was: it lands in a paragraph of its own exactly when the piece ended
+// with \par.
+std::vector<RtfParagraph> readRtfPiece(std::string_view rtf) {
+    constexpr std::string_view kEndMark = "\\u-8192?";  // U+E000
+    constexpr std::string_view kEndMarkText = "\xEE\x80\x80";
+    std::string marked(rtf);
+    marked += kEndMark;
+    std::vector<RtfParagraph> paragraphs = readRtf(marked);
+    // Inside a destination that was never closed the mark is skipped: then
+    // nothing tells and the paragraphs stay as read.
+    if (paragraphs.empty() || paragraphs.back().runs.empty()) return paragraphs;
+    std::vector<RtfRun>& runs = paragraphs.back().runs;
+    std::string& text = runs.back().text;
+    if (text.ends_with(kEndMarkText)) {
+        text.resize(text.size() - kEndMarkText.size());
+        if (text.empty()) runs.pop_back();
+    }
+    return paragraphs;
+}
+
 }  // namespace tessaly

@@ -25,4 +25,9 @@ struct RtfParagraph {
 
 std::vector<RtfParagraph> readRtf(std::string_view rtf);
 
+// A piece of a longer text, as readRtf reads it, except that a piece ending
+// in \par ends with an empty paragraph: what follows the piece starts a
+// line of its own.
+std::vector<RtfParagraph> readRtfPiece(std::string_view rtf);
+
 }  // namespace tessaly

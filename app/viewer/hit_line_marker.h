@@ -8,13 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace tessaly {
+#include "platform/text_span.h"
 
-struct TextSpan {
-    std::size_t start = 0;
-    std::size_t length = 0;
-    bool operator==(const TextSpan&) const = default;
-};
+namespace tessaly {
 
 // Lines are matched in order, each after the previous match; a line not found
 // further on is left unmarked and the next one is tried. The search's text

@@ -10,34 +10,9 @@
 
 namespace tessaly {
 
-namespace {
-
-// The reader drops an empty last paragraph, so "text\par" and "text" would
-// read alike, yet only the first ends its line. A private-use character
-// appended behind the document shows which it was: it lands in a paragraph of
-// its own exactly when the document ended with \par.
-constexpr std::string_view kEndMark = "\\u-8192?";  // U+E000
-constexpr std::string_view kEndMarkText = "\xEE\x80\x80";
-
-std::vector<RtfParagraph> readWithTrailingBreak(std::string_view rtf) {
-    std::string marked(rtf);
-    marked += kEndMark;
-    std::vector<RtfParagraph> paragraphs = readRtf(marked);
-    // Inside a destination that was never closed the mark is skipped: then
-    // nothing tells and the paragraphs stay as read.
-    if (paragraphs.empty() || paragraphs.back().runs.empty()) return paragraphs;
-    std::vector<RtfRun>& runs = paragraphs.back().runs;
-    std::string& text = runs.back().text;
-    if (text.ends_with(kEndMarkText)) {
-        text.resize(text.size() - kEndMarkText.size());
-        if (text.empty()) runs.pop_back();
-    }
-    return paragraphs;
-}
-
 // Characters QTextDocument gives a meaning of its own: a line end would split
 // the paragraph, the frame and object marks would corrupt its structure.
-QString documentText(std::string_view bytes) {
+QString rtfRunText(std::string_view bytes) {
     QString text = textFromBytes(bytes);
     for (QChar& c : text) {
         const char16_t unit = c.unicode();
@@ -49,7 +24,7 @@ QString documentText(std::string_view bytes) {
     return text;
 }
 
-QTextCharFormat runFormat(const RtfRun& run, const RtfColourTable& colours) {
+QTextCharFormat rtfRunFormat(const RtfRun& run, const RtfColourTable& colours) {
     QTextCharFormat format;
     format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
     // RTF allows sizes up to 1,638 points; beyond that, or at 0, the layout
@@ -62,17 +37,15 @@ QTextCharFormat runFormat(const RtfRun& run, const RtfColourTable& colours) {
     return format;
 }
 
-}  // namespace
-
 void RtfDocumentBuilder::insert(QTextCursor& cursor, std::string_view rtf) {
     if (std::optional<RtfColourTable> table = readRtfColourTable(rtf)) colours_ = std::move(*table);
-    const std::vector<RtfParagraph> paragraphs = readWithTrailingBreak(rtf);
+    const std::vector<RtfParagraph> paragraphs = readRtfPiece(rtf);
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
         if (i > 0) cursor.insertBlock();
         for (const RtfRun& run : paragraphs[i].runs)
-            cursor.insertText(documentText(run.text), runFormat(run, colours_));
+            cursor.insertText(rtfRunText(run.text), rtfRunFormat(run, colours_));
     }
     cursor.endEditBlock();
 }

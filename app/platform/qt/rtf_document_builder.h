@@ -6,9 +6,22 @@
 
 #include "platform/qt/rtf_colour_table.h"
 
+#include <QString>
+#include <QTextCharFormat>
+
+#include "platform/rtf_reader.h"
+
 class QTextCursor;
 
 namespace tessaly {
+
+// A run's boldness, colour (from `colours`, unless the table names none for
+// it) and size as a character format.
+QTextCharFormat rtfRunFormat(const RtfRun& run, const RtfColourTable& colours);
+// A run's text as a text box holds it: a line end inside it is a line
+// separator, not a paragraph's end, and the characters a document reserves
+// for its own structure are replaced.
+QString rtfRunText(std::string_view bytes);
 
 class RtfDocumentBuilder {
 public:

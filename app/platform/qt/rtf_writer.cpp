@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/qt/lossless_text.h"
 #include "platform/rtf_escape.h"
@@ -13,18 +14,8 @@ namespace tessaly {
 
 namespace {
 
-struct RunStyle {
-    bool bold = false;
-    int colour = 0;
-    int fontSize = 24;
-
-    bool operator==(const RunStyle&) const = default;
-};
-
-int halfPoints(const QTextCharFormat& format, const QTextDocument& document) {
-    double points = format.hasProperty(QTextFormat::FontPointSize)
-                        ? format.fontPointSize()
-                        : document.defaultFont().pointSizeF();
+int halfPoints(const QTextCharFormat& format, const QFont& font) {
+    double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : font.pointSizeF();
     if (points <= 0) points = 12;  // a font sized in pixels: RTF's own default
     return std::max(1, static_cast<int>(std::lround(points * 2)));
 }
@@ -43,19 +34,8 @@ std::string escapedText(const QString& text) {
     return out;
 }
 
-void appendRun(std::string& out, const RunStyle& style, const QString& text) {
-    if (text.isEmpty()) return;
-    out += '{';
-    if (style.bold) out += "\\b";
-    out += "\\cf" + std::to_string(style.colour);
-    out += "\\fs" + std::to_string(style.fontSize);
-    out += ' ';
-    out += escapedText(text);
-    out += '}';
-}
-
-std::string fontName(const QTextDocument& document) {
-    std::string name = escapeRtfText(bytesFromText(document.defaultFont().family()));
+std::string fontName(const QFont& font) {
+    std::string name = escapeRtfText(bytesFromText(font.family()));
     std::erase(name, ';');  // it would end the font table entry early
     return name.empty() ? "Sans Serif" : name;
 }
@@ -86,29 +66,51 @@ int RtfWriter::colourIndex(const QTextCharFormat& format) {
 }
 
 std::string RtfWriter::write(const QTextDocument& document) {
-    std::string body;
+    start(document.defaultFont());
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block != document.begin()) body += "\\par\n";
-        RunStyle pendingStyle;
-        QString pending;
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QTextCharFormat format = fragment.charFormat();
-            const RunStyle style{format.fontWeight() > QFont::Medium, colourIndex(format),
-                                 halfPoints(format, document)};
-            // Qt splits runs on anything (a font family, an anchor); RTF needs
-            // a new group only where what we write changes.
-            if (!pending.isEmpty() && style != pendingStyle) {
-                appendRun(body, pendingStyle, pending);
-                pending.clear();
-            }
-            pendingStyle = style;
-            pending += fragment.text();
-        }
-        appendRun(body, pendingStyle, pending);
+        startParagraph();
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            addRun(it.fragment().charFormat(), it.fragment().text());
     }
+    return finish();
+}
 
-    std::string out = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil " + fontName(document) + ";}}";
+void RtfWriter::start(const QFont& font) {
+    font_ = font;
+    body_.clear();
+    firstParagraph_ = true;
+    pending_.clear();
+}
+
+void RtfWriter::startParagraph() {
+    writePendingRun();
+    if (!std::exchange(firstParagraph_, false)) body_ += "\\par\n";
+}
+
+void RtfWriter::addRun(const QTextCharFormat& format, const QString& text) {
+    const RunStyle style{format.fontWeight() > QFont::Medium, colourIndex(format), halfPoints(format, font_)};
+    // Qt splits runs on anything (a font family, an anchor); RTF needs a new
+    // group only where what we write changes.
+    if (!pending_.isEmpty() && style != pendingStyle_) writePendingRun();
+    pendingStyle_ = style;
+    pending_ += text;
+}
+
+void RtfWriter::writePendingRun() {
+    if (pending_.isEmpty()) return;
+    body_ += '{';
+    if (pendingStyle_.bold) body_ += "\\b";
+    body_ += "\\cf" + std::to_string(pendingStyle_.colour);
+    body_ += "\\fs" + std::to_string(pendingStyle_.fontSize);
+    body_ += ' ';
+    body_ += escapedText(pending_);
+    body_ += '}';
+    pending_.clear();
+}
+
+std::string RtfWriter::finish() {
+    writePendingRun();
+    std::string out = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil " + fontName(font_) + ";}}";
     out += "{\\colortbl";
     for (const RtfColour& colour : colours_) {
         if (!colour.automatic)
@@ -117,8 +119,9 @@ std::string RtfWriter::write(const QTextDocument& document) {
         out += ';';
     }
     out += "}\n";
-    out += body;
+    out += body_;
     out += "}\n";
+    body_.clear();
     return out;
 }
 

@@ -6,11 +6,10 @@
 #include <QStyle>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTextCharFormat>
-#include <QTextCursor>
 #include <QTreeWidget>
 
 #include "platform/qt/lossless_text.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "run/result_tree.h"
 #include "window/qt/main_window.h"
@@ -52,9 +51,7 @@ void ResultView::begin() {
     whenAllShown_ = {};
     insertionTimer_.stop();
     window_.MainResult->clear();
-    // The blank takes the pane's own format, not what the last run left at the caret.
-    window_.MainResult->setCurrentCharFormat(QTextCharFormat());
-    window_.MainResult->insertPlainText(QStringLiteral(" "));
+    window_.MainResult->appendRtf("{\\fs18  }");
 }
 
 void ResultView::addEntry(const FileEntry& entry) {
@@ -81,11 +78,7 @@ void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> s
     constexpr std::size_t kPieceBytes = 32 * 1024;
     const auto start = std::chrono::steady_clock::now();
     lastFlush_ = start;
-    RichTextBox& pane = *window_.MainResult;
-    // Following the new entries scrolls the pane, and every scroll leaves a
-    // dirty area that Qt carries along until the next paint; thousands of
-    // them between two paints made each entry slower than the one before.
-    pane.setUpdatesEnabled(false);
+    GrowingRichTextBox& pane = *window_.MainResult;
     while (!waitingEntries_.empty()) {
         std::string piece(kResultHeader);
         while (!waitingEntries_.empty() && piece.size() < kPieceBytes) {
@@ -93,13 +86,11 @@ void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> s
             waitingEntries_.pop_front();
         }
         piece += '}';
-        // The caret is where the entries go; the person may have put it
-        // anywhere since the last ones.
-        pane.moveCursor(QTextCursor::End);
-        pane.insertRtf(piece);
+        pane.appendRtf(piece);
         if (slice && std::chrono::steady_clock::now() - start >= *slice) break;
     }
-    pane.setUpdatesEnabled(true);
+    // The pane follows the newest entry, whatever the person did with the caret meanwhile.
+    pane.setCaretOffset(static_cast<int>(pane.text().size()));
     if (!waitingEntries_.empty()) {
         insertionTimer_.start(0);
         return;
@@ -175,7 +166,7 @@ void ResultView::tabClicked(int previousTab) {
 void ResultView::paneClicked() {
     if (!runInProgress_) return;
     services_.desktop.beep();
-    window_.MainResult->moveCursor(QTextCursor::End);
+    window_.MainResult->setCaretOffset(static_cast<int>(window_.MainResult->text().size()));
 }
 
 void ResultView::currentTabChanged(int tab) {

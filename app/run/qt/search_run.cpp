@@ -18,7 +18,7 @@
 #include "platform/error_tables.h"
 #include "platform/qt/folder_list.h"
 #include "platform/qt/lossless_text.h"
-#include "platform/qt/rich_text_box.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/thread_priority.h"
 #include "run/qt/command_states.h"
 #include "run/qt/date_time_text.h"

@@ -21,6 +21,7 @@
 #include "platform/blanks.h"
 #include "platform/engine_access.h"
 #include "platform/error_tables.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/operation_error_report.h"
 #include "platform/qt/rich_text_box.h"
@@ -38,7 +39,7 @@
 #include "viewer/qt/rich_text_printing.h"
 #include "viewer/qt/rich_text_saving.h"
 #include "viewer/selected_file_pick.h"
-#include "viewer/qt/marked_text_view.h"
+#include "platform/qt/marked_text_view.h"
 #include "viewer/viewer_body.h"
 #include "viewer/viewer_text_load.h"
 
@@ -111,8 +112,7 @@ QuickViewerWindow& QuickViewer::window() {
 
 bool QuickViewer::pickSelectedFile() {
     if (main_.dispResult->currentIndex() == 0 || viewFromPane_) {
-        const QString text = main_.MainResult->plainText();
-        if (const auto path = pathUnderCaret(utf16Of(text), main_.MainResult->caretOffset()))
+        if (const auto path = pathUnderCaret(main_.MainResult->text(), main_.MainResult->caretOffset()))
             main_.state.selectedFile =
                 bytesFromText(QString::fromUtf16(path->data(), static_cast<qsizetype>(path->size())));
     }

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "platform/qt/named_button.h"
-#include "viewer/qt/marked_text_view.h"
+#include "platform/qt/marked_text_view.h"
 
 namespace tessaly {
 

@@ -2,7 +2,9 @@
 
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextDocument>
 
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "window/qt/main_window.h"
 #include "viewer/qt/rich_text_printing.h"
@@ -19,15 +21,18 @@ ResultOutput::ResultOutput(MainWindow& window, Services& services)
 void ResultOutput::print() {
     // The printer dialog offers Selection from the result pane's selection,
     // whichever tab is printed; the whole text is printed either way.
-    printCommand(shownResult(), window_.MainResult->textCursor().hasSelection(), services_);
+    const bool selection = window_.MainResult->hasSelection();
+    if (window_.dispResult->currentIndex() == 0)
+        printCommand([this] { return window_.MainResult->document(); }, selection, services_);
+    else
+        printCommand(*window_.textFile, selection, services_);
 }
 
 void ResultOutput::save() {
-    saveCommand(shownResult(), services_);
-}
-
-RichTextBox& ResultOutput::shownResult() const {
-    return window_.dispResult->currentIndex() == 0 ? *window_.MainResult : *window_.textFile;
+    if (window_.dispResult->currentIndex() == 0)
+        saveCommand([this] { return window_.MainResult->rtf(); }, services_);
+    else
+        saveCommand(*window_.textFile, services_);
 }
 
 }  // namespace tessaly

@@ -7,7 +7,6 @@
 namespace tessaly {
 
 class MainWindow;
-class RichTextBox;
 struct Services;
 
 class ResultOutput : public QObject {
@@ -16,11 +15,9 @@ class ResultOutput : public QObject {
 public:
     ResultOutput(MainWindow& window, Services& services);
 
+    // The result pane while "View All Files" shows, otherwise the single-file view.
     void print();
     void save();
-
-    // The result pane while "View All Files" shows, otherwise the single-file view.
-    RichTextBox& shownResult() const;
 
 private:
     MainWindow& window_;

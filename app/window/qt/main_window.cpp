@@ -22,6 +22,7 @@
 #include "platform/qt/drive_list.h"
 #include "platform/qt/folder_list.h"
 #include "platform/qt/named_button.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "platform/qt/spin_control.h"
 #include "window/main_layout.h"
@@ -485,7 +486,7 @@ void MainWindow::buildResultsView() {
     dispResult->addTab(allFiles, QStringLiteral("View All Files"));
     dispResult->addTab(eachFile, QStringLiteral("View Each File"));
 
-    MainResult = new RichTextBox(allFiles);
+    MainResult = new GrowingRichTextBox(allFiles);
     MainResult->setObjectName(QStringLiteral("MainResult"));
     MainResult->setAccessibleName(QStringLiteral("Results"));
     outlineFile = new QTreeWidget(eachFile);
@@ -504,8 +505,7 @@ void MainWindow::buildResultsView() {
     textFile = new RichTextBox(eachFile);
     textFile->setObjectName(QStringLiteral("textFile"));
     textFile->setAccessibleName(QStringLiteral("File hits"));
-    for (RichTextBox* pane : {MainResult, textFile})
-        pane->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    textFile->setLineWrapMode(QTextEdit::FixedPixelWidth);
     dispResult->hide();
 
     connect(picDivider, &DividerBar::dragged, this, &MainWindow::dragDivider);
@@ -624,9 +624,9 @@ void MainWindow::layOut() {
     inPage(picDivider, {l.dividerLeft, layout::dividerWidth});
     inPage(textFile, l.textFile);
     inPage(MainResult, l.MainResult);
-    for (RichTextBox* pane : {MainResult, textFile})
-        pane->setLineWrapColumnOrWidth(
-            std::max(1, pane->width() - pixels(layout::paneRightMargin)));
+    // The panes' text wraps short of their right edge.
+    MainResult->setWrapWidth(std::max(1, MainResult->width() - pixels(layout::paneRightMargin)));
+    textFile->setLineWrapColumnOrWidth(std::max(1, textFile->width() - pixels(layout::paneRightMargin)));
 
     at(dispFile, l.dispFile, row::statusTop, row::statusHeight);
     at(Label9, l.filesFound, row::statusTop, row::statusHeight);

@@ -33,6 +33,7 @@ class DividerBar;
 class DriveList;
 class FileSystem;
 class FolderList;
+class GrowingRichTextBox;
 class RichTextBox;
 class SpinControl;
 
@@ -183,7 +184,7 @@ public:
 
     // The results view.
     QTabWidget* dispResult;
-    RichTextBox* MainResult;
+    GrowingRichTextBox* MainResult;
     QTreeWidget* outlineFile;
     DividerBar* picDivider;
     RichTextBox* textFile;

@@ -9,10 +9,10 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTest>
-#include <QTextCursor>
 #include <QTreeWidget>
 #include <cstdio>
 
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "run/result_document.h"
 #include "window_fixture.h"
@@ -92,12 +92,11 @@ TEST_F(ResultViewTest, EntriesFollowOneAnotherWhereverThePersonLeftTheCaret) {
                   {" sat", QColor(0, 0, 0), false}};
     for (const auto& s : styles) {
         SCOPED_TRACE(s.text.toStdString());
-        const int at = window().MainResult->findText(s.text, 0, {true, false, false});
+        const int at = window().MainResult->plainText().indexOf(s.text);
         ASSERT_GE(at, 0);
-        QTextCursor cursor(window().MainResult->document());
-        cursor.setPosition(at + 1);
-        EXPECT_EQ(cursor.charFormat().foreground().color(), s.colour);
-        EXPECT_EQ(cursor.charFormat().fontWeight() == QFont::Bold, s.bold);
+        const QTextCharFormat format = window().MainResult->formatAt(at);
+        EXPECT_EQ(format.foreground().color(), s.colour);
+        EXPECT_EQ(format.fontWeight() == QFont::Bold, s.bold);
     }
 
     // Put in together, the same entries read the same.
@@ -232,9 +231,9 @@ TEST_F(ResultViewTest, PaneClickDuringARunBeepsAndReturnsTheCaretToTheEnd) {
     view.begin();
     add(1, "/home/Ann/Notes.txt");
     add(2, "/home/Ann/b.txt");
-    RichTextBox& pane = *window().MainResult;
+    GrowingRichTextBox& pane = *window().MainResult;
     const int end = static_cast<int>(pane.plainText().size());
-    const QPoint firstLine = pane.cursorRect(QTextCursor(pane.document())).center() + QPoint(20, 0);
+    const QPoint firstLine(30, QFontMetrics(pane.font()).height() / 2 + 4);
 
     view.setRunInProgress(true);
     QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, firstLine);

@@ -24,6 +24,7 @@
 
 #include "platform/engine_access.h"
 #include "platform/qt/folder_list.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "run/qt/result_view.h"
 #include "scripted_file_system.h"

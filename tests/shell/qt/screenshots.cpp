@@ -22,6 +22,7 @@
 #include "window/qt/main_window.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/rich_text_printing.h"

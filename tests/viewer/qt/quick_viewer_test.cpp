@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "platform/engine_access.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "platform/rtf_reader.h"
 #include "printed_pdf.h"
@@ -23,7 +24,7 @@
 #include "window/qt/services.h"
 #include "search_start.h"
 #include "temp_dir.h"
-#include "viewer/qt/marked_text_view.h"
+#include "platform/qt/marked_text_view.h"
 #include "viewer/qt/quick_viewer_window.h"
 
 namespace tessaly::test {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "run/result_document.h"
 
@@ -23,9 +24,13 @@ inline std::string hitLines(int file, int lines) {
     return text;
 }
 
+inline void append(RichTextBox& pane, const std::string& rtf) { pane.insertRtf(rtf); }
+inline void append(GrowingRichTextBox& pane, const std::string& rtf) { pane.appendRtf(rtf); }
+
 // `files` entries of `linesPerFile` hit lines, put in one after another as a
 // run puts them.
-inline void fillResultPane(RichTextBox& pane, int files, int linesPerFile) {
+template <class Pane>
+void fillResultPane(Pane& pane, int files, int linesPerFile) {
     for (int file = 1; file <= files; ++file) {
         const std::string lines = hitLines(file, linesPerFile);
         FileEntry entry;
@@ -33,7 +38,7 @@ inline void fillResultPane(RichTextBox& pane, int files, int linesPerFile) {
         entry.heading = headingText("/home/ann/notes/file" + std::to_string(file) + ".txt",
                                     "1/2/2024 10:00:00");
         entry.lines = lines;
-        pane.insertRtf(fileEntry(entry));
+        append(pane, fileEntry(entry));
     }
 }
 

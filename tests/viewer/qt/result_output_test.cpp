@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <filesystem>
+#include <functional>
 
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "printed_pdf.h"
 #include "result_entries.h"
@@ -35,8 +37,9 @@ protected:
 TEST_F(ResultOutputTest, SaveWritesTheTabThatIsShowing) {
     const struct {
         int tab;
-        RichTextBox* MainWindow::*pane;
-    } cases[] = {{0, &MainWindow::MainResult}, {1, &MainWindow::textFile}};
+        std::function<QString()> shown;
+    } cases[] = {{0, [&] { return window().MainResult->plainText(); }},
+                 {1, [&] { return window().textFile->plainText(); }}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tab);
         window().dispResult->setCurrentIndex(c.tab);
@@ -48,7 +51,7 @@ TEST_F(ResultOutputTest, SaveWritesTheTabThatIsShowing) {
         std::string bytes;
         ASSERT_FALSE(systemFileSystem().readAll(saved.toStdString(), bytes));
         reread.setRtf(bytes);
-        EXPECT_EQ(reread.plainText(), (window().*c.pane)->plainText());
+        EXPECT_EQ(reread.plainText(), c.shown());
     }
     EXPECT_TRUE(fixture.boxes.asked().empty());
 }

@@ -18,6 +18,7 @@
 
 #include "criteria/options.h"
 #include "platform/engine_access.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "platform/rtf_reader.h"
 #include "printed_pdf.h"
@@ -28,7 +29,7 @@
 #include "window/qt/services.h"
 #include "search_start.h"
 #include "temp_dir.h"
-#include "viewer/qt/marked_text_view.h"
+#include "platform/qt/marked_text_view.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
 
@@ -93,26 +94,24 @@ QString text(const std::string& bytes) {
     return QString::fromStdString(bytes);
 }
 
-// Whether the characters from `at` on are shown as a hit: bold and red.
-bool markedAt(RichTextBox& box, int at, int length) {
-    for (int inside : {at + 1, at + length}) {
-        QTextCursor cursor(box.document());
-        cursor.setPosition(inside);
-        if (cursor.charFormat().foreground().color() != QColor(255, 0, 0) ||
-            cursor.charFormat().fontWeight() != QFont::Bold)
-            return false;
-    }
-    return true;
+QTextCharFormat formatAt(RichTextBox& box, int at) {
+    QTextCursor cursor(box.document());
+    cursor.setPosition(at + 1);
+    return cursor.charFormat();
 }
+QTextCharFormat formatAt(GrowingRichTextBox& box, int at) { return box.formatAt(at); }
 
-// How often `word` is shown as a hit.
-int markedCount(RichTextBox& box, const QString& word) {
-    const int length = static_cast<int>(word.size());
+// How often `word` is shown as a hit: bold and red from its first character to its last.
+template <class Box>
+int markedCount(Box& box, const QString& word) {
+    const QString shown = box.plainText();
+    const auto hit = [&](int at) {
+        const QTextCharFormat format = formatAt(box, at);
+        return format.foreground().color() == QColor(255, 0, 0) && format.fontWeight() == QFont::Bold;
+    };
     int marked = 0;
-    for (int at = 0;
-         (at = box.findText(word, at, {.matchCase = true, .moveSelection = false})) >= 0;
-         at += length)
-        marked += markedAt(box, at, length);
+    for (qsizetype at = 0; (at = shown.indexOf(word, at)) >= 0; at += word.size())
+        marked += hit(static_cast<int>(at)) && hit(static_cast<int>(at + word.size() - 1));
     return marked;
 }
 
@@ -151,7 +150,7 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
         ASSERT_EQ(w.totalNumber->text(), QStringLiteral(" 3"));
         EXPECT_TRUE(program.boxes.asked().empty());
 
-        RichTextBox& pane = *w.MainResult;
+        GrowingRichTextBox& pane = *w.MainResult;
         const QString paneText = pane.plainText();
         for (const QString& word : shown)
             EXPECT_EQ(markedCount(pane, word), filesHolding(word)) << word.toStdString() << "\n"

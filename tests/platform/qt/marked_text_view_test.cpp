@@ -1,4 +1,4 @@
-#include "viewer/qt/marked_text_view.h"
+#include "platform/qt/marked_text_view.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// The quick viewer's text box: a read-only view of a text of any length with
-// its hit words marked bold and red, a caret and a selection. It holds no copy
+// A read-only view of a text of any length with stretches of it marked (the
+// quick viewer's hit words, bold and red), a caret and a selection. It holds no copy
 // of the text and lays out only the lines on screen, so a file of hundreds of
 // megabytes shows at once and scrolls freely while the rest still loads; a
 // rich-text document of such a file took gigabytes and minutes of layout.
@@ -9,12 +9,13 @@
 
 #include <QAbstractScrollArea>
 #include <QString>
+#include <QTextCharFormat>
 #include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
 
-#include "viewer/hit_line_marker.h"
+#include "platform/text_span.h"
 
 class QTextLayout;
 
@@ -32,8 +33,10 @@ public:
     // It may be given again, longer, with the same start: the lines already
     // on screen stay where they are.
     void showText(std::u16string_view text);
-    // Hit words to mark, in order, each after the ones before.
-    void addMarks(const std::vector<TextSpan>& marks);
+    // Stretches to mark, in order, each after the ones before, in a format
+    // addFormat() gave; format 0 is a hit word's, bold and red.
+    void addMarks(const std::vector<TextSpan>& marks, int format = 0);
+    int addFormat(const QTextCharFormat& format);
     // Lines wrap at this many pixels, or at the box's width for 0.
     void setWrapWidth(int pixels);
 
@@ -83,6 +86,8 @@ private:
     std::vector<std::uint32_t> lineStarts_{0};
     std::size_t indexed_ = 0;  // the text is cut into lines up to here
     std::vector<TextSpan> marks_;
+    std::vector<std::uint16_t> markFormats_;  // beside each mark
+    std::vector<QTextCharFormat> formats_;
     int anchor_ = 0;
     int caret_ = 0;
     int wrapWidth_ = 0;

@@ -1,4 +1,4 @@
-#include "viewer/qt/marked_text_view.h"
+#include "platform/qt/marked_text_view.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -9,7 +9,7 @@
 #include <QTextLayout>
 #include <algorithm>
 
-#include "viewer/qt/marked_text_accessible.h"
+#include "platform/qt/marked_text_accessible.h"
 
 namespace tessaly {
 
@@ -42,6 +42,11 @@ MarkedTextView::MarkedTextView(QWidget* parent) : QAbstractScrollArea(parent) {
     QFont textFont = font();
     textFont.setPointSizeF(kTextPoints);
     setFont(textFont);
+    QTextCharFormat hit;
+    hit.setForeground(kHitColour);
+    hit.setFontWeight(QFont::Bold);
+    hit.setFontPointSize(kHitPoints);
+    formats_.push_back(hit);
     updateScrollRange();
     MarkedTextAccessible::install();
 }
@@ -51,6 +56,7 @@ void MarkedTextView::clear() {
     lineStarts_.assign(1, 0);
     indexed_ = 0;
     marks_.clear();
+    markFormats_.clear();
     anchor_ = caret_ = 0;
     verticalScrollBar()->setValue(0);
     updateScrollRange();
@@ -87,10 +93,16 @@ void MarkedTextView::indexLines(std::size_t from) {
     indexed_ = at;
 }
 
-void MarkedTextView::addMarks(const std::vector<TextSpan>& marks) {
+void MarkedTextView::addMarks(const std::vector<TextSpan>& marks, int format) {
     if (marks.empty()) return;
     marks_.insert(marks_.end(), marks.begin(), marks.end());
+    markFormats_.insert(markFormats_.end(), marks.size(), static_cast<std::uint16_t>(format));
     viewport()->update();
+}
+
+int MarkedTextView::addFormat(const QTextCharFormat& format) {
+    formats_.push_back(format);
+    return static_cast<int>(formats_.size() - 1);
 }
 
 void MarkedTextView::setWrapWidth(int pixels) {
@@ -139,10 +151,6 @@ std::unique_ptr<QTextLayout> MarkedTextView::layOutLine(int line) const {
     const int start = lineStart(line);
     const int end = lineEnd(line);
     auto layout = std::make_unique<QTextLayout>(qText(text_.substr(start, end - start)), font());
-    QTextCharFormat hit;
-    hit.setForeground(kHitColour);
-    hit.setFontWeight(QFont::Bold);
-    hit.setFontPointSize(kHitPoints);
     QList<QTextLayout::FormatRange> formats;
     for (auto mark = std::partition_point(
              marks_.begin(), marks_.end(),
@@ -150,7 +158,7 @@ std::unique_ptr<QTextLayout> MarkedTextView::layOutLine(int line) const {
          mark != marks_.end() && mark->start < static_cast<std::size_t>(end); ++mark) {
         const int from = std::max(start, static_cast<int>(mark->start));
         const int to = std::min(end, static_cast<int>(mark->start + mark->length));
-        formats.append({from - start, to - from, hit});
+        formats.append({from - start, to - from, formats_[markFormats_[mark - marks_.begin()]]});
     }
     layout->setFormats(formats);
     QTextOption option;

@@ -1,8 +1,8 @@
-#include "viewer/qt/marked_text_accessible.h"
+#include "platform/qt/marked_text_accessible.h"
 
 #include <algorithm>
 
-#include "viewer/qt/marked_text_view.h"
+#include "platform/qt/marked_text_view.h"
 
 namespace tessaly {
 

@@ -1,0 +1,124 @@
+#include "platform/qt/growing_rich_text_box.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+
+#include "platform/qt/rtf_document_builder.h"
+#include "platform/qt/rtf_writer.h"
+#include "platform/rtf_reader.h"
+
+namespace tessaly {
+
+namespace {
+
+// The result entries' text size: 9 points.
+constexpr qreal kTextPoints = 9;
+
+QString withParagraphBreaks(QString text) {
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
+}  // namespace
+
+GrowingRichTextBox::GrowingRichTextBox(QWidget* parent) : MarkedTextView(parent) {
+    QFont textFont = font();
+    textFont.setPointSizeF(kTextPoints);
+    setFont(textFont);
+}
+
+void GrowingRichTextBox::clear() {
+    MarkedTextView::clear();
+    text_.clear();
+    runs_.clear();
+}
+
+int GrowingRichTextBox::formatIndex(const QTextCharFormat& format) {
+    const auto known = std::find(formats_.begin(), formats_.end(), format);
+    if (known != formats_.end()) return static_cast<int>(known - formats_.begin());
+    formats_.push_back(format);
+    // Plain black text at the box's size is shown in the box's own colour,
+    // so that it stays readable on a dark desktop.
+    const QColor colour = format.foreground().color();
+    const bool plain = format.fontWeight() <= QFont::Medium && format.fontPointSize() == kTextPoints &&
+                       (format.foreground().style() == Qt::NoBrush || colour == Qt::black);
+    markFormats_.push_back(plain ? -1 : addFormat(format));
+    return static_cast<int>(formats_.size() - 1);
+}
+
+void GrowingRichTextBox::appendRtf(std::string_view rtf) {
+    if (std::optional<RtfColourTable> table = readRtfColourTable(rtf)) colours_ = std::move(*table);
+    const std::vector<RtfParagraph> paragraphs = readRtfPiece(rtf);
+    std::vector<std::pair<TextSpan, int>> marks;
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        if (i > 0) text_ += u'\n';
+        for (const RtfRun& run : paragraphs[i].runs) {
+            const QString text = rtfRunText(run.text);
+            if (text.isEmpty()) continue;
+            const int format = formatIndex(rtfRunFormat(run, colours_));
+            const auto start = static_cast<std::uint32_t>(text_.size());
+            if (runs_.empty() || runs_.back().format != format)
+                runs_.push_back({start, static_cast<std::uint16_t>(format)});
+            text_.append(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+            if (markFormats_[format] >= 0) {
+                if (!marks.empty() && marks.back().second == markFormats_[format] &&
+                    marks.back().first.start + marks.back().first.length == start)
+                    marks.back().first.length += static_cast<std::size_t>(text.size());
+                else
+                    marks.push_back({{start, static_cast<std::size_t>(text.size())}, markFormats_[format]});
+            }
+        }
+    }
+    for (const auto& [span, format] : marks) addMarks({span}, format);
+    showText(text_);
+}
+
+std::string GrowingRichTextBox::rtf() const {
+    RtfWriter writer(colours_);
+    QFont textFont = font();
+    textFont.setPointSizeF(kTextPoints);
+    writer.start(textFont);
+    writer.startParagraph();
+    const QString all = QString::fromRawData(reinterpret_cast<const QChar*>(text_.data()),
+                                             static_cast<qsizetype>(text_.size()));
+    std::size_t run = 0;
+    for (std::size_t lineStart = 0;;) {
+        const std::size_t lineEnd = std::min(text_.find(u'\n', lineStart), text_.size());
+        // Every character but a line break belongs to a run.
+        for (std::size_t at = lineStart; at < lineEnd;) {
+            while (run + 1 < runs_.size() && runs_[run + 1].start <= at) ++run;
+            const std::size_t runEnd = std::min<std::size_t>(
+                lineEnd, run + 1 < runs_.size() ? runs_[run + 1].start : text_.size());
+            writer.addRun(formats_[runs_[run].format],
+                          all.mid(static_cast<qsizetype>(at), static_cast<qsizetype>(runEnd - at)));
+            at = runEnd;
+        }
+        if (lineEnd == text_.size()) break;
+        writer.startParagraph();
+        lineStart = lineEnd + 1;
+    }
+    return writer.finish();
+}
+
+std::unique_ptr<QTextDocument> GrowingRichTextBox::document() const {
+    auto document = std::make_unique<QTextDocument>();
+    document->setUndoRedoEnabled(false);
+    RtfColourTable colours;
+    QTextCursor cursor(document.get());
+    RtfDocumentBuilder(colours).insert(cursor, rtf());
+    return document;
+}
+
+QString GrowingRichTextBox::plainText() const { return withParagraphBreaks(MarkedTextView::plainText()); }
+
+QString GrowingRichTextBox::selectedText() const { return withParagraphBreaks(MarkedTextView::selectedText()); }
+
+QTextCharFormat GrowingRichTextBox::formatAt(int offset) const {
+    const auto after = std::upper_bound(runs_.begin(), runs_.end(), static_cast<std::uint32_t>(std::max(0, offset)),
+                                        [](std::uint32_t at, const Run& run) { return at < run.start; });
+    if (after == runs_.begin()) return {};
+    return formats_[std::prev(after)->format];
+}
+
+}  // namespace tessaly

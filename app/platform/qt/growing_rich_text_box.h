@@ -1,0 +1,62 @@
+// The result pane's box: rich text that only ever grows at its end, a piece
+// of RTF at a time, and is shown by laying out only the lines on screen. A
+// rich-text document of tens of thousands of result entries cost the window
+// tens of microseconds per entry to insert and lay out; here an entry costs
+// the reading of its RTF, whatever came before it.
+//
+// Offsets count UTF-16 units of plainText(), a paragraph break one.
+#pragma once
+
+#include <QTextCharFormat>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/qt/marked_text_view.h"
+#include "platform/qt/rtf_colour_table.h"
+
+class QTextDocument;
+
+namespace tessaly {
+
+class GrowingRichTextBox : public MarkedTextView {
+    Q_OBJECT
+
+public:
+    explicit GrowingRichTextBox(QWidget* parent = nullptr);
+
+    void clear();
+    // The piece's first paragraph goes on from the last line; each further
+    // one starts a line of its own, as after a piece that ended with \par.
+    // A piece with a colour table colours the pieces after it too.
+    void appendRtf(std::string_view rtf);
+
+    // All of it as one RTF document, for save and for tests.
+    std::string rtf() const;
+    // All of it as a document, for print.
+    std::unique_ptr<QTextDocument> document() const;
+
+    QString plainText() const;
+    QString selectedText() const;
+    // The format of the character at the offset, as the RTF gave it.
+    QTextCharFormat formatAt(int offset) const;
+
+private:
+    // A stretch of text in one format, up to where the next one starts.
+    struct Run {
+        std::uint32_t start;
+        std::uint16_t format;
+    };
+    int formatIndex(const QTextCharFormat& format);
+
+    std::u16string text_;
+    std::vector<Run> runs_;
+    // The formats runs use; beside each, the view's mark format, or -1 for
+    // plain text that the view shows in its own font and colour.
+    std::vector<QTextCharFormat> formats_;
+    std::vector<int> markFormats_;
+    RtfColourTable colours_;
+};
+
+}  // namespace tessaly
