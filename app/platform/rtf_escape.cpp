@@ -18,8 +18,18 @@ void appendUnit(std::string& out, std::uint16_t unit) {
 
 std::u16string utf16FromBytes(std::string_view bytes) {
     std::u16string units;
-    units.reserve(bytes.size());
+    appendUtf16FromBytes(units, bytes);
+    return units;
+}
+
+void appendUtf16FromBytes(std::u16string& units, std::string_view bytes) {
+    units.reserve(units.size() + bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
+        // ASCII, most of any text, needs no decoding.
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            units += static_cast<char16_t>(bytes[i++]);
+            continue;
+        }
         const auto [point, length] = decodeUtf8(bytes, i);
         if (length == 0) {
             units += static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i]));
@@ -35,7 +45,6 @@ std::u16string utf16FromBytes(std::string_view bytes) {
         }
         i += length;
     }
-    return units;
 }
 
 std::string escapeRtfText(std::string_view utf8) {

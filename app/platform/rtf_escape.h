@@ -17,6 +17,7 @@ std::string escapeRtfText(std::string_view utf8);
 // The text as UTF-16 units, losing nothing: bytes that are not valid UTF-8
 // become the units U+DC80 to U+DCFF.
 std::u16string utf16FromBytes(std::string_view bytes);
+void appendUtf16FromBytes(std::u16string& units, std::string_view bytes);
 
 // Turns a run of UTF-16 units read from "\uN" escapes and plain ASCII back
 // into bytes: UTF-8 for real characters, the original byte for U+DC80 to

@@ -34,9 +34,12 @@ void GrowingRichTextBox::clear() {
     runs_.clear();
 }
 
-int GrowingRichTextBox::formatIndex(const QTextCharFormat& format) {
-    const auto known = std::find(formats_.begin(), formats_.end(), format);
-    if (known != formats_.end()) return static_cast<int>(known - formats_.begin());
+int GrowingRichTextBox::formatIndex(const RtfRun& run) {
+    const FormatSource source{colourTable_, run.bold, run.colour, run.fontSize};
+    const auto seen = std::find(formatSources_.begin(), formatSources_.end(), source);
+    if (seen != formatSources_.end()) return static_cast<int>(seen - formatSources_.begin());
+    formatSources_.push_back(source);
+    const QTextCharFormat format = rtfRunFormat(run, colours_);
     formats_.push_back(format);
     // Plain black text at the box's size is shown in the box's own colour,
     // so that it stays readable on a dark desktop.
@@ -48,29 +51,32 @@ int GrowingRichTextBox::formatIndex(const QTextCharFormat& format) {
 }
 
 void GrowingRichTextBox::appendRtf(std::string_view rtf) {
-    if (std::optional<RtfColourTable> table = readRtfColourTable(rtf)) colours_ = std::move(*table);
+    if (std::optional<RtfColourTable> table = readRtfColourTable(rtf)) {
+        if (*table != colours_) ++colourTable_;
+        colours_ = std::move(*table);
+    }
     const std::vector<RtfParagraph> paragraphs = readRtfPiece(rtf);
     std::vector<std::pair<TextSpan, int>> marks;
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
         if (i > 0) text_ += u'\n';
         for (const RtfRun& run : paragraphs[i].runs) {
-            const QString text = rtfRunText(run.text);
-            if (text.isEmpty()) continue;
-            const int format = formatIndex(rtfRunFormat(run, colours_));
+            if (run.text.empty()) continue;
+            const int format = formatIndex(run);
             const auto start = static_cast<std::uint32_t>(text_.size());
             if (runs_.empty() || runs_.back().format != format)
                 runs_.push_back({start, static_cast<std::uint16_t>(format)});
-            text_.append(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+            appendRtfRunText(text_, run.text);
+            const std::size_t length = text_.size() - start;
             if (markFormats_[format] >= 0) {
                 if (!marks.empty() && marks.back().second == markFormats_[format] &&
                     marks.back().first.start + marks.back().first.length == start)
-                    marks.back().first.length += static_cast<std::size_t>(text.size());
+                    marks.back().first.length += length;
                 else
-                    marks.push_back({{start, static_cast<std::size_t>(text.size())}, markFormats_[format]});
+                    marks.push_back({{start, length}, markFormats_[format]});
             }
         }
     }
-    for (const auto& [span, format] : marks) addMarks({span}, format);
+    for (const auto& [span, format] : marks) addMark(span, format);
     showText(text_);
 }
 

@@ -15,6 +15,7 @@
 
 #include "platform/qt/marked_text_view.h"
 #include "platform/qt/rtf_colour_table.h"
+#include "platform/rtf_reader.h"
 
 class QTextDocument;
 
@@ -48,7 +49,7 @@ private:
         std::uint32_t start;
         std::uint16_t format;
     };
-    int formatIndex(const QTextCharFormat& format);
+    int formatIndex(const RtfRun& run);
 
     std::u16string text_;
     std::vector<Run> runs_;
@@ -56,6 +57,17 @@ private:
     // plain text that the view shows in its own font and colour.
     std::vector<QTextCharFormat> formats_;
     std::vector<int> markFormats_;
+    // What each format was made from, so that a run's format is found
+    // without making one: the colour table in force then, and the run's style.
+    struct FormatSource {
+        int table;
+        bool bold;
+        int colour;
+        int fontSize;
+        bool operator==(const FormatSource&) const = default;
+    };
+    std::vector<FormatSource> formatSources_;
+    int colourTable_ = 0;  // counts the colour tables read
     RtfColourTable colours_;
 };
 

@@ -231,6 +231,10 @@ void MarkedTextView::updateScrollRange() {
 void MarkedTextView::scrollToCaret() {
     const int line = lineOf(caret_);
     const int top = verticalScrollBar()->value();
+    if (line < top || line >= top + visibleLines()) {
+        verticalScrollBar()->setValue(std::max(0, line - visibleLines() / 3));
+        return;
+    }
     // Lines that wrap take more than one row: the rows are counted.
     int lastShown = top;
     qreal y = kMargin;

@@ -36,6 +36,11 @@ public:
     // Stretches to mark, in order, each after the ones before, in a format
     // addFormat() gave; format 0 is a hit word's, bold and red.
     void addMarks(const std::vector<TextSpan>& marks, int format = 0);
+    // One more, shown from the next showText() on.
+    void addMark(TextSpan mark, int format) {
+        marks_.push_back(mark);
+        markFormats_.push_back(static_cast<std::uint16_t>(format));
+    }
     int addFormat(const QTextCharFormat& format);
     // Lines wrap at this many pixels, or at the box's width for 0.
     void setWrapWidth(int pixels);

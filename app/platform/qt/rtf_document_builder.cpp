@@ -6,22 +6,28 @@
 #include <string>
 
 #include "platform/qt/lossless_text.h"
+#include "platform/rtf_escape.h"
 #include "platform/rtf_reader.h"
 
 namespace tessaly {
 
 // Characters QTextDocument gives a meaning of its own: a line end would split
 // the paragraph, the frame and object marks would corrupt its structure.
-QString rtfRunText(std::string_view bytes) {
-    QString text = textFromBytes(bytes);
-    for (QChar& c : text) {
-        const char16_t unit = c.unicode();
-        if (unit == u'\n' || unit == u'\r')
-            c = QChar::LineSeparator;
-        else if (unit == 0xFDD0 || unit == 0xFDD1 || unit == QChar::ObjectReplacementCharacter)
-            c = QChar::ReplacementCharacter;
+void appendRtfRunText(std::u16string& text, std::string_view bytes) {
+    const std::size_t from = text.size();
+    appendUtf16FromBytes(text, bytes);
+    for (auto unit = text.begin() + static_cast<std::ptrdiff_t>(from); unit != text.end(); ++unit) {
+        if (*unit == u'\n' || *unit == u'\r')
+            *unit = QChar::LineSeparator;
+        else if (*unit == 0xFDD0 || *unit == 0xFDD1 || *unit == QChar::ObjectReplacementCharacter)
+            *unit = QChar::ReplacementCharacter;
     }
-    return text;
+}
+
+QString rtfRunText(std::string_view bytes) {
+    std::u16string text;
+    appendRtfRunText(text, bytes);
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QTextCharFormat rtfRunFormat(const RtfRun& run, const RtfColourTable& colours) {

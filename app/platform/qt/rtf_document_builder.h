@@ -22,6 +22,8 @@ QTextCharFormat rtfRunFormat(const RtfRun& run, const RtfColourTable& colours);
 // separator, not a paragraph's end, and the characters a document reserves
 // for its own structure are replaced.
 QString rtfRunText(std::string_view bytes);
+// The same, appended to `text`.
+void appendRtfRunText(std::u16string& text, std::string_view bytes);
 
 class RtfDocumentBuilder {
 public:

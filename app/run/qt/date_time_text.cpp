@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <algorithm>
+#include <ctime>
 
 namespace tessaly {
 
@@ -22,11 +24,18 @@ QString withoutTimeZone(const QString& timeFormat) {
 }
 
 std::string dateTimeText(std::time_t moment) {
-    const QLocale locale = QLocale::system();
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(moment));
-    const QString text = locale.toString(local.date(), QLocale::ShortFormat) + u' ' +
-                         locale.toString(local.time(), withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
-    return text.toStdString();
+    // Every matching file's heading has a date: the locale's formats are
+    // read once.
+    static const QLocale locale = QLocale::system();
+    static const QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
+    static const QString timeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+    // Not QDateTime's local time: it asks the system for the time zone again
+    // at every call, a look at /etc/localtime per heading.
+    std::tm parts{};
+    if (!localtime_r(&moment, &parts)) return {};
+    const QDate date(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
+    const QTime time(parts.tm_hour, parts.tm_min, std::min(parts.tm_sec, 59));
+    return (locale.toString(date, dateFormat) + u' ' + locale.toString(time, timeFormat)).toStdString();
 }
 
 }  // namespace tessaly

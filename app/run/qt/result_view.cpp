@@ -100,34 +100,50 @@ void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> s
 }
 
 void ResultView::addToTree(const std::string& fullPath, int categoryFolder, int fileCount) {
-    QTreeWidgetItem* parent = nullptr;
-    for (const TreeNode& node : treeNodesFor(fullPath, categoryFolder, fileCount)) {
-        const QString key = textFromBytes(node.key);
+    // Files come folder by folder: the folder of the last one is kept, so
+    // that most files need only a node of their own.
+    const std::size_t slash = fullPath.rfind('/');
+    const std::string_view folder(fullPath.data(), slash == std::string::npos ? 0 : slash + 1);
+    QTreeWidgetItem* parent = lastFolder_ && folder == lastFolderKey_ ? lastFolder_ : nullptr;
+    std::vector<TreeNode> nodes;
+    if (parent)
+        nodes.push_back({TreeNodeKind::File, fileNodeKey(categoryFolder, fileCount), fullPath.substr(slash + 1), {}});
+    else
+        nodes = treeNodesFor(fullPath, categoryFolder, fileCount);
+    for (const TreeNode& node : nodes) {
         const bool file = node.kind == TreeNodeKind::File;
+        const QString key = textFromBytes(node.key);
         QTreeWidgetItem* item = file ? nullptr : nodes_.value(key);
         if (!item) {
             item = new QTreeWidgetItem;
             item->setText(0, textFromBytes(node.text));
             item->setData(0, kKeyRole, key);
             item->setIcon(0, file ? leafIcon_ : closedIcon_);
-            if (file) item->setData(0, kPathRole, QByteArray::fromStdString(fullPath));
+            if (file) {
+                item->setData(0, kPathRole, QByteArray::fromStdString(fullPath));
+                ++fileNodes_;
+            } else {
+                nodes_.insert(key, item);
+            }
             if (parent)
                 parent->addChild(item);
             else
                 window_.outlineFile->addTopLevelItem(item);
-            nodes_.insert(key, item);
         }
+        if (!file) item->setExpanded(true);
         parent = item;
     }
     if (!parent) return;
-    for (QTreeWidgetItem* above = parent->parent(); above; above = above->parent())
-        above->setExpanded(true);
-    newestFileKey_ = parent->data(0, kKeyRole).toString();
+    lastFolderKey_ = folder;
+    lastFolder_ = parent->parent();
+    newestFile_ = parent;
     if (!scrollTimer_.isActive()) scrollTimer_.start();
 }
 
 void ResultView::scrollToNewestFile() {
-    if (QTreeWidgetItem* file = nodes_.value(newestFileKey_)) window_.outlineFile->scrollToItem(file);
+    // Scrolling lays out the whole tree; a hidden tree is scrolled when it is shown.
+    if (!window_.outlineFile->isVisible()) return;
+    if (newestFile_) window_.outlineFile->scrollToItem(newestFile_);
 }
 
 void ResultView::clearTreeAndFileView() {
@@ -136,7 +152,9 @@ void ResultView::clearTreeAndFileView() {
     retiredNodes_ += window_.outlineFile->invisibleRootItem()->takeChildren();
     QTimer::singleShot(0, this, [this] { qDeleteAll(std::exchange(retiredNodes_, {})); });
     nodes_.clear();
-    newestFileKey_.clear();
+    fileNodes_ = 0;
+    lastFolderKey_.clear();
+    lastFolder_ = newestFile_ = nullptr;
     window_.textFile->clear();
 }
 
@@ -170,6 +188,7 @@ void ResultView::paneClicked() {
 }
 
 void ResultView::currentTabChanged(int tab) {
+    if (tab == 1) scrollTimer_.start();
     const int previous = shownTab_;
     shownTab_ = tab;
     if (!switchingTabs_) tabClicked(previous);

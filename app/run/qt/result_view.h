@@ -69,7 +69,7 @@ public:
     // caret back at the end where the next entry goes.
     void paneClicked();
 
-    int treeNodeCount() const { return static_cast<int>(nodes_.size()); }
+    int treeNodeCount() const { return static_cast<int>(nodes_.size()) + fileNodes_; }
 
     // What each tree node holds besides its text: its key, and for a file
     // node its full path in the file system's bytes (a QByteArray), so that
@@ -89,9 +89,12 @@ private:
 
     MainWindow& window_;
     Services& services_;
-    // Every node of the tree by its key, so adding a file does not look
-    // through the whole tree.
+    // Every drive and folder node of the tree by its key, so adding a file
+    // does not look through the whole tree.
     QHash<QString, QTreeWidgetItem*> nodes_;
+    int fileNodes_ = 0;
+    std::string lastFolderKey_;
+    QTreeWidgetItem* lastFolder_ = nullptr;
     // The last run's nodes, taken out of the tree and not yet freed.
     QList<QTreeWidgetItem*> retiredNodes_;
     QIcon closedIcon_;
@@ -100,7 +103,7 @@ private:
     // Scrolling the tree lays out all of it; done once the run lets the
     // window breathe, for the newest file only.
     QTimer scrollTimer_;
-    QString newestFileKey_;
+    QTreeWidgetItem* newestFile_ = nullptr;
     // Each a group of its own, so that it starts from the same state as an
     // entry put in alone.
     std::deque<std::string> waitingEntries_;
