@@ -18,10 +18,7 @@ char16_t fromWindows1252(unsigned char byte) {
     return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char16_t{byte};
 }
 
-struct CharacterState {
-    bool bold = false;
-    int colour = 0;
-    int fontSize = 24;
+struct CharacterState : RtfStyle {
     bool skipped = false;  // inside a table or other destination that shows nothing
 };
 
@@ -29,9 +26,9 @@ constexpr std::size_t kMaxDepth = 256;
 
 class Reader {
 public:
-    explicit Reader(std::string_view rtf) : rtf_(rtf) { paragraphs_.emplace_back(); }
+    Reader(std::string_view rtf, RtfReceiver& receiver) : rtf_(rtf), receiver_(receiver) {}
 
-    std::vector<RtfParagraph> read() {
+    void read() {
         while (pos_ < rtf_.size()) {
             const char c = rtf_[pos_];
             if (c == '{') {
@@ -60,8 +57,6 @@ public:
             character(fromWindows1252(static_cast<unsigned char>(c)));
         }
         flush();
-        if (paragraphs_.back().runs.empty()) paragraphs_.pop_back();
-        return std::move(paragraphs_);
     }
 
 private:
@@ -72,25 +67,17 @@ private:
         pending_ += unit;
     }
 
-    bool sameStyle() const {
-        return pendingState_.bold == state_.bold && pendingState_.colour == state_.colour &&
-               pendingState_.fontSize == state_.fontSize;
-    }
+    bool sameStyle() const { return static_cast<const RtfStyle&>(pendingState_) == state_; }
 
     void flush() {
         if (pending_.empty()) return;
-        RtfRun run;
-        run.text = bytesFromUtf16(pending_);
-        run.bold = pendingState_.bold;
-        run.colour = pendingState_.colour;
-        run.fontSize = pendingState_.fontSize;
-        paragraphs_.back().runs.push_back(std::move(run));
+        receiver_.text(pending_, pendingState_);
         pending_.clear();
     }
 
     void endParagraph() {
         flush();
-        paragraphs_.emplace_back();
+        receiver_.paragraphEnd();
     }
 
     void controlWord() {
@@ -167,6 +154,28 @@ private:
     bool groupStarts_ = false;  // the next control word is the group's first
     std::u16string pending_;
     CharacterState pendingState_;
+    RtfReceiver& receiver_;
+};
+
+// The paragraphs and runs, text in UTF-8.
+class ParagraphMaker final : public RtfReceiver {
+public:
+    ParagraphMaker() { paragraphs_.emplace_back(); }
+
+    void text(std::u16string_view units, const RtfStyle& style) override {
+        RtfRun run;
+        static_cast<RtfStyle&>(run) = style;
+        run.text = bytesFromUtf16(units);
+        paragraphs_.back().runs.push_back(std::move(run));
+    }
+    void paragraphEnd() override { paragraphs_.emplace_back(); }
+
+    std::vector<RtfParagraph> paragraphs() {
+        if (paragraphs_.back().runs.empty()) paragraphs_.pop_back();
+        return std::move(paragraphs_);
+    }
+
+private:
     std::vector<RtfParagraph> paragraphs_;
 };
 
@@ -178,7 +187,13 @@ std::string RtfParagraph::text() const {
     return all;
 }
 
-std::vector<RtfParagraph> readRtf(std::string_view rtf) { return Reader(rtf).read(); }
+void readRtf(std::string_view rtf, RtfReceiver& receiver) { Reader(rtf, receiver).read(); }
+
+std::vector<RtfParagraph> readRtf(std::string_view rtf) {
+    ParagraphMaker maker;
+    readRtf(rtf, maker);
+    return maker.paragraphs();
+}
 
 // The reader drops an empty last paragraph, so "text\par" and "text" would
 // read alike. A private-use character appended behind the piece shows which

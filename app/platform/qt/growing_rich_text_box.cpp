@@ -34,7 +34,7 @@ void GrowingRichTextBox::clear() {
     runs_.clear();
 }
 
-int GrowingRichTextBox::formatIndex(const RtfRun& run) {
+int GrowingRichTextBox::formatIndex(const RtfStyle& run) {
     const FormatSource source{colourTable_, run.bold, run.colour, run.fontSize};
     const auto seen = std::find(formatSources_.begin(), formatSources_.end(), source);
     if (seen != formatSources_.end()) return static_cast<int>(seen - formatSources_.begin());
@@ -50,33 +50,51 @@ int GrowingRichTextBox::formatIndex(const RtfRun& run) {
     return static_cast<int>(formats_.size() - 1);
 }
 
+// Takes the reader's text straight into the box, run by run.
+class GrowingRichTextBox::Appender final : public RtfReceiver {
+public:
+    explicit Appender(GrowingRichTextBox& box) : box_(box) {}
+
+    void text(std::u16string_view units, const RtfStyle& style) override {
+        const int format = box_.formatIndex(style);
+        const auto start = static_cast<std::uint32_t>(box_.text_.size());
+        if (box_.runs_.empty() || box_.runs_.back().format != format)
+            box_.runs_.push_back({start, static_cast<std::uint16_t>(format)});
+        appendRtfRunText(box_.text_, units);
+        const std::size_t length = box_.text_.size() - start;
+        const int mark = box_.markFormats_[format];
+        if (mark < 0) return;
+        if (markFormat_ == mark && markStart_ + markLength_ == start) {
+            markLength_ += length;
+            return;
+        }
+        addPendingMark();
+        markFormat_ = mark, markStart_ = start, markLength_ = length;
+    }
+
+    void paragraphEnd() override { box_.text_ += u'\n'; }
+
+    // Marks of one format that follow each other are one.
+    void addPendingMark() {
+        if (markFormat_ >= 0) box_.addMark({markStart_, markLength_}, markFormat_);
+        markFormat_ = -1;
+    }
+
+private:
+    GrowingRichTextBox& box_;
+    int markFormat_ = -1;
+    std::size_t markStart_ = 0;
+    std::size_t markLength_ = 0;
+};
+
 void GrowingRichTextBox::appendRtf(std::string_view rtf) {
     if (std::optional<RtfColourTable> table = readRtfColourTable(rtf)) {
         if (*table != colours_) ++colourTable_;
         colours_ = std::move(*table);
     }
-    const std::vector<RtfParagraph> paragraphs = readRtfPiece(rtf);
-    std::vector<std::pair<TextSpan, int>> marks;
-    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-        if (i > 0) text_ += u'\n';
-        for (const RtfRun& run : paragraphs[i].runs) {
-            if (run.text.empty()) continue;
-            const int format = formatIndex(run);
-            const auto start = static_cast<std::uint32_t>(text_.size());
-            if (runs_.empty() || runs_.back().format != format)
-                runs_.push_back({start, static_cast<std::uint16_t>(format)});
-            appendRtfRunText(text_, run.text);
-            const std::size_t length = text_.size() - start;
-            if (markFormats_[format] >= 0) {
-                if (!marks.empty() && marks.back().second == markFormats_[format] &&
-                    marks.back().first.start + marks.back().first.length == start)
-                    marks.back().first.length += length;
-                else
-                    marks.push_back({{start, length}, markFormats_[format]});
-            }
-        }
-    }
-    for (const auto& [span, format] : marks) addMark(span, format);
+    Appender appender(*this);
+    readRtf(rtf, appender);
+    appender.addPendingMark();
     showText(text_);
 }
 

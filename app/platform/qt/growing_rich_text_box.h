@@ -49,7 +49,8 @@ private:
         std::uint32_t start;
         std::uint16_t format;
     };
-    int formatIndex(const RtfRun& run);
+    class Appender;
+    int formatIndex(const RtfStyle& style);
 
     std::u16string text_;
     std::vector<Run> runs_;

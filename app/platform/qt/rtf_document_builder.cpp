@@ -13,9 +13,9 @@ namespace tessaly {
 
 // Characters QTextDocument gives a meaning of its own: a line end would split
 // the paragraph, the frame and object marks would corrupt its structure.
-void appendRtfRunText(std::u16string& text, std::string_view bytes) {
-    const std::size_t from = text.size();
-    appendUtf16FromBytes(text, bytes);
+namespace {
+
+void replaceStructureCharacters(std::u16string& text, std::size_t from) {
     for (auto unit = text.begin() + static_cast<std::ptrdiff_t>(from); unit != text.end(); ++unit) {
         if (*unit == u'\n' || *unit == u'\r')
             *unit = QChar::LineSeparator;
@@ -24,13 +24,41 @@ void appendRtfRunText(std::u16string& text, std::string_view bytes) {
     }
 }
 
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+}  // namespace
+
+void appendRtfRunText(std::u16string& text, std::string_view bytes) {
+    const std::size_t from = text.size();
+    appendUtf16FromBytes(text, bytes);
+    replaceStructureCharacters(text, from);
+}
+
+void appendRtfRunText(std::u16string& text, std::u16string_view units) {
+    const std::size_t from = text.size();
+    text.reserve(from + units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        if (isHighSurrogate(unit) && i + 1 < units.size() && isLowSurrogate(units[i + 1])) {
+            text += unit;
+            text += units[++i];
+        } else if ((isHighSurrogate(unit) || isLowSurrogate(unit)) && !(unit >= 0xDC80 && unit <= 0xDCFF)) {
+            text += u'\uFFFD';  // a lone surrogate that no escape of ours produces
+        } else {
+            text += unit;
+        }
+    }
+    replaceStructureCharacters(text, from);
+}
+
 QString rtfRunText(std::string_view bytes) {
     std::u16string text;
     appendRtfRunText(text, bytes);
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QTextCharFormat rtfRunFormat(const RtfRun& run, const RtfColourTable& colours) {
+QTextCharFormat rtfRunFormat(const RtfStyle& run, const RtfColourTable& colours) {
     QTextCharFormat format;
     format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
     // RTF allows sizes up to 1,638 points; beyond that, or at 0, the layout

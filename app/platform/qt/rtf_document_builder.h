@@ -17,13 +17,14 @@ namespace tessaly {
 
 // A run's boldness, colour (from `colours`, unless the table names none for
 // it) and size as a character format.
-QTextCharFormat rtfRunFormat(const RtfRun& run, const RtfColourTable& colours);
+QTextCharFormat rtfRunFormat(const RtfStyle& run, const RtfColourTable& colours);
 // A run's text as a text box holds it: a line end inside it is a line
 // separator, not a paragraph's end, and the characters a document reserves
 // for its own structure are replaced.
 QString rtfRunText(std::string_view bytes);
-// The same, appended to `text`.
+// The same, appended to `text`, from the reader's bytes or from its UTF-16.
 void appendRtfRunText(std::u16string& text, std::string_view bytes);
+void appendRtfRunText(std::u16string& text, std::u16string_view units);
 
 class RtfDocumentBuilder {
 public:

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <ctime>
+#include <unordered_map>
 
 namespace tessaly {
 
@@ -25,17 +26,29 @@ QString withoutTimeZone(const QString& timeFormat) {
 
 std::string dateTimeText(std::time_t moment) {
     // Every matching file's heading has a date: the locale's formats are
-    // read once.
+    // read once, and a day or a time of day already written is not written
+    // again (files of one folder mostly share their day).
     static const QLocale locale = QLocale::system();
     static const QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
     static const QString timeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+    thread_local std::unordered_map<int, std::string> days, times;
     // Not QDateTime's local time: it asks the system for the time zone again
     // at every call, a look at /etc/localtime per heading.
     std::tm parts{};
     if (!localtime_r(&moment, &parts)) return {};
-    const QDate date(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
-    const QTime time(parts.tm_hour, parts.tm_min, std::min(parts.tm_sec, 59));
-    return (locale.toString(date, dateFormat) + u' ' + locale.toString(time, timeFormat)).toStdString();
+    const int day = (parts.tm_year * 13 + parts.tm_mon) * 32 + parts.tm_mday;
+    auto date = days.find(day);
+    if (date == days.end()) {
+        const QDate shown(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
+        date = days.emplace(day, locale.toString(shown, dateFormat).toStdString()).first;
+    }
+    const int second = (parts.tm_hour * 60 + parts.tm_min) * 60 + std::min(parts.tm_sec, 59);
+    auto time = times.find(second);
+    if (time == times.end()) {
+        const QTime shown(parts.tm_hour, parts.tm_min, std::min(parts.tm_sec, 59));
+        time = times.emplace(second, locale.toString(shown, timeFormat).toStdString()).first;
+    }
+    return date->second + ' ' + time->second;
 }
 
 }  // namespace tessaly

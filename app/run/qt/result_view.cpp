@@ -54,6 +54,20 @@ void ResultView::begin() {
     window_.MainResult->appendRtf("{\\fs18  }");
 }
 
+void ResultView::setRunInProgress(bool inProgress) {
+    runInProgress_ = inProgress;
+    if (inProgress && !window_.outlineFile->isVisible()) treeAttached_ = false;
+    if (!inProgress) attachTree();
+}
+
+void ResultView::attachTree() {
+    if (std::exchange(treeAttached_, true)) return;
+    window_.outlineFile->addTopLevelItems(detachedRoot_.takeChildren());
+    // A node apart from its view cannot be opened.
+    for (QTreeWidgetItem* folder : std::exchange(detachedFolders_, {})) folder->setExpanded(true);
+    scrollTimer_.start();
+}
+
 void ResultView::addEntry(const FileEntry& entry) {
     waitingEntries_.push_back("{" + fileEntryBody(entry) + "}");
     // Never put in from here: the caller may be inside a slice of its own,
@@ -125,10 +139,9 @@ void ResultView::addToTree(const std::string& fullPath, int categoryFolder, int 
             } else {
                 nodes_.insert(key, item);
             }
-            if (parent)
-                parent->addChild(item);
-            else
-                window_.outlineFile->addTopLevelItem(item);
+            (parent ? parent : treeAttached_ ? window_.outlineFile->invisibleRootItem() : &detachedRoot_)
+                ->addChild(item);
+            if (!file && !item->treeWidget()) detachedFolders_.push_back(item);
         }
         if (!file) item->setExpanded(true);
         parent = item;
@@ -150,6 +163,8 @@ void ResultView::clearTreeAndFileView() {
     // Taken out at once, freed at the next turn of the event loop: Start
     // must not wait while the last run's thousands of nodes go.
     retiredNodes_ += window_.outlineFile->invisibleRootItem()->takeChildren();
+    retiredNodes_ += detachedRoot_.takeChildren();
+    detachedFolders_.clear();
     QTimer::singleShot(0, this, [this] { qDeleteAll(std::exchange(retiredNodes_, {})); });
     nodes_.clear();
     fileNodes_ = 0;
@@ -188,7 +203,10 @@ void ResultView::paneClicked() {
 }
 
 void ResultView::currentTabChanged(int tab) {
-    if (tab == 1) scrollTimer_.start();
+    if (tab == 1) {
+        attachTree();
+        scrollTimer_.start();
+    }
     const int previous = shownTab_;
     shownTab_ = tab;
     if (!switchingTabs_) tabClicked(previous);

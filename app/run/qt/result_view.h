@@ -8,15 +8,16 @@
 #include <QIcon>
 #include <QObject>
 #include <QTimer>
+#include <QTreeWidgetItem>
 #include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "run/result_document.h"
 
-class QTreeWidgetItem;
 
 namespace tessaly {
 
@@ -33,8 +34,11 @@ public:
     // Before a run's first folder: the pane emptied, holding a single blank;
     // after Main, the tree and the single-file view emptied too.
     void begin();
-    // While a run goes on, a click into the pane puts the caret back at the end.
-    void setRunInProgress(bool inProgress) { runInProgress_ = inProgress; }
+    // While a run goes on, a click into the pane puts the caret back at the
+    // end, and a tree that is not showing grows apart from its view: a tree
+    // view lays out all its nodes again after each turn that added some.
+    // It is put in its view when it is shown or the run ends.
+    void setRunInProgress(bool inProgress);
     // A matching file's entry at the end of the pane, whatever the person
     // did with the caret meanwhile. Entries that come fast are put in a few
     // at a time, at most kFlushInterval after they came: one insertion of
@@ -81,6 +85,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void currentTabChanged(int tab);
     void scrollToNewestFile();
+    void attachTree();
     // Changes the tab without counting it as the person's click.
     void bringToFront(int tab);
     // Puts in waiting entries until `slice` has passed (all of them without
@@ -93,6 +98,10 @@ private:
     // does not look through the whole tree.
     QHash<QString, QTreeWidgetItem*> nodes_;
     int fileNodes_ = 0;
+    // Top-level nodes and folders made while the tree grows apart from its view.
+    QTreeWidgetItem detachedRoot_;
+    std::vector<QTreeWidgetItem*> detachedFolders_;
+    bool treeAttached_ = true;
     std::string lastFolderKey_;
     QTreeWidgetItem* lastFolder_ = nullptr;
     // The last run's nodes, taken out of the tree and not yet freed.

@@ -314,12 +314,12 @@ void SearchRun::finishRun(const RunSummary& summary) {
         services_.boxes.show(textFromBytes(kTooManyFilesMessage), textFromBytes(kTooManyFilesTitle),
                              MessageIcon::CriticalStop, MessageButtons::Ok);
     }
+    results_.setRunInProgress(false);
     w.outlineFile->resizeColumnToContents(0);
     showPassedOver(summary);
     w.MainResult->setFocus();
     w.MainResult->setCaretOffset(0);
     enterFinishedState(w);
-    results_.setRunInProgress(false);
     QApplication::restoreOverrideCursor();
     runner_.reset();
     sink_.reset();
