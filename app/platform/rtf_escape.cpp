@@ -1,5 +1,6 @@
 #include "platform/rtf_escape.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/utf8.h"
@@ -48,6 +49,11 @@ void appendUtf16FromBytes(std::u16string& units, std::string_view bytes) {
 }
 
 std::string escapeRtfText(std::string_view utf8) {
+    // Most text, a path above all, is printable ASCII without RTF's own three.
+    const bool plain = std::all_of(utf8.begin(), utf8.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
+    });
+    if (plain) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size() + 8);
     for (const char16_t unit : utf16FromBytes(utf8)) {

@@ -29,7 +29,12 @@ std::string fileEntry(const FileEntry& entry) {
 
 std::string fileEntryBody(const FileEntry& entry) {
     std::string text;
-    text.reserve(entry.heading.size() + entry.lines.size() + 256);
+    appendFileEntryBody(text, entry);
+    return text;
+}
+
+void appendFileEntryBody(std::string& text, const FileEntry& entry) {
+    text.reserve(text.size() + entry.heading.size() + entry.lines.size() + 256);
     text += kHeadingOpening;
     if (entry.fileCount > 1) text += kBlankLineBefore;
     text += entryMarker(entry.fileCount);
@@ -44,7 +49,6 @@ std::string fileEntryBody(const FileEntry& entry) {
         text += kTooManyHits;
         text += kParagraphClosing;
     }
-    return text;
 }
 
 }  // namespace tessaly

@@ -46,5 +46,6 @@ std::string fileEntry(const FileEntry& entry);
 // The entry without the result header before it and the closing brace after
 // it, for joining entries into one document: the header, the bodies, "}".
 std::string fileEntryBody(const FileEntry& entry);
+void appendFileEntryBody(std::string& text, const FileEntry& entry);
 
 }  // namespace tessaly

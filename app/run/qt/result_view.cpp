@@ -17,6 +17,35 @@
 
 namespace tessaly {
 
+namespace {
+
+// A file node makes what it shows when it is asked: a run makes tens of
+// thousands of them, and most are never painted.
+class FileNode final : public QTreeWidgetItem {
+public:
+    FileNode(std::string path, int categoryFolder, int fileCount, const QIcon& icon)
+        : path_(std::move(path)), categoryFolder_(categoryFolder), fileCount_(fileCount), icon_(icon) {}
+
+    QVariant data(int column, int role) const override {
+        if (column != 0) return {};
+        switch (role) {
+        case Qt::DisplayRole: return textFromBytes(std::string_view(path_).substr(path_.rfind('/') + 1));
+        case Qt::DecorationRole: return icon_;
+        case ResultView::kPathRole: return QByteArray::fromStdString(path_);
+        case ResultView::kKeyRole: return textFromBytes(fileNodeKey(categoryFolder_, fileCount_));
+        default: return {};
+        }
+    }
+
+private:
+    std::string path_;
+    int categoryFolder_;
+    int fileCount_;
+    const QIcon& icon_;  // the view's, which outlives its nodes
+};
+
+}  // namespace
+
 ResultView::ResultView(MainWindow& window, Services& services)
     : window_(window), services_(services) {
     const QStyle* style = window_.outlineFile->style();
@@ -48,6 +77,8 @@ ResultView::~ResultView() { qDeleteAll(retiredNodes_); }
 void ResultView::begin() {
     if (std::exchange(clearAtNextRun_, false)) clearTreeAndFileView();
     waitingEntries_.clear();
+    waitingEnds_.clear();
+    entriesTaken_ = 0;
     whenAllShown_ = {};
     insertionTimer_.stop();
     window_.MainResult->clear();
@@ -69,7 +100,10 @@ void ResultView::attachTree() {
 }
 
 void ResultView::addEntry(const FileEntry& entry) {
-    waitingEntries_.push_back("{" + fileEntryBody(entry) + "}");
+    waitingEntries_ += '{';
+    appendFileEntryBody(waitingEntries_, entry);
+    waitingEntries_ += '}';
+    waitingEnds_.push_back(waitingEntries_.size());
     // Never put in from here: the caller may be inside a slice of its own,
     // and two slices in one turn of the event loop would hold the window twice as long.
     const auto waited = std::chrono::steady_clock::now() - lastFlush_;
@@ -93,19 +127,30 @@ void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> s
     const auto start = std::chrono::steady_clock::now();
     lastFlush_ = start;
     GrowingRichTextBox& pane = *window_.MainResult;
-    while (!waitingEntries_.empty()) {
-        std::string piece(kResultHeader);
-        while (!waitingEntries_.empty() && piece.size() < kPieceBytes) {
-            piece += waitingEntries_.front();
-            waitingEntries_.pop_front();
+    std::string piece;
+    while (!waitingEnds_.empty()) {
+        std::size_t end = entriesTaken_;
+        while (!waitingEnds_.empty() && end - entriesTaken_ < kPieceBytes) {
+            end = waitingEnds_.front();
+            waitingEnds_.pop_front();
         }
+        piece.assign(kResultHeader);
+        piece.append(waitingEntries_, entriesTaken_, end - entriesTaken_);
         piece += '}';
+        entriesTaken_ = end;
         pane.appendRtf(piece);
         if (slice && std::chrono::steady_clock::now() - start >= *slice) break;
     }
+    if (waitingEnds_.empty() || entriesTaken_ > waitingEntries_.size() / 2) {
+        // What is in the pane goes, so that a pane that falls behind holds
+        // only what still waits.
+        waitingEntries_.erase(0, entriesTaken_);
+        for (std::size_t& end : waitingEnds_) end -= entriesTaken_;
+        entriesTaken_ = 0;
+    }
     // The pane follows the newest entry, whatever the person did with the caret meanwhile.
     pane.setCaretOffset(static_cast<int>(pane.text().size()));
-    if (!waitingEntries_.empty()) {
+    if (!waitingEnds_.empty()) {
         insertionTimer_.start(0);
         return;
     }
@@ -119,33 +164,30 @@ void ResultView::addToTree(const std::string& fullPath, int categoryFolder, int 
     const std::size_t slash = fullPath.rfind('/');
     const std::string_view folder(fullPath.data(), slash == std::string::npos ? 0 : slash + 1);
     QTreeWidgetItem* parent = lastFolder_ && folder == lastFolderKey_ ? lastFolder_ : nullptr;
-    std::vector<TreeNode> nodes;
-    if (parent)
-        nodes.push_back({TreeNodeKind::File, fileNodeKey(categoryFolder, fileCount), fullPath.substr(slash + 1), {}});
-    else
-        nodes = treeNodesFor(fullPath, categoryFolder, fileCount);
-    for (const TreeNode& node : nodes) {
-        const bool file = node.kind == TreeNodeKind::File;
-        const QString key = textFromBytes(node.key);
-        QTreeWidgetItem* item = file ? nullptr : nodes_.value(key);
-        if (!item) {
-            item = new QTreeWidgetItem;
-            item->setText(0, textFromBytes(node.text));
-            item->setData(0, kKeyRole, key);
-            item->setIcon(0, file ? leafIcon_ : closedIcon_);
-            if (file) {
-                item->setData(0, kPathRole, QByteArray::fromStdString(fullPath));
-                ++fileNodes_;
-            } else {
+    if (!parent) {
+        for (const TreeNode& node : treeNodesFor(fullPath, categoryFolder, fileCount)) {
+            if (node.kind == TreeNodeKind::File) break;
+            const QString key = textFromBytes(node.key);
+            QTreeWidgetItem* item = nodes_.value(key);
+            if (!item) {
+                item = new QTreeWidgetItem;
+                item->setText(0, textFromBytes(node.text));
+                item->setData(0, kKeyRole, key);
+                item->setIcon(0, closedIcon_);
                 nodes_.insert(key, item);
+                (parent ? parent : treeAttached_ ? window_.outlineFile->invisibleRootItem() : &detachedRoot_)
+                    ->addChild(item);
+                if (!item->treeWidget()) detachedFolders_.push_back(item);
             }
-            (parent ? parent : treeAttached_ ? window_.outlineFile->invisibleRootItem() : &detachedRoot_)
-                ->addChild(item);
-            if (!file && !item->treeWidget()) detachedFolders_.push_back(item);
+            item->setExpanded(true);
+            parent = item;
         }
-        if (!file) item->setExpanded(true);
-        parent = item;
     }
+    // A file at the top of the file system has the drive for its folder.
+    QTreeWidgetItem* file = new FileNode(fullPath, categoryFolder, fileCount, leafIcon_);
+    ++fileNodes_;
+    (parent ? parent : treeAttached_ ? window_.outlineFile->invisibleRootItem() : &detachedRoot_)->addChild(file);
+    parent = file;
     if (!parent) return;
     lastFolderKey_ = folder;
     lastFolder_ = parent->parent();

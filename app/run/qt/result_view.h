@@ -113,9 +113,12 @@ private:
     // window breathe, for the newest file only.
     QTimer scrollTimer_;
     QTreeWidgetItem* newestFile_ = nullptr;
-    // Each a group of its own, so that it starts from the same state as an
-    // entry put in alone.
-    std::deque<std::string> waitingEntries_;
+    // The entries not yet in the pane, one after another, each a group of its
+    // own so that it starts from the same state as an entry put in alone;
+    // where each ends, and how far they are in.
+    std::string waitingEntries_;
+    std::deque<std::size_t> waitingEnds_;
+    std::size_t entriesTaken_ = 0;
     std::function<void()> whenAllShown_;
     QTimer insertionTimer_;
     std::chrono::steady_clock::time_point lastFlush_{};
