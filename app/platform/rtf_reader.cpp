@@ -51,15 +51,39 @@ public:
                 groupStarts_ = false;
                 continue;
             }
-            ++pos_;
             groupStarts_ = false;
-            if (c == '\r' || c == '\n') continue;
-            character(fromWindows1252(static_cast<unsigned char>(c)));
+            if (c == '\r' || c == '\n') {
+                ++pos_;
+                continue;
+            }
+            plainCharacters();
         }
         flush();
     }
 
 private:
+    // Text between control words and braces, most of a document: taken in
+    // one go while it is ASCII.
+    void plainCharacters() {
+        std::size_t end = pos_;
+        while (end < rtf_.size()) {
+            const auto c = static_cast<unsigned char>(rtf_[end]);
+            if (c >= 0x80 || c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n') break;
+            ++end;
+        }
+        if (end == pos_) {
+            character(fromWindows1252(static_cast<unsigned char>(rtf_[pos_++])));
+            return;
+        }
+        if (!state_.skipped) {
+            if (!pending_.empty() && !sameStyle()) flush();
+            if (pending_.empty()) pendingState_ = state_;
+            pending_.append(rtf_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                            rtf_.begin() + static_cast<std::ptrdiff_t>(end));
+        }
+        pos_ = end;
+    }
+
     void character(char16_t unit) {
         if (state_.skipped) return;
         if (!pending_.empty() && !sameStyle()) flush();

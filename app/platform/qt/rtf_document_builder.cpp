@@ -36,6 +36,14 @@ void appendRtfRunText(std::u16string& text, std::string_view bytes) {
 }
 
 void appendRtfRunText(std::u16string& text, std::u16string_view units) {
+    // Most text holds none of the units that need a look: it goes in whole.
+    const auto needsLook = [](char16_t unit) {
+        return unit == u'\n' || unit == u'\r' || unit >= 0xD800;
+    };
+    if (std::none_of(units.begin(), units.end(), needsLook)) {
+        text.append(units);
+        return;
+    }
     const std::size_t from = text.size();
     text.reserve(from + units.size());
     for (std::size_t i = 0; i < units.size(); ++i) {
