@@ -32,6 +32,10 @@ std::string dateTimeText(std::time_t moment) {
     static const QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
     static const QString timeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
     thread_local std::unordered_map<int, std::string> days, times;
+    // Files installed together have the same moment, to the second.
+    thread_local std::time_t lastMoment = -1;
+    thread_local std::string lastText;
+    if (moment == lastMoment) return lastText;
     // Not QDateTime's local time: it asks the system for the time zone again
     // at every call, a look at /etc/localtime per heading.
     std::tm parts{};
@@ -48,7 +52,9 @@ std::string dateTimeText(std::time_t moment) {
         const QTime shown(parts.tm_hour, parts.tm_min, std::min(parts.tm_sec, 59));
         time = times.emplace(second, locale.toString(shown, timeFormat).toStdString()).first;
     }
-    return date->second + ' ' + time->second;
+    lastMoment = moment;
+    lastText = date->second + ' ' + time->second;
+    return lastText;
 }
 
 }  // namespace tessaly

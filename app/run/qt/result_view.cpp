@@ -158,7 +158,7 @@ void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> s
     if (whenAllShown_) std::exchange(whenAllShown_, {})();
 }
 
-void ResultView::addToTree(const std::string& fullPath, int categoryFolder, int fileCount) {
+void ResultView::addToTree(std::string fullPath, int categoryFolder, int fileCount) {
     // Files come folder by folder: the folder of the last one is kept, so
     // that most files need only a node of their own.
     const std::size_t slash = fullPath.rfind('/');
@@ -175,24 +175,24 @@ void ResultView::addToTree(const std::string& fullPath, int categoryFolder, int 
                 item->setData(0, kKeyRole, key);
                 item->setIcon(0, closedIcon_);
                 nodes_.insert(key, item);
-                (parent ? parent : treeAttached_ ? window_.outlineFile->invisibleRootItem() : &detachedRoot_)
-                    ->addChild(item);
+                (parent ? parent : treeRoot())->addChild(item);
                 if (!item->treeWidget()) detachedFolders_.push_back(item);
             }
             item->setExpanded(true);
             parent = item;
         }
+        lastFolderKey_ = folder;
+        lastFolder_ = parent;
     }
     // A file at the top of the file system has the drive for its folder.
-    QTreeWidgetItem* file = new FileNode(fullPath, categoryFolder, fileCount, leafIcon_);
+    newestFile_ = new FileNode(std::move(fullPath), categoryFolder, fileCount, leafIcon_);
     ++fileNodes_;
-    (parent ? parent : treeAttached_ ? window_.outlineFile->invisibleRootItem() : &detachedRoot_)->addChild(file);
-    parent = file;
-    if (!parent) return;
-    lastFolderKey_ = folder;
-    lastFolder_ = parent->parent();
-    newestFile_ = parent;
+    (parent ? parent : treeRoot())->addChild(newestFile_);
     if (!scrollTimer_.isActive()) scrollTimer_.start();
+}
+
+QTreeWidgetItem* ResultView::treeRoot() {
+    return treeAttached_ ? window_.outlineFile->invisibleRootItem() : &detachedRoot_;
 }
 
 void ResultView::scrollToNewestFile() {

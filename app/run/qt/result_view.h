@@ -57,7 +57,7 @@ public:
     // The file's node under its folder and drive nodes, which are opened;
     // the tree scrolls to the newest file when the window next repaints.
     // `fullPath` is absolute, in the file system's bytes.
-    void addToTree(const std::string& fullPath, int categoryFolder, int fileCount);
+    void addToTree(std::string fullPath, int categoryFolder, int fileCount);
     // The tree and the single-file view emptied (the next run after Main).
     void clearTreeAndFileView();
     // The run brings "View All Files" to the front itself in Name Only
@@ -86,6 +86,8 @@ private:
     void currentTabChanged(int tab);
     void scrollToNewestFile();
     void attachTree();
+    // Where top-level nodes go: the tree, or apart from it during a run.
+    QTreeWidgetItem* treeRoot();
     // Changes the tab without counting it as the person's click.
     void bringToFront(int tab);
     // Puts in waiting entries until `slice` has passed (all of them without

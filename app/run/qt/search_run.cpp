@@ -259,7 +259,7 @@ void SearchRun::showWaiting(std::optional<std::chrono::milliseconds> slice) {
     const auto start = std::chrono::steady_clock::now();
     int lastNumber = 0;
     while (!waitingFound_.empty()) {
-        const FoundFile& file = waitingFound_.front();
+        FoundFile& file = waitingFound_.front();
         FileEntry entry;
         entry.fileCount = file.number;
         entry.heading = headingText(file.path, dateTimeText(file.modified));
@@ -267,7 +267,7 @@ void SearchRun::showWaiting(std::optional<std::chrono::milliseconds> slice) {
         entry.nameAndText = nameAndText_;
         entry.tooManyHits = file.tooManyHits;
         results_.addEntry(entry);
-        if (nameAndText_) results_.addToTree(file.path, file.categoryFolder, file.number);
+        if (nameAndText_) results_.addToTree(std::move(file.path), file.categoryFolder, file.number);
         lastNumber = file.number;
         waitingFound_.pop_front();
         if (slice && std::chrono::steady_clock::now() - start >= *slice) break;
