@@ -12,8 +12,9 @@ constexpr std::size_t kStartLength = 4096;
 
 bool endsWithNoCase(std::string_view text, std::string_view ending) {
     if (text.size() < ending.size()) return false;
-    return std::equal(ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
-                      [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
+    return std::equal(
+        ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
+        [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
 }
 
 bool startsWith(std::string_view text, std::string_view start) {
@@ -46,7 +47,7 @@ bool isLauncher(std::string_view path, std::string_view start) {
 // "MZ" is how the desktop's type sniffing knows a Windows program, which an
 // installed Wine runs when it is opened.
 bool saysItIsAProgram(std::string_view start) {
-    return startsWith(start, "\x7F" "ELF") || startsWith(start, "#!") || startsWith(start, "MZ");
+    return startsWith(start, "\177ELF") || startsWith(start, "#!") || startsWith(start, "MZ");
 }
 
 }  // namespace

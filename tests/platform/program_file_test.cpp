@@ -35,7 +35,8 @@ TEST(ProgramFile, TheFileItselfSaysWhetherItIsAProgram) {
     const Case cases[] = {
         {"run", "#!/bin/sh\necho hello\n", runnable, Program},
         {"tool", bytesOf("/bin/true"), plain, Program},
-        {"invoice.pdf.desktop", "[Desktop Entry]\nType=Application\nExec=sh -c x\n", plain, Program},
+        {"invoice.pdf.desktop", "[Desktop Entry]\nType=Application\nExec=sh -c x\n", plain,
+         Program},
         {"launcher.desktop", "[Desktop Entry]\nExec=x\n", runnable, Program},
         {"Shortcut.DESKTOP", "anything", plain, Program},
         {"notes.txt", "# made by hand\r\n\r\n  [Desktop Entry] \r\nExec=x\r\n", plain, Program},
@@ -71,7 +72,8 @@ TEST(ProgramFile, WhatIsNotAReadableFileIsNeverOpened) {
     EXPECT_EQ(checkProgramFile(systemFileSystem(), (dir.path() / "folder").string()).verdict,
               ProgramVerdict::NotAFile);
 
-    const ProgramCheck gone = checkProgramFile(systemFileSystem(), (dir.path() / "gone.txt").string());
+    const ProgramCheck gone =
+        checkProgramFile(systemFileSystem(), (dir.path() / "gone.txt").string());
     EXPECT_EQ(gone.verdict, ProgramVerdict::Unreadable);
     EXPECT_EQ(gone.failure.code, code::fileNotFound);
 

@@ -137,7 +137,8 @@ public:
     // The same, as the local paths they name.
     std::vector<std::string> opened() const {
         std::vector<std::string> paths;
-        for (const QUrl& url : urls_) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        for (const QUrl& url : urls_)
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
         return paths;
     }
     int beeps() const { return beeps_; }

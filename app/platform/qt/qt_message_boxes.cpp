@@ -81,7 +81,8 @@ int QtMessageBoxes::choose(const QString& text, const QString& title, MessageIco
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Cancel, parent());
     box.setTextFormat(Qt::PlainText);
     std::vector<QAbstractButton*> buttons;
-    for (const QString& choice : choices) buttons.push_back(box.addButton(choice, QMessageBox::AcceptRole));
+    for (const QString& choice : choices)
+        buttons.push_back(box.addButton(choice, QMessageBox::AcceptRole));
     if (!buttons.empty()) box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
     box.setEscapeButton(QMessageBox::Cancel);
     box.exec();

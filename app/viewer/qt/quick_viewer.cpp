@@ -73,7 +73,8 @@ QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& eng
     connect(main_.buttonView, &QPushButton::clicked, this, &QuickViewer::viewFile);
     connect(main_.buttonDetail, &QPushButton::clicked, this, [this] {
         // The desktop answers in its own way, if at all; nothing to add here.
-        if (pickSelectedFile()) openInApplication(services_, main_.state.selectedFile, [this] { showSelectedFile(); });
+        if (pickSelectedFile())
+            openInApplication(services_, main_.state.selectedFile, [this] { showSelectedFile(); });
     });
 }
 
@@ -90,7 +91,8 @@ QuickViewerWindow& QuickViewer::window() {
     connect(v.nextFile, &QPushButton::clicked, this, &QuickViewer::jumpToNextFile);
     // The viewer shows the file already: a program is offered only its folder.
     connect(v.viewPrev, &QPushButton::clicked, this, [this] {
-        if (!main_.state.selectedFile.empty()) openInApplication(services_, main_.state.selectedFile);
+        if (!main_.state.selectedFile.empty())
+            openInApplication(services_, main_.state.selectedFile);
     });
     connect(v.viewStop, &QPushButton::clicked, this, [this] { viewerLoadDone_ = true; });
     connect(v.viewClose, &QPushButton::clicked, this, &QuickViewer::done);

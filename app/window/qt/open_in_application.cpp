@@ -22,7 +22,8 @@ void offerInsteadOfRunning(Services& services, const std::string& path,
     QString text = QStringLiteral("%1 is a program, so Tessaly did not start it. ").arg(name);
     if (showInViewer) {
         choices << QStringLiteral("Quick &Viewer");
-        text += QStringLiteral("You can look at it in the Quick Viewer or open the folder that holds it.");
+        text += QStringLiteral(
+            "You can look at it in the Quick Viewer or open the folder that holds it.");
     } else {
         text += QStringLiteral("You can open the folder that holds it.");
     }
@@ -54,7 +55,8 @@ Failure openInApplication(Services& services, const std::string& path,
         offerInsteadOfRunning(services, path, showInViewer);
         break;
     case ProgramVerdict::NotAFile:
-        services.boxes.show(QStringLiteral("%1 is not a file, so Tessaly did not open it.").arg(textFromBytes(path)),
+        services.boxes.show(QStringLiteral("%1 is not a file, so Tessaly did not open it.")
+                                .arg(textFromBytes(path)),
                             kTitle, MessageIcon::CriticalStop, MessageButtons::Ok);
         break;
     case ProgramVerdict::Unreadable:
