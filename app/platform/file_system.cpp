@@ -223,6 +223,39 @@ public:
         return {};
     }
 
+    Failure readStart(const std::string& path, std::size_t length, FileStart& start) override {
+        start = {};
+        const auto describeStart = [&start](const struct stat& info) {
+            start.kind = kindOf(info);
+            start.executable = (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
+        };
+        // Opening is itself an act on some devices (a tape rewinds): what is
+        // not a file is described from its name alone.
+        struct stat info;
+        if (::stat(path.c_str(), &info) != 0) return failureFromErrno(errno, "read", path);
+        describeStart(info);
+        if (start.kind != EntryKind::File) return {};
+        FileDescriptor fd(openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY));
+        if (fd.get() < 0) return failureFromErrno(errno, "read", path);
+        // What was opened is what is judged, should the name lead elsewhere by now.
+        if (::fstat(fd.get(), &info) != 0) return failureFromErrno(errno, "read", path);
+        describeStart(info);
+        if (start.kind != EntryKind::File) return {};
+        start.bytes.resize(length);
+        std::size_t got = 0;
+        while (got < length) {
+            const ssize_t part = ::read(fd.get(), start.bytes.data() + got, length - got);
+            if (part < 0) {
+                if (errno == EINTR) continue;
+                return failureFromErrno(errno, "read", path);
+            }
+            if (part == 0) break;
+            got += static_cast<std::size_t>(part);
+        }
+        start.bytes.resize(got);
+        return {};
+    }
+
     Failure readAll(const std::string& path, std::string& bytes) override {
         bytes.clear();
         FileDescriptor fd(openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));

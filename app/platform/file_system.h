@@ -62,6 +62,14 @@ private:
     std::string path_;
 };
 
+// How a file begins, and what it is, taken through one descriptor so that
+// both describe the same file even if the name is swapped meanwhile.
+struct FileStart {
+    EntryKind kind = EntryKind::Other;  // of what the path leads to, links followed
+    bool executable = false;            // any of its execute bits is set
+    std::string bytes;                  // the first bytes of a regular file, none otherwise
+};
+
 struct FolderListing {
     std::shared_ptr<const OpenFolder> folder;
     std::vector<DirectoryEntry> entries;
@@ -89,6 +97,10 @@ public:
     // What a path is; symbolic links are followed as for list().
     virtual Failure status(const std::string& path, DirectoryEntry& entry) = 0;
 
+    // At most `length` bytes from the start of the file. Something that is
+    // not a regular file is described but never read: a pipe or a device
+    // could keep the reader waiting.
+    virtual Failure readStart(const std::string& path, std::size_t length, FileStart& start) = 0;
     virtual Failure readAll(const std::string& path, std::string& bytes) = 0;
     // Creates or empties the file and writes the bytes, flushed to the disk.
     virtual Failure writeAll(const std::string& path, std::string_view bytes) = 0;

@@ -47,6 +47,10 @@ public:
         if (Failure f = injected("status", path)) return f;
         return real().status(path, entry);
     }
+    Failure readStart(const std::string& path, std::size_t length, FileStart& start) override {
+        if (Failure f = injected("read", path)) return f;
+        return real().readStart(path, length, start);
+    }
     Failure readAll(const std::string& path, std::string& bytes) override {
         if (Failure f = injected("read", path)) return f;
         return real().readAll(path, bytes);

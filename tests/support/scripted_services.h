@@ -2,8 +2,11 @@
 // prepares the answers, runs the handler, and then checks what was asked.
 #pragma once
 
+#include <QFile>
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -23,17 +26,20 @@ struct AskedBox {
     QString text;
     QString title;
     MessageIcon icon;
-    MessageButtons buttons;
+    MessageButtons buttons;  // Ok for a box of choices
+    QStringList choices;     // the program's own answers, when it offered any
 };
 
 class ScriptedMessageBoxes : public MessageBoxes {
 public:
     // Queues the answer to the next box.
     void answer(MessageAnswer next) { answers_.push_back(next); }
+    // Queues the answer to the next box of choices: the index, or -1 for Cancel.
+    void answerChoice(int index) { choices_.push_back(index); }
 
     MessageAnswer show(const QString& text, const QString& title, MessageIcon icon,
                        MessageButtons buttons) override {
-        asked_.push_back({text, title, icon, buttons});
+        asked_.push_back({text, title, icon, buttons, {}});
         if (answers_.empty()) {
             ++unscripted_;
             return leastDoingAnswer(buttons);
@@ -43,14 +49,27 @@ public:
         return next;
     }
 
+    int choose(const QString& text, const QString& title, MessageIcon icon,
+               const QStringList& choices) override {
+        asked_.push_back({text, title, icon, MessageButtons::Ok, choices});
+        if (choices_.empty()) {
+            ++unscripted_;
+            return -1;
+        }
+        const int next = choices_.front();
+        choices_.pop_front();
+        return next;
+    }
+
     const std::vector<AskedBox>& asked() const { return asked_; }
     // Boxes shown after the prepared answers ran out; they got the answer
-    // that does the least (OK, No, Ignore).
+    // that does the least (OK, No, Ignore, Cancel).
     int unscripted() const { return unscripted_; }
-    int unused() const { return static_cast<int>(answers_.size()); }
+    int unused() const { return static_cast<int>(answers_.size() + choices_.size()); }
 
 private:
     std::deque<MessageAnswer> answers_;
+    std::deque<int> choices_;
     std::vector<AskedBox> asked_;
     int unscripted_ = 0;
 };
@@ -107,18 +126,26 @@ class ScriptedDesktop : public Desktop {
 public:
     void failOpening(Failure failure) { failure_ = std::move(failure); }
 
-    Failure openFile(const std::string& path) override {
-        opened_.push_back(path);
+    Failure openUrl(const QUrl& url) override {
+        urls_.push_back(url);
         return failure_;
     }
     void beep() override { ++beeps_; }
 
-    const std::vector<std::string>& opened() const { return opened_; }
+    // Every URL that reached the opener, as it reached it.
+    const std::vector<QUrl>& urls() const { return urls_; }
+    // The same, as the local paths they name.
+    std::vector<std::string> opened() const {
+        std::vector<std::string> paths;
+        for (const QUrl& url : urls_)
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        return paths;
+    }
     int beeps() const { return beeps_; }
 
 private:
     Failure failure_;
-    std::vector<std::string> opened_;
+    std::vector<QUrl> urls_;
     int beeps_ = 0;
 };
 

@@ -1,8 +1,8 @@
-// What the desktop does for the program: open a file in its own application,
-// and the beep that answers a click that cannot be obeyed.
+// What the desktop does for the program: open a URL in the application it
+// associates with it, and the beep that answers a click that cannot be obeyed.
 #pragma once
 
-#include <string>
+#include <QUrl>
 
 #include "platform/error_codes.h"
 
@@ -12,10 +12,11 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    // Hands the file (a path in the file system's own bytes) to the
-    // application the desktop associates with it. The failure is returned,
-    // never shown: the caller decides whether it is worth a word.
-    virtual Failure openFile(const std::string& path) = 0;
+    // Hands the URL to the desktop's opener. Some openers run what they are
+    // given: a file goes through openInApplication(), which keeps programs
+    // away from here. The failure is returned, never shown: the caller
+    // decides whether it is worth a word.
+    virtual Failure openUrl(const QUrl& url) = 0;
     virtual void beep() = 0;
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tessaly {
 
@@ -47,6 +48,11 @@ public:
     // shown exactly as given: users quote them, slips included.
     virtual MessageAnswer show(const QString& text, const QString& title, MessageIcon icon,
                                MessageButtons buttons) = 0;
+    // A question whose answers are the program's own words ("Open Folder"),
+    // with Cancel beside them, which Escape and any other way of closing the
+    // box also give. Returns the index of the choice, or -1 for Cancel.
+    virtual int choose(const QString& text, const QString& title, MessageIcon icon,
+                       const QStringList& choices) = 0;
 };
 
 }  // namespace tessaly

@@ -7,7 +7,7 @@ namespace tessaly {
 
 class QtDesktop final : public Desktop {
 public:
-    Failure openFile(const std::string& path) override;
+    Failure openUrl(const QUrl& url) override;
     void beep() override;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <vector>
 
 namespace tessaly {
 
@@ -47,10 +49,13 @@ QMessageBox::StandardButton buttonOf(MessageAnswer answer) {
 
 QtMessageBoxes::QtMessageBoxes(QWidget* owner) : owner_(owner) {}
 
+QWidget* QtMessageBoxes::parent() const {
+    return owner_ ? owner_.data() : QApplication::activeWindow();
+}
+
 MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title, MessageIcon icon,
                                    MessageButtons buttons) {
-    QWidget* parent = owner_ ? owner_.data() : QApplication::activeWindow();
-    QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), parent);
+    QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), parent());
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(buttonOf(leastDoingAnswer(buttons)));
     switch (box.exec()) {
@@ -69,6 +74,21 @@ MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title, Me
     default:
         return leastDoingAnswer(buttons);
     }
+}
+
+int QtMessageBoxes::choose(const QString& text, const QString& title, MessageIcon icon,
+                           const QStringList& choices) {
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Cancel, parent());
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QAbstractButton*> buttons;
+    for (const QString& choice : choices)
+        buttons.push_back(box.addButton(choice, QMessageBox::AcceptRole));
+    if (!buttons.empty()) box.setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+    return -1;
 }
 
 }  // namespace tessaly

@@ -16,8 +16,12 @@ public:
 
     MessageAnswer show(const QString& text, const QString& title, MessageIcon icon,
                        MessageButtons buttons) override;
+    int choose(const QString& text, const QString& title, MessageIcon icon,
+               const QStringList& choices) override;
 
 private:
+    QWidget* parent() const;
+
     QPointer<QWidget> owner_;
 };
 

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
+#include <functional>
 
 #include "criteria/qt/option_controls.h"
 #include "platform/engine_access.h"
@@ -16,6 +18,7 @@
 #include "run/search_pipeline.h"
 #include "run/single_file_text.h"
 #include "window/qt/main_window.h"
+#include "window/qt/open_in_application.h"
 #include "window/qt/services.h"
 
 namespace tessaly {
@@ -80,9 +83,14 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
 }
 
 void SingleFileView::doubleClicked() {
-    // The desktop says nothing when it cannot open the file; neither do we:
+    if (window_.state.selectedFile.empty()) return;
+    // A program is offered to the Quick Viewer as if Viewer were pressed:
+    // on this tab the viewer takes the file selected in the tree.
+    std::function<void()> showInViewer;
+    if (window_.buttonView->isEnabled()) showInViewer = [this] { window_.buttonView->click(); };
+    // The desktop says nothing when it cannot open a document; neither do we:
     // the person sees the file not opening and still has the view.
-    if (!window_.state.selectedFile.empty()) services_.desktop.openFile(window_.state.selectedFile);
+    openInApplication(services_, window_.state.selectedFile, showInViewer);
 }
 
 const EngineCalls* SingleFileView::loadedEngine() {

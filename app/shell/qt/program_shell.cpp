@@ -26,6 +26,7 @@
 #include "run/qt/single_file_view.h"
 #include "window/qt/data_file_guard.h"
 #include "window/qt/main_window.h"
+#include "window/qt/open_in_application.h"
 #include "window/qt/services.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
@@ -200,7 +201,7 @@ void ProgramShell::openHelp() {
         !services_.files.status(helpFile, entry) && entry.kind == EntryKind::File;
     const std::string target =
         inDataFolder ? helpFile : bytesFromText(helpGuide_);
-    if (const Failure failure = services_.desktop.openFile(target)) {
+    if (const Failure failure = openInApplication(services_, target)) {
         const std::string reason = failure.describe();
         services_.boxes.show(QStringLiteral("The help cannot be opened: %1.").arg(textFromBytes(reason)),
                              QStringLiteral("Help"), MessageIcon::Information, MessageButtons::Ok);

@@ -32,6 +32,7 @@
 #include "run/search_pipeline.h"
 #include "window/qt/data_file_guard.h"
 #include "window/qt/main_window.h"
+#include "window/qt/open_in_application.h"
 #include "window/qt/services.h"
 #include "viewer/hit_navigation.h"
 #include "viewer/marked_text_rtf.h"
@@ -72,7 +73,9 @@ QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& eng
     : main_(main), services_(services), engine_(engine), arguments_(arguments) {
     connect(main_.buttonView, &QPushButton::clicked, this, &QuickViewer::viewFile);
     connect(main_.buttonDetail, &QPushButton::clicked, this, [this] {
-        if (pickSelectedFile()) openInApplication();
+        // The desktop answers in its own way, if at all; nothing to add here.
+        if (pickSelectedFile())
+            openInApplication(services_, main_.state.selectedFile, [this] { showSelectedFile(); });
     });
 }
 
@@ -87,7 +90,11 @@ QuickViewerWindow& QuickViewer::window() {
     QuickViewerWindow& v = *window_;
     connect(v.viewNext, &QPushButton::clicked, this, &QuickViewer::findNextHit);
     connect(v.nextFile, &QPushButton::clicked, this, &QuickViewer::jumpToNextFile);
-    connect(v.viewPrev, &QPushButton::clicked, this, &QuickViewer::openInApplication);
+    // The viewer shows the file already: a program is offered only its folder.
+    connect(v.viewPrev, &QPushButton::clicked, this, [this] {
+        if (!main_.state.selectedFile.empty())
+            openInApplication(services_, main_.state.selectedFile);
+    });
     connect(v.viewStop, &QPushButton::clicked, this, [this] { viewerLoadDone_ = true; });
     connect(v.viewClose, &QPushButton::clicked, this, &QuickViewer::done);
     // Closed by its close box while a file loads: the load ends.
@@ -125,16 +132,14 @@ bool QuickViewer::pickSelectedFile() {
 }
 
 void QuickViewer::viewFile() {
-    if (!pickSelectedFile()) return;
+    if (pickSelectedFile()) showSelectedFile();
+}
+
+void QuickViewer::showSelectedFile() {
     QuickViewerWindow& v = window();
     v.setCommandsEnabled(false);
     loadViewer();
     v.setCommandsEnabled(true);
-}
-
-void QuickViewer::openInApplication() {
-    // The desktop answers in its own way, if at all; nothing to add here.
-    if (!main_.state.selectedFile.empty()) services_.desktop.openFile(main_.state.selectedFile);
 }
 
 void QuickViewer::loadViewer() {

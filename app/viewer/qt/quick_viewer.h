@@ -45,7 +45,8 @@ public:
 
 private:
     void viewFile();
-    void openInApplication();
+    // Loads selectedFile into the viewer, its commands held meanwhile.
+    void showSelectedFile();
     // Runs the work on another thread, letting the window breathe until it is done.
     template <typename Work>
     auto whileBreathing(Work work) -> decltype(work());

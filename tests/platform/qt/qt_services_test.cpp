@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_message_boxes.h"
 
 namespace tessaly {
@@ -57,11 +56,22 @@ TEST(QtMessageBoxes, EscapeNeverEndsTheProgram) {
     }
 }
 
-TEST(QtDesktop, AMissingFileIsAFailureNotAnOpen) {
-    QtDesktop desktop;
-    const Failure failure = desktop.openFile("/no/such/file.txt");
-    EXPECT_EQ(failure.code, code::fileNotFound);
-    EXPECT_EQ(failure.path, "/no/such/file.txt");
+TEST(QtMessageBoxes, ChoicesAreTheProgramsOwnButtonsAndEscapeCancels) {
+    QtMessageBoxes boxes;
+    const QStringList choices{QStringLiteral("Quick &Viewer"), QStringLiteral("Open &Folder")};
+    whenBoxShows([](QMessageBox& box) {
+        EXPECT_EQ(box.text(), QStringLiteral("x is a program"));
+        EXPECT_EQ(box.icon(), QMessageBox::Warning);
+        for (QAbstractButton* button : box.buttons())
+            if (button->text() == QStringLiteral("Open &Folder")) button->click();
+    });
+    EXPECT_EQ(boxes.choose("x is a program", "title", MessageIcon::Exclamation, choices), 1);
+
+    whenBoxShows([](QMessageBox& box) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&box, &escape);
+    });
+    EXPECT_EQ(boxes.choose("x is a program", "title", MessageIcon::Exclamation, choices), -1);
 }
 
 }  // namespace

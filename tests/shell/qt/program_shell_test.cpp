@@ -241,11 +241,13 @@ TEST(ProgramShell, TheDividerAndTheWidthComeBack) {
 TEST(ProgramShell, HelpOpensTheDataFoldersHelpFileOrTheGuide) {
     TempDir data;
     {
-        Program program(data, systemFileSystem(), QStringLiteral("/opt/guide.html"));
+        TempDir shipped;
+        const std::string guide = shipped.write("guide.html", "<html>help</html>");
+        Program program(data, systemFileSystem(), QString::fromStdString(guide));
         program.shell.load();
         program.window().helpCfg->click();
         ASSERT_EQ(program.desktop.opened().size(), 1u);
-        EXPECT_EQ(program.desktop.opened()[0], "/opt/guide.html");
+        EXPECT_EQ(program.desktop.opened()[0], guide);
     }
     const std::string help = data.write("tessalyw.hlp", "help");
     Program program(data);

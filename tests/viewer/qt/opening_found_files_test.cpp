@@ -1,0 +1,112 @@
+// Opening found files through the program's own window, with a recording
+// opener: what reaches the desktop, and what the person is told instead.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "platform/engine_access.h"
+#include "platform/qt/rich_text_box.h"
+#include "run/qt/result_view.h"
+#include "scripted_program_services.h"
+#include "search_start.h"
+#include "temp_dir.h"
+#include "viewer/qt/quick_viewer.h"
+#include "viewer/qt/quick_viewer_window.h"
+
+namespace tessaly::test {
+namespace {
+
+class OpeningFoundFilesTest : public ::testing::Test, public ScriptedProgramServices {
+protected:
+    OpeningFoundFilesTest() : shell(services, data.path().string(), {}, installedEngine(), 1) {
+        shell.load();
+        shell.window().show();
+    }
+
+    void searchForCat() {
+        w().listCategory->addItem(QString::fromStdString(files.path().string()));
+        w().searchText[0]->setText(QStringLiteral("cat"));
+        startSearch(shell);
+        w().dispResult->setCurrentIndex(1);
+    }
+    // The person clicks the file in the result tree, then double-clicks its hits.
+    void doubleClickInTree(const std::string& path) {
+        for (QTreeWidgetItemIterator it(w().outlineFile); *it; ++it)
+            if ((*it)->data(0, ResultView::kPathRole).toByteArray().toStdString() == path)
+                emit w().outlineFile->itemClicked(*it, 0);
+        QTest::mouseDClick(w().textFile->viewport(), Qt::LeftButton);
+    }
+    MainWindow& w() { return shell.window(); }
+
+    TempDir data, files;
+    ProgramShell shell;
+};
+
+TEST_F(OpeningFoundFilesTest, DocumentsReachTheOpenerAsTheUrlsOfTheirOwnBytes) {
+    const char* names[] = {"-rf.txt", "a #1.txt", "100%20.txt", "why?.txt", "caf\xE9.txt", "x.pdf"};
+    for (const char* name : names) files.write(name, "%PDF-1.4 the cat\n");
+    searchForCat();
+    for (const char* name : names) {
+        const std::string path = (files.path() / name).string();
+        doubleClickInTree(path);
+        w().buttonDetail->click();
+        ASSERT_EQ(desktop.urls().size() % 2, 0u) << name;
+        for (const QUrl& url : {desktop.urls().rbegin()[0], desktop.urls().rbegin()[1]}) {
+            EXPECT_TRUE(url.isLocalFile() && !url.hasQuery() && !url.hasFragment()) << name;
+            // What the opener is given, unescaped, is the file's name byte for byte.
+            EXPECT_EQ(
+                QByteArray::fromPercentEncoding(url.toEncoded(QUrl::RemoveScheme)).toStdString(),
+                "//" + path)
+                << name;
+        }
+    }
+    EXPECT_EQ(desktop.urls().size(), 2 * std::size(names));
+    EXPECT_TRUE(boxes.asked().empty());
+}
+
+TEST_F(OpeningFoundFilesTest, AProgramIsNeverStartedButCanBeViewedOrItsFolderOpened) {
+    const std::string launcher = files.write("invoice.pdf.desktop", "[Desktop Entry]\nExec=cat\n");
+    const std::string script = files.write("notes.txt", "#!/bin/sh\necho cat\n");
+    const std::string runnable = files.write("run", "echo cat\n");
+    ASSERT_EQ(::chmod(runnable.c_str(), 0755), 0);
+    searchForCat();
+
+    boxes.answerChoice(1);  // Open Folder
+    doubleClickInTree(launcher);
+    boxes.answerChoice(0);  // Quick Viewer
+    doubleClickInTree(script);
+    boxes.answerChoice(-1);
+    w().dispResult->setCurrentIndex(0);
+    w().MainResult->setCaretOffset(
+        w().MainResult->plainText().indexOf(QString::fromStdString(runnable)));
+    w().buttonDetail->click();
+
+    const std::string told[] = {launcher, script, runnable};
+    ASSERT_EQ(boxes.asked().size(), std::size(told));
+    for (std::size_t i = 0; i < std::size(told); ++i) {
+        EXPECT_EQ(boxes.asked()[i].text.toStdString(),
+                  told[i] +
+                      " is a program, so Tessaly did not start it. You can look at it in the "
+                      "Quick Viewer or open the folder that holds it.");
+        EXPECT_EQ(boxes.asked()[i].choices, (QStringList{"Quick &Viewer", "Open &Folder"}));
+    }
+    // Only the folder ever reached the opener.
+    EXPECT_EQ(desktop.opened(), std::vector<std::string>{files.path().string()});
+    QuickViewerWindow& view = shell.quickViewer().window();
+    EXPECT_EQ(view.panels[0]->text().toStdString(), "Name: " + script);
+
+    // The viewer shows the program already: its Detail offers the folder alone.
+    w().state.selectedFile = script;
+    view.viewPrev->click();
+    EXPECT_EQ(boxes.asked().back().choices, QStringList{"Open &Folder"});
+    EXPECT_EQ(desktop.urls().size(), 1u);
+}
+
+}  // namespace
+}  // namespace tessaly::test
