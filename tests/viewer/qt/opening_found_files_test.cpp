@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 
 #include "platform/engine_access.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "run/qt/result_view.h"
 #include "scripted_program_services.h"
