@@ -70,7 +70,7 @@ void checkNavigation(const std::u16string& text, int selection, const std::array
     if (hit->wordIndex < 0 || hit->wordIndex > 3) std::abort();
     const auto word = tessaly::strippedWord(words[static_cast<std::size_t>(hit->wordIndex)]);
     if (word.empty() || hit->length != static_cast<int>(word.size())) std::abort();
-    if (hit->offset < selection + 2 || hit->offset + hit->length > static_cast<int>(text.size())) std::abort();
+    if (hit->offset < selection || hit->offset + hit->length > static_cast<int>(text.size())) std::abort();
     if (matchCase && text.compare(static_cast<std::size_t>(hit->offset), word.size(), word) != 0) std::abort();
 }
 

@@ -116,20 +116,20 @@ std::u16string_view strippedWord(std::u16string_view typed) {
 
 bool isWildcard(std::u16string_view typed) { return typed.find(u'*') != std::u16string_view::npos; }
 
-std::optional<FoundHit> nextHit(std::u16string_view text, int selectionStart,
+std::optional<FoundHit> nextHit(std::u16string_view text, int from,
                                 const std::array<std::u16string, 4>& typedWords, bool matchCase,
                                 const LetterRules& letters) {
     // Offsets are ints for the rich-text box; no viewer text comes near that.
     text = text.substr(0, std::min<std::size_t>(text.size(), INT_MAX));
     const WordSearch search(text, matchCase, letters);
-    const std::size_t from = static_cast<std::size_t>(std::max(selectionStart, 0)) + 2;
+    const std::size_t start = static_cast<std::size_t>(std::max(from, 0));
 
     std::optional<FoundHit> best;
     for (int index = 0; index < 4; ++index) {
         const std::u16string& typed = typedWords[static_cast<std::size_t>(index)];
         const std::u16string_view word = strippedWord(typed);
         if (word.empty()) continue;
-        const std::size_t at = findWord(search, typed, from);
+        const std::size_t at = findWord(search, typed, start);
         if (at == kNotFound) continue;
         if (!best || static_cast<int>(at) < best->offset)
             best = FoundHit{static_cast<int>(at), static_cast<int>(word.size()), index};

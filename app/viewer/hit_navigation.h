@@ -30,10 +30,9 @@ struct FoundHit {
     int wordIndex = 0;  // 0 for the first search box
 };
 
-// The occurrence to select after the selection that starts at
-// `selectionStart`. The search starts two units after it, so that the current
-// hit is passed; from the top, a hit at offset 0 or 1 is therefore never
-// selected. `typedWords` are the four boxes' texts, already trimmed; a word
+// The first occurrence that starts at `from` or after it: the caller passes
+// the caret, or one unit after the start of the hit it has selected, so that
+// a hit at the very start of the text is found too. `typedWords` are the four boxes' texts, already trimmed; a word
 // that strips to nothing is ignored. On equal offsets the lower-numbered word
 // wins. Nothing when no word occurs further on: the caller offers to start
 // again from the top.
@@ -44,7 +43,7 @@ struct FoundHit {
 // whatever the letters before it.
 //
 // Without `matchCase` letters compare case-blind, folded one unit for one.
-std::optional<FoundHit> nextHit(std::u16string_view text, int selectionStart,
+std::optional<FoundHit> nextHit(std::u16string_view text, int from,
                                 const std::array<std::u16string, 4>& typedWords, bool matchCase,
                                 const LetterRules& letters = kLatin1Letters);
 

@@ -38,16 +38,16 @@ TEST(HitNavigation, NextHit) {
     const struct {
         const char* name;
         std::u16string text;
-        int selectionStart;
+        int from;
         Words words;
         bool matchCase;
         std::optional<Expected> expected;
     } cases[] = {
-        {"offset 0 is passed from the top", u"cat and cat", 0, {u"cat"}, false, Expected{8, 3, 0}},
-        {"offset 1 is passed from the top", u" cat cat", 0, {u"cat"}, false, Expected{5, 3, 0}},
-        {"offset 2 is the first one looked at", u"  cat", 0, {u"cat"}, false, Expected{2, 3, 0}},
-        {"from the current hit to the next", u"a cat, a cat", 2, {u"cat"}, false, Expected{9, 3, 0}},
-        {"after the last hit: nothing", u"a cat, a cat", 9, {u"cat"}, false, std::nullopt},
+        {"a hit at offset 0 is found from the top", u"cat and cat", 0, {u"cat"}, false, Expected{0, 3, 0}},
+        {"a hit at offset 1", u" cat cat", 0, {u"cat"}, false, Expected{1, 3, 0}},
+        {"a hit at offset 2", u"  cat", 0, {u"cat"}, false, Expected{2, 3, 0}},
+        {"from one past the current hit to the next", u"a cat, a cat", 3, {u"cat"}, false, Expected{9, 3, 0}},
+        {"after the last hit: nothing", u"a cat, a cat", 10, {u"cat"}, false, std::nullopt},
         {"selection past the end", u"a cat", 50, {u"cat"}, false, std::nullopt},
         {"a negative selection counts as the top", u"  cat", -7, {u"cat"}, false, Expected{2, 3, 0}},
         {"the earliest word wins", u"xx cat dog", 0, {u"dog", u"cat"}, false, Expected{3, 3, 1}},
@@ -82,7 +82,7 @@ TEST(HitNavigation, NextHit) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto found = nextHit(c.text, c.selectionStart, c.words, c.matchCase);
+        const auto found = nextHit(c.text, c.from, c.words, c.matchCase);
         ASSERT_EQ(found.has_value(), c.expected.has_value());
         if (!found) continue;
         EXPECT_EQ(found->offset, c.expected->offset);
@@ -98,10 +98,11 @@ TEST(HitNavigation, SteppingVisitsEveryHitThenWraps) {
     std::vector<int> visited;
     while (const auto found = nextHit(text, selection, words, false)) {
         visited.push_back(found->offset);
-        selection = found->offset;
+        selection = found->offset + 1;
     }
-    // The dog at offset 0 is never visited: stepping from the top starts at 2.
-    EXPECT_EQ(visited, (std::vector<int>{8, 15, 21, 26}));
+    EXPECT_EQ(visited, (std::vector<int>{0, 8, 15, 21, 26}));
+    // From the caret inside a word, that word is not a hit.
+    EXPECT_EQ(nextHit(text, 1, words, false)->offset, 8);
 }
 
 }  // namespace

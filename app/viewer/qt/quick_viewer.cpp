@@ -302,7 +302,8 @@ void QuickViewer::findNextHit() {
         const QString word = textFromBytes(trimBlanks(typed[i]));
         words[i] = std::u16string(utf16Of(word));
     }
-    const int start = view.selectionStart();
+    // Past the hit that is selected, or from the caret.
+    const int start = view.hasSelection() ? view.selectionStart() + 1 : view.caretOffset();
     const bool matchCase = main_.optCase->isChecked();
     // With no hit ahead the whole rest of a long file is read.
     searchingText_ = true;

@@ -186,15 +186,15 @@ TEST_F(ViewerTest, NextStepsFromHitToHitAndOffersToStartAgain) {
     main().state.selectedFile = file;
     viewer().loadViewer();
     view().setCommandsEnabled(true);
-    // First Word Found: the first hit after offset 1 is selected at once.
-    EXPECT_EQ(selectedText(), QStringLiteral("dog"));
+    // First Word Found: the first hit is selected at once, even at the very start.
+    EXPECT_EQ(selectedText(), QStringLiteral("Cat"));
     // "dog's" is found as it stands; "xcat" is not the whole word cat.
     std::vector<QString> steps{selectedText()};
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
         view().viewNext->click();
         steps.push_back(selectedText());
     }
-    EXPECT_EQ(steps, (std::vector<QString>{"dog", "CAT", "dog"}));
+    EXPECT_EQ(steps, (std::vector<QString>{"Cat", "dog", "CAT", "dog"}));
     // Past the last: the question, then from the top again.
     boxes.answer(MessageAnswer::Yes);
     view().viewNext->click();
@@ -202,7 +202,7 @@ TEST_F(ViewerTest, NextStepsFromHitToHitAndOffersToStartAgain) {
     EXPECT_EQ(boxes.asked()[0].title, QStringLiteral("Search File"));
     EXPECT_EQ(view().richView->caretOffset(), 0);
     view().viewNext->click();
-    EXPECT_EQ(selectedText(), QStringLiteral("dog"));
+    EXPECT_EQ(selectedText(), QStringLiteral("Cat"));
 
     // With Match Case only the word as typed.
     main().optCase->setChecked(true);
