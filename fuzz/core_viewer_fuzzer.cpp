@@ -1,6 +1,6 @@
 // The viewer's logic on random input: the hit marks lie inside the text, in
 // order, apart, and the same whether the text comes whole or in two parts;
-// Next and the result pane's file pick only ever point inside the text.
+// Next only ever points inside the text.
 //
 // Input: a selection byte, a flags byte, then fields split by 0xFE: the file's text,
 // the result text (0x01 stands for a highlight opening, 0x02 for a line
@@ -15,7 +15,6 @@
 #include "viewer/highlight_markup.h"
 #include "viewer/hit_line_marker.h"
 #include "viewer/hit_navigation.h"
-#include "viewer/selected_file_pick.h"
 
 namespace {
 
@@ -88,8 +87,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < 4; ++i) words[i] = units(parts[2 + i]);
     const std::u16string text = units(parts[6]);
     checkNavigation(text, selection, words, matchCase);
-
-    const auto path = tessaly::pathUnderCaret(text, selection * 8);
-    if (path && (path->empty() || path->front() != u'/' || path->size() > text.size())) std::abort();
     return 0;
 }

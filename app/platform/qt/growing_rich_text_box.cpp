@@ -88,6 +88,11 @@ private:
 };
 
 void GrowingRichTextBox::appendRtf(std::string_view rtf) {
+    appendRtfUnshown(rtf);
+    showAppended();
+}
+
+void GrowingRichTextBox::appendRtfUnshown(std::string_view rtf) {
     if (std::optional<RtfColourTable> table = readRtfColourTable(rtf)) {
         if (*table != colours_) ++colourTable_;
         colours_ = std::move(*table);
@@ -95,7 +100,6 @@ void GrowingRichTextBox::appendRtf(std::string_view rtf) {
     Appender appender(*this);
     readRtf(rtf, appender);
     appender.addPendingMark();
-    showText(text_);
 }
 
 std::string GrowingRichTextBox::rtf() const {

@@ -32,12 +32,18 @@ public:
     // one starts a line of its own, as after a piece that ended with \par.
     // A piece with a colour table colours the pieces after it too.
     void appendRtf(std::string_view rtf);
+    // The same for pieces that come together: they are shown together by
+    // showAppended(), which must follow before the event loop turns again.
+    void appendRtfUnshown(std::string_view rtf);
+    void showAppended() { showText(text_); }
 
     // All of it as one RTF document, for save and for tests.
     std::string rtf() const;
     // All of it as a document, for print.
     std::unique_ptr<QTextDocument> document() const;
 
+    // All of it, appended pieces not yet shown too.
+    std::u16string_view text() const { return text_; }
     QString plainText() const;
     QString selectedText() const;
     // The format of the character at the offset, as the RTF gave it.

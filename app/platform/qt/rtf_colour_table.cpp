@@ -1,6 +1,7 @@
 #include "platform/qt/rtf_colour_table.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tessaly {
 
@@ -80,6 +81,10 @@ RtfColourTable readEntries(std::string_view rtf, std::size_t& pos) {
 }  // namespace
 
 std::optional<RtfColourTable> readRtfColourTable(std::string_view rtf) {
+    // Most pieces of a pane have none: a plain look says so without reading
+    // every control word.
+    constexpr std::string_view kTable = "\\colortbl";
+    if (!::memmem(rtf.data(), rtf.size(), kTable.data(), kTable.size())) return std::nullopt;
     std::size_t pos = 0;
     while (pos < rtf.size()) {
         if (rtf[pos] != '\\') {

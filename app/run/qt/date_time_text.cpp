@@ -41,10 +41,16 @@ std::string dateTimeText(std::time_t moment) {
     std::tm parts{};
     if (!localtime_r(&moment, &parts)) return {};
     const int day = (parts.tm_year * 13 + parts.tm_mon) * 32 + parts.tm_mday;
-    auto date = days.find(day);
-    if (date == days.end()) {
-        const QDate shown(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
-        date = days.emplace(day, locale.toString(shown, dateFormat).toStdString()).first;
+    thread_local int lastDay = -1;
+    thread_local const std::string* lastDate = nullptr;
+    if (day != lastDay) {
+        auto date = days.find(day);
+        if (date == days.end()) {
+            const QDate shown(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
+            date = days.emplace(day, locale.toString(shown, dateFormat).toStdString()).first;
+        }
+        lastDay = day;
+        lastDate = &date->second;
     }
     const int second = (parts.tm_hour * 60 + parts.tm_min) * 60 + std::min(parts.tm_sec, 59);
     auto time = times.find(second);
@@ -53,7 +59,7 @@ std::string dateTimeText(std::time_t moment) {
         time = times.emplace(second, locale.toString(shown, timeFormat).toStdString()).first;
     }
     lastMoment = moment;
-    lastText = date->second + ' ' + time->second;
+    lastText = *lastDate + ' ' + time->second;
     return lastText;
 }
 

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "platform/qt/lossless_text.h"
+#include "platform/rtf_escape.h"
 #include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "run/result_tree.h"
@@ -82,7 +83,9 @@ void ResultView::begin() {
     whenAllShown_ = {};
     insertionTimer_.stop();
     window_.MainResult->clear();
-    window_.MainResult->appendRtf("{\\fs18  }");
+    entries_.clear();
+    // The colour table comes first; every entry after it is a group of its own.
+    window_.MainResult->appendRtf(std::string(kResultHeader) + "{\\fs18  }}");
 }
 
 void ResultView::setRunInProgress(bool inProgress) {
@@ -99,11 +102,11 @@ void ResultView::attachTree() {
     scrollTimer_.start();
 }
 
-void ResultView::addEntry(const FileEntry& entry) {
+void ResultView::addEntry(const FileEntry& entry, std::string_view path) {
     waitingEntries_ += '{';
     appendFileEntryBody(waitingEntries_, entry);
     waitingEntries_ += '}';
-    waitingEnds_.push_back(waitingEntries_.size());
+    waitingEnds_.push_back({waitingEntries_.size(), entry.fileCount, std::string(path)});
     // Never put in from here: the caller may be inside a slice of its own,
     // and two slices in one turn of the event loop would hold the window twice as long.
     const auto waited = std::chrono::steady_clock::now() - lastFlush_;
@@ -121,33 +124,33 @@ void ResultView::whenAllShown(std::function<void()> then) {
 }
 
 void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> slice) {
-    // A piece of this size takes the pane a few milliseconds: the clock is
-    // read between pieces.
-    constexpr std::size_t kPieceBytes = 32 * 1024;
+    // Each entry goes in on its own, so that where it starts is known; the
+    // clock is read every few of them.
+    constexpr int kEntriesBetweenClocks = 16;
     const auto start = std::chrono::steady_clock::now();
     lastFlush_ = start;
     GrowingRichTextBox& pane = *window_.MainResult;
-    std::string piece;
-    while (!waitingEnds_.empty()) {
-        std::size_t end = entriesTaken_;
-        while (!waitingEnds_.empty() && end - entriesTaken_ < kPieceBytes) {
-            end = waitingEnds_.front();
-            waitingEnds_.pop_front();
-        }
-        piece.assign(kResultHeader);
-        piece.append(waitingEntries_, entriesTaken_, end - entriesTaken_);
-        piece += '}';
-        entriesTaken_ = end;
-        pane.appendRtf(piece);
-        if (slice && std::chrono::steady_clock::now() - start >= *slice) break;
+    for (int taken = 1; !waitingEnds_.empty(); ++taken) {
+        WaitingEntry& entry = waitingEnds_.front();
+        const std::size_t before = pane.text().size();
+        pane.appendRtfUnshown(std::string_view(waitingEntries_).substr(entriesTaken_, entry.end - entriesTaken_));
+        entriesTaken_ = entry.end;
+        // The heading is the entry's first text after the blank line before it.
+        const std::u16string marker = utf16FromBytes(entryMarker(entry.fileCount));
+        const std::size_t heading = pane.text().find(marker, before);
+        entries_.add(heading == std::u16string_view::npos ? before : heading, std::move(entry.path));
+        waitingEnds_.pop_front();
+        if (slice && taken % kEntriesBetweenClocks == 0 && std::chrono::steady_clock::now() - start >= *slice)
+            break;
     }
     if (waitingEnds_.empty() || entriesTaken_ > waitingEntries_.size() / 2) {
         // What is in the pane goes, so that a pane that falls behind holds
         // only what still waits.
         waitingEntries_.erase(0, entriesTaken_);
-        for (std::size_t& end : waitingEnds_) end -= entriesTaken_;
+        for (WaitingEntry& entry : waitingEnds_) entry.end -= entriesTaken_;
         entriesTaken_ = 0;
     }
+    pane.showAppended();
     // The pane follows the newest entry, whatever the person did with the caret meanwhile.
     pane.setCaretOffset(static_cast<int>(pane.text().size()));
     if (!waitingEnds_.empty()) {

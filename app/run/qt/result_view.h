@@ -14,9 +14,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "run/result_document.h"
+#include "run/result_entry_index.h"
 
 
 namespace tessaly {
@@ -45,7 +47,7 @@ public:
     // many costs less than many of one each. An insertion stops after
     // kInsertionSlice and goes on at the next turn of the event loop, so
     // that thousands of entries arriving at once never hold the window.
-    void addEntry(const FileEntry& entry);
+    void addEntry(const FileEntry& entry, std::string_view path);
     // Puts in all the entries still waiting at once; print and save need them all.
     void flushEntries();
     // Runs `then` once every entry given so far is in the pane (at once
@@ -72,6 +74,9 @@ public:
     // A click into the result pane while a run goes on: a beep, and the
     // caret back at the end where the next entry goes.
     void paneClicked();
+
+    // Which file each entry of the pane names.
+    const ResultEntryIndex& entries() const { return entries_; }
 
     int treeNodeCount() const { return static_cast<int>(nodes_.size()) + fileNodes_; }
 
@@ -119,8 +124,14 @@ private:
     // own so that it starts from the same state as an entry put in alone;
     // where each ends, and how far they are in.
     std::string waitingEntries_;
-    std::deque<std::size_t> waitingEnds_;
+    struct WaitingEntry {
+        std::size_t end;
+        int fileCount;
+        std::string path;
+    };
+    std::deque<WaitingEntry> waitingEnds_;
     std::size_t entriesTaken_ = 0;
+    ResultEntryIndex entries_;
     std::function<void()> whenAllShown_;
     QTimer insertionTimer_;
     std::chrono::steady_clock::time_point lastFlush_{};

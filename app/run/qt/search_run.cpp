@@ -266,7 +266,7 @@ void SearchRun::showWaiting(std::optional<std::chrono::milliseconds> slice) {
         entry.lines = file.lines;
         entry.nameAndText = nameAndText_;
         entry.tooManyHits = file.tooManyHits;
-        results_.addEntry(entry);
+        results_.addEntry(entry, file.path);
         if (nameAndText_) results_.addToTree(std::move(file.path), file.categoryFolder, file.number);
         lastNumber = file.number;
         waitingFound_.pop_front();

@@ -68,7 +68,7 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
     searchRun_ = std::make_unique<SearchRun>(w, services_, *wordCheck_, *resultView_, engine, threads);
     singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine, searchRun_->arguments());
     resultOutput_ = std::make_unique<ResultOutput>(w, services_);
-    quickViewer_ = std::make_unique<QuickViewer>(w, services_, engine, searchRun_->arguments());
+    quickViewer_ = std::make_unique<QuickViewer>(w, services_, engine, searchRun_->arguments(), resultView_->entries());
     connect(w.searchConfig, &QPushButton::clicked, this, [&w] { enterCriteriaState(w); });
     connect(w.viewPrev, &QPushButton::clicked, this, [&w] { enterFoundState(w); });
     w.setCloseGuard([this] { return mayClose(); });

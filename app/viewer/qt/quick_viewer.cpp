@@ -29,6 +29,7 @@
 #include "platform/qt/rtf_document_builder.h"
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
+#include "run/result_entry_index.h"
 #include "run/search_pipeline.h"
 #include "window/qt/data_file_guard.h"
 #include "window/qt/main_window.h"
@@ -39,7 +40,6 @@
 #include "viewer/qt/quick_viewer_window.h"
 #include "viewer/qt/rich_text_printing.h"
 #include "viewer/qt/rich_text_saving.h"
-#include "viewer/selected_file_pick.h"
 #include "platform/qt/marked_text_view.h"
 #include "viewer/viewer_body.h"
 #include "viewer/viewer_text_load.h"
@@ -69,8 +69,8 @@ constexpr std::chrono::milliseconds kBreath{10};
 }  // namespace
 
 QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& engine,
-                         const RunArguments& arguments)
-    : main_(main), services_(services), engine_(engine), arguments_(arguments) {
+                         const RunArguments& arguments, const ResultEntryIndex& entries)
+    : main_(main), services_(services), engine_(engine), arguments_(arguments), entries_(entries) {
     connect(main_.buttonView, &QPushButton::clicked, this, &QuickViewer::viewFile);
     connect(main_.buttonDetail, &QPushButton::clicked, this, [this] {
         // The desktop answers in its own way, if at all; nothing to add here.
@@ -119,9 +119,9 @@ QuickViewerWindow& QuickViewer::window() {
 
 bool QuickViewer::pickSelectedFile() {
     if (main_.dispResult->currentIndex() == 0 || viewFromPane_) {
-        if (const auto path = pathUnderCaret(main_.MainResult->text(), main_.MainResult->caretOffset()))
-            main_.state.selectedFile =
-                bytesFromText(QString::fromUtf16(path->data(), static_cast<qsizetype>(path->size())));
+        const int caret = main_.MainResult->caretOffset();
+        if (const std::string* path = entries_.fileAt(static_cast<std::size_t>(std::max(caret, 0))))
+            main_.state.selectedFile = *path;
     }
     if (!main_.state.selectedFile.empty()) return true;
     services_.desktop.beep();

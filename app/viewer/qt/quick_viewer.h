@@ -16,6 +16,7 @@ namespace tessaly {
 class EngineAccess;
 class MainWindow;
 class QuickViewerWindow;
+class ResultEntryIndex;
 class ViewerTextLoad;
 struct RunArguments;
 struct Services;
@@ -25,7 +26,9 @@ class QuickViewer : public QObject {
 
 public:
     // `arguments` are the engine's arguments of the last run, as the run keeps them.
-    QuickViewer(MainWindow& main, Services& services, EngineAccess& engine, const RunArguments& arguments);
+    // `entries` tells which file each entry of the result pane names.
+    QuickViewer(MainWindow& main, Services& services, EngineAccess& engine, const RunArguments& arguments,
+                const ResultEntryIndex& entries);
     ~QuickViewer() override;
 
     // The viewer window, made on first use.
@@ -63,6 +66,7 @@ private:
     Services& services_;
     EngineAccess& engine_;
     const RunArguments& arguments_;
+    const ResultEntryIndex& entries_;
     // A window of its own that stays over the main window; the main window
     // owns it.
     QPointer<QuickViewerWindow> window_;

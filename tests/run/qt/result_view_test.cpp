@@ -40,7 +40,7 @@ protected:
         entry.fileCount = fileCount;
         entry.heading = headingText(path, "1/2/24 10:04:05");
         entry.lines = lines;
-        view.addEntry(entry);
+        view.addEntry(entry, path);
     }
 
     QTreeWidgetItem* node(const QString& key) {

@@ -96,6 +96,55 @@ TEST_F(ViewerTest, ViewerShowsTheFileUnderTheCaretWithItsHitsMarked) {
     EXPECT_EQ(desktop.opened(), (std::vector<std::string>{second, second}));
 }
 
+// The entry under the caret is the one the pane put there, whatever its
+// passages say: a numbered list or a line that looks like a heading.
+TEST_F(ViewerTest, TheFileUnderTheCaretIsTheEntryThatHoldsIt) {
+    const std::string first = files.write("a.txt", "steps: 2. /tmp/other.txt   [1/1/2020] then 10. the cat");
+    const std::string second = files.write("b.txt", "the cat alone");
+    search(files.path().string(), QStringLiteral("cat"));
+    const QString pane = main().MainResult->plainText();
+    const struct {
+        const char* where;
+        int offset;
+        std::string expected;
+    } cases[] = {
+        {"before the first heading", 0, first},
+        {"on the passage's 2. ", static_cast<int>(pane.indexOf(QStringLiteral("2. /tmp"))) + 1, first},
+        {"on the passage's 10. ", static_cast<int>(pane.indexOf(QStringLiteral("10. the"))) + 1, first},
+        {"on the second heading", static_cast<int>(pane.indexOf(QString::fromStdString("2. " + second))) + 1,
+         second},
+        {"at the very end", static_cast<int>(pane.size()), second},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        main().MainResult->setCaretOffset(c.offset);
+        main().buttonView->click();
+        EXPECT_EQ(main().state.selectedFile, c.expected);
+        view().viewClose->click();
+    }
+}
+
+TEST_F(ViewerTest, EveryLineBreakOfTheFileIsKept) {
+    const struct {
+        const char* name;
+        const char* bytes;
+    } cases[] = {{"lf.txt", "first cat\nsecond\nthird cat\nfourth\n"},
+                 {"crlf.txt", "first cat\r\nsecond\r\nthird cat\r\nfourth\r\n"},
+                 {"mixed.txt", "first cat\nsecond\r\n\nthird cat\rfourth"}};
+    for (const auto& c : cases) files.write(c.name, c.bytes);
+    search(files.path().string(), QStringLiteral("cat"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        caretOn((files.path() / c.name).string());
+        main().buttonView->click();
+        const QString text = view().richView->plainText();
+        for (const char* line : {"first cat", "second", "third cat", "fourth"})
+            EXPECT_TRUE(text.contains(QString::fromLatin1(line))) << text.toStdString();
+        EXPECT_GE(text.count(u'\n'), 3) << text.toStdString();
+        view().viewClose->click();
+    }
+}
+
 TEST_F(ViewerTest, SaveAndPrintTakeTheWholeTextWithItsHits) {
     const std::string file = files.write("b.txt", "intro line\r\nthe cat sat\r\nmiddle\r\na cat again");
     search(files.path().string(), QStringLiteral("cat"));
