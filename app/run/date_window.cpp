@@ -19,6 +19,12 @@ bool readNumber(std::string_view part, std::size_t maxDigits, int& value) {
     return true;
 }
 
+int daysInMonth(int year, int month) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 Failure unreadable(std::string what, std::string_view text) {
     Failure failure;
     failure.code = code::invalidArgument;
@@ -52,6 +58,8 @@ bool yyyymmddFromDateText(std::string_view text, int& yyyymmdd) {
         return false;
     // A further "/" is caught here: it is not a digit.
     if (!readNumber(text.substr(secondSlash + 1), 4, year)) return false;
+    // A day no calendar has would make a window that holds no file at all.
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) return false;
     // Written one after the other with month and day padded to two digits,
     // the parts read as this number.
     yyyymmdd = year * 10000 + month * 100 + day;

@@ -39,8 +39,9 @@ struct DateWindow {
 
 // Reads a date text month/day/year. Blanks around each part are ignored and
 // a one-digit month or day counts as if it had a leading "0". Anything else
-// (a missing part, a letter, a month of three digits) gives nothing, so that
-// a damaged settings file cannot make up a date.
+// (a missing part, a letter, a month of three digits, a day the month does
+// not have) gives nothing, so that a damaged settings file or a slip of the
+// keyboard cannot make up a date.
 bool yyyymmddFromDateText(std::string_view text, int& yyyymmdd);
 
 // The cut-off for "past N months" seen on `today`: the same day N months

@@ -25,6 +25,16 @@ TEST(DateWindow, ReadsDateTexts) {
         {"123/7/2003", false, 0},
         {"3/7/20031", false, 0},
         {"-3/7/2003", false, 0},
+        // Days that no calendar has.
+        {"2/29/2024", true, 20240229},
+        {"2/29/2023", false, 0},
+        {"2/30/2024", false, 0},
+        {"4/31/2024", false, 0},
+        {"13/1/2026", false, 0},
+        {"0/0/2020", false, 0},
+        {"1/1/0", false, 0},
+        {"2/29/1900", false, 0},
+        {"2/29/2000", true, 20000229},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
