@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -102,10 +103,82 @@ Failure checkWrittenPdf(const QPrinter& printer) {
     return printFailure(code::printerError, 0, printer);
 }
 
+// A file the printer writes to is first written beside it under a name of
+// its own and put in its place only once it is whole: a print that fails
+// half way (a full disk) never leaves a cut PDF behind, nor destroys the
+// file that was there.
+class PrintedFileSwap {
+public:
+    explicit PrintedFileSwap(QPrinter& printer) : printer_(printer), target_(printer.outputFileName()) {}
+    ~PrintedFileSwap() {
+        if (!temporary_.isEmpty()) ::unlink(QFile::encodeName(temporary_).constData());
+        if (!target_.isEmpty()) printer_.setOutputFileName(target_);
+    }
+
+    // The errno of making the file beside the target, or 0.
+    int begin() {
+        if (target_.isEmpty()) return 0;
+        const QFileInfo target(target_);
+        QByteArray pattern = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") +
+                                               target.fileName() + QStringLiteral(".XXXXXX"));
+        const int handle = ::mkstemp(pattern.data());
+        if (handle < 0) return errno;
+        // The mode the file would have had, or keeps.
+        struct stat existing {};
+        const QByteArray targetPath = QFile::encodeName(target_);
+        mode_t mode = 0666 & ~currentUmask();
+        if (::stat(targetPath.constData(), &existing) == 0) mode = existing.st_mode & 07777;
+        ::fchmod(handle, mode);
+        ::close(handle);
+        temporary_ = QFile::decodeName(pattern);
+        printer_.setOutputFileName(temporary_);
+        return 0;
+    }
+
+    // Puts the whole file in its place; the errno of failing to, or 0.
+    int commit() {
+        if (temporary_.isEmpty()) return 0;
+        if (::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(target_).constData()) != 0)
+            return errno;
+        temporary_.clear();
+        return 0;
+    }
+
+private:
+    static mode_t currentUmask() {
+        const mode_t mask = ::umask(022);
+        ::umask(mask);
+        return mask;
+    }
+
+    QPrinter& printer_;
+    QString target_;
+    QString temporary_;
+};
+
+Failure printPages(const QTextDocument& document, QPrinter& printer);
+
 }  // namespace
 
 Failure printRichText(const QTextDocument& document, QPrinter& printer) {
     if (!printer.isValid()) return printFailure(code::deviceUnavailable, 0, printer);
+    const QString target = printer.outputFileName();
+    PrintedFileSwap swap(printer);
+    if (const int error = swap.begin()) {
+        return printFailure(error == ENOSPC ? code::diskFull : code::deviceUnavailable, error, printer);
+    }
+    Failure failure = printPages(document, printer);
+    if (!failure) {
+        if (const int error = swap.commit()) failure = printFailure(code::printerError, error, printer);
+    }
+    // The failure names the file the person chose, not the one beside it.
+    if (failure && !target.isEmpty()) failure.path = QFile::encodeName(target).toStdString();
+    return failure;
+}
+
+namespace {
+
+Failure printPages(const QTextDocument& document, QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) return startFailure(printer);
 
@@ -135,8 +208,6 @@ Failure printRichText(const QTextDocument& document, QPrinter& printer) {
         return printFailure(code::printerError, 0, printer);
     return checkWrittenPdf(printer);
 }
-
-namespace {
 
 void printChosen(const std::function<const QTextDocument&()>& document, bool hasSelection,
                  Services& services) {

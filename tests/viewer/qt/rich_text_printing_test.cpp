@@ -6,7 +6,10 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QTextDocument>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
 
 #include "platform/qt/rich_text_box.h"
 #include "printed_pdf.h"
@@ -179,6 +182,34 @@ TEST_F(RichTextPrintingTest, APrinterThatCannotStartIsReportedWithAbortRetryIgno
         EXPECT_EQ(window.end.ended(), c.ended);
         EXPECT_FALSE(QFile::exists(pdf));
     }
+}
+
+// A print that fails half way (here: the files this process may write end
+// at 8 KB, as a full disk would end them) leaves the file that was there as
+// it was, and nothing beside it.
+TEST_F(RichTextPrintingTest, APrintThatFailsHalfWayLeavesTheOldFile) {
+    const QString pdf = file("results.pdf");
+    std::ofstream(pdf.toStdString()) << "the old print";
+    fixture.dialogs.acceptPrinter(pdf);
+    fixture.boxes.answer(MessageAnswer::Ignore);
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 8 * 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    printCommand(pane, false, fixture.services);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldSignal);
+
+    ASSERT_EQ(fixture.boxes.asked().size(), 1u);
+    EXPECT_EQ(fixture.boxes.asked()[0].title, QStringLiteral("Operation Error"));
+    std::ifstream kept(pdf.toStdString());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "the old print");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"results.pdf"});
 }
 
 }  // namespace
