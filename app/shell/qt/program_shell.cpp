@@ -113,8 +113,10 @@ void ProgramShell::load() {
     if (!categoryBox_->categoryText().isEmpty()) categoryBox_->loadCategory();
     w.dispFile->setText(QString::fromLatin1(kReady));
 
-    w.setDividerLeft(w.state.geometry.splitterLeft);
+    // The width first: a divider laid out in the default width would be
+    // pulled in to fit it.
     w.setWidthTwips(w.state.geometry.mainWidth);
+    w.setDividerLeft(w.state.geometry.splitterLeft);
     startDirectSearchOff();
 
     w.show();

@@ -225,17 +225,28 @@ TEST(ProgramShell, ADamagedSettingsFileGivesTheDefaultsWithAWord) {
 }
 
 TEST(ProgramShell, TheDividerAndTheWidthComeBack) {
-    TempDir data;
-    {
-        Program first(data);
-        first.shell.load();
-        emit first.window().dividerMoved(2500);
-        first.window().close();
+    // A divider far to the right fits only the wider windows it was set in.
+    const struct {
+        int width;
+        int divider;
+    } cases[] = {{8280, 2500}, {12000, 7000}, {16000, 11000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        TempDir data;
+        {
+            Program first(data);
+            first.shell.load();
+            first.window().setWidthTwips(c.width);
+            first.window().setDividerLeft(c.divider);
+            emit first.window().dividerMoved(c.divider);
+            first.window().close();
+        }
+        Program second(data);
+        second.shell.load();
+        EXPECT_EQ(second.window().dividerLeft(), c.divider);
+        EXPECT_EQ(second.window().state.geometry.splitterLeft, c.divider);
+        EXPECT_NEAR(second.window().widthTwips(), c.width, 30);
     }
-    Program second(data);
-    second.shell.load();
-    EXPECT_EQ(second.window().dividerLeft(), 2500);
-    EXPECT_EQ(second.window().state.geometry.splitterLeft, 2500);
 }
 
 TEST(ProgramShell, HelpOpensTheDataFoldersHelpFileOrTheGuide) {
