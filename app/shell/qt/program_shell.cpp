@@ -28,6 +28,7 @@
 #include "window/qt/main_window.h"
 #include "window/qt/open_in_application.h"
 #include "window/qt/services.h"
+#include "window/qt/window_keys.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
 #include "viewer/qt/result_output.h"
@@ -81,6 +82,7 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
     });
     connect(&w, &MainWindow::dividerMoved, this,
             [&w](int twips) { w.state.geometry.splitterLeft = twips; });
+    installWindowKeys(w);
 }
 
 ProgramShell::~ProgramShell() = default;

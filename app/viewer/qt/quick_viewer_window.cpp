@@ -1,8 +1,10 @@
 #include "viewer/qt/quick_viewer_window.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <cmath>
 
@@ -49,6 +51,12 @@ QuickViewerWindow::QuickViewerWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     viewClose = namedButton(this, "viewClose", "&Done", "Exit Quick Viewer");
     viewStop = namedButton(this, "viewStop", "&Stop", nullptr);
     viewStop->hide();
+    // Escape stops a load, or closes the viewer, whichever is offered.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        QPushButton* offered = viewStop->isVisible() ? viewStop : viewClose;
+        if (offered->isEnabled()) offered->click();
+    });
 
     lblViewName = new QStatusBar(this);
     lblViewName->setObjectName(QStringLiteral("lblViewName"));

@@ -11,7 +11,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QApplication>
 #include <QSignalSpy>
+#include <QTest>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -247,6 +249,35 @@ TEST(ProgramShell, TheDividerAndTheWidthComeBack) {
         EXPECT_EQ(second.window().state.geometry.splitterLeft, c.divider);
         EXPECT_NEAR(second.window().widthTwips(), c.width, 30);
     }
+}
+
+TEST(ProgramShell, TheKeysALinuxUserPresses) {
+    TempDir data;
+    Program program(data);
+    program.shell.load();
+    MainWindow& w = program.window();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QSignalSpy started(w.searchNow, &QPushButton::clicked), stopped(w.searchStop, &QPushButton::clicked),
+        helped(w.helpCfg, &QPushButton::clicked), exited(w.stExit, &QPushButton::clicked);
+
+    // Ctrl+F, then Enter in the word box: Start.
+    w.searchText[2]->setFocus();
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), w.searchText[0]);
+    QTest::keyClick(w.searchText[0], Qt::Key_Return);
+    EXPECT_EQ(started.count(), 1);
+    // Escape only where Stop could be clicked.
+    w.searchStop->setEnabled(false);
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_EQ(stopped.count(), 0);
+    w.searchStop->setEnabled(true);
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_EQ(stopped.count(), 1);
+    QTest::keyClick(&w, Qt::Key_F1);
+    EXPECT_EQ(helped.count(), 1);
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(exited.count(), 1);
 }
 
 TEST(ProgramShell, HelpOpensTheDataFoldersHelpFileOrTheGuide) {
