@@ -168,6 +168,16 @@ void SearchRun::start() {
     if (!wordCheck_.checkBeforeStart()) return;
 
     MainWindow& w = window_;
+    const std::vector<std::string> folders = foldersToWalk();
+    if (folders.empty()) {
+        // A run over nothing would say "Search has completed!" with no file
+        // found, as if the words were nowhere.
+        services_.boxes.show(
+            QStringLiteral("There is no folder to search. Choose a Category, make one with the Group "
+                           "button, or tick Direct Search and open a folder."),
+            QStringLiteral("Nothing to Search"), MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
     const Options options = readOptions(w);
     DateWindow dates;
     if (!readDates(options, dates)) return;
@@ -183,8 +193,7 @@ void SearchRun::start() {
     arguments_ = runArgumentsFrom(options, words, arguments_);
     prepare(nameAndText_);
 
-    const std::vector<std::string> folders = foldersToWalk();
-    const EngineCalls* engine = folders.empty() ? nullptr : loadEngine();
+    const EngineCalls* engine = loadEngine();
     if (!engine) {
         runEnded(RunSummary{});
         return;

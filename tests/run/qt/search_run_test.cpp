@@ -308,11 +308,13 @@ TEST(SearchRun, NothingToSearchOrNoWords) {
     EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Text Missing"));
     EXPECT_TRUE(w.frameSearch->isVisible() || !w.isVisible());
     EXPECT_FALSE(w.dispResult->isVisible());
-    // No folders: the run ends at once with nothing.
+    // No folders: said so, and no run pretends to have looked.
     program.words(QStringLiteral("invoice"));
     program.start();
-    EXPECT_EQ(program.status(), QStringLiteral("Search has completed!"));
-    EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 0"));
+    ASSERT_EQ(program.boxes.asked().size(), 2u);
+    EXPECT_EQ(program.boxes.asked()[1].title, QStringLiteral("Nothing to Search"));
+    EXPECT_NE(program.status(), QStringLiteral("Search has completed!"));
+    EXPECT_FALSE(w.dispResult->isVisible());
 }
 
 TEST(SearchRun, ClosingTheWindowDuringARunStopsItSavesAndCloses) {
