@@ -2,9 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPalette>
 #include <QPushButton>
+#include <algorithm>
 
 #include "platform/qt/drive_list.h"
 #include "platform/qt/folder_list.h"
@@ -25,6 +28,23 @@ void showDirectSearchLists(MainWindow& w, bool inUse) {
 
 DirectSearch::DirectSearch(MainWindow& window) : window_(window) {
     connect(window_.chkQSearch, &QCheckBox::clicked, this, &DirectSearch::toggled);
+    connect(window_.qDirList, &FolderList::pathChanged, this, &DirectSearch::showFolder);
+    window_.qDirPath->installEventFilter(this);
+    showFolder(window_.qDirList->displayPath());
+}
+
+bool DirectSearch::eventFilter(QObject* watched, QEvent* event) {
+    // The room for the path changes with the window.
+    if (watched == window_.qDirPath && event->type() == QEvent::Resize) showFolder(window_.qDirPath->toolTip());
+    return QObject::eventFilter(watched, event);
+}
+
+void DirectSearch::showFolder(const QString& displayPath) {
+    QLabel& shown = *window_.qDirPath;
+    // A deep path keeps its start and its end; the tool tip holds all of it.
+    shown.setText(shown.fontMetrics().elidedText(displayPath, Qt::ElideMiddle, std::max(1, shown.width())));
+    shown.setToolTip(displayPath);
+    shown.setAccessibleName(displayPath);
 }
 
 void DirectSearch::toggled() {

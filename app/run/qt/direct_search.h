@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 namespace tessaly {
 
@@ -21,6 +22,10 @@ public:
     void toggled();
 
 private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Above the list, the folder it shows the inside of: the one a run searches.
+    void showFolder(const QString& displayPath);
+
     MainWindow& window_;
 };
 

@@ -57,8 +57,10 @@ constexpr int listCategory = 3420;
 constexpr int listCategoryHeight = 1300;
 constexpr int chkQSearch = 4780;
 constexpr int qDrive = 5090;
-constexpr int qDirList = 5450;
-constexpr int qDirListHeight = 1330;
+constexpr int qDirPath = 5430;
+constexpr int qDirPathHeight = 240;
+constexpr int qDirList = 5690;
+constexpr int qDirListHeight = 1090;
 
 // frameSearch, right column.
 constexpr int searchAdd = 900;
@@ -293,6 +295,10 @@ void MainWindow::buildCriteriaView(FileSystem& files) {
     qDirList->setAccessibleName(QStringLiteral("Folder to search"));
     qDirList->setToolTip(QStringLiteral("Double click to select folder to search"));
     qDirList->setAccessibleDescription(qDirList->toolTip());
+    // The list shows what is inside the folder, never the folder itself.
+    qDirPath = new QLabel(frameSearch);
+    qDirPath->setObjectName(QStringLiteral("qDirPath"));
+    qDirPath->setAccessibleDescription(QStringLiteral("The folder Direct Search searches"));
 }
 
 void MainWindow::buildSummary() {
@@ -574,6 +580,7 @@ void MainWindow::layOut() {
     at(chkQSearch, {l.searchCat.left + (l.searchCat.width - 1400) / 2, 1400}, row::chkQSearch,
        row::optionHeight);
     at(qDrive, l.searchCat, row::qDrive, row::boxHeight);
+    at(qDirPath, l.searchCat, row::qDirPath, row::qDirPathHeight);
     at(qDirList, l.searchCat, row::qDirList, row::qDirListHeight);
 
     at(frameAdvanced, l.frameAdvanced, row::panelTop, row::panelHeight);

@@ -112,6 +112,7 @@ public:
     QCheckBox* chkQSearch;
     DriveList* qDrive;
     FolderList* qDirList;
+    QLabel* qDirPath;  // the folder qDirList is in
 
     // The option summary: a caption and its value labels per option.
     QLabel* Label6;

@@ -284,6 +284,9 @@ TEST(SearchRun, DirectSearchWalksTheOneFolderShown) {
     EXPECT_FALSE(w.searchCat->isEnabled());
     EXPECT_FALSE(w.searchBrowse->isEnabled());
     ASSERT_FALSE(w.qDirList->setPath(corpus.folder("b")));
+    // The folder searched is named above the list, which shows only what is in it.
+    EXPECT_EQ(w.qDirPath->toolTip(), w.qDirList->displayPath());
+    EXPECT_TRUE(w.qDirPath->toolTip().endsWith(QStringLiteral("/b")));
     program.words(QStringLiteral("invoice"));
     program.start();
     EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 2"));
