@@ -1,6 +1,7 @@
 #include "shell/qt/program_shell.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +25,7 @@
 #include "run/qt/result_view.h"
 #include "run/qt/search_run.h"
 #include "run/qt/single_file_view.h"
+#include "shell/qt/help_window.h"
 #include "window/qt/data_file_guard.h"
 #include "window/qt/main_window.h"
 #include "window/qt/open_in_application.h"
@@ -77,8 +79,9 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
     connect(w.helpCfg, &QPushButton::clicked, this, &ProgramShell::openHelp);
     connect(&w, &MainWindow::closing, this, [this] {
         saveSettingsOnce();
-        // The viewer would keep the program running without its main window.
+        // The viewer and the guide would keep the program running without its main window.
         if (quickViewer_->windowMade()) quickViewer_->window().close();
+        if (helpWindow_) helpWindow_->close();
     });
     connect(&w, &MainWindow::dividerMoved, this,
             [&w](int twips) { w.state.geometry.splitterLeft = twips; });
@@ -206,6 +209,13 @@ void ProgramShell::openHelp() {
     const std::string target =
         inDataFolder ? helpFile : bytesFromText(helpGuide_);
     if (const Failure failure = openInApplication(services_, target)) {
+        // Nothing on this desktop would show it: the program does.
+        DirectoryEntry guide;
+        if (!services_.files.status(target, guide) && guide.kind == EntryKind::File) {
+            if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
+            helpWindow_->showPage(QFile::decodeName(QByteArray::fromStdString(target)));
+            return;
+        }
         const std::string reason = failure.describe();
         services_.boxes.show(QStringLiteral("The help cannot be opened: %1.").arg(textFromBytes(reason)),
                              QStringLiteral("Help"), MessageIcon::Information, MessageButtons::Ok);

@@ -14,6 +14,7 @@ namespace tessaly {
 
 class CategoryBox;
 class DirectSearch;
+class HelpWindow;
 class QuickViewer;
 class ResultOutput;
 class EngineAccess;
@@ -45,6 +46,8 @@ public:
     SearchRun& searchRun() { return *searchRun_; }
     ResultView& resultView() { return *resultView_; }
     QuickViewer& quickViewer() { return *quickViewer_; }
+    // The guide inside the program; null until Help needed it.
+    HelpWindow* helpWindow() { return helpWindow_.get(); }
 
     // Loads the window from the data files and shows it.
     void load();
@@ -85,6 +88,7 @@ private:
     std::unique_ptr<SingleFileView> singleFileView_;
     std::unique_ptr<ResultOutput> resultOutput_;
     std::unique_ptr<QuickViewer> quickViewer_;
+    std::unique_ptr<HelpWindow> helpWindow_;  // made when first needed
     bool dataFolderWritable_ = true;
     bool settingsSaved_ = false;
 };

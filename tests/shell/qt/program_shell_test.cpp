@@ -14,12 +14,14 @@
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "platform/qt/folder_list.h"
+#include "shell/qt/help_window.h"
 #include "scripted_file_system.h"
 #include "scripted_program_services.h"
 #include "window/qt/main_window.h"
@@ -297,6 +299,21 @@ TEST(ProgramShell, HelpOpensTheDataFoldersHelpFileOrTheGuide) {
     program.window().helpCfg->click();
     ASSERT_EQ(program.desktop.opened().size(), 1u);
     EXPECT_EQ(program.desktop.opened()[0], help);
+    EXPECT_EQ(program.shell.helpWindow(), nullptr);
+}
+
+// Where nothing on the desktop would open the guide, the program shows it.
+TEST(ProgramShell, HelpWithoutABrowserShowsTheGuideInTheProgram) {
+    TempDir data, shipped;
+    const std::string guide = shipped.write("guide.html", "<html><body>How to search</body></html>");
+    Program program(data, systemFileSystem(), QString::fromStdString(guide));
+    program.desktop.failOpening(Failure{code::pathFileAccessError, 0, "open", guide});
+    program.shell.load();
+    program.window().helpCfg->click();
+    ASSERT_NE(program.shell.helpWindow(), nullptr);
+    EXPECT_TRUE(program.shell.helpWindow()->isVisible());
+    EXPECT_TRUE(program.shell.helpWindow()->browser().toPlainText().contains(QStringLiteral("How to search")));
+    EXPECT_TRUE(program.boxes.asked().empty());
 }
 
 }  // namespace
