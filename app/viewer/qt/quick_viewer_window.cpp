@@ -65,7 +65,8 @@ QuickViewerWindow::QuickViewerWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     for (int index = 0; index < 3; ++index) {
         panels[index] = new QLabel(lblViewName);
         panels[index]->setObjectName(QStringLiteral("lblViewName_%1").arg(index + 1));
-        panels[index]->setAccessibleName(QString::fromLatin1(panelNames[index]));
+        // Read out as what it shows ("Name: /home/…"), described by what it is.
+        panels[index]->setAccessibleDescription(QString::fromLatin1(panelNames[index]));
         panels[index]->setTextFormat(Qt::PlainText);
         lblViewName->addWidget(panels[index], index == 0 ? 4 : 1);
     }

@@ -343,7 +343,8 @@ void MainWindow::buildSummary() {
         for (const auto& [control, nameAndText] : summary.values) {
             *control = label(frameSearch, nameAndText.first, nameAndText.second, right);
             (*control)->setProperty("summaryTop", top);
-            (*control)->setAccessibleName(QString::fromUtf8(summary.captionText));
+            // A screen reader reads the value shown, and the caption it belongs to.
+            (*control)->setAccessibleDescription(QString::fromUtf8(summary.captionText));
             (*control)->setTextFormat(Qt::PlainText);
         }
         top += row::summaryStep;

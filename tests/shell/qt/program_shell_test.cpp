@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
@@ -250,6 +251,24 @@ TEST(ProgramShell, TheDividerAndTheWidthComeBack) {
         EXPECT_EQ(second.window().dividerLeft(), c.divider);
         EXPECT_EQ(second.window().state.geometry.splitterLeft, c.divider);
         EXPECT_NEAR(second.window().widthTwips(), c.width, 30);
+    }
+}
+
+// A screen reader reads each value of the summary, described by its caption.
+TEST(ProgramShell, TheSummaryValuesAreReadOut) {
+    TempDir data;
+    Program program(data);
+    program.shell.load();
+    MainWindow& w = program.window();
+    const struct {
+        QLabel* value;
+        const char* caption;
+    } cases[] = {{w.caseNo, "Match Case"}, {w.timeStamp, "Time Stamp"}};
+    for (const auto& c : cases) {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(c.value);
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->text(QAccessible::Name), c.value->text());
+        EXPECT_EQ(read->text(QAccessible::Description), QString::fromLatin1(c.caption));
     }
 }
 

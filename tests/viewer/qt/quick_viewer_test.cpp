@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -84,6 +86,9 @@ TEST_F(ViewerTest, ViewerShowsTheFileUnderTheCaretWithItsHitsMarked) {
     EXPECT_EQ(view().panels[0]->text(), QStringLiteral("Name: ") + QString::fromStdString(second));
     EXPECT_TRUE(view().panels[1]->text().startsWith(QStringLiteral("Date: ")));
     EXPECT_EQ(view().panels[2]->text(), QStringLiteral("Size: 1 KB"));
+    // A screen reader reads what each panel shows.
+    for (QLabel* panel : view().panels)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(panel)->text(QAccessible::Name), panel->text());
     EXPECT_TRUE(view().viewClose->isVisible());
     EXPECT_FALSE(view().viewStop->isVisible());
     for (QPushButton* command : view().commands()) EXPECT_TRUE(command->isEnabled());
