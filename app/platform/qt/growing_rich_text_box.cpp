@@ -4,6 +4,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "platform/qt/readable_colour.h"
 #include "platform/qt/rtf_document_builder.h"
 #include "platform/qt/rtf_writer.h"
 #include "platform/rtf_reader.h"
@@ -46,7 +47,10 @@ int GrowingRichTextBox::formatIndex(const RtfStyle& run) {
     const QColor colour = format.foreground().color();
     const bool plain = format.fontWeight() <= QFont::Medium && format.fontPointSize() == kTextPoints &&
                        (format.foreground().style() == Qt::NoBrush || colour == Qt::black);
-    markFormats_.push_back(plain ? -1 : addFormat(format));
+    QTextCharFormat shown = format;
+    if (format.foreground().style() != Qt::NoBrush)
+        shown.setForeground(readableOn(colour, palette().color(QPalette::Base)));
+    markFormats_.push_back(plain ? -1 : addFormat(shown));
     return static_cast<int>(formats_.size() - 1);
 }
 

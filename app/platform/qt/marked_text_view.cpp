@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/qt/marked_text_accessible.h"
+#include "platform/qt/readable_colour.h"
 
 namespace tessaly {
 
@@ -43,7 +44,7 @@ MarkedTextView::MarkedTextView(QWidget* parent) : QAbstractScrollArea(parent) {
     textFont.setPointSizeF(kTextPoints);
     setFont(textFont);
     QTextCharFormat hit;
-    hit.setForeground(kHitColour);
+    hit.setForeground(readableOn(kHitColour, palette().color(QPalette::Base)));
     hit.setFontWeight(QFont::Bold);
     hit.setFontPointSize(kHitPoints);
     formats_.push_back(hit);
