@@ -1,6 +1,7 @@
-// Where the main window's controls go across its width, in twips. The window
-// has a fixed height, so only lefts and widths follow the width; the rows are
-// laid out once. Frame-relative values are marked so.
+// Where the main window's controls go across its width, in twips. Lefts and
+// widths follow the width; the rows stand where they are, except that the
+// results view takes any height the window has beyond its least (and the
+// status row moves down with it). Frame-relative values are marked so.
 #pragma once
 
 namespace tessaly {
@@ -14,7 +15,7 @@ struct Span {
 
 namespace layout {
 inline constexpr int minimumWidth = 8280;
-inline constexpr int fixedHeight = 7860;
+inline constexpr int fixedHeight = 7860;  // the least height
 inline constexpr int defaultDivider = 3000;
 // Room the single-file view always keeps right of the divider.
 inline constexpr int fileViewFloor = 4000;

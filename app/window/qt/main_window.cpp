@@ -178,8 +178,10 @@ MainWindow::MainWindow(FileSystem& files, QWidget* parent)
     buildResultsView();
     buildStatusRow();
 
+    // The rows were laid out for a 640x480 screen: the window may grow
+    // taller, and the results view takes the room.
     setMinimumWidth(pixels(layout::minimumWidth));
-    setFixedHeight(pixels(layout::fixedHeight));
+    setMinimumHeight(pixels(layout::fixedHeight));
     resize(pixels(layout::minimumWidth), pixels(layout::fixedHeight));
     layOut();
 }
@@ -528,9 +530,6 @@ void MainWindow::buildStatusRow() {
     ImageGreen->setPixmap(light(QColor(30, 180, 30)));
     ImageGreen->setAccessibleName(QStringLiteral("Searching"));
     ImageGreen->hide();
-    for (QLabel* image : {ImageRed, ImageGreen})
-        image->setGeometry(pixels(150), pixels(row::statusTop), pixels(200),
-                           pixels(row::statusHeight));
 
     dispFile = label(this, "dispFile", "");
     dispFile->setToolTip(QStringLiteral("Name of the file being searched."));
@@ -548,6 +547,7 @@ void MainWindow::buildStatusRow() {
 
 void MainWindow::layOut() {
     const MainLayout l = mainLayout(widthTwips(), dividerLeft_);
+    const int taller = std::max(0, twips(height()) - layout::fixedHeight);
     dividerLeft_ = l.dividerLeft;
     const auto at = [this](QWidget* control, Span span, int top, int height) {
         control->setGeometry(pixels(span.left), pixels(top), pixels(span.width), pixels(height));
@@ -620,7 +620,7 @@ void MainWindow::layOut() {
                               size.height());
     }
 
-    at(dispResult, l.dispResult, row::viewTop, row::viewHeight);
+    at(dispResult, l.dispResult, row::viewTop, row::viewHeight + taller);
     // The panes live in the tab pages; the rules place them in the window.
     const auto inPage = [this](QWidget* control, Span span) {
         const QWidget* page = control->parentWidget();
@@ -636,9 +636,11 @@ void MainWindow::layOut() {
     MainResult->setWrapWidth(std::max(1, MainResult->width() - pixels(layout::paneRightMargin)));
     textFile->setLineWrapColumnOrWidth(std::max(1, textFile->width() - pixels(layout::paneRightMargin)));
 
-    at(dispFile, l.dispFile, row::statusTop, row::statusHeight);
-    at(Label9, l.filesFound, row::statusTop, row::statusHeight);
-    at(totalNumber, l.totalNumber, row::statusTop, row::statusHeight);
+    const int statusTop = row::statusTop + taller;
+    for (QLabel* image : {ImageRed, ImageGreen}) at(image, {150, 200}, statusTop, row::statusHeight);
+    at(dispFile, l.dispFile, statusTop, row::statusHeight);
+    at(Label9, l.filesFound, statusTop, row::statusHeight);
+    at(totalNumber, l.totalNumber, statusTop, row::statusHeight);
 }
 
 void MainWindow::setDividerLeft(int twips) {

@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <cerrno>
@@ -252,6 +253,21 @@ TEST(ProgramShell, TheDividerAndTheWidthComeBack) {
         EXPECT_EQ(second.window().state.geometry.splitterLeft, c.divider);
         EXPECT_NEAR(second.window().widthTwips(), c.width, 30);
     }
+}
+
+TEST(ProgramShell, TheResultsTakeATallerWindow) {
+    TempDir data;
+    Program program(data);
+    program.shell.load();
+    MainWindow& w = program.window();
+    const int results = w.dispResult->height(), status = w.dispFile->y();
+    w.resize(w.width(), w.height() + 300);
+    EXPECT_EQ(w.dispResult->height(), results + 300);
+    EXPECT_EQ(w.dispFile->y(), status + 300);
+    EXPECT_LE(w.dispResult->geometry().bottom(), w.dispFile->y());
+    // Never less than the least height the rows need.
+    w.resize(w.width(), 100);
+    EXPECT_EQ(w.dispResult->height(), results);
 }
 
 // A screen reader reads each value of the summary, described by its caption.
