@@ -2,6 +2,7 @@
 // started in.
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 #include <memory>
 
 #include "platform/file_system.h"
@@ -33,6 +34,10 @@ int main(int argc, char** argv) {
     std::unique_ptr<ProgramShell> shell;
     SplashWindow splash([&] {
         shell = std::make_unique<ProgramShell>(services, dataFolder, guide);
+        // A first search that finds something: the person's documents, or home.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const bool hasDocuments = !documents.isEmpty() && documents != QDir::homePath() && QDir(documents).exists();
+        shell->offerFirstCategory(bytesFromText(hasDocuments ? documents : QDir::homePath()));
         QObject::connect(shell.get(), &ProgramShell::exitRequested, &application,
                          [] { QCoreApplication::exit(0); });
         shell->load();

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "categories/category_store.h"
 #include "categories/data_files.h"
 #include "categories/qt/category_box.h"
 #include "categories/qt/category_editor.h"
@@ -108,8 +109,13 @@ void ProgramShell::load() {
     w.ImageRed->show();
     w.ImageGreen->hide();
 
+    DirectoryEntry categoryFile;
+    const bool firstStart =
+        !firstCategoryFolder_.empty() &&
+        static_cast<bool>(services_.files.status(dataFilePath(dataFolder_, categoryFileName), categoryFile));
     categoryBox_->fillNames();
     restoreSettings();
+    if (firstStart) makeFirstCategory();
 
     refreshSummary(w);
     resultView_->displayChosen(w.DispName->isChecked());
@@ -125,6 +131,15 @@ void ProgramShell::load() {
     startDirectSearchOff();
 
     w.show();
+}
+
+void ProgramShell::makeFirstCategory() {
+    const std::string& folder = firstCategoryFolder_;
+    const std::string name = folder.ends_with("/Documents") ? "Documents" : "Home";
+    // Should it fail, Start says what to do instead.
+    if (CategoryStore(services_.files, dataFolder_).addCategory(name, {folder})) return;
+    categoryBox_->fillNames();
+    categoryBox_->setCategoryText(textFromBytes(name));
 }
 
 void ProgramShell::checkDataFolder() {

@@ -49,6 +49,12 @@ public:
     // The guide inside the program; null until Help needed it.
     HelpWindow* helpWindow() { return helpWindow_.get(); }
 
+    // On a first start, before any Category exists, a Category of this
+    // folder is made and chosen, so that the first search finds something.
+    // Once the category file exists it is never made again, not even after
+    // the person deleted it. Call before load().
+    void offerFirstCategory(std::string folder) { firstCategoryFolder_ = std::move(folder); }
+
     // Loads the window from the data files and shows it.
     void load();
 
@@ -67,6 +73,7 @@ signals:
 
 private:
     void checkDataFolder();
+    void makeFirstCategory();
     void restoreSettings();
     void saveSettingsOnce();
     void startDirectSearchOff();
@@ -88,7 +95,8 @@ private:
     std::unique_ptr<SingleFileView> singleFileView_;
     std::unique_ptr<ResultOutput> resultOutput_;
     std::unique_ptr<QuickViewer> quickViewer_;
-    std::unique_ptr<HelpWindow> helpWindow_;  // made when first needed
+    std::unique_ptr<HelpWindow> helpWindow_;
+    std::string firstCategoryFolder_;  // made when first needed
     bool dataFolderWritable_ = true;
     bool settingsSaved_ = false;
 };

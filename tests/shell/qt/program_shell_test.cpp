@@ -255,6 +255,30 @@ TEST(ProgramShell, TheDividerAndTheWidthComeBack) {
     }
 }
 
+// The very first start makes a Category of the person's documents, so that
+// the first search finds something; never again once the category file is there.
+TEST(ProgramShell, TheFirstStartOffersACategoryOnce) {
+    TempDir data, home;
+    const std::string documents = (home.path() / "Documents").string();
+    std::filesystem::create_directories(documents);
+    {
+        Program first(data);
+        first.shell.offerFirstCategory(documents);
+        first.shell.load();
+        EXPECT_EQ(first.window().searchCat->currentText(), QStringLiteral("Documents"));
+        ASSERT_EQ(first.window().listCategory->count(), 1);
+        EXPECT_EQ(first.window().listCategory->item(0)->text().toStdString(), documents);
+        EXPECT_TRUE(first.boxes.asked().empty());
+        first.window().close();
+    }
+    // Deleted since: the category file is there, and stays as the person left it.
+    std::ofstream(data.path() / "tyindex.ini", std::ios::trunc).flush();
+    Program second(data);
+    second.shell.offerFirstCategory(documents);
+    second.shell.load();
+    EXPECT_EQ(second.window().searchCat->count(), 0);
+}
+
 TEST(ProgramShell, TheResultsTakeATallerWindow) {
     TempDir data;
     Program program(data);
