@@ -184,6 +184,29 @@ MainWindow::MainWindow(FileSystem& files, QWidget* parent)
     setMinimumHeight(pixels(layout::fixedHeight));
     resize(pixels(layout::minimumWidth), pixels(layout::fixedHeight));
     layOut();
+    setReadingTabOrder();
+}
+
+// Tab goes as a person reads the window: the commands, then the left column
+// (each word with the operator after it, the Category, Direct Search), then
+// the saved words on the right. Hidden and resting controls are passed over.
+void MainWindow::setReadingTabOrder() {
+    std::vector<QWidget*> order = {searchNow,    searchStop,   searchConfig, searchOption,
+                                   searchBrowse, viewPrev,     buttonView,   buttonDetail,
+                                   searchPrint,  searchSave,   helpCfg,      stExit};
+    const OperatorGroup* operators[3] = {&Opt1, &Opt2, &Opt3};
+    for (int index = 0; index < 4; ++index) {
+        order.push_back(searchText[index]);
+        if (index < 3)
+            for (QRadioButton* choice : *operators[index]) order.push_back(choice);
+    }
+    for (QWidget* next : {static_cast<QWidget*>(searchCat), static_cast<QWidget*>(listCategory),
+                          static_cast<QWidget*>(chkQSearch), static_cast<QWidget*>(qDrive),
+                          static_cast<QWidget*>(qDirList), static_cast<QWidget*>(searchAdd),
+                          static_cast<QWidget*>(searchCopy), static_cast<QWidget*>(wordList),
+                          static_cast<QWidget*>(searchRemove), static_cast<QWidget*>(searchRemoveAll)})
+        order.push_back(next);
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 int MainWindow::pixels(int twips) const {

@@ -210,6 +210,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void setReadingTabOrder();
     void buildCommands();
     void buildCriteriaView(FileSystem& files);
     void buildSummary();

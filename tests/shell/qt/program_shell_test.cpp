@@ -312,6 +312,33 @@ TEST(ProgramShell, TheSummaryValuesAreReadOut) {
     }
 }
 
+// Tab reaches every control in use, as a person reads the window: each word
+// with its operator, the Category, Direct Search and its lists, the saved words.
+TEST(ProgramShell, TabGoesInReadingOrder) {
+    TempDir data;
+    Program program(data);
+    program.shell.load();
+    MainWindow& w = program.window();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.chkQSearch->click();
+    w.searchText[0]->setFocus();
+    QStringList reached;
+    for (int step = 0; step < 40 && !reached.contains(QApplication::focusWidget()->objectName()); ++step) {
+        reached << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    const QStringList expected = {"searchText_0", "Opt1_0", "searchText_1", "Opt2_0", "searchText_2",
+                                  "Opt3_0",       "searchText_3", "chkQSearch", "qDrive", "qDirList",
+                                  "searchNow"};
+    qsizetype at = -1;
+    for (const QString& name : expected) {
+        const qsizetype found = reached.indexOf(name);
+        EXPECT_GT(found, at) << name.toStdString() << " in " << reached.join(' ').toStdString();
+        at = std::max(at, found);
+    }
+}
+
 TEST(ProgramShell, TheKeysALinuxUserPresses) {
     TempDir data;
     Program program(data);
