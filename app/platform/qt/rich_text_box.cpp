@@ -1,5 +1,7 @@
 #include "platform/qt/rich_text_box.h"
 
+#include <QEvent>
+#include <QPalette>
 #include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -19,6 +21,28 @@ RichTextBox::RichTextBox(QWidget* parent) : QPlainTextEdit(parent) {
     // A result pane of many megabytes would keep a second copy for undo that
     // nobody can use in a read-only box.
     document()->setUndoRedoEnabled(false);
+    followDesktopPalette();
+}
+
+void RichTextBox::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    const bool desktopChanged = event->type() == QEvent::ApplicationPaletteChange ||
+                                (event->type() == QEvent::PaletteChange && !settingPalette_);
+    if (desktopChanged) followDesktopPalette();
+}
+
+void RichTextBox::followDesktopPalette() {
+    settingPalette_ = true;
+    setPalette(QPalette());  // the desktop's, as any box has it
+    if (palette().color(QPalette::Base).lightness() < 128) {
+        QPalette paper = palette();
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            paper.setColor(group, QPalette::Base, Qt::white);
+            paper.setColor(group, QPalette::Text, Qt::black);
+        }
+        setPalette(paper);
+    }
+    settingPalette_ = false;
 }
 
 void RichTextBox::insertRtf(std::string_view rtf) {

@@ -71,7 +71,14 @@ public:
     // The colour table that RTF inserted without its own table is read with.
     const RtfColourTable& colourTable() const { return colours_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // On a dark desktop the box shows its document as on paper: the RTF's
+    // own black passages and pure blue headings cannot be read on dark grey,
+    // and the document itself must keep them for print and save.
+    void followDesktopPalette();
     int endOffset() const;
     int clampOffset(int offset) const;
     void applyWrapWidth();
@@ -79,6 +86,7 @@ private:
     RtfColourTable colours_;
     QTextEdit::LineWrapMode wrapMode_ = QTextEdit::WidgetWidth;
     int wrapWidth_ = 0;
+    bool settingPalette_ = false;
 };
 
 }  // namespace tessaly

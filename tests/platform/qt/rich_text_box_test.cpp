@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPalette>
 #include <QTextCursor>
 #include <cerrno>
 #include <filesystem>
@@ -285,6 +287,22 @@ TEST(RichTextBox, FailedSaveReports31306AndKeepsTheOldFile) {
 
     ASSERT_FALSE(box.saveRtf(QString::fromStdString(existing)));
     EXPECT_EQ(readFile(existing), box.rtf());
+}
+
+// On a dark desktop the box shows its document as on paper; the document
+// keeps the RTF's colours for print and save.
+TEST(RichTextBox, ADarkDesktopShowsTheDocumentAsOnPaper) {
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    QApplication::setPalette(dark);
+    RichTextBox box;
+    box.setRtf(std::string_view("{\\rtf1{\\colortbl\\red0\\green0\\blue0;}\\cf0 black text\\par}"));
+    EXPECT_EQ(box.palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(box.palette().color(QPalette::Text), QColor(Qt::black));
+    QApplication::setPalette(before);
+    EXPECT_EQ(box.palette().color(QPalette::Base), before.color(QPalette::Base));
 }
 
 }  // namespace
