@@ -230,6 +230,13 @@ void CategoryEditor::pickCategory() {
 void CategoryEditor::startNewCategory() {
     dirCat->setCurrentIndex(-1);
     dirCat->setEditText(prompt());
+    // The prompt whole, selected, so that typing replaces it: with the caret
+    // at its end the box showed only "er Group Name Here".
+    if (QLineEdit* name = dirCat->lineEdit()) {
+        name->setCursorPosition(0);
+        name->selectAll();
+        name->setFocus();
+    }
     dirList->clear();
     listedCategory_.reset();
     dirNew->setEnabled(false);

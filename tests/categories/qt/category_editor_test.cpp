@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -131,6 +133,17 @@ TEST_F(CategoryEditorTest, BlanksAroundANameGoSoItReadsBackUnderItsName) {
     EXPECT_EQ(categoryNames(), QStringList{"Fresh"});
     // The main window shows the new Category with its folder at once.
     EXPECT_EQ(fixture.window->listCategory->count(), 1);
+}
+
+// New shows the whole prompt, selected, so that typing a name replaces it.
+TEST_F(CategoryEditorTest, NewOffersThePromptToTypeOver) {
+    write(kCategoryFile, kTwoCategories);
+    open();
+    pick("Work");
+    editor->dirNew->click();
+    QLineEdit& name = *editor->dirCat->lineEdit();
+    EXPECT_EQ(name.text(), QStringLiteral("Enter Group Name Here"));
+    EXPECT_EQ(name.selectedText(), name.text());
 }
 
 TEST_F(CategoryEditorTest, OverwritingACategoryReplacesItsFoldersAndMovesItLast) {
