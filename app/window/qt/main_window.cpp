@@ -368,6 +368,7 @@ void MainWindow::buildSummary() {
         for (const auto& [control, nameAndText] : summary.values) {
             *control = label(frameSearch, nameAndText.first, nameAndText.second, right);
             (*control)->setProperty("summaryTop", top);
+            (*control)->setProperty("summaryCaption", QVariant::fromValue<QObject*>(*summary.caption));
             // A screen reader reads the value shown, and the caption it belongs to.
             (*control)->setAccessibleDescription(QString::fromUtf8(summary.captionText));
             (*control)->setTextFormat(Qt::PlainText);
@@ -597,6 +598,13 @@ void MainWindow::layOut() {
         const int top = summary->property("summaryTop").toInt();
         const bool value = summary->alignment() & Qt::AlignRight;
         at(summary, value ? l.summaryValue : l.summaryCaption, top, row::labelHeight);
+        // A long value ("12/8/2021 - 12/8/2026") takes the room its caption
+        // leaves, rather than losing its first characters.
+        if (const auto* caption = qobject_cast<QLabel*>(summary->property("summaryCaption").value<QObject*>())) {
+            const int left = caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()) + pixels(100);
+            const int right = summary->geometry().right();
+            if (left < summary->x()) summary->setGeometry(left, summary->y(), right - left + 1, summary->height());
+        }
     }
     at(lblCat, l.searchCat, row::lblCat, row::labelHeight);
     at(searchCat, l.searchCat, row::searchCat, row::boxHeight);

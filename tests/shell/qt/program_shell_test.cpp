@@ -22,6 +22,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "criteria/qt/option_controls.h"
 #include "platform/qt/folder_list.h"
 #include "shell/qt/help_window.h"
 #include "scripted_file_system.h"
@@ -292,6 +293,21 @@ TEST(ProgramShell, TheResultsTakeATallerWindow) {
     // Never less than the least height the rows need.
     w.resize(w.width(), 100);
     EXPECT_EQ(w.dispResult->height(), results);
+}
+
+// A long summary value is shown whole, beside its caption.
+TEST(ProgramShell, ALongSummaryValueIsShownWhole) {
+    TempDir data;
+    Program program(data);
+    program.shell.load();
+    MainWindow& w = program.window();
+    w.optFromTo->setChecked(true);
+    w.dateFrom->setText(QStringLiteral("12/28/2021"));
+    w.dateTo->setText(QStringLiteral("12/28/2026"));
+    refreshSummary(w);
+    w.layOut();
+    EXPECT_GE(w.timeStamp->width(), w.timeStamp->fontMetrics().horizontalAdvance(w.timeStamp->text()));
+    EXPECT_GT(w.timeStamp->x(), w.Label12->x() + w.Label12->fontMetrics().horizontalAdvance(w.Label12->text()));
 }
 
 // A screen reader reads each value of the summary, described by its caption.
