@@ -629,7 +629,8 @@ void MainWindow::layOut() {
                             {frameNumWords, row::frameNumWords, row::groupHeight},
                             {frameTimeStamp, row::frameTimeStamp, row::frameTimeStampHeight}};
     for (const Group& group : groups) at(group.frame, l.group, group.top, group.height);
-    at(typeText, l.typeText, row::groupOption - 30, row::boxHeight);
+    // Inside its group's frame, as tall as the frame leaves room for.
+    at(typeText, l.typeText, row::groupOption - 15, row::optionHeight + 30);
     at(FoundWord, l.groupControl, row::groupOption, row::optionHeight);
     at(resultOpt[0], l.groupControl, row::groupOption, row::optionHeight);
     at(DispName, l.groupControl, row::groupOption, row::optionHeight);
