@@ -1,6 +1,7 @@
 // Takes the pictures of the windows that the documentation shows: run by
 // scripts/screenshots under a virtual X display, with a demo data folder.
 #include <QApplication>
+#include <QPalette>
 #include <QPrinter>
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,6 +49,17 @@ void shoot(QWidget& window, const QString& file) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // DARK=1 takes the pictures as a dark desktop theme shows the windows.
+    if (qEnvironmentVariableIsSet("DARK")) {
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+        dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::Button, QColor(0x45, 0x45, 0x45));
+        dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+        QApplication::setPalette(dark);
+    }
     if (argc < 2) qFatal("usage: tessaly_screenshots OUTPUT-FOLDER");
     const QString out = QString::fromLocal8Bit(argv[1]);
 
