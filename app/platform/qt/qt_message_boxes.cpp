@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <vector>
 
@@ -45,6 +46,13 @@ QMessageBox::StandardButton buttonOf(MessageAnswer answer) {
     return QMessageBox::Ok;
 }
 
+// An error code closes the message as "( 76)": the blank must not let the
+// box break the line inside the brackets.
+QString keepCodeTogether(QString text) {
+    static const QRegularExpression code(QStringLiteral("\\( (\\d+\\))"));
+    return text.replace(code, QStringLiteral("(\u00A0\\1"));
+}
+
 }  // namespace
 
 QtMessageBoxes::QtMessageBoxes(QWidget* owner) : owner_(owner) {}
@@ -55,7 +63,7 @@ QWidget* QtMessageBoxes::parent() const {
 
 MessageAnswer QtMessageBoxes::show(const QString& text, const QString& title, MessageIcon icon,
                                    MessageButtons buttons) {
-    QMessageBox box(boxIcon(icon), title, text, boxButtons(buttons), parent());
+    QMessageBox box(boxIcon(icon), title, keepCodeTogether(text), boxButtons(buttons), parent());
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(buttonOf(leastDoingAnswer(buttons)));
     switch (box.exec()) {
