@@ -229,7 +229,7 @@ void MainWindow::buildCommands() {
         {&searchStop, "searchStop", "S&top", "Stop Searching"},
         {&searchConfig, "searchConfig", "&Main", "Back to Main Window"},
         {&searchOption, "searchOption", "&Option", "Search Options"},
-        {&searchBrowse, "searchBrowse", "&Group", "Create Index"},
+        {&searchBrowse, "searchBrowse", "&Group", "Make or change a Category"},
         {&viewPrev, "viewPrev", "&Found", "View Result"},
         {&buttonView, "buttonView", "&Viewer", "Quick Viewer"},
         {&buttonDetail, "buttonDetail", "&Detail", "View in Application"},
