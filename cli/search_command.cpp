@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <memory>
 
@@ -280,9 +281,14 @@ private:
         const RunSummary summary = SearchRunner(files_, *engine_, std::move(plan)).run(printed);
         writer->finish();
         printed.ended();
-        std::fflush(out);
-        if (outputFile && std::fclose(outputFile.release()) != 0)
-            return fail(failureFromErrno(errno, "write", *line_.outputFile).describe());
+        // Results that never reached the disk (a full disk, /dev/full) are a
+        // failure, not the answer the exit status would otherwise give.
+        int writeError = std::fflush(out) != 0 || std::ferror(out) ? (errno ? errno : EIO) : 0;
+        if (outputFile && std::fclose(outputFile.release()) != 0 && !writeError) writeError = errno ? errno : EIO;
+        if (writeError) {
+            const std::string target = line_.outputFile ? *line_.outputFile : std::string("standard output");
+            return fail(failureFromErrno(writeError, "write", target).describe());
+        }
 
         const bool warning = summary.end == RunEnd::TooManyHits || summary.end == RunEnd::TooManyFiles;
         if (warning || terminal_.errIsTerminal) say(terminal_.err, std::string(statusSentence(summary.end)));

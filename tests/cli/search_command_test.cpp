@@ -52,6 +52,8 @@ TEST_F(SearchCommand, PathsAndExitStatus) {
         {{"-f", "paths", "-C", "-d", docs(), "FOX"}, "", 1},
         {{"-f", "paths", "-d", docs(), "zebra"}, "", 1},
         {{"-f", "paths", "-d", root_ + "/missing", "fox"}, "", 2},
+        // Results that cannot be written are a failure, never a match.
+        {{"-f", "paths", "-o", "/dev/full", "-d", docs(), "fox"}, "", 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
