@@ -82,6 +82,8 @@ public:
         match.lines = file.lines;
         match.tooManyHits = file.tooManyHits;
         match.nameAndText = nameAndText_;
+        // Both may be the same terminal: a result starts on a line of its own.
+        progress_.clear();
         writer_.file(match);
     }
 
