@@ -35,10 +35,11 @@ const char* const kUsage =
     "  -f, --format FORMAT    text, paths, rtf or json (default text)\n"
     "  -o, --output FILE      write to FILE instead of the terminal\n"
     "  -j, --threads N        search N files at once (default: one per core)\n"
-    "      --color WHEN       auto, always or never\n"
+    "      --color WHEN       auto, always or never (auto: never when NO_COLOR is set)\n"
     "      --passed-over      name every entry passed over on purpose (links to\n"
     "                         folders, pipes, devices); unreadable ones are always named\n"
     "  -h, --help             show this help\n"
+    "      --version          show the version\n"
     "\n"
     "Exit status: 0 when a file matched, 1 when none did, 2 on an error.\n";
 
@@ -73,7 +74,7 @@ public:
                 positional(argument);
             }
         }
-        if (error_.empty() && !result_.help) finishPositionals();
+        if (error_.empty() && !result_.help && !result_.version) finishPositionals();
         return {result_, error_};
     }
 
@@ -166,6 +167,7 @@ private:
                 {"all-hits", [&r] { r.allHits = true; }},
                 {"names-only", [&r] { r.namesOnly = true; }},
                 {"help", [&r] { r.help = true; }},
+                {"version", [&r] { r.version = true; }},
                 {"passed-over", [&r] { r.namePassedOver = true; }},
             };
         }

@@ -32,6 +32,7 @@ struct CommandLine {
     int threads = 0;  // 0: one per core
     ColourChoice colour = ColourChoice::Auto;
     bool help = false;
+    bool version = false;
     bool namePassedOver = false;  // --passed-over
 };
 

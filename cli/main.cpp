@@ -16,6 +16,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return kExitMatched;
     }
+    if (parsed.commandLine.version) {
+        std::fputs("tessaly 4.5\n", stdout);
+        return kExitMatched;
+    }
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "tessaly: %s\nTry 'tessaly --help' for more information.\n", parsed.error.c_str());
         return kExitError;

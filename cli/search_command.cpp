@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <memory>
 
 #include "categories/category_store.h"
@@ -262,6 +263,9 @@ private:
     bool colourWanted() const {
         if (line_.colour == ColourChoice::Always) return true;
         if (line_.colour == ColourChoice::Never) return false;
+        // The convention of no-color.org: set and not empty means no colour.
+        const char* noColour = std::getenv("NO_COLOR");
+        if (noColour && *noColour) return false;
         return terminal_.outIsTerminal && !line_.outputFile;
     }
 

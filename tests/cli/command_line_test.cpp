@@ -81,6 +81,9 @@ TEST(CommandLine, Refusals) {
     }
     EXPECT_TRUE(parseCommandLine({"--help"}).commandLine.help);
     EXPECT_EQ(parseCommandLine({"--help"}).error, "");
+    // --version needs no words either.
+    EXPECT_TRUE(parseCommandLine({"--version"}).commandLine.version);
+    EXPECT_EQ(parseCommandLine({"--version"}).error, "");
 }
 
 }  // namespace
