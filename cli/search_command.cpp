@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
+#include <filesystem>
 
 #include "categories/category_store.h"
 #include "categories/data_files.h"
@@ -41,8 +43,22 @@ std::string withSlash(std::string folder) {
 // Headings name absolute paths, so a folder given relative to here is made absolute.
 std::string absoluteFolder(const std::string& folder) {
     std::string absolute = folder.starts_with('/') ? folder : withSlash(currentFolder()) + folder;
+    // "." and ".." as the shell gives them, not as parts of every path written.
+    absolute = std::filesystem::path(absolute).lexically_normal().string();
     while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
     return absolute;
+}
+
+// A date as Linux users type it, year-month-day, in the month/day/year form
+// the options keep; anything else as it came.
+std::string monthDayYear(const std::string& date) {
+    int year = 0, month = 0, day = 0;
+    char dash1 = 0, dash2 = 0;
+    std::istringstream in(date);
+    if (date.size() >= 8 && date[4] == '-' && (in >> year >> dash1 >> month >> dash2 >> day) && in.eof() &&
+        dash1 == '-' && dash2 == '-' && month > 0 && day > 0)
+        return std::to_string(month) + "/" + std::to_string(day) + "/" + std::to_string(year);
+    return date;
 }
 
 // The word check talks to the user through standard error.
@@ -193,12 +209,13 @@ private:
         if (line_.pastMonths) o.dateRule = DateRule::inPastMonths, o.pastMonths = *line_.pastMonths;
         if (line_.fromDate || line_.toDate) {
             o.dateRule = DateRule::between;
-            o.dateFrom = line_.fromDate.value_or("1/1/1000");
-            o.dateTo = line_.toDate.value_or("12/31/9999");
+            o.dateFrom = monthDayYear(line_.fromDate.value_or("1/1/1000"));
+            o.dateTo = monthDayYear(line_.toDate.value_or("12/31/9999"));
             int ignored;
             for (const std::string* date : {&o.dateFrom, &o.dateTo})
                 if (!yyyymmddFromDateText(*date, ignored)) {
-                    fail("'" + *date + "' is not a date; write it as month/day/year, for example 3/15/2003");
+                    fail("'" + *date + "' is not a date; write it as year-month-day or month/day/year, "
+                         "for example 2003-03-15 or 3/15/2003");
                     return false;
                 }
         }
@@ -235,8 +252,9 @@ private:
         if (!folders_.empty()) return true;
         std::string category = line_.category.value_or(line_.startFromSettings ? options_.category : "");
         if (category.empty()) {
-            fail("say where to search: --folder DIR or --category NAME");
-            return false;
+            // As grep -r and ripgrep do: no folder named, the current one.
+            folders_.push_back(absoluteFolder("."));
+            return true;
         }
         DirectoryEntry entry;
         const std::string categoryFile = dataFilePath(dataFolder_, categoryFileName);

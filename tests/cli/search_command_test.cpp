@@ -126,9 +126,20 @@ TEST_F(SearchCommand, WordsAreCheckedAsInTheWindow) {
               std::string::npos);
     run = tessaly({"-d", docs(), "a"});
     EXPECT_EQ(run.exitStatus, 2) << "nothing is left to search for";
-    run = tessaly({"fox"});
+    // No folder named: the current one, written as a plain absolute path.
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"-f", "paths", "--no-subfolders", "fox"},
+          std::vector<std::string>{"-f", "paths", "--no-subfolders", "-d", ".", "fox"}}) {
+        run = tessaly(arguments, docs());
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+        EXPECT_EQ(run.out, docs() + "/alpha.txt\n" + docs() + "/beta.md\n");
+    }
+    // Dates as Linux users type them, and days no calendar has.
+    EXPECT_EQ(tessaly({"-f", "paths", "--from", "2000-01-31", "-d", docs(), "fox"}).exitStatus, 0);
+    EXPECT_EQ(tessaly({"-f", "paths", "--to", "2000-01-31", "-d", docs(), "fox"}).exitStatus, 1);
+    run = tessaly({"--from", "2024-02-30", "-d", docs(), "fox"});
     EXPECT_EQ(run.exitStatus, 2);
-    EXPECT_NE(run.err.find("--folder"), std::string::npos);
+    EXPECT_NE(run.err.find("is not a date"), std::string::npos) << run.err;
     run = tessaly({"-d", docs(), "one", "two", "three", "four", "five"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("more than four words"), std::string::npos);
