@@ -115,13 +115,9 @@ public:
 
     FailureAnswer folderFailed(const WalkFailure& failure) override {
         progress_.clear();
-        if (failure.categoryFolder && failure.failure.code == code::pathNotFound) {
-            say(err_, operationErrorMessage(runErrorRule(code::pathNotFound).text, code::pathNotFound) + ": " +
-                          failure.failure.path);
-            folderMissing_ = true;
-        } else {
-            say(err_, failure.failure.describe());
-        }
+        // The window's "rebuild index" words mean nothing here: the system's own say what is wrong.
+        if (failure.categoryFolder && failure.failure.code == code::pathNotFound) folderMissing_ = true;
+        say(err_, failure.failure.describe());
         // A folder that cannot be walked ends the run, as Ignore does in the window.
         return FailureAnswer::Stop;
     }

@@ -140,6 +140,10 @@ TEST_F(SearchCommand, WordsAreCheckedAsInTheWindow) {
     run = tessaly({"--from", "2024-02-30", "-d", docs(), "fox"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("is not a date"), std::string::npos) << run.err;
+    // A file where a folder belongs is said as the system says it.
+    run = tessaly({"-d", docs() + "/alpha.txt", "fox"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("Not a directory"), std::string::npos) << run.err;
     run = tessaly({"-d", docs(), "one", "two", "three", "four", "five"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("more than four words"), std::string::npos);
