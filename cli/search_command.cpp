@@ -222,6 +222,10 @@ private:
             // Choosing NEARBY is what turns the distance on in the window too.
             if (*groups[i] == Operator::NEARBY) o.nearbyOn = true;
         }
+        // The distance a NEARBY search went by is never left to guess.
+        if (o.nearbyOn && !line_.nearbyWords)
+            say(terminal_.err, "NEARBY finds words at most " + std::to_string(o.nearbyWords) +
+                                   " word(s) apart; -n N sets the distance");
         return true;
     }
 

@@ -140,6 +140,9 @@ TEST_F(SearchCommand, WordsAreCheckedAsInTheWindow) {
     run = tessaly({"--from", "2024-02-30", "-d", docs(), "fox"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("is not a date"), std::string::npos) << run.err;
+    // NEARBY without a distance says which it went by.
+    run = tessaly({"-f", "paths", "-d", docs(), "quick", "NEARBY", "fox"});
+    EXPECT_NE(run.err.find("-n N sets the distance"), std::string::npos) << run.err;
     // A file where a folder belongs is said as the system says it.
     run = tessaly({"-d", docs() + "/alpha.txt", "fox"});
     EXPECT_EQ(run.exitStatus, 2);
