@@ -31,11 +31,13 @@ fuzz: deps
 bench: build
 	build/bin/engine_bench
 
-# The windowed program keeps its files in the folder it starts in: ./data
-# here, so that a run never writes into the source tree.
-run: build
+# The windowed program keeps its files in ./data here, so that a run never
+# writes into the source tree; only what it needs is built first.
+run: deps
+	cmake --preset default -DTESSALY_WERROR=$(WERROR) >/dev/null
+	cmake --build --preset default -j $(JOBS) --target tessalyw tessaly tyx12
 	mkdir -p data
-	cd data && ../build/bin/tessalyw
+	build/bin/tessalyw --data-dir data
 
 clean:
 	rm -rf build build-asan build-fuzz

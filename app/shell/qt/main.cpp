@@ -2,6 +2,7 @@
 // started in.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <memory>
 
@@ -28,8 +29,24 @@ int main(int argc, char** argv) {
     QtEventPump pump;
     Services services{systemFileSystem(), boxes, dialogs, desktop, pump, immediateProgramEnd()};
 
-    const std::string dataFolder = bytesFromText(QDir::currentPath()) + "/";
-    const QString guide = QApplication::applicationDirPath() + QStringLiteral("/user-guide.html");
+    // Where the program keeps its files: --data-dir, or the person's own data
+    // folder (started from a desktop menu, the current folder is anyone's).
+    QString dataPath;
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype given = arguments.indexOf(QStringLiteral("--data-dir"));
+    if (given >= 0 && given + 1 < arguments.size()) {
+        dataPath = QDir(arguments[given + 1]).absolutePath();
+    } else {
+        const QByteArray xdg = qgetenv("XDG_DATA_HOME");
+        const QString base = xdg.startsWith('/') ? QFile::decodeName(xdg) : QDir::homePath() + QStringLiteral("/.local/share");
+        dataPath = base + QStringLiteral("/tessaly");
+    }
+    QDir().mkpath(dataPath);
+    const std::string dataFolder = bytesFromText(dataPath) + "/";
+    // The guide beside the program as built, or where an installation puts it.
+    QString guide = QApplication::applicationDirPath() + QStringLiteral("/user-guide.html");
+    if (!QFile::exists(guide))
+        guide = QApplication::applicationDirPath() + QStringLiteral("/../share/doc/tessaly/user-guide.html");
 
     std::unique_ptr<ProgramShell> shell;
     SplashWindow splash([&] {
