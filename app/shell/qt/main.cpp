@@ -13,6 +13,7 @@
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_print_and_save_dialogs.h"
+#include "shell/qt/program_icon.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
 #include "shell/qt/splash_window.h"
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationVersion(QStringLiteral("4.5"));
+    // The desktop entry's name, so that the task bar finds its icon and launcher.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tessaly"));
+    QApplication::setWindowIcon(tessaly::programIcon());
 
     using namespace tessaly;
     QtMessageBoxes boxes;
