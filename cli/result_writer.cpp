@@ -107,6 +107,30 @@ std::string jsonString(std::string_view bytes) {
     return out;
 }
 
+bool isUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = decodeUtf8(bytes, i).length;
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string base64(std::string_view bytes) {
+    static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        unsigned value = static_cast<unsigned char>(bytes[i]) << 16;
+        if (i + 1 < bytes.size()) value |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+        if (i + 2 < bytes.size()) value |= static_cast<unsigned char>(bytes[i + 2]);
+        out += kDigits[value >> 18 & 63];
+        out += kDigits[value >> 12 & 63];
+        out += i + 1 < bytes.size() ? kDigits[value >> 6 & 63] : '=';
+        out += i + 2 < bytes.size() ? kDigits[value & 63] : '=';
+    }
+    return out;
+}
+
 class JsonWriter final : public ResultWriter {
 public:
     explicit JsonWriter(std::FILE* out) : out_(out) {}
@@ -114,6 +138,9 @@ public:
     void file(const MatchedFile& match) override {
         std::string json = "{\"number\":" + std::to_string(match.number) +
                            ",\"path\":" + jsonString(match.path) +
+                           // A name that is not UTF-8 also comes as its exact bytes: a
+                           // JSON reader turns the stand-ins above into U+FFFD.
+                           (isUtf8(match.path) ? "" : ",\"pathBytes\":\"" + base64(match.path) + "\"") +
                            ",\"modified\":" + jsonString(isoTime(match.modified)) + ",\"lines\":[";
         bool firstLine = true;
         for (const RtfParagraph& line : hitLines(match.lines)) {

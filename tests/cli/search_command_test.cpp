@@ -104,6 +104,12 @@ TEST_F(SearchCommand, JsonLinesWithHitSpans) {
     EXPECT_NE(run.out.find("\"lines\":[{\"text\":\"jumps over the lazy dog\",\"hits\":[[15,19]]}]"),
               std::string::npos)
         << run.out;
+    // A name that is not UTF-8 comes with its exact bytes too.
+    dir_.write("raw/caf\xe9.txt", "lazy\n");
+    const ProgramRun raw = tessaly({"-f", "json", "-d", root_ + "/raw", "lazy"});
+    EXPECT_NE(raw.out.find("\"path\":\"" + root_ + "/raw/caf\\udce9.txt\""), std::string::npos) << raw.out;
+    EXPECT_NE(raw.out.find("\"pathBytes\":\""), std::string::npos) << raw.out;
+    EXPECT_EQ(run.out.find("pathBytes"), std::string::npos);
 }
 
 TEST_F(SearchCommand, ThreadsDoNotChangeTheOutput) {
