@@ -1,5 +1,5 @@
 # A thin wrapper over CMake presets: every target installs what it needs first.
-.PHONY: deps build test test-asan fuzz bench run clean
+.PHONY: deps build test test-asan fuzz bench run install clean
 
 WERROR := $(if $(CI),ON,OFF)
 JOBS ?= $(shell nproc)
@@ -38,6 +38,12 @@ run: deps
 	cmake --build --preset default -j $(JOBS) --target tessalyw tessaly tyx12
 	mkdir -p data
 	build/bin/tessalyw --data-dir data
+
+# make install PREFIX=~/.local (default /usr/local): the programs, the
+# engine, the guide, the desktop entry, icon, manual pages and completions.
+PREFIX ?= /usr/local
+install: build
+	cmake --install build --prefix $(PREFIX)
 
 clean:
 	rm -rf build build-asan build-fuzz

@@ -315,7 +315,8 @@ private:
         }
 
         const bool warning = summary.end == RunEnd::TooManyHits || summary.end == RunEnd::TooManyFiles;
-        if (warning || terminal_.errIsTerminal) say(terminal_.err, std::string(statusSentence(summary.end)));
+        // The exit status says that the search completed; only a run cut short is worth a line.
+        if (warning) say(terminal_.err, std::string(statusSentence(summary.end)));
         if (printed.folderMissing()) return kExitError;
         return summary.found > 0 ? kExitMatched : kExitNoMatch;
     }

@@ -63,9 +63,14 @@ const EngineCalls* loadEngine(Failure& failure) {
     static Failure firstFailure;
     static const EngineCalls* calls = [] {
         const std::string beside = programFolder() + kEngineLibraryName;
-        Failure ignored;
-        if (const EngineCalls* found = loadEngineFrom(beside, ignored)) return found;
-        return loadEngineFrom(kEngineLibraryName, firstFailure);
+        if (const EngineCalls* found = loadEngineFrom(beside, firstFailure)) return found;
+        // A library beside the program that will not load is the one to name,
+        // not the search that follows it.
+        const bool besideExists = ::access(beside.c_str(), F_OK) == 0;
+        Failure byName;
+        if (const EngineCalls* found = loadEngineFrom(kEngineLibraryName, byName)) return found;
+        if (!besideExists) firstFailure = byName;
+        return static_cast<const EngineCalls*>(nullptr);
     }();
     if (!calls) failure = firstFailure;
     return calls;

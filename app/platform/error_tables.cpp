@@ -13,6 +13,9 @@ constexpr std::string_view kNoMemoryColse = "No enough memory! Please colse some
 constexpr std::string_view kInvalidDirectories =
     "Some directories in current index are invalid! Please rebuild index!";
 constexpr std::string_view kDeviceNotReady = "Device I/O is not ready!";
+// On this system an engine that cannot be loaded is a missing or broken
+// library, never a lack of memory, as the original text said.
+constexpr std::string_view kEngineNotLoadable = "The search engine libtyx12.so cannot be loaded!";
 constexpr std::string_view kDiskNotReady = "Disk not ready!";
 constexpr std::string_view kLoadFailedTables = "Fail to load file! COntack your software ventor!";
 constexpr std::string_view kLoadFailedRun = "Fail to load file! Contack your software ventor!";
@@ -24,8 +27,8 @@ constexpr std::string_view kSaveFailed = "Fail to save file! Please free some di
 std::optional<std::string_view> folderTableText(int errorCode) {
     switch (errorCode) {
     case code::outOfMemory:
-    case code::libraryNotLoadable:
     case code::controlOutOfMemory: return kNoMemory;
+    case code::libraryNotLoadable: return kEngineNotLoadable;
     case code::outOfStringSpace:
     case code::outOfStackSpace: return kNoMemoryColse;
     case code::fileNotFound:
@@ -76,8 +79,8 @@ RunErrorRule runErrorRule(int errorCode) {
     case code::pathFileAccessError: return {RunErrorAction::NextEntry, {}};
     case code::fileNotFound: return {RunErrorAction::NextStep, {}};
     case code::outOfMemory:
-    case code::libraryNotLoadable:
     case code::controlOutOfMemory: return {RunErrorAction::Report, kNoMemory};
+    case code::libraryNotLoadable: return {RunErrorAction::Report, kEngineNotLoadable};
     case code::outOfStringSpace:
     case code::outOfStackSpace: return {RunErrorAction::Report, kNoMemoryColse};
     case code::deviceIoError: return {RunErrorAction::Report, kDeviceNotReady};

@@ -17,7 +17,7 @@ TEST(ErrorTables, TextsByTableAndCode) {
         {ErrorTable::Folders, 28, "No enough memory! Please colse some applications!"},
         {ErrorTable::Folders, 53, "Some directories in current index are invalid! Please rebuild index!"},
         {ErrorTable::Folders, 68, "Disk not ready!"},
-        {ErrorTable::Folders, 298, "No enough memory! Please close some applications!"},
+        {ErrorTable::Folders, 298, "The search engine libtyx12.so cannot be loaded!"},
         {ErrorTable::Folders, 31037, "Fail to load file! COntack your software ventor!"},
         {ErrorTable::Folders, 61, none},
         {ErrorTable::Folders, 70, none},

@@ -232,7 +232,8 @@ const EngineCalls* SearchRun::loadEngine() {
     for (;;) {
         Failure failure;
         if (const EngineCalls* engine = engine_.engine(failure)) return engine;
-        if (!askAboutError(failure.code)) return nullptr;
+        // The loader's own reason (a missing file, a broken one) says what to mend.
+        if (!askAboutError(failure.code, failure.path)) return nullptr;
     }
 }
 
@@ -298,10 +299,11 @@ void SearchRun::showWaiting(std::optional<std::chrono::milliseconds> slice) {
     });
 }
 
-bool SearchRun::askAboutError(int errorCode) {
+bool SearchRun::askAboutError(int errorCode, std::string_view reason) {
     const RunErrorRule rule = runErrorRule(errorCode);
     if (rule.action != RunErrorAction::Report) return false;
-    const std::string message = operationErrorMessage(rule.text, errorCode);
+    const std::string text = reason.empty() ? std::string(rule.text) : std::string(rule.text) + " " + std::string(reason);
+    const std::string message = operationErrorMessage(text, errorCode);
     const MessageAnswer answer =
         services_.boxes.show(textFromBytes(message), textFromBytes(kOperationErrorTitle),
                              MessageIcon::CriticalStop, MessageButtons::AbortRetryIgnore);

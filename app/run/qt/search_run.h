@@ -15,6 +15,7 @@
 #include <optional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -79,7 +80,7 @@ private:
     // Hands the waiting entries to the pane and the tree, for `slice` at most.
     void showWaiting(std::optional<std::chrono::milliseconds> slice);
     // The run's own error table, asked on the window's thread: true for Retry.
-    bool askAboutError(int errorCode);
+    bool askAboutError(int errorCode, std::string_view reason = {});
     void runEnded(RunSummary summary);
     // Once the pane shows every entry of the run.
     void finishRun(const RunSummary& summary);

@@ -200,7 +200,7 @@ TEST_F(SingleFileViewWithoutEngineTest, EngineThatCannotLoadIsReportedAndAbortEn
         ended += c.ended;
         EXPECT_EQ(fixture.end.ended(), ended);
         const AskedBox& box = fixture.boxes.asked().back();
-        EXPECT_EQ(box.text, "No enough memory! Please close some applications! ( 298)");
+        EXPECT_EQ(box.text, "The search engine libtyx12.so cannot be loaded! ( 298)");
         EXPECT_EQ(box.title, "Operation Error");
         EXPECT_EQ(box.buttons, MessageButtons::AbortRetryIgnore);
         // The heading alone would claim the file has no hits.
