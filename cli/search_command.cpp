@@ -1,15 +1,18 @@
 #include "search_command.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <filesystem>
 
 #include "categories/category_store.h"
+#include "platform/file_replacement.h"
 #include "categories/data_files.h"
 #include "criteria/options.h"
 #include "criteria/run_arguments.h"
@@ -290,8 +293,21 @@ private:
     int search() {
         std::FILE* out = terminal_.out;
         std::unique_ptr<std::FILE, int (*)(std::FILE*)> outputFile(nullptr, std::fclose);
+        // -o writes beside the file it replaces and takes its place only after
+        // a run without an error: a failed or interrupted run leaves the old
+        // file as it was. A device (/dev/stdout, /dev/null) is written as it is.
+        std::optional<FileReplacement> replacement;
         if (line_.outputFile) {
-            outputFile.reset(std::fopen(line_.outputFile->c_str(), "wb"));
+            struct stat target {};
+            const bool device = ::stat(line_.outputFile->c_str(), &target) == 0 && !S_ISREG(target.st_mode);
+            std::string written = *line_.outputFile;
+            if (!device) {
+                replacement.emplace(*line_.outputFile);
+                if (const int error = replacement->begin())
+                    return fail(failureFromErrno(error, "write", *line_.outputFile).describe());
+                written = replacement->temporaryPath();
+            }
+            outputFile.reset(std::fopen(written.c_str(), "wb"));
             if (!outputFile) return fail(failureFromErrno(errno, "write", *line_.outputFile).describe());
             out = outputFile.get();
         }
@@ -318,6 +334,10 @@ private:
         // The exit status says that the search completed; only a run cut short is worth a line.
         if (warning) say(terminal_.err, std::string(statusSentence(summary.end)));
         if (printed.folderMissing()) return kExitError;
+        if (replacement) {
+            if (const int error = replacement->commit())
+                return fail(failureFromErrno(error, "write", *line_.outputFile).describe());
+        }
         return summary.found > 0 ? kExitMatched : kExitNoMatch;
     }
 

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "platform/rtf_reader.h"
 #include "program_run.h"
@@ -149,6 +151,16 @@ TEST_F(SearchCommand, WordsAreCheckedAsInTheWindow) {
     // NEARBY without a distance says which it went by.
     run = tessaly({"-f", "paths", "-d", docs(), "quick", "NEARBY", "fox"});
     EXPECT_NE(run.err.find("-n N sets the distance"), std::string::npos) << run.err;
+    // -o replaces its file only after a run without an error.
+    const std::string saved = dir_.write("out/results.txt", "the old results\n");
+    EXPECT_EQ(tessaly({"-f", "paths", "-o", saved, "-d", root_ + "/missing", "fox"}).exitStatus, 2);
+    std::ifstream kept(saved);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "the old results\n");
+    EXPECT_EQ(tessaly({"-f", "paths", "-o", saved, "--no-subfolders", "-d", docs(), "fox"}).exitStatus, 0);
+    std::ifstream replaced(saved);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(replaced), {}),
+              docs() + "/alpha.txt\n" + docs() + "/beta.md\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_ + "/out"), {}), 1);
     // A file where a folder belongs is said as the system says it.
     run = tessaly({"-d", docs() + "/alpha.txt", "fox"});
     EXPECT_EQ(run.exitStatus, 2);

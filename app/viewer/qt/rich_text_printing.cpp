@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "platform/error_tables.h"
+#include "platform/file_replacement.h"
 #include "platform/qt/operation_error_report.h"
 #include "platform/qt/rich_text_box.h"
 #include "window/qt/services.h"
@@ -103,57 +104,29 @@ Failure checkWrittenPdf(const QPrinter& printer) {
     return printFailure(code::printerError, 0, printer);
 }
 
-// A file the printer writes to is first written beside it under a name of
-// its own and put in its place only once it is whole: a print that fails
-// half way (a full disk) never leaves a cut PDF behind, nor destroys the
-// file that was there.
+// A file the printer writes to is written beside it and takes its place only
+// once it is whole; the printer names the chosen file again afterwards.
 class PrintedFileSwap {
 public:
-    explicit PrintedFileSwap(QPrinter& printer) : printer_(printer), target_(printer.outputFileName()) {}
+    explicit PrintedFileSwap(QPrinter& printer)
+        : printer_(printer), target_(printer.outputFileName()),
+          replacement_(QFile::encodeName(target_).toStdString()) {}
     ~PrintedFileSwap() {
-        if (!temporary_.isEmpty()) ::unlink(QFile::encodeName(temporary_).constData());
         if (!target_.isEmpty()) printer_.setOutputFileName(target_);
     }
 
-    // The errno of making the file beside the target, or 0.
     int begin() {
         if (target_.isEmpty()) return 0;
-        const QFileInfo target(target_);
-        QByteArray pattern = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") +
-                                               target.fileName() + QStringLiteral(".XXXXXX"));
-        const int handle = ::mkstemp(pattern.data());
-        if (handle < 0) return errno;
-        // The mode the file would have had, or keeps.
-        struct stat existing {};
-        const QByteArray targetPath = QFile::encodeName(target_);
-        mode_t mode = 0666 & ~currentUmask();
-        if (::stat(targetPath.constData(), &existing) == 0) mode = existing.st_mode & 07777;
-        ::fchmod(handle, mode);
-        ::close(handle);
-        temporary_ = QFile::decodeName(pattern);
-        printer_.setOutputFileName(temporary_);
+        if (const int error = replacement_.begin()) return error;
+        printer_.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(replacement_.temporaryPath())));
         return 0;
     }
-
-    // Puts the whole file in its place; the errno of failing to, or 0.
-    int commit() {
-        if (temporary_.isEmpty()) return 0;
-        if (::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(target_).constData()) != 0)
-            return errno;
-        temporary_.clear();
-        return 0;
-    }
+    int commit() { return target_.isEmpty() ? 0 : replacement_.commit(); }
 
 private:
-    static mode_t currentUmask() {
-        const mode_t mask = ::umask(022);
-        ::umask(mask);
-        return mask;
-    }
-
     QPrinter& printer_;
     QString target_;
-    QString temporary_;
+    FileReplacement replacement_;
 };
 
 Failure printPages(const QTextDocument& document, QPrinter& printer);
