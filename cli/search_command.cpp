@@ -52,6 +52,18 @@ std::string absoluteFolder(const std::string& folder) {
     return absolute;
 }
 
+// Where the Categories are without --data-dir: the current folder when it
+// holds them, else the windowed program's own folder, $XDG_DATA_HOME/tessaly.
+std::string defaultDataFolder() {
+    const std::string here = currentFolder();
+    struct stat categories {};
+    if (::stat((withSlash(here) + std::string(categoryFileName)).c_str(), &categories) == 0) return here;
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && *xdg == '/') return withSlash(xdg) + "tessaly";
+    const char* home = std::getenv("HOME");
+    return home && *home == '/' ? withSlash(home) + ".local/share/tessaly" : here;
+}
+
 // A date as Linux users type it, year-month-day, in the month/day/year form
 // the options keep; anything else as it came.
 std::string monthDayYear(const std::string& date) {
@@ -159,7 +171,7 @@ public:
         : line_(commandLine), files_(files), terminal_(terminal) {}
 
     int run() {
-        dataFolder_ = withSlash(line_.dataFolder.empty() ? currentFolder() : absoluteFolder(line_.dataFolder));
+        dataFolder_ = withSlash(line_.dataFolder.empty() ? defaultDataFolder() : absoluteFolder(line_.dataFolder));
         if (!loadOptions() || !applyArguments() || !checkWords() || !chooseFolders()) return kExitError;
         Failure failure;
         engine_ = loadEngine(failure);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -184,6 +185,14 @@ TEST_F(SearchCommand, CategoriesFromTheDataFolder) {
     run = tessaly({"--data-dir", root_ + "/nowhere", "-c", "Work", "fox"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("no category file"), std::string::npos) << run.err;
+
+    // Elsewhere, the Categories the window keeps in the person's data folder.
+    dir_.write("xdg/tessaly/tyindex.ini", "[Mine]\r\n" + root_ + "/other\r\n");
+    const std::string before = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    ::setenv("XDG_DATA_HOME", (root_ + "/xdg").c_str(), 1);
+    run = tessaly({"-f", "paths", "-c", "Mine", "fox"}, docs());
+    before.empty() ? ::unsetenv("XDG_DATA_HOME") : ::setenv("XDG_DATA_HOME", before.c_str(), 1);
+    EXPECT_EQ(run.out, root_ + "/other/delta.txt\n") << run.err;
 }
 
 TEST_F(SearchCommand, NamesOnlyListsHeadingsAlone) {
