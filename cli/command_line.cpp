@@ -38,6 +38,7 @@ const char* const kUsage =
     "  -f, --format FORMAT    text, paths, rtf or json (default text)\n"
     "  -o, --output FILE      write to FILE instead of the terminal\n"
     "  -j, --threads N        search N files at once (default: one per core)\n"
+    "  -0, --null             end each path of -f paths with a NUL (for xargs -0)\n"
     "      --color WHEN       auto, always or never (auto: never when NO_COLOR is set)\n"
     "      --passed-over      name every entry passed over on purpose (links to\n"
     "                         folders, pipes, devices); unreadable ones are always named\n"
@@ -171,6 +172,7 @@ private:
                 {"names-only", [&r] { r.namesOnly = true; }},
                 {"help", [&r] { r.help = true; }},
                 {"version", [&r] { r.version = true; }},
+                {"null", [&r] { r.nulSeparated = true; }},
                 {"passed-over", [&r] { r.namePassedOver = true; }},
             };
         }
@@ -205,7 +207,7 @@ private:
             {'d', "folder"}, {'c', "category"}, {'C', "match-case"}, {'s', "smart"},
             {'t', "types"},  {'b', "starts-with"}, {'w', "context"}, {'a', "all-hits"},
             {'n', "nearby"}, {'l', "names-only"}, {'f', "format"},  {'o', "output"},
-            {'j', "threads"}, {'h', "help"},
+            {'j', "threads"}, {'h', "help"}, {'0', "null"},
         };
         return names;
     }

@@ -33,6 +33,7 @@ struct CommandLine {
     ColourChoice colour = ColourChoice::Auto;
     bool help = false;
     bool version = false;
+    bool nulSeparated = false;  // -0: paths end with NUL
     bool namePassedOver = false;  // --passed-over
 };
 

@@ -1,8 +1,10 @@
 #include "result_writer.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "platform/utf8.h"
+#include "terminal_name.h"
 #include "platform/rtf_reader.h"
 #include "run/result_document.h"
 
@@ -26,14 +28,18 @@ std::vector<RtfParagraph> hitLines(std::string_view lines) {
 
 bool isHighlight(const RtfRun& run) { return run.bold && run.colour == 1; }
 
+std::string shownName(const std::string& name, bool toTerminal) {
+    return toTerminal ? terminalName(name) : name;
+}
+
 class TextWriter final : public ResultWriter {
 public:
-    TextWriter(std::FILE* out, bool colour) : out_(out), colour_(colour) {}
+    TextWriter(std::FILE* out, bool colour, bool toTerminal) : out_(out), colour_(colour), toTerminal_(toTerminal) {}
 
     void file(const MatchedFile& match) override {
         if (match.number > 1) put(out_, "\n");
         put(out_, colour_ ? "\x1b[1;34m" : "");
-        put(out_, entryMarker(match.number) + match.path + "   [" + match.dateText + "]");
+        put(out_, entryMarker(match.number) + shownName(match.path, toTerminal_) + "   [" + match.dateText + "]");
         put(out_, colour_ ? "\x1b[0m\n" : "\n");
         for (const RtfParagraph& line : hitLines(match.lines)) {
             for (const RtfRun& run : line.runs) {
@@ -50,15 +56,24 @@ public:
 private:
     std::FILE* out_;
     bool colour_;
+    bool toTerminal_;
 };
 
 class PathsWriter final : public ResultWriter {
 public:
-    explicit PathsWriter(std::FILE* out) : out_(out) {}
-    void file(const MatchedFile& match) override { put(out_, match.path + "\n"); }
+    PathsWriter(std::FILE* out, WriterStyle style) : out_(out), style_(style) {}
+    void file(const MatchedFile& match) override {
+        if (style_.nulSeparated) {
+            put(out_, match.path);
+            put(out_, std::string_view("\0", 1));
+        } else {
+            put(out_, shownName(match.path, style_.toTerminal) + "\n");
+        }
+    }
 
 private:
     std::FILE* out_;
+    WriterStyle style_;
 };
 
 // One document with what the window's result pane holds after the run.
@@ -185,14 +200,14 @@ std::string dateText(std::time_t modified) {
     return buffer;
 }
 
-std::unique_ptr<ResultWriter> makeResultWriter(OutputFormat format, std::FILE* out, bool colour) {
+std::unique_ptr<ResultWriter> makeResultWriter(OutputFormat format, std::FILE* out, WriterStyle style) {
     switch (format) {
-    case OutputFormat::Paths: return std::make_unique<PathsWriter>(out);
+    case OutputFormat::Paths: return std::make_unique<PathsWriter>(out, style);
     case OutputFormat::Rtf: return std::make_unique<RtfWriter>(out);
     case OutputFormat::Json: return std::make_unique<JsonWriter>(out);
     case OutputFormat::Text: break;
     }
-    return std::make_unique<TextWriter>(out, colour);
+    return std::make_unique<TextWriter>(out, style.colour, style.toTerminal);
 }
 
 }  // namespace tessaly::cli

@@ -28,8 +28,12 @@ public:
     virtual void finish() {}
 };
 
-// `colour` applies to the text format only: hit words in bold red, headings in blue.
-std::unique_ptr<ResultWriter> makeResultWriter(OutputFormat format, std::FILE* out, bool colour);
+struct WriterStyle {
+    bool colour = false;        // text format: hit words in bold red, headings in blue
+    bool toTerminal = false;    // names with control characters are shown escaped
+    bool nulSeparated = false;  // paths format: each path ends with a NUL, for xargs -0
+};
+std::unique_ptr<ResultWriter> makeResultWriter(OutputFormat format, std::FILE* out, WriterStyle style);
 
 // Local time as "2003-03-15 10:04:05": the same on every machine, sorted as text.
 std::string dateText(std::time_t modified);

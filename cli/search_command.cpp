@@ -328,7 +328,11 @@ private:
         plan.threads = threadCount();
         const bool nameAndText = plan.nameAndText;
 
-        auto writer = makeResultWriter(line_.format, out, colourWanted());
+        WriterStyle style;
+        style.colour = colourWanted();
+        style.toTerminal = terminal_.outIsTerminal && !line_.outputFile;
+        style.nulSeparated = line_.nulSeparated;
+        auto writer = makeResultWriter(line_.format, out, style);
         PrintedRun printed(*writer, terminal_.err, terminal_.errIsTerminal, nameAndText, line_.namePassedOver);
         const RunSummary summary = SearchRunner(files_, *engine_, std::move(plan)).run(printed);
         writer->finish();

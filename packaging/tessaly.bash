@@ -20,7 +20,7 @@ _tessaly() {
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "-d --folder -c --category --data-dir --settings -C --match-case -s --smart
             --no-subfolders -t --types --past-months --from --to -b --starts-with -w --context -a --all-hits
-            -n --nearby -l --names-only -f --format -o --output -j --threads --color --passed-over
+            -n --nearby -l --names-only -f --format -o --output -j --threads -0 --null --color --passed-over
             -h --help --version" -- "$cur"))
     else
         COMPREPLY=($(compgen -W "AND OR NOT NEARBY" -- "$cur"))

@@ -19,6 +19,7 @@ _arguments -s \
   {-f,--format}'[output format]:format:(text paths rtf json)' \
   {-o,--output}'[write to this file]:file:_files' \
   {-j,--threads}'[files searched at once]:count:' \
+  {-0,--null}'[end each path with a NUL]' \
   '--color[colour]:when:(auto always never)' \
   '--passed-over[name every entry passed over]' \
   {-h,--help}'[show the options]' \

@@ -47,6 +47,8 @@ TEST_F(SearchCommand, PathsAndExitStatus) {
          docs() + "/alpha.txt\n" + docs() + "/beta.md\n" + docs() + "/sub/gamma.txt\n", 0},
         {{"-f", "paths", "--no-subfolders", "-d", docs(), "fox"},
          docs() + "/alpha.txt\n" + docs() + "/beta.md\n", 0},
+        {{"-f", "paths", "-0", "--no-subfolders", "-d", docs(), "fox"},
+         docs() + "/alpha.txt" + std::string(1, '\0') + docs() + "/beta.md" + std::string(1, '\0'), 0},
         {{"-f", "paths", "-t", "md", "-d", docs(), "fox"}, docs() + "/beta.md\n", 0},
         {{"-f", "paths", "-b", "gam", "-d", docs(), "fox"}, docs() + "/sub/gamma.txt\n", 0},
         {{"-f", "paths", "-d", docs(), "fox", "NOT", "dog"}, docs() + "/beta.md\n" + docs() + "/sub/gamma.txt\n", 0},
