@@ -26,6 +26,14 @@ public:
     virtual ~ResultWriter() = default;
     virtual void file(const MatchedFile& match) = 0;
     virtual void finish() {}
+    // What the whole run came to, for the formats that say it (JSON).
+    struct Summary {
+        long searched = 0;
+        long matched = 0;
+        long passedOver = 0;
+        double seconds = 0;
+    };
+    virtual void summary(const Summary&) {}
 };
 
 struct WriterStyle {

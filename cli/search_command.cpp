@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <memory>
@@ -334,7 +335,10 @@ private:
         style.nulSeparated = line_.nulSeparated;
         auto writer = makeResultWriter(line_.format, out, style);
         PrintedRun printed(*writer, terminal_.err, terminal_.errIsTerminal, nameAndText, line_.namePassedOver);
+        const auto started = std::chrono::steady_clock::now();
         const RunSummary summary = SearchRunner(files_, *engine_, std::move(plan)).run(printed);
+        writer->summary({summary.searched, summary.found, summary.passedOver,
+                         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count()});
         writer->finish();
         printed.ended();
         // Results that never reached the disk (a full disk, /dev/full) are a

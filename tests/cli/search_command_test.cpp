@@ -109,6 +109,10 @@ TEST_F(SearchCommand, JsonLinesWithHitSpans) {
     EXPECT_NE(run.out.find("\"lines\":[{\"text\":\"jumps over the lazy dog\",\"hits\":[[15,19]]}]"),
               std::string::npos)
         << run.out;
+    // The last line sums the run up.
+    EXPECT_NE(run.out.find("{\"summary\":{\"searched\":2,\"matched\":1,\"passedOver\":0,\"seconds\":"),
+              std::string::npos)
+        << run.out;
     // A name that is not UTF-8 comes with its exact bytes too.
     dir_.write("raw/caf\xe9.txt", "lazy\n");
     const ProgramRun raw = tessaly({"-f", "json", "-d", root_ + "/raw", "lazy"});
