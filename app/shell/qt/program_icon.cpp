@@ -33,10 +33,12 @@ QPixmap drawnIcon(int size) {
 
 }  // namespace
 
-QIcon programIcon() {
+QIcon drawnProgramIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128}) icon.addPixmap(drawnIcon(size));
-    return QIcon::fromTheme(QStringLiteral("tessaly"), icon);
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(drawnIcon(size));
+    return icon;
 }
+
+QIcon programIcon() { return QIcon::fromTheme(QStringLiteral("tessaly"), drawnProgramIcon()); }
 
 }  // namespace tessaly

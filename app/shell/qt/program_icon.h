@@ -8,5 +8,7 @@
 namespace tessaly {
 
 QIcon programIcon();
+// The picture alone, in every size it is drawn in.
+QIcon drawnProgramIcon();
 
 }  // namespace tessaly
