@@ -137,6 +137,18 @@ bool fitTexts(RecordTexts& texts) {
 
 }  // namespace
 
+namespace {
+
+// A count no control can hold means the record is damaged, as a length past
+// its end does: both programs then start from the defaults, with one word.
+bool countsInRange(const Options& options) {
+    const auto fits = [](int count, int most) { return count >= 1 && count <= most; };
+    return fits(options.pastMonths, 12) &&
+           (!options.nearbyOn || (fits(options.nearbyWords, 200) && fits(options.nearbySpinValue, 200)));
+}
+
+}  // namespace
+
 DecodedSettings decodeSettings(std::string_view bytes, std::chrono::year_month_day today) {
     const Options defaults = defaultOptions(today);
     if (bytes.empty()) return {defaults, RecordState::Empty};
@@ -161,6 +173,7 @@ DecodedSettings decodeSettings(std::string_view bytes, std::chrono::year_month_d
     // The rest keeps its defaults: nearby off with count 1, Beginning of File,
     // the default window sizes, no Category, no letters.
     if (nearbyState != nearbyOff && nearbyState != nearbyOn) {
+        if (!countsInRange(options)) return {defaults, RecordState::Unreadable};
         return {options, RecordState::OlderLayout};
     }
 
@@ -182,7 +195,7 @@ DecodedSettings decodeSettings(std::string_view bytes, std::chrono::year_month_d
     options.category = in.text();
     if (!options.category.empty()) options.nameStartLetters = in.text();
 
-    if (in.overrun()) return {defaults, RecordState::Unreadable};
+    if (in.overrun() || !countsInRange(options)) return {defaults, RecordState::Unreadable};
     return {options, RecordState::Read};
 }
 

@@ -182,12 +182,13 @@ TEST(SettingsRecord, DecodesHandMadeRecords) {
         });
     add("older layout: any marker but 2 and 3", withTail(defaultButtons, 7),
         RecordState::OlderLayout, [](Options&) {});
-    add("a record that stops early reads zeros: older layout with month count 0",
-        RecordBytes().bytes(defaultButtons).text("").text("3/7/1998"), RecordState::OlderLayout,
-        [](Options& o) {
-            o.dateTo = "";
-            o.pastMonths = 0;
-        });
+    // Counts no control can hold make a record damaged: the defaults stand in.
+    add("a record that stops early reads zeros: a month count of 0",
+        RecordBytes().bytes(defaultButtons).text("").text("3/7/1998"), RecordState::Unreadable, [](Options&) {});
+    add("a month count of 110", RecordBytes().bytes(defaultButtons).text("").text("").text("").bytes({110, 2, 1, 1, 255, 0}),
+        RecordState::Unreadable, [](Options&) {});
+    add("a nearby count of 250", RecordBytes().bytes(defaultButtons).text("").text("").text("").bytes({6, 3, 250, 250, 255, 0}),
+        RecordState::Unreadable, [](Options&) {});
     add("nearby on, the text and the spin control read apart",
         RecordBytes()
             .bytes(defaultButtons)
