@@ -255,7 +255,14 @@ private:
         PrintedMessages messages(terminal_.err, words_);
         if (!inputValidate(words_, warnings, messages)) return false;
         bool anyWord = false;
-        for (const std::string& word : words_) anyWord |= !word.empty();
+        for (const std::string& word : words_) {
+            // A lone star stands for no word at all: say so rather than find nothing.
+            if (word.find_first_not_of("* ") == std::string::npos && word.find('*') != std::string::npos) {
+                fail("'" + word + "' is a star without a word; a word may begin or end with *");
+                return false;
+            }
+            anyWord |= !word.empty();
+        }
         if (!anyWord) {
             fail("no word is left to search for");
             return false;
@@ -264,7 +271,14 @@ private:
     }
 
     bool chooseFolders() {
-        for (const std::string& folder : line_.folders) folders_.push_back(absoluteFolder(folder));
+        for (const std::string& folder : line_.folders) {
+            // An empty name is a slip (an unset variable), not the current folder.
+            if (folder.empty()) {
+                fail("--folder was given an empty name");
+                return false;
+            }
+            folders_.push_back(absoluteFolder(folder));
+        }
         if (!folders_.empty()) return true;
         std::string category = line_.category.value_or(line_.startFromSettings ? options_.category : "");
         if (category.empty()) {

@@ -155,6 +155,11 @@ TEST_F(SearchCommand, WordsAreCheckedAsInTheWindow) {
     run = tessaly({"--from", "2024-02-30", "-d", docs(), "fox"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("is not a date"), std::string::npos) << run.err;
+    // Slips refused with a word: an empty folder name, a star without a word.
+    EXPECT_EQ(tessaly({"-d", "", "fox"}, docs()).exitStatus, 2);
+    run = tessaly({"-d", docs(), "*"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("a star without a word"), std::string::npos) << run.err;
     // NEARBY without a distance says which it went by.
     run = tessaly({"-f", "paths", "-d", docs(), "quick", "NEARBY", "fox"});
     EXPECT_NE(run.err.find("-n N sets the distance"), std::string::npos) << run.err;
