@@ -14,6 +14,7 @@
 
 #include "categories/category_store.h"
 #include "platform/file_replacement.h"
+#include "platform/personal_data_folder.h"
 #include "categories/data_files.h"
 #include "criteria/options.h"
 #include "criteria/run_arguments.h"
@@ -59,10 +60,8 @@ std::string defaultDataFolder() {
     const std::string here = currentFolder();
     struct stat categories {};
     if (::stat((withSlash(here) + std::string(categoryFileName)).c_str(), &categories) == 0) return here;
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && *xdg == '/') return withSlash(xdg) + "tessaly";
-    const char* home = std::getenv("HOME");
-    return home && *home == '/' ? withSlash(home) + ".local/share/tessaly" : here;
+    const std::string personal = personalDataFolder();
+    return personal.empty() ? here : personal;
 }
 
 // A date as Linux users type it, year-month-day, in the month/day/year form

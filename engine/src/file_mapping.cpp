@@ -19,12 +19,13 @@ struct GuardedRange {
 thread_local __attribute__((tls_model("initial-exec"))) GuardedRange guarded;
 
 struct sigaction previousAction;
+// Read once, outside the handler.
+std::uintptr_t pageSize = 4096;
 
 void onBusError(int signal, siginfo_t* info, void* context) {
     const auto at = reinterpret_cast<std::uintptr_t>(info->si_addr);
     if (at >= guarded.begin && at < guarded.end) {
-        const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-        const std::uintptr_t from = at & ~(page - 1);
+        const std::uintptr_t from = at & ~(pageSize - 1);
         // Zeros from the faulting page to the mapping's end; the read that
         // faulted runs again on them.
         if (::mmap(reinterpret_cast<void*>(from), guarded.end - from, PROT_READ,
@@ -45,6 +46,7 @@ void onBusError(int signal, siginfo_t* info, void* context) {
 
 bool guardInstalled() {
     static const bool installed = [] {
+        pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
         struct sigaction action {};
         action.sa_sigaction = onBusError;
         action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;

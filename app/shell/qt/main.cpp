@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/file_system.h"
+#include "platform/personal_data_folder.h"
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/program_end.h"
 #include "platform/qt/qt_desktop.h"
@@ -41,9 +42,8 @@ int main(int argc, char** argv) {
     if (given >= 0 && given + 1 < arguments.size()) {
         dataPath = QDir(arguments[given + 1]).absolutePath();
     } else {
-        const QByteArray xdg = qgetenv("XDG_DATA_HOME");
-        const QString base = xdg.startsWith('/') ? QFile::decodeName(xdg) : QDir::homePath() + QStringLiteral("/.local/share");
-        dataPath = base + QStringLiteral("/tessaly");
+        const std::string personal = tessaly::personalDataFolder();
+        dataPath = personal.empty() ? QDir::currentPath() : QFile::decodeName(QByteArray::fromStdString(personal));
     }
     QDir().mkpath(dataPath);
     const std::string dataFolder = bytesFromText(dataPath) + "/";

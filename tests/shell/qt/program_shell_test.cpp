@@ -48,6 +48,13 @@ public:
         : ScriptedProgramServices(files), shell(services, data.path().string(), std::move(guide)) {}
 
     MainWindow& window() { return shell.window(); }
+    // Loaded and the active window, as keys need it.
+    MainWindow& activeWindow() {
+        shell.load();
+        window().activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window()));
+        return window();
+    }
 
     ProgramShell shell;
 };
@@ -333,10 +340,7 @@ TEST(ProgramShell, TheSummaryValuesAreReadOut) {
 TEST(ProgramShell, TabGoesInReadingOrder) {
     TempDir data;
     Program program(data);
-    program.shell.load();
-    MainWindow& w = program.window();
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    MainWindow& w = program.activeWindow();
     w.chkQSearch->click();
     w.searchText[0]->setFocus();
     QStringList reached;
@@ -358,10 +362,7 @@ TEST(ProgramShell, TabGoesInReadingOrder) {
 TEST(ProgramShell, TheKeysALinuxUserPresses) {
     TempDir data;
     Program program(data);
-    program.shell.load();
-    MainWindow& w = program.window();
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    MainWindow& w = program.activeWindow();
     QSignalSpy started(w.searchNow, &QPushButton::clicked), stopped(w.searchStop, &QPushButton::clicked),
         helped(w.helpCfg, &QPushButton::clicked), exited(w.stExit, &QPushButton::clicked);
 
