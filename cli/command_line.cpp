@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 
+#include "criteria/file_size.h"
+
 namespace tessaly::cli {
 
 const char* const kUsage =
@@ -17,7 +19,7 @@ const char* const kUsage =
     "  -c, --category NAME    search the folders of the Category NAME\n"
     "      --data-dir DIR     the folder holding tyindex.ini and tysetup.tyx (default: here\n"
     "                         when it holds them, else ~/.local/share/tessaly, as the window)\n"
-    "      --settings         start from the options saved in tysetup.tyx\n"
+    "      --settings         start from the options saved in tysetup.tyx and tysetup.ini\n"
     "\n"
     "How to search:\n"
     "  -C, --match-case       match upper and lower case\n"
@@ -33,6 +35,17 @@ const char* const kUsage =
     "  -a, --all-hits         every passage of a file, not only the first\n"
     "  -n, --nearby N         NEARBY words stand at most N words apart (1 to 200)\n"
     "  -l, --names-only       list the matching files without their passages\n"
+    "\n"
+    "Which files:\n"
+    "      --exclude-dir GLOB do not enter folders whose name matches GLOB (a shell\n"
+    "                         pattern: .git, node_modules, build*); may be given more\n"
+    "                         than once\n"
+    "      --hidden           search hidden files and folders (names beginning with .)\n"
+    "      --binary           search binary files too\n"
+    "      --max-filesize SIZE  pass over files larger than SIZE bytes; K, M or G may\n"
+    "                         follow (10M); 0 for any size\n"
+    "      --raw              search PDF, OpenDocument, Office and EPUB files as their\n"
+    "                         raw bytes, not as the text they show\n"
     "\n"
     "Output:\n"
     "  -f, --format FORMAT    text, paths, rtf or json (default text)\n"
@@ -174,6 +187,9 @@ private:
                 {"version", [&r] { r.version = true; }},
                 {"null", [&r] { r.nulSeparated = true; }},
                 {"passed-over", [&r] { r.namePassedOver = true; }},
+                {"hidden", [&r] { r.hiddenIncluded = true; }},
+                {"binary", [&r] { r.binaryIncluded = true; }},
+                {"raw", [&r] { r.documentsAsText = false; }},
             };
         }
         return flags_;
@@ -197,6 +213,8 @@ private:
                 {"format", [this](const std::string& v) { format(v); }},
                 {"output", [&r](const std::string& v) { r.outputFile = v; }},
                 {"color", [this](const std::string& v) { colour(v); }},
+                {"exclude-dir", [this](const std::string& v) { excludeDir(v); }},
+                {"max-filesize", [this](const std::string& v) { largestFileSize(v); }},
             };
         }
         return valued_;
@@ -239,6 +257,20 @@ private:
         else if (text == "always") result_.colour = ColourChoice::Always;
         else if (text == "never") result_.colour = ColourChoice::Never;
         else fail("option '--color' takes auto, always or never, not '" + text + "'");
+    }
+
+    void excludeDir(const std::string& pattern) {
+        // An empty pattern is a slip (an unset variable), and would match nothing.
+        if (pattern.empty()) return fail("option '--exclude-dir' was given an empty pattern");
+        result_.leftOutFolders.push_back(pattern);
+    }
+
+    void largestFileSize(const std::string& text) {
+        const std::optional<std::uint64_t> size = parseFileSize(text);
+        if (!size)
+            return fail("option '--max-filesize' takes a size in bytes, K, M or G may follow (10M), not '" +
+                        text + "'");
+        result_.largestFileSize = *size;
     }
 
     const std::vector<std::string>& arguments_;

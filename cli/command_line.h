@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,12 @@ struct CommandLine {
     std::optional<bool> matchCase, smartSearch, subfolders, allHits, namesOnly;
     std::optional<std::string> types, startsWith, fromDate, toDate;
     std::optional<int> pastMonths, contextWords, nearbyWords;
+
+    // Which files: the patterns of --exclude-dir join the saved ones; the
+    // others, set only when given, override them.
+    std::vector<std::string> leftOutFolders;
+    std::optional<bool> hiddenIncluded, binaryIncluded, documentsAsText;
+    std::optional<std::uint64_t> largestFileSize;  // --max-filesize; 0 for any size
 
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string> outputFile;

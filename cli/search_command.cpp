@@ -18,6 +18,7 @@
 #include "categories/data_files.h"
 #include "criteria/options.h"
 #include "criteria/run_arguments.h"
+#include "criteria/scope_file.h"
 #include "criteria/settings_file.h"
 #include "criteria/word_check.h"
 #include "platform/engine_loader.h"
@@ -193,7 +194,7 @@ private:
         DirectoryEntry entry;
         if (files_.status(dataFolder_ + settingsFileName, entry)) {
             say(terminal_.err, "no settings file in " + dataFolder_ + "; starting from the defaults");
-            return true;
+            return loadScopeSettings();
         }
         const SettingsLoad loaded = loadSettings(files_, dataFolder_);
         if (loaded.failure) {
@@ -204,10 +205,33 @@ private:
             say(terminal_.err, "the settings file " + dataFolder_ + settingsFileName +
                                    " is damaged; starting from the defaults");
         options_ = loaded.options;
+        return loadScopeSettings();
+    }
+
+    bool loadScopeSettings() {
+        const ScopeLoad loaded = loadScope(files_, dataFolder_);
+        if (loaded.failure) {
+            fail(loaded.failure.describe());
+            return false;
+        }
+        if (!loaded.unreadable.empty())
+            say(terminal_.err, "the settings file " + dataFolder_ + scopeFileName + " has values that cannot be read (" +
+                                   unreadableList(loaded.unreadable) + "); using their defaults");
+        scope_ = loaded.scope;
         return true;
     }
 
+    void applyScopeArguments() {
+        SearchScope& s = scope_;
+        s.leftOutFolders.insert(s.leftOutFolders.end(), line_.leftOutFolders.begin(), line_.leftOutFolders.end());
+        if (line_.hiddenIncluded) s.hiddenIncluded = *line_.hiddenIncluded;
+        if (line_.binaryIncluded) s.binaryIncluded = *line_.binaryIncluded;
+        if (line_.largestFileSize) s.largestFileSize = *line_.largestFileSize;
+        if (line_.documentsAsText) s.documentsAsText = *line_.documentsAsText;
+    }
+
     bool applyArguments() {
+        applyScopeArguments();
         Options& o = options_;
         if (line_.matchCase) o.matchCase = *line_.matchCase;
         if (line_.smartSearch) o.smartSearch = *line_.smartSearch;
@@ -337,7 +361,7 @@ private:
             if (!outputFile) return fail(failureFromErrno(errno, "write", *line_.outputFile).describe());
             out = outputFile.get();
         }
-        RunPlan plan = planFromOptions(options_, words_, runArgumentsFrom(options_, words_), window_);
+        RunPlan plan = planFromOptions(options_, scope_, words_, runArgumentsFrom(options_, words_), window_);
         plan.folders = folders_;
         plan.threads = threadCount();
         const bool nameAndText = plan.nameAndText;
@@ -379,6 +403,7 @@ private:
     Terminal terminal_;
     std::string dataFolder_;
     Options options_;
+    SearchScope scope_;
     SearchWords words_;
     std::vector<std::string> folders_;
     const EngineCalls* engine_ = nullptr;

@@ -11,7 +11,7 @@ namespace tessaly {
 
 struct SearchScope {
     // Folders whose name matches one of these shell patterns are not entered.
-    std::vector<std::string> leftOutFolders;
+    std::vector<std::string> leftOutFolders{};
     // Files and folders whose name begins with a dot.
     bool hiddenIncluded = false;
     // A file is binary when its first 8 KB hold a NUL and no document reader

@@ -23,6 +23,14 @@ bool fileTypeAdmits(std::string_view extension, const FileFilterOptions& options
     return true;
 }
 
+bool sizeAdmits(std::uint64_t size, std::uint64_t largestFileSize) {
+    return largestFileSize == 0 || size <= largestFileSize;
+}
+
+bool listedSizeAdmits(const DirectoryEntry& file, std::uint64_t largestFileSize) {
+    return !file.examined || sizeAdmits(file.size, largestFileSize);
+}
+
 bool fileAdmitted(const DirectoryEntry& file, const DateWindow& window, const FileFilterOptions& options) {
     if (window.kind != DateWindow::Kind::None && !window.admits(yyyymmddOf(localDate(file.modified))))
         return false;

@@ -2,6 +2,7 @@
 // letters and the file type, in that order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,15 @@ bool startLettersAdmit(std::string_view name, std::string_view letters);
 // occur anywhere in its lower-cased text, so the list needs no separator and
 // "txt doc" also admits "do", "t" and "xt"; with neither, every file passes.
 bool fileTypeAdmits(std::string_view extension, const FileFilterOptions& options);
+
+// Whether a file of `size` bytes is searched when files larger than
+// `largestFileSize` are not; 0 admits any size.
+bool sizeAdmits(std::uint64_t size, std::uint64_t largestFileSize);
+
+// The same for a listed file, when the listing told its size. A file the
+// listing left unexamined passes here: its size is known only once it is
+// open, and the search of it checks it then (RunPlan::scope).
+bool listedSizeAdmits(const DirectoryEntry& file, std::uint64_t largestFileSize);
 
 // Whether the run searches this listed file. `file` carries the name and the
 // last-modified time from the folder listing; its date is taken in local time.

@@ -1,5 +1,7 @@
 #include "run/folder_walk.h"
 
+#include <fnmatch.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -60,7 +62,7 @@ private:
                   [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
 
         for (const DirectoryEntry& entry : entries) {
-            if (entry.hidden) continue;
+            if (hiddenLeftOut(entry)) continue;
             if (entry.statusError != 0) {
                 if (unexamined(folder, entry) == FailureAnswer::Stop) return stop();
                 continue;
@@ -77,7 +79,8 @@ private:
         FolderInProgress opened{listing.folder, {}, 0};
         if (options_.searchSubfolders) {
             for (DirectoryEntry& entry : entries) {
-                if (!entry.hidden && entry.kind == EntryKind::Directory) {
+                if (entry.kind == EntryKind::Directory && !hiddenLeftOut(entry) &&
+                    !folderLeftOut(entry.name, options_.leftOutFolders)) {
                     opened.subfolders.push_back(std::move(entry.name));
                 }
             }
@@ -96,6 +99,8 @@ private:
         return answer;
     }
 
+    bool hiddenLeftOut(const DirectoryEntry& entry) const { return entry.hidden && !options_.hiddenIncluded; }
+
     Visit stop() {
         result_.stopped = true;
         return Visit::Stopped;
@@ -109,6 +114,12 @@ private:
 };
 
 }  // namespace
+
+bool folderLeftOut(const std::string& name, const std::vector<std::string>& patterns) {
+    for (const std::string& pattern : patterns)
+        if (::fnmatch(pattern.c_str(), name.c_str(), 0) == 0) return true;
+    return false;
+}
 
 FailureAnswer runTableAnswer(const WalkFailure& failure) {
     switch (failure.failure.code) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -15,7 +16,16 @@ namespace tessaly {
 
 struct WalkOptions {
     bool searchSubfolders = true;
+    // Files and folders whose name begins with "."; left out unless asked for.
+    bool hiddenIncluded = false;
+    // Subfolders whose name matches one of these shell patterns (fnmatch:
+    // "*", "?", "[...]") are not entered. The folder a walk starts from is
+    // entered whatever its name: the person chose it.
+    std::vector<std::string> leftOutFolders{};
 };
+
+// Whether a subfolder of this name is left out by one of the patterns.
+bool folderLeftOut(const std::string& name, const std::vector<std::string>& patterns);
 
 enum class WalkStep { Continue, Stop };
 
@@ -33,7 +43,7 @@ struct WalkFailure {
 
 struct WalkCallbacks {
     // Every listed file: regular files and links to them, hidden ones left
-    // out. `folder` is held open for as long as the caller keeps it; the
+    // out unless included. `folder` is held open for as long as the caller keeps it; the
     // entry may be unexamined (FileSystem::listQuickly).
     std::function<WalkStep(const std::shared_ptr<const OpenFolder>& folder, const DirectoryEntry& file)> file;
     // After a folder's own files, before anything below it: the run's stop check.
@@ -41,7 +51,8 @@ struct WalkCallbacks {
     // Every folder the walk could not list, and every entry it could not
     // examine. Left empty, runTableAnswer() decides.
     std::function<FailureAnswer(const WalkFailure& failure)> failure;
-    // Every entry that is neither a file nor a folder, hidden ones left out:
+    // Every entry that is neither a file nor a folder, hidden ones left out
+    // unless included:
     // links to folders, broken links, FIFOs, sockets, devices. Never opened.
     std::function<void(const std::string& path, OtherKind kind)> passedOver;
 };
@@ -59,8 +70,9 @@ struct WalkResult {
 FailureAnswer runTableAnswer(const WalkFailure& failure);
 
 // Walks `categoryFolder` through `files`. Hidden entries (names beginning
-// with "."), FIFOs, devices, sockets and links to folders are never listed or
-// entered, so the walk ends on any tree, loops of links included. Each
+// with ".", unless included) and left-out folders are never listed or
+// entered; FIFOs, devices, sockets and links to folders never are either, so
+// the walk ends on any tree, loops of links included. Each
 // folder is listed once; a folder that changes while it is walked is seen as
 // it was when listed. The process's current folder is left alone.
 WalkResult walkCategoryFolder(FileSystem& files, const std::string& categoryFolder,

@@ -50,6 +50,8 @@ public:
     RunSummary run() {
         WalkOptions options;
         options.searchSubfolders = plan_.searchSubfolders;
+        options.hiddenIncluded = plan_.scope.hiddenIncluded;
+        options.leftOutFolders = plan_.scope.leftOutFolders;
         WalkCallbacks callbacks;
         callbacks.file = [this](const std::shared_ptr<const OpenFolder>& folder, const DirectoryEntry& file) {
             return listed(folder, file);
@@ -87,7 +89,9 @@ private:
             file = &examined;
         }
         showProgress(*folder, file->name);
-        if (!fileAdmitted(*file, plan_.dates, plan_.filters)) return WalkStep::Continue;
+        if (!fileAdmitted(*file, plan_.dates, plan_.filters) ||
+            !listedSizeAdmits(*file, plan_.scope.largestFileSize))
+            return WalkStep::Continue;
         FileToSearch toSearch;
         toSearch.folder = folder;
         toSearch.name = file->name;
@@ -187,10 +191,11 @@ private:
 
 }  // namespace
 
-RunPlan planFromOptions(const Options& options, const SearchWords& words, const RunArguments& arguments,
-                        const DateWindow& dates) {
+RunPlan planFromOptions(const Options& options, const SearchScope& scope, const SearchWords& words,
+                        const RunArguments& arguments, const DateWindow& dates) {
     RunPlan plan;
     plan.searchSubfolders = options.searchSubfolders;
+    plan.scope = scope;
     plan.dates = dates;
     plan.filters = fileFilterOptions(options);
     plan.arguments = arguments;

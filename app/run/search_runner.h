@@ -9,6 +9,7 @@
 
 #include "criteria/options.h"
 #include "criteria/run_arguments.h"
+#include "criteria/search_scope.h"
 #include "platform/engine_loader.h"
 #include "platform/file_system.h"
 #include "run/date_window.h"
@@ -22,6 +23,12 @@ struct RunPlan {
     bool searchSubfolders = true;
     DateWindow dates;
     FileFilterOptions filters;
+    // Which files the walk lists (hidden ones, left-out folders) and how each
+    // is read. A file larger than scope.largestFileSize is passed over without
+    // a word: by the walk when the listing told its size, otherwise by the
+    // search of it, once the open file tells it (sizeAdmits). Binary files
+    // and documents are the search's to tell apart, also once the file is open.
+    SearchScope scope;
     RunArguments arguments;  // as the engine gets them: narrowed already for names only
     SearchWords words;
     bool nameAndText = true;  // Name and Text display; Name Only lists names alone
@@ -30,8 +37,8 @@ struct RunPlan {
 };
 
 // What every run of these options does: the plan but for its folders and threads.
-RunPlan planFromOptions(const Options& options, const SearchWords& words, const RunArguments& arguments,
-                        const DateWindow& dates);
+RunPlan planFromOptions(const Options& options, const SearchScope& scope, const SearchWords& words,
+                        const RunArguments& arguments, const DateWindow& dates);
 
 int defaultThreadCount();
 

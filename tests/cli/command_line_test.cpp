@@ -86,5 +86,40 @@ TEST(CommandLine, Refusals) {
     EXPECT_EQ(parseCommandLine({"--version"}).error, "");
 }
 
+TEST(CommandLine, WhichFiles) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::vector<std::string> leftOut;
+        std::optional<bool> hidden, binary, documentsAsText;
+        std::optional<std::uint64_t> largest;
+    } cases[] = {
+        {{"cat"}, {}, {}, {}, {}, {}},
+        {{"--exclude-dir", ".git", "--exclude-dir=build*", "cat"}, {".git", "build*"}, {}, {}, {}, {}},
+        {{"--hidden", "--binary", "--raw", "cat"}, {}, true, true, false, {}},
+        {{"--max-filesize", "500", "cat"}, {}, {}, {}, {}, 500},
+        {{"--max-filesize=64K", "cat"}, {}, {}, {}, {}, 64 * 1024},
+        {{"--max-filesize", "10M", "cat"}, {}, {}, {}, {}, 10u << 20},
+        {{"--max-filesize", "2g", "cat"}, {}, {}, {}, {}, 2ull << 30},
+        {{"--max-filesize", "0", "cat"}, {}, {}, {}, {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const ParsedCommandLine parsed = parseCommandLine(c.arguments);
+        ASSERT_EQ(parsed.error, "");
+        EXPECT_EQ(parsed.commandLine.leftOutFolders, c.leftOut);
+        EXPECT_EQ(parsed.commandLine.hiddenIncluded, c.hidden);
+        EXPECT_EQ(parsed.commandLine.binaryIncluded, c.binary);
+        EXPECT_EQ(parsed.commandLine.documentsAsText, c.documentsAsText);
+        EXPECT_EQ(parsed.commandLine.largestFileSize, c.largest);
+    }
+    for (const std::vector<std::string>& refused :
+         {std::vector<std::string>{"--max-filesize", "10MB", "cat"}, {"--max-filesize", "-1", "cat"},
+          {"--max-filesize", "20000000000G", "cat"}, {"--max-filesize", "", "cat"},
+          {"--exclude-dir=", "cat"}, {"--hidden=yes", "cat"}}) {
+        SCOPED_TRACE(testing::PrintToString(refused));
+        EXPECT_NE(parseCommandLine(refused).error, "");
+    }
+}
+
 }  // namespace
 }  // namespace tessaly::cli

@@ -144,5 +144,24 @@ TEST(FileFilter, AppliesDateThenLettersThenType) {
         filterFile("/", fileNamed("a.txt", localNoon(2002, 1, 1)), window, neither).searched);
 }
 
+// The walk passes over a file too large only when the listing told its size;
+// one it left unexamined waits for the search to open it.
+TEST(FileFilter, LargestSizeWhereTheSizeIsKnown) {
+    const struct {
+        bool examined;
+        std::uint64_t size, largest;
+        bool admitted;
+    } cases[] = {
+        {true, 10, 0, true},   {true, 10, 10, true}, {true, 11, 10, false},
+        {false, 11, 10, true}, {true, ~0ull, 0, true},
+    };
+    for (const auto& c : cases) {
+        DirectoryEntry file;
+        file.examined = c.examined;
+        file.size = c.size;
+        EXPECT_EQ(listedSizeAdmits(file, c.largest), c.admitted) << c.size << " of " << c.largest;
+    }
+}
+
 }  // namespace
 }  // namespace tessaly

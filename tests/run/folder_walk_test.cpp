@@ -364,5 +364,46 @@ TEST(FolderWalk, CallerStopsBetweenFilesOrAfterAFolder) {
     }
 }
 
+// Hidden entries and folders matching a left-out pattern, as the scope has
+// them: a left-out name is matched at any depth, never against the folder
+// the walk starts from, and never against a file.
+TEST(FolderWalk, LeavesOutHiddenEntriesAndFoldersByPattern) {
+    TempDir dir;
+    const std::string root = dir.path().string() + "/build-root";
+    for (const char* name : {"build-root/plain.txt", "build-root/.hidden.txt", "build-root/.git/config",
+                             "build-root/src/main.cpp", "build-root/src/node_modules/m.js",
+                             "build-root/src/build-x/o.txt", "build-root/build.txt",
+                             "build-root/My Build/n.txt"})
+        dir.write(name, "x");
+    const struct {
+        const char* name;
+        bool hidden;
+        std::vector<std::string> patterns;
+        std::vector<std::string> files;  // below the root
+    } cases[] = {
+        {"the defaults", false, {},
+         {"build.txt", "plain.txt", "My Build/n.txt", "src/main.cpp", "src/build-x/o.txt",
+          "src/node_modules/m.js"}},
+        {"hidden included", true, {},
+         {".hidden.txt", "build.txt", "plain.txt", ".git/config", "My Build/n.txt", "src/main.cpp",
+          "src/build-x/o.txt", "src/node_modules/m.js"}},
+        {"patterns, case kept", true, {".git", "node_modules", "build*", "My Build"},
+         {".hidden.txt", "build.txt", "plain.txt", "src/main.cpp"}},
+        {"a bracket class", false, {"[bB]uild-?"}, {"build.txt", "plain.txt", "My Build/n.txt", "src/main.cpp",
+                                                    "src/node_modules/m.js"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WalkOptions options;
+        options.hiddenIncluded = c.hidden;
+        options.leftOutFolders = c.patterns;
+        Recorder recorder;
+        walkCategoryFolder(systemFileSystem(), root, options, recorder.callbacks());
+        std::vector<std::string> expected;
+        for (const std::string& file : c.files) expected.push_back(root + "/" + file);
+        EXPECT_EQ(recorder.files(), expected);
+    }
+}
+
 }  // namespace
 }  // namespace tessaly

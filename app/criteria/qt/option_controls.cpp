@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "criteria/qt/scope_controls.h"
 #include "platform/blanks.h"
 #include "platform/qt/spin_control.h"
 #include "window/qt/main_window.h"
@@ -221,6 +222,7 @@ void refreshSummary(MainWindow& window) {
     const std::string letters(trimBlanks(utf8(window.fileText->text())));
     window.beginningLetter->setText(letters.empty() ? QStringLiteral("Any Letters")
                                                     : fromUtf8(letters));
+    refreshScopeSummary(window);
 }
 
 void showNearbyState(MainWindow& window, bool startUp) {

@@ -5,7 +5,7 @@
 //
 // Who sets which summary label:
 // - refreshSummary: every value label of the summary except `nearbyLabel`,
-//   `beginningLetter` included;
+//   `beginningLetter` and `scopeLabel` included;
 // - showNearbyState: `nearbyLabel`, together with the NEARBY operator buttons,
 //   because the two always change together (start-up and accepting the panel;
 //   cancelling the panel touches neither).

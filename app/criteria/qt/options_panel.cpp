@@ -83,6 +83,8 @@ OptionsPanel::OptionsPanel(MainWindow& window, Services& services)
     connect(w.searchOption, &QPushButton::clicked, this, &OptionsPanel::open);
     connect(w.advOK, &QPushButton::clicked, this, &OptionsPanel::accept);
     connect(w.advCancel, &QPushButton::clicked, this, &OptionsPanel::cancel);
+    connect(w.searchScope, &QPushButton::clicked, this, &OptionsPanel::openScopePage);
+    connect(w.scopeBack, &QPushButton::clicked, this, &OptionsPanel::closeScopePage);
 
     for (QRadioButton* choice : {w.optAll, w.optYear, w.optFromTo})
         connect(choice, &QRadioButton::toggled, this, &OptionsPanel::showTimeStampControls);
@@ -115,6 +117,7 @@ OptionsPanel::OptionsPanel(MainWindow& window, Services& services)
 }
 
 void OptionsPanel::open() {
+    window_.frameScope->hide();
     window_.frameAdvanced->show();
     window_.frameAdvanced->raise();
     // &Option stays clickable while the panel is open; a second press must
@@ -129,6 +132,21 @@ void OptionsPanel::open() {
     window_.timeValue->setText(QString::number(window_.timeYear->value()));
     showFileTypeControls();
     showNearbyControls();
+}
+
+void OptionsPanel::openScopePage() {
+    hideCalendars();
+    window_.frameAdvanced->hide();
+    window_.frameScope->show();
+    window_.frameScope->raise();
+    window_.scopeFolders->setFocus(Qt::OtherFocusReason);
+}
+
+void OptionsPanel::closeScopePage() {
+    window_.frameScope->hide();
+    window_.frameAdvanced->show();
+    window_.frameAdvanced->raise();
+    window_.searchScope->setFocus(Qt::OtherFocusReason);
 }
 
 bool OptionsPanel::accept() {
@@ -192,6 +210,7 @@ void OptionsPanel::lockOuterControls() {
 // locked controls get their state back, and no calendar is left floating.
 void OptionsPanel::closePanel() {
     window_.frameAdvanced->hide();
+    window_.frameScope->hide();
     for (QLineEdit* word : window_.searchText) word->setEnabled(true);
     for (const auto& [control, enabled] : lockedControls_) control->setEnabled(enabled);
     lockedControls_.clear();

@@ -30,6 +30,9 @@ public:
     OptionsPanel(MainWindow& window, Services& services);
 
     void open();
+    // The second page, which files a run looks at, in the first one's place.
+    void openScopePage();
+    void closeScopePage();
     // False when the extension list is too long: the panel stays open with
     // the focus in the list.
     bool accept();

@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "criteria/qt/option_controls.h"
+#include "criteria/qt/scope_controls.h"
 #include "criteria/qt/window_word_check.h"
 #include "platform/engine_access.h"
 #include "platform/error_tables.h"
@@ -200,7 +201,7 @@ void SearchRun::start() {
     }
     // In Name Only display a file only has to match: the kept arguments say so too.
     narrowForNameOnly(arguments_, options);
-    RunPlan plan = planFromOptions(options, words, arguments_, dates);
+    RunPlan plan = planFromOptions(options, readScope(w), words, arguments_, dates);
     plan.folders = folders;
     plan.threads = threads_;
     plan.fileLimit = fileLimit_;

@@ -13,8 +13,10 @@
 #include "categories/qt/word_list.h"
 #include "criteria/qt/option_controls.h"
 #include "criteria/qt/options_panel.h"
+#include "criteria/qt/scope_controls.h"
 #include "criteria/qt/window_word_check.h"
 #include "criteria/run_arguments.h"
+#include "criteria/scope_file.h"
 #include "criteria/settings_file.h"
 #include "platform/qt/drive_folder_chooser.h"
 #include "platform/qt/drive_list.h"
@@ -179,6 +181,26 @@ void ProgramShell::restoreSettings() {
     showOptions(w, load.options);
     w.state.geometry = load.options.geometry;
     categoryBox_->setCategoryText(textFromBytes(load.options.category));
+    restoreScope();
+}
+
+void ProgramShell::restoreScope() {
+    ScopeLoad load = loadScope(services_.files, dataFolder_);
+    if (load.failure && dataFolderWritable_) {
+        guardDataFile(services_, [&] {
+            load = loadScope(services_.files, dataFolder_);
+            return load.failure;
+        });
+    }
+    if (!load.unreadable.empty()) {
+        services_.boxes.show(
+            QStringLiteral("The settings file %1 holds values Tessaly cannot read (%2). It uses their "
+                           "defaults and replaces the file when it closes.")
+                .arg(textFromBytes(dataFilePath(dataFolder_, scopeFileName)),
+                     textFromBytes(unreadableList(load.unreadable))),
+            QStringLiteral("Settings Damaged"), MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+    showScope(*window_, load.scope);
 }
 
 void ProgramShell::startDirectSearchOff() {
@@ -200,7 +222,14 @@ void ProgramShell::saveSettingsOnce() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
     const Options options = readOptions(*window_);
-    const auto save = [&] { return saveSettings(services_.files, dataFolder_, options); };
+    const SearchScope scope = readScope(*window_);
+    // One step for both files: they lie in the same folder, and what keeps one
+    // from being written (a full disk) keeps the other too, so the person is
+    // asked once; Retry writes both again.
+    const auto save = [&] {
+        if (Failure failure = saveSettings(services_.files, dataFolder_, options)) return failure;
+        return saveScope(services_.files, dataFolder_, scope);
+    };
     // The person was told at start-up that nothing can be kept here.
     if (!dataFolderWritable_) {
         save();

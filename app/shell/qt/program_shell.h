@@ -75,6 +75,7 @@ private:
     void checkDataFolder();
     void makeFirstCategory();
     void restoreSettings();
+    void restoreScope();
     void saveSettingsOnce();
     void startDirectSearchOff();
     bool mayClose();

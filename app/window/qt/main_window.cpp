@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <cmath>
@@ -25,6 +26,7 @@
 #include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "platform/qt/spin_control.h"
+#include "criteria/search_scope.h"
 #include "window/main_layout.h"
 #include "window/qt/divider_bar.h"
 
@@ -92,6 +94,17 @@ constexpr int nearby = 5110;
 constexpr int fileText = 5500;
 constexpr int panelButtons = 6050;
 constexpr int calendar = 1100;
+
+// frameScope, in frameAdvanced's place.
+constexpr int lblScope = 150;
+constexpr int lblScopeFolders = 560;
+constexpr int scopeFolders = 820;
+constexpr int lblScopeFoldersHint = 1160;
+constexpr int lblScopeFoldersHintHeight = 480;
+constexpr int scopeHidden = 1800;
+constexpr int scopeBinary = 2130;
+constexpr int scopeDocuments = 2460;
+constexpr int scopeSize = 2900;
 }  // namespace row
 
 QLabel* label(QWidget* parent, const char* name, const char* text,
@@ -360,6 +373,7 @@ void MainWindow::buildSummary() {
          {{&lblBeginning, {"lblBeginning", "Beginning of File"}}}},
         {&Label20, "Label20", "File Name Started with",
          {{&beginningLetter, {"beginningLetter", "Any Letters"}}}},
+        {&Label21, "Label21", "Which Files", {{&scopeLabel, {"scopeLabel", "Usual Files"}}}},
     };
     int top = row::firstSummary;
     for (const SummaryRow& summary : rows) {
@@ -456,6 +470,9 @@ void MainWindow::buildOptionsPanel() {
     fileText->setToolTip(QStringLiteral("Only search files started with specified letters"));
     fileText->setAccessibleDescription(fileText->toolTip());
 
+    searchScope = namedButton(frameAdvanced, "searchScope", "&Which Files...",
+                              "Folders left out, hidden and binary files, the largest file size, "
+                              "documents.");
     advOK = namedButton(frameAdvanced, "advOK", "&OK", "Accept any changes.");
     advCancel = namedButton(frameAdvanced, "advCancel", "&Cancel", "Undo any changes.");
 
@@ -507,6 +524,71 @@ void MainWindow::buildOptionsPanel() {
     at(toButton, 3060, times[2] - 30, 560, row::boxHeight + 20);
     at(nearbyCheck, 200, row::nearby, 2700, row::optionHeight);
     at(letters, 200, row::fileText, 2200, row::boxHeight);
+    at(searchScope, 200, row::panelButtons, 1500, row::buttonHeight);
+
+    buildScopePage();
+}
+
+void MainWindow::buildScopePage() {
+    frameScope = new QFrame(frameSearch);
+    frameScope->setObjectName(QStringLiteral("frameScope"));
+    frameScope->setFrameShape(QFrame::Panel);
+    frameScope->setFrameShadow(QFrame::Raised);
+    frameScope->setAutoFillBackground(true);
+    frameScope->setAccessibleName(QStringLiteral("Which files"));
+    frameScope->hide();
+
+    auto* heading = label(frameScope, "lblScope", "Which Files");
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+
+    auto* folders = label(frameScope, "lblScopeFolders", "Leave Out Folders Named");
+    scopeFolders = new QLineEdit(frameScope);
+    scopeFolders->setObjectName(QStringLiteral("scopeFolders"));
+    scopeFolders->setAccessibleName(QStringLiteral("Left-out folders"));
+    scopeFolders->setToolTip(
+        QStringLiteral("Folders whose name matches one of these patterns are not searched. Separate "
+                       "the patterns with ; (a name may hold spaces); * and ? stand for any "
+                       "characters."));
+    scopeFolders->setAccessibleDescription(scopeFolders->toolTip());
+    folders->setBuddy(scopeFolders);
+    scopeFoldersHint = label(frameScope, "scopeFoldersHint",
+                             "Patterns separated by ; for example .git; node_modules; build*");
+    scopeFoldersHint->setWordWrap(true);
+    scopeFoldersHint->setEnabled(false);  // drawn as a hint, not as a caption
+
+    scopeHidden = checkBox(frameScope, "scopeHidden", "Include Hidden Files and Folders",
+                           "Search files and folders whose name begins with a dot.");
+    scopeBinary = checkBox(frameScope, "scopeBinary", "Include Binary Files",
+                           "Search files that hold no text (programs, images) as well.");
+    scopeDocuments = checkBox(frameScope, "scopeDocuments", "Search Documents as Their Text",
+                              "Search PDF, OpenDocument, Office and EPUB files as the text they "
+                              "show; unchecked, as their raw bytes.");
+    scopeDocuments->setChecked(SearchScope{}.documentsAsText);
+
+    auto* size = label(frameScope, "lblScopeSize", "Largest File Size");
+    scopeSize = new QSpinBox(frameScope);
+    scopeSize->setObjectName(QStringLiteral("scopeSize"));
+    scopeSize->setAccessibleName(QStringLiteral("Largest file size in megabytes"));
+    scopeSize->setToolTip(QStringLiteral("Larger files are not searched; 0 for any size."));
+    scopeSize->setAccessibleDescription(scopeSize->toolTip());
+    scopeSize->setRange(0, 1024 * 1024);  // a terabyte
+    scopeSize->setSuffix(QStringLiteral(" MB"));
+    scopeSize->setSpecialValueText(QStringLiteral("Any Size"));
+    size->setBuddy(scopeSize);
+
+    scopeBack = namedButton(frameScope, "scopeBack", "&Back", "Back to the other options.");
+
+    const auto at = [this](QWidget* control, int left, int top, int width, int height) {
+        control->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+    };
+    at(heading, 200, row::lblScope, 2700, row::labelHeight);
+    at(folders, 200, row::lblScopeFolders, 2700, row::labelHeight);
+    at(scopeHidden, 200, row::scopeHidden, 3600, row::optionHeight);
+    at(scopeBinary, 200, row::scopeBinary, 3600, row::optionHeight);
+    at(scopeDocuments, 200, row::scopeDocuments, 3600, row::optionHeight);
+    at(size, 200, row::scopeSize, 1800, row::boxHeight);
 }
 
 void MainWindow::buildResultsView() {
@@ -645,6 +727,11 @@ void MainWindow::layOut() {
     at(fileText, {l.advOK.right() - 1500, 1500}, row::fileText, row::boxHeight);
     at(advOK, l.advOK, row::panelButtons, row::buttonHeight);
     at(advCancel, {l.advOK.left - 1100, 1000}, row::panelButtons, row::buttonHeight);
+    at(frameScope, l.frameAdvanced, row::panelTop, row::panelHeight);
+    at(scopeFolders, l.group, row::scopeFolders, row::boxHeight);
+    at(scopeFoldersHint, l.group, row::lblScopeFoldersHint, row::lblScopeFoldersHintHeight);
+    at(scopeSize, {l.advOK.right() - 1500, 1500}, row::scopeSize, row::boxHeight);
+    at(scopeBack, l.advOK, row::panelButtons, row::buttonHeight);
     for (QCalendarWidget* calendar : {monthViewFrom, monthViewTo}) {
         const QSize size = calendar->sizeHint();
         calendar->setGeometry(frameAdvanced->x() + pixels(200), frameAdvanced->y() +

@@ -24,6 +24,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class QTreeWidget;
 
@@ -144,6 +145,8 @@ public:
     QLabel* dispOption;
     QLabel* lblBeginning;
     QLabel* beginningLetter;
+    QLabel* Label21;  // "Which Files"
+    QLabel* scopeLabel;
 
     // The options panel.
     QFrame* frameAdvanced;
@@ -182,6 +185,19 @@ public:
     QLineEdit* fileText;
     QPushButton* advOK;
     QPushButton* advCancel;
+    QPushButton* searchScope;  // opens frameScope
+
+    // The options panel's second page, in the first one's place while it is
+    // shown: which files a run looks at. &Back returns to the first page,
+    // whose OK and Cancel stand for both.
+    QFrame* frameScope;
+    QLineEdit* scopeFolders;
+    QLabel* scopeFoldersHint;
+    QCheckBox* scopeHidden;
+    QCheckBox* scopeBinary;
+    QCheckBox* scopeDocuments;
+    QSpinBox* scopeSize;  // megabytes; 0 for any size
+    QPushButton* scopeBack;
 
     // The results view.
     QTabWidget* dispResult;
@@ -215,6 +231,7 @@ private:
     void buildCriteriaView(FileSystem& files);
     void buildSummary();
     void buildOptionsPanel();
+    void buildScopePage();
     void buildResultsView();
     void buildStatusRow();
     void dragDivider(int offsetPixels);

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QAccessible>
 #include <QApplication>
 #include <QSignalSpy>
@@ -23,6 +24,7 @@
 #include <sstream>
 
 #include "criteria/qt/option_controls.h"
+#include "criteria/qt/scope_controls.h"
 #include "platform/qt/folder_list.h"
 #include "shell/qt/help_window.h"
 #include "scripted_file_system.h"
@@ -236,6 +238,64 @@ TEST(ProgramShell, ADamagedSettingsFileGivesTheDefaultsWithAWord) {
     ASSERT_EQ(program.boxes.asked().size(), 1u);
     EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Settings Damaged"));
     EXPECT_TRUE(program.window().searchSub->isChecked());
+}
+
+// The second page of the options panel: reached by keyboard, shown in the
+// summary, kept in tysetup.ini beside the record, and a value that file
+// cannot give back is named once.
+TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
+    TempDir data;
+    {
+        Program first(data);
+        MainWindow& w = first.activeWindow();
+        EXPECT_EQ(w.scopeLabel->text(), QStringLiteral("Usual Files"));
+        w.searchOption->click();
+        w.searchScope->click();
+        ASSERT_TRUE(w.frameScope->isVisible());
+        EXPECT_FALSE(w.frameAdvanced->isVisible());
+        ASSERT_EQ(QApplication::focusWidget(), w.scopeFolders);
+        QStringList reached;
+        for (int step = 0; step < 6; ++step) {
+            reached << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        EXPECT_EQ(reached, (QStringList{"scopeFolders", "scopeHidden", "scopeBinary", "scopeDocuments",
+                                        "scopeSize", "scopeBack"}));
+        QTest::keyClicks(w.scopeFolders, QStringLiteral(".git;  Old Mail ;"));
+        w.scopeHidden->setChecked(true);
+        w.scopeDocuments->setChecked(false);
+        w.scopeSize->setValue(10);
+        w.scopeBack->click();
+        EXPECT_TRUE(w.frameAdvanced->isVisible());
+        w.advOK->click();
+        EXPECT_EQ(w.scopeLabel->text(), QStringLiteral("Hidden, Up to 10 MB, Documents Raw, 2 Folders Left Out"));
+        w.close();
+        EXPECT_TRUE(first.boxes.asked().empty());
+    }
+    EXPECT_EQ(std::filesystem::file_size(data.path() / "tysetup.tyx"), 500u);
+    {
+        Program second(data);
+        second.shell.load();
+        MainWindow& w = second.window();
+        EXPECT_EQ(w.scopeFolders->text(), QStringLiteral(".git; Old Mail"));
+        EXPECT_TRUE(w.scopeHidden->isChecked());
+        EXPECT_FALSE(w.scopeBinary->isChecked());
+        EXPECT_FALSE(w.scopeDocuments->isChecked());
+        EXPECT_EQ(w.scopeSize->value(), 10);
+        EXPECT_EQ(readScope(w).largestFileSize, 10u << 20);
+        EXPECT_EQ(w.scopeLabel->text(), QStringLiteral("Hidden, Up to 10 MB, Documents Raw, 2 Folders Left Out"));
+    }
+
+    // A size in bytes shows rounded up and comes back as it was while left alone.
+    data.write("tysetup.ini", "[Scope]\r\nlargestFileSize=1500\r\nbinaryIncluded=perhaps\r\n");
+    Program third(data);
+    third.shell.load();
+    ASSERT_EQ(third.boxes.asked().size(), 1u);
+    EXPECT_EQ(third.boxes.asked()[0].title, QStringLiteral("Settings Damaged"));
+    EXPECT_TRUE(third.boxes.asked()[0].text.contains(QStringLiteral("(binaryIncluded)")));
+    EXPECT_EQ(third.window().scopeSize->value(), 1);
+    EXPECT_EQ(readScope(third.window()).largestFileSize, 1500u);
+    EXPECT_EQ(readScope(third.window()).binaryIncluded, false);
 }
 
 TEST(ProgramShell, TheDividerAndTheWidthComeBack) {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -85,7 +86,19 @@ int main(int argc, char** argv) {
 
     w.searchOption->click();
     shoot(w, out + QStringLiteral("/options-panel.png"));
-    w.advCancel->click();
+    w.searchScope->click();
+    w.scopeFolders->setText(QStringLiteral(".git; node_modules; build*"));
+    w.scopeSize->setValue(10);
+    shoot(w, out + QStringLiteral("/options-scope.png"));
+    w.scopeBack->click();
+    w.advOK->click();
+    shoot(w, out + QStringLiteral("/options-summary.png"));
+    w.searchOption->click();
+    w.searchScope->click();
+    w.scopeFolders->clear();
+    w.scopeSize->setValue(0);
+    w.scopeBack->click();
+    w.advOK->click();
 
     {
         DriveFolderMemory memory;

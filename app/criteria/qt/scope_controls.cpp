@@ -1,0 +1,63 @@
+#include "criteria/qt/scope_controls.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QVariant>
+#include <algorithm>
+
+#include "criteria/folder_patterns.h"
+#include "criteria/scope_summary.h"
+#include "window/qt/main_window.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::uint64_t megabyte = 1024 * 1024;
+// The size shown and the bytes it stands for, kept on the spin box.
+constexpr const char* shownMegabytes = "shownMegabytes";
+constexpr const char* shownBytes = "shownBytes";
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void showScope(MainWindow& window, const SearchScope& scope) {
+    window.scopeFolders->setText(fromUtf8(joinFolderPatterns(scope.leftOutFolders)));
+    window.scopeHidden->setChecked(scope.hiddenIncluded);
+    window.scopeBinary->setChecked(scope.binaryIncluded);
+    window.scopeDocuments->setChecked(scope.documentsAsText);
+
+    const std::uint64_t megabytes = (scope.largestFileSize + megabyte - 1) / megabyte;
+    window.scopeSize->setValue(static_cast<int>(
+        std::min<std::uint64_t>(megabytes, static_cast<std::uint64_t>(window.scopeSize->maximum()))));
+    window.scopeSize->setProperty(shownMegabytes, window.scopeSize->value());
+    window.scopeSize->setProperty(shownBytes, QVariant::fromValue<qulonglong>(scope.largestFileSize));
+}
+
+SearchScope readScope(const MainWindow& window) {
+    SearchScope scope;
+    scope.leftOutFolders = splitFolderPatterns(window.scopeFolders->text().toUtf8().toStdString());
+    scope.hiddenIncluded = window.scopeHidden->isChecked();
+    scope.binaryIncluded = window.scopeBinary->isChecked();
+    scope.documentsAsText = window.scopeDocuments->isChecked();
+
+    const int megabytes = window.scopeSize->value();
+    const QVariant shown = window.scopeSize->property(shownMegabytes);
+    scope.largestFileSize = shown.isValid() && shown.toInt() == megabytes
+                                ? window.scopeSize->property(shownBytes).toULongLong()
+                                : static_cast<std::uint64_t>(megabytes) * megabyte;
+    return scope;
+}
+
+void refreshScopeSummary(MainWindow& window) {
+    const SearchScope scope = readScope(window);
+    window.scopeLabel->setText(fromUtf8(scopeSummary(scope)));
+    window.scopeLabel->setToolTip(fromUtf8(scopeDescription(scope)));
+}
+
+}  // namespace tessaly
