@@ -16,6 +16,11 @@ _arguments -s \
   {-a,--all-hits}'[every passage]' \
   {-n,--nearby}'[NEARBY distance]:words:' \
   {-l,--names-only}'[names without passages]' \
+  '*--exclude-dir[do not enter folders matching]:pattern:' \
+  '--hidden[search hidden files and folders]' \
+  '--binary[search binary files too]' \
+  '--max-filesize[pass over larger files]:size (K, M or G may follow):' \
+  '--raw[search documents as raw bytes]' \
   {-f,--format}'[output format]:format:(text paths rtf json)' \
   {-o,--output}'[write to this file]:file:_files' \
   {-j,--threads}'[files searched at once]:count:' \
