@@ -62,6 +62,10 @@ public:
         bool stopped = false;
         for (std::size_t i = 0; i < plan_.folders.size() && !stopped; ++i) {
             categoryFolder_ = static_cast<int>(i) + 1;
+            if (isNamedFile(plan_.folders[i])) {
+                stopped = !searchNamedFile(plan_.folders[i]);
+                continue;
+            }
             stopped = walkCategoryFolder(files_, plan_.folders[i], options, callbacks).stopped;
         }
         // What was handed to the workers before the walk ended is presented,
@@ -93,6 +97,21 @@ private:
         toSearch.name = file->name;
         toSearch.categoryFolder = categoryFolder_;
         return pipeline_.submit(std::move(toSearch)) ? WalkStep::Continue : WalkStep::Stop;
+    }
+
+    bool isNamedFile(const std::string& path) {
+        DirectoryEntry entry;
+        return !files_.status(path, entry) && entry.kind == EntryKind::File;
+    }
+
+    // A file named where a folder could stand is searched as asked, whatever
+    // its name or date: as grep and ripgrep do with the files they are given.
+    bool searchNamedFile(const std::string& path) {
+        ++summary_.listed;
+        FileToSearch toSearch;
+        toSearch.name = path;
+        toSearch.categoryFolder = categoryFolder_;
+        return pipeline_.submit(std::move(toSearch));
     }
 
     WalkStep folderDone() {
