@@ -43,7 +43,7 @@ public:
           sink_(sink),
           stop_(stop),
           tally_(plan.nameAndText, plan.fileLimit),
-          pipeline_(files, engine, plan.arguments, plan.words, plan.threads,
+          pipeline_(files, engine, plan.arguments, plan.words, plan.scope, plan.threads,
                     [this](const FileToSearch& file, FileAnswer& answer) { return present(file, answer); },
                     stop) {}
 
@@ -147,6 +147,10 @@ private:
             passOver(file.path(), file.passOverReason, file.passOverFailed);
         } else if (answer.failure) {
             passOver(answer.failure.path, reasonOf(answer.failure), true);
+        } else if (!answer.problem.empty()) {
+            passOver(file.path(), answer.problem, true);
+        } else if (answer.leftOut) {
+            // Left out by the person's own choice, as a filtered file is.
         } else {
             ++summary_.searched;
             const RunTally::Answer counted = tally_.add(answer.answer.length);

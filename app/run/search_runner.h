@@ -9,6 +9,7 @@
 
 #include "criteria/options.h"
 #include "criteria/run_arguments.h"
+#include "criteria/search_scope.h"
 #include "platform/engine_loader.h"
 #include "platform/file_system.h"
 #include "run/date_window.h"
@@ -24,6 +25,7 @@ struct RunPlan {
     FileFilterOptions filters;
     RunArguments arguments;  // as the engine gets them: narrowed already for names only
     SearchWords words;
+    SearchScope scope;
     bool nameAndText = true;  // Name and Text display; Name Only lists names alone
     int fileLimit = kFileLimit;
     int threads = 1;  // 1 searches on the calling thread

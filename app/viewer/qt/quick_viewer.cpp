@@ -224,7 +224,7 @@ void QuickViewer::loadViewer() {
         arguments.allHits = 1;
         const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
         answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_)] {
-            return searchFile(*engine, candidate, arguments, words);
+            return searchFile(*engine, candidate, arguments, words, chosenFileScope());
         });
     }
     showPanels(path, entry.size, entry.modified);
