@@ -1,5 +1,6 @@
 #include "run/file_content.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +10,6 @@
 #include <cstring>
 #include <vector>
 
-#include "documents/document_text.h"
 
 namespace tessaly {
 
@@ -127,6 +127,17 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     }
     search.answer = searchHeld(engine, fd, start, arguments, words);
     return search;
+}
+
+std::optional<DocumentText> documentTextOf(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    thread_local std::vector<char> buffer(kStartBytes);
+    const DocumentKind kind = documentKindOf({buffer.data(), readStart(fd, buffer.data())});
+    std::optional<DocumentText> document;
+    if (kind != DocumentKind::none) document = documentText(fd, kind);
+    ::close(fd);
+    return document;
 }
 
 SearchScope chosenFileScope(const SearchScope& runScope) {

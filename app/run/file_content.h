@@ -6,10 +6,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "criteria/run_arguments.h"
 #include "criteria/search_scope.h"
+#include "documents/document_text.h"
 #include "platform/engine_loader.h"
 
 namespace tessaly {
@@ -32,6 +34,10 @@ struct ContentSearch {
 // stays the caller's.
 ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchScope& scope,
                                 const RunArguments& arguments, const SearchWords& words);
+
+// The text of the document at `path`; nothing for a file that is not a
+// document or cannot be opened.
+std::optional<DocumentText> documentTextOf(const std::string& path);
 
 // A file the person picked is searched whatever it holds or however large:
 // only whether documents are read as text carries over from the run's scope.

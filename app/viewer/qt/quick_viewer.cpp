@@ -210,7 +210,7 @@ void QuickViewer::loadViewer() {
         services_,
         [&] {
             std::optional<std::optional<ViewerBody>> body = untilStopped(
-                [engine, path, size = entry.size] { return fetchViewerBody(*engine, path, size); });
+                [engine, path, size = entry.size] { return fetchViewerBody(*engine, path, size, chosenFileScope().documentsAsText); });
             if (!body) return Failure{};  // stopped: there is nothing to say
             fetched = std::move(*body);
             return fetched ? Failure{} : failureFromErrno(EACCES, "read", path);
