@@ -152,10 +152,10 @@ public:
 
     void file(const MatchedFile& match) override {
         std::string json = "{\"number\":" + std::to_string(match.number) +
-                           ",\"path\":" + jsonString(match.path) +
-                           // A name that is not UTF-8 also comes as its exact bytes: a
-                           // JSON reader turns the stand-ins above into U+FFFD.
-                           (isUtf8(match.path) ? "" : ",\"pathBytes\":\"" + base64(match.path) + "\"") +
+                           // As ripgrep writes a path: a name that is not UTF-8 comes as
+                           // its exact bytes, which a JSON string cannot carry.
+                           ",\"path\":" + (isUtf8(match.path) ? "{\"text\":" + jsonString(match.path) + "}"
+                                                              : "{\"bytes\":\"" + base64(match.path) + "\"}") +
                            ",\"modified\":" + jsonString(isoTime(match.modified)) + ",\"lines\":[";
         bool firstLine = true;
         for (const RtfParagraph& line : hitLines(match.lines)) {

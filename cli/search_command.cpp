@@ -317,10 +317,12 @@ private:
         }
         CategoryStore store(files_, dataFolder_);
         std::vector<std::string> folders;
-        if (Failure failure = store.readFolders(category, folders)) {
+        std::size_t unusable = 0;
+        if (Failure failure = store.readFolders(category, folders, &unusable)) {
             fail(failure.describe());
             return false;
         }
+        if (unusable > 0) say(terminal_.err, unusableLinesMessage(unusable, category, categoryFile));
         if (folders.empty()) {
             fail("the Category '" + category + "' has no folders in " + categoryFile);
             return false;

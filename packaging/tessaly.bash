@@ -4,7 +4,9 @@ _tessaly() {
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD-1]}
     case $prev in
-        -d|--folder|--data-dir)
+        -d|--folder)
+            COMPREPLY=($(compgen -f -- "$cur")); return ;;
+        --data-dir)
             COMPREPLY=($(compgen -d -- "$cur")); return ;;
         -o|--output)
             COMPREPLY=($(compgen -f -- "$cur")); return ;;

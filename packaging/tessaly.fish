@@ -1,4 +1,4 @@
-complete -c tessaly -s d -l folder -r -a '(__fish_complete_directories)' -d 'search this folder'
+complete -c tessaly -s d -l folder -r -F -d 'search this folder or file'
 complete -c tessaly -s c -l category -r -d 'search the folders of a Category'
 complete -c tessaly -l data-dir -r -a '(__fish_complete_directories)' -d 'folder of the data files'
 complete -c tessaly -l settings -d 'start from the saved options'

@@ -1,6 +1,6 @@
 #compdef tessaly
 _arguments -s \
-  '*'{-d,--folder}'[search this folder]:folder:_directories' \
+  '*'{-d,--folder}'[search this folder or file]:path:_files' \
   {-c,--category}'[search the folders of a Category]:name:' \
   '--data-dir[folder of the data files]:folder:_directories' \
   '--settings[start from the saved options]' \

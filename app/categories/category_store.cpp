@@ -16,9 +16,9 @@ Failure CategoryStore::categoryNames(std::vector<std::string>& names) const {
     return listCategoryNames(files_, categoryFile_, names);
 }
 
-Failure CategoryStore::readFolders(const std::string& category,
-                                   std::vector<std::string>& folders) const {
-    return readSection(files_, categoryFile_, category, folders);
+Failure CategoryStore::readFolders(const std::string& category, std::vector<std::string>& folders,
+                                   std::size_t* unusableLines) const {
+    return readSection(files_, categoryFile_, category, folders, unusableLines);
 }
 
 Failure CategoryStore::readSavedWords(const std::string& category,
@@ -50,6 +50,15 @@ Failure CategoryStore::saveWords(const std::string& category,
     if (found || words.empty())
         return replaceSection(files_, wordFile_, wordTemporary_, category, words);
     return appendSection(files_, wordFile_, category, words);
+}
+
+std::string unusableLinesMessage(std::size_t unusableLines, const std::string& category,
+                                 const std::string& categoryFile) {
+    const bool one = unusableLines == 1;
+    return std::to_string(unusableLines) + (one ? " folder line" : " folder lines") + " of the Category '" +
+           category + "' in " + categoryFile + (one ? " holds" : " hold") +
+           " a NUL byte and cannot name a folder; " + (one ? "it is" : "they are") +
+           " not searched. Edit the Category to mend it.";
 }
 
 }  // namespace tessaly

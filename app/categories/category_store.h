@@ -23,8 +23,10 @@ public:
     // added to, not cleared.
     Failure categoryNames(std::vector<std::string>& names) const;
     // Added to `folders` and `words`, as the windows keep what they hold when
-    // a name has no section.
-    Failure readFolders(const std::string& category, std::vector<std::string>& folders) const;
+    // a name has no section. Damaged lines (holding a NUL) are not folders:
+    // they are counted in `unusableLines`, for the caller to say so.
+    Failure readFolders(const std::string& category, std::vector<std::string>& folders,
+                        std::size_t* unusableLines = nullptr) const;
     Failure readSavedWords(const std::string& category, std::vector<std::string>& words) const;
 
     // A new Category, as a section at the end of the category file.
@@ -48,5 +50,9 @@ private:
     std::string wordFile_;
     std::string wordTemporary_;
 };
+
+// What both programs say about folder lines readFolders left out.
+std::string unusableLinesMessage(std::size_t unusableLines, const std::string& category,
+                                 const std::string& categoryFile);
 
 }  // namespace tessaly

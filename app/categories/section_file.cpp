@@ -86,7 +86,7 @@ Failure listCategoryNames(FileSystem& files, const std::string& path,
 }
 
 Failure readSection(FileSystem& files, const std::string& path, const std::string& name,
-                    std::vector<std::string>& entries) {
+                    std::vector<std::string>& entries, std::size_t* unusableLines) {
     std::string bytes;
     std::vector<std::string_view> lines;
     if (Failure failure = readLines(files, path, bytes, lines)) return failure;
@@ -102,6 +102,12 @@ Failure readSection(FileSystem& files, const std::string& path, const std::strin
         const std::string_view key = header ? std::string_view(*header) : line;
         if (key == name || !inSection) continue;
         const std::string_view entry = trimBlanks(line);
+        // The system reads a name only up to a NUL: a shorter folder than
+        // the line names would be searched instead.
+        if (entry.find('\0') != std::string_view::npos) {
+            if (unusableLines) ++*unusableLines;
+            continue;
+        }
         if (!entry.empty()) entries.emplace_back(entry);
     }
     return {};

@@ -26,9 +26,11 @@ Failure listCategoryNames(FileSystem& files, const std::string& path,
 // Adds to `entries` the entries of every section named `name` (case-sensitive),
 // trimmed of blanks, blank lines dropped, a later section of the name
 // continuing the list. Any line holding both "[" and "]" ends a section, and
-// an entry line whose raw text is the name itself is passed over.
+// an entry line whose raw text is the name itself is passed over. A line
+// holding a NUL byte is damage, not an entry: it is left out and counted in
+// `unusableLines`.
 Failure readSection(FileSystem& files, const std::string& path, const std::string& name,
-                    std::vector<std::string>& entries);
+                    std::vector<std::string>& entries, std::size_t* unusableLines = nullptr);
 
 // Whether the file holds a section named `name`, by the same rule
 // replaceSection uses to find it.

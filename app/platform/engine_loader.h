@@ -15,6 +15,9 @@ struct EngineCalls {
     decltype(&::stringView) stringView = nullptr;
     // Absent from an engine built without it: the run then opens by path.
     decltype(&::tyx12SearchOpenFile) searchOpenFile = nullptr;
+    // Absent from an older engine: documents are then searched as their bytes.
+    decltype(&::tyx12SearchHeld) searchHeld = nullptr;
+    decltype(&::tyx12ViewText) viewText = nullptr;
 };
 
 // The engine's two calls, or a Failure with code 298 naming what could not be

@@ -27,4 +27,19 @@ Utf8Sequence decodeUtf8(std::string_view text, std::size_t at) {
     return {point, length};
 }
 
+void appendUtf8(std::string& text, char32_t point) {
+    if (point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) point = 0xFFFD;
+    const auto put = [&](unsigned value) { text += static_cast<char>(value); };
+    if (point < 0x80) {
+        put(point);
+    } else if (point < 0x800) {
+        put(0xC0 | (point >> 6)), put(0x80 | (point & 0x3F));
+    } else if (point < 0x10000) {
+        put(0xE0 | (point >> 12)), put(0x80 | ((point >> 6) & 0x3F)), put(0x80 | (point & 0x3F));
+    } else {
+        put(0xF0 | (point >> 18)), put(0x80 | ((point >> 12) & 0x3F)), put(0x80 | ((point >> 6) & 0x3F)),
+            put(0x80 | (point & 0x3F));
+    }
+}
+
 }  // namespace tessaly

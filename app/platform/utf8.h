@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tessaly {
@@ -14,5 +15,9 @@ struct Utf8Sequence {
 // The character whose encoding starts at text[at]: only shortest forms, no
 // surrogates, nothing above U+10FFFF. ASCII is a sequence of length 1.
 Utf8Sequence decodeUtf8(std::string_view text, std::size_t at);
+
+// Appends the character's encoding; a surrogate or a value above U+10FFFF,
+// which no encoding holds, becomes U+FFFD.
+void appendUtf8(std::string& text, char32_t codePoint);
 
 }  // namespace tessaly

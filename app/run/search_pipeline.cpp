@@ -1,9 +1,11 @@
 #include "run/search_pipeline.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -13,55 +15,13 @@
 
 namespace tessaly {
 
-namespace {
-
-// The engine lowers the words it is given and may overwrite one, so every
-// call gets fresh copies; an empty word goes as a null pointer.
-class WordCopies {
-public:
-    explicit WordCopies(const SearchWords& words) {
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            if (words[i].empty()) continue;
-            copies_[i].assign(words[i].begin(), words[i].end());
-            copies_[i].push_back('\0');
-            pointers_[i] = copies_[i].data();
-        }
-    }
-    char* operator[](std::size_t i) { return pointers_[i]; }
-
-private:
-    std::array<std::vector<char>, 4> copies_;
-    std::array<char*, 4> pointers_{};
-};
-
-// The engine writes at most TYX12_RESULT_MIN_CAPACITY bytes; one buffer per thread.
-char* resultBuffer() {
-    thread_local std::vector<char> result(TYX12_RESULT_MIN_CAPACITY, ' ');
-    result[0] = '\0';
-    return result.data();
-}
-
-SearchAnswer answerOf(std::uint32_t length, const char* result) {
-    SearchAnswer answer;
-    answer.length = length;
-    if (length > 0 && length <= TYX12_RESULT_MAX_LENGTH) answer.lines.assign(result, length);
+SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate, const RunArguments& arguments,
+                        const SearchWords& words, const SearchScope& scope) {
+    const int fd = ::open(candidate.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return {};
+    SearchAnswer answer = searchOpenContent(engine, fd, scope, arguments, words).answer;
+    ::close(fd);
     return answer;
-}
-
-}  // namespace
-
-SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate,
-                        const RunArguments& arguments, const SearchWords& words) {
-    WordCopies w(words);
-    char* result = resultBuffer();
-    // The engine reads every file to its end; the size it is told is only a
-    // courtesy, and it does not need the whole of it.
-    const auto fileSize = static_cast<std::int32_t>(std::min<std::uint64_t>(candidate.size, INT32_MAX));
-    return answerOf(engine.stringSearch(candidate.path.c_str(), fileSize, arguments.caseCode, w[0],
-                                        arguments.code1, w[1], arguments.code2, w[2], arguments.code3,
-                                        w[3], arguments.smartSearch, arguments.contextWords,
-                                        arguments.allHits, result, arguments.nearbyWords),
-                    result);
 }
 
 std::string FileToSearch::path() const {
@@ -225,12 +185,13 @@ private:
 };
 
 SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, RunArguments arguments,
-                               SearchWords words, int threads, Consumer consumer,
+                               SearchWords words, SearchScope scope, int threads, Consumer consumer,
                                const std::atomic<bool>& stop)
     : files_(files),
       engine_(engine),
       arguments_(arguments),
       words_(std::move(words)),
+      scope_(std::move(scope)),
       consumer_(std::move(consumer)),
       stop_(stop) {
     if (threads > 1) ring_ = std::make_unique<Ring>(*this, threads);
@@ -243,23 +204,21 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     if (stop_.load(std::memory_order_relaxed)) return answer;
     answer.searched = true;
     if (!file.passOverReason.empty()) return answer;
-    if (!file.folder || !engine_.searchOpenFile) {
-        Candidate candidate;
-        candidate.path = file.path();
-        answer.answer = searchFile(engine_, candidate, arguments_, words_);
-        struct stat info;
-        if (answer.answer.length > 0 && ::stat(candidate.path.c_str(), &info) == 0) answer.modified = info.st_mtime;
-        return answer;
-    }
     int fd = -1;
-    if ((answer.failure = files_.openFile(*file.folder, file.name, fd))) return answer;
-    WordCopies w(words_);
-    char* result = resultBuffer();
-    answer.answer = answerOf(engine_.searchOpenFile(fd, arguments_.caseCode, w[0], arguments_.code1, w[1],
-                                                    arguments_.code2, w[2], arguments_.code3, w[3],
-                                                    arguments_.smartSearch, arguments_.contextWords,
-                                                    arguments_.allHits, result, arguments_.nearbyWords),
-                             result);
+    if (file.folder) {
+        if ((answer.failure = files_.openFile(*file.folder, file.name, fd))) return answer;
+    } else {
+        // A file named on its own, not found by the walk.
+        fd = ::open(file.name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        if (fd < 0) {
+            answer.failure = failureFromErrno(errno, "read", file.name);
+            return answer;
+        }
+    }
+    ContentSearch content = searchOpenContent(engine_, fd, scope_, arguments_, words_);
+    answer.answer = std::move(content.answer);
+    answer.leftOut = content.leftOut;
+    answer.problem = std::move(content.problem);
     struct stat info;
     if (answer.answer.length > 0 && ::fstat(fd, &info) == 0) answer.modified = info.st_mtime;
     ::close(fd);

@@ -20,6 +20,7 @@
 #include "criteria/run_arguments.h"
 #include "platform/engine_loader.h"
 #include "platform/file_system.h"
+#include "run/file_content.h"
 
 namespace tessaly {
 
@@ -32,15 +33,10 @@ struct Candidate {
     bool readableByAll = false;
 };
 
-struct SearchAnswer {
-    std::uint32_t length = 0;  // the engine's result length
-    std::string lines;         // its result text when it fitted
-};
-
-// One engine call as the window makes it: fresh copies of the words (the
-// engine lowers them and may overwrite one), an empty word as a null pointer.
-SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate,
-                        const RunArguments& arguments, const SearchWords& words);
+// One file searched by its path as the scope reads it; a file that cannot be
+// opened has no answer.
+SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate, const RunArguments& arguments,
+                        const SearchWords& words, const SearchScope& scope);
 
 // A listed file of a run, opened relative to its folder when it is searched.
 // An entry the walk passes over travels the same way, unsearched, so that
@@ -58,6 +54,8 @@ struct FileAnswer {
     SearchAnswer answer;
     std::time_t modified = 0;  // of a file with a result, read from the open file
     Failure failure;           // why it could not be opened
+    bool leftOut = false;      // not searched, by the scope's choice
+    std::string problem;       // a document whose text could not be read, and why
     bool searched = false;     // false for a file the run stopped before
 };
 
@@ -70,7 +68,7 @@ public:
     // `stop`, when set, makes the workers pass over the files they have not
     // begun; those answers come with searched false.
     SearchPipeline(FileSystem& files, const EngineCalls& engine, RunArguments arguments, SearchWords words,
-                   int threads, Consumer consumer, const std::atomic<bool>& stop);
+                   SearchScope scope, int threads, Consumer consumer, const std::atomic<bool>& stop);
     ~SearchPipeline();
 
     // Returns false once the consumer has ended the run.
@@ -89,6 +87,7 @@ private:
     const EngineCalls& engine_;
     RunArguments arguments_;
     SearchWords words_;
+    SearchScope scope_;
     Consumer consumer_;
     const std::atomic<bool>& stop_;
     bool ended_ = false;

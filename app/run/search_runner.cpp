@@ -43,7 +43,7 @@ public:
           sink_(sink),
           stop_(stop),
           tally_(plan.nameAndText, plan.fileLimit),
-          pipeline_(files, engine, plan.arguments, plan.words, plan.threads,
+          pipeline_(files, engine, plan.arguments, plan.words, plan.scope, plan.threads,
                     [this](const FileToSearch& file, FileAnswer& answer) { return present(file, answer); },
                     stop) {}
 
@@ -64,6 +64,10 @@ public:
         bool stopped = false;
         for (std::size_t i = 0; i < plan_.folders.size() && !stopped; ++i) {
             categoryFolder_ = static_cast<int>(i) + 1;
+            if (isNamedFile(plan_.folders[i])) {
+                stopped = !searchNamedFile(plan_.folders[i]);
+                continue;
+            }
             stopped = walkCategoryFolder(files_, plan_.folders[i], options, callbacks).stopped;
         }
         // What was handed to the workers before the walk ended is presented,
@@ -99,6 +103,21 @@ private:
         return pipeline_.submit(std::move(toSearch)) ? WalkStep::Continue : WalkStep::Stop;
     }
 
+    bool isNamedFile(const std::string& path) {
+        DirectoryEntry entry;
+        return !files_.status(path, entry) && entry.kind == EntryKind::File;
+    }
+
+    // A file named where a folder could stand is searched as asked, whatever
+    // its name or date: as grep and ripgrep do with the files they are given.
+    bool searchNamedFile(const std::string& path) {
+        ++summary_.listed;
+        FileToSearch toSearch;
+        toSearch.name = path;
+        toSearch.categoryFolder = categoryFolder_;
+        return pipeline_.submit(std::move(toSearch));
+    }
+
     WalkStep folderDone() {
         if (tally_.finished()) return WalkStep::Stop;
         if (stop_.load()) return WalkStep::Stop;
@@ -132,6 +151,10 @@ private:
             passOver(file.path(), file.passOverReason, file.passOverFailed);
         } else if (answer.failure) {
             passOver(answer.failure.path, reasonOf(answer.failure), true);
+        } else if (!answer.problem.empty()) {
+            passOver(file.path(), answer.problem, true);
+        } else if (answer.leftOut) {
+            // Left out by the person's own choice, as a filtered file is.
         } else {
             ++summary_.searched;
             const RunTally::Answer counted = tally_.add(answer.answer.length);

@@ -31,6 +31,7 @@ struct RunPlan {
     SearchScope scope;
     RunArguments arguments;  // as the engine gets them: narrowed already for names only
     SearchWords words;
+    SearchScope scope;
     bool nameAndText = true;  // Name and Text display; Name Only lists names alone
     int fileLimit = kFileLimit;
     int threads = 1;  // 1 searches on the calling thread

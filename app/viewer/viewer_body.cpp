@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "run/file_content.h"
+
 namespace tessaly {
 
 namespace {
@@ -14,20 +16,41 @@ constexpr std::uint64_t kLargestBase = INT32_MAX - TYX12_VIEW_EXTRA_CAPACITY;
 
 }  // namespace
 
-std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::string& path,
-                                          std::uint64_t fileSize) {
+namespace {
+
+// `view(base, buffer)` asks the engine for the body into a buffer of base
+// plus its extra capacity, for an input of `size` bytes.
+template <class View>
+std::optional<ViewerBody> fetchBody(std::uint64_t size, const View& view) {
     // Ordinary text fits twice its size; the second try fits anything.
     for (const std::uint64_t growth : {std::uint64_t{2}, kLargestGrowth}) {
-        const std::uint64_t base = std::min(growth * fileSize, kLargestBase);
+        const std::uint64_t base = std::min(growth * size, kLargestBase);
         PageBuffer buffer(base + TYX12_VIEW_EXTRA_CAPACITY);
-        if (engine.stringView(path.c_str(), static_cast<std::int32_t>(base), buffer.data()) == 0)
-            return std::nullopt;
+        if (view(static_cast<std::int32_t>(base), buffer.data()) == 0) return std::nullopt;
         const std::size_t length = std::strlen(buffer.data());
         const bool mayBeCut = length + TYX12_VIEW_CUT_MARGIN >= base + TYX12_VIEW_EXTRA_CAPACITY;
         if (!mayBeCut || growth == kLargestGrowth || base == kLargestBase)
             return ViewerBody{std::move(buffer), length, mayBeCut};
     }
     return std::nullopt;  // not reached: the last try always returns
+}
+
+}  // namespace
+
+std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::string& path,
+                                          std::uint64_t fileSize, bool documentsAsText) {
+    if (documentsAsText && engine.viewText) {
+        if (const std::optional<DocumentText> document = documentTextOf(path)) {
+            if (!document->problem.empty()) return std::nullopt;
+            const std::string& text = document->text;
+            return fetchBody(text.size(), [&](std::int32_t base, char* buffer) {
+                return engine.viewText(text.data(), text.size(), base, buffer);
+            });
+        }
+    }
+    return fetchBody(fileSize, [&](std::int32_t base, char* buffer) {
+        return engine.stringView(path.c_str(), base, buffer);
+    });
 }
 
 }  // namespace tessaly

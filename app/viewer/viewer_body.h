@@ -24,8 +24,9 @@ struct ViewerBody {
     std::string_view rtf() const { return {buffer.data(), length}; }
 };
 
-// Nothing when the engine cannot read the file.
+// Nothing when the engine cannot read the file. With `documentsAsText`, a
+// document's body is the text it shows.
 std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::string& path,
-                                          std::uint64_t fileSize);
+                                          std::uint64_t fileSize, bool documentsAsText);
 
 }  // namespace tessaly

@@ -56,6 +56,32 @@ extern "C" TYX12_API uint32_t tyx12SearchOpenFile(int openFile, int32_t caseCode
                   contextWords, allHits, resultBuffer, nearbyWords);
 }
 
+extern "C" TYX12_API uint32_t tyx12SearchHeld(int openFile, const char* held, uint64_t heldLength,
+                                              int32_t caseCode, char* word1, int32_t code1, char* word2,
+                                              int32_t code2, char* word3, int32_t code3, char* word4,
+                                              int32_t smartSearch, int32_t contextWords, int32_t allHits,
+                                              char* resultBuffer, int32_t nearbyWords) {
+    if (!held) return 0;
+    SearchRequest request;
+    request.openFile = openFile < 0 ? -1 : openFile;
+    request.held = reinterpret_cast<const unsigned char*>(held);
+    request.heldLength = static_cast<std::size_t>(heldLength);
+    return search(request, caseCode, word1, code1, word2, code2, word3, code3, word4, smartSearch,
+                  contextWords, allHits, resultBuffer, nearbyWords);
+}
+
+extern "C" TYX12_API int32_t tyx12ViewText(const char* text, uint64_t length, int32_t capacityBase,
+                                           char* viewBuffer) {
+    try {
+        return buildViewerText(reinterpret_cast<const unsigned char*>(text), static_cast<std::size_t>(length),
+                               capacityBase, viewBuffer)
+                   ? 1
+                   : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
 extern "C" TYX12_API int32_t stringView(const char* fileName, int32_t fileSize, char* viewBuffer) {
     try {
         return buildViewerText(fileName, fileSize, viewBuffer) ? 1 : 0;

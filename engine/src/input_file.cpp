@@ -1,6 +1,8 @@
 #include "input_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -20,7 +22,10 @@ InputFile::~InputFile() {
 }
 
 std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
-    std::size_t total = 0;
+    std::size_t total = std::min(capacity, heldLength_ - heldAt_);
+    if (total > 0) std::memcpy(buffer, held_ + heldAt_, total);
+    heldAt_ += total;
+    if (fd_ < 0) return total;
     while (total < capacity) {
         const std::size_t asked = capacity - total;
         const ssize_t got = ::read(fd_, buffer + total, asked);
@@ -35,6 +40,13 @@ std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
 }
 
 bool InputFile::seek(std::uint64_t offset) {
+    if (offset < heldLength_) {
+        heldAt_ = static_cast<std::size_t>(offset);
+        offset = heldLength_;
+    } else {
+        heldAt_ = heldLength_;
+    }
+    if (fd_ < 0) return offset == heldLength_;
     return ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
 }
 

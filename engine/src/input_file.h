@@ -14,11 +14,22 @@ public:
         int fd;
     };
     explicit InputFile(Borrowed file) : fd_(file.fd), owned_(false) {}
+    // Bytes the caller holds: the start of a file it has begun to read (the
+    // descriptor stands just after them, and stays the caller's), or with
+    // `fd` -1 the whole input, such as a document's text.
+    struct Held {
+        const unsigned char* bytes;
+        std::size_t length;
+        int fd;
+    };
+    explicit InputFile(Held held)
+        : fd_(held.fd), owned_(false), held_(held.bytes), heldLength_(held.bytes ? held.length : 0) {}
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return fd_ >= 0 || held_; }
+    // -1 when the input is held bytes alone.
     int descriptor() const { return fd_; }
 
     // Reads up to `capacity` bytes, fewer only at the end of the file or on a
@@ -31,6 +42,9 @@ public:
 private:
     int fd_ = -1;
     bool owned_ = true;
+    const unsigned char* held_ = nullptr;
+    std::size_t heldLength_ = 0;
+    std::size_t heldAt_ = 0;
 };
 
 }  // namespace tyx12::detail

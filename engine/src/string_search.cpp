@@ -48,8 +48,9 @@ std::uint32_t deliver(const CollectedText& collected, char* resultBuffer) {
 }  // namespace
 
 std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
-    InputFile file = request.openFile >= 0 ? InputFile(InputFile::Borrowed{request.openFile})
-                                           : InputFile(request.fileName);
+    InputFile file = request.held ? InputFile(InputFile::Held{request.held, request.heldLength, request.openFile})
+                     : request.openFile >= 0 ? InputFile(InputFile::Borrowed{request.openFile})
+                                             : InputFile(request.fileName);
     if (!file.isOpen()) return 0;
     SearchScratch* scratch = threadScratch();
     if (!scratch) return 0;

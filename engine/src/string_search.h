@@ -12,6 +12,10 @@ namespace tyx12::detail {
 struct SearchRequest {
     const char* fileName = nullptr;
     int openFile = -1;  // used instead of fileName when not negative; left open
+    // The input's first bytes, read already: openFile stands just after
+    // them, or with no openFile they are the whole input.
+    const unsigned char* held = nullptr;
+    std::size_t heldLength = 0;
     bool ignoreCase = false;
     std::array<char*, kWordSlots> words{};
     std::array<std::int32_t, kWordSlots - 1> codes{};

@@ -116,12 +116,8 @@ private:
     Char lastChar_ = 0;
 };
 
-}  // namespace
-
-bool buildViewerText(const char* fileName, std::int32_t capacityBase, char* viewBuffer) {
-    if (capacityBase < 0 || !viewBuffer) return false;
-    InputFile file(fileName);
-    if (!file.isOpen()) return false;
+bool buildViewerText(InputFile& file, std::int32_t capacityBase, char* viewBuffer) {
+    if (capacityBase < 0 || !viewBuffer || !file.isOpen()) return false;
     std::unique_ptr<unsigned char[]> chunk(new (std::nothrow) unsigned char[kViewChunk]);
     if (!chunk) return false;
 
@@ -149,6 +145,19 @@ bool buildViewerText(const char* fileName, std::int32_t capacityBase, char* view
     }
     writer.finish();
     return true;
+}
+
+}  // namespace
+
+bool buildViewerText(const char* fileName, std::int32_t capacityBase, char* viewBuffer) {
+    InputFile file(fileName);
+    return buildViewerText(file, capacityBase, viewBuffer);
+}
+
+bool buildViewerText(const unsigned char* bytes, std::size_t length, std::int32_t capacityBase, char* viewBuffer) {
+    if (!bytes) return false;
+    InputFile file(InputFile::Held{bytes, length, -1});
+    return buildViewerText(file, capacityBase, viewBuffer);
 }
 
 }  // namespace tyx12::detail

@@ -9,5 +9,7 @@ namespace tyx12::detail {
 // Reads the file to its end, whatever its size, and writes the body up to the
 // buffer's capacity, `capacityBase` + 51,200 bytes, never at or beyond it.
 bool buildViewerText(const char* fileName, std::int32_t capacityBase, char* viewBuffer);
+// The same for bytes the caller holds: a document's text.
+bool buildViewerText(const unsigned char* bytes, std::size_t length, std::int32_t capacityBase, char* viewBuffer);
 
 }  // namespace tyx12::detail

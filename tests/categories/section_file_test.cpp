@@ -103,6 +103,16 @@ TEST_F(SectionFile, ReadsTheEntriesOfASection) {
     }
 }
 
+TEST_F(SectionFile, ALineHoldingANulIsCountedNotRead) {
+    // Cut at the NUL, the line would name /home: a folder it never named.
+    write(std::string("[Work]\r\n/home\0/me/secret\r\n/a\r\n", 30));
+    Entries entries;
+    std::size_t unusable = 0;
+    ASSERT_FALSE(readSection(systemFileSystem(), path(), "Work", entries, &unusable));
+    EXPECT_EQ(entries, (Entries{"/a"}));
+    EXPECT_EQ(unusable, 1u);
+}
+
 TEST_F(SectionFile, ReadingAddsToTheList) {
     write("[Work]\r\n/a\r\n");
     Entries entries{"/already"};

@@ -56,6 +56,9 @@ TEST_F(SearchCommand, PathsAndExitStatus) {
          docs() + "/alpha.txt\n" + root_ + "/other/delta.txt\n", 0},
         {{"-f", "paths", "-C", "-d", docs(), "FOX"}, "", 1},
         {{"-f", "paths", "-d", docs(), "zebra"}, "", 1},
+        // A file is searched as named, though its extension is left out in folders.
+        {{"-f", "paths", "-d", docs() + "/tool.exe", "-d", docs() + "/sub", "fox"},
+         docs() + "/tool.exe\n" + docs() + "/sub/gamma.txt\n", 0},
         {{"-f", "paths", "-d", root_ + "/missing", "fox"}, "", 2},
         // Results that cannot be written are a failure, never a match.
         {{"-f", "paths", "-o", "/dev/full", "-d", docs(), "fox"}, "", 2},
@@ -105,7 +108,8 @@ TEST_F(SearchCommand, RtfIsOneDocumentTheReaderTakes) {
 TEST_F(SearchCommand, JsonLinesWithHitSpans) {
     const ProgramRun run = tessaly({"-f", "json", "-d", docs(), "--no-subfolders", "-t", "txt", "lazy"});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_NE(run.out.find("\"number\":1,\"path\":\"" + docs() + "/alpha.txt\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"number\":1,\"path\":{\"text\":\"" + docs() + "/alpha.txt\"}"), std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("\"lines\":[{\"text\":\"jumps over the lazy dog\",\"hits\":[[15,19]]}]"),
               std::string::npos)
         << run.out;
@@ -113,12 +117,10 @@ TEST_F(SearchCommand, JsonLinesWithHitSpans) {
     EXPECT_NE(run.out.find("{\"summary\":{\"searched\":2,\"matched\":1,\"passedOver\":0,\"seconds\":"),
               std::string::npos)
         << run.out;
-    // A name that is not UTF-8 comes with its exact bytes too.
-    dir_.write("raw/caf\xe9.txt", "lazy\n");
-    const ProgramRun raw = tessaly({"-f", "json", "-d", root_ + "/raw", "lazy"});
-    EXPECT_NE(raw.out.find("\"path\":\"" + root_ + "/raw/caf\\udce9.txt\""), std::string::npos) << raw.out;
-    EXPECT_NE(raw.out.find("\"pathBytes\":\""), std::string::npos) << raw.out;
-    EXPECT_EQ(run.out.find("pathBytes"), std::string::npos);
+    // A name that is not UTF-8 comes as its exact bytes.
+    dir_.write("r/\xe9", "lazy\n");
+    const ProgramRun raw = tessaly({"-f", "json", "-d", "r", "lazy"}, root_);
+    EXPECT_NE(raw.out.find("\"path\":{\"bytes\":\""), std::string::npos) << raw.out;
 }
 
 TEST_F(SearchCommand, ThreadsDoNotChangeTheOutput) {
@@ -174,7 +176,7 @@ TEST_F(SearchCommand, WordsAreCheckedAsInTheWindow) {
               docs() + "/alpha.txt\n" + docs() + "/beta.md\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_ + "/out"), {}), 1);
     // A file where a folder belongs is said as the system says it.
-    run = tessaly({"-d", docs() + "/alpha.txt", "fox"});
+    run = tessaly({"-d", docs() + "/alpha.txt/inner", "fox"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("Not a directory"), std::string::npos) << run.err;
     run = tessaly({"-d", docs(), "one", "two", "three", "four", "five"});

@@ -58,7 +58,7 @@ TEST(Library, LoadsByNameAndAnswersThroughBothExports) {
     dlclose(library);
 }
 
-TEST(Library, ExportsTheTwoFunctionsAndTheRunsOwnEntry) {
+TEST(Library, ExportsTheTwoFunctionsAndTheRunsOwnEntries) {
     const std::string command = std::string("nm -D --defined-only ") + TYX12_LIBRARY_PATH;
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
@@ -71,7 +71,7 @@ TEST(Library, ExportsTheTwoFunctionsAndTheRunsOwnEntry) {
             functions.insert(name);
     }
     ASSERT_EQ(pclose(pipe), 0) << "nm must be available";
-    EXPECT_EQ(functions, (std::set<std::string>{"stringSearch", "stringView", "tyx12SearchOpenFile"}));
+    EXPECT_EQ(functions, (std::set<std::string>{"stringSearch", "stringView", "tyx12SearchOpenFile", "tyx12SearchHeld", "tyx12ViewText"}));
 }
 
 }  // namespace

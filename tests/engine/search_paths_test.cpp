@@ -4,6 +4,9 @@
 // through tiny buffers and looks at every word.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstring>
 #include <random>
@@ -110,7 +113,23 @@ TEST(SearchPaths, FastWaysGiveThePlainAnswer) {
         plain.textSizes = {1 + random() % 24, random() % 64};
 
         SCOPED_TRACE(testing::Message() << "round " << round);
-        ASSERT_EQ(search(fast, words, present), search(plain, words, present));
+        const Answer expected = search(plain, words, present);
+        ASSERT_EQ(search(fast, words, present), expected);
+
+        // The same input handed over as bytes the caller holds: the start of
+        // the open file, or the whole of it.
+        SearchRequest held = fast;
+        held.fileName = nullptr;
+        const std::size_t split = random() % 2 ? text.size() : random() % (text.size() + 1);
+        held.held = reinterpret_cast<const unsigned char*>(text.data());
+        held.heldLength = split;
+        const int fd = split < text.size() ? ::open(path.c_str(), O_RDONLY) : -1;
+        if (fd >= 0) {
+            ASSERT_EQ(::lseek(fd, static_cast<off_t>(split), SEEK_SET), static_cast<off_t>(split));
+        }
+        held.openFile = fd;
+        EXPECT_EQ(search(held, words, present), expected) << "held " << split << " of " << text.size();
+        if (fd >= 0) ::close(fd);
     }
 }
 

@@ -35,9 +35,15 @@ QStringList GuardedCategoryFiles::categoryNames() {
 
 QStringList GuardedCategoryFiles::folders(const QString& category) {
     const std::string name = bytesFromText(category);
-    return guardedRead(services_, [&](std::vector<std::string>& folders) {
-        return store_.readFolders(name, folders);
+    std::size_t unusable = 0;
+    QStringList folders = guardedRead(services_, [&](std::vector<std::string>& found) {
+        unusable = 0;
+        return store_.readFolders(name, found, &unusable);
     });
+    if (unusable > 0)
+        services_.boxes.show(textFromBytes(unusableLinesMessage(unusable, name, store_.categoryFile())),
+                             "Tessaly", MessageIcon::Exclamation, MessageButtons::Ok);
+    return folders;
 }
 
 QStringList GuardedCategoryFiles::savedWords(const QString& category) {

@@ -77,7 +77,7 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     candidate.path = file;
     candidate.size = status.size;
     candidate.modified = status.modified;
-    const SearchAnswer answer = searchFile(*engine, candidate, arguments_, words);
+    const SearchAnswer answer = searchFile(*engine, candidate, arguments_, words, chosenFileScope());
     window_.textFile->setRtf(
         singleFileText(dateTimeText(status.modified), status.size, answer.lines, answer.length));
 }

@@ -210,7 +210,7 @@ void QuickViewer::loadViewer() {
         services_,
         [&] {
             std::optional<std::optional<ViewerBody>> body = untilStopped(
-                [engine, path, size = entry.size] { return fetchViewerBody(*engine, path, size); });
+                [engine, path, size = entry.size] { return fetchViewerBody(*engine, path, size, chosenFileScope().documentsAsText); });
             if (!body) return Failure{};  // stopped: there is nothing to say
             fetched = std::move(*body);
             return fetched ? Failure{} : failureFromErrno(EACCES, "read", path);
@@ -224,7 +224,7 @@ void QuickViewer::loadViewer() {
         arguments.allHits = 1;
         const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
         answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_)] {
-            return searchFile(*engine, candidate, arguments, words);
+            return searchFile(*engine, candidate, arguments, words, chosenFileScope());
         });
     }
     showPanels(path, entry.size, entry.modified);

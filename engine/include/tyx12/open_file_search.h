@@ -1,6 +1,6 @@
-// The search run's own entry into the engine, beside the two exports every
+// The search run's own entries into the engine, beside the two exports every
 // caller may use: the same search as stringSearch, on a file the caller has
-// already opened. A run that walks folders opens each file relative to its
+// already opened or on text it holds. A run that walks folders opens each file relative to its
 // folder, so the system never walks the whole path again, and it learns why
 // a file could not be opened instead of getting 0 for it.
 #ifndef TYX12_OPEN_FILE_SEARCH_H
@@ -18,6 +18,19 @@ TYX12_API uint32_t tyx12SearchOpenFile(int openFile, int32_t caseCode, char* wor
                                        char* word2, int32_t code2, char* word3, int32_t code3,
                                        char* word4, int32_t smartSearch, int32_t contextWords,
                                        int32_t allHits, char* resultBuffer, int32_t nearbyWords);
+
+// As tyx12SearchOpenFile, with the input's first `heldLength` bytes already
+// read by the caller into `held`: `openFile` was read from the file's first
+// byte and stands just after them. With `openFile` -1, `held` is the whole
+// input: text the caller made, such as a document's text as UTF-8.
+TYX12_API uint32_t tyx12SearchHeld(int openFile, const char* held, uint64_t heldLength, int32_t caseCode,
+                                   char* word1, int32_t code1, char* word2, int32_t code2, char* word3,
+                                   int32_t code3, char* word4, int32_t smartSearch, int32_t contextWords,
+                                   int32_t allHits, char* resultBuffer, int32_t nearbyWords);
+
+// As stringView, on text the caller holds: `capacityBase` plays the part of
+// the file size in sizing viewBuffer.
+TYX12_API int32_t tyx12ViewText(const char* text, uint64_t length, int32_t capacityBase, char* viewBuffer);
 
 #ifdef __cplusplus
 }

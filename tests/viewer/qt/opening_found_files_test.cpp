@@ -51,7 +51,7 @@ protected:
 
 TEST_F(OpeningFoundFilesTest, DocumentsReachTheOpenerAsTheUrlsOfTheirOwnBytes) {
     const char* names[] = {"-rf.txt", "a #1.txt", "100%20.txt", "why?.txt", "caf\xE9.txt", "x.pdf"};
-    for (const char* name : names) files.write(name, "%PDF-1.4 the cat\n");
+    for (const char* name : names) files.write(name, "the cat\n");
     searchForCat();
     for (const char* name : names) {
         const std::string path = (files.path() / name).string();

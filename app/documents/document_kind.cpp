@@ -1,0 +1,80 @@
+#include "documents/document_kind.h"
+
+#include <array>
+#include <cstdint>
+
+namespace tessaly {
+namespace {
+
+constexpr std::string_view kLocalHeader{"PK\3\4", 4};
+constexpr std::size_t kLocalHeaderSize = 30;
+
+std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t width) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < width; ++i)
+        value |= std::uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    return value;
+}
+
+struct LocalEntry {
+    std::string_view name;
+    std::string_view storedData;  // empty unless stored uncompressed and whole in view
+};
+
+// The local header at `at`, or an empty name when it does not fit in view.
+LocalEntry localEntryAt(std::string_view bytes, std::size_t at) {
+    if (bytes.size() < at + kLocalHeaderSize || bytes.substr(at, 4) != kLocalHeader) return {};
+    const std::size_t nameSize = littleEndian(bytes, at + 26, 2);
+    const std::size_t extraSize = littleEndian(bytes, at + 28, 2);
+    const std::size_t nameAt = at + kLocalHeaderSize;
+    if (bytes.size() < nameAt + nameSize) return {};
+    LocalEntry entry{bytes.substr(nameAt, nameSize), {}};
+    const bool stored = littleEndian(bytes, at + 8, 2) == 0;
+    const std::size_t dataAt = nameAt + nameSize + extraSize;
+    const std::size_t dataSize = littleEndian(bytes, at + 18, 4);
+    if (stored && dataAt <= bytes.size() && dataSize <= bytes.size() - dataAt)
+        entry.storedData = bytes.substr(dataAt, dataSize);
+    return entry;
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+bool isPackagePart(std::string_view name) {
+    constexpr std::array<std::string_view, 6> parts{"[Content_Types].xml", "_rels/", "docProps/",
+                                                    "word/",               "xl/",    "ppt/"};
+    for (const auto part : parts)
+        if (name == part || (part.back() == '/' && startsWith(name, part))) return true;
+    return false;
+}
+
+bool isOfficePart(std::string_view name) {
+    return startsWith(name, "word/") || startsWith(name, "xl/") || startsWith(name, "ppt/");
+}
+
+DocumentKind zipKindOf(std::string_view bytes) {
+    const LocalEntry first = localEntryAt(bytes, 0);
+    if (first.name == "mimetype") {
+        if (first.storedData == "application/epub+zip") return DocumentKind::epub;
+        if (startsWith(first.storedData, "application/vnd.oasis.opendocument.")) return DocumentKind::openDocument;
+        return DocumentKind::none;
+    }
+    if (!isPackagePart(first.name)) return DocumentKind::none;
+    // Local headers are looked for by their signature rather than walked by
+    // their sizes: writers that stream leave the sizes out of the header. A
+    // signature inside compressed data that happens to name an office part is
+    // too unlikely to matter.
+    for (std::size_t at = 0; at != std::string_view::npos; at = bytes.find(kLocalHeader, at + 1)) {
+        if (isOfficePart(localEntryAt(bytes, at).name)) return DocumentKind::officeOpenXml;
+    }
+    return DocumentKind::none;
+}
+
+}  // namespace
+
+DocumentKind documentKindOf(std::string_view firstBytes) {
+    if (firstBytes.substr(0, 1024).find("%PDF-") != std::string_view::npos) return DocumentKind::pdf;
+    if (startsWith(firstBytes, kLocalHeader)) return zipKindOf(firstBytes);
+    return DocumentKind::none;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,150 @@
+#include "run/file_content.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+
+namespace tessaly {
+
+namespace {
+
+// As much as the engine reads first: a small file is read whole at once.
+constexpr std::size_t kStartBytes = 64 * 1024;
+// Where a NUL makes a file binary, as grep and ripgrep look.
+constexpr std::size_t kBinaryWindow = 8 * 1024;
+
+// The engine lowers the words it is given and may overwrite one, so every
+// call gets fresh copies; an empty word goes as a null pointer.
+class WordCopies {
+public:
+    explicit WordCopies(const SearchWords& words) {
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            if (words[i].empty()) continue;
+            copies_[i].assign(words[i].begin(), words[i].end());
+            copies_[i].push_back('\0');
+            pointers_[i] = copies_[i].data();
+        }
+    }
+    char* operator[](std::size_t i) { return pointers_[i]; }
+
+private:
+    std::array<std::vector<char>, 4> copies_;
+    std::array<char*, 4> pointers_{};
+};
+
+// The engine writes at most TYX12_RESULT_MIN_CAPACITY bytes; one buffer per thread.
+char* resultBuffer() {
+    thread_local std::vector<char> result(TYX12_RESULT_MIN_CAPACITY, ' ');
+    result[0] = '\0';
+    return result.data();
+}
+
+SearchAnswer answerOf(std::uint32_t length, const char* result) {
+    SearchAnswer answer;
+    answer.length = length;
+    if (length > 0 && length <= TYX12_RESULT_MAX_LENGTH) answer.lines.assign(result, length);
+    return answer;
+}
+
+std::size_t readStart(int fd, char* buffer) {
+    std::size_t got = 0;
+    while (got < kStartBytes) {
+        const ssize_t part = ::read(fd, buffer + got, kStartBytes - got);
+        if (part < 0 && errno == EINTR) continue;
+        if (part <= 0) break;
+        got += static_cast<std::size_t>(part);
+        // A file reads short only at its end: asking again costs a call per file.
+        break;
+    }
+    return got;
+}
+
+// A NUL near the start, except in UTF-16 text, where every other byte of
+// plain English is one.
+bool looksBinary(std::string_view start) {
+    if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) return false;
+    return start.substr(0, kBinaryWindow).find('\0') != std::string_view::npos;
+}
+
+SearchAnswer searchHeld(const EngineCalls& engine, int fd, std::string_view held, const RunArguments& a,
+                        const SearchWords& words) {
+    WordCopies w(words);
+    char* result = resultBuffer();
+    return answerOf(engine.searchHeld(fd, held.data(), held.size(), a.caseCode, w[0], a.code1, w[1], a.code2,
+                                      w[2], a.code3, w[3], a.smartSearch, a.contextWords, a.allHits, result,
+                                      a.nearbyWords),
+                    result);
+}
+
+// An engine without the entry for held bytes reads the file itself.
+SearchAnswer searchWhole(const EngineCalls& engine, int fd, const RunArguments& a, const SearchWords& words) {
+    if (::lseek(fd, 0, SEEK_SET) != 0) return {};
+    WordCopies w(words);
+    char* result = resultBuffer();
+    return answerOf(engine.searchOpenFile(fd, a.caseCode, w[0], a.code1, w[1], a.code2, w[2], a.code3, w[3],
+                                          a.smartSearch, a.contextWords, a.allHits, result, a.nearbyWords),
+                    result);
+}
+
+}  // namespace
+
+ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchScope& scope,
+                                const RunArguments& arguments, const SearchWords& words) {
+    ContentSearch search;
+    if (scope.largestFileSize > 0) {
+        struct stat info;
+        if (::fstat(fd, &info) == 0 && static_cast<std::uint64_t>(info.st_size) > scope.largestFileSize) {
+            search.leftOut = true;
+            return search;
+        }
+    }
+    if (!engine.searchHeld) {
+        search.answer = searchWhole(engine, fd, arguments, words);
+        return search;
+    }
+    thread_local std::vector<char> buffer(kStartBytes);
+    const std::string_view start(buffer.data(), readStart(fd, buffer.data()));
+    const DocumentKind kind = scope.documentsAsText ? documentKindOf(start) : DocumentKind::none;
+    if (kind != DocumentKind::none) {
+        const DocumentText document = documentText(fd, kind);
+        if (!document.problem.empty()) {
+            search.problem = document.problem;
+            return search;
+        }
+        search.answer = searchHeld(engine, -1, document.text, arguments, words);
+        return search;
+    }
+    if (!scope.binaryIncluded && looksBinary(start)) {
+        search.leftOut = true;
+        return search;
+    }
+    search.answer = searchHeld(engine, fd, start, arguments, words);
+    return search;
+}
+
+std::optional<DocumentText> documentTextOf(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    thread_local std::vector<char> buffer(kStartBytes);
+    const DocumentKind kind = documentKindOf({buffer.data(), readStart(fd, buffer.data())});
+    std::optional<DocumentText> document;
+    if (kind != DocumentKind::none) document = documentText(fd, kind);
+    ::close(fd);
+    return document;
+}
+
+SearchScope chosenFileScope(const SearchScope& runScope) {
+    SearchScope scope;
+    scope.documentsAsText = runScope.documentsAsText;
+    scope.binaryIncluded = true;
+    return scope;
+}
+
+}  // namespace tessaly

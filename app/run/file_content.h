@@ -1,0 +1,46 @@
+// What a file gives the engine: its bytes as they are, or for a document
+// (PDF, OpenDocument, Office, EPUB) the text it shows. The first read of the
+// file is also the look at its content: the engine goes on from it and never
+// reads those bytes again, so telling text, documents and binary files apart
+// costs no extra read.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "criteria/run_arguments.h"
+#include "criteria/search_scope.h"
+#include "documents/document_text.h"
+#include "platform/engine_loader.h"
+
+namespace tessaly {
+
+struct SearchAnswer {
+    std::uint32_t length = 0;  // the engine's result length
+    std::string lines;         // its result text when it fitted
+};
+
+struct ContentSearch {
+    SearchAnswer answer;
+    // Not searched, by the scope's choice (a binary file, a file too large):
+    // neither a match nor a failure.
+    bool leftOut = false;
+    // Not empty: a document whose text could not be read, and why.
+    std::string problem;
+};
+
+// Searches the file open on `fd`, read from its first byte. The descriptor
+// stays the caller's.
+ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchScope& scope,
+                                const RunArguments& arguments, const SearchWords& words);
+
+// The text of the document at `path`; nothing for a file that is not a
+// document or cannot be opened.
+std::optional<DocumentText> documentTextOf(const std::string& path);
+
+// A file the person picked is searched whatever it holds or however large:
+// only whether documents are read as text carries over from the run's scope.
+SearchScope chosenFileScope(const SearchScope& runScope = {});
+
+}  // namespace tessaly

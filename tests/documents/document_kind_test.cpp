@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "document_files.h"
+#include "documents/document_kind.h"
+
+namespace tessaly {
+namespace {
+
+using test::zipBytes;
+
+TEST(DocumentKind, ToldByContentNotByName) {
+    const std::string xml = "<?xml version=\"1.0\"?><a/>";
+    const std::string pdfLate = std::string(1000, ' ') + "%PDF-1.7";
+    const std::string pdfTooLate = std::string(1024, ' ') + "%PDF-1.7";
+    const struct {
+        const char* name;
+        std::string bytes;
+        DocumentKind kind;
+    } cases[] = {
+        {"text named x.pdf", "Just some text about %PDF files", DocumentKind::none},
+        {"empty", "", DocumentKind::none},
+        {"PDF (whatever its name)", test::pdfBytes({"Hello"}), DocumentKind::pdf},
+        {"PDF header after some junk", pdfLate, DocumentKind::pdf},
+        {"PDF header beyond the first 1024 bytes", pdfTooLate, DocumentKind::none},
+        {"odt", zipBytes({{"mimetype", "application/vnd.oasis.opendocument.text"}, {"content.xml", xml}}),
+         DocumentKind::openDocument},
+        {"ods", zipBytes({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}}), DocumentKind::openDocument},
+        {"epub", zipBytes({{"mimetype", "application/epub+zip"}, {"META-INF/container.xml", xml}}),
+         DocumentKind::epub},
+        {"mimetype of something else", zipBytes({{"mimetype", "application/x-krita"}}), DocumentKind::none},
+        {"mimetype not first", zipBytes({{"a.txt", "x"}, {"mimetype", "application/epub+zip"}}), DocumentKind::none},
+        {"docx", zipBytes({{"[Content_Types].xml", xml}, {"_rels/.rels", xml}, {"word/document.xml", xml}}),
+         DocumentKind::officeOpenXml},
+        {"xlsx written by another order", zipBytes({{"_rels/.rels", xml}, {"docProps/app.xml", xml}, {"xl/workbook.xml", xml}}),
+         DocumentKind::officeOpenXml},
+        {"pptx", zipBytes({{"ppt/presentation.xml", xml}}), DocumentKind::officeOpenXml},
+        {"a package that is no office file (nupkg)",
+         zipBytes({{"[Content_Types].xml", xml}, {"_rels/.rels", xml}, {"package/services/x.psmdcp", xml}}),
+         DocumentKind::none},
+        {"plain zip", zipBytes({{"readme.txt", "hello"}, {"word/document.xml", xml}}), DocumentKind::none},
+        {"jar", zipBytes({{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\n"}}), DocumentKind::none},
+        {"truncated zip header", std::string("PK\3\4\0\0", 6), DocumentKind::none},
+    };
+    for (const auto& c : cases) EXPECT_EQ(documentKindOf(c.bytes), c.kind) << c.name;
+}
+
+}  // namespace
+}  // namespace tessaly
