@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "run/file_filter.h"
 
 namespace tessaly {
 
@@ -100,7 +101,7 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     ContentSearch search;
     if (scope.largestFileSize > 0) {
         struct stat info;
-        if (::fstat(fd, &info) == 0 && static_cast<std::uint64_t>(info.st_size) > scope.largestFileSize) {
+        if (::fstat(fd, &info) == 0 && !sizeAdmits(static_cast<std::uint64_t>(info.st_size), scope.largestFileSize)) {
             search.leftOut = true;
             return search;
         }

@@ -26,12 +26,11 @@ struct RunPlan {
     // Which files the walk lists (hidden ones, left-out folders) and how each
     // is read. A file larger than scope.largestFileSize is passed over without
     // a word: by the walk when the listing told its size, otherwise by the
-    // search of it, once the open file tells it (sizeAdmits). Binary files
-    // and documents are the search's to tell apart, also once the file is open.
+    // search of it, once the open file tells it. Binary files and documents
+    // are the search's to tell apart, also once the file is open.
     SearchScope scope;
     RunArguments arguments;  // as the engine gets them: narrowed already for names only
     SearchWords words;
-    SearchScope scope;
     bool nameAndText = true;  // Name and Text display; Name Only lists names alone
     int fileLimit = kFileLimit;
     int threads = 1;  // 1 searches on the calling thread
