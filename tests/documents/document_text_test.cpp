@@ -105,7 +105,7 @@ TEST(DocumentText, EachFamilyInReadingOrder) {
         {"docx, then its footnotes",
          word("<w:p><w:pPr><w:tabs><w:tab w:val=\"left\"/></w:tabs></w:pPr><w:r><w:t>Hello</w:t></w:r>"
               "<w:r><w:tab/><w:t xml:space=\"preserve\">big </w:t></w:r><w:r><w:instrText> PAGE </w:instrText>"
-              "</w:r><w:r><w:t>world</w:t><w:br/><w:t>line</w:t></w:r></w:p>"
+              "</w:r><w:r><w:t>world</w:t><w:br/><w:t>line</w:t><w:br/></w:r></w:p>"
               "<w:p><w:r><mc:AlternateContent><mc:Choice><w:t>chosen</w:t></mc:Choice>"
               "<mc:Fallback><w:t>fallback</w:t></mc:Fallback></mc:AlternateContent></w:r></w:p>"
               "<w:p><w:r><w:delText>deleted</w:delText></w:r></w:p>",
