@@ -207,6 +207,14 @@ TEST(DocumentText, StopsAtItsLimit) {
     EXPECT_NE(got.text.substr(got.text.size() - 8).find("w\xC3\xA9"), std::string::npos)
         << "a character is never cut in two";
 
+    std::string strings;
+    for (int i = 0; i < 2000; ++i) strings += "<si/>";
+    const auto workbook = textOf(zipBytes({{"[Content_Types].xml", "<Types/>"},
+                                           {"xl/workbook.xml", kWorkbook},
+                                           {"xl/sharedStrings.xml", "<sst>" + strings + "</sst>"}}),
+                                 1024);
+    EXPECT_EQ(workbook.problem, "its text is larger than 1 KB") << "shared strings are held, so they count";
+
     const auto pages = textOf(pdfBytes({"First page", "Second page"}), 12);
     EXPECT_EQ(pages.problem, "its text is larger than 12 bytes");
     EXPECT_EQ(pages.text, "First page\n\n");
