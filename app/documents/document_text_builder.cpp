@@ -30,7 +30,11 @@ void DocumentTextBuilder::append(std::string_view utf8) {
     // A space after a line's or a cell's end would only indent what follows.
     if (held_ == Break::space && !text_.empty() && isLayoutSpace(text_.back())) held_ = Break::none;
     if (!text_.empty() && held_ != Break::none) {
-        const auto separator = breakText(static_cast<int>(held_));
+        auto separator = breakText(static_cast<int>(held_));
+        // A line break the text made itself counts toward a paragraph's end.
+        if (held_ >= Break::paragraph)
+            for (auto end = text_.rbegin(); end != text_.rend() && *end == '\n' && !separator.empty(); ++end)
+                separator.remove_prefix(1);
         held_ = Break::none;
         append(separator);
         if (full_) return;

@@ -51,7 +51,7 @@ public:
 class EncryptedParts : public XmlContentHandler {
 public:
     void startElement(const XmlTag& tag) override {
-        if (tag.localName() == "CipherReference")
+        if (tag.localName() == "CipherReference" && parts.size() < kMaxItems)
             if (auto uri = tag.attribute("URI")) parts.insert(std::move(*uri));
     }
     void endElement(std::string_view) override {}

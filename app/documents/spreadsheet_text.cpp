@@ -16,7 +16,15 @@ public:
 
     void startElement(const XmlTag& tag) override {
         const auto name = tag.localName();
-        if (name == "si") strings.emplace_back();
+        if (name == "si") {
+            // An empty string costs its slot: a million <si/> are not free.
+            if (room_ < sizeof(std::string)) {
+                full = true;
+                return;
+            }
+            room_ -= sizeof(std::string);
+            strings.emplace_back();
+        }
         if (name == "t") ++texts_;
         if (name == "rPh") ++phonetic_;  // reading aids, not shown in the cell
     }
@@ -49,6 +57,8 @@ private:
 class SheetOrder : public XmlContentHandler {
 public:
     void startElement(const XmlTag& tag) override {
+        // A workbook has no more sheets than its package has parts.
+        if (ids.size() + targets.size() >= ZipArchive::kMaxEntries) return;
         if (tag.localName() == "sheet") {
             if (auto id = tag.attribute("id")) ids.push_back(std::move(*id));
         } else if (tag.localName() == "Relationship") {

@@ -22,8 +22,9 @@ namespace tessaly::test {
 using ZipEntries = std::vector<std::pair<std::string, std::string>>;
 
 // A zip of `entries` in order; a first entry named "mimetype" is stored
-// uncompressed, as OpenDocument and EPUB require.
-inline std::string zipBytes(const ZipEntries& entries) {
+// uncompressed, as OpenDocument and EPUB require. The entry named `locked`
+// is encrypted with a password.
+inline std::string zipBytes(const ZipEntries& entries, const std::string& locked = "") {
     TempDir dir;
     const auto path = (dir.path() / "document.zip").string();
     int error = 0;
@@ -34,6 +35,8 @@ inline std::string zipBytes(const ZipEntries& entries) {
         const auto index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
         if (index < 0) throw std::runtime_error("cannot add " + name);
         if (name == "mimetype") zip_set_file_compression(archive, index, ZIP_CM_STORE, 0);
+        if (name == locked && zip_file_set_encryption(archive, index, ZIP_EM_AES_256, "secret") != 0)
+            throw std::runtime_error("cannot encrypt " + name);
     }
     if (zip_close(archive) != 0) throw std::runtime_error("cannot write the zip");
     std::ifstream in(path, std::ios::binary);

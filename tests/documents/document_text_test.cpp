@@ -105,7 +105,7 @@ TEST(DocumentText, EachFamilyInReadingOrder) {
         {"docx, then its footnotes",
          word("<w:p><w:pPr><w:tabs><w:tab w:val=\"left\"/></w:tabs></w:pPr><w:r><w:t>Hello</w:t></w:r>"
               "<w:r><w:tab/><w:t xml:space=\"preserve\">big </w:t></w:r><w:r><w:instrText> PAGE </w:instrText>"
-              "</w:r><w:r><w:t>world</w:t><w:br/><w:t>line</w:t></w:r></w:p>"
+              "</w:r><w:r><w:t>world</w:t><w:br/><w:t>line</w:t><w:br/></w:r></w:p>"
               "<w:p><w:r><mc:AlternateContent><mc:Choice><w:t>chosen</w:t></mc:Choice>"
               "<mc:Fallback><w:t>fallback</w:t></mc:Fallback></mc:AlternateContent></w:r></w:p>"
               "<w:p><w:r><w:delText>deleted</w:delText></w:r></w:p>",
@@ -180,6 +180,10 @@ TEST(DocumentText, DamagedAndEncryptedSayWhy) {
         {"docx: document is not XML",
          zipBytes({{"[Content_Types].xml", "<Types/>"}, {"word/document.xml", "not XML at all"}}), "",
          "it is damaged"},
+        {"docx: its document part encrypted",
+         zipBytes({{"[Content_Types].xml", "<Types/>"}, {"word/document.xml", "<w:t>secret</w:t>"}},
+                  "word/document.xml"),
+         "", "it is encrypted"},
         {"xlsx: cut in half",
          truncated(zipBytes({{"[Content_Types].xml", "<Types/>"}, {"xl/workbook.xml", kWorkbook}})), "",
          "it is damaged"},
@@ -206,6 +210,14 @@ TEST(DocumentText, StopsAtItsLimit) {
     EXPECT_GT(got.text.size(), (std::size_t{1} << 20) - 8);
     EXPECT_NE(got.text.substr(got.text.size() - 8).find("w\xC3\xA9"), std::string::npos)
         << "a character is never cut in two";
+
+    std::string strings;
+    for (int i = 0; i < 2000; ++i) strings += "<si/>";
+    const auto workbook = textOf(zipBytes({{"[Content_Types].xml", "<Types/>"},
+                                           {"xl/workbook.xml", kWorkbook},
+                                           {"xl/sharedStrings.xml", "<sst>" + strings + "</sst>"}}),
+                                 1024);
+    EXPECT_EQ(workbook.problem, "its text is larger than 1 KB") << "shared strings are held, so they count";
 
     const auto pages = textOf(pdfBytes({"First page", "Second page"}), 12);
     EXPECT_EQ(pages.problem, "its text is larger than 12 bytes");
