@@ -41,6 +41,6 @@ std::optional<DocumentText> documentTextOf(const std::string& path);
 
 // A file the person picked is searched whatever it holds or however large:
 // only whether documents are read as text carries over from the run's scope.
-SearchScope chosenFileScope(const SearchScope& runScope = {});
+SearchScope chosenFileScope(const SearchScope& runScope);
 
 }  // namespace tessaly

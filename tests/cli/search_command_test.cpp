@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "document_files.h"
 #include "platform/rtf_reader.h"
 #include "program_run.h"
 #include "temp_dir.h"
@@ -121,6 +122,41 @@ TEST_F(SearchCommand, JsonLinesWithHitSpans) {
     dir_.write("r/\xe9", "lazy\n");
     const ProgramRun raw = tessaly({"-f", "json", "-d", "r", "lazy"}, root_);
     EXPECT_NE(raw.out.find("\"path\":{\"bytes\":\""), std::string::npos) << raw.out;
+}
+
+TEST_F(SearchCommand, DocumentsAsTheirTextBinaryFilesLeftOut) {
+    dir_.write("d/report.pdf", pdfBytes({"The yearly zanzibar report"}));
+    dir_.write("d/letter.docx",
+               zipBytes({{"[Content_Types].xml", "<Types/>"},
+                         {"word/document.xml", "<w:document xmlns:w=\"w\"><w:body><w:p><w:r><w:t>zanz</w:t></w:r>"
+                                               "<w:r><w:t>ibar letter</w:t></w:r></w:p></w:body></w:document>"}}));
+    dir_.write("d/broken.pdf", "%PDF-1.4\nzanzibar, but no document\n");
+    dir_.write("d/data.bin", std::string("zanzibar\0\x01\x02", 11));
+    dir_.write("d/notes.txt", "zanzibar in plain text\n");
+    const std::string d = root_ + "/d";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string out;
+    } cases[] = {
+        // The docx splits the word between two runs: only its text shows it whole.
+        {{"-f", "paths", "-d", d, "zanzibar"}, d + "/letter.docx\n" + d + "/notes.txt\n" + d + "/report.pdf\n"},
+        {{"-f", "paths", "--binary", "-d", d, "zanzibar"},
+         d + "/data.bin\n" + d + "/letter.docx\n" + d + "/notes.txt\n" + d + "/report.pdf\n"},
+        // As bytes: the docx is compressed, and the broken PDF is no longer passed over.
+        {{"-f", "paths", "--raw", "-d", d, "zanzibar"}, d + "/broken.pdf\n" + d + "/notes.txt\n" + d + "/report.pdf\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const ProgramRun run = tessaly(c.arguments);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+    }
+    // A document that cannot be read is named, as an unreadable file is.
+    const ProgramRun run = tessaly({"-f", "paths", "-d", d, "zanzibar"});
+    EXPECT_NE(run.err.find("passed over " + d + "/broken.pdf: it is damaged"), std::string::npos) << run.err;
+    // The passage comes from the document's text.
+    EXPECT_NE(tessaly({"-d", d + "/report.pdf", "zanzibar"}).out.find("The yearly zanzibar report"),
+              std::string::npos);
 }
 
 TEST_F(SearchCommand, ThreadsDoNotChangeTheOutput) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "criteria/qt/option_controls.h"
+#include "criteria/qt/scope_controls.h"
 #include "platform/engine_access.h"
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/operation_error_report.h"
@@ -77,7 +78,7 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     candidate.path = file;
     candidate.size = status.size;
     candidate.modified = status.modified;
-    const SearchAnswer answer = searchFile(*engine, candidate, arguments_, words, chosenFileScope());
+    const SearchAnswer answer = searchFile(*engine, candidate, arguments_, words, chosenFileScope(readScope(window_)));
     window_.textFile->setRtf(
         singleFileText(dateTimeText(status.modified), status.size, answer.lines, answer.length));
 }

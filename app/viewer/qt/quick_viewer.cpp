@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "criteria/qt/option_controls.h"
+#include "criteria/qt/scope_controls.h"
 #include "platform/blanks.h"
 #include "platform/engine_access.h"
 #include "platform/error_tables.h"
@@ -210,7 +211,9 @@ void QuickViewer::loadViewer() {
         services_,
         [&] {
             std::optional<std::optional<ViewerBody>> body = untilStopped(
-                [engine, path, size = entry.size] { return fetchViewerBody(*engine, path, size, chosenFileScope().documentsAsText); });
+                [engine, path, size = entry.size, documents = readScope(main_).documentsAsText] {
+                    return fetchViewerBody(*engine, path, size, documents);
+                });
             if (!body) return Failure{};  // stopped: there is nothing to say
             fetched = std::move(*body);
             return fetched ? Failure{} : failureFromErrno(EACCES, "read", path);
@@ -223,8 +226,9 @@ void QuickViewer::loadViewer() {
         RunArguments arguments = arguments_;
         arguments.allHits = 1;
         const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
-        answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_)] {
-            return searchFile(*engine, candidate, arguments, words, chosenFileScope());
+        answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_),
+                               scope = chosenFileScope(readScope(main_))] {
+            return searchFile(*engine, candidate, arguments, words, scope);
         });
     }
     showPanels(path, entry.size, entry.modified);

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "document_files.h"
 #include "platform/engine_access.h"
 #include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
@@ -99,6 +100,19 @@ TEST_F(ViewerTest, ViewerShowsTheFileUnderTheCaretWithItsHitsMarked) {
     view().viewPrev->click();
     main().buttonDetail->click();
     EXPECT_EQ(desktop.opened(), (std::vector<std::string>{second, second}));
+}
+
+TEST_F(ViewerTest, ADocumentIsShownAsItsTextWithItsHitsMarked) {
+    const std::string pdf = files.write("report.pdf", pdfBytes({"first page", "the cat on page two"}));
+    search(files.path().string(), QStringLiteral("cat"));
+    caretOn(pdf);
+    main().buttonView->click();
+    const QString text = view().richView->plainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("first page"))) << text.toStdString();
+    const int at = text.indexOf(QStringLiteral("cat"));
+    ASSERT_GE(at, 0) << text.toStdString();
+    EXPECT_TRUE(view().richView->isMarked(at));
+    EXPECT_FALSE(text.contains(QStringLiteral("%PDF")));
 }
 
 // The entry under the caret is the one the pane put there, whatever its
