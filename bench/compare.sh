@@ -7,7 +7,8 @@
 # files holding the words as whole words, case ignored, reading every file
 # whole and binary files as text; each runs once to warm the cache, then RUNS
 # times (default 5), and the median wall time is shown with its ratio to
-# tessaly with one thread. The last line gives tessaly's time as a multiple of
+# tessaly with one thread; "tessaly as set" is the command's own defaults
+# (documents as text, binary files left out). The last line gives tessaly's time as a multiple of
 # ripgrep's, one thread and all threads. Tools that are not installed are left
 # out. Build first (make build); TESSALY overrides the program's path.
 set -euo pipefail
@@ -34,8 +35,11 @@ for word in "${words[@]:1}"; do tessaly_words+=(OR "$word"); done
 declare -a names commands
 add() { names+=("$1"); commands+=("$2"); }
 quote() { printf '%q ' "$@"; }
-add "tessaly -j1" "$(quote "$tessaly" -f paths -j 1 "${folder_arguments[@]}" "${tessaly_words[@]}")"
-add "tessaly" "$(quote "$tessaly" -f paths "${folder_arguments[@]}" "${tessaly_words[@]}")"
+# Every file as its bytes, binary ones too, as the other tools read them.
+add "tessaly -j1" "$(quote "$tessaly" -f paths --raw --binary -j 1 "${folder_arguments[@]}" "${tessaly_words[@]}")"
+add "tessaly" "$(quote "$tessaly" -f paths --raw --binary "${folder_arguments[@]}" "${tessaly_words[@]}")"
+# As a person runs it: documents read as their text, binary files left out.
+add "tessaly as set" "$(quote "$tessaly" -f paths -j 1 "${folder_arguments[@]}" "${tessaly_words[@]}")"
 if command -v rg >/dev/null; then
     add "rg -j1" "$(quote rg -j1 -l -w -i -a --no-ignore -e "$pattern" "${folders[@]}")"
     add "rg" "$(quote rg -l -w -i -a --no-ignore -e "$pattern" "${folders[@]}")"

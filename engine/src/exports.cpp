@@ -70,6 +70,18 @@ extern "C" TYX12_API uint32_t tyx12SearchHeld(int openFile, const char* held, ui
                   contextWords, allHits, resultBuffer, nearbyWords);
 }
 
+extern "C" TYX12_API uint32_t tyx12SearchGrowing(tyx12MoreText more, void* context, int32_t caseCode,
+                                                 char* word1, int32_t code1, char* word2, int32_t code2,
+                                                 char* word3, int32_t code3, char* word4, int32_t smartSearch,
+                                                 int32_t contextWords, int32_t allHits, char* resultBuffer,
+                                                 int32_t nearbyWords) {
+    if (!more) return 0;
+    SearchRequest request;
+    request.growing = {more, context};
+    return search(request, caseCode, word1, code1, word2, code2, word3, code3, word4, smartSearch,
+                  contextWords, allHits, resultBuffer, nearbyWords);
+}
+
 extern "C" TYX12_API int32_t tyx12ViewText(const char* text, uint64_t length, int32_t capacityBase,
                                            char* viewBuffer) {
     try {

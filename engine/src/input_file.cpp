@@ -21,10 +21,27 @@ InputFile::~InputFile() {
     if (fd_ >= 0 && owned_) ::close(fd_);
 }
 
+bool InputFile::grow() {
+    if (!growing_.more) return false;
+    const char* text = nullptr;
+    const std::uint64_t length = growing_.more(growing_.context, &text);
+    if (length <= heldLength_ || !text) {
+        growing_.more = nullptr;  // ended: not asked again
+        return false;
+    }
+    held_ = reinterpret_cast<const unsigned char*>(text);
+    heldLength_ = static_cast<std::size_t>(length);
+    return true;
+}
+
 std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
-    std::size_t total = std::min(capacity, heldLength_ - heldAt_);
-    if (total > 0) std::memcpy(buffer, held_ + heldAt_, total);
-    heldAt_ += total;
+    std::size_t total = 0;
+    do {
+        const std::size_t part = std::min(capacity - total, heldLength_ - heldAt_);
+        if (part > 0) std::memcpy(buffer + total, held_ + heldAt_, part);
+        heldAt_ += part;
+        total += part;
+    } while (total < capacity && grow());
     if (fd_ < 0) return total;
     while (total < capacity) {
         const std::size_t asked = capacity - total;
@@ -40,6 +57,8 @@ std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
 }
 
 bool InputFile::seek(std::uint64_t offset) {
+    while (offset > heldLength_ && grow()) {
+    }
     if (offset < heldLength_) {
         heldAt_ = static_cast<std::size_t>(offset);
         offset = heldLength_;

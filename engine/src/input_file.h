@@ -24,11 +24,19 @@ public:
     };
     explicit InputFile(Held held)
         : fd_(held.fd), owned_(false), held_(held.bytes), heldLength_(held.bytes ? held.length : 0) {}
+    // Text the caller makes as it is asked for (a document's, page by page):
+    // `more` lengthens it and tells where all of it now stands and how long
+    // it is; the same length means it has ended.
+    struct Growing {
+        std::uint64_t (*more)(void* context, const char** text);
+        void* context;
+    };
+    explicit InputFile(Growing growing) : owned_(false), growing_(growing) {}
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    bool isOpen() const { return fd_ >= 0 || held_; }
+    bool isOpen() const { return fd_ >= 0 || held_ || growing_.more; }
     // -1 when the input is held bytes alone.
     int descriptor() const { return fd_; }
 
@@ -45,6 +53,9 @@ private:
     const unsigned char* held_ = nullptr;
     std::size_t heldLength_ = 0;
     std::size_t heldAt_ = 0;
+    Growing growing_{};
+
+    bool grow();
 };
 
 }  // namespace tyx12::detail

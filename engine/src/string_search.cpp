@@ -48,7 +48,8 @@ std::uint32_t deliver(const CollectedText& collected, char* resultBuffer) {
 }  // namespace
 
 std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
-    InputFile file = request.held ? InputFile(InputFile::Held{request.held, request.heldLength, request.openFile})
+    InputFile file = request.growing.more ? InputFile(request.growing)
+                     : request.held       ? InputFile(InputFile::Held{request.held, request.heldLength, request.openFile})
                      : request.openFile >= 0 ? InputFile(InputFile::Borrowed{request.openFile})
                                              : InputFile(request.fileName);
     if (!file.isOpen()) return 0;

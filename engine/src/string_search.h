@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "file_text.h"
+#include "input_file.h"
 #include "query.h"
 
 namespace tyx12::detail {
@@ -16,6 +17,8 @@ struct SearchRequest {
     // them, or with no openFile they are the whole input.
     const unsigned char* held = nullptr;
     std::size_t heldLength = 0;
+    // Or text the caller makes as the search asks for it.
+    InputFile::Growing growing{};
     bool ignoreCase = false;
     std::array<char*, kWordSlots> words{};
     std::array<std::int32_t, kWordSlots - 1> codes{};

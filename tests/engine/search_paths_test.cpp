@@ -54,6 +54,20 @@ void appendUtf16(std::string& out, char32_t c, bool bigEndian) {
     }
 }
 
+// Hands out `whole` `step` bytes more at each call, from a string that moves
+// as it grows.
+struct GrowingText {
+    std::string whole;
+    std::string made;
+    std::size_t step;
+    static std::uint64_t more(void* context, const char** text) {
+        auto& self = *static_cast<GrowingText*>(context);
+        self.made.append(self.whole, self.made.size(), self.step);
+        *text = self.made.data();
+        return self.made.size();
+    }
+};
+
 TEST(SearchPaths, FastWaysGiveThePlainAnswer) {
     // Words that differ by case, by encoding, by folding, and that sit inside
     // each other; the text also breaks sequences and holds NULs.
@@ -130,6 +144,13 @@ TEST(SearchPaths, FastWaysGiveThePlainAnswer) {
         held.openFile = fd;
         EXPECT_EQ(search(held, words, present), expected) << "held " << split << " of " << text.size();
         if (fd >= 0) ::close(fd);
+
+        // And as a text made while the search reads it, a piece at a time.
+        GrowingText growing{text, {}, 1 + random() % 5000};
+        SearchRequest grown = fast;
+        grown.fileName = nullptr;
+        grown.growing = {&GrowingText::more, &growing};
+        EXPECT_EQ(search(grown, words, present), expected) << "grown by " << growing.step;
     }
 }
 

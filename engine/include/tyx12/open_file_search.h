@@ -28,6 +28,18 @@ TYX12_API uint32_t tyx12SearchHeld(int openFile, const char* held, uint64_t held
                                    int32_t code3, char* word4, int32_t smartSearch, int32_t contextWords,
                                    int32_t allHits, char* resultBuffer, int32_t nearbyWords);
 
+// Lengthens a text the caller makes as the search asks for more (a document
+// read page by page): sets `*text` to where all of it now stands and returns
+// its length; the same length as before means it has ended.
+typedef uint64_t (*tyx12MoreText)(void* context, const char** text);
+
+// As tyx12SearchHeld with no file, on a text that grows as it is read: a
+// search that has its answer early stops asking for more.
+TYX12_API uint32_t tyx12SearchGrowing(tyx12MoreText more, void* context, int32_t caseCode, char* word1,
+                                      int32_t code1, char* word2, int32_t code2, char* word3, int32_t code3,
+                                      char* word4, int32_t smartSearch, int32_t contextWords, int32_t allHits,
+                                      char* resultBuffer, int32_t nearbyWords);
+
 // As stringView, on text the caller holds: `capacityBase` plays the part of
 // the file size in sizing viewBuffer.
 TYX12_API int32_t tyx12ViewText(const char* text, uint64_t length, int32_t capacityBase, char* viewBuffer);
