@@ -22,6 +22,8 @@ struct DocumentText {
 // Reads the document that `fd` is open on. The descriptor stays the caller's:
 // it is neither closed nor moved, and the file is never loaded whole. Safe to
 // call for different documents on different threads at once.
-DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit = std::size_t{256} << 20);
+inline constexpr std::size_t kDocumentTextLimit = std::size_t{256} << 20;
+
+DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit);
 
 }  // namespace tessaly

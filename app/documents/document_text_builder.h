@@ -34,6 +34,8 @@ public:
     bool empty() const { return text_.empty(); }
     std::size_t limit() const { return limit_; }
 
+    // The text so far, without the break it may be holding.
+    const std::string& text() const { return text_; }
     // The text, its last paragraph ended by a newline.
     std::string take();
 

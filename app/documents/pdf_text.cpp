@@ -30,27 +30,42 @@ std::string_view trimmedPage(const std::vector<char>& utf8) {
 
 }  // namespace
 
-DocumentText pdfText(int fd, std::size_t textLimit) {
+PdfPages::PdfPages(int fd, DocumentTextBuilder& text) : text_(text) {
     silencePoppler();
     // Poppler reads the file through its own loader, page by page as asked,
     // never the whole file at once.
-    const std::unique_ptr<poppler::document> document(poppler::document::load_from_file(pathOfDescriptor(fd)));
-    if (!document) return {{}, "it is damaged"};
-    if (document->is_locked()) return {{}, "it is encrypted"};
-    const int pages = document->pages();
-    if (pages <= 0) return {{}, "it is damaged"};
+    document_.reset(poppler::document::load_from_file(pathOfDescriptor(fd)));
+    if (!document_) problem_ = "it is damaged";
+    else if (document_->is_locked()) problem_ = "it is encrypted";
+    else if ((pages_ = document_->pages()) <= 0) problem_ = "it is damaged";
+}
+
+PdfPages::~PdfPages() = default;
+
+bool PdfPages::addNextPage() {
+    if (!problem_.empty()) return false;
+    if (text_.full()) {
+        problem_ = "its text is larger than " + byteSizeText(text_.limit());
+        return false;
+    }
+    if (next_ >= pages_) return false;
+    const std::unique_ptr<poppler::page> page(document_->create_page(next_++));
+    if (!page) return true;
+    // Reading order without the physical layout's padding is what
+    // pdftotext gives without -layout or -raw.
+    const auto utf8 = page->text(poppler::rectf(), poppler::page::non_raw_non_physical_layout).to_utf8();
+    text_.addText(trimmedPage(utf8));
+    text_.breakPage();
+    return true;
+}
+
+DocumentText pdfText(int fd, std::size_t textLimit) {
     DocumentTextBuilder text(textLimit);
-    for (int index = 0; index < pages && !text.full(); ++index) {
-        const std::unique_ptr<poppler::page> page(document->create_page(index));
-        if (!page) continue;
-        // Reading order without the physical layout's padding is what
-        // pdftotext gives without -layout or -raw.
-        const auto utf8 = page->text(poppler::rectf(), poppler::page::non_raw_non_physical_layout).to_utf8();
-        text.addText(trimmedPage(utf8));
-        text.breakPage();
+    PdfPages pages(fd, text);
+    while (pages.addNextPage()) {
     }
     DocumentText result;
-    if (text.full()) result.problem = "its text is larger than " + byteSizeText(textLimit);
+    result.problem = pages.problem();
     result.text = text.take();
     return result;
 }

@@ -37,6 +37,8 @@ const EngineCalls* resolve(void* library, const std::string& name, Failure& fail
     calls->searchOpenFile =
         reinterpret_cast<decltype(calls->searchOpenFile)>(::dlsym(library, "tyx12SearchOpenFile"));
     calls->searchHeld = reinterpret_cast<decltype(calls->searchHeld)>(::dlsym(library, "tyx12SearchHeld"));
+    calls->searchGrowing =
+        reinterpret_cast<decltype(calls->searchGrowing)>(::dlsym(library, "tyx12SearchGrowing"));
     calls->viewText = reinterpret_cast<decltype(calls->viewText)>(::dlsym(library, "tyx12ViewText"));
     if (!calls->stringSearch || !calls->stringView) {
         failure = loadFailure(name + " (it lacks stringSearch or stringView)");

@@ -17,6 +17,7 @@ struct EngineCalls {
     decltype(&::tyx12SearchOpenFile) searchOpenFile = nullptr;
     // Absent from an older engine: documents are then searched as their bytes.
     decltype(&::tyx12SearchHeld) searchHeld = nullptr;
+    decltype(&::tyx12SearchGrowing) searchGrowing = nullptr;
     decltype(&::tyx12ViewText) viewText = nullptr;
 };
 

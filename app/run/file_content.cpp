@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include "documents/document_reading.h"
+
 #include "run/file_filter.h"
 
 namespace tessaly {
@@ -84,6 +86,32 @@ SearchAnswer searchHeld(const EngineCalls& engine, int fd, std::string_view held
                     result);
 }
 
+// The document is read only as far as the engine asks: a word on its first
+// page ends the reading there.
+std::uint64_t moreDocumentText(void* context, const char** text) {
+    auto& reading = *static_cast<DocumentReading*>(context);
+    const std::size_t before = reading.text().size();
+    while (reading.text().size() == before && reading.readMore()) {
+    }
+    *text = reading.text().data();
+    return reading.text().size();
+}
+
+SearchAnswer searchDocument(const EngineCalls& engine, DocumentReading& reading, const RunArguments& a,
+                            const SearchWords& words) {
+    if (!engine.searchGrowing) {
+        while (reading.readMore()) {
+        }
+        return searchHeld(engine, -1, reading.text(), a, words);
+    }
+    WordCopies w(words);
+    char* result = resultBuffer();
+    return answerOf(engine.searchGrowing(&moreDocumentText, &reading, a.caseCode, w[0], a.code1, w[1], a.code2,
+                                         w[2], a.code3, w[3], a.smartSearch, a.contextWords, a.allHits, result,
+                                         a.nearbyWords),
+                    result);
+}
+
 // An engine without the entry for held bytes reads the file itself.
 SearchAnswer searchWhole(const EngineCalls& engine, int fd, const RunArguments& a, const SearchWords& words) {
     if (::lseek(fd, 0, SEEK_SET) != 0) return {};
@@ -114,12 +142,10 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     const std::string_view start(buffer.data(), readStart(fd, buffer.data()));
     const DocumentKind kind = scope.documentsAsText ? documentKindOf(start) : DocumentKind::none;
     if (kind != DocumentKind::none) {
-        const DocumentText document = documentText(fd, kind);
-        if (!document.problem.empty()) {
-            search.problem = document.problem;
-            return search;
-        }
-        search.answer = searchHeld(engine, -1, document.text, arguments, words);
+        DocumentReading reading(fd, kind);
+        search.answer = searchDocument(engine, reading, arguments, words);
+        // A word found before the text broke off is found all the same.
+        if (search.answer.length == 0) search.problem = reading.problem();
         return search;
     }
     if (!scope.binaryIncluded && looksBinary(start)) {

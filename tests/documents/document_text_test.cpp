@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "document_files.h"
+#include "documents/document_reading.h"
 #include "documents/document_text.h"
 #include "documents/zip_archive.h"
 
@@ -222,6 +223,23 @@ TEST(DocumentText, StopsAtItsLimit) {
     const auto pages = textOf(pdfBytes({"First page", "Second page"}), 12);
     EXPECT_EQ(pages.problem, "its text is larger than 12 bytes");
     EXPECT_EQ(pages.text, "First page\n\n");
+}
+
+TEST(DocumentText, APdfIsReadAPageAtATimeToTheSameText) {
+    const std::string bytes = pdfBytes({"First page", "Second page", "Third page"});
+    const DocumentFile file(bytes);
+    DocumentReading reading(file.fd(), DocumentKind::pdf);
+    ASSERT_TRUE(reading.readMore());
+    EXPECT_EQ(reading.text(), "First page") << "the next page is not read yet";
+    while (reading.readMore()) {
+    }
+    EXPECT_EQ(reading.text(), textOf(bytes).text);
+    EXPECT_EQ(reading.problem(), "");
+
+    const DocumentFile locked(pdfBytes({"Secret"}, true));
+    DocumentReading refused(locked.fd(), DocumentKind::pdf);
+    EXPECT_FALSE(refused.readMore());
+    EXPECT_EQ(refused.problem(), "it is encrypted");
 }
 
 TEST(DocumentText, AnArchiveInflatesOnlyAsFarAsAllowed) {
