@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "categories/section_file.h"
-#include "categories/section_line.h"
+#include "platform/section_line.h"
 #include "platform/blanks.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "categories/section_line.h"
+#include "platform/section_line.h"
 #include "platform/blanks.h"
 
 namespace tessaly {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "categories/section_line.h"
+#include "platform/section_line.h"
 #include "criteria/file_size.h"
 #include "criteria/folder_patterns.h"
 #include "platform/blanks.h"

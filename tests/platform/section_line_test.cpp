@@ -1,4 +1,4 @@
-#include "categories/section_line.h"
+#include "platform/section_line.h"
 
 #include <gtest/gtest.h>
 
