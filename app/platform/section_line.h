@@ -1,7 +1,6 @@
 // What one line of a section file is: the tests the readers and writers of
 // the category file, the word file and the scope file apply to a line as
-// read, without its
-// line end.
+// read, without its line end.
 #pragma once
 
 #include <optional>
