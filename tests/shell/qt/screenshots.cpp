@@ -30,6 +30,7 @@
 #include "viewer/qt/rich_text_printing.h"
 #include "viewer/qt/quick_viewer_window.h"
 #include "search_start.h"
+#include "document_files.h"
 #include "temp_dir.h"
 
 using namespace tessaly;
@@ -156,5 +157,30 @@ int main(int argc, char** argv) {
     w.Opt1[1]->setChecked(true);  // OR
     test::startSearch(shell);
     shoot(w, out + QStringLiteral("/results-beyond-ascii.png"));
+
+    // Documents as their text: a PDF written by others where one is installed,
+    // and a Word file made here; the viewer on the PDF at its first hit.
+    tessaly::test::TempDir documents;
+    const std::filesystem::path manual = "/usr/share/doc/libtasn1-doc/libtasn1.pdf";
+    if (std::filesystem::exists(manual)) std::filesystem::copy_file(manual, documents.path() / "libtasn1.pdf");
+    documents.write("notes.docx",
+                    test::zipBytes({{"[Content_Types].xml", "<Types/>"},
+                                    {"word/document.xml",
+                                     "<w:document xmlns:w=\"w\"><w:body><w:p><w:r><w:t>Check the DER encoding "
+                                     "before the release.</w:t></w:r></w:p></w:body></w:document>"}}));
+    w.searchConfig->click();
+    w.listCategory->clear();
+    w.listCategory->addItem(QString::fromStdString(documents.path().string()));
+    w.searchText[0]->setText(QStringLiteral("DER"));
+    w.searchText[1]->clear();
+    w.Opt1[0]->setChecked(true);
+    test::startSearch(shell);
+    shoot(w, out + QStringLiteral("/results-documents.png"));
+    w.MainResult->setCaretOffset(0);
+    w.buttonView->click();
+    viewer.setSizeTwips(11000, 8000);
+    viewer.viewNext->click();
+    shoot(viewer, out + QStringLiteral("/viewer-document.png"));
+    viewer.close();
     return 0;
 }
