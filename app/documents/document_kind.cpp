@@ -8,6 +8,9 @@ namespace {
 
 constexpr std::string_view kLocalHeader{"PK\3\4", 4};
 constexpr std::size_t kLocalHeaderSize = 30;
+constexpr std::string_view kCompoundFile{"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8};
+// The stream's name in the compound file's directory, in UTF-16LE.
+constexpr std::string_view kEncryptedPackage{"E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32};
 
 std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t width) {
     std::uint32_t value = 0;
@@ -74,6 +77,8 @@ DocumentKind zipKindOf(std::string_view bytes) {
 DocumentKind documentKindOf(std::string_view firstBytes) {
     if (firstBytes.substr(0, 1024).find("%PDF-") != std::string_view::npos) return DocumentKind::pdf;
     if (startsWith(firstBytes, kLocalHeader)) return zipKindOf(firstBytes);
+    if (startsWith(firstBytes, kCompoundFile) && firstBytes.find(kEncryptedPackage) != std::string_view::npos)
+        return DocumentKind::lockedOffice;
     return DocumentKind::none;
 }
 

@@ -7,7 +7,9 @@
 
 namespace tessaly {
 
-enum class DocumentKind { none, pdf, openDocument, officeOpenXml, epub };
+// `lockedOffice`: an Office file saved with a password, which is no zip but
+// a compound file holding the encrypted package; its text cannot be read.
+enum class DocumentKind { none, pdf, openDocument, officeOpenXml, epub, lockedOffice };
 
 // `firstBytes` is the start of the file (the first 64 KB is plenty). A zip is
 // a document only when its first entries say so: a `mimetype` entry naming an

@@ -20,6 +20,8 @@ DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit) {
             return officeOpenXmlText(fd, textLimit);
         case DocumentKind::epub:
             return epubText(fd, textLimit);
+        case DocumentKind::lockedOffice:
+            return {{}, "it is encrypted"};
         case DocumentKind::none:
             break;
         }

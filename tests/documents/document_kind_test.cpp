@@ -12,6 +12,7 @@ TEST(DocumentKind, ToldByContentNotByName) {
     const std::string xml = "<?xml version=\"1.0\"?><a/>";
     const std::string pdfLate = std::string(1000, ' ') + "%PDF-1.7";
     const std::string pdfTooLate = std::string(1024, ' ') + "%PDF-1.7";
+    const std::string compound = std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(504, '\0');
     const struct {
         const char* name;
         std::string bytes;
@@ -40,6 +41,9 @@ TEST(DocumentKind, ToldByContentNotByName) {
         {"plain zip", zipBytes({{"readme.txt", "hello"}, {"word/document.xml", xml}}), DocumentKind::none},
         {"jar", zipBytes({{"META-INF/MANIFEST.MF", "Manifest-Version: 1.0\n"}}), DocumentKind::none},
         {"truncated zip header", std::string("PK\3\4\0\0", 6), DocumentKind::none},
+        {"office file saved with a password", compound + std::string("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32),
+         DocumentKind::lockedOffice},
+        {"an old .doc: a compound file with no encrypted package", compound + "WordDocument", DocumentKind::none},
     };
     for (const auto& c : cases) EXPECT_EQ(documentKindOf(c.bytes), c.kind) << c.name;
 }
