@@ -131,9 +131,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Any name and any entries: the writers either refuse them or keep the
     // file a file; a clean new section reads back as given.
-    const bool clean = writesBackAsItself(extraName) && extraName.find('\n') == std::string::npos &&
+    const bool clean = writesBackAsItself(extraName) &&
+                       extraName.find_first_of(std::string_view("\n\0", 2)) == std::string::npos &&
                        std::none_of(extraEntries.begin(), extraEntries.end(), [](auto& e) {
-                           return e.find_first_of("[]\n") != std::string::npos;
+                           return e.find_first_of(std::string_view("[]\n\0", 4)) != std::string::npos;
                        });
     const Entries earlier = read(path, extraName);
     const Failure appended = appendSection(files, path, extraName, extraEntries);
@@ -148,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(names(path).back() == extraName, "an appended section is the last");
     }
     const Failure replaced = replaceSection(files, path, temporary, extraName, extraEntries);
-    check(!replaced || replaced.code == code::invalidArgument, "only line breaks are refused");
+    check(!replaced || replaced.code == code::invalidArgument, "only line breaks and NULs are refused");
     bool found = false;
     mustSucceed(hasSection(files, path, extraName, found));
     check(access(temporary.c_str(), F_OK) != 0, "no temporary file is left behind");

@@ -262,7 +262,7 @@ TEST_F(SectionFile, AppendsASectionAtTheEnd) {
     EXPECT_EQ(contentsOf(path()), "[Work]\r\n");
 }
 
-TEST_F(SectionFile, TextWithALineBreakIsRefusedAndNothingWritten) {
+TEST_F(SectionFile, TextWithALineBreakOrANulIsRefusedAndNothingWritten) {
     const std::string original = "[Work]\r\n/a\r\n";
     write(original);
     auto& files = systemFileSystem();
@@ -270,6 +270,8 @@ TEST_F(SectionFile, TextWithALineBreakIsRefusedAndNothingWritten) {
         appendSection(files, path(), "Work", {"/b", "/c\n[Evil]"}),
         appendSection(files, path(), "Two\nLines", {"/b"}),
         replaceSection(files, path(), temporary(), "Work", Entries{"/b\r\n/c"}),
+        // A NUL would make a line the readers leave out.
+        appendSection(files, path(), "Work", {std::string("/b\0/c", 5)}),
     };
     for (const Failure& failure : failures) {
         EXPECT_EQ(failure.code, code::invalidArgument);
