@@ -50,14 +50,14 @@ bool startsSectionOf(std::string_view line, const std::string& name) {
 }
 
 // An LF inside a name or an entry would split it into lines of its own and
-// scatter it over the structure, and a NUL would make a line the readers
-// leave out: such text is refused before anything is written.
+// scatter it over the structure, and a NUL would make an entry line the
+// readers leave out: such text is refused before anything is written.
 Failure refuseLineBreaks(const std::string& path, const std::string& name,
                          const std::vector<std::string>* entries) {
-    constexpr std::string_view unwritable("\n\0", 2);
-    bool broken = name.find_first_of(unwritable) != std::string::npos;
+    bool broken = name.find('\n') != std::string::npos;
     if (entries)
-        for (const std::string& entry : *entries) broken |= entry.find_first_of(unwritable) != std::string::npos;
+        for (const std::string& entry : *entries)
+            broken |= entry.find_first_of(std::string_view("\n\0", 2)) != std::string::npos;
     if (!broken) return {};
     return Failure{code::invalidArgument, 0, "write", path};
 }
