@@ -6,7 +6,9 @@ namespace tessaly {
 
 QString textFromBytes(std::string_view bytes) {
     const std::u16string units = utf16FromBytes(bytes);
-    return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
+    // Not fromUtf16: it takes a leading U+FEFF or U+FFFE for a byte-order
+    // mark, and drops it or swaps every unit after it.
+    return QString(reinterpret_cast<const QChar*>(units.data()), static_cast<qsizetype>(units.size()));
 }
 
 std::string bytesFromText(const QString& text) {

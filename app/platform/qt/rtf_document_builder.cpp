@@ -63,7 +63,9 @@ void appendRtfRunText(std::u16string& text, std::u16string_view units) {
 QString rtfRunText(std::string_view bytes) {
     std::u16string text;
     appendRtfRunText(text, bytes);
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    // Not fromUtf16: it takes a leading U+FEFF or U+FFFE for a byte-order
+    // mark, and drops it or swaps every unit after it.
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
 }
 
 QTextCharFormat rtfRunFormat(const RtfStyle& run, const RtfColourTable& colours) {
