@@ -9,7 +9,7 @@ deps:
 	scripts/install-deps
 
 build: deps
-	cmake --preset default -DTESSALY_WERROR=$(WERROR) >/dev/null
+	cmake --preset default -DTESSALY_WERROR=$(WERROR) -DTESSALY_TESTS=ON -DTESSALY_BENCH=ON >/dev/null
 	cmake --build --preset default -j $(JOBS)
 
 test: build
@@ -33,8 +33,9 @@ bench: build
 
 # The windowed program keeps its files in ./data here, so that a run never
 # writes into the source tree; only what it needs is built first.
-run: deps
-	cmake --preset default -DTESSALY_WERROR=$(WERROR) >/dev/null
+run:
+	scripts/install-deps --program
+	cmake --preset default -DTESSALY_WERROR=$(WERROR) -DTESSALY_TESTS=OFF -DTESSALY_BENCH=OFF >/dev/null
 	cmake --build --preset default -j $(JOBS) --target tessalyw tessaly tyx12
 	mkdir -p data
 	build/bin/tessalyw --data-dir data
