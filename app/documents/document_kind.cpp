@@ -57,8 +57,11 @@ bool isOfficePart(std::string_view name) {
 DocumentKind zipKindOf(std::string_view bytes) {
     const LocalEntry first = localEntryAt(bytes, 0);
     if (first.name == "mimetype") {
-        if (first.storedData == "application/epub+zip") return DocumentKind::epub;
-        if (startsWith(first.storedData, "application/vnd.oasis.opendocument.")) return DocumentKind::openDocument;
+        // Some writers end the type with a line break.
+        std::string_view type = first.storedData;
+        while (!type.empty() && (type.back() == '\n' || type.back() == '\r' || type.back() == ' ')) type.remove_suffix(1);
+        if (type == "application/epub+zip") return DocumentKind::epub;
+        if (startsWith(type, "application/vnd.oasis.opendocument.")) return DocumentKind::openDocument;
         return DocumentKind::none;
     }
     if (!isPackagePart(first.name)) return DocumentKind::none;

@@ -215,7 +215,10 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
             return answer;
         }
     }
-    ContentSearch content = searchOpenContent(engine_, fd, scope_, arguments_, words_);
+    // A file named on its own is searched as asked, whatever it holds or
+    // however large.
+    ContentSearch content =
+        searchOpenContent(engine_, fd, file.folder ? scope_ : chosenFileScope(scope_), arguments_, words_);
     answer.answer = std::move(content.answer);
     answer.leftOut = content.leftOut;
     answer.problem = std::move(content.problem);

@@ -144,6 +144,8 @@ TEST_F(SearchCommand, DocumentsAsTheirTextBinaryFilesLeftOut) {
          d + "/data.bin\n" + d + "/letter.docx\n" + d + "/notes.txt\n" + d + "/report.pdf\n"},
         // As bytes: the docx is compressed, and the broken PDF is no longer passed over.
         {{"-f", "paths", "--raw", "-d", d, "zanzibar"}, d + "/broken.pdf\n" + d + "/notes.txt\n" + d + "/report.pdf\n"},
+        // A file named on its own is searched whatever it holds.
+        {{"-f", "paths", "-d", d + "/data.bin", "zanzibar"}, d + "/data.bin\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));

@@ -28,6 +28,8 @@ TEST(DocumentKind, ToldByContentNotByName) {
         {"ods", zipBytes({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}}), DocumentKind::openDocument},
         {"epub", zipBytes({{"mimetype", "application/epub+zip"}, {"META-INF/container.xml", xml}}),
          DocumentKind::epub},
+        {"epub whose type ends with a line break", zipBytes({{"mimetype", "application/epub+zip\r\n"}}),
+         DocumentKind::epub},
         {"mimetype of something else", zipBytes({{"mimetype", "application/x-krita"}}), DocumentKind::none},
         {"mimetype not first", zipBytes({{"a.txt", "x"}, {"mimetype", "application/epub+zip"}}), DocumentKind::none},
         {"docx", zipBytes({{"[Content_Types].xml", xml}, {"_rels/.rels", xml}, {"word/document.xml", xml}}),
