@@ -156,6 +156,12 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     return search;
 }
 
+SearchAnswer searchText(const EngineCalls& engine, std::string_view text, const RunArguments& arguments,
+                        const SearchWords& words) {
+    if (!engine.searchHeld) return {};
+    return searchHeld(engine, -1, text, arguments, words);
+}
+
 std::optional<DocumentText> documentTextOf(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return std::nullopt;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "criteria/run_arguments.h"
 #include "criteria/search_scope.h"
@@ -34,6 +35,10 @@ struct ContentSearch {
 // stays the caller's.
 ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchScope& scope,
                                 const RunArguments& arguments, const SearchWords& words);
+
+// A text the caller holds, such as a document's, searched as a file is.
+SearchAnswer searchText(const EngineCalls& engine, std::string_view text, const RunArguments& arguments,
+                        const SearchWords& words);
 
 // The text of the document at `path`; nothing for a file that is not a
 // document or cannot be opened.

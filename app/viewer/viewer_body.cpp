@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "run/file_content.h"
 
 namespace tessaly {
 
@@ -38,15 +37,13 @@ std::optional<ViewerBody> fetchBody(std::uint64_t size, const View& view) {
 }  // namespace
 
 std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::string& path,
-                                          std::uint64_t fileSize, bool documentsAsText) {
-    if (documentsAsText && engine.viewText) {
-        if (const std::optional<DocumentText> document = documentTextOf(path)) {
-            if (!document->problem.empty()) return std::nullopt;
-            const std::string& text = document->text;
-            return fetchBody(text.size(), [&](std::int32_t base, char* buffer) {
-                return engine.viewText(text.data(), text.size(), base, buffer);
-            });
-        }
+                                          std::uint64_t fileSize, const DocumentText* document) {
+    if (document && engine.viewText) {
+        if (!document->problem.empty()) return std::nullopt;
+        const std::string& text = document->text;
+        return fetchBody(text.size(), [&](std::int32_t base, char* buffer) {
+            return engine.viewText(text.data(), text.size(), base, buffer);
+        });
     }
     return fetchBody(fileSize, [&](std::int32_t base, char* buffer) {
         return engine.stringView(path.c_str(), base, buffer);

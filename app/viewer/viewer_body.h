@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "documents/document_text.h"
 #include "platform/engine_loader.h"
 #include "platform/page_buffer.h"
 
@@ -24,9 +25,9 @@ struct ViewerBody {
     std::string_view rtf() const { return {buffer.data(), length}; }
 };
 
-// Nothing when the engine cannot read the file. With `documentsAsText`, a
-// document's body is the text it shows.
+// Nothing when the engine cannot read the file. A document's body is the
+// text it shows, read beforehand (documentTextOf).
 std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::string& path,
-                                          std::uint64_t fileSize, bool documentsAsText);
+                                          std::uint64_t fileSize, const DocumentText* document);
 
 }  // namespace tessaly

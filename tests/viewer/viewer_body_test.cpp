@@ -43,7 +43,7 @@ TEST(ViewerBody, TheWholeFileComesBackHoweverMuchItGrows) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = folder.write("file.txt", c.text);
-        const std::optional<ViewerBody> body = fetchViewerBody(*engine, path, c.text.size(), true);
+        const std::optional<ViewerBody> body = fetchViewerBody(*engine, path, c.text.size(), nullptr);
         ASSERT_TRUE(body.has_value());
         EXPECT_FALSE(body->cut);
         EXPECT_EQ(count(std::string(body->rtf()), kBodyParagraph), c.lineBreaks);
@@ -51,7 +51,7 @@ TEST(ViewerBody, TheWholeFileComesBackHoweverMuchItGrows) {
     }
 
     EXPECT_FALSE(
-        fetchViewerBody(*engine, (folder.path() / "missing.txt").string(), 10, true).has_value());
+        fetchViewerBody(*engine, (folder.path() / "missing.txt").string(), 10, nullptr).has_value());
 }
 
 }  // namespace

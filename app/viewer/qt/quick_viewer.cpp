@@ -206,19 +206,30 @@ void QuickViewer::loadViewer() {
         return;
     }
 
+    // A document is read once, for its body and for its hits.
+    std::optional<DocumentText> document;
     std::optional<ViewerBody> fetched;
     guardFileStep(
         services_,
         [&] {
-            std::optional<std::optional<ViewerBody>> body = untilStopped(
-                [engine, path, size = entry.size, documents = readScope(main_).documentsAsText] {
-                    return fetchViewerBody(*engine, path, size, documents);
-                });
-            if (!body) return Failure{};  // stopped: there is nothing to say
-            fetched = std::move(*body);
+            auto read = untilStopped([engine, path, size = entry.size, documents = readScope(main_).documentsAsText] {
+                std::pair<std::optional<DocumentText>, std::optional<ViewerBody>> read;
+                if (documents) read.first = documentTextOf(path);
+                if (!read.first || read.first->problem.empty())
+                    read.second = fetchViewerBody(*engine, path, size, read.first ? &*read.first : nullptr);
+                return read;
+            });
+            if (!read) return Failure{};  // stopped: there is nothing to say
+            document = std::move(read->first);
+            fetched = std::move(read->second);
+            if (document && !document->problem.empty()) return Failure{};  // said below, in its own words
             return fetched ? Failure{} : failureFromErrno(EACCES, "read", path);
         },
         fileFailureMessage);
+    if (document && !document->problem.empty())
+        services_.boxes.show(QStringLiteral("Tessaly cannot show %1: %2.")
+                                 .arg(textFromBytes(path), textFromBytes(document->problem)),
+                             QStringLiteral("Tessaly"), MessageIcon::CriticalStop, MessageButtons::Ok);
     services_.pump.processEventsNow();
 
     std::optional<SearchAnswer> answer;
@@ -226,9 +237,10 @@ void QuickViewer::loadViewer() {
         RunArguments arguments = arguments_;
         arguments.allHits = 1;
         const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
-        answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_),
+        answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_), &document,
                                scope = chosenFileScope(readScope(main_))] {
-            return searchFile(*engine, candidate, arguments, words, scope);
+            return document ? searchText(*engine, document->text, arguments, words)
+                            : searchFile(*engine, candidate, arguments, words, scope);
         });
     }
     showPanels(path, entry.size, entry.modified);
