@@ -152,7 +152,9 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
         search.leftOut = true;
         return search;
     }
-    search.answer = searchHeld(engine, fd, start, arguments, words);
+    // A file that ended within the first read is all in memory already: the
+    // engine reads it there, with no copy and no further call.
+    search.answer = searchHeld(engine, start.size() < kStartBytes ? -1 : fd, start, arguments, words);
     return search;
 }
 

@@ -39,6 +39,10 @@ public:
     bool isOpen() const { return fd_ >= 0 || held_ || growing_.more; }
     // -1 when the input is held bytes alone.
     int descriptor() const { return fd_; }
+    // The input is all in the held bytes, and they stay where they are.
+    bool heldWhole() const { return held_ && fd_ < 0 && !growing_.more; }
+    const unsigned char* heldBytes() const { return held_; }
+    std::size_t heldLength() const { return heldLength_; }
 
     // Reads up to `capacity` bytes, fewer only at the end of the file or on a
     // read error (which ends the input like the end of the file would).

@@ -19,7 +19,13 @@ constexpr std::size_t kMappedPiece = 256 * 1024;
 }  // namespace
 
 RawSource::RawSource(InputFile& file, unsigned char* buffer, std::size_t capacity, bool mayMap)
-    : file_(file), buffer_(buffer), capacity_(capacity), mayMap_(mayMap) {}
+    : file_(file), buffer_(buffer), capacity_(capacity), mayMap_(mayMap) {
+    // Held bytes that are the whole input need no copy into the buffer.
+    if (file.heldWhole()) {
+        whole_ = file.heldBytes();
+        wholeSize_ = file.heldLength();
+    }
+}
 
 bool RawSource::mapWholeFile() {
     mayMap_ = false;
@@ -27,6 +33,8 @@ bool RawSource::mapWholeFile() {
     if (::fstat(file_.descriptor(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     if (info.st_size < static_cast<off_t>(kMapFrom)) return false;
     if (!mapping_.map(file_.descriptor(), static_cast<std::size_t>(info.st_size))) return false;
+    whole_ = mapping_.bytes();
+    wholeSize_ = mapping_.size();
     mappedAt_ = begin_;
     return true;
 }
@@ -51,10 +59,10 @@ void RawSource::fill() {
 }
 
 RawPiece RawSource::peek(std::size_t wanted) {
-    if (mapping_.bytes()) {
-        const std::size_t left = mapping_.size() - mappedAt_;
+    if (whole_) {
+        const std::size_t left = wholeSize_ - mappedAt_;
         const std::size_t count = std::min(left, std::max(wanted, kMappedPiece));
-        return {mapping_.bytes() + mappedAt_, count, count == left};
+        return {whole_ + mappedAt_, count, count == left};
     }
     wanted = std::min(wanted, capacity_);
     while (end_ - begin_ < wanted && !exhausted_) {
@@ -66,8 +74,8 @@ RawPiece RawSource::peek(std::size_t wanted) {
 }
 
 bool RawSource::startAt(std::uint64_t offset) {
-    if (mapping_.bytes()) {
-        if (offset > mapping_.size()) return false;
+    if (whole_) {
+        if (offset > wholeSize_) return false;
         mappedAt_ = static_cast<std::size_t>(offset);
         return true;
     }

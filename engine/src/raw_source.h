@@ -29,7 +29,7 @@ public:
     // ends first, and perhaps more.
     RawPiece peek(std::size_t wanted);
     void consume(std::size_t count) {
-        if (mapping_.bytes()) mappedAt_ += count;
+        if (whole_) mappedAt_ += count;
         else begin_ += count;
     }
     bool atEnd() { return peek(1).count == 0; }
@@ -44,6 +44,10 @@ private:
     bool mapWholeFile();
 
     FileMapping mapping_;
+    // The whole input in memory, read where it stands: a mapping of the
+    // file, or bytes the caller holds that are all of it.
+    const unsigned char* whole_ = nullptr;
+    std::size_t wholeSize_ = 0;
     std::size_t mappedAt_ = 0;
 
     InputFile& file_;
