@@ -30,7 +30,7 @@ void sized(TextBuffers& buffers, const TextSizes& sizes, bool fold) {
     const std::size_t wanted = std::max(sizes.capacity, 2 * roomFor(sizes));
     std::size_t size = buffers.normalised.size();
     if (size < wanted || size > 4 * wanted) size = wanted;
-    for (std::vector<Char>* buffer : {&buffers.normalised, &buffers.folded}) {
+    for (CharBuffer* buffer : {&buffers.normalised, &buffers.folded}) {
         if (buffer == &buffers.folded && !fold) continue;
         if (buffer->size() != size) {
             buffer->resize(size);

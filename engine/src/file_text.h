@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "normaliser.h"
@@ -13,9 +15,32 @@
 
 namespace tyx12::detail {
 
+// Leaves what it makes room for unwritten: a thread's first search would
+// otherwise clear megabytes it may never use, a page fault for every 4 KB.
+template <class T>
+struct UnclearedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnclearedAllocator<U>;
+    };
+    UnclearedAllocator() = default;
+    template <class U>
+    UnclearedAllocator(const UnclearedAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* at) noexcept {
+        ::new (static_cast<void*>(at)) U;
+    }
+    template <class U, class... Arguments>
+    void construct(U* at, Arguments&&... arguments) {
+        ::new (static_cast<void*>(at)) U(std::forward<Arguments>(arguments)...);
+    }
+};
+
+using CharBuffer = std::vector<Char, UnclearedAllocator<Char>>;
+
 struct TextBuffers {
-    std::vector<Char> normalised;
-    std::vector<Char> folded;
+    CharBuffer normalised;
+    CharBuffer folded;
 };
 
 // How much is decoded at a time, and how many characters are held before
