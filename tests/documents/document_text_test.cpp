@@ -134,8 +134,19 @@ TEST(DocumentText, EachFamilyInReadingOrder) {
                    {"ppt/slides/slide2.xml", slide("<a:p><a:r><a:t>Two</a:t></a:r><a:br/><a:r><a:t>lines</a:t>"
                                                    "</a:r></a:p>")},
                    {"ppt/slides/slide1.xml", slide("<a:p><a:r><a:t>One</a:t></a:r></a:p><a:p><a:r><a:t>and\tmore"
-                                                   "</a:t></a:r></a:p>")}}),
-         "One\nand\tmore\n\nTwo\nlines\n\nTen\n"},
+                                                   "</a:t></a:r></a:p>")},
+                   {"ppt/notesSlides/notesSlide1.xml", slide("<a:p><a:r><a:t>Say hello</a:t></a:r></a:p>")}}),
+         "One\nand\tmore\n\nTwo\nlines\n\nTen\n\nSay hello\n"},
+        {"docx: comments, headers and footers after the body",
+         zipBytes({{"[Content_Types].xml", "<Types/>"},
+                   {"word/document.xml", "<w:document xmlns:w=\"w\"><w:body><w:p><w:r><w:t>Body</w:t></w:r></w:p>"
+                                         "</w:body></w:document>"},
+                   {"word/footer1.xml", "<w:ftr xmlns:w=\"w\"><w:p><w:r><w:t>Foot</w:t></w:r></w:p></w:ftr>"},
+                   {"word/header2.xml", "<w:hdr xmlns:w=\"w\"><w:p><w:r><w:t>Head two</w:t></w:r></w:p></w:hdr>"},
+                   {"word/header1.xml", "<w:hdr xmlns:w=\"w\"><w:p><w:r><w:t>Head one</w:t></w:r></w:p></w:hdr>"},
+                   {"word/comments.xml", "<w:comments xmlns:w=\"w\"><w:comment><w:p><w:r><w:t>A remark</w:t>"
+                                         "</w:r></w:p></w:comment></w:comments>"}}),
+         "Body\n\nA remark\n\nHead one\n\nHead two\n\nFoot\n"},
         {"epub, chapters in spine order",
          book({{"OEBPS/Text/chapter 1.xhtml", page("<p>First <![CDATA[raw <b>]]></p><!-- a comment -->")},
                {"OEBPS/Text/two.xhtml",
