@@ -86,27 +86,40 @@ SearchAnswer searchHeld(const EngineCalls& engine, int fd, std::string_view held
                     result);
 }
 
+// A document being read for the engine, and whether the run wants it to stop.
+struct DocumentFeed {
+    DocumentReading& reading;
+    const std::atomic<bool>* stop;
+    bool stopped = false;
+};
+
 // The document is read only as far as the engine asks: a word on its first
-// page ends the reading there.
+// page ends the reading there, and so does Stop, between two pages.
 std::uint64_t moreDocumentText(void* context, const char** text) {
-    auto& reading = *static_cast<DocumentReading*>(context);
+    auto& feed = *static_cast<DocumentFeed*>(context);
+    DocumentReading& reading = feed.reading;
     const std::size_t before = reading.text().size();
-    while (reading.text().size() == before && reading.readMore()) {
+    while (reading.text().size() == before) {
+        if (feed.stop && feed.stop->load(std::memory_order_relaxed)) {
+            feed.stopped = true;
+            break;
+        }
+        if (!reading.readMore()) break;
     }
     *text = reading.text().data();
     return reading.text().size();
 }
 
-SearchAnswer searchDocument(const EngineCalls& engine, DocumentReading& reading, const RunArguments& a,
+SearchAnswer searchDocument(const EngineCalls& engine, DocumentFeed& feed, const RunArguments& a,
                             const SearchWords& words) {
     if (!engine.searchGrowing) {
-        while (reading.readMore()) {
+        while (feed.reading.readMore()) {
         }
-        return searchHeld(engine, -1, reading.text(), a, words);
+        return searchHeld(engine, -1, feed.reading.text(), a, words);
     }
     WordCopies w(words);
     char* result = resultBuffer();
-    return answerOf(engine.searchGrowing(&moreDocumentText, &reading, a.caseCode, w[0], a.code1, w[1], a.code2,
+    return answerOf(engine.searchGrowing(&moreDocumentText, &feed, a.caseCode, w[0], a.code1, w[1], a.code2,
                                          w[2], a.code3, w[3], a.smartSearch, a.contextWords, a.allHits, result,
                                          a.nearbyWords),
                     result);
@@ -125,7 +138,8 @@ SearchAnswer searchWhole(const EngineCalls& engine, int fd, const RunArguments& 
 }  // namespace
 
 ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchScope& scope,
-                                const RunArguments& arguments, const SearchWords& words) {
+                                const RunArguments& arguments, const SearchWords& words,
+                                const std::atomic<bool>* stop) {
     ContentSearch search;
     if (scope.largestFileSize > 0) {
         struct stat info;
@@ -143,7 +157,9 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     const DocumentKind kind = scope.documentsAsText ? documentKindOf(start) : DocumentKind::none;
     if (kind != DocumentKind::none) {
         DocumentReading reading(fd, kind);
-        search.answer = searchDocument(engine, reading, arguments, words);
+        DocumentFeed feed{reading, stop};
+        search.answer = searchDocument(engine, feed, arguments, words);
+        search.stopped = feed.stopped;
         // A word found before the text broke off is found all the same.
         if (search.answer.length == 0) search.problem = reading.problem();
         return search;

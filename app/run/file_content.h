@@ -5,6 +5,7 @@
 // costs no extra read.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,12 +30,16 @@ struct ContentSearch {
     bool leftOut = false;
     // Not empty: a document whose text could not be read, and why.
     std::string problem;
+    // Stop came while a document was being read: the answer is not whole.
+    bool stopped = false;
 };
 
 // Searches the file open on `fd`, read from its first byte. The descriptor
-// stays the caller's.
+// stays the caller's. `stop`, when given and set, ends the reading of a
+// document between two of its pages.
 ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchScope& scope,
-                                const RunArguments& arguments, const SearchWords& words);
+                                const RunArguments& arguments, const SearchWords& words,
+                                const std::atomic<bool>* stop = nullptr);
 
 // A text the caller holds, such as a document's, searched as a file is.
 SearchAnswer searchText(const EngineCalls& engine, std::string_view text, const RunArguments& arguments,

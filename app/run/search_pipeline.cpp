@@ -218,7 +218,9 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     // A file named on its own is searched as asked, whatever it holds or
     // however large.
     ContentSearch content =
-        searchOpenContent(engine_, fd, file.folder ? scope_ : chosenFileScope(scope_), arguments_, words_);
+        searchOpenContent(engine_, fd, file.folder ? scope_ : chosenFileScope(scope_), arguments_, words_, &stop_);
+    // A document cut short by Stop was not searched: its answer is not told.
+    answer.searched = !content.stopped;
     answer.answer = std::move(content.answer);
     answer.leftOut = content.leftOut;
     answer.problem = std::move(content.problem);

@@ -3,12 +3,15 @@
 #include "run/search_runner.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "document_files.h"
 #include "platform/engine_loader.h"
+#include "run/file_content.h"
 #include "scripted_file_system.h"
 #include "temp_dir.h"
 
@@ -132,6 +135,22 @@ TEST(SearchRunner, StopLimitAndFolderFailureEndTheRun) {
             EXPECT_EQ(sink.events.back(), "failed " + tree.root() + "/gone");
         }
     }
+}
+
+TEST(SearchRunner, StopEndsTheReadingOfADocumentBetweenItsPages) {
+    TempDir dir;
+    const std::string pdf = dir.write("long.pdf", test::pdfBytes({"first", "second", "the invoice"}));
+    const int fd = ::open(pdf.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    RunArguments arguments;
+    const SearchWords words{"invoice", "", "", ""};
+    const std::atomic<bool> running{false}, stopped{true};
+    EXPECT_GT(searchOpenContent(engine(), fd, {}, arguments, words, &running).answer.length, 0u);
+    ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
+    const ContentSearch cut = searchOpenContent(engine(), fd, {}, arguments, words, &stopped);
+    EXPECT_TRUE(cut.stopped);
+    EXPECT_EQ(cut.answer.length, 0u);
+    ::close(fd);
 }
 
 }  // namespace
