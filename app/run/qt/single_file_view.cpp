@@ -13,6 +13,7 @@
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/operation_error_report.h"
 #include "platform/qt/rich_text_box.h"
+#include "platform/qt/work_beside_window.h"
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
 #include "run/result_document.h"
@@ -52,6 +53,7 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     const QByteArray path = node->data(0, ResultView::kPathRole).toByteArray();
     if (path.isEmpty()) return;
 
+    const std::uint64_t click = ++clicks_;
     const WaitCursor wait;
     window_.state.selectedFile.clear();
     window_.textFile->setRtf(kResultHeader);
@@ -78,9 +80,17 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     candidate.path = file;
     candidate.size = status.size;
     candidate.modified = status.modified;
-    const SearchAnswer answer = searchFile(*engine, candidate, arguments_, words, chosenFileScope(readScope(window_)));
+    // A long document or a file of hundreds of megabytes takes a while: the
+    // window goes on meanwhile, and a click on another file takes over.
+    const std::optional<SearchAnswer> answer = unlessAbandoned(
+        services_.pump,
+        [engine, candidate, arguments = arguments_, words, scope = chosenFileScope(readScope(window_))] {
+            return searchFile(*engine, candidate, arguments, words, scope);
+        },
+        [this, click] { return click != clicks_; }, leftBehind_);
+    if (!answer || click != clicks_) return;
     window_.textFile->setRtf(
-        singleFileText(dateTimeText(status.modified), status.size, answer.lines, answer.length));
+        singleFileText(dateTimeText(status.modified), status.size, answer->lines, answer->length));
 }
 
 void SingleFileView::doubleClicked() {

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
+#include <future>
 #include <string>
 
 class QTreeWidgetItem;
@@ -36,6 +38,9 @@ private:
     Services& services_;
     EngineAccess& engine_;
     const RunArguments& arguments_;
+    std::uint64_t clicks_ = 0;
+    // A search a later click left to finish on its own.
+    std::future<void> leftBehind_;
 };
 
 }  // namespace tessaly

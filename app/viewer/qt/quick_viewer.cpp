@@ -28,6 +28,7 @@
 #include "platform/qt/rich_text_box.h"
 #include "platform/qt/rtf_colour_table.h"
 #include "platform/qt/rtf_document_builder.h"
+#include "platform/qt/work_beside_window.h"
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
 #include "run/result_entry_index.h"
@@ -63,9 +64,6 @@ const LetterRules kUnicodeLetters{
         const QChar c(unit);
         return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
     }};
-
-// How long the window waits for the work it breathes beside.
-constexpr std::chrono::milliseconds kBreath{10};
 
 }  // namespace
 
@@ -266,37 +264,10 @@ void QuickViewer::showWhileLoading(ViewerTextLoad& load) {
 }
 
 template <typename Work>
-auto QuickViewer::whileBreathing(Work work) -> decltype(work()) {
-    // The engine reads and marks up a large file for a good part of a
-    // second: on a thread of its own, while the window goes on.
-    // Each wait is short, so the events are seen to at every one of them.
-    auto result = std::async(std::launch::async, std::move(work));
-    while (result.wait_for(kBreath) != std::future_status::ready) services_.pump.processEventsNow();
-    return result.get();
-}
-
-template <typename Work>
 auto QuickViewer::untilStopped(Work work) -> std::optional<decltype(work())> {
     // Stop does not wait for the engine to finish a file of hundreds of
-    // megabytes: the work goes on alone, on what it owns, and its result is
-    // dropped. Only the next work left behind waits for it.
-    auto result = std::make_shared<std::optional<decltype(work())>>();
-    std::future<void> done =
-        std::async(std::launch::async, [result, work = std::move(work)]() mutable {
-            result->emplace(work());
-            // A result nobody waits for any more (a body as large as the
-            // file, twice over) goes now, not when the next work is left.
-            result.reset();
-        });
-    while (done.wait_for(kBreath) != std::future_status::ready) {
-        services_.pump.processEventsNow();
-        if (viewerLoadDone_) {
-            leftBehind_ = std::move(done);
-            return std::nullopt;
-        }
-    }
-    done.get();
-    return std::move(*result);
+    // megabytes.
+    return unlessAbandoned(services_.pump, std::move(work), [this] { return viewerLoadDone_; }, leftBehind_);
 }
 
 void QuickViewer::showPanels(const std::string& path, std::uint64_t size, std::time_t modified) {
@@ -324,7 +295,7 @@ void QuickViewer::findNextHit() {
     // With no hit ahead the whole rest of a long file is read.
     searchingText_ = true;
     const std::optional<FoundHit> hit = whileBreathing(
-        [&] { return nextHit(view.text(), start, words, matchCase, kUnicodeLetters); });
+        services_.pump, [&] { return nextHit(view.text(), start, words, matchCase, kUnicodeLetters); });
     searchingText_ = false;
     if (hit) {
         view.select(hit->offset, hit->length);

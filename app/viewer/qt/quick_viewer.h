@@ -50,11 +50,9 @@ private:
     void viewFile();
     // Loads selectedFile into the viewer, its commands held meanwhile.
     void showSelectedFile();
-    // Runs the work on another thread, letting the window breathe until it is done.
-    template <typename Work>
-    auto whileBreathing(Work work) -> decltype(work());
-    // The same, but Stop ends the wait: nothing then. `work` must own what
-    // it uses, as it may outlive the call.
+    // Runs the work on another thread, letting the window breathe until it
+    // is done or Stop is pressed: nothing then. `work` must own what it uses,
+    // as it may outlive the call.
     template <typename Work>
     auto untilStopped(Work work) -> std::optional<decltype(work())>;
     // Shows the text as it is made, letting the window breathe meanwhile,
