@@ -1,6 +1,7 @@
 #include "run/qt/single_file_view.h"
 
 #include <QApplication>
+#include <QAbstractItemModel>
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -45,6 +46,12 @@ SingleFileView::SingleFileView(MainWindow& window, Services& services, EngineAcc
     connect(window_.outlineFile, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node, int) { nodeClicked(node); });
     window_.textFile->viewport()->installEventFilter(this);
+    // A new run clears the tree: a file still being searched for an earlier
+    // click is not shown over the new results.
+    connect(window_.outlineFile->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex& parent, int, int) {
+                if (!parent.isValid()) ++clicks_;
+            });
 }
 
 void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
