@@ -11,20 +11,6 @@ namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
 
-// Lines end at LF; a CR just before it, or a CR closing the last line, belongs
-// to the line end. A CR anywhere else is text.
-std::vector<std::string_view> splitLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // A file that exists, read whole: the two steps every operation begins with.
 Failure readLines(FileSystem& files, const std::string& path, std::string& bytes,
                   std::vector<std::string_view>& lines) {

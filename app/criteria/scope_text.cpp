@@ -108,13 +108,7 @@ std::string_view truthText(bool value) {
 
 DecodedScope decodeScope(std::string_view bytes) {
     ScopeReader reader;
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        reader.line(line);
-    }
+    for (const std::string_view line : splitLines(bytes)) reader.line(line);
     return std::move(reader).result();
 }
 

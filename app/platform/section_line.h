@@ -3,6 +3,8 @@
 // read, without its line end.
 #pragma once
 
+#include <vector>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,5 +34,10 @@ std::optional<std::string> headerName(std::string_view line);
 
 // The header line the program writes for a section named `name`.
 std::string headerFor(std::string_view name);
+
+// The lines of a section file's bytes. Lines end at LF; a CR just before it,
+// or a CR closing the last line, belongs to the line end. A CR anywhere else
+// is text.
+std::vector<std::string_view> splitLines(std::string_view bytes);
 
 }  // namespace tessaly
