@@ -56,17 +56,16 @@ SearchAnswer answerOf(std::uint32_t length, const char* result) {
     return answer;
 }
 
-std::size_t readStart(int fd, char* buffer) {
-    std::size_t got = 0;
-    while (got < kStartBytes) {
-        const ssize_t part = ::read(fd, buffer + got, kStartBytes - got);
-        if (part < 0 && errno == EINTR) continue;
-        if (part <= 0) break;
-        got += static_cast<std::size_t>(part);
-        // A file reads short only at its end: asking again costs a call per file.
-        break;
-    }
-    return got;
+// The file's first bytes, in the thread's own buffer: one read, which a file
+// answers short only at its end, so that asking again would cost a call per
+// file just to hear that.
+std::string_view readStart(int fd) {
+    thread_local std::vector<char> buffer(kStartBytes);
+    ssize_t got;
+    do {
+        got = ::read(fd, buffer.data(), kStartBytes);
+    } while (got < 0 && errno == EINTR);
+    return {buffer.data(), got > 0 ? static_cast<std::size_t>(got) : 0};
 }
 
 // A NUL near the start, except in UTF-16 text, where every other byte of
@@ -125,13 +124,19 @@ SearchAnswer searchDocument(const EngineCalls& engine, DocumentFeed& feed, const
                     result);
 }
 
-// An engine without the entry for held bytes reads the file itself.
+// An engine without the entry for held bytes reads the file itself: by the
+// open file where it can, else by its name.
 SearchAnswer searchWhole(const EngineCalls& engine, int fd, const RunArguments& a, const SearchWords& words) {
     if (::lseek(fd, 0, SEEK_SET) != 0) return {};
     WordCopies w(words);
     char* result = resultBuffer();
-    return answerOf(engine.searchOpenFile(fd, a.caseCode, w[0], a.code1, w[1], a.code2, w[2], a.code3, w[3],
-                                          a.smartSearch, a.contextWords, a.allHits, result, a.nearbyWords),
+    if (engine.searchOpenFile)
+        return answerOf(engine.searchOpenFile(fd, a.caseCode, w[0], a.code1, w[1], a.code2, w[2], a.code3, w[3],
+                                              a.smartSearch, a.contextWords, a.allHits, result, a.nearbyWords),
+                        result);
+    const std::string name = "/proc/self/fd/" + std::to_string(fd);
+    return answerOf(engine.stringSearch(name.c_str(), 0, a.caseCode, w[0], a.code1, w[1], a.code2, w[2], a.code3,
+                                        w[3], a.smartSearch, a.contextWords, a.allHits, result, a.nearbyWords),
                     result);
 }
 
@@ -152,8 +157,7 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
         search.answer = searchWhole(engine, fd, arguments, words);
         return search;
     }
-    thread_local std::vector<char> buffer(kStartBytes);
-    const std::string_view start(buffer.data(), readStart(fd, buffer.data()));
+    const std::string_view start = readStart(fd);
     const DocumentKind kind = scope.documentsAsText ? documentKindOf(start) : DocumentKind::none;
     if (kind != DocumentKind::none) {
         DocumentReading reading(fd, kind);
@@ -180,11 +184,15 @@ SearchAnswer searchText(const EngineCalls& engine, std::string_view text, const 
     return searchHeld(engine, -1, text, arguments, words);
 }
 
+int openToRead(const std::string& path) {
+    // Non-blocking, so that a FIFO put where a file stood cannot hang the search.
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+}
+
 std::optional<DocumentText> documentTextOf(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = openToRead(path);
     if (fd < 0) return std::nullopt;
-    thread_local std::vector<char> buffer(kStartBytes);
-    const DocumentKind kind = documentKindOf({buffer.data(), readStart(fd, buffer.data())});
+    const DocumentKind kind = documentKindOf(readStart(fd));
     std::optional<DocumentText> document;
     if (kind != DocumentKind::none) document = documentText(fd, kind);
     ::close(fd);

@@ -45,6 +45,9 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
 SearchAnswer searchText(const EngineCalls& engine, std::string_view text, const RunArguments& arguments,
                         const SearchWords& words);
 
+// Opens a file to search or view it by its name; -1 with errno when it cannot.
+int openToRead(const std::string& path);
+
 // The text of the document at `path`; nothing for a file that is not a
 // document or cannot be opened.
 std::optional<DocumentText> documentTextOf(const std::string& path);

@@ -1,6 +1,5 @@
 #include "run/search_pipeline.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,7 +16,7 @@ namespace tessaly {
 
 SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate, const RunArguments& arguments,
                         const SearchWords& words, const SearchScope& scope) {
-    const int fd = ::open(candidate.path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = openToRead(candidate.path);
     if (fd < 0) return {};
     SearchAnswer answer = searchOpenContent(engine, fd, scope, arguments, words).answer;
     ::close(fd);
@@ -209,7 +208,7 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
         if ((answer.failure = files_.openFile(*file.folder, file.name, fd))) return answer;
     } else {
         // A file named on its own, not found by the walk.
-        fd = ::open(file.name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        fd = openToRead(file.name);
         if (fd < 0) {
             answer.failure = failureFromErrno(errno, "read", file.name);
             return answer;
