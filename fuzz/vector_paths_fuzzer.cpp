@@ -115,6 +115,18 @@ void needlePaths(const std::string& text, const std::string& needle, std::uint64
     check(findNeedle(bytes.get(), text.size(), needle, masks, probe1, probe2, true) ==
               findNeedle(bytes.get(), text.size(), needle, masks, probe1, probe2, false),
           "vector needle search");
+    // Stopping at a NUL may come early, but never hides a needle in bytes
+    // without one, nor names a needle that a NUL stands before.
+    const std::size_t plain = findNeedle(bytes.get(), text.size(), needle, masks, probe1, probe2, false);
+    const std::size_t firstNul = text.find('\0');
+    for (const bool vectors : {true, false}) {
+        bool nulMet = false;
+        const std::size_t at =
+            findNeedleBeforeNul(bytes.get(), text.size(), needle, masks, probe1, probe2, vectors, nulMet);
+        if (firstNul == std::string::npos) check(!nulMet && at == plain, "needle search stopping at a NUL");
+        else if (nulMet) check(at == kNoNeedle, "a NUL met names no needle");
+        else check(at == plain && at != kNoNeedle && at < firstNul, "a needle before the first NUL");
+    }
 }
 
 void nulPaths(const std::string& text) {

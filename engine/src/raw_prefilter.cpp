@@ -67,6 +67,15 @@ std::size_t findNeedlePlain(const unsigned char* bytes, std::size_t count, const
     return kNoNeedle;
 }
 
+std::size_t findNeedleBeforeNulPlain(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                                     const std::string& masks, bool& nulMet) {
+    const auto* nul = static_cast<const unsigned char*>(std::memchr(bytes, 0, count));
+    nulMet = false;
+    const std::size_t at = findNeedlePlain(bytes, nul ? static_cast<std::size_t>(nul - bytes) : count, needle, masks);
+    if (at == kNoNeedle && nul) nulMet = true;
+    return at;
+}
+
 }  // namespace
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -74,6 +83,8 @@ std::size_t copyWithoutNulsAvx2(const unsigned char* in, std::size_t count, unsi
 std::size_t copyWithoutNulsAvx512(const unsigned char* in, std::size_t count, unsigned char* out);
 std::size_t findNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
                            const std::string& masks, std::size_t probe1, std::size_t probe2);
+std::size_t findNeedleBeforeNulAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                                    const std::string& masks, std::size_t probe1, std::size_t probe2, bool& nulMet);
 #endif
 
 std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned char* out) {
@@ -95,6 +106,18 @@ std::size_t findNeedle(const unsigned char* bytes, std::size_t count, const std:
     (void)probe2;
     (void)useVectors;
     return findNeedlePlain(bytes, count, needle, caseMasks);
+}
+
+std::size_t findNeedleBeforeNul(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                                const std::string& caseMasks, std::size_t probe1, std::size_t probe2,
+                                bool useVectors, bool& nulMet) {
+#if defined(__x86_64__) || defined(__i386__)
+    if (useVectors && hasAvx2()) return findNeedleBeforeNulAvx2(bytes, count, needle, caseMasks, probe1, probe2, nulMet);
+#endif
+    (void)probe1;
+    (void)probe2;
+    (void)useVectors;
+    return findNeedleBeforeNulPlain(bytes, count, needle, caseMasks, nulMet);
 }
 
 RawPrefilter::RawPrefilter(const Query& query, bool ignoreCase) : query_(query), ignoreCase_(ignoreCase) {
@@ -248,8 +271,13 @@ RawPrefilter::Verdict RawPrefilter::judgeAt(const Piece& piece, std::size_t at, 
     return Verdict::Present;
 }
 
+bool RawPrefilter::Piece::hasNuls() const {
+    if (!nulsKnown()) nuls_ = std::memchr(raw, 0, rawCount) != nullptr;
+    return scratch && nuls_ > 0;
+}
+
 RawPrefilter::Piece::Bytes RawPrefilter::Piece::withoutNuls() const {
-    if (!scratch) return {raw, rawCount};
+    if (!hasNuls()) return {raw, rawCount};
     if (!stripped_) {
         scratch->resize(rawCount + 64);
         strippedCount_ = tyx12::detail::withoutNuls(raw, rawCount, scratch->data());
@@ -267,9 +295,37 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
                                           needle.probes[0], needle.probes[1], true);
         return at == kNoNeedle ? kNoNeedle : from + at;
     };
+    // Most pieces hold no NUL, and the word's first look notes one on the
+    // way: a piece without them needs no other pass over its bytes.
+    if (!piece.nulsKnown()) {
+        for (std::size_t from = 0;;) {
+            bool nulMet = false;
+            const std::size_t found = findNeedleBeforeNul(piece.raw + from, piece.rawCount - from, needle.bytes,
+                                                          needle.caseMasks, needle.probes[0], needle.probes[1],
+                                                          true, nulMet);
+            if (nulMet) {
+                // Judged again below, the NULs taken into account.
+                piece.noteNuls(true);
+                break;
+            }
+            if (found == kNoNeedle) {
+                piece.noteNuls(false);
+                return false;
+            }
+            const std::size_t at = from + found;
+            const Verdict verdict = judgeAt(piece, at, needle.bytes.size());
+            if (verdict == Verdict::Unsure) return true;
+            if (verdict == Verdict::Present) {
+                certain = true;
+                firstAt = piece.offset + at;
+                return true;
+            }
+            from = at + 1;
+        }
+    }
     // In a piece with NULs, where the bytes without them hold no place for
     // the word, nothing else needs a look.
-    if (piece.scratch) {
+    if (piece.hasNuls()) {
         const Piece::Bytes bytes = piece.withoutNuls();
         if (next(bytes.data, bytes.count, 0) == kNoNeedle) return false;
     }
@@ -285,7 +341,7 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
         }
         ++together;
     }
-    if (!piece.scratch) return false;
+    if (!piece.hasNuls()) return false;
     const Piece::Bytes bytes = piece.withoutNuls();
     std::size_t apart = 0;
     for (std::size_t at = next(bytes.data, bytes.count, 0); at != kNoNeedle && apart <= together;
@@ -381,9 +437,7 @@ WordsFound RawPrefilter::mayHold(RawSource& source, std::vector<unsigned char>& 
             readAll = true;
             break;
         }
-        const bool hasNuls = std::memchr(piece.bytes, 0, piece.count) != nullptr;
-        const Piece whole{piece.bytes, piece.count, true, offset == 0, piece.reachesEnd, offset,
-                          hasNuls ? &scratch : nullptr};
+        const Piece whole{piece.bytes, piece.count, true, offset == 0, piece.reachesEnd, offset, &scratch};
         offset += piece.count;
         if (!carry.empty()) {
             // The seam: the last piece's end and this one's start, NULs left out.

@@ -67,17 +67,21 @@ private:
         bool startsFile = false;  // nothing stands before them
         bool endsFile = false;    // nothing follows them
         std::uint64_t offset = 0; // where in the file they start
-        std::vector<unsigned char>* scratch = nullptr;  // null: raw holds no NUL
+        std::vector<unsigned char>* scratch = nullptr;  // for the bytes without NULs; null: raw holds none
 
         struct Bytes {
             const unsigned char* data;
             std::size_t count;
         };
         Bytes withoutNuls() const;
+        bool hasNuls() const;
+        bool nulsKnown() const { return !scratch || nuls_ >= 0; }
+        void noteNuls(bool held) const { nuls_ = held; }
 
         // What withoutNuls() made, kept for the next word.
         mutable bool stripped_ = false;
         mutable std::size_t strippedCount_ = 0;
+        mutable int nuls_ = -1;  // unknown until a look needs it
     };
     enum class Verdict { Absent, Unsure, Present };
     static Verdict judgeAt(const Piece& piece, std::size_t at, std::size_t length);
@@ -105,6 +109,13 @@ std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned cha
 inline constexpr std::size_t kNoNeedle = static_cast<std::size_t>(-1);
 std::size_t findNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
                        const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors);
+// The same, for bytes that may hold NULs, which most do not: either the
+// first needle, when no NUL stands before it, or kNoNeedle with `nulMet` set
+// once a NUL has been seen (perhaps after a needle). Without any NUL in the
+// bytes, exactly what findNeedle says.
+std::size_t findNeedleBeforeNul(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                                const std::string& caseMasks, std::size_t probe1, std::size_t probe2,
+                                bool useVectors, bool& nulMet);
 inline bool holdsNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
                         const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors) {
     return findNeedle(bytes, count, needle, caseMasks, probe1, probe2, useVectors) != kNoNeedle;

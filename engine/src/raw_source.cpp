@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kFirstRead = 64 * 1024;
 // Mapping a file costs more than reading it until the file is large; from
 // here on the copy out of the system is the dearer part.
-constexpr std::size_t kMapFrom = 256 * 1024;
+constexpr std::size_t kMapFrom = 1024 * 1024;
 // A mapped file is handed out in pieces that stay in the processor's cache
 // between the look for NULs and the scan.
 constexpr std::size_t kMappedPiece = 256 * 1024;
