@@ -85,6 +85,11 @@ std::size_t findNeedleAvx2(const unsigned char* bytes, std::size_t count, const 
                            const std::string& masks, std::size_t probe1, std::size_t probe2);
 std::size_t findNeedleBeforeNulAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
                                     const std::string& masks, std::size_t probe1, std::size_t probe2, bool& nulMet);
+std::size_t findNeedleAvx512(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                             const std::string& masks, std::size_t probe1, std::size_t probe2);
+std::size_t findNeedleBeforeNulAvx512(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                                      const std::string& masks, std::size_t probe1, std::size_t probe2,
+                                      bool& nulMet);
 #endif
 
 std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned char* out) {
@@ -100,6 +105,9 @@ std::size_t withoutNuls(const unsigned char* in, std::size_t count, unsigned cha
 std::size_t findNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
                        const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors) {
 #if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__)
+    if (useVectors && hasAvx512Compress()) return findNeedleAvx512(bytes, count, needle, caseMasks, probe1, probe2);
+#endif
     if (useVectors && hasAvx2()) return findNeedleAvx2(bytes, count, needle, caseMasks, probe1, probe2);
 #endif
     (void)probe1;
@@ -112,6 +120,10 @@ std::size_t findNeedleBeforeNul(const unsigned char* bytes, std::size_t count, c
                                 const std::string& caseMasks, std::size_t probe1, std::size_t probe2,
                                 bool useVectors, bool& nulMet) {
 #if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__)
+    if (useVectors && hasAvx512Compress())
+        return findNeedleBeforeNulAvx512(bytes, count, needle, caseMasks, probe1, probe2, nulMet);
+#endif
     if (useVectors && hasAvx2()) return findNeedleBeforeNulAvx2(bytes, count, needle, caseMasks, probe1, probe2, nulMet);
 #endif
     (void)probe1;

@@ -5,68 +5,34 @@
 #include <cstring>
 #include <string>
 
-#include "needle_match.h"
+#include "needle_find_impl.h"
 
 namespace tyx12::detail {
 
 namespace {
 
-// Tests 32 candidate starts at once by the needle's two rarest bytes, either
-// case where the masks allow it, and compares the rest only where both agree.
-// Stopping at a NUL, every byte of a block is tested for one before the
-// block's candidates are: a NUL ends the look, and the caller takes the long
-// road.
-template <bool kStopAtNul>
-std::size_t findNeedleIn(const unsigned char* bytes, std::size_t count, const std::string& needle,
-                         const std::string& masks, std::size_t probe1, std::size_t probe2, bool& nulMet) {
-    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-    nulMet = false;
-    const std::size_t length = needle.size();
-    if (!kStopAtNul && count < length) return kNone;
-    const auto matchesAt = [&](const unsigned char* at) { return needleStandsAt(at, needle, masks); };
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i byte1 = _mm256_set1_epi8(needle[probe1]), mask1 = _mm256_set1_epi8(masks[probe1]);
-    const __m256i byte2 = _mm256_set1_epi8(needle[probe2]), mask2 = _mm256_set1_epi8(masks[probe2]);
-    std::size_t i = 0;
-    for (; i + 32 + length - 1 <= count; i += 32) {
-        if (kStopAtNul) {
-            const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i));
-            if (_mm256_movemask_epi8(_mm256_cmpeq_epi8(block, zero))) {
-                nulMet = true;
-                return kNone;
-            }
-        }
-        const __m256i at1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i + probe1));
-        const __m256i at2 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i + probe2));
-        unsigned candidates = static_cast<unsigned>(_mm256_movemask_epi8(
-            _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(at1, mask1), byte1),
-                             _mm256_cmpeq_epi8(_mm256_or_si256(at2, mask2), byte2))));
-        while (candidates) {
-            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(candidates));
-            if (matchesAt(bytes + at)) return at;
-            candidates &= candidates - 1;
-        }
+struct Avx2 {
+    using Reg = __m256i;
+    static constexpr std::size_t kWidth = 32;
+    static Reg load(const unsigned char* p) { return _mm256_loadu_si256(reinterpret_cast<const Reg*>(p)); }
+    static Reg splat(char c) { return _mm256_set1_epi8(c); }
+    static Reg orr(Reg a, Reg b) { return _mm256_or_si256(a, b); }
+    static unsigned long long equalBits(Reg a, Reg b) {
+        return static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(a, b)));
     }
-    if (kStopAtNul && i < count && std::memchr(bytes + i, 0, count - i)) {
-        nulMet = true;
-        return kNone;
-    }
-    for (; i + length <= count; ++i)
-        if (matchesAt(bytes + i)) return i;
-    return kNone;
-}
+};
 
 }  // namespace
 
 std::size_t findNeedleAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
                            const std::string& masks, std::size_t probe1, std::size_t probe2) {
     bool nulMet;
-    return findNeedleIn<false>(bytes, count, needle, masks, probe1, probe2, nulMet);
+    return findNeedleIn<Avx2, false>(bytes, count, needle, masks, probe1, probe2, nulMet);
 }
 
 std::size_t findNeedleBeforeNulAvx2(const unsigned char* bytes, std::size_t count, const std::string& needle,
                                     const std::string& masks, std::size_t probe1, std::size_t probe2, bool& nulMet) {
-    return findNeedleIn<true>(bytes, count, needle, masks, probe1, probe2, nulMet);
+    return findNeedleIn<Avx2, true>(bytes, count, needle, masks, probe1, probe2, nulMet);
 }
 
 }  // namespace tyx12::detail
