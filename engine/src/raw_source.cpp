@@ -10,8 +10,9 @@ namespace {
 // The first read is small: most searches have their answer early in a file,
 // and bytes never looked at are not worth copying out of the system.
 constexpr std::size_t kFirstRead = 64 * 1024;
-// Mapping a file costs more than reading it until the file is large; from
-// here on the copy out of the system is the dearer part.
+// Mapping a file costs more than reading it until the file is large: taking
+// a mapping down interrupts every other thread of the program, so with two
+// searching, files under a megabyte read faster (and a 200 MB one no slower).
 constexpr std::size_t kMapFrom = 1024 * 1024;
 // A mapped file is handed out in pieces that stay in the processor's cache
 // between the look for NULs and the scan.
