@@ -24,21 +24,22 @@ constexpr std::size_t kStartBytes = 64 * 1024;
 constexpr std::size_t kBinaryWindow = 8 * 1024;
 
 // The engine lowers the words it is given and may overwrite one, so every
-// call gets fresh copies; an empty word goes as a null pointer.
+// call gets fresh copies, kept in the thread's own buffers; an empty word
+// goes as a null pointer.
 class WordCopies {
 public:
     explicit WordCopies(const SearchWords& words) {
+        thread_local std::array<std::vector<char>, 4> copies;
         for (std::size_t i = 0; i < words.size(); ++i) {
             if (words[i].empty()) continue;
-            copies_[i].assign(words[i].begin(), words[i].end());
-            copies_[i].push_back('\0');
-            pointers_[i] = copies_[i].data();
+            copies[i].assign(words[i].begin(), words[i].end());
+            copies[i].push_back('\0');
+            pointers_[i] = copies[i].data();
         }
     }
     char* operator[](std::size_t i) { return pointers_[i]; }
 
 private:
-    std::array<std::vector<char>, 4> copies_;
     std::array<char*, 4> pointers_{};
 };
 

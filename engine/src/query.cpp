@@ -1,6 +1,7 @@
 #include "query.h"
 
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "char_class.h"
@@ -40,6 +41,37 @@ Query makeQuery(const std::array<char*, kWordSlots>& buffers,
     }
     for (int i = 0; i < kWordSlots - 1; ++i) query.links[i] = linkFromCode(codes[i]);
     return query;
+}
+
+Query& threadQuery(const std::array<char*, kWordSlots>& buffers,
+                   const std::array<std::int32_t, kWordSlots - 1>& codes, bool fold) {
+    struct Kept {
+        bool made = false;
+        bool fold = false;
+        std::array<std::int32_t, kWordSlots - 1> codes{};
+        std::array<std::string, kWordSlots> words;  // empty for a missing word
+        Query query;
+    };
+    thread_local Kept kept;
+    bool same = kept.made && kept.fold == fold && kept.codes == codes;
+    for (int i = 0; same && i < kWordSlots; ++i)
+        same = kept.words[i] == (buffers[i] ? std::string_view(buffers[i]) : std::string_view());
+    if (!same) {
+        kept.query = makeQuery(buffers, codes, fold);
+        kept.made = true;
+        kept.fold = fold;
+        kept.codes = codes;
+        for (int i = 0; i < kWordSlots; ++i) kept.words[i].assign(buffers[i] ? buffers[i] : "");
+        return kept.query;
+    }
+    // What a search changes in its query: where the words stand, and which
+    // of them still take part.
+    for (int i = 0; i < kWordSlots; ++i) {
+        WordSlot& slot = kept.query.slots[i];
+        slot.buffer = buffers[i];
+        slot.present = !kept.words[i].empty();
+    }
+    return kept.query;
 }
 
 void lowerWords(const std::array<char*, kWordSlots>& buffers) {

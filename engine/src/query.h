@@ -36,6 +36,12 @@ struct Query {
 Query makeQuery(const std::array<char*, kWordSlots>& buffers,
                 const std::array<std::int32_t, kWordSlots - 1>& codes, bool fold);
 
+// The same query, kept by the calling thread: a run asks about the same words
+// file after file, and they are made again only when they change. It stays
+// the caller's until its next call on this thread.
+Query& threadQuery(const std::array<char*, kWordSlots>& buffers,
+                   const std::array<std::int32_t, kWordSlots - 1>& codes, bool fold);
+
 // Lower-cases every word buffer in place, A to Z only: the caller sees its
 // words as before, and the folding of other letters happens on the copies.
 void lowerWords(const std::array<char*, kWordSlots>& buffers);

@@ -60,7 +60,7 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     collected.clear();
 
     if (request.ignoreCase) lowerWords(request.words);
-    Query query = makeQuery(request.words, request.codes, request.ignoreCase);
+    Query& query = threadQuery(request.words, request.codes, request.ignoreCase);
     if (!query.anyPresent()) return deliver(collected, resultBuffer);
 
     // A buffer must hold a whole character, four bytes at most.
