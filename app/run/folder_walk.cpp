@@ -57,11 +57,16 @@ private:
             result_.failure = report.failure;
             return stop();
         }
-        std::vector<DirectoryEntry>& entries = listing.entries;
+        // In name order; the entries themselves stay where they are, which
+        // costs less than moving them.
+        std::vector<DirectoryEntry*> entries;
+        entries.reserve(listing.entries.size());
+        for (DirectoryEntry& entry : listing.entries) entries.push_back(&entry);
         std::sort(entries.begin(), entries.end(),
-                  [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+                  [](const DirectoryEntry* a, const DirectoryEntry* b) { return a->name < b->name; });
 
-        for (const DirectoryEntry& entry : entries) {
+        for (const DirectoryEntry* listed : entries) {
+            const DirectoryEntry& entry = *listed;
             if (hiddenLeftOut(entry)) continue;
             if (entry.statusError != 0) {
                 if (unexamined(folder, entry) == FailureAnswer::Stop) return stop();
@@ -78,10 +83,10 @@ private:
 
         FolderInProgress opened{listing.folder, {}, 0};
         if (options_.searchSubfolders) {
-            for (DirectoryEntry& entry : entries) {
-                if (entry.kind == EntryKind::Directory && !hiddenLeftOut(entry) &&
-                    !folderLeftOut(entry.name, options_.leftOutFolders)) {
-                    opened.subfolders.push_back(std::move(entry.name));
+            for (DirectoryEntry* entry : entries) {
+                if (entry->kind == EntryKind::Directory && !hiddenLeftOut(*entry) &&
+                    !folderLeftOut(entry->name, options_.leftOutFolders)) {
+                    opened.subfolders.push_back(std::move(entry->name));
                 }
             }
         }
