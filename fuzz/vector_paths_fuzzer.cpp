@@ -112,30 +112,35 @@ void needlePaths(const std::string& text, const std::string& needle, std::uint64
     std::unique_ptr<unsigned char[]> bytes(new unsigned char[text.size()]);
     std::copy(text.begin(), text.end(), bytes.get());
     // Where, not only whether: the prefilter judges the bytes around the first place.
-    check(findNeedle(bytes.get(), text.size(), needle, masks, probe1, probe2, true) ==
-              findNeedle(bytes.get(), text.size(), needle, masks, probe1, probe2, false),
-          "vector needle search");
-    // Stopping at a NUL may come early, but never hides a needle in bytes
-    // without one, nor names a needle that a NUL stands before.
     const std::size_t plain = findNeedle(bytes.get(), text.size(), needle, masks, probe1, probe2, false);
     const std::size_t firstNul = text.find('\0');
-    for (const bool vectors : {true, false}) {
-        bool nulMet = false;
-        const std::size_t at =
-            findNeedleBeforeNul(bytes.get(), text.size(), needle, masks, probe1, probe2, vectors, nulMet);
+    // Stopping at a NUL may come early, but never hides a needle in bytes
+    // without one, nor names a needle that a NUL stands before.
+    const auto checkStop = [&](std::size_t at, bool nulMet) {
         if (firstNul == std::string::npos) check(!nulMet && at == plain, "needle search stopping at a NUL");
         else if (nulMet) check(at == kNoNeedle, "a NUL met names no needle");
         else check(at == plain && at != kNoNeedle && at < firstNul, "a needle before the first NUL");
+    };
+    bool nulMet = false;
+    std::size_t at = findNeedleBeforeNul(bytes.get(), text.size(), needle, masks, probe1, probe2, false, nulMet);
+    checkStop(at, nulMet);
+    for (const VectorWidth& width : vectorWidths()) {
+        check(width.findNeedle(bytes.get(), text.size(), needle, masks, probe1, probe2) == plain,
+              "vector needle search");
+        at = width.findNeedleBeforeNul(bytes.get(), text.size(), needle, masks, probe1, probe2, nulMet);
+        checkStop(at, nulMet);
     }
 }
 
 void nulPaths(const std::string& text) {
-    std::unique_ptr<unsigned char[]> out(new unsigned char[text.size() + 8]);
-    const std::size_t written =
-        withoutNuls(reinterpret_cast<const unsigned char*>(text.data()), text.size(), out.get());
     std::string expected = text;
     std::erase(expected, '\0');
-    check(std::string(reinterpret_cast<const char*>(out.get()), written) == expected, "NULs taken out");
+    for (const VectorWidth& width : vectorWidths()) {
+        std::unique_ptr<unsigned char[]> out(new unsigned char[text.size() + 8]);
+        const std::size_t written =
+            width.withoutNuls(reinterpret_cast<const unsigned char*>(text.data()), text.size(), out.get());
+        check(std::string(reinterpret_cast<const char*>(out.get()), written) == expected, "NULs taken out");
+    }
 }
 
 }  // namespace

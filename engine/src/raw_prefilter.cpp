@@ -78,6 +78,7 @@ std::size_t findNeedleBeforeNulPlain(const unsigned char* bytes, std::size_t cou
 
 }  // namespace
 
+
 #if defined(__x86_64__) || defined(__i386__)
 std::size_t copyWithoutNulsAvx2(const unsigned char* in, std::size_t count, unsigned char* out);
 std::size_t copyWithoutNulsAvx512(const unsigned char* in, std::size_t count, unsigned char* out);
@@ -130,6 +131,18 @@ std::size_t findNeedleBeforeNul(const unsigned char* bytes, std::size_t count, c
     (void)probe2;
     (void)useVectors;
     return findNeedleBeforeNulPlain(bytes, count, needle, caseMasks, nulMet);
+}
+
+std::vector<VectorWidth> vectorWidths() {
+    std::vector<VectorWidth> widths;
+#if defined(__x86_64__) || defined(__i386__)
+    if (hasAvx2()) widths.push_back({"AVX2", findNeedleAvx2, findNeedleBeforeNulAvx2, copyWithoutNulsAvx2});
+#endif
+#if defined(__x86_64__)
+    if (hasAvx512Compress())
+        widths.push_back({"AVX-512", findNeedleAvx512, findNeedleBeforeNulAvx512, copyWithoutNulsAvx512});
+#endif
+    return widths;
 }
 
 RawPrefilter::RawPrefilter(const Query& query, bool ignoreCase) : query_(query), ignoreCase_(ignoreCase) {

@@ -116,6 +116,19 @@ std::size_t findNeedle(const unsigned char* bytes, std::size_t count, const std:
 std::size_t findNeedleBeforeNul(const unsigned char* bytes, std::size_t count, const std::string& needle,
                                 const std::string& caseMasks, std::size_t probe1, std::size_t probe2,
                                 bool useVectors, bool& nulMet);
+// Each vector width the processor has, on its own: for the tests that hold
+// every one against the plain way, not only the widest.
+struct VectorWidth {
+    const char* name;
+    std::size_t (*findNeedle)(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                              const std::string& masks, std::size_t probe1, std::size_t probe2);
+    std::size_t (*findNeedleBeforeNul)(const unsigned char* bytes, std::size_t count, const std::string& needle,
+                                       const std::string& masks, std::size_t probe1, std::size_t probe2,
+                                       bool& nulMet);
+    std::size_t (*withoutNuls)(const unsigned char* in, std::size_t count, unsigned char* out);
+};
+std::vector<VectorWidth> vectorWidths();
+
 inline bool holdsNeedle(const unsigned char* bytes, std::size_t count, const std::string& needle,
                         const std::string& caseMasks, std::size_t probe1, std::size_t probe2, bool useVectors) {
     return findNeedle(bytes, count, needle, caseMasks, probe1, probe2, useVectors) != kNoNeedle;
