@@ -320,6 +320,15 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
                                           needle.probes[0], needle.probes[1], true);
         return at == kNoNeedle ? kNoNeedle : from + at;
     };
+    // Where the word stands whole, or may, the look ends: true is the answer.
+    const auto settles = [&](std::size_t at, std::size_t length) {
+        const Verdict verdict = judgeAt(piece, at, length);
+        if (verdict == Verdict::Present) {
+            certain = true;
+            firstAt = piece.offset + at;
+        }
+        return verdict != Verdict::Absent;
+    };
     // Most pieces hold no NUL, and the word's first look notes one on the
     // way: a piece without them needs no other pass over its bytes.
     if (!piece.nulsKnown()) {
@@ -338,13 +347,7 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
                 return false;
             }
             const std::size_t at = from + found;
-            const Verdict verdict = judgeAt(piece, at, needle.bytes.size());
-            if (verdict == Verdict::Unsure) return true;
-            if (verdict == Verdict::Present) {
-                certain = true;
-                firstAt = piece.offset + at;
-                return true;
-            }
+            if (settles(at, needle.bytes.size())) return true;
             from = at + 1;
         }
     }
@@ -357,13 +360,7 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
     std::size_t together = 0;
     for (std::size_t at = next(piece.raw, piece.rawCount, 0); at != kNoNeedle;
          at = next(piece.raw, piece.rawCount, at + 1)) {
-        const Verdict verdict = judgeAt(piece, at, needle.bytes.size());
-        if (verdict == Verdict::Unsure) return true;
-        if (verdict == Verdict::Present) {
-            certain = true;
-            firstAt = piece.offset + at;
-            return true;
-        }
+        if (settles(at, needle.bytes.size())) return true;
         ++together;
     }
     if (!piece.hasNuls()) return false;
@@ -387,13 +384,7 @@ bool RawPrefilter::judgeWholeWord(const Needle& needle, const Piece& piece, bool
             if (end >= piece.rawCount || !matches(raw[end], k)) break;
         }
         if (k < needle.bytes.size() || !split) continue;
-        const Verdict verdict = judgeAt(piece, start, end - start);
-        if (verdict == Verdict::Unsure) return true;
-        if (verdict == Verdict::Present) {
-            certain = true;
-            firstAt = piece.offset + start;
-            return true;
-        }
+        if (settles(start, end - start)) return true;
     }
     return false;
 }
