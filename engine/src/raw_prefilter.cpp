@@ -145,7 +145,7 @@ std::vector<VectorWidth> vectorWidths() {
     return widths;
 }
 
-RawPrefilter::RawPrefilter(const Query& query, bool ignoreCase) : query_(query), ignoreCase_(ignoreCase) {
+RawPrefilter::RawPrefilter(const Query& query, bool ignoreCase) : query_(query) {
     for (int i = 0; i < kWordSlots; ++i)
         if (query.slots[i].present) {
             const SearchWord& word = query.slots[i].word;

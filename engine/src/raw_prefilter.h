@@ -97,7 +97,6 @@ private:
     // Of each word not yet seen whole: its needle, and a byte beyond ASCII.
     std::array<bool, kWordSlots> needleSeen_{};
     std::array<bool, kWordSlots> highByteSeen_{};
-    bool ignoreCase_;
 };
 
 // The bytes without their NULs; `out` takes `count` + 64 bytes.
