@@ -78,7 +78,6 @@ std::size_t findNeedleBeforeNulPlain(const unsigned char* bytes, std::size_t cou
 
 }  // namespace
 
-
 #if defined(__x86_64__) || defined(__i386__)
 std::size_t copyWithoutNulsAvx2(const unsigned char* in, std::size_t count, unsigned char* out);
 std::size_t copyWithoutNulsAvx512(const unsigned char* in, std::size_t count, unsigned char* out);
