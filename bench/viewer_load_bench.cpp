@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -30,13 +31,15 @@ using namespace tessaly;
 
 namespace {
 
-// The most memory the process has held, in bytes.
-double peakMemory() {
+// A memory figure of the process from /proc, in bytes: "VmHWM:" the most it
+// has held, "VmRSS:" what it holds now.
+double memory(const char* field) {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) * 1024;
+        if (line.rfind(field, 0) == 0) return std::stod(line.substr(6)) * 1024;
     return 0;
 }
+double peakMemory() { return memory("VmHWM:"); }
 
 // Written a line at a time: a copy of the whole file in this process would
 // count as the viewer's memory.
@@ -171,7 +174,13 @@ int main(int argc, char** argv) {
     shell.window().searchText[0]->setText(QStringLiteral("invoice"));
 
     const Load stopped = load(static_cast<int>(whole.seconds * 300));
-    std::printf("stop honoured in    %8.1f ms (longest event gap %.1f ms)\n", stopped.seconds * 1000,
-                stopped.longestGapMs);
+    std::printf("stop honoured in    %8.1f ms (longest event gap %.1f ms), %zu characters kept: %s\n",
+                stopped.seconds * 1000, stopped.longestGapMs, view.text().size(),
+                window.panels[0]->text().toUtf8().constData());
+
+    shell.quickViewer().done();
+    QApplication::processEvents();
+    std::printf("held after Done     %8.0f MB (%.0f MB before the first load)\n", memory("VmRSS:") / (1 << 20),
+                before / (1 << 20));
     return 0;
 }

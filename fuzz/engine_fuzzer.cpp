@@ -4,6 +4,7 @@
 // come with each byte-order mark or none, so every decoder is reached.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -12,12 +13,19 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "memory_file.h"
+#include "tyx12/open_file_search.h"
 #include "tyx12/tyx12.h"
 
 namespace {
+
+std::int32_t appendPiece(void* context, const char* rtf, std::uint64_t length) {
+    static_cast<std::string*>(context)->append(rtf, length);
+    return 1;
+}
 
 void check(bool condition, const char* what) {
     if (!condition) {
@@ -127,7 +135,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(stringView(file.path.c_str(), fileSize, body.get()) == 1, "a readable file is viewed");
         const void* end = std::memchr(body.get(), '\0', viewCapacity);
         check(end != nullptr, "the body ends within its buffer");
-        check(allAscii(body.get(), static_cast<const char*>(end) - body.get()), "the body is ASCII");
+        const auto bodyLength = static_cast<std::size_t>(static_cast<const char*>(end) - body.get());
+        check(allAscii(body.get(), bodyLength), "the body is ASCII");
+        // A body the capacity did not cut is the streamed body, piece for piece.
+        if (static_cast<long long>(bodyLength) + TYX12_VIEW_CUT_MARGIN < viewCapacity) {
+            std::string streamed;
+            const int fd = ::open(file.path.c_str(), O_RDONLY | O_CLOEXEC);
+            check(tyx12ViewOpenFile(fd, appendPiece, &streamed) == 1, "a readable file is streamed");
+            ::close(fd);
+            check(streamed == std::string_view(body.get(), bodyLength), "the streamed body is the whole body");
+        }
     }
     return 0;
 }

@@ -40,6 +40,8 @@ const EngineCalls* resolve(void* library, const std::string& name, Failure& fail
     calls->searchGrowing =
         reinterpret_cast<decltype(calls->searchGrowing)>(::dlsym(library, "tyx12SearchGrowing"));
     calls->viewText = reinterpret_cast<decltype(calls->viewText)>(::dlsym(library, "tyx12ViewText"));
+    calls->viewOpenFile = reinterpret_cast<decltype(calls->viewOpenFile)>(::dlsym(library, "tyx12ViewOpenFile"));
+    calls->viewHeldText = reinterpret_cast<decltype(calls->viewHeldText)>(::dlsym(library, "tyx12ViewHeldText"));
     if (!calls->stringSearch || !calls->stringView) {
         failure = loadFailure(name + " (it lacks stringSearch or stringView)");
         return nullptr;

@@ -19,6 +19,9 @@ struct EngineCalls {
     decltype(&::tyx12SearchHeld) searchHeld = nullptr;
     decltype(&::tyx12SearchGrowing) searchGrowing = nullptr;
     decltype(&::tyx12ViewText) viewText = nullptr;
+    // Absent from an older engine: the viewer then waits for the whole body.
+    decltype(&::tyx12ViewOpenFile) viewOpenFile = nullptr;
+    decltype(&::tyx12ViewHeldText) viewHeldText = nullptr;
 };
 
 // The engine's two calls, or a Failure with code 298 naming what could not be

@@ -22,11 +22,17 @@ char16_t foldCase(char16_t unit) {
     return unit;
 }
 
-bool isLetterOrDigit(char16_t unit) {
-    if ((unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z'))
-        return true;
-    if (unit == 0xAA || unit == 0xB5 || unit == 0xBA) return true;
-    return unit >= 0xC0 && unit <= 0xFF && unit != 0xD7 && unit != 0xF7;
+bool isLetterOrDigit(char32_t c) {
+    if ((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) return true;
+    if (c == 0xAA || c == 0xB5 || c == 0xBA) return true;
+    return c >= 0xC0 && c <= 0xFF && c != 0xD7 && c != 0xF7;
+}
+
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+char32_t joinSurrogates(char16_t high, char16_t low) {
+    return 0x10000 + ((char32_t{high} - 0xD800) << 10) + (char32_t{low} - 0xDC00);
 }
 
 class WordSearch {
@@ -60,9 +66,9 @@ public:
 
     std::size_t wholeWord(std::u16string_view word, std::size_t from) const {
         for (std::size_t at = plain(word, from); at != kNotFound; at = plain(word, at + 1)) {
-            const bool openBefore = at == 0 || !letters_.isWordUnit(text_[at - 1]);
             const std::size_t end = at + word.size();
-            const bool openAfter = end >= text_.size() || !letters_.isWordUnit(text_[end]);
+            const bool openBefore = at == 0 || !letters_.isWordCharacter(characterBefore(at));
+            const bool openAfter = end >= text_.size() || !letters_.isWordCharacter(characterAt(end));
             if (openBefore && openAfter) return at;
         }
         return kNotFound;
@@ -75,6 +81,17 @@ public:
 
 private:
     using FirstUnits = std::bitset<0x10000>;
+
+    char32_t characterAt(std::size_t at) const {
+        if (isHighSurrogate(text_[at]) && at + 1 < text_.size() && isLowSurrogate(text_[at + 1]))
+            return joinSurrogates(text_[at], text_[at + 1]);
+        return text_[at];
+    }
+    char32_t characterBefore(std::size_t at) const {
+        if (isLowSurrogate(text_[at - 1]) && at >= 2 && isHighSurrogate(text_[at - 2]))
+            return joinSurrogates(text_[at - 2], text_[at - 1]);
+        return text_[at - 1];
+    }
 
     // Every unit that folds as `unit` does; worked out once per word.
     const FirstUnits& firstUnits(char16_t unit) const {

@@ -15,12 +15,14 @@ std::u16string_view strippedWord(std::u16string_view typed);
 // A word with a star anywhere is looked for inside other words too.
 bool isWildcard(std::u16string_view typed);
 
-// How letters are told and folded, one UTF-16 unit at a time. The engine
-// marks words of every script, but the core keeps no Unicode tables: the
-// viewer passes its toolkit's rules. The default knows ASCII and Latin-1 only.
+// How letters are told and folded. The engine marks words of every script,
+// but the core keeps no Unicode tables: the viewer passes its toolkit's
+// rules. The default knows ASCII and Latin-1 only. Folding goes one UTF-16
+// unit at a time; a word's edge is judged on the whole character beside it,
+// since a character beyond U+FFFF may be a letter or a symbol.
 struct LetterRules {
     char16_t (*fold)(char16_t unit);
-    bool (*isWordUnit)(char16_t unit);
+    bool (*isWordCharacter)(char32_t c);
 };
 extern const LetterRules kLatin1Letters;
 

@@ -34,6 +34,10 @@ std::optional<ViewerBody> fetchBody(std::uint64_t size, const View& view) {
     return std::nullopt;  // not reached: the last try always returns
 }
 
+std::int32_t handOn(void* sink, const char* rtf, std::uint64_t length) {
+    return (*static_cast<const ViewerTextLoad::PieceSink*>(sink))({rtf, static_cast<std::size_t>(length)}) ? 1 : 0;
+}
+
 }  // namespace
 
 std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::string& path,
@@ -48,6 +52,18 @@ std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::
     return fetchBody(fileSize, [&](std::int32_t base, char* buffer) {
         return engine.stringView(path.c_str(), base, buffer);
     });
+}
+
+bool streamViewerBody(const EngineCalls& engine, int file, const std::string& path, std::uint64_t fileSize,
+                      const DocumentText* document, const ViewerTextLoad::PieceSink& sink) {
+    auto* const context = const_cast<ViewerTextLoad::PieceSink*>(&sink);
+    if (document && document->problem.empty() && engine.viewHeldText)
+        return engine.viewHeldText(document->text.data(), document->text.size(), handOn, context) != 0;
+    if (!document && file >= 0 && engine.viewOpenFile) return engine.viewOpenFile(file, handOn, context) != 0;
+    const std::optional<ViewerBody> body = fetchViewerBody(engine, path, fileSize, document);
+    if (!body) return false;
+    sink(body->rtf());
+    return true;
 }
 
 }  // namespace tessaly

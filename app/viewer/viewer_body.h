@@ -12,6 +12,7 @@
 #include "documents/document_text.h"
 #include "platform/engine_loader.h"
 #include "platform/page_buffer.h"
+#include "viewer/viewer_text_load.h"
 
 namespace tessaly {
 
@@ -29,5 +30,11 @@ struct ViewerBody {
 // text it shows, read beforehand (documentTextOf).
 std::optional<ViewerBody> fetchViewerBody(const EngineCalls& engine, const std::string& path,
                                           std::uint64_t fileSize, const DocumentText* document);
+
+// The same body handed to `sink` as the engine makes it, of the file open on
+// `file` (read from where it stands), or of the document's text. An engine
+// without the streamed body gives it whole, through fetchViewerBody.
+bool streamViewerBody(const EngineCalls& engine, int file, const std::string& path, std::uint64_t fileSize,
+                      const DocumentText* document, const ViewerTextLoad::PieceSink& sink);
 
 }  // namespace tessaly

@@ -4,57 +4,130 @@
 
 namespace tessaly {
 
-ViewerTextLoad::ViewerTextLoad(ViewerBody body, std::string resultText)
+namespace {
+
+// Text is handed to the window at most this often: each hand-over costs the
+// window a look at the new lines, and a person cannot read faster anyway.
+constexpr std::chrono::milliseconds kPublishEvery{30};
+// An escape the decoder finishes past the slice it was given.
+constexpr std::size_t kLongestEscape = 64;
+
+}  // namespace
+
+ViewerTextLoad::ViewerTextLoad(std::size_t textCapacity, BodyPieces body, HitLines hitLines)
     : body_(std::move(body)),
-      resultText_(std::move(resultText)),
-      // A unit of text takes at least a byte of the body.
-      text_(body_.length * sizeof(char16_t)),
-      thread_([this] { run(); }) {}
+      hitLines_(std::move(hitLines)),
+      // Room for one slice more than the text can take: a slice is decoded
+      // whole, and the room it finds must not depend on where it falls.
+      text_((textCapacity + kSliceBytes + kLongestEscape) * sizeof(char16_t)),
+      capacity_(textCapacity + kSliceBytes + kLongestEscape) {
+    searcher_ = std::thread([this] { findHitLines(); });
+    maker_ = std::thread([this] { makeText(); });
+}
 
 ViewerTextLoad::~ViewerTextLoad() {
     stop();
-    thread_.join();
+    maker_.join();
+    // The engine cannot be told to stop within a file; a search of a file
+    // as large as a viewer can hold is over in about a second.
+    searcher_.join();
 }
 
-void ViewerTextLoad::stop() { stopping_ = true; }
+void ViewerTextLoad::stop() {
+    stopping_ = true;
+    const std::lock_guard lock(mutex_);
+    changed_.notify_all();
+}
 
-void ViewerTextLoad::run() {
-    auto* const text = reinterpret_cast<char16_t*>(text_.data());
-    BodyTextDecoder decoder(body_.rtf());
-    HitLineMarker marker(resultText_);
-    std::size_t length = 0;
-    while (!stopping_) {
-        length += decoder.decode(kSliceBytes, text + length);
-        const bool whole = decoder.done();
-        std::vector<TextSpan> marks = marker.advance({text, length}, whole);
-        // The body read so far is not wanted again: its memory goes while
-        // the text's grows.
-        body_.buffer.releaseFront(decoder.position());
-        {
-            const std::lock_guard lock(mutex_);
-            length_ = length;
-            marks_.insert(marks_.end(), marks.begin(), marks.end());
-            finished_ = whole;
-        }
-        changed_.notify_all();
-        if (whole) return;
+void ViewerTextLoad::findHitLines() {
+    std::string lines;
+    try {
+        lines = hitLines_();
+    } catch (...) {
+        // Without hit lines the text is still worth showing, unmarked.
     }
+    const std::lock_guard lock(mutex_);
+    lines_ = std::move(lines);
+    changed_.notify_all();
+}
+
+void ViewerTextLoad::makeText() {
+    bool read = false;
+    try {
+        read = body_([this](std::string_view rtf) { return takePiece(rtf); });
+    } catch (...) {
+        read = false;
+    }
+    if (stopping_) return end(Ending::Stopped);
+    if (cut_) return end(Ending::Cut);
+    if (!read) return end(Ending::Unreadable);
+    publish(true);  // all the text is up while the search still runs
     {
-        const std::lock_guard lock(mutex_);
-        finished_ = true;
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return lines_.has_value() || stopping_; });
     }
+    if (stopping_) return end(Ending::Stopped);
+    markHits(true);
+    end(Ending::Whole);
+}
+
+bool ViewerTextLoad::takePiece(std::string_view rtf) {
+    auto* const text = reinterpret_cast<char16_t*>(text_.data());
+    BodyTextDecoder decoder(rtf);
+    while (!decoder.done()) {
+        if (stopping_) return false;
+        // A slice gives at most a unit a byte; past the text's own length
+        // the file has grown since it was opened.
+        if (length_ + kSliceBytes + kLongestEscape > capacity_) {
+            cut_ = true;
+            return false;
+        }
+        length_ += decoder.decode(kSliceBytes, text + length_);
+        markHits(false);
+        publish(false);
+    }
+    return true;
+}
+
+void ViewerTextLoad::markHits(bool whole) {
+    if (!marker_) {
+        const std::lock_guard lock(mutex_);
+        if (!lines_) return;
+        marker_.emplace(*lines_);
+    }
+    auto* const text = reinterpret_cast<const char16_t*>(text_.data());
+    std::vector<TextSpan> found = marker_->advance({text, length_}, whole);
+    pendingMarks_.insert(pendingMarks_.end(), found.begin(), found.end());
+}
+
+void ViewerTextLoad::publish(bool force) {
+    const auto now = std::chrono::steady_clock::now();
+    // The first screen goes at once; after that, at the window's pace.
+    if (!force && published_ != 0 && now - lastPublished_ < kPublishEvery) return;
+    lastPublished_ = now;
+    const std::lock_guard lock(mutex_);
+    published_ = length_;
+    marks_.insert(marks_.end(), pendingMarks_.begin(), pendingMarks_.end());
+    pendingMarks_.clear();
+    changed_.notify_all();
+}
+
+void ViewerTextLoad::end(Ending ending) {
+    publish(true);
+    const std::lock_guard lock(mutex_);
+    ending_ = ending;
     changed_.notify_all();
 }
 
 ViewerTextLoad::Progress ViewerTextLoad::take(std::chrono::milliseconds wait) {
     std::unique_lock lock(mutex_);
     changed_.wait_for(lock, wait,
-                      [this] { return finished_ || length_ != lengthTaken_ || !marks_.empty(); });
-    lengthTaken_ = length_;
+                      [this] { return ending_.has_value() || published_ != taken_ || !marks_.empty(); });
+    taken_ = published_;
     Progress progress;
-    progress.text = {reinterpret_cast<const char16_t*>(text_.data()), length_};
+    progress.text = {reinterpret_cast<const char16_t*>(text_.data()), published_};
     progress.marks.swap(marks_);
-    progress.finished = finished_;
+    progress.ending = ending_;
     return progress;
 }
 

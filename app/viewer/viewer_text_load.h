@@ -1,14 +1,17 @@
-// The viewer's text is made from the engine's body on a thread of its own, a
-// slice at a time with the hit words of each slice marked, while the window
-// shows what is done: the top of a file of hundreds of megabytes is on
-// screen long before its end is read, and the window's thread copies
-// nothing: it only lays out what it shows.
+// The viewer's text is made on a thread of its own from the engine's body as
+// the engine hands it out, a piece at a time, while the window shows what is
+// done: the first screen of a file of hundreds of megabytes is up as soon as
+// its first piece is read. The hit lines are searched for beside it, on a
+// second thread, and their hit words are marked in the text once they come.
+// The window's thread copies nothing: it only lays out what it shows.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -16,18 +19,24 @@
 
 #include "platform/page_buffer.h"
 #include "viewer/hit_line_marker.h"
-#include "viewer/viewer_body.h"
 
 namespace tessaly {
 
 class ViewerTextLoad {
 public:
-    // Body bytes read per slice: a few milliseconds of work.
-    static constexpr std::size_t kSliceBytes = 4 << 20;
+    // Takes the next piece of the body; false when no more is wanted.
+    using PieceSink = std::function<bool(std::string_view rtf)>;
+    // Hands the whole body on, piece after piece, never cutting an escape;
+    // false when it could not be read.
+    using BodyPieces = std::function<bool(const PieceSink& sink)>;
+    // The engine's hit lines for the file.
+    using HitLines = std::function<std::string()>;
 
-    // Starts at once. `resultText` is the engine's hit lines for the file.
-    ViewerTextLoad(ViewerBody body, std::string resultText);
-    // Stops the load and waits for its thread.
+    // Starts at once. `textCapacity` bounds the text in UTF-16 units: the
+    // body's own source length will do, since no character of a file or a
+    // document takes more units than bytes.
+    ViewerTextLoad(std::size_t textCapacity, BodyPieces body, HitLines hitLines);
+    // Stops the load and waits for its threads.
     ~ViewerTextLoad();
     ViewerTextLoad(const ViewerTextLoad&) = delete;
     ViewerTextLoad& operator=(const ViewerTextLoad&) = delete;
@@ -35,31 +44,61 @@ public:
     // Ends the load where it is; what was made stays.
     void stop();
 
+    enum class Ending {
+        Whole,       // the whole text is shown, every hit line looked for
+        Stopped,     // stop() came first: the text stops short
+        Unreadable,  // the body could not be read, or not to its end
+        Cut,         // the file grew past the room its length gave
+    };
+
     struct Progress {
         // All the text made so far. It stays where it is while the load
         // lives; the next Progress holds it again, longer.
         std::u16string_view text;
         // The hit words found since the last call, in order.
         std::vector<TextSpan> marks;
-        bool finished = false;
+        // Set once the load has ended: how.
+        std::optional<Ending> ending;
     };
     // Waits up to `wait` for more, then tells what there is.
     Progress take(std::chrono::milliseconds wait);
 
-private:
-    void run();
+    // Body bytes decoded between two looks at stop(): a few milliseconds.
+    static constexpr std::size_t kSliceBytes = 1 << 20;
 
-    ViewerBody body_;
-    std::string resultText_;
+private:
+    void makeText();
+    bool takePiece(std::string_view rtf);
+    void findHitLines();
+    // Marks what the hit lines, once they are in, mark in the text so far.
+    void markHits(bool whole);
+    void publish(bool force);
+    void end(Ending ending);
+
+    BodyPieces body_;
+    HitLines hitLines_;
     PageBuffer text_;
+    std::size_t capacity_;  // in units
     std::atomic<bool> stopping_{false};
+
+    // The text thread's own.
+    std::size_t length_ = 0;
+    std::optional<HitLineMarker> marker_;
+    std::vector<TextSpan> pendingMarks_;
+    std::chrono::steady_clock::time_point lastPublished_{};
+    bool cut_ = false;
+
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::size_t length_ = 0;  // made and marked, under mutex_
-    std::size_t lengthTaken_ = 0;
+    // Under mutex_:
+    std::size_t published_ = 0;
+    std::size_t taken_ = 0;
     std::vector<TextSpan> marks_;
-    bool finished_ = false;
-    std::thread thread_;
+    std::optional<Ending> ending_;
+    std::optional<std::string> lines_;  // the hit lines, once found
+
+    std::thread searcher_;
+    std::thread maker_;
 };
 
 }  // namespace tessaly

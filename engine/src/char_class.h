@@ -13,9 +13,9 @@ constexpr bool isPrintableAscii(Char c) { return c >= 0x20 && c <= 0x7E; }
 inline bool isWordChar(Char c) { return charKind(c) == CharKind::Word; }
 
 // What becomes of a character in the text the search reads, and so in the
-// viewer's body too: kept as it is, a line break, dropped, or part of a run
-// that gives one blank.
-enum class TextRole : unsigned char { Kept, LineBreak, Dropped, Run };
+// viewer's body too: kept as it is, a line break, a blank of its own, dropped,
+// or part of a run that gives one blank.
+enum class TextRole : unsigned char { Kept, LineBreak, Blank, Dropped, Run };
 
 constexpr TextRole asciiTextRole(Char c) {
     if (isPrintableAscii(c)) return TextRole::Kept;
@@ -25,7 +25,13 @@ constexpr TextRole asciiTextRole(Char c) {
 
 inline TextRole textRoleOf(Char c) {
     if (c < 0x80) return asciiTextRole(c);
-    return charKind(c) != CharKind::Run ? TextRole::Kept : TextRole::Run;
+    switch (charKind(c)) {
+    case CharKind::Word:
+    case CharKind::Kept: return TextRole::Kept;
+    case CharKind::Blank: return TextRole::Blank;
+    case CharKind::Run: break;
+    }
+    return TextRole::Run;
 }
 
 constexpr Char lowerAscii(Char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }

@@ -101,3 +101,23 @@ extern "C" TYX12_API int32_t stringView(const char* fileName, int32_t fileSize, 
         return 0;
     }
 }
+
+extern "C" TYX12_API int32_t tyx12ViewOpenFile(int openFile, tyx12ViewPiece piece, void* context) {
+    try {
+        return streamViewerText(openFile, piece, context) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+extern "C" TYX12_API int32_t tyx12ViewHeldText(const char* text, uint64_t length, tyx12ViewPiece piece,
+                                               void* context) {
+    try {
+        return streamViewerText(reinterpret_cast<const unsigned char*>(text), static_cast<std::size_t>(length),
+                                piece, context)
+                   ? 1
+                   : 0;
+    } catch (...) {
+        return 0;
+    }
+}

@@ -27,6 +27,7 @@ struct AsciiTables {
             switch (asciiTextRole(c)) {
             case TextRole::Kept: normalised[c] = static_cast<unsigned char>(c), role[c] = Kept; break;
             case TextRole::LineBreak: normalised[c] = '\n', role[c] = Kept; break;
+            case TextRole::Blank: normalised[c] = ' ', role[c] = Kept; break;
             case TextRole::Dropped: normalised[c] = ' ', role[c] = Dropped; break;
             case TextRole::Run: normalised[c] = ' ', role[c] = RunChar; break;
             }
@@ -88,9 +89,12 @@ inline void Normaliser::putImpl(Char c) {
         shown = kAscii.normalised[c];
         lowered = kAscii.folded[c];
         role = kAscii.role[c];
-    } else if (const CharInfo info = charInfo(c); info.kind != CharKind::Run) {
+    } else if (const CharInfo info = charInfo(c); info.kind == CharKind::Word || info.kind == CharKind::Kept) {
         shown = c;
         lowered = info.folded;
+        role = Kept;
+    } else if (info.kind == CharKind::Blank) {
+        shown = lowered = ' ';
         role = Kept;
     } else {
         shown = lowered = ' ';

@@ -10,11 +10,12 @@ namespace tyx12::detail {
 
 // How normalisation and the word tests see a character.
 enum class CharKind : unsigned char {
-    Run = 0,   // not kept: punctuation, symbols, separators, controls, unassigned, private use,
-               // surrogates, U+FFFD
-    Word = 1,  // a word character: general category L*, N* or M*; for ASCII: 0-9 A-Z a-z only
-    Kept = 2,  // kept in the text but a word boundary: printable ASCII that is not a letter or
-               // digit (0x20-0x7E incl. space), and U+2019 RIGHT SINGLE QUOTATION MARK
+    Run = 0,    // not kept: controls, line and paragraph separators, format characters,
+                // unassigned, private use, surrogates, U+FFFD
+    Word = 1,   // a word character: general category L*, N* or M*; for ASCII: 0-9 A-Z a-z only
+    Kept = 2,   // kept in the text but a word boundary: punctuation and symbols of every
+                // script, and printable ASCII that is not a letter or digit (0x20-0x7E incl. space)
+    Blank = 3,  // a space separator beyond ASCII (no-break space, ideographic space): one blank
 };
 
 // Defined in unicode_tables.cpp, which scripts/generate-unicode-tables writes.

@@ -17,6 +17,13 @@ namespace {
 
 constexpr long long kExtraCapacity = TYX12_VIEW_EXTRA_CAPACITY;
 constexpr std::size_t kViewChunk = 64 * 1024;
+// Characters decoded between two looks at the output.
+constexpr std::size_t kViewStep = 4096;
+// A streamed body is handed on once this much of it is written; one step
+// more can add at most 28 bytes a character (a carriage return's paragraph),
+// which the staging buffer leaves room for.
+constexpr std::size_t kStagingFlush = 64 * 1024;
+constexpr long long kStagingCapacity = kStagingFlush + 28 * kViewStep + kExtraCapacity;
 
 class ViewerWriter {
 public:
@@ -28,6 +35,22 @@ public:
 
     // Nothing but blanks fits any more.
     bool full() const { return pos_ >= textLimit_; }
+
+    // How much of what is written is settled: all of it but a run's space,
+    // which a line feed may still take back.
+    std::size_t settled() const {
+        return static_cast<std::size_t>(pos_ == runMark_ && runIsSpace_ ? pos_ - 1 : pos_);
+    }
+    // The first `count` bytes went to the caller: the rest moves to the front.
+    void dropSettled(std::size_t count) {
+        const auto dropped = static_cast<long long>(count);
+        std::memmove(out_, out_ + dropped, static_cast<std::size_t>(pos_ - dropped));
+        pos_ -= dropped;
+        // A mark before what was dropped can never be reached again.
+        runMark_ = runMark_ >= dropped ? runMark_ - dropped : -1;
+        handedOn_ += dropped;
+    }
+    std::size_t length() const { return static_cast<std::size_t>(pos_); }
 
     void finish() {
         if (pos_ >= capacity_) pos_ = capacity_ - 1;
@@ -63,6 +86,9 @@ public:
                 out_[pos_++] = static_cast<char>(c);
             }
             break;
+        case TextRole::Blank:
+            if (pos_ < textLimit_) out_[pos_++] = ' ';
+            break;
         case TextRole::LineBreak:
             if (pos_ < paragraphLimit_) {
                 std::memcpy(out_ + pos_, kViewParagraph.data(), kViewParagraph.size());
@@ -93,7 +119,7 @@ private:
     // bytes it takes the place of the run's one space, so that the body
     // still reads, paragraph breaks counted as blanks, as the search's text.
     void lineFeed() {
-        if (pos_ == 0) return;  // nothing before it, as for other leading control bytes
+        if (pos_ + handedOn_ == 0) return;  // nothing before it, as for other leading control bytes
         const bool replacesRunSpace = pos_ == runMark_ && runIsSpace_;
         if (replacesRunSpace) --pos_;
         if (pos_ < paragraphLimit_) {
@@ -114,14 +140,15 @@ private:
     long long runMark_ = 0;
     bool runIsSpace_ = false;  // the run mark stands behind a run's space
     Char lastChar_ = 0;
+    long long handedOn_ = 0;  // written before out_[0] and handed to the caller
 };
 
-bool buildViewerText(InputFile& file, std::int32_t capacityBase, char* viewBuffer) {
-    if (capacityBase < 0 || !viewBuffer || !file.isOpen()) return false;
+// Feeds the file's characters to the writer until it is read, the writer is
+// full, or `afterStep` says to stop. Returns false when the chunk cannot be had.
+template <class AfterStep>
+bool writeViewerText(InputFile& file, ViewerWriter& writer, AfterStep afterStep) {
     std::unique_ptr<unsigned char[]> chunk(new (std::nothrow) unsigned char[kViewChunk]);
     if (!chunk) return false;
-
-    ViewerWriter writer(viewBuffer, capacityBase);
     RawSource source(file, chunk.get(), kViewChunk);
     const RawPiece start = source.peek(3);
     const EncodingMark mark = encodingMarkOf(start.bytes, start.count);
@@ -133,17 +160,44 @@ bool buildViewerText(InputFile& file, std::int32_t capacityBase, char* viewBuffe
         if (piece.count == 0) break;
         std::size_t used = 0;
         while (used < piece.count && !writer.full()) {
-            const std::size_t step = std::min<std::size_t>(piece.count - used, 4096);
+            const std::size_t step = std::min<std::size_t>(piece.count - used, kViewStep);
             const bool atEnd = piece.reachesEnd && used + step == piece.count;
             const std::size_t taken =
                 decoder.decode(piece.bytes + used, step, atEnd, [&](Char c) { writer.put(c); });
             used += taken;
+            if (!afterStep()) return true;
             if (taken < step) break;  // a character runs on into the next piece
         }
         source.consume(used);
         if (piece.reachesEnd && used == piece.count) break;
     }
+    return true;
+}
+
+bool buildViewerText(InputFile& file, std::int32_t capacityBase, char* viewBuffer) {
+    if (capacityBase < 0 || !viewBuffer || !file.isOpen()) return false;
+    ViewerWriter writer(viewBuffer, capacityBase);
+    if (!writeViewerText(file, writer, [] { return true; })) return false;
     writer.finish();
+    return true;
+}
+
+bool streamViewerText(InputFile& file, ViewerPieceSink sink, void* context) {
+    if (!sink || !file.isOpen()) return false;
+    std::unique_ptr<char[]> staging(new (std::nothrow) char[kStagingCapacity]);
+    if (!staging) return false;
+    ViewerWriter writer(staging.get(), kStagingCapacity - kExtraCapacity);
+    bool wanted = true;
+    const auto handOn = [&](std::size_t count) {
+        wanted = sink(context, staging.get(), count) != 0;
+        writer.dropSettled(count);
+        return wanted;
+    };
+    const bool read = writeViewerText(file, writer, [&] {
+        return writer.length() < kStagingFlush || handOn(writer.settled());
+    });
+    if (!read) return false;
+    if (wanted && writer.length() > 0) handOn(writer.length());
     return true;
 }
 
@@ -158,6 +212,19 @@ bool buildViewerText(const unsigned char* bytes, std::size_t length, std::int32_
     if (!bytes) return false;
     InputFile file(InputFile::Held{bytes, length, -1});
     return buildViewerText(file, capacityBase, viewBuffer);
+}
+
+
+bool streamViewerText(int openFile, ViewerPieceSink sink, void* context) {
+    if (openFile < 0) return false;
+    InputFile file(InputFile::Borrowed{openFile});
+    return streamViewerText(file, sink, context);
+}
+
+bool streamViewerText(const unsigned char* bytes, std::size_t length, ViewerPieceSink sink, void* context) {
+    if (!bytes) return false;
+    InputFile file(InputFile::Held{bytes, length, -1});
+    return streamViewerText(file, sink, context);
 }
 
 }  // namespace tyx12::detail

@@ -1,6 +1,7 @@
 // The whole file as an RTF body for the quick viewer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tyx12::detail {
@@ -11,5 +12,12 @@ namespace tyx12::detail {
 bool buildViewerText(const char* fileName, std::int32_t capacityBase, char* viewBuffer);
 // The same for bytes the caller holds: a document's text.
 bool buildViewerText(const unsigned char* bytes, std::size_t length, std::int32_t capacityBase, char* viewBuffer);
+
+// The same body of a whole text, with no cap, handed to `sink` a piece at a
+// time as it is made; a piece never ends inside an escape. Stops early when
+// `sink` returns 0. False when nothing could be read.
+using ViewerPieceSink = int32_t (*)(void* context, const char* rtf, uint64_t length);
+bool streamViewerText(int openFile, ViewerPieceSink sink, void* context);
+bool streamViewerText(const unsigned char* bytes, std::size_t length, ViewerPieceSink sink, void* context);
 
 }  // namespace tyx12::detail

@@ -30,7 +30,8 @@ TEST_F(Normalisation, BytesBecomeText) {
         {"cat\x01\x01", "cat ", true},                    // one space for a trailing run
         {"cat\x01\x01", "cat  ", false},
         {"it\x92s", "it\x92s", true},                     // 0x92 survives
-        {"\x7f\x80\x81" "a\x85" "b", "a b", true},        // symbols and unassigned bytes run
+        {"a\x7f\x81\x8d" "b", "a b", true},               // DEL and unassigned bytes run
+        {"a\x85" "b\x80", "a\xE2\x80\xA6" "b\xE2\x82\xAC", true},  // Windows-1252's … and € stay
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.file) + " / " + testing::PrintToString(c.word));
@@ -66,6 +67,18 @@ TEST_F(Normalisation, FileBytesBecomeCharacters) {
         {"Kelvin sign folds to k", "\xE2\x84\xAA" "elvin", "kelvin", IGNORE_CASE, true},
         {"a combining mark is part of the word", "cafe\xCC\x81", "cafe", IGNORE_CASE, false},
         {"a dash ends a word", "caf\xC3\xA9\xE2\x80\x94" "bar", "caf\xC3\xA9", MATCH_CASE, true},
+        // Punctuation and symbols of every script stay in the text as they are.
+        {"German quotes and a dash", "\xE2\x80\x9EZitat\xE2\x80\x9C \xE2\x80\x94 5 \xE2\x82\xAC",
+         "\xE2\x80\x9EZitat\xE2\x80\x9C \xE2\x80\x94 5 \xE2\x82\xAC", MATCH_CASE, true},
+        {"guillemets and copyright", "\xC2\xAB" "x\xC2\xBB \xC2\xA9", "\xC2\xAB" "x\xC2\xBB \xC2\xA9", MATCH_CASE, true},
+        {"CJK brackets and full stop", "\xE3\x80\x8C\xE5\xBC\x95\xE3\x80\x8D\xE3\x80\x82",
+         "\xE3\x80\x8C\xE5\xBC\x95\xE3\x80\x8D\xE3\x80\x82", MATCH_CASE, true},
+        {"a word inside CJK brackets", "\xE3\x80\x8C\xE5\xBC\x95\xE3\x80\x8D", "\xE5\xBC\x95", MATCH_CASE, true},
+        {"a word inside curly quotes", "\xE2\x80\x98single\xE2\x80\x99", "single", IGNORE_CASE, true},
+        {"an emoji is kept", "a\xF0\x9F\x98\x80" "b", "a\xF0\x9F\x98\x80" "b", MATCH_CASE, true},
+        {"no-break and ideographic spaces a blank each", "a\xC2\xA0\xE3\x80\x80" "b", "a  b", MATCH_CASE, true},
+        {"line separators run", "a\xE2\x80\xA8\xE2\x80\xA9" "b", "a b", MATCH_CASE, true},
+        {"U+FFFD runs", "a\xEF\xBF\xBD\xEF\xBF\xBD" "b", "a b", MATCH_CASE, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -16,6 +16,8 @@
 #include <climits>
 #include <future>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "criteria/qt/option_controls.h"
 #include "criteria/qt/scope_controls.h"
@@ -50,20 +52,32 @@ namespace tessaly {
 
 namespace {
 
+// A file the viewer reads, open until the last work that reads it is done.
+struct OpenedFile {
+    int fd = -1;
+    OpenedFile() = default;
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+    ~OpenedFile() {
+        if (fd >= 0) ::close(fd);
+    }
+    // Its length now, not when the folder was listed.
+    std::uint64_t size() const {
+        struct stat status {};
+        return fd >= 0 && ::fstat(fd, &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+    }
+};
+
 std::u16string_view utf16Of(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
 // Next must find what the engine marked: Greek or Cyrillic folded as the engine
 // folds them (simple folding keeps each unit one unit, so offsets hold), and
-// their letters joined into words. A surrogate is a word unit because the
-// engine leaves no character beyond U+FFFF in its text but a letter, digit or mark.
+// their letters joined into words.
 const LetterRules kUnicodeLetters{
     [](char16_t unit) { return static_cast<char16_t>(QChar::toCaseFolded(char32_t{unit})); },
-    [](char16_t unit) {
-        const QChar c(unit);
-        return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
-    }};
+    [](char32_t c) { return QChar::isLetterOrNumber(c) || QChar::isMark(c); }};
 
 }  // namespace
 
@@ -97,7 +111,11 @@ QuickViewerWindow& QuickViewer::window() {
     connect(v.viewStop, &QPushButton::clicked, this, [this] { viewerLoadDone_ = true; });
     connect(v.viewClose, &QPushButton::clicked, this, &QuickViewer::done);
     // Closed by its close box while a file loads: the load ends.
-    connect(&v, &QuickViewerWindow::closedByCloseBox, this, [this] { viewerLoadDone_ = true; });
+    connect(&v, &QuickViewerWindow::closedByCloseBox, this, [this] {
+        viewerLoadDone_ = true;
+        // Once the window is hidden.
+        QMetaObject::invokeMethod(this, &QuickViewer::releaseText, Qt::QueuedConnection);
+    });
     const auto rtf = [this] {
         const MarkedTextView& view = *window_->richView;
         return markedTextRtf(view.text(), view.marks());
@@ -204,54 +222,77 @@ void QuickViewer::loadViewer() {
         return;
     }
 
-    // A document is read once, for its body and for its hits.
-    std::optional<DocumentText> document;
-    std::optional<ViewerBody> fetched;
-    guardFileStep(
-        services_,
-        [&] {
-            auto read = untilStopped([engine, path, size = entry.size, documents = readScope(main_).documentsAsText] {
-                std::pair<std::optional<DocumentText>, std::optional<ViewerBody>> read;
-                if (documents) read.first = documentTextOf(path);
-                if (!read.first || read.first->problem.empty())
-                    read.second = fetchViewerBody(*engine, path, size, read.first ? &*read.first : nullptr);
-                return read;
-            });
-            if (!read) return Failure{};  // stopped: there is nothing to say
-            document = std::move(read->first);
-            fetched = std::move(read->second);
-            if (document && !document->problem.empty()) return Failure{};  // said below, in its own words
-            return fetched ? Failure{} : failureFromErrno(EACCES, "read", path);
-        },
-        fileFailureMessage);
-    if (document && !document->problem.empty())
+    // A document is read once, for its text and for its hits.
+    std::shared_ptr<const DocumentText> document;
+    if (readScope(main_).documentsAsText) {
+        auto read = untilStopped([path] { return documentTextOf(path); });
+        if (!read) {  // stopped before there was any text to show
+            showPanels(path, entry.size, entry.modified);
+            finish();
+            return;
+        }
+        if (*read) document = std::make_shared<const DocumentText>(std::move(**read));
+    }
+    if (document && !document->problem.empty()) {
         services_.boxes.show(QStringLiteral("Tessaly cannot show %1: %2.")
                                  .arg(textFromBytes(path), textFromBytes(document->problem)),
                              QStringLiteral("Tessaly"), MessageIcon::CriticalStop, MessageButtons::Ok);
-    services_.pump.processEventsNow();
-
-    std::optional<SearchAnswer> answer;
-    if (fetched && !viewerLoadDone_) {
-        RunArguments arguments = arguments_;
-        arguments.allHits = 1;
-        const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
-        answer = untilStopped([engine, candidate, arguments, words = readSearchWords(main_), &document,
-                               scope = chosenFileScope(readScope(main_))] {
-            return document ? searchText(*engine, document->text, arguments, words)
-                            : searchFile(*engine, candidate, arguments, words, scope);
-        });
+        v.panels[0]->clear();
+        finish();
+        return;
+    }
+    auto file = std::make_shared<OpenedFile>();
+    if (!document) {
+        guardFileStep(
+            services_,
+            [&] {
+                file->fd = openToRead(path);
+                return file->fd < 0 ? failureFromErrno(errno, "read", path) : Failure{};
+            },
+            fileFailureMessage);
+        if (file->fd < 0) {
+            v.panels[0]->clear();
+            finish();
+            return;
+        }
     }
     showPanels(path, entry.size, entry.modified);
 
-    if (fetched && answer && !viewerLoadDone_) {
-        load_ = std::make_unique<ViewerTextLoad>(std::move(*fetched), std::move(answer->lines));
-        showWhileLoading(*load_);
+    RunArguments arguments = arguments_;
+    arguments.allHits = 1;
+    const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
+    // The load owns all it reads: a load left behind never reaches into this call.
+    auto body = [engine, file, path, document](const ViewerTextLoad::PieceSink& sink) {
+        return streamViewerBody(*engine, file->fd, path, file->size(), document.get(), sink);
+    };
+    auto hitLines = [engine, candidate, arguments, words = readSearchWords(main_), document,
+                     scope = chosenFileScope(readScope(main_))] {
+        return (document ? searchText(*engine, document->text, arguments, words)
+                         : searchFile(*engine, candidate, arguments, words, scope))
+            .lines;
+    };
+    load_ = std::make_unique<ViewerTextLoad>(document ? document->text.size() : file->size(), std::move(body),
+                                             std::move(hitLines));
+    const ViewerTextLoad::Ending ending = showWhileLoading(*load_);
+    if (ending != ViewerTextLoad::Ending::Whole) {
+        static const char* const kShortOf[] = {
+            "", " (stopped: the rest is not shown)", " (could not be read to its end: the rest is not shown)",
+            " (it grew while it was read: shown up to its length when opened)"};
+        v.panels[0]->setText(v.panels[0]->text() + QString::fromLatin1(kShortOf[static_cast<int>(ending)]));
     }
     finish();
+    if (!v.isVisible()) return releaseText();  // closed while it loaded
     if (main_.FoundWord->isChecked()) findNextHit();
 }
 
-void QuickViewer::showWhileLoading(ViewerTextLoad& load) {
+void QuickViewer::releaseText() {
+    // Work that still reads the text keeps it; its end comes back here.
+    if (!window_ || !viewerLoadDone_ || searchingText_ || window_->isVisible()) return;
+    window_->richView->clear();
+    load_.reset();
+}
+
+ViewerTextLoad::Ending QuickViewer::showWhileLoading(ViewerTextLoad& load) {
     MarkedTextView& view = *window_->richView;
     for (;;) {
         services_.pump.processEventsNow();
@@ -259,7 +300,7 @@ void QuickViewer::showWhileLoading(ViewerTextLoad& load) {
         const ViewerTextLoad::Progress progress = load.take(kBreath);
         view.showText(progress.text);
         view.addMarks(progress.marks);
-        if (progress.finished || viewerLoadDone_) return;
+        if (progress.ending) return *progress.ending;
     }
 }
 
@@ -369,6 +410,7 @@ void QuickViewer::done() {
     main_.state.geometry.viewerWidth = v.widthTwips();
     main_.state.geometry.viewerHeight = v.heightTwips();
     v.close();
+    releaseText();
 }
 
 }  // namespace tessaly

@@ -11,13 +11,14 @@
 #include <string>
 #include <string_view>
 
+#include "viewer/viewer_text_load.h"
+
 namespace tessaly {
 
 class EngineAccess;
 class MainWindow;
 class QuickViewerWindow;
 class ResultEntryIndex;
-class ViewerTextLoad;
 struct RunArguments;
 struct Services;
 
@@ -57,7 +58,11 @@ private:
     auto untilStopped(Work work) -> std::optional<decltype(work())>;
     // Shows the text as it is made, letting the window breathe meanwhile,
     // until it is whole or Stop is pressed.
-    void showWhileLoading(ViewerTextLoad& load);
+    // Tells how the load ended.
+    ViewerTextLoad::Ending showWhileLoading(ViewerTextLoad& load);
+    // The text of a large file is twice its size: it goes when the window
+    // is closed, unless work on it is still under way.
+    void releaseText();
     void showPanels(const std::string& path, std::uint64_t size, std::time_t modified);
 
     MainWindow& main_;

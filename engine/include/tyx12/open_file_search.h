@@ -44,6 +44,20 @@ TYX12_API uint32_t tyx12SearchGrowing(tyx12MoreText more, void* context, int32_t
 // the file size in sizing viewBuffer.
 TYX12_API int32_t tyx12ViewText(const char* text, uint64_t length, int32_t capacityBase, char* viewBuffer);
 
+// Takes a piece of a viewer's body; returns 0 when no more is wanted.
+typedef int32_t (*tyx12ViewPiece)(void* context, const char* rtf, uint64_t length);
+
+// The body stringView makes, of `openFile` from where it stands to its end
+// whatever its length, handed to `piece` a piece at a time as it is made, so
+// that a viewer shows the start of a long file at once. A piece never ends
+// inside an escape. Returns 1 when the file was read (to its end, or until
+// `piece` asked for no more), 0 when it could not be. The descriptor stays
+// open and belongs to the caller.
+TYX12_API int32_t tyx12ViewOpenFile(int openFile, tyx12ViewPiece piece, void* context);
+
+// The same for text the caller holds.
+TYX12_API int32_t tyx12ViewHeldText(const char* text, uint64_t length, tyx12ViewPiece piece, void* context);
+
 #ifdef __cplusplus
 }
 #endif
