@@ -228,6 +228,7 @@ void QuickViewer::loadViewer() {
         auto read = untilStopped([path] { return documentTextOf(path); });
         if (!read) {  // stopped before there was any text to show
             showPanels(path, entry.size, entry.modified);
+            sayShortOfTheEnd(ViewerTextLoad::Ending::Stopped);
             finish();
             return;
         }
@@ -274,15 +275,22 @@ void QuickViewer::loadViewer() {
     load_ = std::make_unique<ViewerTextLoad>(document ? document->text.size() : file->size(), std::move(body),
                                              std::move(hitLines));
     const ViewerTextLoad::Ending ending = showWhileLoading(*load_);
-    if (ending != ViewerTextLoad::Ending::Whole) {
-        static const char* const kShortOf[] = {
-            "", " (stopped: the rest is not shown)", " (could not be read to its end: the rest is not shown)",
-            " (it grew while it was read: shown up to its length when opened)"};
-        v.panels[0]->setText(v.panels[0]->text() + QString::fromLatin1(kShortOf[static_cast<int>(ending)]));
-    }
+    sayShortOfTheEnd(ending);
     finish();
     if (!v.isVisible()) return releaseText();  // closed while it loaded
     if (main_.FoundWord->isChecked()) findNextHit();
+}
+
+void QuickViewer::sayShortOfTheEnd(ViewerTextLoad::Ending ending) {
+    const char* note = "";
+    switch (ending) {
+    case ViewerTextLoad::Ending::Whole: return;
+    case ViewerTextLoad::Ending::Stopped: note = " (stopped: the rest is not shown)"; break;
+    case ViewerTextLoad::Ending::Unreadable: note = " (could not be read to its end: the rest is not shown)"; break;
+    case ViewerTextLoad::Ending::Cut: note = " (it grew while it was read: shown up to its length when opened)"; break;
+    }
+    QLabel& name = *window_->panels[0];
+    name.setText(name.text() + QString::fromLatin1(note));
 }
 
 void QuickViewer::releaseText() {

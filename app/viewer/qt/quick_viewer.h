@@ -60,6 +60,8 @@ private:
     // until it is whole or Stop is pressed.
     // Tells how the load ended.
     ViewerTextLoad::Ending showWhileLoading(ViewerTextLoad& load);
+    // A text that stops short of the file's end says so beside the name.
+    void sayShortOfTheEnd(ViewerTextLoad::Ending ending);
     // The text of a large file is twice its size: it goes when the window
     // is closed, unless work on it is still under way.
     void releaseText();

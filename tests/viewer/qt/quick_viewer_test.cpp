@@ -242,6 +242,7 @@ TEST_F(ViewerTest, StopEndsALongLoadWithWhatIsShown) {
     const QString shown = view().richView->plainText();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("line 0 holds the cat\n line 1 holds")));
     EXPECT_FALSE(shown.contains(QStringLiteral("line %1 holds").arg(lines - 1)));
+    EXPECT_TRUE(view().panels[0]->text().endsWith(QStringLiteral("(stopped: the rest is not shown)")));
     EXPECT_TRUE(viewer().loadDone());
     EXPECT_TRUE(view().viewClose->isVisible());
 }
