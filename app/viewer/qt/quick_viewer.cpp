@@ -258,6 +258,11 @@ void QuickViewer::loadViewer() {
         }
     }
     showPanels(path, entry.size, entry.modified);
+    if (viewerLoadDone_) {  // Stop came while the file was opened
+        sayShortOfTheEnd(ViewerTextLoad::Ending::Stopped);
+        finish();
+        return;
+    }
 
     RunArguments arguments = arguments_;
     arguments.allHits = 1;
