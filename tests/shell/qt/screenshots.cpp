@@ -142,9 +142,12 @@ int main(int argc, char** argv) {
     shoot(viewer, out + QStringLiteral("/quick-viewer.png"));
     viewer.close();
 
-    // Words beyond ASCII, in files written in UTF-8, UTF-16 and Windows-1252.
+    // Words beyond ASCII, in files written in UTF-8, UTF-16 and Windows-1252,
+    // among punctuation and symbols of several scripts.
     tessaly::test::TempDir texts;
-    texts.write("de.txt", "Die Gr\xc3\xb6\xc3\x9f" "e des Caf\xc3\xa9s ist na\xc3\xafv.\nDon\xe2\x80\x99t panic.\n");
+    texts.write("de.txt", "Die Gr\xc3\xb6\xc3\x9f" "e des Caf\xc3\xa9s ist na\xc3\xafv \xe2\x80\x94 "
+                          "\xe2\x80\x9eZitat\xe2\x80\x9c \xc2\xab" "guillemets\xc2\xbb 5\xc2\xa0\xe2\x82\xac \xc2\xa9 "
+                          "\xe3\x80\x8c\xe5\xbc\x95\xe3\x80\x8d\xe3\x80\x82\nDon\xe2\x80\x99t panic.\n");
     texts.write("el.txt", "\xce\x97 \xcf\x83\xce\xbf\xcf\x86\xce\xaf\xce\xb1 \xcf\x84\xce\xb7\xcf\x82 "
                            "\xce\xb3\xce\xbb\xcf\x8e\xcf\x83\xcf\x83\xce\xb1\xcf\x82.\n");
     texts.write("latin1.txt", "Gr\xf6\xdf" "e und na\xefve Fragen\r\n");
