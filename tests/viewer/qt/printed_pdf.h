@@ -58,11 +58,16 @@ inline QRect inkBox(const QImage& page) {
 }
 
 // The printed text as poppler reads it back, in reading order; ligatures
-// the fonts drew ("ﬁ") read as their letters.
-inline QString pdfText(const QString& pdf) {
+// the fonts drew ("ﬁ") read as their letters. With `firstPage`, only the
+// pages from there to `lastPage`.
+inline QString pdfText(const QString& pdf, int firstPage = 0, int lastPage = 0) {
+    QStringList arguments{QStringLiteral("-layout")};
+    if (firstPage > 0)
+        arguments << QStringLiteral("-f") << QString::number(firstPage) << QStringLiteral("-l")
+                  << QString::number(lastPage);
     QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    tool.waitForFinished(30000);
+    tool.start(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
+    tool.waitForFinished(120000);
     return QString::fromUtf8(tool.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 
