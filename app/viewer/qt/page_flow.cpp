@@ -15,8 +15,7 @@ namespace {
 // of many megabytes would otherwise be shaped whole, a gigabyte of glyphs,
 // and measured in one run wider than the layout's numbers reach.
 constexpr qsizetype kPieceLength = 1 << 14;
-// Margins, indents and tab stops in a document are pixels of a 96-dpi screen;
-// the printer's own screen-independent measure of them.
+// Margins and indents in a document are pixels of a 96-dpi screen.
 constexpr qreal kFormatDpi = 96;
 
 qsizetype pieceLength(const QString& text, qsizetype from) {
@@ -120,11 +119,9 @@ QTextOption PageFlow::textOption(const QTextBlock& block) const {
     option.setTextDirection(block.textDirection());
     const QTextBlockFormat format = block.blockFormat();
     if (format.hasProperty(QTextFormat::BlockAlignment)) option.setAlignment(format.alignment());
-    option.setTabStopDistance(option.tabStopDistance() * scale_);
-    QList<QTextOption::Tab> tabs =
-        format.tabPositions().isEmpty() ? option.tabs() : format.tabPositions();
-    for (QTextOption::Tab& tab : tabs) tab.position *= scale_;
-    option.setTabs(tabs);
+    // Tab stops need no scaling: the layout measures them by its font's
+    // resolution, which is the printer's.
+    if (!format.tabPositions().isEmpty()) option.setTabs(format.tabPositions());
     return option;
 }
 

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
@@ -69,6 +70,22 @@ inline QString pdfText(const QString& pdf, int firstPage = 0, int lastPage = 0) 
     tool.start(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
     tool.waitForFinished(120000);
     return QString::fromUtf8(tool.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+// Where each printed word stands, in points from the page's corner.
+inline std::vector<QRectF> pdfWordBoxes(const QString& pdf) {
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    tool.waitForFinished(30000);
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+    std::vector<QRectF> boxes;
+    for (auto it = word.globalMatch(QString::fromUtf8(tool.readAllStandardOutput())); it.hasNext();) {
+        const QRegularExpressionMatch box = it.next();
+        boxes.push_back(QRectF(QPointF(box.captured(1).toDouble(), box.captured(2).toDouble()),
+                               QPointF(box.captured(3).toDouble(), box.captured(4).toDouble())));
+    }
+    return boxes;
 }
 
 }  // namespace tessaly::test

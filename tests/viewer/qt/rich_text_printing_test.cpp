@@ -259,8 +259,29 @@ TEST_F(RichTextPrintingTest, APageRangePrintsThosePagesOfTheWholePrint) {
         }
         EXPECT_TRUE(window.boxes.asked().empty());
         EXPECT_EQ(pdfPageCount(pdf), c.pages);
-        EXPECT_EQ(pdfText(pdf), pdfText(whole, c.from, c.from + c.pages - 1));
+        EXPECT_EQ(pdfText(pdf).toStdString(),
+                  pdfText(whole, c.from, c.from + c.pages - 1).toStdString());
         QFile::remove(pdf);
+    }
+}
+
+// A tab reaches the next stop, 80 pixels of the screen apart: 60 points on
+// paper, not a sliver, nor so far that the next word wraps.
+TEST_F(RichTextPrintingTest, TabsReachTheStopsOfTheScreen) {
+    if (!hasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed: text not read back";
+    QTextDocument tabbed;
+    tabbed.setPlainText(QStringLiteral("a\tb\tc"));
+    const QString pdf = file("tabs.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ASSERT_FALSE(printRichText(tabbed, printer).failure);
+
+    const std::vector<QRectF> words = pdfWordBoxes(pdf);
+    ASSERT_EQ(words.size(), 3u);
+    for (std::size_t word = 0; word < words.size(); ++word) {
+        EXPECT_NEAR(words[word].left(), kInch + 60.0 * word, 1) << word;
+        EXPECT_NEAR(words[word].top(), kInch, 1) << word;
     }
 }
 
