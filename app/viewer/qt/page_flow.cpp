@@ -1,9 +1,11 @@
 #include "viewer/qt/page_flow.h"
 
 #include <QPaintDevice>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextList>
 #include <algorithm>
 #include <cmath>
 
@@ -71,10 +73,13 @@ private:
 
 bool PageFlow::flowBlock(const QTextBlock& block) {
     const QTextBlockFormat format = block.blockFormat();
-    const qreal left = (format.leftMargin() + format.indent() * document_.indentWidth()) * scale_;
+    const qreal indent =
+        format.indent() + (block.textList() ? block.textList()->format().indent() : 0);
+    const qreal left = (format.leftMargin() + indent * document_.indentWidth()) * scale_;
     const qreal width = page_.width() - left - format.rightMargin() * scale_;
-    // The space between two paragraphs is the larger of their margins, as on screen.
-    y_ += std::max(format.topMargin(), bottomMargin_) * scale_;
+    // The space between two paragraphs is the larger of their margins, and
+    // none above the first, as on screen.
+    if (block.previous().isValid()) y_ += std::max(format.topMargin(), bottomMargin_) * scale_;
     bottomMargin_ = format.bottomMargin();
 
     const QString text = block.text();
@@ -94,9 +99,9 @@ bool PageFlow::flowBlock(const QTextBlock& block) {
         layout.beginLayout();
         qsizetype next = from + length;
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            const qreal indent =
+            const qreal firstIndent =
                 from == 0 && line.lineNumber() == 0 ? format.textIndent() * scale_ : 0;
-            line.setLineWidth(std::max<qreal>(width - indent, 1));
+            line.setLineWidth(std::max<qreal>(width - firstIndent, 1));
             // The end of the piece may have cut this line short: the next
             // piece lays it out again from its start.
             if (!lastPiece && line.lineNumber() > 0 &&
@@ -104,7 +109,7 @@ bool PageFlow::flowBlock(const QTextBlock& block) {
                 next = from + line.textStart();
                 break;
             }
-            if (!placeLine(line, left + indent)) return false;
+            if (!placeLine(line, left + firstIndent)) return false;
         }
         layout.endLayout();
         if (lastPiece) return true;
@@ -118,7 +123,10 @@ QTextOption PageFlow::textOption(const QTextBlock& block) const {
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setTextDirection(block.textDirection());
     const QTextBlockFormat format = block.blockFormat();
-    if (format.hasProperty(QTextFormat::BlockAlignment)) option.setAlignment(format.alignment());
+    // A paragraph read from right to left starts at the right.
+    const Qt::Alignment alignment =
+        format.hasProperty(QTextFormat::BlockAlignment) ? format.alignment() : option.alignment();
+    option.setAlignment(QStyle::visualAlignment(block.textDirection(), alignment));
     // Tab stops need no scaling: the layout measures them by its font's
     // resolution, which is the printer's.
     if (!format.tabPositions().isEmpty()) option.setTabs(format.tabPositions());

@@ -265,24 +265,33 @@ TEST_F(RichTextPrintingTest, APageRangePrintsThosePagesOfTheWholePrint) {
     }
 }
 
-// A tab reaches the next stop, 80 pixels of the screen apart: 60 points on
-// paper, not a sliver, nor so far that the next word wraps.
-TEST_F(RichTextPrintingTest, TabsReachTheStopsOfTheScreen) {
+TEST_F(RichTextPrintingTest, LinesStandWhereTheScreenPutsThem) {
     if (!hasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed: text not read back";
-    QTextDocument tabbed;
-    tabbed.setPlainText(QStringLiteral("a\tb\tc"));
-    const QString pdf = file("tabs.pdf");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    ASSERT_FALSE(printRichText(tabbed, printer).failure);
-
-    const std::vector<QRectF> words = pdfWordBoxes(pdf);
-    ASSERT_EQ(words.size(), 3u);
-    for (std::size_t word = 0; word < words.size(); ++word) {
-        EXPECT_NEAR(words[word].left(), kInch + 60.0 * word, 1) << word;
-        EXPECT_NEAR(words[word].top(), kInch, 1) << word;
+    const auto printedWords = [this](const QString& text) {
+        QTextDocument document;
+        document.setPlainText(text);
+        const QString pdf = file("placed.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        EXPECT_FALSE(printRichText(document, printer).failure);
+        return pdfWordBoxes(pdf);
+    };
+    // A tab reaches the next stop, 80 pixels of the screen apart: 60 points
+    // on paper, not a sliver, nor so far that the next word wraps.
+    const std::vector<QRectF> tabbed = printedWords(QStringLiteral("a\tb\tc"));
+    ASSERT_EQ(tabbed.size(), 3u);
+    for (std::size_t word = 0; word < tabbed.size(); ++word) {
+        EXPECT_NEAR(tabbed[word].left(), kInch + 60.0 * word, 1) << word;
+        EXPECT_NEAR(tabbed[word].top(), kInch, 1) << word;
     }
+    // A paragraph read from right to left ends at the right margin.
+    const std::vector<QRectF> hebrew = printedWords(QStringLiteral("\u05E9\u05DC\u05D5\u05DD"));
+    ASSERT_FALSE(hebrew.empty());
+    double right = 0;
+    for (const QRectF& box : hebrew) right = std::max(right, box.right());
+    EXPECT_NEAR(right, QPageSize(QPageSize::A4).sizePoints().width() - kInch, 1);
 }
 
 // A PDF file cannot make copies itself: each copy is printed in full.
