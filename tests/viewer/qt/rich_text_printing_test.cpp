@@ -36,6 +36,12 @@ protected:
     RichTextPrintingTest() { fillResultPane(pane, kFiles, kLinesPerFile); }
 
     QString file(const char* name) const { return QString::fromStdString((folder.path() / name).string()); }
+    // Points the printer at a PDF file of the folder, as Print to File does.
+    QString printToFile(QPrinter& printer, const char* name) const {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file(name));
+        return file(name);
+    }
     // An empty folder for the pictures of one print's pages.
     QString pageFolder() const {
         std::filesystem::remove_all(folder.path() / "pages");
@@ -117,10 +123,8 @@ TEST_F(RichTextPrintingTest, MarginsAreMeasuredFromThePaperEdge) {
     } cases[] = {{0, kInch}, {18, kInch}, {50, kInch}, {108, 108}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.border);
-        const QString pdf = file("border.pdf");
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        const QString pdf = printToFile(printer, "border.pdf");
         printer.setFullPage(false);
         ASSERT_TRUE(printer.setPageMargins(QMarginsF(c.border, c.border, c.border, c.border),
                                            QPageLayout::Point));
@@ -208,10 +212,8 @@ TEST_F(RichTextPrintingTest, TextsOfThousandsOfPagesPrintWholeOnceAndInOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString pdf = file("long.pdf");
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        const QString pdf = printToFile(printer, "long.pdf");
         printer.setPageSize(QPageSize(QPageSize::A4));
         const PrintReport report = printRichText(*c.document, printer);
         ASSERT_FALSE(report.failure);
@@ -270,10 +272,8 @@ TEST_F(RichTextPrintingTest, LinesStandWhereTheScreenPutsThem) {
     const auto printedWords = [this](const QString& text) {
         QTextDocument document;
         document.setPlainText(text);
-        const QString pdf = file("placed.pdf");
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        const QString pdf = printToFile(printer, "placed.pdf");
         printer.setPageSize(QPageSize(QPageSize::A4));
         EXPECT_FALSE(printRichText(document, printer).failure);
         return pdfWordBoxes(pdf);
@@ -296,10 +296,8 @@ TEST_F(RichTextPrintingTest, LinesStandWhereTheScreenPutsThem) {
 
 // A PDF file cannot make copies itself: each copy is printed in full.
 TEST_F(RichTextPrintingTest, CopiesAreEachPrintedWhole) {
-    const QString pdf = file("copies.pdf");
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
+    const QString pdf = printToFile(printer, "copies.pdf");
     printer.setCopyCount(2);
     ASSERT_FALSE(printer.supportsMultipleCopies());
     ASSERT_FALSE(printRichText(*pane.document(), printer).failure);
