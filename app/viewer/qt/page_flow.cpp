@@ -17,7 +17,8 @@ namespace {
 // of many megabytes would otherwise be shaped whole, a gigabyte of glyphs,
 // and measured in one run wider than the layout's numbers reach.
 constexpr qsizetype kPieceLength = 1 << 14;
-// Margins and indents in a document are pixels of a 96-dpi screen.
+// Margins and indents in a document are pixels of a 96-dpi screen; on paper
+// they keep the size they have there, whatever screen the program runs on.
 constexpr qreal kFormatDpi = 96;
 
 qsizetype pieceLength(const QString& text, qsizetype from) {
@@ -148,9 +149,9 @@ bool PageFlow::placeLine(QTextLine& line, qreal x) {
 
 }  // namespace
 
-bool flowPages(const QTextDocument& document, QPaintDevice& device, QSizeF page,
+void flowPages(const QTextDocument& document, QPaintDevice& device, QSizeF page,
                const PlaceLine& place) {
-    return PageFlow(document, device, page, place).run();
+    PageFlow(document, device, page, place).run();
 }
 
 }  // namespace tessaly

@@ -18,15 +18,15 @@ namespace tessaly {
 
 // Takes each line in the text's order with the page it stands on, counted
 // from 1; the line's position is set on that page. Answers false to end the
-// flow there.
+// flow there: no line after it is laid out.
 using PlaceLine = std::function<bool(const QTextLine& line, int page)>;
 
 // Lays the document out on pages of `page` size, as measured on `device`, and
 // hands every line to `place` as soon as it is laid out; a paragraph longer
 // than a page goes on over the next pages line by line. Every character is
 // on some line: a word wider than the page is broken. Only the lines of one
-// part of a paragraph are held at a time. False when `place` ended the flow.
-bool flowPages(const QTextDocument& document, QPaintDevice& device, QSizeF page,
+// piece of a paragraph are held at a time.
+void flowPages(const QTextDocument& document, QPaintDevice& device, QSizeF page,
                const PlaceLine& place);
 
 }  // namespace tessaly

@@ -145,6 +145,10 @@ public:
         if ((copy != copy_ || page != page_) && !beginPage()) return false;
         copy_ = copy;
         page_ = page;
+        // Qt's PDF writer takes a text's position in 26.6 fixed point before
+        // the painter's transform applies: a page drawn from a long scroll
+        // moved up lost its text, so every line is drawn where it stands on
+        // its own page.
         line.draw(&painter_, area_.topLeft());
         return true;
     }
