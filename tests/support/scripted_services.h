@@ -79,6 +79,10 @@ public:
     // The next printer dialog is accepted; with a file name the printer writes
     // a PDF there, so that a test can look at what was printed.
     void acceptPrinter(QString pdfFile = {}) { printers_.push_back({true, std::move(pdfFile)}); }
+    // The same, with the pages from `fromPage` to `toPage` chosen.
+    void acceptPrinterPages(QString pdfFile, int fromPage, int toPage) {
+        printers_.push_back({true, std::move(pdfFile), fromPage, toPage});
+    }
     void cancelPrinter() { printers_.push_back({false, {}}); }
     void saveAs(QString file) { saves_.push_back({true, std::move(file)}); }
     void cancelSave() { saves_.push_back({false, {}}); }
@@ -92,6 +96,10 @@ public:
         if (!next.file.isEmpty()) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(next.file);
+        }
+        if (next.fromPage > 0) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(next.fromPage, next.toPage);
         }
         return true;
     }
@@ -115,6 +123,8 @@ private:
     struct Answer {
         bool accepted;
         QString file;
+        int fromPage = 0;
+        int toPage = 0;
     };
     std::deque<Answer> printers_;
     std::deque<Answer> saves_;

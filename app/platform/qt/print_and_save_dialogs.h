@@ -13,9 +13,9 @@ public:
     virtual ~PrintAndSaveDialogs() = default;
 
     // Lets the person pick and set up the printer; false when cancelled, and
-    // then nothing is printed and nothing is said. The page range cannot be
-    // chosen: the whole text is always printed. `hasSelection` only
-    // preselects the Selection choice, as the person expects to see it.
+    // then nothing is printed and nothing is said. A page range may be
+    // chosen; Selection prints the whole text all the same, and
+    // `hasSelection` only preselects it, as the person expects to see it.
     virtual bool choosePrinter(QPrinter& printer, bool hasSelection) = 0;
 
     // The RTF file to save to, or nothing when cancelled. A name typed without

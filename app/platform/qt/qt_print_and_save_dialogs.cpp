@@ -6,11 +6,22 @@
 
 namespace tessaly {
 
+namespace {
+
+// The dialog caps a range it is not given at page 9,999; the results of a
+// long run print more pages than that.
+constexpr int kLastPageOffered = 999'999;
+
+}  // namespace
+
 QtPrintAndSaveDialogs::QtPrintAndSaveDialogs(QWidget* owner) : owner_(owner) {}
 
 bool QtPrintAndSaveDialogs::choosePrinter(QPrinter& printer, bool hasSelection) {
     QPrintDialog dialog(&printer, owner_.data());
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    // Without the range option Qt still offers a range when the printer can
+    // pick pages itself, and a PDF file printer then quietly prints them all.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, kLastPageOffered);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
     printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
     return dialog.exec() == QDialog::Accepted;

@@ -1,14 +1,16 @@
 #include "viewer/qt/rich_text_printing.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
+#include <QPageRanges>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -18,6 +20,7 @@
 #include "platform/file_replacement.h"
 #include "platform/qt/operation_error_report.h"
 #include "platform/qt/rich_text_box.h"
+#include "viewer/qt/page_flow.h"
 #include "window/qt/services.h"
 
 namespace tessaly {
@@ -26,6 +29,8 @@ namespace {
 
 constexpr double kMarginTwips = 1440.0;
 constexpr double kTwipsPerInch = 1440.0;
+// A PDF file that grows is measured now and then, not at every page.
+constexpr int kPagesBetweenSizeChecks = 256;
 
 Failure printFailure(int code, int systemError, const QPrinter& printer) {
     const QString target =
@@ -47,18 +52,6 @@ QRectF textArea(const QPrinter& printer) {
     // Paper hardly larger than the margins: rather all of it than nothing.
     if (area.isEmpty()) area = printable;
     return area.translated(-printable.topLeft());
-}
-
-// A copy of the text laid out for the printer: measured at the printer's
-// resolution and broken into pages of the text area, without the on-screen
-// border around the text.
-std::unique_ptr<QTextDocument> layOutForPages(const QTextDocument& document, QPrinter& printer,
-                                              QSizeF pageSize) {
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    copy->documentLayout()->setPaintDevice(&printer);
-    copy->setDocumentMargin(0);
-    copy->setPageSize(pageSize);
-    return copy;
 }
 
 // Why the file the printer writes to cannot be made: the errno of creating
@@ -88,11 +81,22 @@ bool hasNoSpaceLeft(const QString& file) {
     return ::statvfs(folder.constData(), &volume) == 0 && volume.f_bavail == 0;
 }
 
+bool printsToPdfFile(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
+// Qt's PDF writer keeps the places in its file in an int: beyond 2 GB its
+// table of them points anywhere, and a reader finds pages missing or none.
+bool beyondPdfReach(const QPrinter& printer) {
+    return printsToPdfFile(printer) &&
+           QFileInfo(printer.outputFileName()).size() > std::numeric_limits<int>::max();
+}
+
 // The PDF writer does not tell when a write fails, so a PDF is checked for
 // its closing line: a file cut short would print nothing or half of it.
 Failure checkWrittenPdf(const QPrinter& printer) {
-    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty())
-        return {};
+    if (!printsToPdfFile(printer)) return {};
+    if (beyondPdfReach(printer)) return printFailure(code::printerError, 0, printer);
     QFile pdf(printer.outputFileName());
     if (pdf.open(QIODevice::ReadOnly)) {
         const qint64 tail = 32;
@@ -129,68 +133,129 @@ private:
     FileReplacement replacement_;
 };
 
-Failure printPages(const QTextDocument& document, QPrinter& printer);
+// The pages of one print job, each begun on the printer when its first line
+// comes, so that a page range with nothing in it begins no job at all.
+class PrintJob {
+public:
+    PrintJob(QPrinter& printer, QRectF area) : printer_(printer), area_(area) {}
+
+    // Draws the line on the page of that copy. False once the printer failed.
+    bool draw(const QTextLine& line, int copy, int page) {
+        if (failure_) return false;
+        if ((copy != copy_ || page != page_) && !beginPage()) return false;
+        copy_ = copy;
+        page_ = page;
+        // Qt's PDF writer takes a text's position in 26.6 fixed point before
+        // the painter's transform applies: a page drawn from a long scroll
+        // moved up lost its text, so every line is drawn where it stands on
+        // its own page.
+        line.draw(&painter_, area_.topLeft());
+        return true;
+    }
+    bool failed() const { return bool(failure_); }
+    int printed() const { return printed_; }
+    Failure finish();
+
+private:
+    bool beginPage();
+
+    QPrinter& printer_;
+    const QRectF area_;
+    QPainter painter_;
+    Failure failure_;
+    int printed_ = 0;
+    int copy_ = -1;
+    int page_ = 0;
+};
+
+bool PrintJob::beginPage() {
+    if (printed_ == 0) {
+        if (!painter_.begin(&printer_)) failure_ = startFailure(printer_);
+    } else if (!printer_.newPage() ||
+               (printed_ % kPagesBetweenSizeChecks == 0 && beyondPdfReach(printer_))) {
+        failure_ = printFailure(code::printerError, 0, printer_);
+    }
+    if (failure_) return false;
+    ++printed_;
+    return true;
+}
+
+Failure PrintJob::finish() {
+    const bool ended = !painter_.isActive() || painter_.end();
+    if (failure_) return failure_;
+    if (!ended || printer_.printerState() == QPrinter::Error)
+        return printFailure(code::printerError, 0, printer_);
+    return printed_ == 0 ? Failure{} : checkWrittenPdf(printer_);
+}
+
+Failure printPages(const QTextDocument& document, QPrinter& printer, PrintReport& report) {
+    const QRectF area = textArea(printer);
+    // Selection prints the whole text, as a page range of none does.
+    const QPageRanges chosen =
+        printer.printRange() == QPrinter::PageRange ? printer.pageRanges() : QPageRanges();
+    // Most printers make the copies themselves; the others are sent each one.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    PrintJob job(printer, area);
+    for (int copy = 0; copy < copies && !job.failed(); ++copy) {
+        // Every page is laid out, so that page 2 is the page 2 of a whole
+        // print, but only the chosen ones are drawn.
+        flowPages(document, printer, area.size(), [&](const QTextLine& line, int page) {
+            report.pages = page;
+            if (chosen.isEmpty() || chosen.contains(page)) return job.draw(line, copy, page);
+            return page < chosen.lastPage();
+        });
+    }
+    report.printed = job.printed();
+    return job.finish();
+}
 
 }  // namespace
 
-Failure printRichText(const QTextDocument& document, QPrinter& printer) {
-    if (!printer.isValid()) return printFailure(code::deviceUnavailable, 0, printer);
+PrintReport printRichText(const QTextDocument& document, QPrinter& printer) {
+    PrintReport report;
+    if (!printer.isValid()) {
+        report.failure = printFailure(code::deviceUnavailable, 0, printer);
+        return report;
+    }
     const QString target = printer.outputFileName();
     PrintedFileSwap swap(printer);
     if (const int error = swap.begin()) {
-        return printFailure(error == ENOSPC ? code::diskFull : code::deviceUnavailable, error, printer);
+        report.failure = printFailure(error == ENOSPC ? code::diskFull : code::deviceUnavailable,
+                                      error, printer);
+        return report;
     }
-    Failure failure = printPages(document, printer);
-    if (!failure) {
-        if (const int error = swap.commit()) failure = printFailure(code::printerError, error, printer);
+    report.failure = printPages(document, printer, report);
+    // A print of no page leaves the file that was there as it was.
+    if (!report.failure && report.printed > 0) {
+        if (const int error = swap.commit())
+            report.failure = printFailure(code::printerError, error, printer);
     }
     // The failure names the file the person chose, not the one beside it.
-    if (failure && !target.isEmpty()) failure.path = QFile::encodeName(target).toStdString();
-    return failure;
+    if (report.failure && !target.isEmpty())
+        report.failure.path = QFile::encodeName(target).toStdString();
+    return report;
 }
 
 namespace {
-
-Failure printPages(const QTextDocument& document, QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return startFailure(printer);
-
-    const QRectF area = textArea(printer);
-    const std::unique_ptr<QTextDocument> pages = layOutForPages(document, printer, area.size());
-    // Most printers make the copies themselves; the others are sent each one.
-    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
-    bool firstPage = true;
-    for (int copy = 0; copy < copies; ++copy) {
-        for (int page = 0; page < pages->pageCount(); ++page) {
-            if (!firstPage && !printer.newPage()) {
-                painter.end();
-                return printFailure(code::printerError, 0, printer);
-            }
-            firstPage = false;
-            // A line that went over to the next page starts exactly where
-            // this one ends: without the half pixel it would be drawn here
-            // too, hidden by the clip but still in the printed file's text.
-            const QRectF onPage(0, page * area.height(), area.width(), area.height() - 0.5);
-            painter.save();
-            painter.translate(area.left(), area.top() - onPage.top());
-            pages->drawContents(&painter, onPage);
-            painter.restore();
-        }
-    }
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return printFailure(code::printerError, 0, printer);
-    return checkWrittenPdf(printer);
-}
 
 void printChosen(const std::function<const QTextDocument&()>& document, bool hasSelection,
                  Services& services) {
     QPrinter printer(QPrinter::HighResolution);
     if (!services.dialogs.choosePrinter(printer, hasSelection)) return;
     const QTextDocument& printed = document();
+    PrintReport report;
     const GuardedResult result =
-        runGuarded(services.boxes, ErrorTable::Printing, IgnoreAction::Leave,
-                   [&] { return printRichText(printed, printer); });
+        runGuarded(services.boxes, ErrorTable::Printing, IgnoreAction::Leave, [&] {
+            report = printRichText(printed, printer);
+            return report.failure;
+        });
     if (result == GuardedResult::EndProgram) services.end.endNow();
+    // A blank sheet would look like a fault of the printer's.
+    if (result == GuardedResult::Done && report.printed == 0) {
+        services.boxes.show(
+            QStringLiteral("Nothing was printed: the text ends on page %1.").arg(report.pages),
+            QStringLiteral("Print"), MessageIcon::Information, MessageButtons::Ok);
+    }
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(out + QStringLiteral("/results.pdf"));
-        if (const Failure failure = printRichText(*w.MainResult->document(), printer))
+        if (const Failure failure = printRichText(*w.MainResult->document(), printer).failure)
             qWarning("printing failed: %s", failure.describe().c_str());
     }
 

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
@@ -58,12 +59,33 @@ inline QRect inkBox(const QImage& page) {
 }
 
 // The printed text as poppler reads it back, in reading order; ligatures
-// the fonts drew ("ﬁ") read as their letters.
-inline QString pdfText(const QString& pdf) {
+// the fonts drew ("ﬁ") read as their letters. With `firstPage`, only the
+// pages from there to `lastPage`.
+inline QString pdfText(const QString& pdf, int firstPage = 0, int lastPage = 0) {
+    QStringList arguments{QStringLiteral("-layout")};
+    if (firstPage > 0)
+        arguments << QStringLiteral("-f") << QString::number(firstPage) << QStringLiteral("-l")
+                  << QString::number(lastPage);
     QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    tool.waitForFinished(30000);
+    tool.start(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
+    tool.waitForFinished(120000);
     return QString::fromUtf8(tool.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+// Where each printed word stands, in points from the page's corner.
+inline std::vector<QRectF> pdfWordBoxes(const QString& pdf) {
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    tool.waitForFinished(30000);
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+    std::vector<QRectF> boxes;
+    for (auto it = word.globalMatch(QString::fromUtf8(tool.readAllStandardOutput())); it.hasNext();) {
+        const QRegularExpressionMatch box = it.next();
+        boxes.push_back(QRectF(QPointF(box.captured(1).toDouble(), box.captured(2).toDouble()),
+                               QPointF(box.captured(3).toDouble(), box.captured(4).toDouble())));
+    }
+    return boxes;
 }
 
 }  // namespace tessaly::test

@@ -5,15 +5,22 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sys/resource.h>
 
 #include "platform/qt/rich_text_box.h"
+#include "platform/qt/rtf_document_builder.h"
 #include "printed_pdf.h"
 #include "result_entries.h"
+#include "run/result_document.h"
+#include "viewer/marked_text_rtf.h"
 #include "window_fixture.h"
 
 namespace tessaly::test {
@@ -29,6 +36,12 @@ protected:
     RichTextPrintingTest() { fillResultPane(pane, kFiles, kLinesPerFile); }
 
     QString file(const char* name) const { return QString::fromStdString((folder.path() / name).string()); }
+    // Points the printer at a PDF file of the folder, as Print to File does.
+    QString printToFile(QPrinter& printer, const char* name) const {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file(name));
+        return file(name);
+    }
     // An empty folder for the pictures of one print's pages.
     QString pageFolder() const {
         std::filesystem::remove_all(folder.path() / "pages");
@@ -110,14 +123,12 @@ TEST_F(RichTextPrintingTest, MarginsAreMeasuredFromThePaperEdge) {
     } cases[] = {{0, kInch}, {18, kInch}, {50, kInch}, {108, 108}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.border);
-        const QString pdf = file("border.pdf");
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        const QString pdf = printToFile(printer, "border.pdf");
         printer.setFullPage(false);
         ASSERT_TRUE(printer.setPageMargins(QMarginsF(c.border, c.border, c.border, c.border),
                                            QPageLayout::Point));
-        ASSERT_FALSE(printRichText(*pane.document(), printer));
+        ASSERT_FALSE(printRichText(*pane.document(), printer).failure);
 
         const std::vector<QImage> rendered = renderPages(pdf, kInch, pageFolder());
         ASSERT_FALSE(rendered.empty());
@@ -132,15 +143,159 @@ TEST_F(RichTextPrintingTest, MarginsAreMeasuredFromThePaperEdge) {
     }
 }
 
+std::unique_ptr<QTextDocument> documentOf(const std::string& rtf) {
+    auto document = std::make_unique<QTextDocument>();
+    QTextCursor cursor(document.get());
+    RtfColourTable colours;
+    RtfDocumentBuilder(colours).insert(cursor, rtf);
+    return document;
+}
+
+// The result pane of a run that found `files` files, a heading and one hit
+// line each; `marks` gets the names of both in the order they stand.
+std::unique_ptr<QTextDocument> resultsDocument(int files, QStringList& marks) {
+    std::string rtf(kResultHeader);
+    for (int file = 1; file <= files; ++file) {
+        const std::string number = std::to_string(file);
+        const std::string line =
+            "hit E" + number + " with the {\\fs18\\cf1\\b cat}{\\plain\\f2\\fs18 \\par }";
+        FileEntry entry;
+        entry.fileCount = file;
+        entry.heading = headingText("/home/ann/H" + number + ".txt", "1/2/2024 10:00:00");
+        entry.lines = line;
+        appendFileEntryBody(rtf, entry);
+        marks << QStringLiteral("H%1").arg(file) << QStringLiteral("E%1").arg(file);
+    }
+    return documentOf(rtf + "}");
+}
+
+// A text file as the viewer prints it: `lines` short lines, and halfway a
+// paragraph of `words` words that fills many pages by itself.
+std::unique_ptr<QTextDocument> viewedTextDocument(int lines, int words, QStringList& marks) {
+    std::u16string text;
+    for (int line = 1; line <= lines; ++line) {
+        text += u"L" + QString::number(line).toStdU16String() + u" of the text\n";
+        marks << QStringLiteral("L%1").arg(line);
+        if (line == lines / 2) {
+            for (int word = 1; word <= words; ++word) {
+                text += u"P" + QString::number(word).toStdU16String() + u" ";
+                marks << QStringLiteral("P%1").arg(word);
+            }
+            text += u"\n";
+        }
+    }
+    return documentOf(markedTextRtf(text, {}));
+}
+
+QStringList marksIn(const QString& printed) {
+    static const QRegularExpression mark(QStringLiteral("\\b[EHLP]\\d+\\b"));
+    QStringList found;
+    for (auto it = mark.globalMatch(printed); it.hasNext();) found << it.next().captured();
+    return found;
+}
+
+// Beyond some three thousand pages the whole text no longer fitted the
+// layout's numbers: pages came out blank, or began far into the text. Both
+// texts here run past that, one of many short paragraphs, one with a
+// paragraph of forty pages; every line is printed once, in its place.
+TEST_F(RichTextPrintingTest, TextsOfThousandsOfPagesPrintWholeOnceAndInOrder) {
+    if (!hasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed: text not read back";
+    QStringList resultMarks;
+    QStringList viewedMarks;
+    const struct {
+        const char* name;
+        std::unique_ptr<QTextDocument> document;
+        const QStringList& marks;
+    } cases[] = {
+        {"results", resultsDocument(50'000, resultMarks), resultMarks},
+        {"viewed", viewedTextDocument(200'000, 40'000, viewedMarks), viewedMarks},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = printToFile(printer, "long.pdf");
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const PrintReport report = printRichText(*c.document, printer);
+        ASSERT_FALSE(report.failure);
+        // Past 2^25 pixels at 1,200 dpi: 2,885 pages of A4 text.
+        EXPECT_GT(report.pages, 2'885);
+        EXPECT_EQ(report.printed, report.pages);
+        const QStringList printed = marksIn(pdfText(pdf));
+        EXPECT_EQ(printed.size(), c.marks.size());
+        const auto wrong =
+            std::mismatch(printed.begin(), printed.end(), c.marks.begin(), c.marks.end()).second;
+        EXPECT_TRUE(wrong == c.marks.end()) << "wrong from " << wrong->toStdString();
+    }
+}
+
+// Pages of a range are those of the whole print; a range past the end
+// prints nothing, leaves no file, and says so.
+TEST_F(RichTextPrintingTest, APageRangePrintsThosePagesOfTheWholePrint) {
+    if (!hasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed: text not read back";
+    const QString whole = file("whole.pdf");
+    fixture.dialogs.acceptPrinter(whole);
+    printCommand(pane, false, fixture.services);
+    ASSERT_EQ(pdfPageCount(whole), 3);
+    const struct {
+        int from, to;
+        int pages;
+    } cases[] = {{2, 2, 1}, {2, 9, 2}, {4, 9, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.from);
+        WindowFixture window;
+        const QString pdf = file("range.pdf");
+        window.dialogs.acceptPrinterPages(pdf, c.from, c.to);
+        printCommand(pane, true, window.services);
+
+        if (c.pages == 0) {
+            EXPECT_FALSE(QFile::exists(pdf));
+            ASSERT_EQ(window.boxes.asked().size(), 1u);
+            EXPECT_EQ(window.boxes.asked()[0].text,
+                      QStringLiteral("Nothing was printed: the text ends on page 3."));
+            continue;
+        }
+        EXPECT_TRUE(window.boxes.asked().empty());
+        EXPECT_EQ(pdfPageCount(pdf), c.pages);
+        EXPECT_EQ(pdfText(pdf).toStdString(),
+                  pdfText(whole, c.from, c.from + c.pages - 1).toStdString());
+        QFile::remove(pdf);
+    }
+}
+
+TEST_F(RichTextPrintingTest, LinesStandWhereTheScreenPutsThem) {
+    if (!hasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed: text not read back";
+    const auto printedWords = [this](const QString& text) {
+        QTextDocument document;
+        document.setPlainText(text);
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = printToFile(printer, "placed.pdf");
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        EXPECT_FALSE(printRichText(document, printer).failure);
+        return pdfWordBoxes(pdf);
+    };
+    // A tab reaches the next stop, 80 pixels of the screen apart: 60 points
+    // on paper, not a sliver, nor so far that the next word wraps.
+    const std::vector<QRectF> tabbed = printedWords(QStringLiteral("a\tb\tc"));
+    ASSERT_EQ(tabbed.size(), 3u);
+    for (std::size_t word = 0; word < tabbed.size(); ++word) {
+        EXPECT_NEAR(tabbed[word].left(), kInch + 60.0 * word, 1) << word;
+        EXPECT_NEAR(tabbed[word].top(), kInch, 1) << word;
+    }
+    // A paragraph read from right to left ends at the right margin.
+    const std::vector<QRectF> hebrew = printedWords(QStringLiteral("\u05E9\u05DC\u05D5\u05DD"));
+    ASSERT_FALSE(hebrew.empty());
+    double right = 0;
+    for (const QRectF& box : hebrew) right = std::max(right, box.right());
+    EXPECT_NEAR(right, QPageSize(QPageSize::A4).sizePoints().width() - kInch, 1);
+}
+
 // A PDF file cannot make copies itself: each copy is printed in full.
 TEST_F(RichTextPrintingTest, CopiesAreEachPrintedWhole) {
-    const QString pdf = file("copies.pdf");
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
+    const QString pdf = printToFile(printer, "copies.pdf");
     printer.setCopyCount(2);
     ASSERT_FALSE(printer.supportsMultipleCopies());
-    ASSERT_FALSE(printRichText(*pane.document(), printer));
+    ASSERT_FALSE(printRichText(*pane.document(), printer).failure);
     EXPECT_EQ(pdfPageCount(pdf), 6);
 }
 
