@@ -78,14 +78,14 @@ class ScriptedPrintAndSaveDialogs : public PrintAndSaveDialogs {
 public:
     // The next printer dialog is accepted; with a file name the printer writes
     // a PDF there, so that a test can look at what was printed.
-    void acceptPrinter(QString pdfFile = {}) { printers_.push_back({true, std::move(pdfFile)}); }
+    void acceptPrinter(QString pdfFile = {}) { printers_.push_back({true, std::move(pdfFile), 0, 0}); }
     // The same, with the pages from `fromPage` to `toPage` chosen.
     void acceptPrinterPages(QString pdfFile, int fromPage, int toPage) {
         printers_.push_back({true, std::move(pdfFile), fromPage, toPage});
     }
-    void cancelPrinter() { printers_.push_back({false, {}}); }
-    void saveAs(QString file) { saves_.push_back({true, std::move(file)}); }
-    void cancelSave() { saves_.push_back({false, {}}); }
+    void cancelPrinter() { printers_.push_back({false, QString(), 0, 0}); }
+    void saveAs(QString file) { saves_.push_back({true, std::move(file), 0, 0}); }
+    void cancelSave() { saves_.push_back({false, QString(), 0, 0}); }
 
     bool choosePrinter(QPrinter& printer, bool hasSelection) override {
         selectionOffered_.push_back(hasSelection);
