@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+class QMenu;
+
 namespace tessaly {
 
 class EngineAccess;
@@ -48,6 +50,9 @@ public:
 
 private:
     void viewFile();
+    // View, Open and Open Folder in the result pane's context menu, for the
+    // file of the entry at the offset.
+    void offerEntryCommands(QMenu* menu, int offset);
     // Loads selectedFile into the viewer, its commands held meanwhile.
     void showSelectedFile();
     // Runs the work on another thread, letting the window breathe until it
