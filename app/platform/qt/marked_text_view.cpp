@@ -12,6 +12,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "platform/qt/marked_text_accessible.h"
 #include "platform/qt/readable_colour.h"
@@ -191,7 +192,7 @@ int MarkedTextView::wrapWidth() const {
     return std::max(1, wrapWidth_ > 0 ? std::min(wrapWidth_, room) : room);
 }
 
-qreal MarkedTextView::pageHeight() const { return std::max<qreal>(1, viewport()->height() - 2 * kMargin); }
+qreal MarkedTextView::pageHeight() const { return std::max<qreal>(1, viewport()->height() - kMargin); }
 
 std::unique_ptr<QTextLayout> MarkedTextView::layOutLine(int line) const {
     const int start = lineStart(line);
@@ -267,23 +268,34 @@ void MarkedTextView::paintEvent(QPaintEvent*) {
     });
 }
 
-int MarkedTextView::offsetAt(QPoint point, bool* onText) const {
-    int found = static_cast<int>(text_.size());
-    bool hit = false;
+template <typename Visit>
+void MarkedTextView::visitShownRows(Visit visit) const {
     bool first = true;
     visitShownLines([&](int line, const QTextLayout& layout, qreal y) {
-        for (int row = first ? std::min(top_.row, layout.lineCount() - 1) : 0; row < layout.lineCount(); ++row) {
-            const QTextLine shown = layout.lineAt(row);
-            // Above the first row shown counts as on it.
-            if (point.y() < y + shown.y() + shown.height()) {
-                found = lineStart(line) + shown.xToCursor(point.x() - kMargin);
-                hit = point.y() >= y + shown.y() && point.x() >= kMargin &&
-                      point.x() < kMargin + shown.naturalTextWidth();
-                return false;
-            }
-        }
+        // Rows of the first line scrolled away above are passed over.
+        const int from = first ? std::min(top_.row, layout.lineCount() - 1) : 0;
         first = false;
+        for (int row = std::max(0, from); row < layout.lineCount(); ++row) {
+            const QTextLine shown = layout.lineAt(row);
+            if (!visit(line, shown, y + shown.y())) return false;
+        }
         return true;
+    });
+}
+
+bool MarkedTextView::isWhole(const QTextLine& row, qreal top) const {
+    return top + row.height() <= kMargin + pageHeight() + 0.5;
+}
+
+int MarkedTextView::offsetAt(QPoint point, bool* onText, QTextLine::CursorPosition between) const {
+    int found = static_cast<int>(text_.size());
+    bool hit = false;
+    visitShownRows([&](int line, const QTextLine& row, qreal top) {
+        // Above the first row shown counts as on it.
+        if (point.y() >= top + row.height()) return true;
+        found = lineStart(line) + row.xToCursor(point.x() - kMargin, between);
+        hit = point.y() >= top && point.x() >= kMargin && point.x() < kMargin + row.naturalTextWidth();
+        return false;
     });
     if (onText) *onText = hit;
     return found;
@@ -291,20 +303,8 @@ int MarkedTextView::offsetAt(QPoint point, bool* onText) const {
 
 int MarkedTextView::characterAt(QPoint point) const {
     bool onText = false;
-    int found = -1;
-    visitShownLines([&](int line, const QTextLayout& layout, qreal y) {
-        for (int row = 0; row < layout.lineCount(); ++row) {
-            const QTextLine shown = layout.lineAt(row);
-            const QRectF box(kMargin, y + shown.y(), shown.naturalTextWidth(), shown.height());
-            if (point.y() >= box.top() && point.y() < box.bottom()) {
-                onText = point.x() >= box.left() && point.x() < box.right();
-                found = lineStart(line) + shown.xToCursor(point.x() - kMargin, QTextLine::CursorOnCharacter);
-                return false;
-            }
-        }
-        return y + layout.boundingRect().height() <= point.y();
-    });
-    return onText && point.y() >= kMargin ? found : -1;
+    const int found = offsetAt(point, &onText, QTextLine::CursorOnCharacter);
+    return onText ? found : -1;
 }
 
 QRect MarkedTextView::characterRect(int offset) const {
@@ -330,23 +330,22 @@ QRect MarkedTextView::characterRect(int offset) const {
 }
 
 TextSpan MarkedTextView::shownSpan() const {
-    std::size_t start = 0, end = 0;
-    bool first = true;
-    const qreal bottom = kMargin + pageHeight();
-    visitShownLines([&](int line, const QTextLayout& layout, qreal y) {
-        for (int row = first ? std::min(top_.row, layout.lineCount() - 1) : 0; row < layout.lineCount(); ++row) {
-            const QTextLine shown = layout.lineAt(row);
-            if (first) start = lineStart(line) + shown.textStart(), first = false;
-            if (y + shown.y() + shown.height() > bottom + 0.5 && end > start) return false;
-            // A line's last row takes its line break along.
-            end = row + 1 < layout.lineCount() ? lineStart(line) + shown.textStart() + shown.textLength()
-                  : line + 1 < lineCount()    ? lineStart(line + 1)
-                                              : text_.size();
-        }
-        first = false;
+    std::optional<std::size_t> start;
+    std::size_t end = 0;
+    visitShownRows([&](int line, const QTextLine& row, qreal top) {
+        const std::size_t rowStart = lineStart(line) + row.textStart();
+        if (!start)
+            start = rowStart;
+        else if (!isWhole(row, top))
+            return false;
+        // A line's last row takes its line break along.
+        const std::size_t rowEnd = rowStart + row.textLength();
+        end = rowEnd < static_cast<std::size_t>(lineEnd(line)) ? rowEnd
+              : line + 1 < lineCount()                        ? lineStart(line + 1)
+                                                              : text_.size();
         return true;
     });
-    return {start, end - start};
+    return {start.value_or(0), end - start.value_or(0)};
 }
 
 MarkedTextView::RowPosition MarkedTextView::rowOf(int offset) const {
@@ -410,17 +409,7 @@ MarkedTextView::RowPosition MarkedTextView::topAbove(RowPosition row, qreal room
 
 int MarkedTextView::rowsShownWhole() const {
     int rows = 0;
-    bool first = true;
-    const qreal bottom = kMargin + pageHeight();
-    visitShownLines([&](int, const QTextLayout& layout, qreal y) {
-        for (int row = first ? std::min(top_.row, layout.lineCount() - 1) : 0; row < layout.lineCount(); ++row) {
-            const QTextLine shown = layout.lineAt(row);
-            if (y + shown.y() + shown.height() > bottom + 0.5) return false;
-            ++rows;
-        }
-        first = false;
-        return true;
-    });
+    visitShownRows([&](int, const QTextLine& row, qreal top) { return isWhole(row, top) && ++rows; });
     return std::max(1, rows);
 }
 
@@ -456,7 +445,8 @@ void MarkedTextView::updateScrollRange() {
     QScrollBar& bar = *verticalScrollBar();
     movingScrollBar_ = true;
     bar.setRange(0, lowestTop_.line + (lowestTop_.row > 0 ? 1 : 0));
-    bar.setPageStep(std::max(1, static_cast<int>(pageHeight() / QFontMetrics(font()).lineSpacing())));
+    // The lines of the last screenful stand for the lines a screen shows.
+    bar.setPageStep(std::max(1, lineCount() - lowestTop_.line));
     movingScrollBar_ = false;
     scrollTo(top_);
 }

@@ -10,6 +10,7 @@
 #include <QAbstractScrollArea>
 #include <QString>
 #include <QTextCharFormat>
+#include <QTextLayout>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -18,7 +19,6 @@
 #include "platform/text_span.h"
 
 class QMenu;
-class QTextLayout;
 
 namespace tessaly {
 
@@ -111,15 +111,22 @@ private:
     int lineEnd(int line) const;
     std::unique_ptr<QTextLayout> layOutLine(int line) const;
     int wrapWidth() const;
-    // The height rows are shown in, between the margins.
+    // The height rows are shown in, below the top margin: the last row may
+    // reach into the bottom one, where it is still read whole.
     qreal pageHeight() const;
     // Calls visit(line, layout, y) for each line on screen from the top, y
     // being where its first row is drawn, until visit returns false.
     template <typename Visit>
     void visitShownLines(Visit visit) const;
-    // The offset under a point of the viewport, the nearest where the point
-    // is off the text; `onText` tells which.
-    int offsetAt(QPoint point, bool* onText = nullptr) const;
+    // The same for each row on screen from the first shown, y being its top.
+    template <typename Visit>
+    void visitShownRows(Visit visit) const;
+    // Whether the row, drawn at `top`, is not cut off at the bottom.
+    bool isWhole(const QTextLine& row, qreal top) const;
+    // The offset under a point of the viewport, between characters or on
+    // one, the nearest where the point is off the text; `onText` tells which.
+    int offsetAt(QPoint point, bool* onText = nullptr,
+                 QTextLine::CursorPosition between = QTextLine::CursorBetweenCharacters) const;
     RowPosition rowOf(int offset) const;
     RowPosition lastRow() const;
     // `rows` rows down (or up, for less than 0), stopping at the first or
