@@ -432,8 +432,8 @@ void MarkedTextView::scrollBarAction(int action) {
     switch (action) {
     case QAbstractSlider::SliderSingleStepAdd: scrollTo(rowsAway(top_, 1)); break;
     case QAbstractSlider::SliderSingleStepSub: scrollTo(rowsAway(top_, -1)); break;
-    case QAbstractSlider::SliderPageStepAdd: scrollTo(rowsAway(top_, std::max(1, rowsShownWhole() - 1))); break;
-    case QAbstractSlider::SliderPageStepSub: scrollTo(rowsAway(top_, -std::max(1, rowsShownWhole() - 1))); break;
+    case QAbstractSlider::SliderPageStepAdd: scrollTo(rowsAway(top_, pageRows())); break;
+    case QAbstractSlider::SliderPageStepSub: scrollTo(rowsAway(top_, -pageRows())); break;
     default: break;
     }
     // Setting the value above has also put the slider where the bar would
@@ -501,8 +501,10 @@ int MarkedTextView::offsetRowsAway(int rows) const {
 
 // A page is what the screen shows whole less its last row, which comes
 // first on the next page: every row is read whole on some page.
+int MarkedTextView::pageRows() const { return std::max(1, rowsShownWhole() - 1); }
+
 void MarkedTextView::page(int direction, bool keepAnchor) {
-    const int rows = direction * std::max(1, rowsShownWhole() - 1);
+    const int rows = direction * pageRows();
     const int caret = offsetRowsAway(rows);
     scrollTo(rowsAway(top_, rows));
     moveCaret(caret, keepAnchor);
@@ -607,8 +609,8 @@ void MarkedTextView::openContextMenuAtCaret() {
 }
 
 void MarkedTextView::openContextMenu(QPoint at, int offset) {
-    // Opened without waiting for it to close: the window goes on meanwhile,
-    // and a test finds it as the open popup.
+    // Opened without waiting for it to close, as any popup: the window goes
+    // on meanwhile.
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     emit contextMenuOpening(menu, offset);

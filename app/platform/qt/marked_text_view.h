@@ -135,6 +135,7 @@ private:
     // The highest top that still shows the row within `room` pixels.
     RowPosition topAbove(RowPosition row, qreal room) const;
     int rowsShownWhole() const;
+    int pageRows() const;
     void scrollTo(RowPosition top);
     void scrollBarMoved(int value);
     void scrollBarAction(int action);

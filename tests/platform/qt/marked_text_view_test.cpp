@@ -101,12 +101,17 @@ std::u16string wrappingText() {
     return text;
 }
 
-TEST(MarkedTextView, PageDownShowsEveryRowOnSomePageAndStopsWithTheLastRowAtTheBottom) {
-    const std::u16string text = wrappingText();
-    MarkedTextView view;
+// The text in a small view on screen: a screenful is a few paragraphs.
+void showSmall(MarkedTextView& view, std::u16string_view text) {
     view.resize(300, 200);
     view.show();
     view.showText(text);
+}
+
+TEST(MarkedTextView, PageDownShowsEveryRowOnSomePageAndStopsWithTheLastRowAtTheBottom) {
+    const std::u16string text = wrappingText();
+    MarkedTextView view;
+    showSmall(view, text);
     view.addMarks({{3, 4}});
 
     std::vector<TextSpan> pages{view.shownSpan()};
@@ -160,9 +165,7 @@ TEST(MarkedTextView, TheScrollBarShowsOnlyWhenTheTextDoesNotFit) {
     };
     for (const auto& c : cases) {
         MarkedTextView view;
-        view.resize(300, 200);
-        view.show();
-        view.showText(c.text);
+        showSmall(view, c.text);
         QCoreApplication::processEvents();
         EXPECT_EQ(view.verticalScrollBar()->isVisible(), c.scrolls) << c.name;
         // At the bar's end the text's end is on screen, and nothing past it.
@@ -176,9 +179,7 @@ TEST(MarkedTextView, TheScrollBarShowsOnlyWhenTheTextDoesNotFit) {
 TEST(MarkedTextView, AReaderFindsCharactersOnScreenAndTellsAHitFromPlainText) {
     const std::u16string text = wrappingText();
     MarkedTextView view;
-    view.resize(300, 200);
-    view.show();
-    view.showText(text);
+    showSmall(view, text);
     view.addMarks({{3, 4}, {9, 4}});
     // The top inside a wrapped paragraph.
     for (int row = 0; row < 7; ++row) view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
