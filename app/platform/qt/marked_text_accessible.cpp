@@ -104,11 +104,14 @@ QString MarkedTextAccessible::attributes(int offset, int* startOffset, int* endO
     *startOffset = run.start;
     *endOffset = run.end;
     const QFont font = view().font();
-    const qreal points = run.format.hasProperty(QTextFormat::FontPointSize) ? run.format.fontPointSize()
-                                                                            : font.pointSizeF();
-    const int weight = run.format.hasProperty(QTextFormat::FontWeight) ? run.format.fontWeight() : font.weight();
-    const QColor colour = run.format.foreground().style() != Qt::NoBrush ? run.format.foreground().color()
-                                                                         : view().palette().color(QPalette::Text);
+    const qreal points = run.format.hasProperty(QTextFormat::FontPointSize)
+                             ? run.format.fontPointSize()
+                             : font.pointSizeF();
+    const int weight =
+        run.format.hasProperty(QTextFormat::FontWeight) ? run.format.fontWeight() : font.weight();
+    const QColor colour = run.format.foreground().style() != Qt::NoBrush
+                              ? run.format.foreground().color()
+                              : view().palette().color(QPalette::Text);
     return QStringLiteral("font-size:%1pt;font-weight:%2;color:rgb(%3,%4,%5);")
         .arg(points)
         .arg(weight)

@@ -47,7 +47,9 @@ public:
     explicit PromisedText(std::function<QString()> text) : text_(std::move(text)) {}
 
     QStringList formats() const override { return {QStringLiteral("text/plain")}; }
-    bool hasFormat(const QString& type) const override { return type == QLatin1String("text/plain"); }
+    bool hasFormat(const QString& type) const override {
+        return type == QLatin1String("text/plain");
+    }
 
 protected:
     QVariant retrieveData(const QString& type, QMetaType) const override {
@@ -152,12 +154,13 @@ bool MarkedTextView::isMarked(int offset) const {
 
 MarkedTextView::FormatRun MarkedTextView::formatRunAt(int offset) const {
     const auto at = static_cast<std::size_t>(std::max(0, offset));
-    const auto mark = std::partition_point(marks_.begin(), marks_.end(),
-                                           [&](const TextSpan& m) { return m.start + m.length <= at; });
+    const auto mark = std::partition_point(
+        marks_.begin(), marks_.end(), [&](const TextSpan& m) { return m.start + m.length <= at; });
     if (mark != marks_.end() && mark->start <= at)
         return {static_cast<int>(mark->start), static_cast<int>(mark->start + mark->length),
                 formats_[markFormats_[mark - marks_.begin()]]};
-    const std::size_t start = mark == marks_.begin() ? 0 : std::prev(mark)->start + std::prev(mark)->length;
+    const std::size_t start =
+        mark == marks_.begin() ? 0 : std::prev(mark)->start + std::prev(mark)->length;
     const std::size_t end = mark == marks_.end() ? text_.size() : mark->start;
     return {static_cast<int>(start), static_cast<int>(end), {}};
 }
@@ -192,7 +195,9 @@ int MarkedTextView::wrapWidth() const {
     return std::max(1, wrapWidth_ > 0 ? std::min(wrapWidth_, room) : room);
 }
 
-qreal MarkedTextView::pageHeight() const { return std::max<qreal>(1, viewport()->height() - kMargin); }
+qreal MarkedTextView::pageHeight() const {
+    return std::max<qreal>(1, viewport()->height() - kMargin);
+}
 
 std::unique_ptr<QTextLayout> MarkedTextView::layOutLine(int line) const {
     const int start = lineStart(line);
@@ -263,7 +268,8 @@ void MarkedTextView::paintEvent(QPaintEvent*) {
             selection.append({from, std::min(selectionTo, lineEnd(line)) - start - from, chosen});
         }
         layout.draw(&painter, QPointF(kMargin, y), selection);
-        if (line == caretLine && hasFocus()) layout.drawCursor(&painter, QPointF(kMargin, y), caret_ - start);
+        if (line == caretLine && hasFocus())
+            layout.drawCursor(&painter, QPointF(kMargin, y), caret_ - start);
         return true;
     });
 }
@@ -294,7 +300,8 @@ int MarkedTextView::offsetAt(QPoint point, bool* onText, QTextLine::CursorPositi
         // Above the first row shown counts as on it.
         if (point.y() >= top + row.height()) return true;
         found = lineStart(line) + row.xToCursor(point.x() - kMargin, between);
-        hit = point.y() >= top && point.x() >= kMargin && point.x() < kMargin + row.naturalTextWidth();
+        hit = point.y() >= top && point.x() >= kMargin &&
+              point.x() < kMargin + row.naturalTextWidth();
         return false;
     });
     if (onText) *onText = hit;
@@ -317,12 +324,13 @@ QRect MarkedTextView::characterRect(int offset) const {
     visitShownLines([&](int line, const QTextLayout& layout, qreal y) {
         if (line < wanted) return true;
         const int at = offset - lineStart(line);
-        const QTextLine row = layout.lineForTextPosition(std::min(at, lineEnd(line) - lineStart(line)));
+        const QTextLine row =
+            layout.lineForTextPosition(std::min(at, lineEnd(line) - lineStart(line)));
         if (!row.isValid()) return false;
         const qreal left = row.cursorToX(at);
         const qreal right = at < row.textStart() + row.textLength() ? row.cursorToX(at + 1) : left;
-        found = QRectF(kMargin + std::min(left, right), y + row.y(), std::max<qreal>(1, std::abs(right - left)),
-                       row.height())
+        found = QRectF(kMargin + std::min(left, right), y + row.y(),
+                       std::max<qreal>(1, std::abs(right - left)), row.height())
                     .toAlignedRect();
         return false;
     });
@@ -341,8 +349,8 @@ TextSpan MarkedTextView::shownSpan() const {
         // A line's last row takes its line break along.
         const std::size_t rowEnd = rowStart + row.textLength();
         end = rowEnd < static_cast<std::size_t>(lineEnd(line)) ? rowEnd
-              : line + 1 < lineCount()                        ? lineStart(line + 1)
-                                                              : text_.size();
+              : line + 1 < lineCount()                         ? lineStart(line + 1)
+                                                               : text_.size();
         return true;
     });
     return {start.value_or(0), end - start.value_or(0)};
@@ -359,7 +367,8 @@ MarkedTextView::RowPosition MarkedTextView::lastRow() const {
     return {line, std::max(0, layOutLine(line)->lineCount() - 1)};
 }
 
-MarkedTextView::RowPosition MarkedTextView::rowsAway(RowPosition at, int rows, bool* stopped) const {
+MarkedTextView::RowPosition MarkedTextView::rowsAway(RowPosition at, int rows,
+                                                     bool* stopped) const {
     if (stopped) *stopped = false;
     // A row of a line wrapped anew at another width may be gone.
     at.row = std::min(at.row, std::max(0, layOutLine(at.line)->lineCount() - 1));
@@ -409,7 +418,8 @@ MarkedTextView::RowPosition MarkedTextView::topAbove(RowPosition row, qreal room
 
 int MarkedTextView::rowsShownWhole() const {
     int rows = 0;
-    visitShownRows([&](int, const QTextLine& row, qreal top) { return isWhole(row, top) && ++rows; });
+    visitShownRows(
+        [&](int, const QTextLine& row, qreal top) { return isWhole(row, top) && ++rows; });
     return std::max(1, rows);
 }
 
@@ -424,7 +434,8 @@ void MarkedTextView::scrollTo(RowPosition top) {
 
 void MarkedTextView::scrollBarMoved(int value) {
     if (movingScrollBar_) return;
-    top_ = value >= verticalScrollBar()->maximum() ? lowestTop_ : std::min(RowPosition{value, 0}, lowestTop_);
+    top_ = value >= verticalScrollBar()->maximum() ? lowestTop_
+                                                   : std::min(RowPosition{value, 0}, lowestTop_);
     viewport()->update();
 }
 
@@ -495,13 +506,17 @@ int MarkedTextView::offsetRowsAway(int rows) const {
     const RowPosition target = rowsAway({line, row.lineNumber()}, rows, &stopped);
     if (stopped) return rows > 0 ? static_cast<int>(text_.size()) : 0;
     const qreal x = row.cursorToX(caret_ - lineStart(line));
-    const std::unique_ptr<QTextLayout> targetLayout = target.line == line ? nullptr : layOutLine(target.line);
-    return lineStart(target.line) + (targetLayout ? *targetLayout : *layout).lineAt(target.row).xToCursor(x);
+    const std::unique_ptr<QTextLayout> targetLayout =
+        target.line == line ? nullptr : layOutLine(target.line);
+    return lineStart(target.line) +
+           (targetLayout ? *targetLayout : *layout).lineAt(target.row).xToCursor(x);
 }
 
 // A page is what the screen shows whole less its last row, which comes
 // first on the next page: every row is read whole on some page.
-int MarkedTextView::pageRows() const { return std::max(1, rowsShownWhole() - 1); }
+int MarkedTextView::pageRows() const {
+    return std::max(1, rowsShownWhole() - 1);
+}
 
 void MarkedTextView::page(int direction, bool keepAnchor) {
     const int rows = direction * pageRows();
@@ -524,11 +539,12 @@ void MarkedTextView::publishSelection() {
     QClipboard& clipboard = *QApplication::clipboard();
     if (!hasSelection() || !clipboard.supportsSelection()) return;
     const int from = selectionStart(), to = std::max(anchor_, caret_), number = textNumber_;
-    clipboard.setMimeData(new PromisedText([view = QPointer<const MarkedTextView>(this), from, to, number] {
-                              if (!view || view->textNumber_ != number) return QString();
-                              return qText(view->text_.substr(from, to - from));
-                          }),
-                          QClipboard::Selection);
+    clipboard.setMimeData(
+        new PromisedText([view = QPointer<const MarkedTextView>(this), from, to, number] {
+            if (!view || view->textNumber_ != number) return QString();
+            return qText(view->text_.substr(from, to - from));
+        }),
+        QClipboard::Selection);
 }
 
 void MarkedTextView::keyPressEvent(QKeyEvent* event) {
@@ -540,7 +556,8 @@ void MarkedTextView::keyPressEvent(QKeyEvent* event) {
         selectAll();
         return;
     }
-    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
         openContextMenuAtCaret();
         return;
     }

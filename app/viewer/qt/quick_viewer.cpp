@@ -77,11 +77,13 @@ QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& eng
         if (pickSelectedFile())
             openInApplication(services_, main_.state.selectedFile, [this] { showSelectedFile(); });
     });
-    connect(main_.MainResult, &MarkedTextView::contextMenuOpening, this, &QuickViewer::offerEntryCommands);
+    connect(main_.MainResult, &MarkedTextView::contextMenuOpening, this,
+            &QuickViewer::offerEntryCommands);
 }
 
 void QuickViewer::offerEntryCommands(QMenu* menu, int offset) {
-    const std::string* file = offset < 0 ? nullptr : entries_.fileAt(static_cast<std::size_t>(offset));
+    const std::string* file =
+        offset < 0 ? nullptr : entries_.fileAt(static_cast<std::size_t>(offset));
     if (!file) return;
     // The file of the entry clicked, whatever the caret's: the person pointed at it.
     QAction* view = menu->addAction(QStringLiteral("&View"), this, [this, path = *file] {
@@ -94,7 +96,8 @@ void QuickViewer::offerEntryCommands(QMenu* menu, int offset) {
         openInApplication(services_, path, [this] { showSelectedFile(); });
     });
     open->setEnabled(main_.buttonDetail->isEnabled());
-    menu->addAction(QStringLiteral("Open &Folder"), this, [this, path = *file] { openFolderOf(services_, path); });
+    menu->addAction(QStringLiteral("Open &Folder"), this,
+                    [this, path = *file] { openFolderOf(services_, path); });
 }
 
 QuickViewer::~QuickViewer() {
