@@ -237,7 +237,8 @@ TEST_F(ResultViewTest, ThePanesEndWithinTheirTabPages) {
         window().dispResult->setCurrentIndex(tab);
         WindowFixture::settle();
         const QWidget& page = *window().dispResult->currentWidget();
-        for (const QWidget* pane : page.findChildren<QAbstractScrollArea*>(Qt::FindDirectChildrenOnly))
+        for (const QWidget* pane :
+             page.findChildren<QAbstractScrollArea*>(Qt::FindDirectChildrenOnly))
             EXPECT_LE(pane->geometry().bottom(), page.height()) << pane->objectName().toStdString();
     }
 }
