@@ -16,11 +16,6 @@ namespace {
 // The result entries' text size: 9 points.
 constexpr qreal kTextPoints = 9;
 
-QString withParagraphBreaks(QString text) {
-    text.replace(QChar::LineSeparator, u'\n');
-    return text;
-}
-
 }  // namespace
 
 GrowingRichTextBox::GrowingRichTextBox(QWidget* parent) : MarkedTextView(parent) {
@@ -141,10 +136,6 @@ std::unique_ptr<QTextDocument> GrowingRichTextBox::document() const {
     RtfDocumentBuilder(colours).insert(cursor, rtf());
     return document;
 }
-
-QString GrowingRichTextBox::plainText() const { return withParagraphBreaks(MarkedTextView::plainText()); }
-
-QString GrowingRichTextBox::selectedText() const { return withParagraphBreaks(MarkedTextView::selectedText()); }
 
 QTextCharFormat GrowingRichTextBox::formatAt(int offset) const {
     const auto after = std::upper_bound(runs_.begin(), runs_.end(), static_cast<std::uint32_t>(std::max(0, offset)),

@@ -44,8 +44,6 @@ public:
 
     // All of it, appended pieces not yet shown too.
     std::u16string_view text() const { return text_; }
-    QString plainText() const;
-    QString selectedText() const;
     // The format of the character at the offset, as the RTF gave it.
     QTextCharFormat formatAt(int offset) const;
 

@@ -74,19 +74,50 @@ QString MarkedTextAccessible::text(int startOffset, int endOffset) const {
 
 int MarkedTextAccessible::characterCount() const { return static_cast<int>(view().text().size()); }
 
-// Where a character stands on screen is only known for the lines laid out
-// for painting; readers do without it.
-QRect MarkedTextAccessible::characterRect(int) const { return {}; }
+QRect MarkedTextAccessible::characterRect(int offset) const {
+    const QRect shown = view().characterRect(offset);
+    if (shown.isEmpty()) return {};
+    return {view().viewport()->mapToGlobal(shown.topLeft()), shown.size()};
+}
 
-int MarkedTextAccessible::offsetAtPoint(const QPoint&) const { return -1; }
+int MarkedTextAccessible::offsetAtPoint(const QPoint& point) const {
+    return view().characterAt(view().viewport()->mapFromGlobal(point));
+}
 
 void MarkedTextAccessible::scrollToSubstring(int startIndex, int) {
     view().setCaretOffset(startIndex);
 }
 
+// IAccessible2's text attributes, which Qt hands on to AT-SPI in that
+// bus's own names: enough for a reader to tell a heading or a hit word from
+// the text around it.
 QString MarkedTextAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
-    *startOffset = *endOffset = offset;
-    return {};
+    const int count = characterCount();
+    // -2 asks at the caret; readers ask at the end as well, meaning the last character.
+    if (offset == -2) offset = cursorPosition();
+    if (offset == -1 || offset == count) offset = count - 1;
+    if (offset < 0 || offset >= count) {
+        *startOffset = *endOffset = -1;
+        return {};
+    }
+    const MarkedTextView::FormatRun run = view().formatRunAt(offset);
+    *startOffset = run.start;
+    *endOffset = run.end;
+    const QFont font = view().font();
+    const qreal points = run.format.hasProperty(QTextFormat::FontPointSize)
+                             ? run.format.fontPointSize()
+                             : font.pointSizeF();
+    const int weight =
+        run.format.hasProperty(QTextFormat::FontWeight) ? run.format.fontWeight() : font.weight();
+    const QColor colour = run.format.foreground().style() != Qt::NoBrush
+                              ? run.format.foreground().color()
+                              : view().palette().color(QPalette::Text);
+    return QStringLiteral("font-size:%1pt;font-weight:%2;color:rgb(%3,%4,%5);")
+        .arg(points)
+        .arg(weight)
+        .arg(colour.red())
+        .arg(colour.green())
+        .arg(colour.blue());
 }
 
 }  // namespace tessaly

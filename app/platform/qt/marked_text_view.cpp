@@ -4,10 +4,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextLayout>
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "platform/qt/marked_text_accessible.h"
 #include "platform/qt/readable_colour.h"
@@ -28,8 +33,32 @@ constexpr qreal kHitPoints = 9;
 const QColor kHitColour(255, 0, 0);
 
 QString qText(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    QString copy(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    // A line break inside a result paragraph is kept as a line separator.
+    copy.replace(QChar::LineSeparator, u'\n');
+    return copy;
 }
+
+// The selection as X11's middle button pastes it, copied only when pasted:
+// Select All in a file of hundreds of megabytes would otherwise copy them all
+// at once.
+class PromisedText final : public QMimeData {
+public:
+    explicit PromisedText(std::function<QString()> text) : text_(std::move(text)) {}
+
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& type) const override {
+        return type == QLatin1String("text/plain");
+    }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override {
+        return hasFormat(type) ? QVariant(text_()) : QVariant();
+    }
+
+private:
+    std::function<QString()> text_;
+};
 
 }  // namespace
 
@@ -38,8 +67,11 @@ MarkedTextView::MarkedTextView(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
-    verticalScrollBar()->setSingleStep(1);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QScrollBar& bar = *verticalScrollBar();
+    bar.setSingleStep(1);
+    connect(&bar, &QScrollBar::valueChanged, this, &MarkedTextView::scrollBarMoved);
+    connect(&bar, &QScrollBar::actionTriggered, this, &MarkedTextView::scrollBarAction);
     QFont textFont = font();
     textFont.setPointSizeF(kTextPoints);
     setFont(textFont);
@@ -54,12 +86,13 @@ MarkedTextView::MarkedTextView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void MarkedTextView::clear() {
     text_ = {};
+    ++textNumber_;
     lineStarts_.assign(1, 0);
     indexed_ = 0;
     marks_.clear();
     markFormats_.clear();
     anchor_ = caret_ = 0;
-    verticalScrollBar()->setValue(0);
+    top_ = {};
     updateScrollRange();
     viewport()->update();
 }
@@ -108,6 +141,7 @@ int MarkedTextView::addFormat(const QTextCharFormat& format) {
 
 void MarkedTextView::setWrapWidth(int pixels) {
     wrapWidth_ = pixels;
+    updateScrollRange();
     viewport()->update();
 }
 
@@ -118,18 +152,31 @@ bool MarkedTextView::isMarked(int offset) const {
     return mark != marks_.end() && mark->start <= static_cast<std::size_t>(offset);
 }
 
+MarkedTextView::FormatRun MarkedTextView::formatRunAt(int offset) const {
+    const auto at = static_cast<std::size_t>(std::max(0, offset));
+    const auto mark = std::partition_point(
+        marks_.begin(), marks_.end(), [&](const TextSpan& m) { return m.start + m.length <= at; });
+    if (mark != marks_.end() && mark->start <= at)
+        return {static_cast<int>(mark->start), static_cast<int>(mark->start + mark->length),
+                formats_[markFormats_[mark - marks_.begin()]]};
+    const std::size_t start =
+        mark == marks_.begin() ? 0 : std::prev(mark)->start + std::prev(mark)->length;
+    const std::size_t end = mark == marks_.end() ? text_.size() : mark->start;
+    return {static_cast<int>(start), static_cast<int>(end), {}};
+}
+
 QString MarkedTextView::plainText() const { return qText(text_); }
+
+QString MarkedTextView::selectedText() const {
+    const int from = selectionStart();
+    return qText(text_.substr(from, std::max(anchor_, caret_) - from));
+}
 
 void MarkedTextView::setCaretOffset(int offset) { select(offset, 0); }
 
 void MarkedTextView::select(int start, int length) {
     anchor_ = std::clamp(start, 0, static_cast<int>(text_.size()));
     moveCaret(anchor_ + std::max(0, length), true);
-}
-
-QString MarkedTextView::selectedText() const {
-    const int from = selectionStart();
-    return qText(text_.substr(from, std::max(anchor_, caret_) - from));
 }
 
 int MarkedTextView::lineOf(int offset) const {
@@ -148,10 +195,15 @@ int MarkedTextView::wrapWidth() const {
     return std::max(1, wrapWidth_ > 0 ? std::min(wrapWidth_, room) : room);
 }
 
+qreal MarkedTextView::pageHeight() const {
+    return std::max<qreal>(1, viewport()->height() - kMargin);
+}
+
 std::unique_ptr<QTextLayout> MarkedTextView::layOutLine(int line) const {
     const int start = lineStart(line);
     const int end = lineEnd(line);
-    auto layout = std::make_unique<QTextLayout>(qText(text_.substr(start, end - start)), font());
+    auto layout = std::make_unique<QTextLayout>(
+        QString(reinterpret_cast<const QChar*>(text_.data() + start), end - start), font());
     QList<QTextLayout::FormatRange> formats;
     for (auto mark = std::partition_point(
              marks_.begin(), marks_.end(),
@@ -176,15 +228,36 @@ std::unique_ptr<QTextLayout> MarkedTextView::layOutLine(int line) const {
     return layout;
 }
 
+// Where the view stands is a row: the first line shown and how many of its
+// wrapped rows are scrolled away above. The scroll bar counts lines, not
+// rows: rows are only known by laying a line out, and counting them would
+// lay out the whole text, hundreds of megabytes that may still be growing.
+// Paging, the arrows and the wheel move by rows, so that a line that wraps
+// into many rows is read row by row. The lowest top, where the last row
+// stands at the bottom, comes from laying out the last screenful alone;
+// the scroll bar's end stands for it, one step past its line when that top
+// is inside a wrapped line.
+template <typename Visit>
+void MarkedTextView::visitShownLines(Visit visit) const {
+    const qreal bottom = viewport()->height();
+    qreal y = kMargin;
+    for (int line = top_.line; line < lineCount() && y < bottom; ++line) {
+        const std::unique_ptr<QTextLayout> layout = layOutLine(line);
+        if (line == top_.line && layout->lineCount() > 0)
+            y -= layout->lineAt(std::min(top_.row, layout->lineCount() - 1)).y();
+        if (!visit(line, *layout, y)) return;
+        y += layout->boundingRect().height();
+    }
+}
+
 void MarkedTextView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
+    // Rows scrolled away above stay out of the top margin.
+    painter.setClipRect(QRectF(0, kMargin, viewport()->width(), viewport()->height() - kMargin));
     const int selectionFrom = selectionStart();
     const int selectionTo = std::max(anchor_, caret_);
     const int caretLine = lineOf(caret_);
-    qreal y = kMargin;
-    for (int line = verticalScrollBar()->value(); line < lineCount() && y < viewport()->height();
-         ++line) {
-        const std::unique_ptr<QTextLayout> layout = layOutLine(line);
+    visitShownLines([&](int line, const QTextLayout& layout, qreal y) {
         const int start = lineStart(line);
         QList<QTextLayout::FormatRange> selection;
         if (selectionFrom < selectionTo && selectionTo > start && selectionFrom <= lineEnd(line)) {
@@ -194,57 +267,225 @@ void MarkedTextView::paintEvent(QPaintEvent*) {
             const int from = std::max(selectionFrom, start) - start;
             selection.append({from, std::min(selectionTo, lineEnd(line)) - start - from, chosen});
         }
-        layout->draw(&painter, QPointF(kMargin, y), selection);
+        layout.draw(&painter, QPointF(kMargin, y), selection);
         if (line == caretLine && hasFocus())
-            layout->drawCursor(&painter, QPointF(kMargin, y), caret_ - start);
-        y += layout->boundingRect().height();
-    }
+            layout.drawCursor(&painter, QPointF(kMargin, y), caret_ - start);
+        return true;
+    });
 }
 
-int MarkedTextView::offsetAt(QPoint point) const {
-    qreal y = kMargin;
-    if (point.y() < y) return lineStart(verticalScrollBar()->value());
-    for (int line = verticalScrollBar()->value(); line < lineCount(); ++line) {
-        const std::unique_ptr<QTextLayout> layout = layOutLine(line);
-        const qreal height = layout->boundingRect().height();
-        if (point.y() < y + height) {
-            for (int row = 0; row < layout->lineCount(); ++row) {
-                const QTextLine shown = layout->lineAt(row);
-                if (point.y() < y + shown.y() + shown.height() || row + 1 == layout->lineCount())
-                    return lineStart(line) + shown.xToCursor(point.x() - kMargin);
-            }
+template <typename Visit>
+void MarkedTextView::visitShownRows(Visit visit) const {
+    bool first = true;
+    visitShownLines([&](int line, const QTextLayout& layout, qreal y) {
+        // Rows of the first line scrolled away above are passed over.
+        const int from = first ? std::min(top_.row, layout.lineCount() - 1) : 0;
+        first = false;
+        for (int row = std::max(0, from); row < layout.lineCount(); ++row) {
+            const QTextLine shown = layout.lineAt(row);
+            if (!visit(line, shown, y + shown.y())) return false;
         }
-        y += height;
-        if (y > viewport()->height()) break;
-    }
-    return static_cast<int>(text_.size());
+        return true;
+    });
 }
 
-int MarkedTextView::visibleLines() const {
-    return std::max(1, viewport()->height() / QFontMetrics(font()).lineSpacing());
+bool MarkedTextView::isWhole(const QTextLine& row, qreal top) const {
+    return top + row.height() <= kMargin + pageHeight() + 0.5;
+}
+
+int MarkedTextView::offsetAt(QPoint point, bool* onText, QTextLine::CursorPosition between) const {
+    int found = static_cast<int>(text_.size());
+    bool hit = false;
+    visitShownRows([&](int line, const QTextLine& row, qreal top) {
+        // Above the first row shown counts as on it.
+        if (point.y() >= top + row.height()) return true;
+        found = lineStart(line) + row.xToCursor(point.x() - kMargin, between);
+        hit = point.y() >= top && point.x() >= kMargin &&
+              point.x() < kMargin + row.naturalTextWidth();
+        return false;
+    });
+    if (onText) *onText = hit;
+    return found;
+}
+
+int MarkedTextView::characterAt(QPoint point) const {
+    bool onText = false;
+    const int found = offsetAt(point, &onText, QTextLine::CursorOnCharacter);
+    return onText ? found : -1;
+}
+
+QRect MarkedTextView::characterRect(int offset) const {
+    if (offset < 0 || offset >= static_cast<int>(text_.size())) return {};
+    // Only a line on screen has a place: any other would need the lines
+    // between it and the screen laid out.
+    const int wanted = lineOf(offset);
+    if (wanted < top_.line) return {};
+    QRect found;
+    visitShownLines([&](int line, const QTextLayout& layout, qreal y) {
+        if (line < wanted) return true;
+        const int at = offset - lineStart(line);
+        const QTextLine row =
+            layout.lineForTextPosition(std::min(at, lineEnd(line) - lineStart(line)));
+        if (!row.isValid()) return false;
+        const qreal left = row.cursorToX(at);
+        const qreal right = at < row.textStart() + row.textLength() ? row.cursorToX(at + 1) : left;
+        found = QRectF(kMargin + std::min(left, right), y + row.y(),
+                       std::max<qreal>(1, std::abs(right - left)), row.height())
+                    .toAlignedRect();
+        return false;
+    });
+    return found.intersects(viewport()->rect()) && found.bottom() >= kMargin ? found : QRect();
+}
+
+TextSpan MarkedTextView::shownSpan() const {
+    std::optional<std::size_t> start;
+    std::size_t end = 0;
+    visitShownRows([&](int line, const QTextLine& row, qreal top) {
+        const std::size_t rowStart = lineStart(line) + row.textStart();
+        if (!start)
+            start = rowStart;
+        else if (!isWhole(row, top))
+            return false;
+        // A line's last row takes its line break along.
+        const std::size_t rowEnd = rowStart + row.textLength();
+        end = rowEnd < static_cast<std::size_t>(lineEnd(line)) ? rowEnd
+              : line + 1 < lineCount()                         ? lineStart(line + 1)
+                                                               : text_.size();
+        return true;
+    });
+    return {start.value_or(0), end - start.value_or(0)};
+}
+
+MarkedTextView::RowPosition MarkedTextView::rowOf(int offset) const {
+    const int line = lineOf(offset);
+    const QTextLine row = layOutLine(line)->lineForTextPosition(offset - lineStart(line));
+    return {line, row.isValid() ? row.lineNumber() : 0};
+}
+
+MarkedTextView::RowPosition MarkedTextView::lastRow() const {
+    const int line = lineCount() - 1;
+    return {line, std::max(0, layOutLine(line)->lineCount() - 1)};
+}
+
+MarkedTextView::RowPosition MarkedTextView::rowsAway(RowPosition at, int rows,
+                                                     bool* stopped) const {
+    if (stopped) *stopped = false;
+    // A row of a line wrapped anew at another width may be gone.
+    at.row = std::min(at.row, std::max(0, layOutLine(at.line)->lineCount() - 1));
+    while (rows > 0) {
+        const int below = std::max(0, layOutLine(at.line)->lineCount() - 1 - at.row);
+        if (rows <= below) return {at.line, at.row + rows};
+        if (at.line + 1 >= lineCount()) {
+            if (stopped) *stopped = true;
+            return {at.line, at.row + below};
+        }
+        rows -= below + 1;
+        at = {at.line + 1, 0};
+    }
+    while (rows < 0) {
+        if (-rows <= at.row) return {at.line, at.row + rows};
+        if (at.line == 0) {
+            if (stopped) *stopped = true;
+            return {};
+        }
+        rows += at.row + 1;
+        at = {at.line - 1, std::max(0, layOutLine(at.line - 1)->lineCount() - 1)};
+    }
+    return at;
+}
+
+MarkedTextView::RowPosition MarkedTextView::topAbove(RowPosition row, qreal room) const {
+    std::unique_ptr<QTextLayout> layout = layOutLine(row.line);
+    RowPosition top{row.line, std::min(row.row, std::max(0, layout->lineCount() - 1))};
+    if (layout->lineCount() == 0) return top;
+    room -= layout->lineAt(top.row).height();
+    for (RowPosition above = top;;) {
+        if (above.row > 0) {
+            --above.row;
+        } else if (above.line > 0) {
+            layout = layOutLine(--above.line);
+            above.row = layout->lineCount() - 1;
+            if (above.row < 0) break;
+        } else {
+            break;
+        }
+        room -= layout->lineAt(above.row).height();
+        if (room < 0) break;
+        top = above;
+    }
+    return top;
+}
+
+int MarkedTextView::rowsShownWhole() const {
+    int rows = 0;
+    visitShownRows(
+        [&](int, const QTextLine& row, qreal top) { return isWhole(row, top) && ++rows; });
+    return std::max(1, rows);
+}
+
+void MarkedTextView::scrollTo(RowPosition top) {
+    top_ = std::clamp(top, RowPosition{}, lowestTop_);
+    QScrollBar& bar = *verticalScrollBar();
+    movingScrollBar_ = true;
+    bar.setValue(top_ == lowestTop_ ? bar.maximum() : top_.line);
+    movingScrollBar_ = false;
+    viewport()->update();
+}
+
+void MarkedTextView::scrollBarMoved(int value) {
+    if (movingScrollBar_) return;
+    top_ = value >= verticalScrollBar()->maximum() ? lowestTop_
+                                                   : std::min(RowPosition{value, 0}, lowestTop_);
+    viewport()->update();
+}
+
+void MarkedTextView::scrollBarAction(int action) {
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: scrollTo(rowsAway(top_, 1)); break;
+    case QAbstractSlider::SliderSingleStepSub: scrollTo(rowsAway(top_, -1)); break;
+    case QAbstractSlider::SliderPageStepAdd: scrollTo(rowsAway(top_, pageRows())); break;
+    case QAbstractSlider::SliderPageStepSub: scrollTo(rowsAway(top_, -pageRows())); break;
+    default: break;
+    }
+    // Setting the value above has also put the slider where the bar would
+    // otherwise have taken it, a step in lines.
 }
 
 void MarkedTextView::updateScrollRange() {
-    verticalScrollBar()->setRange(0, lineCount() - 1);
-    verticalScrollBar()->setPageStep(visibleLines());
+    lowestTop_ = topAbove(lastRow(), pageHeight());
+    QScrollBar& bar = *verticalScrollBar();
+    movingScrollBar_ = true;
+    bar.setRange(0, lowestTop_.line + (lowestTop_.row > 0 ? 1 : 0));
+    // The lines of the last screenful stand for the lines a screen shows.
+    bar.setPageStep(std::max(1, lineCount() - lowestTop_.line));
+    movingScrollBar_ = false;
+    scrollTo(top_);
 }
 
 void MarkedTextView::scrollToCaret() {
-    const int line = lineOf(caret_);
-    const int top = verticalScrollBar()->value();
-    if (line < top || line >= top + visibleLines()) {
-        verticalScrollBar()->setValue(std::max(0, line - visibleLines() / 3));
+    const RowPosition caret = rowOf(caret_);
+    const qreal room = pageHeight();
+    // Far from the screen the caret is shown a third of the way down, with
+    // what leads to it above; next to it the text moves just far enough.
+    const int nearby = static_cast<int>(room / QFontMetrics(font()).lineSpacing());
+    if (caret < top_) {
+        scrollTo(caret.line >= top_.line - nearby ? caret : topAbove(caret, room / 3));
         return;
     }
-    // Lines that wrap take more than one row: the rows are counted.
-    int lastShown = top;
-    qreal y = kMargin;
-    for (; lastShown < lineCount(); ++lastShown) {
-        y += layOutLine(lastShown)->boundingRect().height();
-        if (y > viewport()->height()) break;
-    }
-    if (line < top || line >= lastShown)
-        verticalScrollBar()->setValue(std::max(0, line - visibleLines() / 3));
+    const RowPosition lastWhole = rowsAway(top_, rowsShownWhole() - 1);
+    if (caret <= lastWhole) return;
+    scrollTo(topAbove(caret, caret.line <= lastWhole.line + nearby ? room : room / 3));
+}
+
+void MarkedTextView::wheelEvent(QWheelEvent* event) {
+    wheelAngle_ += event->angleDelta().y();
+    // A notch is 120; a touchpad sends less at a time.
+    const int perNotch = std::max(1, QApplication::wheelScrollLines());
+    const int rows = wheelAngle_ * perNotch / 120;
+    event->accept();
+    if (rows == 0) return;
+    wheelAngle_ -= rows * 120 / perNotch;
+    scrollTo(rowsAway(top_, -rows));
 }
 
 void MarkedTextView::moveCaret(int offset, bool keepAnchor) {
@@ -256,53 +497,85 @@ void MarkedTextView::moveCaret(int offset, bool keepAnchor) {
     QAccessible::updateAccessibility(&moved);
 }
 
+int MarkedTextView::offsetRowsAway(int rows) const {
+    const int line = lineOf(caret_);
+    const std::unique_ptr<QTextLayout> layout = layOutLine(line);
+    const QTextLine row = layout->lineForTextPosition(caret_ - lineStart(line));
+    if (!row.isValid()) return caret_;
+    bool stopped = false;
+    const RowPosition target = rowsAway({line, row.lineNumber()}, rows, &stopped);
+    if (stopped) return rows > 0 ? static_cast<int>(text_.size()) : 0;
+    const qreal x = row.cursorToX(caret_ - lineStart(line));
+    const std::unique_ptr<QTextLayout> targetLayout =
+        target.line == line ? nullptr : layOutLine(target.line);
+    return lineStart(target.line) +
+           (targetLayout ? *targetLayout : *layout).lineAt(target.row).xToCursor(x);
+}
+
+// A page is what the screen shows whole less its last row, which comes
+// first on the next page: every row is read whole on some page.
+int MarkedTextView::pageRows() const {
+    return std::max(1, rowsShownWhole() - 1);
+}
+
+void MarkedTextView::page(int direction, bool keepAnchor) {
+    const int rows = direction * pageRows();
+    const int caret = offsetRowsAway(rows);
+    scrollTo(rowsAway(top_, rows));
+    moveCaret(caret, keepAnchor);
+}
+
+void MarkedTextView::copy() const {
+    if (hasSelection()) QApplication::clipboard()->setText(selectedText());
+}
+
+void MarkedTextView::selectAll() {
+    anchor_ = 0;
+    moveCaret(static_cast<int>(text_.size()), true);
+    publishSelection();
+}
+
+void MarkedTextView::publishSelection() {
+    QClipboard& clipboard = *QApplication::clipboard();
+    if (!hasSelection() || !clipboard.supportsSelection()) return;
+    const int from = selectionStart(), to = std::max(anchor_, caret_), number = textNumber_;
+    clipboard.setMimeData(
+        new PromisedText([view = QPointer<const MarkedTextView>(this), from, to, number] {
+            if (!view || view->textNumber_ != number) return QString();
+            return qText(view->text_.substr(from, to - from));
+        }),
+        QClipboard::Selection);
+}
+
 void MarkedTextView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
-        if (hasSelection()) QApplication::clipboard()->setText(selectedText());
+        copy();
         return;
     }
     if (event->matches(QKeySequence::SelectAll)) {
-        anchor_ = 0;
-        moveCaret(static_cast<int>(text_.size()), true);
+        selectAll();
+        return;
+    }
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        openContextMenuAtCaret();
         return;
     }
     const bool keep = event->modifiers() & Qt::ShiftModifier;
     const bool far = event->modifiers() & Qt::ControlModifier;
     const int line = lineOf(caret_);
-    const auto onLine = [&](int target) {
-        target = std::clamp(target, 0, lineCount() - 1);
-        return std::min(lineStart(target) + (caret_ - lineStart(line)), lineEnd(target));
-    };
     switch (event->key()) {
     case Qt::Key_Left: moveCaret(caret_ - 1, keep); break;
     case Qt::Key_Right: moveCaret(caret_ + 1, keep); break;
-    case Qt::Key_Up: moveCaret(offsetOnNextRow(-1), keep); break;
-    case Qt::Key_Down: moveCaret(offsetOnNextRow(1), keep); break;
-    case Qt::Key_PageUp: moveCaret(onLine(line - visibleLines()), keep); break;
-    case Qt::Key_PageDown: moveCaret(onLine(line + visibleLines()), keep); break;
+    case Qt::Key_Up: moveCaret(offsetRowsAway(-1), keep); break;
+    case Qt::Key_Down: moveCaret(offsetRowsAway(1), keep); break;
+    case Qt::Key_PageUp: page(-1, keep); break;
+    case Qt::Key_PageDown: page(1, keep); break;
     case Qt::Key_Home: moveCaret(far ? 0 : lineStart(line), keep); break;
     case Qt::Key_End: moveCaret(far ? static_cast<int>(text_.size()) : lineEnd(line), keep); break;
-    default: QAbstractScrollArea::keyPressEvent(event);
+    default: QAbstractScrollArea::keyPressEvent(event); return;
     }
-}
-
-// The offset one row up (-1) or down (1) from the caret, as near above or
-// below it as that row allows: a wrapped line is several rows.
-int MarkedTextView::offsetOnNextRow(int step) const {
-    const int line = lineOf(caret_);
-    const std::unique_ptr<QTextLayout> layout = layOutLine(line);
-    const QTextLine row = layout->lineForTextPosition(caret_ - lineStart(line));
-    if (!row.isValid()) return caret_;
-    const qreal x = row.cursorToX(caret_ - lineStart(line));
-    const int rowNumber = row.lineNumber() + step;
-    if (rowNumber >= 0 && rowNumber < layout->lineCount())
-        return lineStart(line) + layout->lineAt(rowNumber).xToCursor(x);
-    const int next = line + step;
-    if (next < 0) return 0;
-    if (next >= lineCount()) return static_cast<int>(text_.size());
-    const std::unique_ptr<QTextLayout> nextLayout = layOutLine(next);
-    const QTextLine nextRow = nextLayout->lineAt(step > 0 ? 0 : nextLayout->lineCount() - 1);
-    return lineStart(next) + nextRow.xToCursor(x);
+    if (keep) publishSelection();
 }
 
 void MarkedTextView::mousePressEvent(QMouseEvent* event) {
@@ -312,11 +585,14 @@ void MarkedTextView::mousePressEvent(QMouseEvent* event) {
 
 void MarkedTextView::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) return;
-    // Dragged past the top or the bottom: the text comes along a line at a time.
-    QScrollBar& bar = *verticalScrollBar();
-    if (event->position().y() < 0) bar.setValue(bar.value() - 1);
-    if (event->position().y() > viewport()->height()) bar.setValue(bar.value() + 1);
+    // Dragged past the top or the bottom: the text comes along a row at a time.
+    if (event->position().y() < 0) scrollTo(rowsAway(top_, -1));
+    if (event->position().y() > viewport()->height()) scrollTo(rowsAway(top_, 1));
     moveCaret(offsetAt(event->position().toPoint()), true);
+}
+
+void MarkedTextView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) publishSelection();
 }
 
 void MarkedTextView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -330,6 +606,39 @@ void MarkedTextView::mouseDoubleClickEvent(QMouseEvent* event) {
     while (inWord(end)) ++end;
     anchor_ = start;
     moveCaret(end, true);
+}
+
+void MarkedTextView::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        openContextMenuAtCaret();
+        return;
+    }
+    bool onText = false;
+    const int offset = offsetAt(event->pos(), &onText);
+    openContextMenu(event->pos(), onText ? offset : -1);
+}
+
+void MarkedTextView::openContextMenuAtCaret() {
+    scrollToCaret();
+    // The caret behind the last character stands where that one ends.
+    const QRect character = characterRect(std::min(caret_, static_cast<int>(text_.size()) - 1));
+    openContextMenu(character.isEmpty() ? QPoint(0, 0) : character.bottomLeft(), caret_);
+}
+
+void MarkedTextView::openContextMenu(QPoint at, int offset) {
+    // Opened without waiting for it to close, as any popup: the window goes
+    // on meanwhile.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    emit contextMenuOpening(menu, offset);
+    if (!menu->isEmpty()) menu->addSeparator();
+    QAction* copying = menu->addAction(QStringLiteral("&Copy"), this, &MarkedTextView::copy);
+    copying->setShortcut(QKeySequence::Copy);
+    copying->setEnabled(hasSelection());
+    QAction* all = menu->addAction(QStringLiteral("Select &All"), this, &MarkedTextView::selectAll);
+    all->setShortcut(QKeySequence::SelectAll);
+    all->setEnabled(!text_.empty());
+    menu->popup(viewport()->mapToGlobal(at));
 }
 
 void MarkedTextView::resizeEvent(QResizeEvent* event) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -90,6 +91,27 @@ QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& eng
         if (pickSelectedFile())
             openInApplication(services_, main_.state.selectedFile, [this] { showSelectedFile(); });
     });
+    connect(main_.MainResult, &MarkedTextView::contextMenuOpening, this,
+            &QuickViewer::offerEntryCommands);
+}
+
+void QuickViewer::offerEntryCommands(QMenu* menu, int offset) {
+    const std::string* file =
+        offset < 0 ? nullptr : entries_.fileAt(static_cast<std::size_t>(offset));
+    if (!file) return;
+    // The file of the entry clicked, whatever the caret's: the person pointed at it.
+    QAction* view = menu->addAction(QStringLiteral("&View"), this, [this, path = *file] {
+        main_.state.selectedFile = path;
+        showSelectedFile();
+    });
+    view->setEnabled(main_.buttonView->isEnabled());
+    QAction* open = menu->addAction(QStringLiteral("&Open"), this, [this, path = *file] {
+        main_.state.selectedFile = path;
+        openInApplication(services_, path, [this] { showSelectedFile(); });
+    });
+    open->setEnabled(main_.buttonDetail->isEnabled());
+    menu->addAction(QStringLiteral("Open &Folder"), this,
+                    [this, path = *file] { openFolderOf(services_, path); });
 }
 
 QuickViewer::~QuickViewer() {

@@ -13,6 +13,8 @@
 
 #include "viewer/viewer_text_load.h"
 
+class QMenu;
+
 namespace tessaly {
 
 class EngineAccess;
@@ -49,6 +51,9 @@ public:
 
 private:
     void viewFile();
+    // View, Open and Open Folder in the result pane's context menu, for the
+    // file of the entry at the offset.
+    void offerEntryCommands(QMenu* menu, int offset);
     // Loads selectedFile into the viewer, its commands held meanwhile.
     void showSelectedFile();
     // Runs the work on another thread, letting the window breathe until it

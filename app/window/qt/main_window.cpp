@@ -600,6 +600,10 @@ void MainWindow::buildResultsView() {
     eachFile->setObjectName(QStringLiteral("eachFilePage"));
     dispResult->addTab(allFiles, QStringLiteral("View All Files"));
     dispResult->addTab(eachFile, QStringLiteral("View Each File"));
+    // A page takes its size from the tab control only when that is shown;
+    // the panes are placed in it again then, or they reach past its edge.
+    allFiles->installEventFilter(this);
+    eachFile->installEventFilter(this);
 
     MainResult = new GrowingRichTextBox(allFiles);
     MainResult->setObjectName(QStringLiteral("MainResult"));
@@ -792,6 +796,12 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     if (isMinimized()) return;
     layOut();
     state.geometry.mainWidth = widthTwips();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Only the result tabs' pages are watched.
+    if (event->type() == QEvent::Resize) layOut();
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -35,7 +35,7 @@ void offerInsteadOfRunning(Services& services, const std::string& path,
         return;
     }
     // The folder, never the file: a file manager shows a program, it does not run it.
-    services.desktop.openUrl(localFileUrl(FolderList::parentOf(path)));
+    openFolderOf(services, path);
 }
 
 QString reasonNotRead(const Failure& failure) {
@@ -44,6 +44,10 @@ QString reasonNotRead(const Failure& failure) {
 }
 
 }  // namespace
+
+Failure openFolderOf(Services& services, const std::string& path) {
+    return services.desktop.openUrl(localFileUrl(FolderList::parentOf(path)));
+}
 
 Failure openInApplication(Services& services, const std::string& path,
                           const std::function<void()>& showInViewer) {

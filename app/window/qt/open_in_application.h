@@ -21,4 +21,8 @@ struct Services;
 Failure openInApplication(Services& services, const std::string& path,
                           const std::function<void()>& showInViewer = {});
 
+// The folder that holds the file, in the desktop's file manager; the
+// desktop's failure is returned as above.
+Failure openFolderOf(Services& services, const std::string& path);
+
 }  // namespace tessaly

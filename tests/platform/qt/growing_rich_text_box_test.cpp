@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -55,6 +56,19 @@ TEST(GrowingRichTextBox, ShowsAndSavesWhatTheRichTextBoxWould) {
         ASSERT_EQ(got.fontPointSize(), expected.fontPointSize()) << at;
     }
     EXPECT_EQ(box.rtf(), reference.rtf());
+    // A reader hears the heading, the passage and the hit word apart.
+    QAccessibleTextInterface& reader =
+        *QAccessible::queryAccessibleInterface(&box)->textInterface();
+    int start = 0, end = 0;
+    const QString heading =
+        reader.attributes(static_cast<int>(text.indexOf("/a/one")), &start, &end);
+    const QString passage =
+        reader.attributes(static_cast<int>(text.indexOf("the Cat")), &start, &end);
+    const QString hit = reader.attributes(static_cast<int>(text.indexOf("Cat")), &start, &end);
+    EXPECT_EQ(text.mid(start, end - start), "Cat");
+    EXPECT_NE(heading, passage);
+    EXPECT_NE(hit, passage);
+    EXPECT_NE(hit, heading);
     EXPECT_EQ(box.document()->toPlainText(), text);
 
     box.clear();

@@ -226,6 +226,23 @@ TEST_F(ResultViewTest, NameOnlyKeepsViewAllFilesInFrontAndSaysSoOncePerClick) {
     EXPECT_EQ(fixture.boxes.asked().size(), 2u);
 }
 
+// The page takes its size only when the results are first shown; a pane
+// placed before that reached below it, its last rows out of sight.
+TEST_F(ResultViewTest, ThePanesEndWithinTheirTabPages) {
+    // As a run shows them: the window first, the results when the run starts.
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    window().dispResult->show();
+    for (int tab : {0, 1}) {
+        window().dispResult->setCurrentIndex(tab);
+        WindowFixture::settle();
+        const QWidget& page = *window().dispResult->currentWidget();
+        for (const QWidget* pane :
+             page.findChildren<QAbstractScrollArea*>(Qt::FindDirectChildrenOnly))
+            EXPECT_LE(pane->geometry().bottom(), page.height()) << pane->objectName().toStdString();
+    }
+}
+
 TEST_F(ResultViewTest, PaneClickDuringARunBeepsAndReturnsTheCaretToTheEnd) {
     showResults();
     view.begin();

@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
+#include <stdexcept>
 
 #include "platform/engine_access.h"
 #include "platform/qt/growing_rich_text_box.h"
@@ -44,6 +49,40 @@ protected:
         QTest::mouseDClick(w().textFile->viewport(), Qt::LeftButton);
     }
     MainWindow& w() { return shell.window(); }
+
+    // The pane's context menu as a right-click on the character at the
+    // offset opens it, or the Menu key at the caret for -1.
+    QMenu& paneMenu(int offset) {
+        MarkedTextView& pane = *w().MainResult;
+        if (offset < 0) {
+            QTest::keyClick(&pane, Qt::Key_Menu);
+        } else {
+            const QPoint at = offset < static_cast<int>(pane.text().size())
+                                  ? pane.characterRect(offset).center()
+                                  : QPoint(5, pane.viewport()->height() - 5);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, at, pane.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(pane.viewport(), &click);
+        }
+        for (QMenu* menu : pane.findChildren<QMenu*>())
+            if (menu->isVisible()) return *menu;
+        throw std::runtime_error("no menu");
+    }
+    // The menu's commands, a disabled one in brackets.
+    static QStringList commands(const QMenu& menu) {
+        QStringList shown;
+        for (const QAction* action : menu.actions())
+            if (!action->isSeparator())
+                shown << (action->isEnabled() ? action->text() : "[" + action->text() + "]");
+        return shown;
+    }
+    static void choose(QMenu& menu, const QString& command) {
+        for (QAction* action : menu.actions())
+            if (action->text() == command) action->trigger();
+        menu.close();
+    }
+    int inPane(const std::string& text) {
+        return static_cast<int>(w().MainResult->plainText().indexOf(QString::fromStdString(text)));
+    }
 
     TempDir data, files;
     ProgramShell shell;
@@ -107,6 +146,36 @@ TEST_F(OpeningFoundFilesTest, AProgramIsNeverStartedButCanBeViewedOrItsFolderOpe
     view.viewPrev->click();
     EXPECT_EQ(boxes.asked().back().choices, QStringList{"Open &Folder"});
     EXPECT_EQ(desktop.urls().size(), 1u);
+}
+
+TEST_F(OpeningFoundFilesTest, ThePanesContextMenuActsOnTheEntryPointedAt) {
+    const std::string first = files.write("a.txt", "the cat\n");
+    files.write("b.txt", "a cat again\n");
+    searchForCat();
+    w().dispResult->setCurrentIndex(0);
+    w().MainResult->setCaretOffset(inPane("b.txt"));
+
+    QMenu& onPassage = paneMenu(inPane("a cat again") + 3);
+    EXPECT_EQ(commands(onPassage),
+              (QStringList{"&View", "&Open", "Open &Folder", "[&Copy]", "Select &All"}));
+    choose(onPassage, "Open &Folder");
+    choose(paneMenu(inPane("a.txt")), "&Open");
+    EXPECT_EQ(desktop.opened(), (std::vector<std::string>{files.path().string(), first}));
+
+    // The Menu key asks at the caret, on the first entry.
+    w().MainResult->select(inPane("the cat"), 3);
+    QMenu& atCaret = paneMenu(-1);
+    EXPECT_EQ(commands(atCaret),
+              (QStringList{"&View", "&Open", "Open &Folder", "&Copy", "Select &All"}));
+    choose(atCaret, "&Copy");
+    EXPECT_EQ(QApplication::clipboard()->text(), "the");
+    choose(paneMenu(-1), "&View");
+    EXPECT_EQ(shell.quickViewer().window().panels[0]->text().toStdString(), "Name: " + first);
+
+    // Below the last entry there is no file to act on.
+    EXPECT_EQ(commands(paneMenu(static_cast<int>(w().MainResult->text().size()))),
+              (QStringList{"&Copy", "Select &All"}));
+    EXPECT_TRUE(boxes.asked().empty());
 }
 
 }  // namespace
