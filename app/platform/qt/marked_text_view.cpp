@@ -512,6 +512,20 @@ int MarkedTextView::offsetRowsAway(int rows) const {
            (targetLayout ? *targetLayout : *layout).lineAt(target.row).xToCursor(x);
 }
 
+// Home and End keep to the row on screen, as in any editor: a paragraph of
+// a whole file's worth of wrapped rows is not crossed at one key.
+int MarkedTextView::rowEdge(bool end) const {
+    const int line = lineOf(caret_);
+    const std::unique_ptr<QTextLayout> layout = layOutLine(line);
+    const QTextLine row = layout->lineForTextPosition(caret_ - lineStart(line));
+    if (!row.isValid()) return end ? lineEnd(line) : lineStart(line);
+    if (!end) return lineStart(line) + row.textStart();
+    if (row.lineNumber() == layout->lineCount() - 1) return lineEnd(line);
+    // Before the blank the row broke at, or the caret would show on the next row.
+    const int after = lineStart(line) + row.textStart() + row.textLength();
+    return text_[static_cast<std::size_t>(after - 1)] == u' ' ? after - 1 : after;
+}
+
 // A page is what the screen shows whole less its last row, which comes
 // first on the next page: every row is read whole on some page.
 int MarkedTextView::pageRows() const {
@@ -563,7 +577,6 @@ void MarkedTextView::keyPressEvent(QKeyEvent* event) {
     }
     const bool keep = event->modifiers() & Qt::ShiftModifier;
     const bool far = event->modifiers() & Qt::ControlModifier;
-    const int line = lineOf(caret_);
     switch (event->key()) {
     case Qt::Key_Left: moveCaret(caret_ - 1, keep); break;
     case Qt::Key_Right: moveCaret(caret_ + 1, keep); break;
@@ -571,8 +584,8 @@ void MarkedTextView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down: moveCaret(offsetRowsAway(1), keep); break;
     case Qt::Key_PageUp: page(-1, keep); break;
     case Qt::Key_PageDown: page(1, keep); break;
-    case Qt::Key_Home: moveCaret(far ? 0 : lineStart(line), keep); break;
-    case Qt::Key_End: moveCaret(far ? static_cast<int>(text_.size()) : lineEnd(line), keep); break;
+    case Qt::Key_Home: moveCaret(far ? 0 : rowEdge(false), keep); break;
+    case Qt::Key_End: moveCaret(far ? static_cast<int>(text_.size()) : rowEdge(true), keep); break;
     default: QAbstractScrollArea::keyPressEvent(event); return;
     }
     if (keep) publishSelection();

@@ -136,6 +136,8 @@ private:
     RowPosition topAbove(RowPosition row, qreal room) const;
     int rowsShownWhole() const;
     int pageRows() const;
+    // The start or the end of the caret's row on screen.
+    int rowEdge(bool end) const;
     void scrollTo(RowPosition top);
     void scrollBarMoved(int value);
     void scrollBarAction(int action);

@@ -78,6 +78,14 @@ TEST(MarkedTextView, AWrappedRowAndALineWithoutBreaksAreStepsOfTheirOwn) {
     QTest::keyClick(view.viewport(), Qt::Key_Down);
     EXPECT_GT(view.caretOffset(), 6);
     EXPECT_LT(view.caretOffset(), 6 + 100);
+    // Home and End keep to the row on screen, not the whole line.
+    QTest::keyClick(view.viewport(), Qt::Key_End);
+    const int rowEnd = view.caretOffset();
+    EXPECT_LT(rowEnd, 6 + 100 - 1);
+    EXPECT_EQ(text[static_cast<std::size_t>(rowEnd) - 1], u'd');
+    QTest::keyClick(view.viewport(), Qt::Key_Home);
+    EXPECT_GT(view.caretOffset(), 6);
+    EXPECT_EQ(text[static_cast<std::size_t>(view.caretOffset())], u'w');
 
     QElapsedTimer clock;
     clock.start();
