@@ -151,7 +151,8 @@ QuickViewerWindow& QuickViewer::window() {
             RtfDocumentBuilder(colours).insert(cursor, rtf());
             return printed;
         };
-        printCommand(document, window_->richView->hasSelection(), services_);
+        printCommand(document, window_->richView->hasSelection(), services_,
+                     {window_->viewPrint, window_->panels[0]});
     });
     return v;
 }

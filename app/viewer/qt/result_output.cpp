@@ -22,10 +22,11 @@ void ResultOutput::print() {
     // The printer dialog offers Selection from the result pane's selection,
     // whichever tab is printed; the whole text is printed either way.
     const bool selection = window_.MainResult->hasSelection();
+    const PrintShown shown{window_.searchPrint, window_.dispFile};
     if (window_.dispResult->currentIndex() == 0)
-        printCommand([this] { return window_.MainResult->document(); }, selection, services_);
+        printCommand([this] { return window_.MainResult->document(); }, selection, services_, shown);
     else
-        printCommand(*window_.textFile, selection, services_);
+        printCommand(*window_.textFile, selection, services_, shown);
 }
 
 void ResultOutput::save() {

@@ -18,8 +18,8 @@
 
 #include "platform/error_tables.h"
 #include "platform/file_replacement.h"
-#include "platform/qt/operation_error_report.h"
 #include "platform/qt/rich_text_box.h"
+#include "viewer/qt/print_run.h"
 #include "viewer/qt/page_flow.h"
 #include "window/qt/services.h"
 
@@ -188,7 +188,7 @@ Failure PrintJob::finish() {
     return printed_ == 0 ? Failure{} : checkWrittenPdf(printer_);
 }
 
-Failure printPages(const QTextDocument& document, QPrinter& printer, PrintReport& report) {
+Failure printPages(const QTextDocument& document, QPrinter& printer, PrintReport& report, PrintWatch* watch) {
     const QRectF area = textArea(printer);
     // Selection prints the whole text, as a page range of none does.
     const QPageRanges chosen =
@@ -196,11 +196,18 @@ Failure printPages(const QTextDocument& document, QPrinter& printer, PrintReport
     // Most printers make the copies themselves; the others are sent each one.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     PrintJob job(printer, area);
-    for (int copy = 0; copy < copies && !job.failed(); ++copy) {
+    for (int copy = 0; copy < copies && !job.failed() && !report.stopped; ++copy) {
         // Every page is laid out, so that page 2 is the page 2 of a whole
         // print, but only the chosen ones are drawn.
         flowPages(document, printer, area.size(), [&](const QTextLine& line, int page) {
             report.pages = page;
+            if (watch) {
+                watch->pages = page;
+                if (watch->stop) {
+                    report.stopped = true;
+                    return false;
+                }
+            }
             if (chosen.isEmpty() || chosen.contains(page)) return job.draw(line, copy, page);
             return page < chosen.lastPage();
         });
@@ -211,7 +218,7 @@ Failure printPages(const QTextDocument& document, QPrinter& printer, PrintReport
 
 }  // namespace
 
-PrintReport printRichText(const QTextDocument& document, QPrinter& printer) {
+PrintReport printRichText(const QTextDocument& document, QPrinter& printer, PrintWatch* watch) {
     PrintReport report;
     if (!printer.isValid()) {
         report.failure = printFailure(code::deviceUnavailable, 0, printer);
@@ -224,9 +231,10 @@ PrintReport printRichText(const QTextDocument& document, QPrinter& printer) {
                                       error, printer);
         return report;
     }
-    report.failure = printPages(document, printer, report);
-    // A print of no page leaves the file that was there as it was.
-    if (!report.failure && report.printed > 0) {
+    report.failure = printPages(document, printer, report, watch);
+    // A print of no page, or one stopped, leaves the file that was there as it was.
+    if (report.stopped) report.failure = {};
+    if (!report.failure && !report.stopped && report.printed > 0) {
         if (const int error = swap.commit())
             report.failure = printFailure(code::printerError, error, printer);
     }
@@ -236,44 +244,22 @@ PrintReport printRichText(const QTextDocument& document, QPrinter& printer) {
     return report;
 }
 
-namespace {
-
-void printChosen(const std::function<const QTextDocument&()>& document, bool hasSelection,
-                 Services& services) {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!services.dialogs.choosePrinter(printer, hasSelection)) return;
-    const QTextDocument& printed = document();
-    PrintReport report;
-    const GuardedResult result =
-        runGuarded(services.boxes, ErrorTable::Printing, IgnoreAction::Leave, [&] {
-            report = printRichText(printed, printer);
-            return report.failure;
-        });
-    if (result == GuardedResult::EndProgram) services.end.endNow();
-    // A blank sheet would look like a fault of the printer's.
-    if (result == GuardedResult::Done && report.printed == 0) {
-        services.boxes.show(
-            QStringLiteral("Nothing was printed: the text ends on page %1.").arg(report.pages),
-            QStringLiteral("Print"), MessageIcon::Information, MessageButtons::Ok);
+PrintRun* printCommand(const std::function<std::unique_ptr<QTextDocument>()>& document, bool hasSelection,
+                       Services& services, PrintShown shown) {
+    // One print of a text at a time: a second would only race the first to the printer.
+    if (shown.command && shown.command->findChild<PrintRun*>()) {
+        services.desktop.beep();
+        return nullptr;
     }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!services.dialogs.choosePrinter(*printer, hasSelection)) return nullptr;
+    return new PrintRun(std::move(printer), document(), services, shown);
 }
 
-}  // namespace
-
-void printCommand(RichTextBox& box, bool hasSelection, Services& services) {
-    printChosen([&box]() -> const QTextDocument& { return *box.document(); }, hasSelection,
-                services);
-}
-
-void printCommand(const std::function<std::unique_ptr<QTextDocument>()>& document,
-                  bool hasSelection, Services& services) {
-    std::unique_ptr<QTextDocument> made;
-    printChosen(
-        [&]() -> const QTextDocument& {
-            made = document();
-            return *made;
-        },
-        hasSelection, services);
+PrintRun* printCommand(RichTextBox& box, bool hasSelection, Services& services, PrintShown shown) {
+    // The print reads its own copy: the box may change while it runs.
+    return printCommand([&box] { return std::unique_ptr<QTextDocument>(box.document()->clone()); },
+                        hasSelection, services, shown);
 }
 
 }  // namespace tessaly

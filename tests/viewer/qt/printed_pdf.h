@@ -10,12 +10,28 @@
 #include <QRect>
 #include <QRectF>
 #include <QRegularExpression>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QString>
+#include <QTest>
+#include <QWidget>
 #include <optional>
 #include <vector>
 
+#include "viewer/qt/print_run.h"
+
 namespace tessaly::test {
+
+// A print runs beside the window: the window's events are seen to until it
+// has ended and been reported.
+inline bool waitForPrint(PrintRun* run) {
+    QPointer<PrintRun> watched(run);
+    return QTest::qWaitFor([&] { return watched.isNull(); }, 120'000);
+}
+// The same for the print a command started.
+inline bool waitForPrintOf(const QWidget* command) {
+    return waitForPrint(command->findChild<PrintRun*>());
+}
 
 inline QByteArray fileBytes(const QString& path) {
     QFile file(path);

@@ -188,6 +188,7 @@ TEST_F(ViewerTest, SaveAndPrintTakeTheWholeTextWithItsHits) {
     const QString pdf = QString::fromStdString((files.path() / "viewer.pdf").string());
     dialogs.acceptPrinter(pdf);
     view().viewPrint->click();
+    waitForPrintOf(view().viewPrint);
     EXPECT_TRUE(boxes.asked().empty());
     EXPECT_EQ(pdfPageCount(pdf), 1);
 }

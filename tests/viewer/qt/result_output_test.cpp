@@ -63,11 +63,13 @@ TEST_F(ResultOutputTest, PrintTakesTheShowingTabAndTheSelectionOfTheResultPane) 
     window().MainResult->select(0, 5);
     fixture.dialogs.cancelPrinter();
     window().searchPrint->click();
+    waitForPrintOf(window().searchPrint);
     window().MainResult->select(0, 0);
     window().textFile->select(0, 5);
     const QString pdf = file("each.pdf");
     fixture.dialogs.acceptPrinter(pdf);
     window().searchPrint->click();
+    waitForPrintOf(window().searchPrint);
 
     EXPECT_EQ(fixture.dialogs.printerAsked(), (std::vector<bool>{true, false}));
     EXPECT_TRUE(fixture.boxes.asked().empty());

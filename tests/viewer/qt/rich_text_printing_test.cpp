@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPrinter>
@@ -67,7 +68,7 @@ void expectEveryLineOnce(const QString& printed) {
 TEST_F(RichTextPrintingTest, ResultsPrintPageAfterPageWithAnInchAround) {
     const QString pdf = file("results.pdf");
     fixture.dialogs.acceptPrinter(pdf);
-    printCommand(pane, false, fixture.services);
+    waitForPrint(printCommand(pane, false, fixture.services));
 
     EXPECT_TRUE(fixture.boxes.asked().empty());
     EXPECT_EQ(pdfPageCount(pdf), 3);
@@ -104,7 +105,7 @@ TEST_F(RichTextPrintingTest, SelectedTextStillPrintsTheWholeText) {
     pane.select(200, 40);
     const QString pdf = file("selected.pdf");
     fixture.dialogs.acceptPrinter(pdf);
-    printCommand(pane, true, fixture.services);
+    waitForPrint(printCommand(pane, true, fixture.services));
 
     EXPECT_EQ(fixture.dialogs.printerAsked(), std::vector<bool>{true});
     EXPECT_EQ(pdfPageCount(pdf), 3);
@@ -234,7 +235,7 @@ TEST_F(RichTextPrintingTest, APageRangePrintsThosePagesOfTheWholePrint) {
     if (!hasPopplerTools()) GTEST_SKIP() << "poppler-utils is not installed: text not read back";
     const QString whole = file("whole.pdf");
     fixture.dialogs.acceptPrinter(whole);
-    printCommand(pane, false, fixture.services);
+    waitForPrint(printCommand(pane, false, fixture.services));
     ASSERT_EQ(pdfPageCount(whole), 3);
     const struct {
         int from, to;
@@ -245,7 +246,7 @@ TEST_F(RichTextPrintingTest, APageRangePrintsThosePagesOfTheWholePrint) {
         WindowFixture window;
         const QString pdf = file("range.pdf");
         window.dialogs.acceptPrinterPages(pdf, c.from, c.to);
-        printCommand(pane, true, window.services);
+        waitForPrint(printCommand(pane, true, window.services));
 
         if (c.pages == 0) {
             EXPECT_FALSE(QFile::exists(pdf));
@@ -301,7 +302,7 @@ TEST_F(RichTextPrintingTest, CopiesAreEachPrintedWhole) {
 
 TEST_F(RichTextPrintingTest, CancelPrintsNothingAndSaysNothing) {
     fixture.dialogs.cancelPrinter();
-    printCommand(pane, false, fixture.services);
+    waitForPrint(printCommand(pane, false, fixture.services));
 
     EXPECT_EQ(fixture.dialogs.printerAsked().size(), 1u);
     EXPECT_TRUE(fixture.boxes.asked().empty());
@@ -325,7 +326,7 @@ TEST_F(RichTextPrintingTest, APrinterThatCannotStartIsReportedWithAbortRetryIgno
         const QString pdf = file("missing-folder/results.pdf");
         window.dialogs.acceptPrinter(pdf);
         for (MessageAnswer answer : c.answers) window.boxes.answer(answer);
-        printCommand(pane, false, window.services);
+        waitForPrint(printCommand(pane, false, window.services));
 
         ASSERT_EQ(static_cast<int>(window.boxes.asked().size()), c.boxes);
         for (const AskedBox& box : window.boxes.asked()) {
@@ -353,7 +354,7 @@ TEST_F(RichTextPrintingTest, APrintThatFailsHalfWayLeavesTheOldFile) {
     rlimit small = before;
     small.rlim_cur = 8 * 1024;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    printCommand(pane, false, fixture.services);
+    waitForPrint(printCommand(pane, false, fixture.services));
     ::setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldSignal);
 
@@ -365,6 +366,39 @@ TEST_F(RichTextPrintingTest, APrintThatFailsHalfWayLeavesTheOldFile) {
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
         names.push_back(entry.path().filename().string());
     EXPECT_EQ(names, std::vector<std::string>{"results.pdf"});
+}
+
+// A print of thousands of pages runs beside the window: its events go on,
+// the status tells the page reached and is given back at the end. A print
+// the program ends halfway (its command goes with the window) leaves the
+// file that was there.
+TEST_F(RichTextPrintingTest, ALongPrintLetsTheWindowGoOnAndOneEndedHalfwayLeavesNoFile) {
+    QStringList marks;
+    const auto document = [&marks] { return resultsDocument(20'000, marks); };
+    const QString pdf = file("results.pdf");
+    for (const bool endedHalfway : {false, true}) {
+        SCOPED_TRACE(endedHalfway);
+        std::ofstream(pdf.toStdString()) << "the old print";
+        auto command = std::make_unique<QWidget>();
+        QLabel status(QStringLiteral("Ready"));
+        fixture.dialogs.acceptPrinter(pdf);
+        PrintRun* run = printCommand(document, false, fixture.services, {command.get(), &status});
+        ASSERT_NE(run, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return status.text().startsWith(QStringLiteral("Printing: page")); }));
+        if (endedHalfway) {
+            command.reset();
+        } else {
+            ASSERT_TRUE(waitForPrint(run));
+            EXPECT_EQ(status.text(), QStringLiteral("Ready"));
+        }
+        std::ifstream printed(pdf.toStdString());
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(printed), {}) == "the old print", endedHalfway);
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename().string());
+        EXPECT_EQ(names, std::vector<std::string>{"results.pdf"});
+    }
+    EXPECT_TRUE(fixture.boxes.asked().empty());
 }
 
 }  // namespace

@@ -216,6 +216,7 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
         const QString pdf = text((output.path() / "results.pdf").string());
         program.dialogs.acceptPrinter(pdf);
         w.searchPrint->click();
+        waitForPrintOf(w.searchPrint);
         EXPECT_TRUE(program.boxes.asked().empty());
         if (!hasPopplerTools()) continue;
         const QString printed = pdfText(pdf);
