@@ -82,42 +82,38 @@ extern "C" TYX12_API uint32_t tyx12SearchGrowing(tyx12MoreText more, void* conte
                   contextWords, allHits, resultBuffer, nearbyWords);
 }
 
-extern "C" TYX12_API int32_t tyx12ViewText(const char* text, uint64_t length, int32_t capacityBase,
-                                           char* viewBuffer) {
+namespace {
+
+// A view's answer across the C boundary: 1 when it was made, 0 otherwise.
+template <class View>
+int32_t viewAnswer(View view) {
     try {
-        return buildViewerText(reinterpret_cast<const unsigned char*>(text), static_cast<std::size_t>(length),
-                               capacityBase, viewBuffer)
-                   ? 1
-                   : 0;
+        return view() ? 1 : 0;
     } catch (...) {
         return 0;
     }
+}
+
+const unsigned char* bytesOf(const char* text) { return reinterpret_cast<const unsigned char*>(text); }
+
+}  // namespace
+
+extern "C" TYX12_API int32_t tyx12ViewText(const char* text, uint64_t length, int32_t capacityBase,
+                                           char* viewBuffer) {
+    return viewAnswer([&] {
+        return buildViewerText(bytesOf(text), static_cast<std::size_t>(length), capacityBase, viewBuffer);
+    });
 }
 
 extern "C" TYX12_API int32_t stringView(const char* fileName, int32_t fileSize, char* viewBuffer) {
-    try {
-        return buildViewerText(fileName, fileSize, viewBuffer) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return viewAnswer([&] { return buildViewerText(fileName, fileSize, viewBuffer); });
 }
 
 extern "C" TYX12_API int32_t tyx12ViewOpenFile(int openFile, tyx12ViewPiece piece, void* context) {
-    try {
-        return streamViewerText(openFile, piece, context) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return viewAnswer([&] { return streamViewerText(openFile, piece, context); });
 }
 
 extern "C" TYX12_API int32_t tyx12ViewHeldText(const char* text, uint64_t length, tyx12ViewPiece piece,
                                                void* context) {
-    try {
-        return streamViewerText(reinterpret_cast<const unsigned char*>(text), static_cast<std::size_t>(length),
-                                piece, context)
-                   ? 1
-                   : 0;
-    } catch (...) {
-        return 0;
-    }
+    return viewAnswer([&] { return streamViewerText(bytesOf(text), static_cast<std::size_t>(length), piece, context); });
 }
