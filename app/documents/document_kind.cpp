@@ -75,10 +75,19 @@ DocumentKind zipKindOf(std::string_view bytes) {
     return DocumentKind::none;
 }
 
+// A PDF starts with its header; only a byte-order mark or blanks may stand
+// before it. A text that mentions the header further on (a note about PDF
+// files, a mail with one inline) is text, and its words are found.
+bool startsAsPdf(std::string_view bytes) {
+    if (startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    const std::size_t header = bytes.find_first_not_of(" \t\r\n\f");
+    return header != std::string_view::npos && startsWith(bytes.substr(header), "%PDF-");
+}
+
 }  // namespace
 
 DocumentKind documentKindOf(std::string_view firstBytes) {
-    if (firstBytes.substr(0, 1024).find("%PDF-") != std::string_view::npos) return DocumentKind::pdf;
+    if (startsAsPdf(firstBytes.substr(0, 1024))) return DocumentKind::pdf;
     if (startsWith(firstBytes, kLocalHeader)) return zipKindOf(firstBytes);
     if (startsWith(firstBytes, kCompoundFile) && firstBytes.find(kEncryptedPackage) != std::string_view::npos)
         return DocumentKind::lockedOffice;

@@ -10,7 +10,7 @@ using test::zipBytes;
 
 TEST(DocumentKind, ToldByContentNotByName) {
     const std::string xml = "<?xml version=\"1.0\"?><a/>";
-    const std::string pdfLate = std::string(1000, ' ') + "%PDF-1.7";
+    const std::string pdfLate = "\xEF\xBB\xBF\r\n" + std::string(1000, ' ') + "%PDF-1.7";
     const std::string pdfTooLate = std::string(1024, ' ') + "%PDF-1.7";
     const std::string compound = std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(504, '\0');
     const struct {
@@ -21,7 +21,8 @@ TEST(DocumentKind, ToldByContentNotByName) {
         {"text named x.pdf", "Just some text about %PDF files", DocumentKind::none},
         {"empty", "", DocumentKind::none},
         {"PDF (whatever its name)", test::pdfBytes({"Hello"}), DocumentKind::pdf},
-        {"PDF header after some junk", pdfLate, DocumentKind::pdf},
+        {"PDF header after a byte-order mark and blanks", pdfLate, DocumentKind::pdf},
+        {"text that mentions a PDF header", "Saved as\n%PDF-1.4 by the scanner", DocumentKind::none},
         {"PDF header beyond the first 1024 bytes", pdfTooLate, DocumentKind::none},
         {"odt", zipBytes({{"mimetype", "application/vnd.oasis.opendocument.text"}, {"content.xml", xml}}),
          DocumentKind::openDocument},
