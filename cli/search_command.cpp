@@ -246,13 +246,22 @@ private:
             o.dateRule = DateRule::between;
             o.dateFrom = monthDayYear(line_.fromDate.value_or("1/1/1000"));
             o.dateTo = monthDayYear(line_.toDate.value_or("12/31/9999"));
-            int ignored;
-            for (const std::string* date : {&o.dateFrom, &o.dateTo})
-                if (!yyyymmddFromDateText(*date, ignored)) {
-                    fail("'" + *date + "' is not a date; write it as year-month-day or month/day/year, "
+            int days[2] = {0, 0};
+            for (int end = 0; end < 2; ++end) {
+                const std::string& date = end == 0 ? o.dateFrom : o.dateTo;
+                if (!yyyymmddFromDateText(date, days[end])) {
+                    fail("'" + date + "' is not a date; write it as year-month-day or month/day/year, "
                          "for example 2003-03-15 or 3/15/2003");
                     return false;
                 }
+            }
+            // An empty window would match nothing and look like a search that found nothing.
+            if (days[0] > days[1]) {
+                fail("'--from " + line_.fromDate.value_or(o.dateFrom) + "' is later than '--to " +
+                     line_.toDate.value_or(o.dateTo) +
+                     "': no file was changed between them; give the earlier date to --from");
+                return false;
+            }
         }
         if (line_.nearbyWords) o.nearbyOn = true, o.nearbyWords = o.nearbySpinValue = *line_.nearbyWords;
         Operator* groups[3] = {&o.operator1, &o.operator2, &o.operator3};

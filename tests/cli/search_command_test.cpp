@@ -195,6 +195,9 @@ TEST_F(SearchCommand, WordsAreCheckedAsInTheWindow) {
     run = tessaly({"--from", "2024-02-30", "-d", docs(), "fox"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("is not a date"), std::string::npos) << run.err;
+    run = tessaly({"--from", "2024-05-01", "--to", "1/2/2024", "-d", docs(), "fox"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("is later than"), std::string::npos) << run.err;
     // Slips refused with a word: an empty folder name, a star without a word.
     EXPECT_EQ(tessaly({"-d", "", "fox"}, docs()).exitStatus, 2);
     run = tessaly({"-d", docs(), "*"});
