@@ -1,5 +1,7 @@
 #include "search_command.h"
 
+#include "terminal_name.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,7 +36,12 @@ namespace tessaly::cli {
 
 namespace {
 
-void say(std::FILE* err, const std::string& message) { std::fprintf(err, "tessaly: %s\n", message.c_str()); }
+// Messages name files and folders: a name's control characters are shown
+// escaped here as on standard output, or a crafted name would write to the
+// terminal of whoever reads the messages.
+void say(std::FILE* err, const std::string& message) {
+    std::fprintf(err, "tessaly: %s\n", terminalName(message).c_str());
+}
 
 std::string currentFolder() {
     char buffer[PATH_MAX];

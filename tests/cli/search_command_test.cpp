@@ -259,12 +259,16 @@ TEST_F(SearchCommand, NamesOnlyListsHeadingsAlone) {
 TEST_F(SearchCommand, WhatIsPassedOverIsCountedOrNamed) {
     ASSERT_EQ(symlink("/", (docs() + "/rootlink").c_str()), 0);
     ASSERT_EQ(mkfifo((docs() + "/pipe").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo((docs() + "/x\x1b[2J").c_str(), 0600), 0);
     const ProgramRun counted = tessaly({"-f", "paths", "-d", docs(), "fox"});
     EXPECT_EQ(counted.exitStatus, 0);
-    EXPECT_NE(counted.err.find("2 entries passed over on purpose"), std::string::npos) << counted.err;
+    EXPECT_NE(counted.err.find("3 entries passed over on purpose"), std::string::npos) << counted.err;
     const ProgramRun named = tessaly({"-f", "paths", "--passed-over", "-d", docs(), "fox"});
     EXPECT_EQ(named.out, counted.out);
     EXPECT_NE(named.err.find("passed over " + docs() + "/pipe: a named pipe, not opened"), std::string::npos);
+    // A name never writes to the terminal of whoever reads the messages.
+    EXPECT_NE(named.err.find("/x\\x1b[2J: a named pipe"), std::string::npos) << named.err;
+    EXPECT_EQ(named.err.find('\x1b'), std::string::npos);
     EXPECT_NE(named.err.find("passed over " + docs() + "/rootlink: a link to a folder, not followed"),
               std::string::npos)
         << named.err;
