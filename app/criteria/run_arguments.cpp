@@ -45,6 +45,10 @@ void refreshRunArguments(RunArguments& arguments, const Options& options) {
 
 void narrowForNameOnly(RunArguments& arguments, const Options& options) {
     if (options.display != Display::namesOnly) return;
+    // NEARBY is judged within the passages the engine cuts, so their width and
+    // whether every hit gets one decide which files match: narrowed, a file
+    // would match in Name and Text and not in Name Only.
+    if (arguments.nearbyWords > 0) return;
     arguments.allHits = 0;
     arguments.contextWords = 1;
 }

@@ -28,8 +28,9 @@ RunArguments runArgumentsFrom(const Options& options, const SearchWords& words,
 void refreshRunArguments(RunArguments& arguments, const Options& options);
 
 // With "Name Only" a file only has to match: the run asks for one hit with one
-// word around it, before each engine call on a file that is not empty. The
-// values stay in the kept arguments.
+// word around it, before each engine call on a file that is not empty, unless
+// a NEARBY distance is in force, which the passages decide. The values stay
+// in the kept arguments.
 void narrowForNameOnly(RunArguments& arguments, const Options& options);
 
 }  // namespace tessaly

@@ -117,9 +117,16 @@ TEST(RunArguments, NameOnlyAsksForOneHitAndOneWord) {
     EXPECT_EQ(arguments.contextWords, 30);
 
     options.display = Display::namesOnly;
+    RunArguments nearby = arguments;
     narrowForNameOnly(arguments, options);
     EXPECT_EQ(arguments.allHits, 0);
     EXPECT_EQ(arguments.contextWords, 1);
+
+    // NEARBY is judged within the passages: narrowing them would change which files match.
+    nearby.nearbyWords = 5;
+    const RunArguments before = nearby;
+    narrowForNameOnly(nearby, options);
+    EXPECT_EQ(nearby, before);
 }
 
 }  // namespace
