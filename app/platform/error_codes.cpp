@@ -41,6 +41,7 @@ std::string Failure::describe() const {
     std::string text = "cannot " + operation;
     if (!path.empty()) text += " " + path;
     if (systemError != 0) text += std::string(": ") + std::strerror(systemError);
+    else if (!reason.empty()) text += ": " + reason;
     text += " (" + std::to_string(code) + ")";
     return text;
 }

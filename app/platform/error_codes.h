@@ -34,6 +34,7 @@ struct Failure {
     int systemError = 0;
     std::string operation;  // "read", "list", "rename", ...
     std::string path;
+    std::string reason = {};  // why, when no system error says it
 
     explicit operator bool() const { return code != 0; }
     // For logs and the command line: "cannot list /x: Permission denied (70)".

@@ -151,6 +151,20 @@ void addQuickEntry(int folderFd, const char* name, unsigned char type, std::vect
     entries.push_back(std::move(entry));
 }
 
+// Whole files are read and appended to only when they are files: a pipe
+// would hang the program, a device such as /dev/zero would never end.
+Failure refuseUnlessRegular(int fd, const char* operation, const std::string& path) {
+    struct stat info;
+    if (::fstat(fd, &info) != 0) return failureFromErrno(errno, operation, path);
+    if (S_ISREG(info.st_mode)) return {};
+    Failure failure;
+    failure.code = code::pathFileAccessError;
+    failure.operation = operation;
+    failure.path = path;
+    failure.reason = "not a regular file";
+    return failure;
+}
+
 class SystemFileSystem final : public FileSystem {
 public:
     Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) override {
@@ -260,6 +274,7 @@ public:
         bytes.clear();
         FileDescriptor fd(openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));
         if (fd.get() < 0) return failureFromErrno(errno, "read", path);
+        if (Failure failure = refuseUnlessRegular(fd.get(), "read", path)) return failure;
         char buffer[64 * 1024];
         for (;;) {
             const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
@@ -283,8 +298,10 @@ public:
     }
 
     Failure append(const std::string& path, std::string_view bytes) override {
-        FileDescriptor fd(openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_APPEND));
+        // Not blocking: a pipe in a file's place would wait for a reader forever.
+        FileDescriptor fd(openRetrying(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK));
         if (fd.get() < 0) return failureFromErrno(errno, "write", path);
+        if (Failure failure = refuseUnlessRegular(fd.get(), "write", path)) return failure;
         if (Failure failure = writeEverything(fd.get(), bytes, path)) return failure;
         if (fd.close() != 0) return failureFromErrno(errno, "write", path);
         return {};

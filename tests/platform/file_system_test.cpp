@@ -63,6 +63,17 @@ TEST(FileSystem, FailuresCarryTheProgramsCodes) {
     EXPECT_EQ(missingFile.code, code::fileNotFound);
     EXPECT_NE(missingFile.describe().find("gone.txt"), std::string::npos);
 
+    // A data file's place taken by a pipe or a device is refused at once:
+    // a pipe would wait for a writer forever, /dev/zero never ends.
+    const std::string pipe = dir.path().string() + "/pipe.ini";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& odd : {pipe, std::string("/dev/zero")}) {
+        const Failure read = systemFileSystem().readAll(odd, bytes);
+        EXPECT_EQ(read.code, code::pathFileAccessError) << odd;
+        EXPECT_NE(read.describe().find("not a regular file"), std::string::npos) << read.describe();
+        EXPECT_TRUE(ensureFileExists(systemFileSystem(), odd)) << odd;
+    }
+
     const struct {
         int systemError;
         bool folder;
