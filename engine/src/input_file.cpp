@@ -49,9 +49,8 @@ std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         total += static_cast<std::size_t>(got);
-        // A file reads short only at its end: asking again would cost a
-        // second call per file just to hear that.
-        if (static_cast<std::size_t>(got) < asked) break;
+        // Only a read of nothing is the end: network and FUSE file systems,
+        // and files in /proc, answer a read with less than they hold.
     }
     return total;
 }

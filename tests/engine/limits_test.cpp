@@ -6,7 +6,11 @@
 #include <climits>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
+
 #include "engine_harness.h"
+#include "tyx12/open_file_search.h"
 
 namespace tessaly::test {
 namespace {
@@ -47,6 +51,30 @@ TEST_F(Limits, EveryCharacterOfAFileIsSearched) {
             }
         }
     }
+}
+
+// Network and FUSE file systems, and /proc, answer a read with less than
+// they hold: only a read of nothing ends the file. A pipe fed 4 KB at a
+// time reads the same way.
+TEST_F(Limits, AFileThatReadsShortIsReadToItsEnd) {
+    const std::string text = filler(50'000) + " needle " + filler(10'000);
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    std::thread writer([&] {
+        for (std::size_t at = 0; at < text.size(); at += 4096) {
+            const std::size_t count = std::min<std::size_t>(4096, text.size() - at);
+            EXPECT_EQ(::write(ends[1], text.data() + at, count), static_cast<ssize_t>(count));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ::close(ends[1]);
+    });
+    char word[] = "needle";
+    std::vector<char> result(kProgramResultBuffer, ' ');
+    const std::uint32_t length = tyx12SearchOpenFile(ends[0], IGNORE_CASE, word, AND, nullptr, AND, nullptr, AND,
+                                                     nullptr, 0, 10, 1, result.data(), 0);
+    writer.join();
+    ::close(ends[0]);
+    EXPECT_GT(length, 0u);
 }
 
 TEST_F(Limits, FilesEitherSideOfTheFixedBufferSize) {
