@@ -45,9 +45,24 @@ bool isLauncher(std::string_view path, std::string_view start) {
 }
 
 // "MZ" is how the desktop's type sniffing knows a Windows program, which an
-// installed Wine runs when it is opened.
+// installed Wine runs when it is opened. A zip with a Java manifest is a jar,
+// which an installed Java runtime runs; an internet shortcut leads anywhere,
+// a program included.
 bool saysItIsAProgram(std::string_view start) {
-    return startsWith(start, "\177ELF") || startsWith(start, "#!") || startsWith(start, "MZ");
+    if (startsWith(start, "PK\3\4") && start.find("META-INF/MANIFEST.MF") != std::string_view::npos) return true;
+    std::string_view shortcut = start;
+    if (startsWith(shortcut, "\xEF\xBB\xBF")) shortcut.remove_prefix(3);
+    return startsWith(start, "\177ELF") || startsWith(start, "#!") || startsWith(start, "MZ") ||
+           startsWith(trimmed(shortcut), "[InternetShortcut]");
+}
+
+// Openers that go by the name hand these to a runtime or an installer: Java
+// archives, Windows installers and patches (Wine's msiexec), and shortcuts
+// to a place of their own choosing.
+bool namedAsAProgram(std::string_view path) {
+    for (const std::string_view ending : {".jar", ".msi", ".msp", ".url", ".webloc"})
+        if (endsWithNoCase(path, ending)) return true;
+    return false;
 }
 
 }  // namespace
@@ -58,7 +73,8 @@ ProgramCheck checkProgramFile(FileSystem& files, const std::string& path) {
     if ((check.failure = files.readStart(path, kStartLength, start))) return check;
     if (start.kind != EntryKind::File)
         check.verdict = ProgramVerdict::NotAFile;
-    else if (start.executable || saysItIsAProgram(start.bytes) || isLauncher(path, start.bytes))
+    else if (start.executable || saysItIsAProgram(start.bytes) || isLauncher(path, start.bytes) ||
+             namedAsAProgram(path))
         check.verdict = ProgramVerdict::Program;
     else
         check.verdict = ProgramVerdict::Document;

@@ -26,7 +26,8 @@ struct ProgramCheck {
 // Looks at the file itself, not only its name: a regular file with any
 // execute bit, a desktop launcher (by its name, or by content that opens
 // with its group after blank and comment lines), an ELF or DOS/Windows
-// executable header, or a "#!" first line is a program. Only the first bytes
+// executable header, a "#!" first line, a Java archive (by its manifest or
+// its name), a Windows installer and an internet shortcut is a program. Only the first bytes
 // are read, and nothing that is not a regular file is opened.
 ProgramCheck checkProgramFile(FileSystem& files, const std::string& path);
 

@@ -47,6 +47,14 @@ TEST(ProgramFile, TheFileItselfSaysWhetherItIsAProgram) {
         {"readme.txt", "Run ./install.sh # as root\n", plain, Document},
         {"quoted.txt", "Put this in a launcher:\n[Desktop Entry]\nExec=x\n", plain, Document},
         {"empty.txt", "", plain, Document},
+        {"tool.zip", std::string("PK\3\4\24\0\0\0", 8) + "META-INF/MANIFEST.MF", plain, Program},
+        {"app.JAR", "PK\3\4", plain, Program},
+        {"setup.msi", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8), plain, Program},
+        {"letter.doc", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8), plain, Document},
+        {"site.txt", "[InternetShortcut]\r\nURL=file:///tmp/run\r\n", plain, Program},
+        {"place.webloc", "<?xml version=\"1.0\"?><plist/>", plain, Program},
+        {"book.epub", std::string("PK\3\4\24\0\0\0", 8) + "mimetypeapplication/epub+zipMETA-INF/container.xml",
+         plain, Document},
     };
     for (const Case& c : cases) {
         const std::string path = dir.write(c.name, c.bytes);
