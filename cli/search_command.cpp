@@ -26,6 +26,7 @@
 #include "platform/engine_loader.h"
 #include "platform/error_tables.h"
 #include "progress_line.h"
+#include "removed_on_signal.h"
 #include "result_writer.h"
 #include "run/date_window.h"
 #include "run/run_tally.h"
@@ -365,6 +366,7 @@ private:
         // a run without an error: a failed or interrupted run leaves the old
         // file as it was. A device (/dev/stdout, /dev/null) is written as it is.
         std::optional<FileReplacement> replacement;
+        std::optional<RemovedOnSignal> removedOnSignal;
         if (line_.outputFile) {
             struct stat target {};
             const bool device = ::stat(line_.outputFile->c_str(), &target) == 0 && !S_ISREG(target.st_mode);
@@ -374,6 +376,7 @@ private:
                 if (const int error = replacement->begin())
                     return fail(failureFromErrno(error, "write", *line_.outputFile).describe());
                 written = replacement->temporaryPath();
+                removedOnSignal.emplace(written);
             }
             outputFile.reset(std::fopen(written.c_str(), "wb"));
             if (!outputFile) return fail(failureFromErrno(errno, "write", *line_.outputFile).describe());
