@@ -22,6 +22,8 @@ struct EngineCalls {
     // Absent from an older engine: the viewer then waits for the whole body.
     decltype(&::tyx12ViewOpenFile) viewOpenFile = nullptr;
     decltype(&::tyx12ViewHeldText) viewHeldText = nullptr;
+    // Absent from an older engine: a read error then reads as the file's end.
+    decltype(&::tyx12LastReadError) lastReadError = nullptr;
 };
 
 // The engine's two calls, or a Failure with code 298 naming what could not be

@@ -60,13 +60,19 @@ SearchAnswer answerOf(std::uint32_t length, const char* result) {
 // The file's first bytes, in the thread's own buffer: one read, which a file
 // answers short only at its end, so that asking again would cost a call per
 // file just to hear that.
-std::string_view readStart(int fd) {
+// Reads until the buffer is full or a read gives nothing: a file system that
+// answers short (network, FUSE, /proc) has not ended when it does.
+std::string_view readStart(int fd, int* error = nullptr) {
     thread_local std::vector<char> buffer(kStartBytes);
-    ssize_t got;
-    do {
-        got = ::read(fd, buffer.data(), kStartBytes);
-    } while (got < 0 && errno == EINTR);
-    return {buffer.data(), got > 0 ? static_cast<std::size_t>(got) : 0};
+    std::size_t total = 0;
+    while (total < kStartBytes) {
+        const ssize_t got = ::read(fd, buffer.data() + total, kStartBytes - total);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && errno != EAGAIN && error) *error = errno;
+        if (got <= 0) break;
+        total += static_cast<std::size_t>(got);
+    }
+    return {buffer.data(), total};
 }
 
 // A NUL near the start, except in UTF-16 text, where every other byte of
@@ -156,9 +162,11 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     }
     if (!engine.searchHeld) {
         search.answer = searchWhole(engine, fd, arguments, words);
+        if (engine.lastReadError) search.readError = engine.lastReadError();
         return search;
     }
-    const std::string_view start = readStart(fd);
+    const std::string_view start = readStart(fd, &search.readError);
+    if (search.readError) return search;
     const DocumentKind kind = scope.documentsAsText ? documentKindOf(start) : DocumentKind::none;
     if (kind != DocumentKind::none) {
         DocumentReading reading(fd, kind);
@@ -176,6 +184,7 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     // A file that ended within the first read is all in memory already: the
     // engine reads it there, with no copy and no further call.
     search.answer = searchHeld(engine, start.size() < kStartBytes ? -1 : fd, start, arguments, words);
+    if (engine.lastReadError) search.readError = engine.lastReadError();
     return search;
 }
 

@@ -32,6 +32,8 @@ struct ContentSearch {
     std::string problem;
     // Stop came while a document was being read: the answer is not whole.
     bool stopped = false;
+    // The errno of a read that failed part way: the file was not searched.
+    int readError = 0;
 };
 
 // Searches the file open on `fd`, read from its first byte. The descriptor

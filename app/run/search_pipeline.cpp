@@ -223,6 +223,12 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     answer.answer = std::move(content.answer);
     answer.leftOut = content.leftOut;
     answer.problem = std::move(content.problem);
+    // Part of the file could not be read: whatever the engine answered of the
+    // rest, the file was not searched, and the person is told why.
+    if (content.readError) {
+        answer.failure = failureFromErrno(content.readError, "read", file.path());
+        answer.answer = {};
+    }
     struct stat info;
     if (answer.answer.length > 0 && ::fstat(fd, &info) == 0) answer.modified = info.st_mtime;
     ::close(fd);

@@ -2,6 +2,7 @@
 #include "tyx12/tyx12.h"
 #include "tyx12/open_file_search.h"
 
+#include "read_error.h"
 #include "string_search.h"
 #include "viewer_text.h"
 
@@ -20,6 +21,7 @@ uint32_t search(SearchRequest& request, int32_t caseCode, char* word1, int32_t c
         request.contextWords = contextWords;
         request.allHits = allHits != 0;
         request.nearbyWords = nearbyWords;
+        threadReadError = 0;
         return runSearch(request, resultBuffer);
     } catch (...) {
         return 0;
@@ -110,10 +112,14 @@ extern "C" TYX12_API int32_t stringView(const char* fileName, int32_t fileSize, 
 }
 
 extern "C" TYX12_API int32_t tyx12ViewOpenFile(int openFile, tyx12ViewPiece piece, void* context) {
-    return viewAnswer([&] { return streamViewerText(openFile, piece, context); });
+    // A file whose read failed part way was not read: the viewer says so.
+    threadReadError = 0;
+    return viewAnswer([&] { return streamViewerText(openFile, piece, context) && threadReadError == 0; });
 }
 
 extern "C" TYX12_API int32_t tyx12ViewHeldText(const char* text, uint64_t length, tyx12ViewPiece piece,
                                                void* context) {
     return viewAnswer([&] { return streamViewerText(bytesOf(text), static_cast<std::size_t>(length), piece, context); });
 }
+
+extern "C" TYX12_API int32_t tyx12LastReadError(void) { return threadReadError; }

@@ -1,10 +1,14 @@
 #include "file_mapping.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <mutex>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include "read_error.h"
 
 namespace tyx12::detail {
 
@@ -15,6 +19,7 @@ namespace {
 struct GuardedRange {
     std::uintptr_t begin = 0;
     std::uintptr_t end = 0;
+    int fd = -1;
 };
 thread_local __attribute__((tls_model("initial-exec"))) GuardedRange guarded;
 
@@ -26,6 +31,11 @@ void onBusError(int signal, siginfo_t* info, void* context) {
     const auto at = reinterpret_cast<std::uintptr_t>(info->si_addr);
     if (at >= guarded.begin && at < guarded.end) {
         const std::uintptr_t from = at & ~(pageSize - 1);
+        // A page the file still reaches could not be read (a failing disk, a
+        // network gone): an error, not a file that another program cut short.
+        struct stat info;
+        if (::fstat(guarded.fd, &info) == 0 && static_cast<std::uintptr_t>(info.st_size) > from - guarded.begin)
+            threadReadError = EIO;
         // Zeros from the faulting page to the mapping's end; the read that
         // faulted runs again on them.
         if (::mmap(reinterpret_cast<void*>(from), guarded.end - from, PROT_READ,
@@ -68,6 +78,7 @@ bool FileMapping::map(int fd, std::size_t size) {
     size_ = size;
     guarded.begin = reinterpret_cast<std::uintptr_t>(at);
     guarded.end = guarded.begin + size;
+    guarded.fd = fd;
     return true;
 }
 

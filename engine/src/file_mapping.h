@@ -5,8 +5,9 @@
 // whole process with SIGBUS at the first page past its new end. The mapping
 // guards against that: a fault inside the calling thread's mapping swaps the
 // rest of the mapping for zero bytes, which the search skips like any NUL, so
-// the file reads as if it had ended where it was cut. Faults anywhere else go
-// on to whatever handled SIGBUS before.
+// the file reads as if it had ended where it was cut. A fault on a page the
+// file still reaches is a read error and is kept as one (threadReadError).
+// Faults anywhere else go on to whatever handled SIGBUS before.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,7 @@
 #include "input_file.h"
 
+#include "read_error.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -7,6 +9,8 @@
 #include <unistd.h>
 
 namespace tyx12::detail {
+
+thread_local __attribute__((tls_model("initial-exec"))) int threadReadError = 0;
 
 InputFile::InputFile(const char* path) {
     if (!path) return;
@@ -47,6 +51,8 @@ std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
         const std::size_t asked = capacity - total;
         const ssize_t got = ::read(fd_, buffer + total, asked);
         if (got < 0 && errno == EINTR) continue;
+        // A pipe with nothing in it yet (opened non-blocking) has ended for us.
+        if (got < 0 && errno != EAGAIN) threadReadError = errno;
         if (got <= 0) break;
         total += static_cast<std::size_t>(got);
         // Only a read of nothing is the end: network and FUSE file systems,

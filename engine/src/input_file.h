@@ -45,7 +45,7 @@ public:
     std::size_t heldLength() const { return heldLength_; }
 
     // Reads up to `capacity` bytes, fewer only at the end of the file or on a
-    // read error (which ends the input like the end of the file would).
+    // read error, which ends the input and is kept in threadReadError.
     std::size_t read(unsigned char* buffer, std::size_t capacity);
 
     // To this byte; false where the file cannot go back (a pipe).

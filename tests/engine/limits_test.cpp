@@ -4,7 +4,11 @@
 
 #include <cstdio>
 #include <climits>
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <chrono>
 #include <thread>
@@ -75,6 +79,42 @@ TEST_F(Limits, AFileThatReadsShortIsReadToItsEnd) {
     writer.join();
     ::close(ends[0]);
     EXPECT_GT(length, 0u);
+}
+
+// A read that fails is told to the caller, whether it is the first read or
+// one after the start of the file was read; a file read to its end after it
+// clears the error. /proc/self/mem gives a real EIO where nothing is mapped.
+TEST_F(Limits, AReadErrorIsToldAndClearedByTheNextSearch) {
+    const int mem = ::open("/proc/self/mem", O_RDONLY);
+    if (mem < 0) GTEST_SKIP() << "no /proc/self/mem here";
+    const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    auto* pages = static_cast<char*>(
+        ::mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(pages, MAP_FAILED);
+    const std::string text = filler(page - 10) + " needle ";
+    std::memcpy(pages, text.data(), page);
+    ::munmap(pages + page, page);
+    const auto searchFrom = [&](const char* at) {
+        ::lseek(mem, static_cast<off_t>(reinterpret_cast<std::uintptr_t>(at)), SEEK_SET);
+        char word[] = "needle";
+        std::vector<char> result(kProgramResultBuffer, ' ');
+        tyx12SearchOpenFile(mem, IGNORE_CASE, word, AND, nullptr, AND, nullptr, AND, nullptr, 0, 10, 1,
+                            result.data(), 0);
+        return tyx12LastReadError();
+    };
+    EXPECT_EQ(searchFrom(pages), EIO) << "after a page that was read";
+    EXPECT_EQ(searchFrom(pages + page), EIO) << "at the first read";
+    const std::string path = dir_.write("whole.txt", text);
+    const int whole = ::open(path.c_str(), O_RDONLY);
+    char word[] = "needle";
+    std::vector<char> result(kProgramResultBuffer, ' ');
+    EXPECT_GT(tyx12SearchOpenFile(whole, IGNORE_CASE, word, AND, nullptr, AND, nullptr, AND, nullptr, 0, 10, 1,
+                                  result.data(), 0),
+              0u);
+    EXPECT_EQ(tyx12LastReadError(), 0);
+    ::close(whole);
+    ::close(mem);
+    ::munmap(pages, page);
 }
 
 TEST_F(Limits, FilesEitherSideOfTheFixedBufferSize) {

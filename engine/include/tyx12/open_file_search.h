@@ -44,6 +44,11 @@ TYX12_API uint32_t tyx12SearchGrowing(tyx12MoreText more, void* context, int32_t
 // the file size in sizing viewBuffer.
 TYX12_API int32_t tyx12ViewText(const char* text, uint64_t length, int32_t capacityBase, char* viewBuffer);
 
+// The error (an errno value) that cut the input of this thread's last search
+// short, or 0 when it was read as far as the search needed: a search that
+// read only part of a file did not search it, whatever it answered.
+TYX12_API int32_t tyx12LastReadError(void);
+
 // Takes a piece of a viewer's body; returns 0 when no more is wanted.
 typedef int32_t (*tyx12ViewPiece)(void* context, const char* rtf, uint64_t length);
 
