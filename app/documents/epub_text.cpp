@@ -32,18 +32,25 @@ struct ManifestItem {
 
 class PackageDocument : public XmlContentHandler {
 public:
+    explicit PackageDocument(std::size_t budget) : kept(budget) {}
+
     void startElement(const XmlTag& tag) override {
         const auto name = tag.localName();
         const auto id = tag.attribute(name == "itemref" ? "idref" : "id");
-        if (!id || items.size() + spine.size() >= kMaxItems) return;
-        if (name == "item") items[*id] = {tag.attribute("href").value_or(""), tag.attribute("media-type").value_or("")};
-        if (name == "itemref") spine.push_back(*id);
+        if (!id || items.size() + spine.size() >= kMaxItems || kept.over()) return;
+        if (name == "item") {
+            ManifestItem item{tag.attribute("href").value_or(""), tag.attribute("media-type").value_or("")};
+            if (kept.take(id->size() + item.href.size() + item.mediaType.size())) items[*id] = std::move(item);
+        }
+        if (name == "itemref" && kept.take(id->size())) spine.push_back(*id);
     }
     void endElement(std::string_view) override {}
     void text(std::string_view) override {}
 
     std::map<std::string, ManifestItem> items;
     std::vector<std::string> spine;
+    // Past its budget, the package would hold more than a book's ever does.
+    NamesKept kept;
 };
 
 // META-INF/encryption.xml names the parts a book's DRM encrypted; fonts
@@ -115,8 +122,8 @@ DocumentText epubText(int fd, std::size_t textLimit) {
     PackageText package(fd, textLimit);
     Container container;
     package.readXml("META-INF/container.xml", container);
-    PackageDocument book;
-    if (container.packagePath.empty() || !package.readXml(container.packagePath, book)) {
+    PackageDocument book(package.namesBudget());
+    if (container.packagePath.empty() || !package.readXml(container.packagePath, book) || book.kept.over()) {
         package.noteDamaged();
         return package.result();
     }

@@ -3,6 +3,8 @@
 // becomes the document's problem only when it cost the reader its text.
 #pragma once
 
+#include <algorithm>
+
 #include <cstddef>
 #include <string_view>
 
@@ -24,12 +26,35 @@ protected:
     DocumentTextBuilder& text_;
 };
 
+// What a reader keeps of a package's own lists (part names, ids,
+// references), counted against PackageText::namesBudget().
+class NamesKept {
+public:
+    explicit NamesKept(std::size_t budget) : budget_(budget) {}
+    // False, and for good, once the bytes kept would pass the budget.
+    bool take(std::size_t bytes) {
+        used_ += bytes;
+        over_ = over_ || used_ > budget_;
+        return !over_;
+    }
+    bool over() const { return over_; }
+
+private:
+    std::size_t budget_;
+    std::size_t used_ = 0;
+    bool over_ = false;
+};
+
 class PackageText {
 public:
     PackageText(int fd, std::size_t textLimit);
 
     ZipArchive& archive() { return archive_; }
     DocumentTextBuilder& text() { return text_; }
+    // How many bytes of names (part names, ids, references) a reader may
+    // keep from the package's own lists: a few kilobytes in a real document,
+    // gigabytes in a crafted one whose lists inflate from a small file.
+    std::size_t namesBudget() const { return std::min<std::size_t>(16 << 20, 4 * text_.limit()); }
 
     // Streams one XML entry through `handler`. False when the entry is not
     // there; damage, encryption and size are noted for the result.

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,15 +57,18 @@ private:
 // say which part each id is.
 class SheetOrder : public XmlContentHandler {
 public:
+    explicit SheetOrder(std::size_t budget) : kept(budget) {}
+
     void startElement(const XmlTag& tag) override {
         // A workbook has no more sheets than its package has parts.
-        if (ids.size() + targets.size() >= ZipArchive::kMaxEntries) return;
+        if (ids.size() + targets.size() >= ZipArchive::kMaxEntries || kept.over()) return;
         if (tag.localName() == "sheet") {
-            if (auto id = tag.attribute("id")) ids.push_back(std::move(*id));
+            auto id = tag.attribute("id");
+            if (id && kept.take(id->size())) ids.push_back(std::move(*id));
         } else if (tag.localName() == "Relationship") {
             auto id = tag.attribute("Id");
             auto target = tag.attribute("Target");
-            if (id && target) targets[*id] = std::move(*target);
+            if (id && target && kept.take(id->size() + target->size())) targets[*id] = std::move(*target);
         }
     }
     void endElement(std::string_view) override {}
@@ -72,6 +76,7 @@ public:
 
     std::vector<std::string> ids;
     std::map<std::string, std::string> targets;
+    NamesKept kept;
 };
 
 std::string partOfTarget(const std::string& target) {
@@ -145,13 +150,23 @@ private:
 // Sheet parts in the workbook's order; when its relationships are missing,
 // the sheets the package holds, by number.
 std::vector<std::string> sheetParts(PackageText& package) {
-    SheetOrder order;
+    SheetOrder order(package.namesBudget());
     package.readXml("xl/workbook.xml", order);
     package.readXml("xl/_rels/workbook.xml.rels", order);
+    if (order.kept.over()) {
+        package.noteDamaged();
+        return {};
+    }
+    // Each part once, however many sheets name it: a crafted workbook of a
+    // hundred thousand sheets that share one long target would otherwise
+    // hold the target, and read its part, once per sheet.
     std::vector<std::string> parts;
+    std::set<std::string> named;
     for (const auto& id : order.ids) {
         const auto target = order.targets.find(id);
-        if (target != order.targets.end()) parts.push_back(partOfTarget(target->second));
+        if (target == order.targets.end()) continue;
+        std::string part = partOfTarget(target->second);
+        if (named.insert(part).second) parts.push_back(std::move(part));
     }
     if (!parts.empty()) return parts;
     for (int number = 1; package.archive().contains("xl/worksheets/sheet" + std::to_string(number) + ".xml");

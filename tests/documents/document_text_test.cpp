@@ -262,6 +262,38 @@ TEST(DocumentText, AnArchiveInflatesOnlyAsFarAsAllowed) {
     EXPECT_LE(seen, 50000u);
 }
 
+// A crafted package names one part thousands of times, or lists more than a
+// document ever does: the part is read once, and lists past the budget (four
+// times the text limit here) make the document damaged, never gigabytes.
+TEST(DocumentText, APackageThatNamesMuchIsNeverHeldOrReadOverAndOver) {
+    std::string sheets, target(2000, 'a');
+    for (int sheet = 1; sheet <= 3000; ++sheet)
+        sheets += "<sheet name=\"s" + std::to_string(sheet) + "\" r:id=\"one\"/>";
+    const std::string shared = zipBytes({
+        {"[Content_Types].xml", "<Types/>"},
+        {"xl/workbook.xml", "<workbook xmlns:r=\"r\"><sheets>" + sheets + "</sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels",
+         "<Relationships><Relationship Id=\"one\" Target=\"worksheets/" + target + ".xml\"/></Relationships>"},
+        {"xl/worksheets/" + target + ".xml",
+         "<worksheet><sheetData><row><c t=\"inlineStr\"><is><t>once</t></is></c></row></sheetData></worksheet>"},
+    });
+    EXPECT_EQ(textOf(shared).text, "once\n");
+
+    const auto bookOf = [&](int styleSheets) {
+        std::string items = "<item id=\"c\" href=\"c.xhtml\" media-type=\"application/xhtml+xml\"/>";
+        for (int item = 0; item < styleSheets; ++item)
+            items += "<item id=\"i" + std::to_string(item) + "\" href=\"" + target + "\" media-type=\"text/css\"/>";
+        return zipBytes({
+            {"mimetype", "application/epub+zip"},
+            {"META-INF/container.xml", "<container><rootfiles><rootfile full-path=\"p.opf\"/></rootfiles></container>"},
+            {"p.opf", "<package><manifest>" + items + "</manifest><spine><itemref idref=\"c\"/></spine></package>"},
+            {"c.xhtml", "<html><body><p>chapter</p></body></html>"},
+        });
+    };
+    EXPECT_EQ(textOf(bookOf(10), 100'000).text, "chapter\n");
+    EXPECT_EQ(textOf(bookOf(300), 100'000).problem, "it is damaged");
+}
+
 TEST(DocumentText, LeavesTheCallersFileAsItWas) {
     const DocumentFile file(word("<w:p><w:r><w:t>Hi</w:t></w:r></w:p>"));
     ASSERT_EQ(lseek(file.fd(), 7, SEEK_SET), 7);
