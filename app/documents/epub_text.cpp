@@ -46,6 +46,8 @@ public:
     }
     void endElement(std::string_view) override {}
     void text(std::string_view) override {}
+    // Past the budget the rest of the list is not even read.
+    bool satisfied() const override { return kept.over(); }
 
     std::map<std::string, ManifestItem> items;
     std::vector<std::string> spine;
