@@ -2,6 +2,7 @@
 // page by page, the zip-packaged documents (quick to read) whole at once.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -14,8 +15,10 @@ namespace tessaly {
 
 class DocumentReading {
 public:
-    // `fd` stays the caller's and open while the reading lives.
-    DocumentReading(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit);
+    // `fd` stays the caller's and open while the reading lives. `stop`, when
+    // given and set, ends a zip-packaged document's reading inside a part.
+    DocumentReading(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit,
+                    const std::atomic<bool>* stop = nullptr);
     ~DocumentReading();
     DocumentReading(const DocumentReading&) = delete;
     DocumentReading& operator=(const DocumentReading&) = delete;
@@ -32,6 +35,7 @@ private:
 
     int fd_;
     DocumentKind kind_;
+    const std::atomic<bool>* stop_;
     DocumentTextBuilder builder_;
     std::unique_ptr<PdfPages> pages_;
     std::string whole_;

@@ -9,17 +9,17 @@
 
 namespace tessaly {
 
-DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit) {
+DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit, const std::atomic<bool>* stop) {
     try {
         switch (kind) {
         case DocumentKind::pdf:
             return pdfText(fd, textLimit);
         case DocumentKind::openDocument:
-            return openDocumentText(fd, textLimit);
+            return openDocumentText(fd, textLimit, stop);
         case DocumentKind::officeOpenXml:
-            return officeOpenXmlText(fd, textLimit);
+            return officeOpenXmlText(fd, textLimit, stop);
         case DocumentKind::epub:
-            return epubText(fd, textLimit);
+            return epubText(fd, textLimit, stop);
         case DocumentKind::lockedOffice:
             return {{}, "it is encrypted"};
         case DocumentKind::none:

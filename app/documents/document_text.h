@@ -2,6 +2,8 @@
 // and the viewer read in place of a PDF's, an office file's or a book's bytes.
 #pragma once
 
+#include <atomic>
+
 #include <cstddef>
 #include <string>
 
@@ -24,6 +26,9 @@ struct DocumentText {
 // call for different documents on different threads at once.
 inline constexpr std::size_t kDocumentTextLimit = std::size_t{256} << 20;
 
-DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit);
+// `stop`, when given and set, ends the reading of a zip-packaged document
+// inside a part; the text then stops short.
+DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit,
+                          const std::atomic<bool>* stop = nullptr);
 
 }  // namespace tessaly

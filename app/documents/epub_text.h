@@ -3,12 +3,14 @@
 // chapters.
 #pragma once
 
+#include <atomic>
+
 #include <cstddef>
 
 #include "documents/document_text.h"
 
 namespace tessaly {
 
-DocumentText epubText(int fd, std::size_t textLimit);
+DocumentText epubText(int fd, std::size_t textLimit, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace tessaly

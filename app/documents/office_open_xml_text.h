@@ -3,12 +3,14 @@
 // workbook's order. Which one it is, the package's parts say.
 #pragma once
 
+#include <atomic>
+
 #include <cstddef>
 
 #include "documents/document_text.h"
 
 namespace tessaly {
 
-DocumentText officeOpenXmlText(int fd, std::size_t textLimit);
+DocumentText officeOpenXmlText(int fd, std::size_t textLimit, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace tessaly

@@ -3,12 +3,14 @@
 // tabs, rows by newlines, sheets and slides by a blank line.
 #pragma once
 
+#include <atomic>
+
 #include <cstddef>
 
 #include "documents/document_text.h"
 
 namespace tessaly {
 
-DocumentText openDocumentText(int fd, std::size_t textLimit);
+DocumentText openDocumentText(int fd, std::size_t textLimit, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace tessaly

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 
 #include <cstddef>
 #include <string_view>
@@ -47,7 +48,9 @@ private:
 
 class PackageText {
 public:
-    PackageText(int fd, std::size_t textLimit);
+    // `stop`, when given and set, ends the reading inside a part, between
+    // two pieces of its inflated bytes: a zip bomb is left at once.
+    PackageText(int fd, std::size_t textLimit, const std::atomic<bool>* stop = nullptr);
 
     ZipArchive& archive() { return archive_; }
     DocumentTextBuilder& text() { return text_; }
@@ -63,18 +66,21 @@ public:
     void noteDamaged() { damaged_ = true; }
     void noteEncrypted() { encrypted_ = true; }
     // Whether reading more parts is pointless: the text or the inflated
-    // bytes reached their limit, or the archive did not open.
+    // bytes reached their limit, the archive did not open, or Stop came.
     bool finished() const;
 
     DocumentText result();
 
 private:
+    bool stopped() const;
+
     std::size_t maxInflated_;
     ZipArchive archive_;
     DocumentTextBuilder text_;
     bool damaged_ = false;
     bool encrypted_ = false;
     bool inflatedTooMuch_ = false;
+    const std::atomic<bool>* stop_;
 };
 
 }  // namespace tessaly

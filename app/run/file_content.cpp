@@ -110,7 +110,10 @@ std::uint64_t moreDocumentText(void* context, const char** text) {
             feed.stopped = true;
             break;
         }
-        if (!reading.readMore()) break;
+        const bool more = reading.readMore();
+        // A package read whole may have been left part way by Stop.
+        if (feed.stop && feed.stop->load(std::memory_order_relaxed)) feed.stopped = true;
+        if (!more) break;
     }
     *text = reading.text().data();
     return reading.text().size();
@@ -169,7 +172,7 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     if (search.readError) return search;
     const DocumentKind kind = scope.documentsAsText ? documentKindOf(start) : DocumentKind::none;
     if (kind != DocumentKind::none) {
-        DocumentReading reading(fd, kind);
+        DocumentReading reading(fd, kind, kDocumentTextLimit, stop);
         DocumentFeed feed{reading, stop};
         search.answer = searchDocument(engine, feed, arguments, words);
         search.stopped = feed.stopped;
