@@ -242,6 +242,9 @@ public:
         const auto describeStart = [&start](const struct stat& info) {
             start.kind = kindOf(info);
             start.executable = (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
+            start.identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                              static_cast<std::uint64_t>(info.st_size),
+                              static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec};
         };
         // Opening is itself an act on some devices (a tape rewinds): what is
         // not a file is described from its name alone.

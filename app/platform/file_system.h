@@ -64,10 +64,21 @@ private:
 
 // How a file begins, and what it is, taken through one descriptor so that
 // both describe the same file even if the name is swapped meanwhile.
+// Which file a name led to, and as it stood then: equal identities mean
+// the same file, unchanged.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t changedNanoseconds = 0;  // ctime: any write, chmod or rename
+    bool operator==(const FileIdentity&) const = default;
+};
+
 struct FileStart {
     EntryKind kind = EntryKind::Other;  // of what the path leads to, links followed
     bool executable = false;            // any of its execute bits is set
     std::string bytes;                  // the first bytes of a regular file, none otherwise
+    FileIdentity identity;              // of what was opened and read, or looked at
 };
 
 struct FolderListing {

@@ -78,7 +78,13 @@ ProgramCheck checkProgramFile(FileSystem& files, const std::string& path) {
         check.verdict = ProgramVerdict::Program;
     else
         check.verdict = ProgramVerdict::Document;
+    check.identity = start.identity;
     return check;
+}
+
+bool stillTheFileJudged(FileSystem& files, const std::string& path, const ProgramCheck& check) {
+    FileStart now;
+    return !files.readStart(path, 0, now) && now.kind == EntryKind::File && now.identity == check.identity;
 }
 
 }  // namespace tessaly

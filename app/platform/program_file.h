@@ -21,6 +21,7 @@ enum class ProgramVerdict {
 struct ProgramCheck {
     ProgramVerdict verdict = ProgramVerdict::Unreadable;
     Failure failure;  // why, when Unreadable
+    FileIdentity identity;  // the file judged
 };
 
 // Looks at the file itself, not only its name: a regular file with any
@@ -30,5 +31,10 @@ struct ProgramCheck {
 // its name), a Windows installer and an internet shortcut is a program. Only the first bytes
 // are read, and nothing that is not a regular file is opened.
 ProgramCheck checkProgramFile(FileSystem& files, const std::string& path);
+
+// Whether the name still leads to the file that was judged, unchanged: asked
+// again just before the file goes to the opener, so that a file swapped for
+// a program after the check is not handed over.
+bool stillTheFileJudged(FileSystem& files, const std::string& path, const ProgramCheck& check);
 
 }  // namespace tessaly

@@ -70,6 +70,24 @@ TEST(ProgramFile, TheFileItselfSaysWhetherItIsAProgram) {
     EXPECT_EQ(checkProgramFile(systemFileSystem(), link.string()).verdict, Program);
 }
 
+// A document judged harmless and then swapped for a program, or written to,
+// is not the file that was judged.
+TEST(ProgramFile, AFileSwappedOrChangedAfterTheCheckIsNotTheOneJudged) {
+    TempDir dir;
+    const std::string path = dir.write("notes.txt", "plain words\n");
+    const ProgramCheck check = checkProgramFile(systemFileSystem(), path);
+    ASSERT_EQ(check.verdict, ProgramVerdict::Document);
+    EXPECT_TRUE(stillTheFileJudged(systemFileSystem(), path, check));
+
+    const std::string script = dir.write("swap", "#!/bin/sh\necho run\n");
+    ASSERT_EQ(::rename(script.c_str(), path.c_str()), 0);
+    EXPECT_FALSE(stillTheFileJudged(systemFileSystem(), path, check)) << "swapped";
+
+    const ProgramCheck again = checkProgramFile(systemFileSystem(), path);
+    std::ofstream(path, std::ios::app) << "more\n";
+    EXPECT_FALSE(stillTheFileJudged(systemFileSystem(), path, again)) << "written to";
+}
+
 TEST(ProgramFile, WhatIsNotAReadableFileIsNeverOpened) {
     TempDir dir;
     std::filesystem::create_directory(dir.path() / "folder");

@@ -54,6 +54,12 @@ Failure openInApplication(Services& services, const std::string& path,
     const ProgramCheck check = checkProgramFile(services.files, path);
     switch (check.verdict) {
     case ProgramVerdict::Document:
+        if (!stillTheFileJudged(services.files, path, check)) {
+            services.boxes.show(QStringLiteral("%1 changed while Tessaly looked at it, so it did not open it.")
+                                    .arg(textFromBytes(path)),
+                                kTitle, MessageIcon::CriticalStop, MessageButtons::Ok);
+            return {};
+        }
         return services.desktop.openUrl(localFileUrl(path));
     case ProgramVerdict::Program:
         offerInsteadOfRunning(services, path, showInViewer);
