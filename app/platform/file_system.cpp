@@ -8,31 +8,12 @@
 #include <cerrno>
 #include <memory>
 
+#include "platform/file_descriptor.h"
 #include "platform/path_join.h"
 
 namespace tessaly {
 
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    // Closing can report a delayed write error; it must not be lost.
-    int close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
 
 int openRetrying(const char* path, int flags, mode_t mode = 0666) {
     int fd;

@@ -18,12 +18,12 @@
 #include <future>
 #include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "criteria/qt/option_controls.h"
 #include "criteria/qt/scope_controls.h"
 #include "platform/blanks.h"
 #include "platform/engine_access.h"
+#include "platform/file_descriptor.h"
 #include "platform/error_tables.h"
 #include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/lossless_text.h"
@@ -53,21 +53,11 @@ namespace tessaly {
 
 namespace {
 
-// A file the viewer reads, open until the last work that reads it is done.
-struct OpenedFile {
-    int fd = -1;
-    OpenedFile() = default;
-    OpenedFile(const OpenedFile&) = delete;
-    OpenedFile& operator=(const OpenedFile&) = delete;
-    ~OpenedFile() {
-        if (fd >= 0) ::close(fd);
-    }
-    // Its length now, not when the folder was listed.
-    std::uint64_t size() const {
-        struct stat status {};
-        return fd >= 0 && ::fstat(fd, &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
-    }
-};
+// The length of an open file now, not when its folder was listed.
+std::uint64_t lengthNow(int fd) {
+    struct stat status {};
+    return fd >= 0 && ::fstat(fd, &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+}
 
 std::u16string_view utf16Of(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
@@ -265,16 +255,16 @@ void QuickViewer::loadViewer() {
         finish();
         return;
     }
-    auto file = std::make_shared<OpenedFile>();
+    int opened = -1;
     if (!document) {
         guardFileStep(
             services_,
             [&] {
-                file->fd = openToRead(path);
-                return file->fd < 0 ? failureFromErrno(errno, "read", path) : Failure{};
+                opened = openToRead(path);
+                return opened < 0 ? failureFromErrno(errno, "read", path) : Failure{};
             },
             fileFailureMessage);
-        if (file->fd < 0) {
+        if (opened < 0) {
             v.panels[0]->clear();
             finish();
             return;
@@ -290,9 +280,11 @@ void QuickViewer::loadViewer() {
     RunArguments arguments = arguments_;
     arguments.allHits = 1;
     const Candidate candidate{path, entry.size, entry.modified, 1, entry.readableByAll};
-    // The load owns all it reads: a load left behind never reaches into this call.
+    // The load owns all it reads, open until the last work that reads it is
+    // done: a load left behind never reaches into this call.
+    auto file = std::make_shared<const FileDescriptor>(opened);
     auto body = [engine, file, path, document](const ViewerTextLoad::PieceSink& sink) {
-        return streamViewerBody(*engine, file->fd, path, file->size(), document.get(), sink);
+        return streamViewerBody(*engine, file->get(), path, lengthNow(file->get()), document.get(), sink);
     };
     auto hitLines = [engine, candidate, arguments, words = readSearchWords(main_), document,
                      scope = chosenFileScope(readScope(main_))] {
@@ -300,7 +292,7 @@ void QuickViewer::loadViewer() {
                          : searchFile(*engine, candidate, arguments, words, scope))
             .lines;
     };
-    load_ = std::make_unique<ViewerTextLoad>(document ? document->text.size() : file->size(), std::move(body),
+    load_ = std::make_unique<ViewerTextLoad>(document ? document->text.size() : lengthNow(opened), std::move(body),
                                              std::move(hitLines));
     const ViewerTextLoad::Ending ending = showWhileLoading(*load_);
     sayShortOfTheEnd(ending);
