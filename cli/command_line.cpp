@@ -49,6 +49,10 @@ const char* const kUsage =
     "                         follow (10M); 0 for any size\n"
     "      --raw              search PDF, OpenDocument, Office and EPUB files as their\n"
     "                         raw bytes, not as the text they show\n"
+    "      --document-time-limit SECONDS\n"
+    "                         processor time one document may take to read (1 to\n"
+    "                         3600; default 20); a document that takes longer is\n"
+    "                         named and passed over\n"
     "\n"
     "Output:\n"
     "  -f, --format FORMAT    text, paths, rtf or json (default text)\n"
@@ -218,6 +222,9 @@ private:
                 {"color", [this](const std::string& v) { colour(v); }},
                 {"exclude-dir", [this](const std::string& v) { excludeDir(v); }},
                 {"max-filesize", [this](const std::string& v) { largestFileSize(v); }},
+                {"document-time-limit", [this](const std::string& v) {
+                     number("document-time-limit", v, 1, 3600, result_.documentSecondsLimit);
+                 }},
             };
         }
         return valued_;

@@ -33,6 +33,7 @@ struct CommandLine {
     std::vector<std::string> leftOutFolders;
     std::optional<bool> hiddenIncluded, binaryIncluded, documentsAsText;
     std::optional<std::uint64_t> largestFileSize;  // --max-filesize; 0 for any size
+    std::optional<int> documentSecondsLimit;         // --document-time-limit
 
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string> outputFile;

@@ -236,6 +236,8 @@ private:
         if (line_.binaryIncluded) s.binaryIncluded = *line_.binaryIncluded;
         if (line_.largestFileSize) s.largestFileSize = *line_.largestFileSize;
         if (line_.documentsAsText) s.documentsAsText = *line_.documentsAsText;
+        if (line_.documentSecondsLimit)
+            s.documentSecondsLimit = static_cast<std::uint32_t>(*line_.documentSecondsLimit);
     }
 
     bool applyArguments() {

@@ -18,6 +18,7 @@ complete -c tessaly -l exclude-dir -x -d 'do not enter folders matching this pat
 complete -c tessaly -l hidden -d 'search hidden files and folders'
 complete -c tessaly -l binary -d 'search binary files too'
 complete -c tessaly -l max-filesize -x -d 'pass over larger files (K, M or G may follow)'
+complete -c tessaly -l document-time-limit -x -d 'processor time one document may take to read'
 complete -c tessaly -l raw -d 'search documents as raw bytes'
 complete -c tessaly -s f -l format -x -a 'text paths rtf json' -d 'output format'
 complete -c tessaly -s o -l output -r -F -d 'write to this file'

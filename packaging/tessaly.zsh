@@ -21,6 +21,7 @@ _arguments -s \
   '--binary[search binary files too]' \
   '--max-filesize[pass over larger files]:size (K, M or G may follow):' \
   '--raw[search documents as raw bytes]' \
+  '--document-time-limit[processor time for one document]:seconds:' \
   {-f,--format}'[output format]:format:(text paths rtf json)' \
   {-o,--output}'[write to this file]:file:_files' \
   {-j,--threads}'[files searched at once]:count:' \

@@ -37,7 +37,10 @@ std::string scopeDescription(const SearchScope& scope) {
     add(text, scope.largestFileSize == 0 ? "Files of any size"
                                          : "Files up to " + fileSizeText(scope.largestFileSize),
         "\n");
-    add(text, scope.documentsAsText ? "Documents searched as their text" : "Documents searched as raw bytes",
+    add(text,
+        scope.documentsAsText
+            ? "Documents searched as their text, " + std::to_string(scope.documentSecondsLimit) + " s at most for one"
+            : std::string("Documents searched as raw bytes"),
         "\n");
     return text;
 }

@@ -1,6 +1,7 @@
 #include "criteria/scope_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <optional>
 
@@ -21,6 +22,7 @@ constexpr std::string_view hiddenIncluded = "hiddenIncluded";
 constexpr std::string_view binaryIncluded = "binaryIncluded";
 constexpr std::string_view largestFileSize = "largestFileSize";
 constexpr std::string_view documentsAsText = "documentsAsText";
+constexpr std::string_view documentSecondsLimit = "documentSecondsLimit";
 }  // namespace key
 
 std::string lowerAscii(std::string_view text) {
@@ -35,6 +37,14 @@ std::optional<bool> truthOf(std::string_view value) {
     if (lower == "true" || lower == "yes" || lower == "1") return true;
     if (lower == "false" || lower == "no" || lower == "0") return false;
     return std::nullopt;
+}
+
+// A document's time limit: a whole number of seconds, 1 to an hour.
+std::optional<std::uint32_t> secondsOf(std::string_view text) {
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 3600) return std::nullopt;
+    return value;
 }
 
 // Only a line that is a header and nothing else starts a section: a value
@@ -78,6 +88,8 @@ private:
             readInto(name, parseFileSize(text), scope.largestFileSize, SearchScope{}.largestFileSize);
         } else if (name == key::documentsAsText) {
             readInto(name, truthOf(text), scope.documentsAsText, SearchScope{}.documentsAsText);
+        } else if (name == key::documentSecondsLimit) {
+            readInto(name, secondsOf(text), scope.documentSecondsLimit, SearchScope{}.documentSecondsLimit);
         }
     }
 
@@ -120,6 +132,7 @@ std::string encodeScope(const SearchScope& scope) {
     writeLine(out, key::binaryIncluded, truthText(scope.binaryIncluded));
     writeLine(out, key::largestFileSize, std::to_string(scope.largestFileSize));
     writeLine(out, key::documentsAsText, truthText(scope.documentsAsText));
+    writeLine(out, key::documentSecondsLimit, std::to_string(scope.documentSecondsLimit));
     return out;
 }
 

@@ -22,6 +22,8 @@ struct SearchScope {
     // PDF, OpenDocument, Office and EPUB files are searched as the text they
     // show; off, their bytes are searched as they are.
     bool documentsAsText = true;
+    // Processor time one document may take to read, in seconds.
+    std::uint32_t documentSecondsLimit = 20;
 
     bool operator==(const SearchScope&) const = default;
 };

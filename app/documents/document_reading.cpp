@@ -29,7 +29,7 @@ bool DocumentReading::readMore() {
         if (pages_->addNextPage()) return true;
         problem_ = pages_->problem();
     } catch (const std::bad_alloc&) {
-        problem_ = "there is not enough memory to read it";
+        problem_ = kNeedsTooMuchMemory;
     } catch (const std::exception&) {
         problem_ = "it is damaged";
     }

@@ -27,7 +27,7 @@ DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit, cons
         }
         return {{}, "it is not a document"};
     } catch (const std::bad_alloc&) {
-        return {{}, "there is not enough memory to read it"};
+        return {{}, kNeedsTooMuchMemory};
     } catch (const std::exception&) {
         // The libraries below throw for files they cannot make sense of.
         return {{}, "it is damaged"};

@@ -26,6 +26,10 @@ struct DocumentText {
 // call for different documents on different threads at once.
 inline constexpr std::size_t kDocumentTextLimit = std::size_t{256} << 20;
 
+// Why a document's reading ran out of memory: the reader is limited to less
+// than the machine has, and this document asked for more.
+inline constexpr char kNeedsTooMuchMemory[] = "it needs too much memory";
+
 // `stop`, when given and set, ends the reading of a zip-packaged document
 // inside a part; the text then stops short.
 DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit,

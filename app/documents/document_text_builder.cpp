@@ -1,5 +1,7 @@
 #include "documents/document_text_builder.h"
 
+#include "platform/utf8.h"
+
 #include <algorithm>
 
 namespace tessaly {
@@ -40,6 +42,10 @@ void DocumentTextBuilder::append(std::string_view utf8) {
         if (full_) return;
     }
     held_ = Break::none;
+    // The text goes to the engine as UTF-8: a stray byte at its start could
+    // otherwise pass for a UTF-16 byte-order mark.
+    std::string repaired;
+    utf8 = asValidUtf8(utf8, repaired);
     const auto fits = wholeCharactersWithin(utf8, limit_ - text_.size());
     text_.append(fits);
     if (fits.size() < utf8.size()) full_ = true;

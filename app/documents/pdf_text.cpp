@@ -48,9 +48,17 @@ bool PdfPages::addNextPage() {
         problem_ = "its text is larger than " + byteSizeText(text_.limit());
         return false;
     }
-    if (next_ >= pages_) return false;
+    if (next_ >= pages_) {
+        // The other pages were read, but what the search says of this
+        // document must not pass for all of it.
+        if (unreadPage_ > 0) problem_ = "its page " + std::to_string(unreadPage_) + " could not be read";
+        return false;
+    }
     const std::unique_ptr<poppler::page> page(document_->create_page(next_++));
-    if (!page) return true;
+    if (!page) {
+        if (unreadPage_ == 0) unreadPage_ = next_;
+        return true;
+    }
     // Reading order without the physical layout's padding is what
     // pdftotext gives without -layout or -raw.
     const auto utf8 = page->text(poppler::rectf(), poppler::page::non_raw_non_physical_layout).to_utf8();

@@ -34,6 +34,7 @@ private:
     std::unique_ptr<poppler::document> document_;
     int pages_ = 0;
     int next_ = 0;
+    int unreadPage_ = 0;  // the first page that would not load, counted from 1
     std::string problem_;
 };
 

@@ -42,4 +42,33 @@ void appendUtf8(std::string& text, char32_t point) {
     }
 }
 
+std::string_view asValidUtf8(std::string_view text, std::string& repaired) {
+    std::size_t at = 0;
+    const auto validUpTo = [&] {
+        while (at < text.size()) {
+            if (static_cast<unsigned char>(text[at]) < 0x80) {
+                ++at;
+                continue;
+            }
+            const std::size_t length = decodeUtf8(text, at).length;
+            if (length == 0) return false;
+            at += length;
+        }
+        return true;
+    };
+    if (validUpTo()) return text;
+    repaired.assign(text.substr(0, at));
+    while (at < text.size()) {
+        const std::size_t from = at;
+        if (validUpTo()) {
+            repaired.append(text.substr(from));
+            break;
+        }
+        repaired.append(text.substr(from, at - from));
+        appendUtf8(repaired, 0xFFFD);
+        ++at;
+    }
+    return repaired;
+}
+
 }  // namespace tessaly

@@ -20,4 +20,8 @@ Utf8Sequence decodeUtf8(std::string_view text, std::size_t at);
 // which no encoding holds, becomes U+FFFD.
 void appendUtf8(std::string& text, char32_t codePoint);
 
+// `text` itself when it is valid UTF-8; otherwise a copy in `repaired` with
+// each byte that is not part of a valid sequence replaced by U+FFFD.
+std::string_view asValidUtf8(std::string_view text, std::string& repaired);
+
 }  // namespace tessaly

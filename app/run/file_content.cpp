@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "documents/document_reading.h"
+#include "documents/document_reader.h"
 
 #include "run/file_filter.h"
 
@@ -94,37 +94,25 @@ SearchAnswer searchHeld(const EngineCalls& engine, int fd, std::string_view held
 
 // A document being read for the engine, and whether the run wants it to stop.
 struct DocumentFeed {
-    DocumentReading& reading;
+    DocumentReader& reader;
     const std::atomic<bool>* stop;
-    bool stopped = false;
 };
 
 // The document is read only as far as the engine asks: a word on its first
-// page ends the reading there, and so does Stop, between two pages.
+// page ends the reading there, and Stop ends the reader at once.
 std::uint64_t moreDocumentText(void* context, const char** text) {
     auto& feed = *static_cast<DocumentFeed*>(context);
-    DocumentReading& reading = feed.reading;
-    const std::size_t before = reading.text().size();
-    while (reading.text().size() == before) {
-        if (feed.stop && feed.stop->load(std::memory_order_relaxed)) {
-            feed.stopped = true;
-            break;
-        }
-        const bool more = reading.readMore();
-        // A package read whole may have been left part way by Stop.
-        if (feed.stop && feed.stop->load(std::memory_order_relaxed)) feed.stopped = true;
-        if (!more) break;
-    }
-    *text = reading.text().data();
-    return reading.text().size();
+    feed.reader.readMore(feed.stop);
+    *text = feed.reader.text().data();
+    return feed.reader.text().size();
 }
 
 SearchAnswer searchDocument(const EngineCalls& engine, DocumentFeed& feed, const RunArguments& a,
                             const SearchWords& words) {
     if (!engine.searchGrowing) {
-        while (feed.reading.readMore()) {
+        while (feed.reader.readMore(feed.stop)) {
         }
-        return searchHeld(engine, -1, feed.reading.text(), a, words);
+        return searchHeld(engine, -1, feed.reader.text(), a, words);
     }
     WordCopies w(words);
     char* result = resultBuffer();
@@ -172,12 +160,14 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     if (search.readError) return search;
     const DocumentKind kind = scope.documentsAsText ? documentKindOf(start) : DocumentKind::none;
     if (kind != DocumentKind::none) {
-        DocumentReading reading(fd, kind, kDocumentTextLimit, stop);
-        DocumentFeed feed{reading, stop};
+        DocumentReader& reader = threadDocumentReader();
+        reader.begin(fd, kind, documentLimitsOf(scope));
+        DocumentFeed feed{reader, stop};
         search.answer = searchDocument(engine, feed, arguments, words);
-        search.stopped = feed.stopped;
+        reader.finish();
+        search.stopped = reader.stopped();
         // A word found before the text broke off is found all the same.
-        if (search.answer.length == 0) search.problem = reading.problem();
+        if (search.answer.length == 0) search.problem = reader.problem();
         return search;
     }
     if (!scope.binaryIncluded && looksBinary(start)) {
@@ -202,12 +192,19 @@ int openToRead(const std::string& path) {
     return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
 }
 
-std::optional<DocumentText> documentTextOf(const std::string& path) {
+DocumentLimits documentLimitsOf(const SearchScope& scope) {
+    DocumentLimits limits;
+    limits.cpuSeconds = scope.documentSecondsLimit;
+    return limits;
+}
+
+std::optional<DocumentText> documentTextOf(const std::string& path, const SearchScope& scope,
+                                           const std::atomic<bool>* stop) {
     const int fd = openToRead(path);
     if (fd < 0) return std::nullopt;
     const DocumentKind kind = documentKindOf(readStart(fd));
     std::optional<DocumentText> document;
-    if (kind != DocumentKind::none) document = documentText(fd, kind);
+    if (kind != DocumentKind::none) document = readDocument(fd, kind, documentLimitsOf(scope), stop);
     ::close(fd);
     return document;
 }

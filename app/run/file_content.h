@@ -13,6 +13,7 @@
 
 #include "criteria/run_arguments.h"
 #include "criteria/search_scope.h"
+#include "documents/document_reader.h"
 #include "documents/document_text.h"
 #include "platform/engine_loader.h"
 
@@ -38,7 +39,7 @@ struct ContentSearch {
 
 // Searches the file open on `fd`, read from its first byte. The descriptor
 // stays the caller's. `stop`, when given and set, ends the reading of a
-// document between two of its pages.
+// document at once.
 ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchScope& scope,
                                 const RunArguments& arguments, const SearchWords& words,
                                 const std::atomic<bool>* stop = nullptr);
@@ -50,9 +51,13 @@ SearchAnswer searchText(const EngineCalls& engine, std::string_view text, const 
 // Opens a file to search or view it by its name; -1 with errno when it cannot.
 int openToRead(const std::string& path);
 
-// The text of the document at `path`; nothing for a file that is not a
-// document or cannot be opened.
-std::optional<DocumentText> documentTextOf(const std::string& path);
+// How long a document may take to read, and so on, as the scope says.
+DocumentLimits documentLimitsOf(const SearchScope& scope);
+
+// The text of the document at `path`, read within the scope's limits;
+// nothing for a file that is not a document or cannot be opened.
+std::optional<DocumentText> documentTextOf(const std::string& path, const SearchScope& scope,
+                                           const std::atomic<bool>* stop = nullptr);
 
 // A file the person picked is searched whatever it holds or however large:
 // only whether documents are read as text carries over from the run's scope.

@@ -45,7 +45,10 @@ std::size_t InputFile::read(unsigned char* buffer, std::size_t capacity) {
         if (part > 0) std::memcpy(buffer + total, held_ + heldAt_, part);
         heldAt_ += part;
         total += part;
-    } while (total < capacity && grow());
+        // Text made as it is asked for goes to the search as soon as there
+        // is any: a word on a document's first page is found before the
+        // second is made.
+    } while (total == 0 && grow());
     if (fd_ < 0) return total;
     while (total < capacity) {
         const std::size_t asked = capacity - total;

@@ -41,11 +41,13 @@ public:
     int descriptor() const { return fd_; }
     // The input is all in the held bytes, and they stay where they are.
     bool heldWhole() const { return held_ && fd_ < 0 && !growing_.more; }
+    bool growing() const { return growing_.more != nullptr; }
     const unsigned char* heldBytes() const { return held_; }
     std::size_t heldLength() const { return heldLength_; }
 
     // Reads up to `capacity` bytes, fewer only at the end of the file or on a
-    // read error, which ends the input and is kept in threadReadError.
+    // read error, which ends the input and is kept in threadReadError. Text
+    // that grows comes as soon as some is made, and ends at a read of nothing.
     std::size_t read(unsigned char* buffer, std::size_t capacity);
 
     // To this byte; false where the file cannot go back (a pipe).

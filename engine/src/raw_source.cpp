@@ -55,8 +55,8 @@ void RawSource::fill() {
     const std::size_t got = file_.read(buffer_ + end_, want);
     end_ += got;
     // The read stops short only at the end of the file (or on an error, which
-    // ends the input the same way).
-    if (got < want) exhausted_ = true;
+    // ends the input the same way), or when growing text has no more made yet.
+    if (got == 0 || (got < want && !file_.growing())) exhausted_ = true;
 }
 
 RawPiece RawSource::peek(std::size_t wanted) {

@@ -31,6 +31,7 @@ void showScope(MainWindow& window, const SearchScope& scope) {
     window.scopeHidden->setChecked(scope.hiddenIncluded);
     window.scopeBinary->setChecked(scope.binaryIncluded);
     window.scopeDocuments->setChecked(scope.documentsAsText);
+    window.scopeDocumentTime->setValue(static_cast<int>(scope.documentSecondsLimit));
 
     const std::uint64_t megabytes = (scope.largestFileSize + megabyte - 1) / megabyte;
     window.scopeSize->setValue(static_cast<int>(
@@ -45,6 +46,7 @@ SearchScope readScope(const MainWindow& window) {
     scope.hiddenIncluded = window.scopeHidden->isChecked();
     scope.binaryIncluded = window.scopeBinary->isChecked();
     scope.documentsAsText = window.scopeDocuments->isChecked();
+    scope.documentSecondsLimit = static_cast<std::uint32_t>(window.scopeDocumentTime->value());
 
     const int megabytes = window.scopeSize->value();
     const QVariant shown = window.scopeSize->property(shownMegabytes);

@@ -238,7 +238,7 @@ void QuickViewer::loadViewer() {
     // A document is read once, for its text and for its hits.
     std::shared_ptr<const DocumentText> document;
     if (readScope(main_).documentsAsText) {
-        auto read = untilStopped([path] { return documentTextOf(path); });
+        auto read = untilStopped([path, scope = readScope(main_)] { return documentTextOf(path, scope); });
         if (!read) {  // stopped before there was any text to show
             showPanels(path, entry.size, entry.modified);
             sayShortOfTheEnd(ViewerTextLoad::Ending::Stopped);

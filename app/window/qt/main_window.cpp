@@ -105,6 +105,7 @@ constexpr int scopeHidden = 1800;
 constexpr int scopeBinary = 2130;
 constexpr int scopeDocuments = 2460;
 constexpr int scopeSize = 2900;
+constexpr int scopeDocumentTime = 3340;
 }  // namespace row
 
 QLabel* label(QWidget* parent, const char* name, const char* text,
@@ -578,6 +579,18 @@ void MainWindow::buildScopePage() {
     scopeSize->setSpecialValueText(QStringLiteral("Any Size"));
     size->setBuddy(scopeSize);
 
+    auto* documentTime = label(frameScope, "lblScopeDocumentTime", "Time for One Document");
+    scopeDocumentTime = new QSpinBox(frameScope);
+    scopeDocumentTime->setObjectName(QStringLiteral("scopeDocumentTime"));
+    scopeDocumentTime->setAccessibleName(QStringLiteral("Time for one document in seconds"));
+    scopeDocumentTime->setToolTip(
+        QStringLiteral("A document whose text takes longer than this to read is named and passed over."));
+    scopeDocumentTime->setAccessibleDescription(scopeDocumentTime->toolTip());
+    scopeDocumentTime->setRange(1, 3600);
+    scopeDocumentTime->setSuffix(QStringLiteral(" s"));
+    scopeDocumentTime->setValue(static_cast<int>(SearchScope{}.documentSecondsLimit));
+    documentTime->setBuddy(scopeDocumentTime);
+
     scopeBack = namedButton(frameScope, "scopeBack", "&Back", "Back to the other options.");
 
     const auto at = [this](QWidget* control, int left, int top, int width, int height) {
@@ -589,6 +602,7 @@ void MainWindow::buildScopePage() {
     at(scopeBinary, 200, row::scopeBinary, 3600, row::optionHeight);
     at(scopeDocuments, 200, row::scopeDocuments, 3600, row::optionHeight);
     at(size, 200, row::scopeSize, 1800, row::boxHeight);
+    at(documentTime, 200, row::scopeDocumentTime, 2200, row::boxHeight);
 }
 
 void MainWindow::buildResultsView() {
@@ -735,6 +749,7 @@ void MainWindow::layOut() {
     at(scopeFolders, l.group, row::scopeFolders, row::boxHeight);
     at(scopeFoldersHint, l.group, row::lblScopeFoldersHint, row::lblScopeFoldersHintHeight);
     at(scopeSize, {l.advOK.right() - 1500, 1500}, row::scopeSize, row::boxHeight);
+    at(scopeDocumentTime, {l.advOK.right() - 1500, 1500}, row::scopeDocumentTime, row::boxHeight);
     at(scopeBack, l.advOK, row::panelButtons, row::buttonHeight);
     for (QCalendarWidget* calendar : {monthViewFrom, monthViewTo}) {
         const QSize size = calendar->sizeHint();

@@ -197,6 +197,7 @@ public:
     QCheckBox* scopeBinary;
     QCheckBox* scopeDocuments;
     QSpinBox* scopeSize;  // megabytes; 0 for any size
+    QSpinBox* scopeDocumentTime;  // seconds
     QPushButton* scopeBack;
 
     // The results view.
