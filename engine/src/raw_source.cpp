@@ -66,7 +66,10 @@ RawPiece RawSource::peek(std::size_t wanted) {
         return {whole_ + mappedAt_, count, count == left};
     }
     wanted = std::min(wanted, capacity_);
-    while (end_ - begin_ < wanted && !exhausted_) {
+    // Of text that grows, what has been made is enough to go on with, down
+    // to a whole character: asking for more means making the next page.
+    const std::size_t enough = file_.growing() ? std::min<std::size_t>(wanted, 4) : wanted;
+    while (end_ - begin_ < enough && !exhausted_) {
         // The first read filled what it asked for: the file may be worth mapping.
         if (mayMap_ && end_ == kFirstRead && holdsFileStart_ && mapWholeFile()) return peek(wanted);
         fill();

@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "document_files.h"
+#include "hostile_documents.h"
 #include "platform/rtf_reader.h"
 #include "program_run.h"
 #include "temp_dir.h"
@@ -159,6 +161,28 @@ TEST_F(SearchCommand, DocumentsAsTheirTextBinaryFilesLeftOut) {
     // The passage comes from the document's text.
     EXPECT_NE(tessaly({"-d", d + "/report.pdf", "zanzibar"}).out.find("The yearly zanzibar report"),
               std::string::npos);
+}
+
+// Documents made to hang or exhaust their reader are named and passed over
+// within their limits; a word on a first page is found without reading on.
+TEST_F(SearchCommand, HostileDocumentsCostOnlyThemselves) {
+    std::string firstPage = "needle";
+    for (int line = 0; line < 20; ++line) firstPage += "\nthen then then then then then then then then then";
+    dir_.write("hostile/first-page.pdf", formChainPdf(firstPage));
+    dir_.write("hostile/forms.pdf", formChainPdf());
+    dir_.write("hostile/bomb.docx", zipBombDocument(64));
+    dir_.write("hostile/plain.txt", "a needle");
+    const std::string d = root_ + "/hostile";
+    const auto began = std::chrono::steady_clock::now();
+    const ProgramRun run = tessaly({"-f", "paths", "--document-time-limit", "1", "-d", d, "needle"});
+    EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(20));
+    EXPECT_EQ(run.out, d + "/first-page.pdf\n" + d + "/plain.txt\n");
+    EXPECT_NE(run.err.find("passed over " + d + "/forms.pdf: it took too long to read"), std::string::npos) << run.err;
+    EXPECT_EQ(run.exitStatus, 0);
+
+    const auto alone = std::chrono::steady_clock::now();
+    EXPECT_EQ(tessaly({"-f", "paths", "-d", d + "/first-page.pdf", "needle"}).exitStatus, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - alone, std::chrono::seconds(5));
 }
 
 TEST_F(SearchCommand, ThreadsDoNotChangeTheOutput) {

@@ -45,6 +45,27 @@ inline std::string zipBytes(const ZipEntries& entries, const std::string& locked
     return bytes.str();
 }
 
+// A PDF of `objects` (object 1 is the catalog), with its cross-reference
+// table counted here; `trailerExtra` goes into the trailer after /Root.
+inline std::string pdfOfObjects(const std::vector<std::string>& objects, const std::string& trailerExtra = "") {
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const auto xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const auto offset : offsets) {
+        char line[21];
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
+        pdf += line;
+    }
+    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R" + trailerExtra +
+           " >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return pdf;
+}
+
 // A PDF with one page per text, in Helvetica; with `locked`, encrypted with a
 // user password that is not empty, so it cannot be opened without it.
 inline std::string pdfBytes(const std::vector<std::string>& pages, bool locked = false) {
@@ -62,28 +83,14 @@ inline std::string pdfBytes(const std::vector<std::string>& pages, bool locked =
         objects.push_back("<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "\nendstream");
     }
     objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
-    std::string trailer = "/Size " + std::to_string(objects.size() + 1 + (locked ? 1 : 0)) + " /Root 1 0 R";
+    std::string trailer;
     if (locked) {
         const std::string key(64, 'A');
         objects.push_back("<< /Filter /Standard /V 1 /R 2 /O <" + key + "> /U <" + key + "> /P -4 >>");
-        trailer += " /Encrypt " + std::to_string(objects.size()) + " 0 R /ID [<0123456789ABCDEF0123456789ABCDEF> "
-                   "<0123456789ABCDEF0123456789ABCDEF>]";
+        trailer = " /Encrypt " + std::to_string(objects.size()) + " 0 R /ID [<0123456789ABCDEF0123456789ABCDEF> "
+                  "<0123456789ABCDEF0123456789ABCDEF>]";
     }
-    std::string pdf = "%PDF-1.4\n";
-    std::vector<std::size_t> offsets;
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        offsets.push_back(pdf.size());
-        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
-    }
-    const auto xref = pdf.size();
-    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (const auto offset : offsets) {
-        char line[21];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offset);
-        pdf += line;
-    }
-    pdf += "trailer\n<< " + trailer + " >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
-    return pdf;
+    return pdfOfObjects(objects, trailer);
 }
 
 // An open descriptor on a file in memory holding `bytes`.

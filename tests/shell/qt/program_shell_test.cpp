@@ -255,16 +255,17 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
         EXPECT_FALSE(w.frameAdvanced->isVisible());
         ASSERT_EQ(QApplication::focusWidget(), w.scopeFolders);
         QStringList reached;
-        for (int step = 0; step < 6; ++step) {
+        for (int step = 0; step < 7; ++step) {
             reached << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         EXPECT_EQ(reached, (QStringList{"scopeFolders", "scopeHidden", "scopeBinary", "scopeDocuments",
-                                        "scopeSize", "scopeBack"}));
+                                        "scopeSize", "scopeDocumentTime", "scopeBack"}));
         QTest::keyClicks(w.scopeFolders, QStringLiteral(".git;  Old Mail ;"));
         w.scopeHidden->setChecked(true);
         w.scopeDocuments->setChecked(false);
         w.scopeSize->setValue(10);
+        w.scopeDocumentTime->setValue(5);
         w.scopeBack->click();
         EXPECT_TRUE(w.frameAdvanced->isVisible());
         w.advOK->click();
@@ -283,6 +284,7 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
         EXPECT_FALSE(w.scopeDocuments->isChecked());
         EXPECT_EQ(w.scopeSize->value(), 10);
         EXPECT_EQ(readScope(w).largestFileSize, 10u << 20);
+        EXPECT_EQ(readScope(w).documentSecondsLimit, 5u);
         EXPECT_EQ(w.scopeLabel->text(), QStringLiteral("Hidden, Up to 10 MB, Documents Raw, 2 Folders Left Out"));
     }
 
