@@ -41,8 +41,11 @@ bool awaitReadable(int socket, const std::atomic<bool>* stop) {
 // Reads exactly `size` bytes, taking a descriptor that comes with them.
 Receipt readExactly(int socket, char* into, std::size_t size, int* attached, const std::atomic<bool>* stop) {
     std::size_t done = 0;
+    bool mayBeWaiting = false;
     while (done < size) {
-        if (!awaitReadable(socket, stop)) return Receipt::stopped;
+        // A reply is usually there already: the wait is only for when it is not.
+        if (mayBeWaiting && !awaitReadable(socket, stop)) return Receipt::stopped;
+        if (stop && stop->load(std::memory_order_relaxed)) return Receipt::stopped;
         iovec part{into + done, size - done};
         alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))];
         msghdr header{};
@@ -50,8 +53,9 @@ Receipt readExactly(int socket, char* into, std::size_t size, int* attached, con
         header.msg_iovlen = 1;
         header.msg_control = control;
         header.msg_controllen = sizeof control;
-        const ssize_t got = ::recvmsg(socket, &header, MSG_CMSG_CLOEXEC);
-        if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        const ssize_t got = ::recvmsg(socket, &header, MSG_CMSG_CLOEXEC | MSG_DONTWAIT);
+        mayBeWaiting = got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+        if (got < 0 && (errno == EINTR || mayBeWaiting)) continue;
         if (got < 0) return Receipt::failed;
         for (cmsghdr* c = CMSG_FIRSTHDR(&header); c; c = CMSG_NXTHDR(&header, c)) {
             if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS) continue;

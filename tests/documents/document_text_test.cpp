@@ -76,6 +76,8 @@ TEST(DocumentText, EachFamilyInReadingOrder) {
         std::string text;
     } cases[] = {
         {"pdf, a blank line between pages", pdfBytes({"Hello world", "Second page"}), "Hello world\n\nSecond page\n"},
+        // Bytes that are not UTF-8 would pass for a UTF-16 byte-order mark at the text's start.
+        {"docx, stray bytes", word("<w:p><w:r><w:t>\xFF\xFEword</w:t></w:r></w:p>"), "\uFFFD\uFFFDword\n"},
         {"odt",
          openDocument("text",
                       "<office:text><text:h>Big   heading</text:h>"

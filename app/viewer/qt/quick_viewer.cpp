@@ -247,7 +247,9 @@ void QuickViewer::loadViewer() {
         }
         if (*read) document = std::make_shared<const DocumentText>(std::move(**read));
     }
-    if (document && !document->problem.empty()) {
+    // A document read in part (a page that would not load) is shown as far
+    // as it was read, and says so beside its name.
+    if (document && document->text.empty() && !document->problem.empty()) {
         services_.boxes.show(QStringLiteral("Tessaly cannot show %1: %2.")
                                  .arg(textFromBytes(path), textFromBytes(document->problem)),
                              QStringLiteral("Tessaly"), MessageIcon::CriticalStop, MessageButtons::Ok);
@@ -296,6 +298,8 @@ void QuickViewer::loadViewer() {
                                              std::move(hitLines));
     const ViewerTextLoad::Ending ending = showWhileLoading(*load_);
     sayShortOfTheEnd(ending);
+    if (document && !document->problem.empty() && ending == ViewerTextLoad::Ending::Whole)
+        v.panels[0]->setText(v.panels[0]->text() + QStringLiteral(" (not all of it: %1)").arg(textFromBytes(document->problem)));
     finish();
     if (!v.isVisible()) return releaseText();  // closed while it loaded
     if (main_.FoundWord->isChecked()) findNextHit();

@@ -15,6 +15,8 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <unistd.h>
 
 #include <atomic>
@@ -27,6 +29,7 @@
 #include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "run/qt/result_view.h"
+#include "hostile_documents.h"
 #include "scripted_file_system.h"
 #include "search_start.h"
 #include "scripted_program_services.h"
@@ -194,6 +197,38 @@ TEST(SearchRun, StopEndsTheRunAfterTheFileInHand) {
         EXPECT_LE(found, 10 + threads - 1);
         EXPECT_TRUE(program.results().contains(QStringLiteral("%1. ").arg(found)));
         EXPECT_FALSE(program.results().contains(QStringLiteral("%1. ").arg(found + 1)));
+    }
+}
+
+// A document that would take for ever: Stop and closing the window end its
+// reader at once, and the window answers all the while.
+TEST(SearchRun, StopAndCloseEndADocumentThatNeverEnds) {
+    TempDir files;
+    files.write("forms.pdf", formChainPdf());
+    for (const bool closing : {false, true}) {
+        SCOPED_TRACE(closing);
+        Program program;
+        program.searchFolders({files.path().string()});
+        program.words(QStringLiteral("needle"));
+        QElapsedTimer clock;
+        qint64 askedAt = -1, longestWait = 0, lastTurn = 0;
+        QTimer turns;
+        QObject::connect(&turns, &QTimer::timeout, [&] {
+            longestWait = std::max(longestWait, clock.elapsed() - lastTurn);
+            lastTurn = clock.elapsed();
+        });
+        turns.start(10);
+        QTimer::singleShot(500, [&] {
+            askedAt = clock.elapsed();
+            if (closing) program.window().close();
+            else program.window().searchStop->click();
+        });
+        clock.start();
+        program.start();
+        ASSERT_GE(askedAt, 0);
+        EXPECT_LT(clock.elapsed() - askedAt, 1000);
+        EXPECT_LT(longestWait, 100);
+        EXPECT_EQ(program.status(), QStringLiteral("Search was stopped before its completion!"));
     }
 }
 
