@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "documents/package_text.h"
@@ -133,11 +134,15 @@ DocumentText epubText(int fd, std::size_t textLimit, const std::atomic<bool>* st
     package.readXml("META-INF/encryption.xml", encrypted);
     if (book.spine.empty()) package.noteDamaged();
     XhtmlText page(package.text());
+    // A book reads each of its pages once: a spine that lists one page
+    // thousands of times is made to keep a reader busy, not to be read.
+    std::unordered_set<std::string> read;
     for (const auto& id : book.spine) {
         if (package.finished()) break;
         const auto item = book.items.find(id);
         if (item == book.items.end() || !isPage(item->second)) continue;
         const auto entry = entryOfHref(container.packagePath, item->second.href);
+        if (!read.insert(entry).second) continue;
         if (encrypted.parts.contains(entry)) {
             package.noteEncrypted();
             continue;
