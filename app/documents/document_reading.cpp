@@ -4,9 +4,8 @@
 
 namespace tessaly {
 
-DocumentReading::DocumentReading(int fd, DocumentKind kind, std::size_t textLimit,
-                                 const std::atomic<bool>* stop)
-    : fd_(fd), kind_(kind), stop_(stop), builder_(textLimit) {}
+DocumentReading::DocumentReading(int fd, DocumentKind kind, std::size_t textLimit)
+    : fd_(fd), kind_(kind), builder_(textLimit) {}
 
 DocumentReading::~DocumentReading() = default;
 
@@ -18,7 +17,7 @@ void DocumentReading::end() {
 bool DocumentReading::readMore() {
     if (ended_) return false;
     if (kind_ != DocumentKind::pdf) {
-        DocumentText document = documentText(fd_, kind_, builder_.limit(), stop_);
+        DocumentText document = documentText(fd_, kind_, builder_.limit());
         whole_ = std::move(document.text);
         problem_ = std::move(document.problem);
         ended_ = true;

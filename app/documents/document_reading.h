@@ -2,7 +2,6 @@
 // page by page, the zip-packaged documents (quick to read) whole at once.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -15,10 +14,8 @@ namespace tessaly {
 
 class DocumentReading {
 public:
-    // `fd` stays the caller's and open while the reading lives. `stop`, when
-    // given and set, ends a zip-packaged document's reading inside a part.
-    DocumentReading(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit,
-                    const std::atomic<bool>* stop = nullptr);
+    // `fd` stays the caller's and open while the reading lives.
+    DocumentReading(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit);
     ~DocumentReading();
     DocumentReading(const DocumentReading&) = delete;
     DocumentReading& operator=(const DocumentReading&) = delete;
@@ -35,7 +32,6 @@ private:
 
     int fd_;
     DocumentKind kind_;
-    const std::atomic<bool>* stop_;
     DocumentTextBuilder builder_;
     std::unique_ptr<PdfPages> pages_;
     std::string whole_;

@@ -9,17 +9,17 @@
 
 namespace tessaly {
 
-DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit, const std::atomic<bool>* stop) {
+DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit) {
     try {
         switch (kind) {
         case DocumentKind::pdf:
             return pdfText(fd, textLimit);
         case DocumentKind::openDocument:
-            return openDocumentText(fd, textLimit, stop);
+            return openDocumentText(fd, textLimit);
         case DocumentKind::officeOpenXml:
-            return officeOpenXmlText(fd, textLimit, stop);
+            return officeOpenXmlText(fd, textLimit);
         case DocumentKind::epub:
-            return epubText(fd, textLimit, stop);
+            return epubText(fd, textLimit);
         case DocumentKind::lockedOffice:
             return {{}, "it is encrypted"};
         case DocumentKind::none:

@@ -2,7 +2,6 @@
 // and the viewer read in place of a PDF's, an office file's or a book's bytes.
 #pragma once
 
-#include <atomic>
 
 #include <cstddef>
 #include <string>
@@ -30,9 +29,6 @@ inline constexpr std::size_t kDocumentTextLimit = std::size_t{256} << 20;
 // than the machine has, and this document asked for more.
 inline constexpr char kNeedsTooMuchMemory[] = "it needs too much memory";
 
-// `stop`, when given and set, ends the reading of a zip-packaged document
-// inside a part; the text then stops short.
-DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit,
-                          const std::atomic<bool>* stop = nullptr);
+DocumentText documentText(int fd, DocumentKind kind, std::size_t textLimit = kDocumentTextLimit);
 
 }  // namespace tessaly

@@ -121,8 +121,8 @@ bool isPage(const ManifestItem& item) { return item.mediaType.find("html") != st
 
 }  // namespace
 
-DocumentText epubText(int fd, std::size_t textLimit, const std::atomic<bool>* stop) {
-    PackageText package(fd, textLimit, stop);
+DocumentText epubText(int fd, std::size_t textLimit) {
+    PackageText package(fd, textLimit);
     Container container;
     package.readXml("META-INF/container.xml", container);
     PackageDocument book(package.namesBudget());

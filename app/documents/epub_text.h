@@ -3,7 +3,6 @@
 // chapters.
 #pragma once
 
-#include <atomic>
 
 #include <cstddef>
 
@@ -11,6 +10,6 @@
 
 namespace tessaly {
 
-DocumentText epubText(int fd, std::size_t textLimit, const std::atomic<bool>* stop = nullptr);
+DocumentText epubText(int fd, std::size_t textLimit);
 
 }  // namespace tessaly

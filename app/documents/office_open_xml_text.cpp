@@ -67,8 +67,8 @@ void readPresentation(PackageText& package) {
 
 }  // namespace
 
-DocumentText officeOpenXmlText(int fd, std::size_t textLimit, const std::atomic<bool>* stop) {
-    PackageText package(fd, textLimit, stop);
+DocumentText officeOpenXmlText(int fd, std::size_t textLimit) {
+    PackageText package(fd, textLimit);
     auto& archive = package.archive();
     if (archive.contains("word/document.xml"))
         readWordDocument(package);

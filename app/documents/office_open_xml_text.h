@@ -3,7 +3,6 @@
 // workbook's order. Which one it is, the package's parts say.
 #pragma once
 
-#include <atomic>
 
 #include <cstddef>
 
@@ -11,6 +10,6 @@
 
 namespace tessaly {
 
-DocumentText officeOpenXmlText(int fd, std::size_t textLimit, const std::atomic<bool>* stop = nullptr);
+DocumentText officeOpenXmlText(int fd, std::size_t textLimit);
 
 }  // namespace tessaly

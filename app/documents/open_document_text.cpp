@@ -92,8 +92,8 @@ private:
 
 }  // namespace
 
-DocumentText openDocumentText(int fd, std::size_t textLimit, const std::atomic<bool>* stop) {
-    PackageText package(fd, textLimit, stop);
+DocumentText openDocumentText(int fd, std::size_t textLimit) {
+    PackageText package(fd, textLimit);
     ManifestEncryption manifest;
     package.readXml("META-INF/manifest.xml", manifest);
     if (manifest.contentEncrypted) {

@@ -3,7 +3,6 @@
 // tabs, rows by newlines, sheets and slides by a blank line.
 #pragma once
 
-#include <atomic>
 
 #include <cstddef>
 
@@ -11,6 +10,6 @@
 
 namespace tessaly {
 
-DocumentText openDocumentText(int fd, std::size_t textLimit, const std::atomic<bool>* stop = nullptr);
+DocumentText openDocumentText(int fd, std::size_t textLimit);
 
 }  // namespace tessaly

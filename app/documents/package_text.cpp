@@ -20,13 +20,11 @@ std::size_t maxInflatedFor(std::size_t textLimit) {
 
 }  // namespace
 
-PackageText::PackageText(int fd, std::size_t textLimit, const std::atomic<bool>* stop)
-    : maxInflated_(maxInflatedFor(textLimit)), archive_(fd, maxInflated_), text_(textLimit), stop_(stop) {}
-
-bool PackageText::stopped() const { return stop_ && stop_->load(std::memory_order_relaxed); }
+PackageText::PackageText(int fd, std::size_t textLimit)
+    : maxInflated_(maxInflatedFor(textLimit)), archive_(fd, maxInflated_), text_(textLimit) {}
 
 bool PackageText::finished() const {
-    return text_.full() || inflatedTooMuch_ || !archive_.problem().empty() || stopped();
+    return text_.full() || inflatedTooMuch_ || !archive_.problem().empty();
 }
 
 bool PackageText::readXml(std::string_view name, XmlContentHandler& handler, EntityNames names) {
@@ -34,7 +32,7 @@ bool PackageText::readXml(std::string_view name, XmlContentHandler& handler, Ent
     XmlTextReader reader(handler, names);
     const auto read = archive_.read(name, [&](std::string_view bytes) {
         reader.feed(bytes);
-        return !handler.satisfied() && !stopped();
+        return !handler.satisfied();
     });
     switch (read) {
     case EntryRead::missing:

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <algorithm>
-#include <atomic>
 
 #include <cstddef>
 #include <string_view>
@@ -48,9 +47,7 @@ private:
 
 class PackageText {
 public:
-    // `stop`, when given and set, ends the reading inside a part, between
-    // two pieces of its inflated bytes: a zip bomb is left at once.
-    PackageText(int fd, std::size_t textLimit, const std::atomic<bool>* stop = nullptr);
+    PackageText(int fd, std::size_t textLimit);
 
     ZipArchive& archive() { return archive_; }
     DocumentTextBuilder& text() { return text_; }
@@ -72,15 +69,12 @@ public:
     DocumentText result();
 
 private:
-    bool stopped() const;
-
     std::size_t maxInflated_;
     ZipArchive archive_;
     DocumentTextBuilder text_;
     bool damaged_ = false;
     bool encrypted_ = false;
     bool inflatedTooMuch_ = false;
-    const std::atomic<bool>* stop_;
 };
 
 }  // namespace tessaly
