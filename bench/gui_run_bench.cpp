@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "platform/engine_access.h"
-#include "platform/qt/qt_event_pump.h"
 #include "run/qt/search_run.h"
 #include "scripted_services.h"
 #include "window/qt/main_window.h"
@@ -54,7 +53,7 @@ public:
     Bench(QString word, QStringList folders)
         : word_(std::move(word)),
           folders_(std::move(folders)),
-          services_{systemFileSystem(), boxes_, dialogs_, desktop_, pump_, end_},
+          services_{systemFileSystem(), boxes_, dialogs_, desktop_, end_},
           shell_(services_, data_.path().string(), {}, installedEngine(), benchThreads()) {
         shell_.load();
         MainWindow& w = shell_.window();
@@ -111,7 +110,6 @@ private:
     test::ScriptedMessageBoxes boxes_;
     test::ScriptedPrintAndSaveDialogs dialogs_;
     test::ScriptedDesktop desktop_;
-    QtEventPump pump_;
     test::ScriptedProgramEnd end_;
     Services services_;
     ProgramShell shell_;

@@ -14,9 +14,10 @@ constexpr std::size_t kLongestEscape = 64;
 
 }  // namespace
 
-ViewerTextLoad::ViewerTextLoad(std::size_t textCapacity, BodyPieces body, HitLines hitLines)
+ViewerTextLoad::ViewerTextLoad(std::size_t textCapacity, BodyPieces body, HitLines hitLines, Changed changed)
     : body_(std::move(body)),
       hitLines_(std::move(hitLines)),
+      changed_(std::move(changed)),
       // Room for one slice more than the text can take: a slice is decoded
       // whole, and the room it finds must not depend on where it falls.
       text_((textCapacity + kSliceBytes + kLongestEscape) * sizeof(char16_t)),
@@ -36,7 +37,7 @@ ViewerTextLoad::~ViewerTextLoad() {
 void ViewerTextLoad::stop() {
     stopping_ = true;
     const std::lock_guard lock(mutex_);
-    changed_.notify_all();
+    moved_.notify_all();
 }
 
 void ViewerTextLoad::findHitLines() {
@@ -48,7 +49,7 @@ void ViewerTextLoad::findHitLines() {
     }
     const std::lock_guard lock(mutex_);
     lines_ = std::move(lines);
-    changed_.notify_all();
+    moved_.notify_all();
 }
 
 void ViewerTextLoad::makeText() {
@@ -64,7 +65,7 @@ void ViewerTextLoad::makeText() {
     publish(true);  // all the text is up while the search still runs
     {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return lines_.has_value() || stopping_; });
+        moved_.wait(lock, [this] { return lines_.has_value() || stopping_; });
     }
     if (stopping_) return end(Ending::Stopped);
     markHits(true);
@@ -105,23 +106,29 @@ void ViewerTextLoad::publish(bool force) {
     // The first screen goes at once; after that, at the window's pace.
     if (!force && published_ != 0 && now - lastPublished_ < kPublishEvery) return;
     lastPublished_ = now;
-    const std::lock_guard lock(mutex_);
-    published_ = length_;
-    marks_.insert(marks_.end(), pendingMarks_.begin(), pendingMarks_.end());
-    pendingMarks_.clear();
-    changed_.notify_all();
+    {
+        const std::lock_guard lock(mutex_);
+        published_ = length_;
+        marks_.insert(marks_.end(), pendingMarks_.begin(), pendingMarks_.end());
+        pendingMarks_.clear();
+        moved_.notify_all();
+    }
+    if (changed_) changed_();
 }
 
 void ViewerTextLoad::end(Ending ending) {
     publish(true);
-    const std::lock_guard lock(mutex_);
-    ending_ = ending;
-    changed_.notify_all();
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = ending;
+        moved_.notify_all();
+    }
+    if (changed_) changed_();
 }
 
 ViewerTextLoad::Progress ViewerTextLoad::take(std::chrono::milliseconds wait) {
     std::unique_lock lock(mutex_);
-    changed_.wait_for(lock, wait,
+    moved_.wait_for(lock, wait,
                       [this] { return ending_.has_value() || published_ != taken_ || !marks_.empty(); });
     taken_ = published_;
     Progress progress;

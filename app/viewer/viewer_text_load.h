@@ -32,10 +32,14 @@ public:
     // The engine's hit lines for the file.
     using HitLines = std::function<std::string()>;
 
+    // Told, on the load's own thread, that take() has more to give: at most
+    // every few tens of milliseconds, and once more when the load ends.
+    using Changed = std::function<void()>;
+
     // Starts at once. `textCapacity` bounds the text in UTF-16 units: the
     // body's own source length will do, since no character of a file or a
     // document takes more units than bytes.
-    ViewerTextLoad(std::size_t textCapacity, BodyPieces body, HitLines hitLines);
+    ViewerTextLoad(std::size_t textCapacity, BodyPieces body, HitLines hitLines, Changed changed = {});
     // Stops the load and waits for its threads.
     ~ViewerTextLoad();
     ViewerTextLoad(const ViewerTextLoad&) = delete;
@@ -77,6 +81,7 @@ private:
 
     BodyPieces body_;
     HitLines hitLines_;
+    Changed changed_;
     PageBuffer text_;
     std::size_t capacity_;  // in units
     std::atomic<bool> stopping_{false};
@@ -89,7 +94,7 @@ private:
     bool cut_ = false;
 
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable moved_;
     // Under mutex_:
     std::size_t published_ = 0;
     std::size_t taken_ = 0;

@@ -10,12 +10,11 @@ namespace tessaly::test {
 
 struct ScriptedProgramServices {
     explicit ScriptedProgramServices(FileSystem& fileSystem = systemFileSystem())
-        : services{fileSystem, boxes, dialogs, desktop, pump, end} {}
+        : services{fileSystem, boxes, dialogs, desktop, end} {}
 
     ScriptedMessageBoxes boxes;
     ScriptedPrintAndSaveDialogs dialogs;
     ScriptedDesktop desktop;
-    ScriptedEventPump pump;
     ScriptedProgramEnd end;
     Services services;
 };

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "platform/qt/desktop.h"
-#include "platform/qt/event_pump.h"
 #include "platform/qt/message_boxes.h"
 #include "platform/qt/print_and_save_dialogs.h"
 #include "platform/qt/program_end.h"
@@ -159,29 +158,6 @@ private:
     int beeps_ = 0;
 };
 
-class ScriptedEventPump : public EventPump {
-public:
-    // Runs at every call, as the person's clicks would arrive: a test presses
-    // Stop from here in the middle of a run.
-    void onCall(std::function<void()> action) { action_ = std::move(action); }
-
-    void processEvents() override {
-        ++calls_;
-        if (action_) action_();
-    }
-    void processEventsNow() override {
-        ++forced_;
-        if (action_) action_();
-    }
-
-    int calls() const { return calls_; }
-    int forced() const { return forced_; }
-
-private:
-    std::function<void()> action_;
-    int calls_ = 0;
-    int forced_ = 0;
-};
 
 // Abort in a test does not end the test program: it is counted.
 class ScriptedProgramEnd : public ProgramEnd {

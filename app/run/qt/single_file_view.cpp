@@ -14,7 +14,6 @@
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/operation_error_report.h"
 #include "platform/qt/rich_text_box.h"
-#include "platform/qt/work_beside_window.h"
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
 #include "run/result_document.h"
@@ -25,20 +24,6 @@
 #include "window/qt/services.h"
 
 namespace tessaly {
-
-namespace {
-
-// The hourglass for as long as the click is being answered. Stacked on top
-// of the run's own, which stays when this click came during a run's pause.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-}  // namespace
 
 SingleFileView::SingleFileView(MainWindow& window, Services& services, EngineAccess& engine,
                                const RunArguments& arguments)
@@ -61,7 +46,6 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     if (path.isEmpty()) return;
 
     const std::uint64_t click = ++clicks_;
-    const WaitCursor wait;
     window_.state.selectedFile.clear();
     window_.textFile->setRtf(kResultHeader);
 
@@ -88,16 +72,22 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     candidate.size = status.size;
     candidate.modified = status.modified;
     // A long document or a file of hundreds of megabytes takes a while: the
-    // window goes on meanwhile, and a click on another file takes over.
-    const std::optional<SearchAnswer> answer = unlessAbandoned(
-        services_.pump,
+    // window goes on meanwhile, and a click on another file takes over. The
+    // hourglass stays for as long as any click is being answered, stacked on
+    // top of the run's own, which stays when this click came during a pause.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++searching_;
+    work_.start(
         [engine, candidate, arguments = arguments_, words, scope = chosenFileScope(readScope(window_))] {
             return searchFile(*engine, candidate, arguments, words, scope);
         },
-        [this, click] { return click != clicks_; }, leftBehind_);
-    if (!answer || click != clicks_) return;
-    window_.textFile->setRtf(
-        singleFileText(dateTimeText(status.modified), status.size, answer->lines, answer->length));
+        [this, click, status](const SearchAnswer& answer) {
+            QApplication::restoreOverrideCursor();
+            --searching_;
+            if (click != clicks_) return;
+            window_.textFile->setRtf(
+                singleFileText(dateTimeText(status.modified), status.size, answer.lines, answer.length));
+        });
 }
 
 void SingleFileView::doubleClicked() {

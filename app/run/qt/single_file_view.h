@@ -6,8 +6,9 @@
 
 #include <QObject>
 #include <cstdint>
-#include <future>
 #include <string>
+
+#include "platform/qt/background_work.h"
 
 class QTreeWidgetItem;
 
@@ -28,6 +29,8 @@ public:
 
     void nodeClicked(QTreeWidgetItem* node);
     void doubleClicked();
+    // No click is still being answered.
+    bool idle() const { return searching_ == 0; }
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,8 +42,9 @@ private:
     EngineAccess& engine_;
     const RunArguments& arguments_;
     std::uint64_t clicks_ = 0;
-    // A search a later click left to finish on its own.
-    std::future<void> leftBehind_;
+    int searching_ = 0;
+    // Last, so that searches still under way end before what they report to.
+    BackgroundWork work_;
 };
 
 }  // namespace tessaly

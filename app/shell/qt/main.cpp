@@ -11,7 +11,6 @@
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/program_end.h"
 #include "platform/qt/qt_desktop.h"
-#include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_print_and_save_dialogs.h"
 #include "shell/qt/program_icon.h"
@@ -31,8 +30,7 @@ int main(int argc, char** argv) {
     QtMessageBoxes boxes;
     QtPrintAndSaveDialogs dialogs;
     QtDesktop desktop;
-    QtEventPump pump;
-    Services services{systemFileSystem(), boxes, dialogs, desktop, pump, immediateProgramEnd()};
+    Services services{systemFileSystem(), boxes, dialogs, desktop, immediateProgramEnd()};
 
     // Where the program keeps its files: --data-dir, or the person's own data
     // folder (started from a desktop menu, the current folder is anyone's).

@@ -46,6 +46,7 @@ public:
     SearchRun& searchRun() { return *searchRun_; }
     ResultView& resultView() { return *resultView_; }
     QuickViewer& quickViewer() { return *quickViewer_; }
+    SingleFileView& singleFileView() { return *singleFileView_; }
     // The guide inside the program; null until Help needed it.
     HelpWindow* helpWindow() { return helpWindow_.get(); }
 

@@ -31,7 +31,7 @@
 #include "platform/qt/rich_text_box.h"
 #include "platform/qt/rtf_colour_table.h"
 #include "platform/qt/rtf_document_builder.h"
-#include "platform/qt/work_beside_window.h"
+#include "platform/qt/background_work.h"
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
 #include "run/result_entry_index.h"
@@ -120,11 +120,11 @@ QuickViewerWindow& QuickViewer::window() {
         if (!main_.state.selectedFile.empty())
             openInApplication(services_, main_.state.selectedFile);
     });
-    connect(v.viewStop, &QPushButton::clicked, this, [this] { viewerLoadDone_ = true; });
+    connect(v.viewStop, &QPushButton::clicked, this, &QuickViewer::stopLoad);
     connect(v.viewClose, &QPushButton::clicked, this, &QuickViewer::done);
     // Closed by its close box while a file loads: the load ends.
     connect(&v, &QuickViewerWindow::closedByCloseBox, this, [this] {
-        viewerLoadDone_ = true;
+        stopLoad();
         // Once the window is hidden.
         QMetaObject::invokeMethod(this, &QuickViewer::releaseText, Qt::QueuedConnection);
     });
@@ -165,17 +165,12 @@ void QuickViewer::viewFile() {
     if (pickSelectedFile()) showSelectedFile();
 }
 
-void QuickViewer::showSelectedFile() {
-    QuickViewerWindow& v = window();
-    v.setCommandsEnabled(false);
-    loadViewer();
-    v.setCommandsEnabled(true);
-}
+void QuickViewer::showSelectedFile() { loadViewer(); }
 
 void QuickViewer::loadViewer() {
-    // The window breathes during a load; Viewer pressed again meanwhile
+    // A load is under way beside the window: Viewer pressed again meanwhile
     // would pour a second file into the same text. Next reads the text
-    // while the window breathes too: it must stay until Next is done.
+    // beside the window too: it must stay until Next is done.
     if (!viewerLoadDone_ || searchingText_) {
         services_.desktop.beep();
         return;
@@ -187,6 +182,8 @@ void QuickViewer::loadViewer() {
         v.setSizeTwips(main_.state.geometry.viewerWidth, main_.state.geometry.viewerHeight);
     }
     viewerLoadDone_ = false;
+    ++loadNumber_;
+    v.setCommandsEnabled(false);
     v.show();
     v.raise();
     v.panels[0]->setText(QStringLiteral("Loading file ..."));
@@ -195,17 +192,10 @@ void QuickViewer::loadViewer() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     v.richView->clear();
     load_.reset();
+    document_.reset();
     v.showStop(true);
-    services_.pump.processEventsNow();
 
     const std::string path = main_.state.selectedFile;
-    const auto finish = [&] {
-        v.richView->setCaretOffset(0);
-        QApplication::restoreOverrideCursor();
-        viewerLoadDone_ = true;
-        v.showStop(false);
-    };
-
     // A file that cannot be read is said so, rather than shown blank.
     DirectoryEntry entry;
     const bool readable = guardFileStep(
@@ -217,36 +207,45 @@ void QuickViewer::loadViewer() {
             return failure;
         },
         fileFailureMessage);
-    const EngineCalls* engine = nullptr;
-    if (readable) {
-        for (;;) {
-            Failure failure;
-            engine = engine_.engine(failure);
-            if (engine) break;
-            const ErrorReportAction action = reportOperationError(
-                services_.boxes, failure.code, ErrorTable::Folders, IgnoreAction::Leave);
-            if (action == ErrorReportAction::EndProgram) services_.end.endNow();
-            if (action != ErrorReportAction::Retry) break;
-        }
-    }
+    const EngineCalls* engine = readable ? loadedEngine() : nullptr;
     if (!engine) {
         v.panels[0]->clear();
-        finish();
-        return;
+        return finishLoad();
     }
+    if (!readScope(main_).documentsAsText) return showBody(path, entry, *engine);
 
-    // A document is read once, for its text and for its hits.
-    std::shared_ptr<const DocumentText> document;
-    if (readScope(main_).documentsAsText) {
-        auto read = untilStopped([path, scope = readScope(main_)] { return documentTextOf(path, scope); });
-        if (!read) {  // stopped before there was any text to show
-            showPanels(path, entry.size, entry.modified);
-            sayShortOfTheEnd(ViewerTextLoad::Ending::Stopped);
-            finish();
-            return;
-        }
-        if (*read) document = std::make_shared<const DocumentText>(std::move(**read));
+    // A document is read once, for its text and for its hits, by the reader
+    // process, which Stop ends at once.
+    auto stop = std::make_shared<std::atomic<bool>>(false);
+    documentStop_ = stop;
+    work_.start([path, scope = readScope(main_), stop] { return documentTextOf(path, scope, stop.get()); },
+                [this, number = loadNumber_, path, entry, engine, stop](std::optional<DocumentText> read) {
+                    if (number != loadNumber_) return;
+                    documentStop_.reset();
+                    if (stop->load()) {  // stopped before there was any text to show
+                        showPanels(path, entry.size, entry.modified);
+                        sayShortOfTheEnd(ViewerTextLoad::Ending::Stopped);
+                        return finishLoad();
+                    }
+                    if (read) document_ = std::make_shared<const DocumentText>(std::move(*read));
+                    showBody(path, entry, *engine);
+                });
+}
+
+const EngineCalls* QuickViewer::loadedEngine() {
+    for (;;) {
+        Failure failure;
+        if (const EngineCalls* engine = engine_.engine(failure)) return engine;
+        const ErrorReportAction action =
+            reportOperationError(services_.boxes, failure.code, ErrorTable::Folders, IgnoreAction::Leave);
+        if (action == ErrorReportAction::EndProgram) services_.end.endNow();
+        if (action != ErrorReportAction::Retry) return nullptr;
     }
+}
+
+void QuickViewer::showBody(const std::string& path, const DirectoryEntry& entry, const EngineCalls& engine) {
+    QuickViewerWindow& v = *window_;
+    const std::shared_ptr<const DocumentText> document = document_;
     // A document read in part (a page that would not load) is shown as far
     // as it was read, and says so beside its name.
     if (document && document->text.empty() && !document->problem.empty()) {
@@ -254,8 +253,7 @@ void QuickViewer::loadViewer() {
                                  .arg(textFromBytes(path), textFromBytes(document->problem)),
                              QStringLiteral("Tessaly"), MessageIcon::CriticalStop, MessageButtons::Ok);
         v.panels[0]->clear();
-        finish();
-        return;
+        return finishLoad();
     }
     int opened = -1;
     if (!document) {
@@ -268,16 +266,10 @@ void QuickViewer::loadViewer() {
             fileFailureMessage);
         if (opened < 0) {
             v.panels[0]->clear();
-            finish();
-            return;
+            return finishLoad();
         }
     }
     showPanels(path, entry.size, entry.modified);
-    if (viewerLoadDone_) {  // Stop came while the file was opened
-        sayShortOfTheEnd(ViewerTextLoad::Ending::Stopped);
-        finish();
-        return;
-    }
 
     RunArguments arguments = arguments_;
     arguments.allHits = 1;
@@ -285,24 +277,60 @@ void QuickViewer::loadViewer() {
     // The load owns all it reads, open until the last work that reads it is
     // done: a load left behind never reaches into this call.
     auto file = std::make_shared<const FileDescriptor>(opened);
-    auto body = [engine, file, path, document](const ViewerTextLoad::PieceSink& sink) {
+    auto body = [engine = &engine, file, path, document](const ViewerTextLoad::PieceSink& sink) {
         return streamViewerBody(*engine, file->get(), path, lengthNow(file->get()), document.get(), sink);
     };
-    auto hitLines = [engine, candidate, arguments, words = readSearchWords(main_), document,
+    auto hitLines = [engine = &engine, candidate, arguments, words = readSearchWords(main_), document,
                      scope = chosenFileScope(readScope(main_))] {
         return (document ? searchText(*engine, document->text, arguments, words)
                          : searchFile(*engine, candidate, arguments, words, scope))
             .lines;
     };
-    load_ = std::make_unique<ViewerTextLoad>(document ? document->text.size() : lengthNow(opened), std::move(body),
-                                             std::move(hitLines));
-    const ViewerTextLoad::Ending ending = showWhileLoading(*load_);
+    // What the load makes is taken on the window's thread, a batch at a time.
+    auto changed = [this] {
+        if (!progressPosted_.exchange(true))
+            QMetaObject::invokeMethod(this, &QuickViewer::takeLoadProgress, Qt::QueuedConnection);
+    };
+    load_ = std::make_shared<ViewerTextLoad>(document ? document->text.size() : lengthNow(opened), std::move(body),
+                                             std::move(hitLines), std::move(changed));
+}
+
+void QuickViewer::takeLoadProgress() {
+    progressPosted_ = false;
+    if (!load_ || viewerLoadDone_) return;
+    const ViewerTextLoad::Progress progress = load_->take(std::chrono::milliseconds(0));
+    MarkedTextView& view = *window_->richView;
+    view.showText(progress.text);
+    view.addMarks(progress.marks);
+    if (progress.ending) endLoad(*progress.ending);
+}
+
+void QuickViewer::endLoad(ViewerTextLoad::Ending ending) {
+    QuickViewerWindow& v = *window_;
     sayShortOfTheEnd(ending);
-    if (document && !document->problem.empty() && ending == ViewerTextLoad::Ending::Whole)
-        v.panels[0]->setText(v.panels[0]->text() + QStringLiteral(" (not all of it: %1)").arg(textFromBytes(document->problem)));
-    finish();
+    if (document_ && !document_->problem.empty() && ending == ViewerTextLoad::Ending::Whole)
+        v.panels[0]->setText(v.panels[0]->text() +
+                             QStringLiteral(" (not all of it: %1)").arg(textFromBytes(document_->problem)));
+    finishLoad();
     if (!v.isVisible()) return releaseText();  // closed while it loaded
     if (main_.FoundWord->isChecked()) findNextHit();
+}
+
+void QuickViewer::finishLoad() {
+    QuickViewerWindow& v = *window_;
+    v.richView->setCaretOffset(0);
+    QApplication::restoreOverrideCursor();
+    viewerLoadDone_ = true;
+    v.showStop(false);
+    v.setCommandsEnabled(true);
+    if (focusTextAfterLoad_) v.richView->setFocus();
+    focusTextAfterLoad_ = false;
+}
+
+void QuickViewer::stopLoad() {
+    if (viewerLoadDone_) return;
+    if (documentStop_) documentStop_->store(true);
+    if (load_) load_->stop();
 }
 
 void QuickViewer::sayShortOfTheEnd(ViewerTextLoad::Ending ending) {
@@ -318,29 +346,10 @@ void QuickViewer::sayShortOfTheEnd(ViewerTextLoad::Ending ending) {
 }
 
 void QuickViewer::releaseText() {
-    // Work that still reads the text keeps it; its end comes back here.
-    if (!window_ || !viewerLoadDone_ || searchingText_ || window_->isVisible()) return;
+    // Work that still reads the text holds the load, and with it the text.
+    if (!window_ || !viewerLoadDone_ || window_->isVisible()) return;
     window_->richView->clear();
     load_.reset();
-}
-
-ViewerTextLoad::Ending QuickViewer::showWhileLoading(ViewerTextLoad& load) {
-    MarkedTextView& view = *window_->richView;
-    for (;;) {
-        services_.pump.processEventsNow();
-        if (viewerLoadDone_) load.stop();
-        const ViewerTextLoad::Progress progress = load.take(kBreath);
-        view.showText(progress.text);
-        view.addMarks(progress.marks);
-        if (progress.ending) return *progress.ending;
-    }
-}
-
-template <typename Work>
-auto QuickViewer::untilStopped(Work work) -> std::optional<decltype(work())> {
-    // Stop does not wait for the engine to finish a file of hundreds of
-    // megabytes.
-    return unlessAbandoned(services_.pump, std::move(work), [this] { return viewerLoadDone_; }, leftBehind_);
 }
 
 void QuickViewer::showPanels(const std::string& path, std::uint64_t size, std::time_t modified) {
@@ -365,11 +374,20 @@ void QuickViewer::findNextHit() {
     // Past the hit that is selected, or from the caret.
     const int start = view.hasSelection() ? view.selectionStart() + 1 : view.caretOffset();
     const bool matchCase = main_.optCase->isChecked();
-    // With no hit ahead the whole rest of a long file is read.
+    // With no hit ahead the whole rest of a long file is read: beside the
+    // window, on the text the load keeps.
     searchingText_ = true;
-    const std::optional<FoundHit> hit = whileBreathing(
-        services_.pump, [&] { return nextHit(view.text(), start, words, matchCase, kUnicodeLetters); });
+    work_.start([load = load_, text = view.text(), start, words, matchCase] {
+                    (void)load;  // holds the text
+                    return nextHit(text, start, words, matchCase, kUnicodeLetters);
+                },
+                [this](std::optional<FoundHit> hit) { showNextHit(hit); });
+}
+
+void QuickViewer::showNextHit(const std::optional<FoundHit>& hit) {
     searchingText_ = false;
+    if (!window_ || !window_->isVisible()) return;  // closed meanwhile
+    MarkedTextView& view = *window_->richView;
     if (hit) {
         view.select(hit->offset, hit->length);
         return;
@@ -430,11 +448,8 @@ void QuickViewer::jumpToNextFile() {
         main_.outlineFile->setCurrentItem(nodes[next]);
         main_.state.selectedFile = pathOf(nodes[next]);
     }
-    QuickViewerWindow& v = window();
-    v.setCommandsEnabled(false);
+    focusTextAfterLoad_ = true;
     loadViewer();
-    v.richView->setFocus();
-    v.setCommandsEnabled(true);
 }
 
 void QuickViewer::done() {

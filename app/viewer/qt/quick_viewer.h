@@ -5,12 +5,17 @@
 
 #include <QObject>
 #include <QPointer>
-#include <future>
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "documents/document_text.h"
+#include "platform/file_system.h"
+#include "platform/qt/background_work.h"
+#include "viewer/hit_navigation.h"
 #include "viewer/viewer_text_load.h"
 
 class QMenu;
@@ -18,6 +23,7 @@ class QMenu;
 namespace tessaly {
 
 class EngineAccess;
+struct EngineCalls;
 class MainWindow;
 class QuickViewerWindow;
 class ResultEntryIndex;
@@ -48,6 +54,8 @@ public:
     void done();
 
     bool loadDone() const { return viewerLoadDone_; }
+    // No load and no Next under way.
+    bool idle() const { return viewerLoadDone_ && !searchingText_; }
 
 private:
     void viewFile();
@@ -56,15 +64,17 @@ private:
     void offerEntryCommands(QMenu* menu, int offset);
     // Loads selectedFile into the viewer, its commands held meanwhile.
     void showSelectedFile();
-    // Runs the work on another thread, letting the window breathe until it
-    // is done or Stop is pressed: nothing then. `work` must own what it uses,
-    // as it may outlive the call.
-    template <typename Work>
-    auto untilStopped(Work work) -> std::optional<decltype(work())>;
-    // Shows the text as it is made, letting the window breathe meanwhile,
-    // until it is whole or Stop is pressed.
-    // Tells how the load ended.
-    ViewerTextLoad::Ending showWhileLoading(ViewerTextLoad& load);
+    // The engine, or nullptr once the person has been told it cannot be loaded.
+    const EngineCalls* loadedEngine();
+    // The steps of a load, each on the window's thread as the work beside
+    // it comes back: the body made and shown as it comes, then its end.
+    void showBody(const std::string& path, const DirectoryEntry& entry, const EngineCalls& engine);
+    void takeLoadProgress();
+    void endLoad(ViewerTextLoad::Ending ending);
+    void finishLoad();
+    // Stop, or the close box: the load ends where it is.
+    void stopLoad();
+    void showNextHit(const std::optional<FoundHit>& hit);
     // A text that stops short of the file's end says so beside the name.
     void sayShortOfTheEnd(ViewerTextLoad::Ending ending);
     // The text of a large file is twice its size: it goes when the window
@@ -80,13 +90,22 @@ private:
     // A window of its own that stays over the main window; the main window
     // owns it.
     QPointer<QuickViewerWindow> window_;
-    // The text the viewer shows lives here, until the next file.
-    std::unique_ptr<ViewerTextLoad> load_;
-    // Engine work that Stop left to finish on its own.
-    std::future<void> leftBehind_;
+    // The text the viewer shows lives here, until the next file, and in
+    // the work that still reads it (Next).
+    std::shared_ptr<ViewerTextLoad> load_;
+    // Of the file shown, when it is a document.
+    std::shared_ptr<const DocumentText> document_;
+    // Set by Stop while a document's text is being read.
+    std::shared_ptr<std::atomic<bool>> documentStop_;
+    // Counts the loads: work that comes back for an earlier one is dropped.
+    std::uint64_t loadNumber_ = 0;
+    std::atomic<bool> progressPosted_{false};
+    bool focusTextAfterLoad_ = false;
     bool viewFromPane_ = false;
     bool viewerLoadDone_ = true;
     bool searchingText_ = false;  // Next is looking for the next hit
+    // Last, so that work still under way ends before what it reports to.
+    BackgroundWork work_;
 };
 
 }  // namespace tessaly

@@ -4,7 +4,6 @@
 
 #include "platform/file_system.h"
 #include "platform/qt/desktop.h"
-#include "platform/qt/event_pump.h"
 #include "platform/qt/message_boxes.h"
 #include "platform/qt/print_and_save_dialogs.h"
 #include "platform/qt/program_end.h"
@@ -16,7 +15,6 @@ struct Services {
     MessageBoxes& boxes;
     PrintAndSaveDialogs& dialogs;
     Desktop& desktop;
-    EventPump& pump;
     ProgramEnd& end;
 };
 

@@ -15,6 +15,7 @@
 #include "platform/qt/rich_text_box.h"
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
+#include "viewer_idle.h"
 #include "window_fixture.h"
 
 namespace tessaly::test {
@@ -53,7 +54,10 @@ protected:
         return nullptr;
     }
 
-    void click(QTreeWidgetItem* node) { emit window().outlineFile->itemClicked(node, 0); }
+    void click(QTreeWidgetItem* node) {
+        emit window().outlineFile->itemClicked(node, 0);
+        waitForSingleFileView(view);
+    }
 
     std::time_t modified(const std::string& path) {
         DirectoryEntry entry;

@@ -22,6 +22,7 @@
 #include "platform/qt/drive_folder_memory.h"
 #include "scripted_services.h"
 #include "window/qt/main_window.h"
+#include "run/qt/single_file_view.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
 #include "platform/qt/growing_rich_text_box.h"
@@ -32,6 +33,7 @@
 #include "search_start.h"
 #include "document_files.h"
 #include "temp_dir.h"
+#include "viewer_idle.h"
 
 using namespace tessaly;
 
@@ -72,9 +74,8 @@ int main(int argc, char** argv) {
     test::ScriptedMessageBoxes boxes;
     test::ScriptedPrintAndSaveDialogs dialogs;
     test::ScriptedDesktop desktop;
-    test::ScriptedEventPump pump;
     test::ScriptedProgramEnd end;
-    Services services{systemFileSystem(), boxes, dialogs, desktop, pump, end};
+    Services services{systemFileSystem(), boxes, dialogs, desktop, end};
 
     ProgramShell shell(services, data.path().string());
     shell.load();
@@ -128,6 +129,7 @@ int main(int argc, char** argv) {
     if (*leaf) {
         w.outlineFile->setCurrentItem(*leaf);
         emit w.outlineFile->itemClicked(*leaf, 0);
+        test::waitForSingleFileView(shell.singleFileView());
     }
     shoot(w, out + QStringLiteral("/result-tree.png"));
 
@@ -135,10 +137,13 @@ int main(int argc, char** argv) {
     w.dispResult->setCurrentIndex(0);
     w.MainResult->setCaretOffset(0);
     w.buttonView->click();
+    test::waitForViewer(shell.quickViewer());
     QuickViewerWindow& viewer = shell.quickViewer().window();
     viewer.setSizeTwips(11000, 8000);
     viewer.viewNext->click();
+    test::waitForViewer(shell.quickViewer());
     viewer.viewNext->click();
+    test::waitForViewer(shell.quickViewer());
     shoot(viewer, out + QStringLiteral("/quick-viewer.png"));
     viewer.close();
 
@@ -181,8 +186,10 @@ int main(int argc, char** argv) {
     shoot(w, out + QStringLiteral("/results-documents.png"));
     w.MainResult->setCaretOffset(0);
     w.buttonView->click();
+    test::waitForViewer(shell.quickViewer());
     viewer.setSizeTwips(11000, 8000);
     viewer.viewNext->click();
+    test::waitForViewer(shell.quickViewer());
     shoot(viewer, out + QStringLiteral("/viewer-document.png"));
     viewer.close();
     return 0;

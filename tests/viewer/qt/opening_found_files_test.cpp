@@ -19,9 +19,11 @@
 #include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "run/qt/result_view.h"
+#include "run/qt/single_file_view.h"
 #include "scripted_program_services.h"
 #include "search_start.h"
 #include "temp_dir.h"
+#include "viewer_idle.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
 
@@ -46,6 +48,7 @@ protected:
         for (QTreeWidgetItemIterator it(w().outlineFile); *it; ++it)
             if ((*it)->data(0, ResultView::kPathRole).toByteArray().toStdString() == path)
                 emit w().outlineFile->itemClicked(*it, 0);
+        waitForSingleFileView(shell.singleFileView());
         QTest::mouseDClick(w().textFile->viewport(), Qt::LeftButton);
     }
     MainWindow& w() { return shell.window(); }
@@ -138,6 +141,7 @@ TEST_F(OpeningFoundFilesTest, AProgramIsNeverStartedButCanBeViewedOrItsFolderOpe
     }
     // Only the folder ever reached the opener.
     EXPECT_EQ(desktop.opened(), std::vector<std::string>{files.path().string()});
+    waitForViewer(shell.quickViewer());
     QuickViewerWindow& view = shell.quickViewer().window();
     EXPECT_EQ(view.panels[0]->text().toStdString(), "Name: " + script);
 
@@ -170,6 +174,7 @@ TEST_F(OpeningFoundFilesTest, ThePanesContextMenuActsOnTheEntryPointedAt) {
     choose(atCaret, "&Copy");
     EXPECT_EQ(QApplication::clipboard()->text(), "the");
     choose(paneMenu(-1), "&View");
+    waitForViewer(shell.quickViewer());
     EXPECT_EQ(shell.quickViewer().window().panels[0]->text().toStdString(), "Name: " + first);
 
     // Below the last entry there is no file to act on.

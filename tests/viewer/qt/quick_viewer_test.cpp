@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +28,7 @@
 #include "window/qt/services.h"
 #include "search_start.h"
 #include "temp_dir.h"
+#include "viewer_idle.h"
 #include "platform/qt/marked_text_view.h"
 #include "viewer/qt/quick_viewer_window.h"
 
@@ -70,6 +72,7 @@ TEST_F(ViewerTest, ViewerShowsTheFileUnderTheCaretWithItsHitsMarked) {
     search(files.path().string(), QStringLiteral("cat"));
     caretOn(second);
     main().buttonView->click();
+    waitForViewer(viewer());
 
     EXPECT_EQ(main().state.selectedFile, second);
     ASSERT_TRUE(view().isVisible());
@@ -107,6 +110,7 @@ TEST_F(ViewerTest, ADocumentIsShownAsItsTextWithItsHitsMarked) {
     search(files.path().string(), QStringLiteral("cat"));
     caretOn(pdf);
     main().buttonView->click();
+    waitForViewer(viewer());
     const QString text = view().richView->plainText();
     EXPECT_TRUE(text.contains(QStringLiteral("first page"))) << text.toStdString();
     const int at = text.indexOf(QStringLiteral("cat"));
@@ -138,6 +142,7 @@ TEST_F(ViewerTest, TheFileUnderTheCaretIsTheEntryThatHoldsIt) {
         SCOPED_TRACE(c.where);
         main().MainResult->setCaretOffset(c.offset);
         main().buttonView->click();
+        waitForViewer(viewer());
         EXPECT_EQ(main().state.selectedFile, c.expected);
         view().viewClose->click();
     }
@@ -156,6 +161,7 @@ TEST_F(ViewerTest, EveryLineBreakOfTheFileIsKept) {
         SCOPED_TRACE(c.name);
         caretOn((files.path() / c.name).string());
         main().buttonView->click();
+        waitForViewer(viewer());
         const QString text = view().richView->plainText();
         for (const char* line : {"first cat", "second", "third cat", "fourth"})
             EXPECT_TRUE(text.contains(QString::fromLatin1(line))) << text.toStdString();
@@ -169,6 +175,7 @@ TEST_F(ViewerTest, SaveAndPrintTakeTheWholeTextWithItsHits) {
     search(files.path().string(), QStringLiteral("cat"));
     caretOn(file);
     main().buttonView->click();
+    waitForViewer(viewer());
 
     const std::string saved = (files.path() / "viewer.rtf").string();
     dialogs.saveAs(QString::fromStdString(saved));
@@ -196,6 +203,7 @@ TEST_F(ViewerTest, SaveAndPrintTakeTheWholeTextWithItsHits) {
 TEST_F(ViewerTest, NothingUnderTheCaretIsSaid) {
     search(files.path().string(), QStringLiteral("cat"));  // nothing found
     main().buttonView->click();
+    waitForViewer(viewer());
     ASSERT_EQ(boxes.asked().size(), 1u);
     EXPECT_EQ(boxes.asked()[0].text, QStringLiteral("You must select a file to view!"));
     EXPECT_EQ(boxes.asked()[0].title, QStringLiteral("Select File"));
@@ -207,12 +215,14 @@ TEST_F(ViewerTest, AFileWithoutHitsOrGoneIsShownOrReported) {
     const std::string plain = files.write("plain.txt", "no words of interest\r\nat all");
     main().state.selectedFile = plain;
     viewer().loadViewer();
+    waitForViewer(viewer());
     EXPECT_TRUE(view().richView->plainText().contains(QStringLiteral("no words of interest")));
     EXPECT_TRUE(boxes.asked().empty());
 
     main().state.selectedFile = (files.path() / "gone.txt").string();
     boxes.answer(MessageAnswer::Ignore);
     viewer().loadViewer();
+    waitForViewer(viewer());
     ASSERT_EQ(boxes.asked().size(), 1u);
     EXPECT_EQ(boxes.asked()[0].title, QStringLiteral("Operation Error"));
     EXPECT_TRUE(view().richView->plainText().isEmpty());
@@ -228,24 +238,51 @@ TEST_F(ViewerTest, StopEndsALongLoadWithWhatIsShown) {
     main().searchText[0]->setText(QStringLiteral("cat"));
     main().state.selectedFile = big;
     // Stop before the engine is done with the file: the viewer does not wait.
-    pump.onCall([&] {
-        if (viewer().windowMade()) view().viewStop->click();
-    });
     viewer().loadViewer();
-    EXPECT_TRUE(view().richView->text().empty());
+    view().viewStop->click();
+    waitForViewer(viewer());
     EXPECT_TRUE(viewer().loadDone());
     EXPECT_TRUE(boxes.asked().empty());
+    EXPECT_TRUE(view().panels[0]->text().endsWith(QStringLiteral("(stopped: the rest is not shown)")));
 
-    pump.onCall([&] {
-        if (viewer().windowMade() && !view().richView->text().empty()) view().viewStop->click();
-    });
     viewer().loadViewer();
+    while (view().richView->text().empty()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    view().viewStop->click();
+    waitForViewer(viewer());
     const QString shown = view().richView->plainText();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("line 0 holds the cat\n line 1 holds")));
     EXPECT_FALSE(shown.contains(QStringLiteral("line %1 holds").arg(lines - 1)));
     EXPECT_TRUE(view().panels[0]->text().endsWith(QStringLiteral("(stopped: the rest is not shown)")));
     EXPECT_TRUE(viewer().loadDone());
     EXPECT_TRUE(view().viewClose->isVisible());
+}
+
+// Stop or the close box at any moment of a document's load: the work beside
+// the window owns what it reads, whatever stage it is at, and the viewer is
+// ready again at once.
+TEST_F(ViewerTest, StopOrCloseAtAnyMomentOfADocumentsLoad) {
+    std::vector<std::string> pages;
+    for (int page = 0; page < 30; ++page) pages.push_back("page " + std::to_string(page) + " the cat");
+    const std::string pdf = files.write("long.pdf", pdfBytes(pages));
+    main().searchText[0]->setText(QStringLiteral("cat"));
+    for (int waited = 0; waited < 40; waited += 2) {
+        for (const bool closing : {false, true}) {
+            SCOPED_TRACE(testing::Message() << waited << " ms, " << (closing ? "closed" : "stopped"));
+            main().state.selectedFile = pdf;
+            viewer().loadViewer();
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < waited) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+            if (closing) view().close();
+            else view().viewStop->click();
+            ASSERT_TRUE(waitForViewer(viewer()));
+        }
+    }
+    main().state.selectedFile = pdf;
+    viewer().loadViewer();
+    ASSERT_TRUE(waitForViewer(viewer()));
+    EXPECT_TRUE(view().richView->plainText().contains(QStringLiteral("page 29 the cat")));
+    EXPECT_TRUE(boxes.asked().empty());
 }
 
 TEST_F(ViewerTest, NextStepsFromHitToHitAndOffersToStartAgain) {
@@ -255,6 +292,7 @@ TEST_F(ViewerTest, NextStepsFromHitToHitAndOffersToStartAgain) {
     main().FoundWord->setChecked(true);
     main().state.selectedFile = file;
     viewer().loadViewer();
+    waitForViewer(viewer());
     view().setCommandsEnabled(true);
     // First Word Found: the first hit is selected at once, even at the very start.
     EXPECT_EQ(selectedText(), QStringLiteral("Cat"));
@@ -262,16 +300,19 @@ TEST_F(ViewerTest, NextStepsFromHitToHitAndOffersToStartAgain) {
     std::vector<QString> steps{selectedText()};
     for (int i = 0; i < 3; ++i) {
         view().viewNext->click();
+        waitForViewer(viewer());
         steps.push_back(selectedText());
     }
     EXPECT_EQ(steps, (std::vector<QString>{"Cat", "dog", "CAT", "dog"}));
     // Past the last: the question, then from the top again.
     boxes.answer(MessageAnswer::Yes);
     view().viewNext->click();
+    waitForViewer(viewer());
     ASSERT_EQ(boxes.asked().size(), 1u);
     EXPECT_EQ(boxes.asked()[0].title, QStringLiteral("Search File"));
     EXPECT_EQ(view().richView->caretOffset(), 0);
     view().viewNext->click();
+    waitForViewer(viewer());
     EXPECT_EQ(selectedText(), QStringLiteral("Cat"));
 
     // With Match Case only the word as typed.
@@ -280,6 +321,7 @@ TEST_F(ViewerTest, NextStepsFromHitToHitAndOffersToStartAgain) {
     main().searchText[1]->clear();
     view().richView->setCaretOffset(0);
     view().viewNext->click();
+    waitForViewer(viewer());
     EXPECT_EQ(selectedText(), QStringLiteral("CAT"));
 }
 
@@ -290,6 +332,7 @@ TEST_F(ViewerTest, JumpGoesToTheNextFilePassingFoldersAndWrapsToTheFirst) {
     search(files.path().string(), QStringLiteral("cat"));
     main().MainResult->setCaretOffset(0);
     main().buttonView->click();
+    waitForViewer(viewer());
     const std::string first = main().state.selectedFile;
     // The tree in front: a tab change forgets the selected file, so this
     // comes before the viewer's own steps.
@@ -297,8 +340,10 @@ TEST_F(ViewerTest, JumpGoesToTheNextFilePassingFoldersAndWrapsToTheFirst) {
     main().state.selectedFile = first;
     std::vector<std::string> shown{first};
     view().nextFile->click();
+    waitForViewer(viewer());
     shown.push_back(main().state.selectedFile);
     view().nextFile->click();  // the folder node "sub/" comes before c.txt
+    waitForViewer(viewer());
     shown.push_back(main().state.selectedFile);
     EXPECT_EQ(shown.back(), c);
     EXPECT_TRUE(std::is_permutation(shown.begin(), shown.end(),
@@ -308,9 +353,11 @@ TEST_F(ViewerTest, JumpGoesToTheNextFilePassingFoldersAndWrapsToTheFirst) {
     // From the last file: No stays, Yes goes back to the first entry.
     boxes.answer(MessageAnswer::No);
     view().nextFile->click();
+    waitForViewer(viewer());
     EXPECT_EQ(main().state.selectedFile, c);
     boxes.answer(MessageAnswer::Yes);
     view().nextFile->click();
+    waitForViewer(viewer());
     EXPECT_EQ(main().state.selectedFile, first);
     ASSERT_EQ(boxes.asked().size(), 2u);
     EXPECT_EQ(boxes.asked()[1].title, QStringLiteral("Viewing File"));
@@ -320,6 +367,7 @@ TEST_F(ViewerTest, DoneKeepsTheSizeForTheNextViewerAndTheSettings) {
     const std::string file = files.write("s.txt", "cat");
     main().state.selectedFile = file;
     viewer().loadViewer();
+    waitForViewer(viewer());
     view().setSizeTwips(9000, 6000);
     view().viewClose->click();
     EXPECT_FALSE(view().isVisible());
@@ -328,6 +376,7 @@ TEST_F(ViewerTest, DoneKeepsTheSizeForTheNextViewerAndTheSettings) {
 
     // Closed by its close box: the size is not kept.
     viewer().loadViewer();
+    waitForViewer(viewer());
     EXPECT_NEAR(view().widthTwips(), 9000, 15);
     view().setSizeTwips(10000, 7000);
     view().close();

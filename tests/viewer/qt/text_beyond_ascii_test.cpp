@@ -25,10 +25,12 @@
 #include "run/qt/result_view.h"
 #include "scripted_program_services.h"
 #include "window/qt/main_window.h"
+#include "run/qt/single_file_view.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
 #include "search_start.h"
 #include "temp_dir.h"
+#include "viewer_idle.h"
 #include "platform/qt/marked_text_view.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
@@ -167,6 +169,7 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
                     node = *it;
             ASSERT_NE(node, nullptr);
             emit w.outlineFile->itemClicked(node, 0);
+            waitForSingleFileView(program.shell.singleFileView());
             for (const QString& word : file.words)
                 EXPECT_EQ(markedCount(*w.textFile, word), 1)
                     << word.toStdString() << "\n"
@@ -177,6 +180,7 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
             w.dispResult->setCurrentIndex(0);
             pane.setCaretOffset(static_cast<int>(paneText.indexOf(text(file.path))) + 3);
             w.buttonView->click();
+            waitForViewer(program.shell.quickViewer());
             ASSERT_EQ(w.state.selectedFile, file.path);
             MarkedTextView& view = *program.viewer().richView;
             const QString whole = view.plainText();
@@ -189,6 +193,7 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
             std::vector<QString> selected;
             for (std::size_t step = 0; step < file.words.size(); ++step) {
                 program.viewer().viewNext->click();
+                waitForViewer(program.shell.quickViewer());
                 selected.push_back(view.selectedText());
                 EXPECT_TRUE(view.isMarked(view.selectionStart()));
                 EXPECT_TRUE(view.isMarked(view.caretOffset() - 1));
