@@ -413,7 +413,8 @@ private:
         const bool warning = summary.end == RunEnd::TooManyHits || summary.end == RunEnd::TooManyFiles;
         // The exit status says that the search completed; only a run cut short is worth a line.
         if (warning) say(terminal_.err, std::string(statusSentence(summary.end)));
-        if (printed.folderMissing()) return kExitError;
+        // A folder that could not be walked ended the run: not an answer.
+        if (printed.folderMissing() || summary.failure) return kExitError;
         if (replacement) {
             if (const int error = replacement->commit())
                 return fail(failureFromErrno(error, "write", *line_.outputFile).describe());

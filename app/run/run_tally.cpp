@@ -12,6 +12,8 @@ std::string_view statusSentence(RunEnd end) {
         return "Too many hits. Please refine current search text!";
     case RunEnd::TooManyFiles:
         return "Too many files found! Please refine current index!";
+    case RunEnd::Incomplete:
+        return "Search did not complete!";
     case RunEnd::Completed:
         break;
     }

@@ -16,7 +16,9 @@ inline constexpr std::string_view kTooManyFilesMessage =
     "More than 200 files found! Please refine current index!";
 inline constexpr std::string_view kTooManyFilesTitle = "Too Many Files Found";
 
-enum class RunEnd { Completed, Stopped, TooManyHits, TooManyFiles };
+// Incomplete: a folder that could not be walked ended the run (Ignore, or
+// the command line, which cannot ask).
+enum class RunEnd { Completed, Stopped, TooManyHits, TooManyFiles, Incomplete };
 
 std::string_view statusSentence(RunEnd end);
 

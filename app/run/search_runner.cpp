@@ -75,6 +75,9 @@ public:
         pipeline_.finish();
         if (stop_.load()) tally_.stop();
         summary_.end = tally_.end();
+        // Ended at a folder it could not walk: what was not searched must
+        // not pass for a search that found nothing there.
+        if (summary_.failure && summary_.end == RunEnd::Completed) summary_.end = RunEnd::Incomplete;
         summary_.found = tally_.fileCount();
         return summary_;
     }

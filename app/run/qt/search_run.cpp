@@ -94,11 +94,11 @@ public:
         const int errorCode = failure.failure.code;
         QMetaObject::invokeMethod(
             &owner_,
-            [this, answer, errorCode] {
+            [this, answer, errorCode, folder = failure.failure.path] {
                 // What was found before the failure is shown before the question.
                 owner_.showGathered();
                 owner_.showWaiting(std::nullopt);
-                answer->set_value(owner_.askAboutError(errorCode));
+                answer->set_value(owner_.askAboutError(errorCode, {}, folder));
             },
             Qt::QueuedConnection);
         while (retry.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
@@ -300,11 +300,12 @@ void SearchRun::showWaiting(std::optional<std::chrono::milliseconds> slice) {
     });
 }
 
-bool SearchRun::askAboutError(int errorCode, std::string_view reason) {
+bool SearchRun::askAboutError(int errorCode, std::string_view reason, std::string_view folder) {
     const RunErrorRule rule = runErrorRule(errorCode);
     if (rule.action != RunErrorAction::Report) return false;
     const std::string text = reason.empty() ? std::string(rule.text) : std::string(rule.text) + " " + std::string(reason);
-    const std::string message = operationErrorMessage(text, errorCode);
+    std::string message = operationErrorMessage(text, errorCode);
+    if (!folder.empty()) message += "\n" + std::string(folder);
     const MessageAnswer answer =
         services_.boxes.show(textFromBytes(message), textFromBytes(kOperationErrorTitle),
                              MessageIcon::CriticalStop, MessageButtons::AbortRetryIgnore);

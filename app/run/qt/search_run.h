@@ -80,7 +80,8 @@ private:
     // Hands the waiting entries to the pane and the tree, for `slice` at most.
     void showWaiting(std::optional<std::chrono::milliseconds> slice);
     // The run's own error table, asked on the window's thread: true for Retry.
-    bool askAboutError(int errorCode, std::string_view reason = {});
+    // `folder`, when given, is named on a line of its own after the message.
+    bool askAboutError(int errorCode, std::string_view reason = {}, std::string_view folder = {});
     void runEnded(RunSummary summary);
     // Once the pane shows every entry of the run.
     void finishRun(const RunSummary& summary);

@@ -319,7 +319,9 @@ void MainWindow::buildCriteriaView(FileSystem& files) {
     lblCat = label(frameSearch, "lblCat", "Group of Folders", Qt::AlignCenter);
     searchCat = new QComboBox(frameSearch);
     searchCat->setObjectName(QStringLiteral("searchCat"));
-    searchCat->setAccessibleName(QStringLiteral("Category"));
+    // Named by its caption: a screen reader says "Group of Folders, Animals"
+    // and finds the caption as the box's label.
+    lblCat->setBuddy(searchCat);
     listCategory = new QListWidget(frameSearch);
     listCategory->setObjectName(QStringLiteral("listCategory"));
     listCategory->setAccessibleName(QStringLiteral("Folders of the category"));

@@ -272,16 +272,18 @@ TEST(SearchRun, AMissingCategoryFolderIsReportedWithRetryIgnoreAbort) {
     const QString message =
         QStringLiteral("Some directories in current index are invalid! Please rebuild index! ( 76)");
     {
-        // Ignore: the run ends with what it found before.
+        // Ignore: the run ends with what it found before, and says that it
+        // did not complete; the box names the folder.
         Program program;
         program.searchFolders({corpus.folder("b"), missing, corpus.folder("a")});
         program.words(QStringLiteral("invoice"));
         program.boxes.answer(MessageAnswer::Ignore);
         program.start();
         ASSERT_EQ(program.boxes.asked().size(), 1u);
-        EXPECT_EQ(program.boxes.asked()[0].text, message);
+        EXPECT_EQ(program.boxes.asked()[0].text, message + QStringLiteral("\n") + QString::fromStdString(missing));
         EXPECT_EQ(program.boxes.asked()[0].buttons, MessageButtons::AbortRetryIgnore);
         EXPECT_EQ(program.window().totalNumber->text(), QStringLiteral(" 2"));
+        EXPECT_EQ(program.status(), QStringLiteral("Search did not complete!"));
         EXPECT_EQ(program.end.ended(), 0);
     }
     {
@@ -303,7 +305,7 @@ TEST(SearchRun, AMissingCategoryFolderIsReportedWithRetryIgnoreAbort) {
         program.boxes.answer(MessageAnswer::Retry);
         program.start();
         ASSERT_EQ(program.boxes.asked().size(), 1u);
-        EXPECT_EQ(program.boxes.asked()[0].text, message);
+        EXPECT_EQ(program.boxes.asked()[0].text, message + QStringLiteral("\n") + QString::fromStdString(corpus.folder("b")));
         EXPECT_EQ(program.window().totalNumber->text(), QStringLiteral(" 2"));
         EXPECT_EQ(program.status(), QStringLiteral("Search has completed!"));
     }

@@ -395,6 +395,12 @@ TEST(ProgramShell, TheSummaryValuesAreReadOut) {
         EXPECT_EQ(read->text(QAccessible::Name), c.value->text());
         EXPECT_EQ(read->text(QAccessible::Description), QString::fromLatin1(c.caption));
     }
+    // The Category box is named by its caption, which labels it.
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w.searchCat);
+    EXPECT_EQ(box->text(QAccessible::Name), QStringLiteral("Group of Folders"));
+    const auto labels = box->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0].first->object(), w.lblCat);
 }
 
 // Tab reaches every control in use, as a person reads the window: each word
