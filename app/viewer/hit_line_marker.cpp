@@ -97,9 +97,15 @@ std::vector<TextSpan> HitLineMarker::advance(std::u16string_view text, bool whol
             if (match == Match::Found) {
                 for (const TextSpan& hit : line.hits) {
                     const std::size_t start = positions[hit.start];
+                    // A word the line before marked already.
+                    if (start < markedTo_) continue;
                     marks.push_back({start, positions[hit.start + hit.length - 1] + 1 - start});
+                    markedTo_ = marks.back().start + marks.back().length;
                 }
-                afterMatch_ = positions.back();
+                // The engine's lines overlap where a hit's window reaches back
+                // past the end of the one before: the next line may begin
+                // anywhere after this one begins.
+                afterMatch_ = positions.front() + 1;
                 break;
             }
             ++at;

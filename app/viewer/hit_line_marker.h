@@ -12,8 +12,10 @@
 
 namespace tessaly {
 
-// Lines are matched in order, each after the previous match; a line not found
-// further on is left unmarked and the next one is tried. The search's text
+// Lines are matched in order, each after the start of the previous match (the
+// engine's lines overlap when a hit's window reaches back past the end of the
+// one before); a line not found further on is left unmarked and the next one
+// is tried. The search's text
 // knows no line breaks: a run of them in the text stands for one blank, so a
 // hit line that runs over a line break is still found (and its line breaks
 // stay). A line without any hit is not looked for at all: it has nothing to
@@ -44,6 +46,7 @@ private:
     std::vector<Line> lines_;
     std::size_t nextLine_ = 0;
     std::size_t afterMatch_ = 0;  // where the next line may start
+    std::size_t markedTo_ = 0;    // the end of the last mark
     std::size_t resume_ = 0;      // candidates before this are settled for the next line
 };
 

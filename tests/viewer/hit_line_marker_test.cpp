@@ -40,6 +40,11 @@ TEST(HitLineMarker, MarksTheHitWordsOfEachLineFoundInOrder) {
         {"a line met only before the previous match is skipped", text,
          "A " + hit("dog") + " ran." + SEP + "The " + hit("cat") + " sat." + SEP + "A " + hit("dog") + SEP,
          {u"dog", u"cat"}},
+        // Each hit's window reaches back past the end of the one before.
+        {"lines that overlap", u"under the terms of the GNU General Public License as published by the Free",
+         "under " + hit("the") + " terms of " + hit("the") + " GNU General" + SEP + "terms of " + hit("the") +
+             " GNU General Public License as published by " + hit("the") + " Free" + SEP,
+         {u"the", u"the", u"the"}},
         {"a line not in the text", text, "no such " + hit("cat") + SEP + "A " + hit("dog") + " ran." + SEP,
          {u"dog"}},
         {"escapes", text, "Back\\\\" + hit("slash") + " \\{braced\\} " + hit("cat") + "." + SEP,

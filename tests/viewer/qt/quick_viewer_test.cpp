@@ -105,6 +105,35 @@ TEST_F(ViewerTest, ViewerShowsTheFileUnderTheCaretWithItsHitsMarked) {
     EXPECT_EQ(desktop.opened(), (std::vector<std::string>{second, second}));
 }
 
+// The engine's passages overlap where each hit's window reaches back past
+// the end of the one before: every hit is marked all the same.
+TEST_F(ViewerTest, EveryHitIsMarkedWherePassagesOverlap) {
+    const std::string file = files.write(
+        "alias.txt",
+        "# it under the terms of the GNU General Public License as published by\n"
+        "# the Free Software Foundation; either version 2, or (at your option)\n"
+        "# but WITHOUT ANY WARRANTY; without even the implied warranty of\n"
+        "# You should have received a copy of the GNU General Public License\n"
+        "# The format of this file is the same as for the corresponding file of\n"
+        "# the X Window System, which normally can be found in\n"
+        "# backward compatibility.  Nobody should rely on the names defined here.\n");
+    main().searchText[0]->setText(QStringLiteral("the"));
+    main().state.selectedFile = file;
+    viewer().loadViewer();
+    ASSERT_TRUE(waitForViewer(viewer()));
+    const QString text = view().richView->plainText();
+    int words = 0, marked = 0;
+    for (int at = text.indexOf(QStringLiteral("the"), 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(QStringLiteral("the"), at + 1, Qt::CaseInsensitive)) {
+        const bool whole = (at == 0 || !text[at - 1].isLetter()) && (at + 3 >= text.size() || !text[at + 3].isLetter());
+        if (!whole) continue;
+        ++words;
+        marked += view().richView->isMarked(at) ? 1 : 0;
+    }
+    EXPECT_EQ(words, 10);
+    EXPECT_EQ(marked, words);
+}
+
 TEST_F(ViewerTest, ADocumentIsShownAsItsTextWithItsHitsMarked) {
     const std::string pdf = files.write("report.pdf", pdfBytes({"first page", "the cat on page two"}));
     search(files.path().string(), QStringLiteral("cat"));
