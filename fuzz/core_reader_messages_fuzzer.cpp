@@ -23,7 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (message.payload.size() > longest) std::abort();
         Ending ending;
         ReadRequest request;
-        if (decode(message.payload, ending) && encode(ending) != message.payload) std::abort();
+        Ending again;
+        if (decode(message.payload, ending) &&
+            (!decode(encode(ending), again) || again.problem != ending.problem ||
+             again.readerExits != ending.readerExits))
+            std::abort();
         if (decode(message.payload, request) && encode(request) != message.payload) std::abort();
     }
     if (message.attached >= 0) ::close(message.attached);

@@ -8,12 +8,14 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "memory_file.h"
@@ -79,6 +81,20 @@ int pickCode(FuzzedDataProvider& input) {
     return codes[input.ConsumeIntegralInRange<int>(0, 4)];
 }
 
+// A text handed out `step` bytes more at each ask.
+struct Pieces {
+    const std::string& text;
+    std::size_t step;
+    std::size_t handed = 0;
+};
+
+std::uint64_t nextPiece(void* context, const char** text) {
+    auto& pieces = *static_cast<Pieces*>(context);
+    pieces.handed = std::min(pieces.text.size(), pieces.handed + pieces.step);
+    *text = pieces.text.data();
+    return pieces.handed;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -106,6 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         word.reset(new char[text.size() + 1]);
         std::memcpy(word.get(), text.c_str(), text.size() + 1);
     }
+    const std::size_t growBy = input.ConsumeIntegralInRange<std::size_t>(1, 5000);
     const std::string content = withEncodingMark(mark, widen, input.ConsumeRemainingBytesAsString());
     file.write(content);
 
@@ -128,6 +145,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         check(result[0] == '\0', "an overflowing result leaves an empty text");
     }
+
+    // The same text handed over a piece at a time, as a document's pages
+    // come, gives the same answer as the text held whole.
+    const auto fresh = [&words](int i) {
+        return words[i] ? std::make_unique<std::string>(words[i].get()) : nullptr;
+    };
+    const auto searchWhole = [&](auto&& search) {
+        std::unique_ptr<std::string> w[4] = {fresh(0), fresh(1), fresh(2), fresh(3)};
+        const auto p = [&w](int i) { return w[i] ? w[i]->data() : nullptr; };
+        std::string out(TYX12_RESULT_MIN_CAPACITY, '\0');
+        const std::uint32_t n = search(p(0), p(1), p(2), p(3), out.data());
+        return std::make_pair(n, n <= TYX12_RESULT_MAX_LENGTH ? out.substr(0, n) : std::string());
+    };
+    const auto held = searchWhole([&](char* w0, char* w1, char* w2, char* w3, char* out) {
+        return tyx12SearchHeld(-1, content.data(), content.size(), caseCode, w0, codes[0], w1, codes[1], w2,
+                               codes[2], w3, smartSearch, contextWords, allHits, out, nearbyWords);
+    });
+    Pieces pieces{content, growBy};
+    const auto grown = searchWhole([&](char* w0, char* w1, char* w2, char* w3, char* out) {
+        return tyx12SearchGrowing(&nextPiece, &pieces, caseCode, w0, codes[0], w1, codes[1], w2, codes[2], w3,
+                                  smartSearch, contextWords, allHits, out, nearbyWords);
+    });
+    check(held == grown, "text that grows is searched as the same text held whole");
 
     const long long viewCapacity = static_cast<long long>(fileSize) + TYX12_VIEW_EXTRA_CAPACITY;
     if (fileSize >= 0) {
