@@ -66,9 +66,11 @@ bool WindowWordCheck::eventFilter(QObject* watched, QEvent* event) {
         // not leave the box.
         const bool leftTheBox =
             reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-        const bool wordBox = std::find(window_.searchText.begin(), window_.searchText.end(),
-                                       watched) != window_.searchText.end();
-        if (wordBox && leftTheBox) {
+        const auto word = std::find(window_.searchText.begin(), window_.searchText.end(), watched);
+        // Nor does a box the program disabled (a run starting, the options
+        // panel opening): a check then would refuse a word over the results,
+        // and the focus could not go back into the box.
+        if (word != window_.searchText.end() && leftTheBox && (*word)->isEnabled()) {
             // The check runs once the focus has settled where the person put
             // it, not from inside the focus change: its message box is modal.
             focusCheckQueued_ = true;
