@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -489,13 +490,14 @@ TEST(ProgramShell, DirectSearchOpensWhereItIsTold) {
 }
 
 // The first run shows the result pane inside its tab page, the lower arrow
-// of its scroll bar too.
+// of its scroll bar too, in a window made taller before it.
 TEST(ProgramShell, TheResultPaneFitsItsPageOnTheFirstRun) {
     TempDir data, tree;
     tree.write("note.txt", "word");
     Program program(data);
     program.shell.startDirectSearchIn(tree.path().string());
     MainWindow& w = program.activeWindow();
+    w.resize(w.width(), w.height() + 200);
     w.chkQSearch->click();
     w.searchText[0]->setText(QStringLiteral("word"));
     startSearch(program.shell);
@@ -509,6 +511,19 @@ TEST(ProgramShell, TheResultPaneFitsItsPageOnTheFirstRun) {
         EXPECT_LE(page->mapTo(&w, QPoint(0, page->height())).y(),
                   w.dispResult->geometry().bottom() + 1);
     }
+}
+
+// Direct Search's folder list shows three folders and more beside its
+// label, and the extension box keeps inside its group's frame.
+TEST(ProgramShell, ListsAndBoxesKeepTheirRoom) {
+    TempDir data, tree;
+    for (const char* folder : {"a", "b", "c", "d"}) std::filesystem::create_directories(tree.path() / folder);
+    Program program(data);
+    program.shell.startDirectSearchIn(tree.path().string());
+    MainWindow& w = program.activeWindow();
+    ASSERT_GT(w.qDirList->count(), 3);
+    EXPECT_GE(w.qDirList->viewport()->height(), 3 * w.qDirList->sizeHintForRow(0));
+    EXPECT_TRUE(w.frameTypes->contentsRect().contains(w.typeText->geometry()));
 }
 
 TEST(ProgramShell, HelpOpensTheDataFoldersHelpFileOrTheGuide) {
