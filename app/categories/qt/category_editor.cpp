@@ -101,7 +101,7 @@ CategoryEditor::CategoryEditor(MainWindow& main, Services& services, DriveFolder
     dirDel->setEnabled(false);
     dirNew->setEnabled(false);
     setCategoryNames(*dirCat, categoryFiles().categoryNames());
-    dirCat->setEditText(prompt());
+    offerPrompt();
 }
 
 CategoryEditor::~CategoryEditor() = default;
@@ -227,16 +227,21 @@ void CategoryEditor::pickCategory() {
     updateRemoveButton();
 }
 
-void CategoryEditor::startNewCategory() {
+// The prompt whole, selected, so that typing replaces it: with the caret at
+// its end the box showed only "er Group Name Here", and a name typed at once
+// went after it.
+void CategoryEditor::offerPrompt() {
     dirCat->setCurrentIndex(-1);
     dirCat->setEditText(prompt());
-    // The prompt whole, selected, so that typing replaces it: with the caret
-    // at its end the box showed only "er Group Name Here".
     if (QLineEdit* name = dirCat->lineEdit()) {
         name->setCursorPosition(0);
         name->selectAll();
-        name->setFocus();
     }
+    dirCat->setFocus();
+}
+
+void CategoryEditor::startNewCategory() {
+    offerPrompt();
     dirList->clear();
     listedCategory_.reset();
     dirNew->setEnabled(false);
@@ -267,8 +272,7 @@ void CategoryEditor::removeFolder() {
     if (listedCategory_ != name) return;
     if (!categoryFiles().deleteCategory(name)) return;
     removeCategoryName(*dirCat, name);
-    dirCat->setCurrentIndex(-1);
-    dirCat->setEditText(prompt());
+    offerPrompt();
     listedCategory_.reset();
     deletedCategories_.append(name);
 }

@@ -67,6 +67,7 @@ private:
     void buildControls();
     void layOut();
     void openStartFolder();
+    void offerPrompt();
     void updateRemoveButton();
     // True when the person answered Yes.
     bool ask(const QString& question, const QString& title);

@@ -78,7 +78,10 @@ void setToolTipAndDescription(QWidget* widget, const QString& tip) {
 }  // namespace
 
 OptionsPanel::OptionsPanel(MainWindow& window, Services& services)
-    : window_(window), services_(services), calendars_{window.monthViewFrom, window.monthViewTo} {
+    : window_(window),
+      services_(services),
+      calendars_{window.monthViewFrom, window.monthViewTo},
+      keys_(window, [this] { accept(); }, [this] { cancel(); }) {
     MainWindow& w = window_;
     connect(w.searchOption, &QPushButton::clicked, this, &OptionsPanel::open);
     connect(w.advOK, &QPushButton::clicked, this, &OptionsPanel::accept);
@@ -120,8 +123,8 @@ void OptionsPanel::open() {
     window_.frameScope->hide();
     window_.frameAdvanced->show();
     window_.frameAdvanced->raise();
-    // &Option stays clickable while the panel is open; a second press must
-    // not take the locked state for the one to give back.
+    // Opened again while open (by a call, not a click: &Option is locked),
+    // the locked state must not be taken for the one to give back.
     if (!open_) lockOuterControls();
     open_ = true;
     for (QLineEdit* word : window_.searchText) word->setEnabled(false);
@@ -132,6 +135,8 @@ void OptionsPanel::open() {
     window_.timeValue->setText(QString::number(window_.timeYear->value()));
     showFileTypeControls();
     showNearbyControls();
+    // The keys go where the person now works.
+    window_.optCase->setFocus(Qt::OtherFocusReason);
 }
 
 void OptionsPanel::openScopePage() {
@@ -200,7 +205,8 @@ void OptionsPanel::lockOuterControls() {
     lockedControls_.clear();
     for (QWidget* control :
          std::initializer_list<QWidget*>{w.searchNow, w.viewPrev, w.searchBrowse, w.searchCat,
-                                         w.listCategory, w.searchAdd, w.searchCopy}) {
+                                         w.listCategory, w.searchAdd, w.searchCopy,
+                                         w.searchOption}) {
         lockedControls_.emplace_back(control, control->isEnabled());
         control->setEnabled(false);
     }
@@ -216,6 +222,16 @@ void OptionsPanel::closePanel() {
     lockedControls_.clear();
     open_ = false;
     hideCalendars();
+    focusAfterPanel();
+}
+
+// Back where the panel was opened from; the first word when that cannot
+// take the focus.
+void OptionsPanel::focusAfterPanel() {
+    QPushButton* option = window_.searchOption;
+    QWidget* next = option->isVisible() && option->isEnabled() ? static_cast<QWidget*>(option)
+                                                               : window_.searchText[0];
+    next->setFocus(Qt::OtherFocusReason);
 }
 
 void OptionsPanel::showTimeStampControls() {

@@ -1,5 +1,6 @@
 // The options panel (frameAdvanced): &Option opens it over the criteria view,
-// &OK accepts what it shows and refreshes the summary, &Cancel only closes it.
+// &OK (or Enter) accepts what it shows and refreshes the summary, &Cancel (or
+// Escape) only closes it.
 // The panel edits the option controls themselves, so a cancelled change still
 // stands in the controls and the next search uses it; only the summary keeps
 // the last accepted values.
@@ -11,6 +12,8 @@
 #include <array>
 #include <utility>
 #include <vector>
+
+#include "criteria/qt/options_panel_keys.h"
 
 class QDate;
 class QLineEdit;
@@ -48,6 +51,7 @@ protected:
 private:
     void lockOuterControls();
     void closePanel();
+    void focusAfterPanel();
     void showTimeStampControls();
     void showFileTypeControls();
     void showNearbyControls();
@@ -63,6 +67,7 @@ private:
     // search, the saved-word list) had decided for them.
     std::vector<std::pair<QWidget*, bool>> lockedControls_;
     std::array<QPointer<QCalendarWidget>, 2> calendars_;
+    OptionsPanelKeys keys_;
     bool open_ = false;
 };
 

@@ -68,7 +68,7 @@ bool WindowWordCheck::eventFilter(QObject* watched, QEvent* event) {
             reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
         const bool wordBox = std::find(window_.searchText.begin(), window_.searchText.end(),
                                        watched) != window_.searchText.end();
-        if (wordBox && leftTheBox) {
+        if (wordBox && leftTheBox && wordsInUse()) {
             // The check runs once the focus has settled where the person put
             // it, not from inside the focus change: its message box is modal.
             focusCheckQueued_ = true;
@@ -81,7 +81,17 @@ bool WindowWordCheck::eventFilter(QObject* watched, QEvent* event) {
 
 void WindowWordCheck::checkAfterFocusLoss() {
     if (!focusCheckQueued_) return;
-    check();
+    focusCheckQueued_ = false;
+    if (wordsInUse()) check();
+}
+
+// The program took the boxes away from under the focus (a run started and
+// hid them, the options panel opened and disabled them): the person did not
+// leave a box. A check then would refuse a word over the results, and its
+// focus could not go back into the box.
+bool WindowWordCheck::wordsInUse() const {
+    return std::all_of(window_.searchText.begin(), window_.searchText.end(),
+                       [](const QLineEdit* word) { return word->isVisible() && word->isEnabled(); });
 }
 
 }  // namespace tessaly

@@ -36,6 +36,7 @@ protected:
 
 private:
     void checkAfterFocusLoss();
+    bool wordsInUse() const;
 
     MainWindow& window_;
     Services& services_;

@@ -1,9 +1,12 @@
-// tessalyw: the windowed program. It keeps its files in the folder it was
-// started in.
+// tessalyw: the windowed program. It keeps its files in the folder
+// --data-dir names, or in the person's own data folder.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTextStream>
 #include <memory>
 
 #include "platform/file_system.h"
@@ -13,10 +16,12 @@
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "platform/qt/qt_print_and_save_dialogs.h"
+#include "platform/starting_folder.h"
 #include "shell/qt/program_icon.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
 #include "shell/qt/splash_window.h"
+#include "shell/qt/window_options.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -27,6 +32,13 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(tessaly::programIcon());
 
     using namespace tessaly;
+    // Read before anything is made: help, the version and a mistake leave
+    // no window and no data folder behind.
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const WindowOptions options = readWindowOptions(QApplication::arguments(), out, err);
+    if (options.exitCode) return *options.exitCode;
+
     QtMessageBoxes boxes;
     QtPrintAndSaveDialogs dialogs;
     QtDesktop desktop;
@@ -35,10 +47,8 @@ int main(int argc, char** argv) {
     // Where the program keeps its files: --data-dir, or the person's own data
     // folder (started from a desktop menu, the current folder is anyone's).
     QString dataPath;
-    const QStringList arguments = QApplication::arguments();
-    const qsizetype given = arguments.indexOf(QStringLiteral("--data-dir"));
-    if (given >= 0 && given + 1 < arguments.size()) {
-        dataPath = QDir(arguments[given + 1]).absolutePath();
+    if (!options.dataFolder.isEmpty()) {
+        dataPath = QDir(options.dataFolder).absolutePath();
     } else {
         const std::string personal = tessaly::personalDataFolder();
         dataPath = personal.empty() ? QDir::currentPath() : QFile::decodeName(QByteArray::fromStdString(personal));
@@ -57,6 +67,9 @@ int main(int argc, char** argv) {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         const bool hasDocuments = !documents.isEmpty() && documents != QDir::homePath() && QDir(documents).exists();
         shell->offerFirstCategory(bytesFromText(hasDocuments ? documents : QDir::homePath()));
+        shell->startDirectSearchIn(startingFolder(
+            {bytesFromText(QDir::currentPath()), bytesFromText(QDir::homePath()), dataFolder,
+             ::isatty(STDIN_FILENO) == 1}));
         QObject::connect(shell.get(), &ProgramShell::exitRequested, &application,
                          [] { QCoreApplication::exit(0); });
         shell->load();

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -132,6 +133,8 @@ void ProgramShell::load() {
     w.setDividerLeft(w.state.geometry.splitterLeft);
     startDirectSearchOff();
 
+    // The person comes to type a word.
+    w.searchText[0]->setFocus(Qt::OtherFocusReason);
     w.show();
 }
 
@@ -207,7 +210,7 @@ void ProgramShell::startDirectSearchOff() {
     MainWindow& w = *window_;
     w.chkQSearch->setChecked(false);
     showDirectSearchLists(w, false);
-    directSearchChooser_->openFolder(dataFolder_);
+    directSearchChooser_->openFolder(directSearchFolder_.empty() ? dataFolder_ : directSearchFolder_);
 }
 
 bool ProgramShell::mayClose() {

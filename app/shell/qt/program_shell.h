@@ -56,6 +56,10 @@ public:
     // the person deleted it. Call before load().
     void offerFirstCategory(std::string folder) { firstCategoryFolder_ = std::move(folder); }
 
+    // The folder Direct Search opens on; without one, the data folder.
+    // Call before load().
+    void startDirectSearchIn(std::string folder) { directSearchFolder_ = std::move(folder); }
+
     // Loads the window from the data files and shows it.
     void load();
 
@@ -99,6 +103,7 @@ private:
     std::unique_ptr<QuickViewer> quickViewer_;
     std::unique_ptr<HelpWindow> helpWindow_;
     std::string firstCategoryFolder_;  // made when first needed
+    std::string directSearchFolder_;
     bool dataFolderWritable_ = true;
     bool settingsSaved_ = false;
 };

@@ -56,13 +56,15 @@ constexpr int picture[3] = {715, 1370, 2025};
 constexpr int lblCat = 2800;
 constexpr int searchCat = 3060;
 constexpr int listCategory = 3420;
-constexpr int listCategoryHeight = 1300;
-constexpr int chkQSearch = 4780;
-constexpr int qDrive = 5090;
-constexpr int qDirPath = 5430;
+// The folder list gives Direct Search's list the room its folder label took:
+// a list of folders with icons shows three rows and more, not two and a half.
+constexpr int listCategoryHeight = 1100;
+constexpr int chkQSearch = 4580;
+constexpr int qDrive = 4890;
+constexpr int qDirPath = 5230;
 constexpr int qDirPathHeight = 240;
-constexpr int qDirList = 5690;
-constexpr int qDirListHeight = 1090;
+constexpr int qDirList = 5490;
+constexpr int qDirListHeight = 1300;
 
 // frameSearch, right column.
 constexpr int searchAdd = 900;
@@ -731,8 +733,11 @@ void MainWindow::layOut() {
                             {frameNumWords, row::frameNumWords, row::groupHeight},
                             {frameTimeStamp, row::frameTimeStamp, row::frameTimeStampHeight}};
     for (const Group& group : groups) at(group.frame, l.group, group.top, group.height);
-    // Inside its group's frame, as tall as the frame leaves room for.
-    at(typeText, l.typeText, row::groupOption - 15, row::optionHeight + 30);
+    // Inside its group's frame, below the frame's caption and above its
+    // lower edge: the rows in twips reach past the edge at 96 dpi.
+    const QRect inside = frameTypes->contentsRect();
+    typeText->setGeometry(pixels(l.typeText.left), inside.top() + 1, pixels(l.typeText.width),
+                          inside.height() - 2);
     at(FoundWord, l.groupControl, row::groupOption, row::optionHeight);
     at(resultOpt[0], l.groupControl, row::groupOption, row::optionHeight);
     at(DispName, l.groupControl, row::groupOption, row::optionHeight);

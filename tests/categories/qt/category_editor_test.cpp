@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QTest>
 
 #include <QLabel>
 #include <QPushButton>
@@ -144,6 +146,22 @@ TEST_F(CategoryEditorTest, NewOffersThePromptToTypeOver) {
     QLineEdit& name = *editor->dirCat->lineEdit();
     EXPECT_EQ(name.text(), QStringLiteral("Enter Group Name Here"));
     EXPECT_EQ(name.selectedText(), name.text());
+}
+
+// A name typed at once, as the editor opens or after New, replaces the prompt.
+TEST_F(CategoryEditorTest, ANameTypedAtOnceReplacesThePrompt) {
+    write(kCategoryFile, kTwoCategories);
+    for (const bool afterNew : {false, true}) {
+        SCOPED_TRACE(afterNew ? "after New" : "as it opens");
+        open();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+        if (afterNew) {
+            pick("Work");
+            editor->dirNew->click();
+        }
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Fresh"));
+        EXPECT_EQ(editor->dirCat->currentText(), QStringLiteral("Fresh"));
+    }
 }
 
 TEST_F(CategoryEditorTest, OverwritingACategoryReplacesItsFoldersAndMovesItLast) {

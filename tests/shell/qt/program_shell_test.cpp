@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +19,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTreeWidget>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -26,8 +28,11 @@
 #include "criteria/qt/option_controls.h"
 #include "criteria/qt/scope_controls.h"
 #include "platform/qt/folder_list.h"
+#include "platform/qt/growing_rich_text_box.h"
 #include "shell/qt/help_window.h"
+#include "run/qt/search_run.h"
 #include "scripted_file_system.h"
+#include "search_start.h"
 #include "scripted_program_services.h"
 #include "window/qt/main_window.h"
 #include "window/qt/services.h"
@@ -431,6 +436,7 @@ TEST(ProgramShell, TheKeysALinuxUserPresses) {
     TempDir data;
     Program program(data);
     MainWindow& w = program.activeWindow();
+    EXPECT_EQ(QApplication::focusWidget(), w.searchText[0]) << "the window opens on word 1";
     QSignalSpy started(w.searchNow, &QPushButton::clicked), stopped(w.searchStop, &QPushButton::clicked),
         helped(w.helpCfg, &QPushButton::clicked), exited(w.stExit, &QPushButton::clicked);
 
@@ -451,6 +457,79 @@ TEST(ProgramShell, TheKeysALinuxUserPresses) {
     EXPECT_EQ(helped.count(), 1);
     QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(exited.count(), 1);
+}
+
+// Enter on a refused word shows the refusal and searches nothing; Enter
+// again, insisting, searches, and the boxes the run disables are not checked
+// again over its results.
+TEST(ProgramShell, EnterOnARefusedWordRefusesOnly) {
+    TempDir data, tree;
+    tree.write("note.txt", "abxcd");
+    Program program(data);
+    program.shell.startDirectSearchIn(tree.path().string());
+    MainWindow& w = program.activeWindow();
+    w.chkQSearch->click();
+    QTest::keyClicks(w.searchText[0], QStringLiteral("ab*cd"));
+
+    QTest::keyClick(w.searchText[0], Qt::Key_Return);
+    ASSERT_EQ(program.boxes.asked().size(), 1u);
+    EXPECT_EQ(program.boxes.asked()[0].text,
+              QStringLiteral("Only single word with wild card * at beginning or end is supported!"));
+    EXPECT_FALSE(w.dispResult->isVisible()) << "nothing was searched";
+    EXPECT_EQ(QApplication::focusWidget(), w.searchText[0]);
+
+    QEventLoop untilEnded;
+    QObject::connect(&program.shell.searchRun(), &SearchRun::finished, &untilEnded, &QEventLoop::quit);
+    QTest::keyClick(w.searchText[0], Qt::Key_Return);
+    if (program.shell.searchRun().running()) untilEnded.exec();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.dispResult->isVisible());
+    EXPECT_EQ(program.boxes.asked().size(), 1u) << "no refusal over the results";
+}
+
+TEST(ProgramShell, DirectSearchOpensWhereItIsTold) {
+    TempDir data, tree;
+    Program program(data);
+    program.shell.startDirectSearchIn(tree.path().string());
+    program.shell.load();
+    EXPECT_EQ(program.window().qDirList->path(), tree.path().string());
+}
+
+// The first run shows the result pane inside its tab page, the lower arrow
+// of its scroll bar too, in a window made taller before it.
+TEST(ProgramShell, TheResultPaneFitsItsPageOnTheFirstRun) {
+    TempDir data, tree;
+    tree.write("note.txt", "word");
+    Program program(data);
+    program.shell.startDirectSearchIn(tree.path().string());
+    MainWindow& w = program.activeWindow();
+    w.resize(w.width(), w.height() + 200);
+    w.chkQSearch->click();
+    w.searchText[0]->setText(QStringLiteral("word"));
+    startSearch(program.shell);
+    QCoreApplication::processEvents();
+    for (QWidget* pane : {static_cast<QWidget*>(w.MainResult), static_cast<QWidget*>(w.outlineFile)}) {
+        SCOPED_TRACE(pane->objectName().toStdString());
+        const QWidget* page = pane->parentWidget();
+        ASSERT_TRUE(page->isVisible() || pane != w.MainResult);
+        if (!page->isVisible()) w.dispResult->setCurrentIndex(1);
+        EXPECT_LE(pane->geometry().bottom(), page->height() - 1);
+        EXPECT_LE(page->mapTo(&w, QPoint(0, page->height())).y(),
+                  w.dispResult->geometry().bottom() + 1);
+    }
+}
+
+// Direct Search's folder list shows three folders and more beside its
+// label, and the extension box keeps inside its group's frame.
+TEST(ProgramShell, ListsAndBoxesKeepTheirRoom) {
+    TempDir data, tree;
+    for (const char* folder : {"a", "b", "c", "d"}) std::filesystem::create_directories(tree.path() / folder);
+    Program program(data);
+    program.shell.startDirectSearchIn(tree.path().string());
+    MainWindow& w = program.activeWindow();
+    ASSERT_GT(w.qDirList->count(), 3);
+    EXPECT_GE(w.qDirList->viewport()->height(), 3 * w.qDirList->sizeHintForRow(0));
+    EXPECT_TRUE(w.frameTypes->contentsRect().contains(w.typeText->geometry()));
 }
 
 TEST(ProgramShell, HelpOpensTheDataFoldersHelpFileOrTheGuide) {
