@@ -16,6 +16,7 @@
 #include "criteria/qt/scope_controls.h"
 #include "criteria/qt/window_word_check.h"
 #include "platform/engine_access.h"
+#include "platform/qt/engine_report.h"
 #include "platform/error_tables.h"
 #include "platform/qt/folder_list.h"
 #include "platform/qt/lossless_text.h"
@@ -194,7 +195,7 @@ void SearchRun::start() {
     arguments_ = runArgumentsFrom(options, words, arguments_);
     prepare(nameAndText_);
 
-    const EngineCalls* engine = loadEngine();
+    const EngineCalls* engine = engineOrReport(engine_, services_.boxes, services_.end);
     if (!engine) {
         runEnded(RunSummary{});
         return;
@@ -227,15 +228,6 @@ bool SearchRun::readDates(const Options& options, DateWindow& dates) {
             .arg(textFromBytes(options.dateFrom), textFromBytes(options.dateTo)),
         QStringLiteral("Time Stamp"), MessageIcon::CriticalStop, MessageButtons::Ok);
     return false;
-}
-
-const EngineCalls* SearchRun::loadEngine() {
-    for (;;) {
-        Failure failure;
-        if (const EngineCalls* engine = engine_.engine(failure)) return engine;
-        // The loader's own reason (a missing file, a broken one) says what to mend.
-        if (!askAboutError(failure.code, failure.path)) return nullptr;
-    }
 }
 
 void SearchRun::prepare(bool nameAndText) {

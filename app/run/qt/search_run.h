@@ -72,7 +72,6 @@ private:
     class Sink;
 
     bool readDates(const Options& options, DateWindow& dates);
-    const EngineCalls* loadEngine();
     void prepare(bool nameAndText);
     std::vector<std::string> foldersToWalk() const;
     // Takes what the run's thread has gathered since the last time.

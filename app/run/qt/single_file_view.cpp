@@ -11,6 +11,7 @@
 #include "criteria/qt/option_controls.h"
 #include "criteria/qt/scope_controls.h"
 #include "platform/engine_access.h"
+#include "platform/qt/engine_report.h"
 #include "platform/qt/lossless_text.h"
 #include "platform/qt/operation_error_report.h"
 #include "platform/qt/rich_text_box.h"
@@ -65,7 +66,7 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     window_.state.selectedFile = file;
 
     const SearchWords words = readSearchWords(window_);
-    const EngineCalls* engine = loadedEngine();
+    const EngineCalls* engine = engineOrReport(engine_, services_.boxes, services_.end);
     if (!engine) return;
     Candidate candidate;
     candidate.path = file;
@@ -99,20 +100,6 @@ void SingleFileView::doubleClicked() {
     // The desktop says nothing when it cannot open a document; neither do we:
     // the person sees the file not opening and still has the view.
     openInApplication(services_, window_.state.selectedFile, showInViewer);
-}
-
-const EngineCalls* SingleFileView::loadedEngine() {
-    const EngineCalls* calls = nullptr;
-    // The same report the search run gives when the engine will not load.
-    const GuardedResult result =
-        runGuarded(services_.boxes, ErrorTable::Folders, IgnoreAction::Leave, [&] {
-            Failure failure;
-            calls = engine_.engine(failure);
-            if (!calls) failure.code = code::libraryNotLoadable;
-            return failure;
-        });
-    if (result == GuardedResult::EndProgram) services_.end.endNow();
-    return calls;
 }
 
 bool SingleFileView::eventFilter(QObject* watched, QEvent* event) {

@@ -34,8 +34,6 @@ public:
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // The engine, or nullptr once the person has been told it cannot be loaded.
-    const EngineCalls* loadedEngine();
 
     MainWindow& window_;
     Services& services_;

@@ -23,6 +23,7 @@
 #include "criteria/qt/scope_controls.h"
 #include "platform/blanks.h"
 #include "platform/engine_access.h"
+#include "platform/qt/engine_report.h"
 #include "platform/file_descriptor.h"
 #include "platform/error_tables.h"
 #include "platform/qt/growing_rich_text_box.h"
@@ -207,7 +208,7 @@ void QuickViewer::loadViewer() {
             return failure;
         },
         fileFailureMessage);
-    const EngineCalls* engine = readable ? loadedEngine() : nullptr;
+    const EngineCalls* engine = readable ? engineOrReport(engine_, services_.boxes, services_.end) : nullptr;
     if (!engine) {
         v.panels[0]->clear();
         return finishLoad();
@@ -230,17 +231,6 @@ void QuickViewer::loadViewer() {
                     if (read) document_ = std::make_shared<const DocumentText>(std::move(*read));
                     showBody(path, entry, *engine);
                 });
-}
-
-const EngineCalls* QuickViewer::loadedEngine() {
-    for (;;) {
-        Failure failure;
-        if (const EngineCalls* engine = engine_.engine(failure)) return engine;
-        const ErrorReportAction action =
-            reportOperationError(services_.boxes, failure.code, ErrorTable::Folders, IgnoreAction::Leave);
-        if (action == ErrorReportAction::EndProgram) services_.end.endNow();
-        if (action != ErrorReportAction::Retry) return nullptr;
-    }
 }
 
 void QuickViewer::showBody(const std::string& path, const DirectoryEntry& entry, const EngineCalls& engine) {

@@ -64,8 +64,6 @@ private:
     void offerEntryCommands(QMenu* menu, int offset);
     // Loads selectedFile into the viewer, its commands held meanwhile.
     void showSelectedFile();
-    // The engine, or nullptr once the person has been told it cannot be loaded.
-    const EngineCalls* loadedEngine();
     // The steps of a load, each on the window's thread as the work beside
     // it comes back: the body made and shown as it comes, then its end.
     void showBody(const std::string& path, const DirectoryEntry& entry, const EngineCalls& engine);
