@@ -459,6 +459,14 @@ TEST(ProgramShell, TheKeysALinuxUserPresses) {
     EXPECT_EQ(exited.count(), 1);
 }
 
+// The window shown, searching the one folder of `tree`.
+MainWindow& directSearchIn(Program& program, const TempDir& tree) {
+    program.shell.startDirectSearchIn(tree.path().string());
+    MainWindow& w = program.activeWindow();
+    w.chkQSearch->click();
+    return w;
+}
+
 // Enter on a refused word shows the refusal and searches nothing; Enter
 // again, insisting, searches, and the boxes the run disables are not checked
 // again over its results.
@@ -466,9 +474,7 @@ TEST(ProgramShell, EnterOnARefusedWordRefusesOnly) {
     TempDir data, tree;
     tree.write("note.txt", "abxcd");
     Program program(data);
-    program.shell.startDirectSearchIn(tree.path().string());
-    MainWindow& w = program.activeWindow();
-    w.chkQSearch->click();
+    MainWindow& w = directSearchIn(program, tree);
     QTest::keyClicks(w.searchText[0], QStringLiteral("ab*cd"));
 
     QTest::keyClick(w.searchText[0], Qt::Key_Return);
@@ -501,10 +507,8 @@ TEST(ProgramShell, TheResultPaneFitsItsPageOnTheFirstRun) {
     TempDir data, tree;
     tree.write("note.txt", "word");
     Program program(data);
-    program.shell.startDirectSearchIn(tree.path().string());
-    MainWindow& w = program.activeWindow();
+    MainWindow& w = directSearchIn(program, tree);
     w.resize(w.width(), w.height() + 200);
-    w.chkQSearch->click();
     w.searchText[0]->setText(QStringLiteral("word"));
     startSearch(program.shell);
     QCoreApplication::processEvents();
