@@ -15,10 +15,10 @@
 namespace tessaly {
 
 SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate, const RunArguments& arguments,
-                        const SearchWords& words, const SearchScope& scope) {
+                        const SearchWords& words, const SearchScope& scope, const std::atomic<bool>* stop) {
     const int fd = openToRead(candidate.path);
     if (fd < 0) return {};
-    SearchAnswer answer = searchOpenContent(engine, fd, scope, arguments, words).answer;
+    SearchAnswer answer = searchOpenContent(engine, fd, scope, arguments, words, stop).answer;
     ::close(fd);
     return answer;
 }

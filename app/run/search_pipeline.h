@@ -34,9 +34,10 @@ struct Candidate {
 };
 
 // One file searched by its path as the scope reads it; a file that cannot be
-// opened has no answer.
+// opened has no answer. `stop`, when given and set, ends a document's reading.
 SearchAnswer searchFile(const EngineCalls& engine, const Candidate& candidate, const RunArguments& arguments,
-                        const SearchWords& words, const SearchScope& scope);
+                        const SearchWords& words, const SearchScope& scope,
+                        const std::atomic<bool>* stop = nullptr);
 
 // A listed file of a run, opened relative to its folder when it is searched.
 // An entry the walk passes over travels the same way, unsearched, so that

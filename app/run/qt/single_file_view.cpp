@@ -36,8 +36,22 @@ SingleFileView::SingleFileView(MainWindow& window, Services& services, EngineAcc
     // click is not shown over the new results.
     connect(window_.outlineFile->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex& parent, int, int) {
-                if (!parent.isValid()) ++clicks_;
+                if (parent.isValid()) return;
+                ++clicks_;
+                stopEarlierClick();
             });
+}
+
+SingleFileView::~SingleFileView() {
+    // A document that would keep its reader busy for long does not hold up
+    // the window's closing.
+    stopEarlierClick();
+}
+
+std::shared_ptr<std::atomic<bool>> SingleFileView::stopEarlierClick() {
+    if (clickStop_) clickStop_->store(true);
+    clickStop_ = std::make_shared<std::atomic<bool>>(false);
+    return clickStop_;
 }
 
 void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
@@ -47,6 +61,7 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     if (path.isEmpty()) return;
 
     const std::uint64_t click = ++clicks_;
+    const auto stop = stopEarlierClick();
     window_.state.selectedFile.clear();
     window_.textFile->setRtf(kResultHeader);
 
@@ -79,8 +94,8 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ++searching_;
     work_.start(
-        [engine, candidate, arguments = arguments_, words, scope = chosenFileScope(readScope(window_))] {
-            return searchFile(*engine, candidate, arguments, words, scope);
+        [engine, candidate, arguments = arguments_, words, scope = chosenFileScope(readScope(window_)), stop] {
+            return searchFile(*engine, candidate, arguments, words, scope, stop.get());
         },
         [this, click, status](const SearchAnswer& answer) {
             QApplication::restoreOverrideCursor();

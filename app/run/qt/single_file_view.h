@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QObject>
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/qt/background_work.h"
@@ -26,6 +28,7 @@ class SingleFileView : public QObject {
 public:
     // `arguments` are the engine's arguments of the last run, as the run keeps them.
     SingleFileView(MainWindow& window, Services& services, EngineAccess& engine, const RunArguments& arguments);
+    ~SingleFileView() override;
 
     void nodeClicked(QTreeWidgetItem* node);
     void doubleClicked();
@@ -34,6 +37,9 @@ public:
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The earlier click's search is no longer wanted: its document reading
+    // ends at once. Returns the stop of the click to come.
+    std::shared_ptr<std::atomic<bool>> stopEarlierClick();
 
     MainWindow& window_;
     Services& services_;
@@ -41,6 +47,7 @@ private:
     const RunArguments& arguments_;
     std::uint64_t clicks_ = 0;
     int searching_ = 0;
+    std::shared_ptr<std::atomic<bool>> clickStop_;
     // Last, so that searches still under way end before what they report to.
     BackgroundWork work_;
 };

@@ -106,6 +106,8 @@ void QuickViewer::offerEntryCommands(QMenu* menu, int offset) {
 }
 
 QuickViewer::~QuickViewer() {
+    // Work under way ends at once rather than hold up the program's end.
+    stopLoad();
     // The window may outlive the text it shows.
     if (window_) window_->richView->clear();
 }

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QElapsedTimer>
 #include <QTextCursor>
 #include <QTreeWidget>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "platform/qt/rich_text_box.h"
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
+#include "hostile_documents.h"
 #include "viewer_idle.h"
 #include "window_fixture.h"
 
@@ -99,6 +101,19 @@ TEST_F(SingleFileViewTest, FileNodeShowsDateSizeAndTheHitsInRed) {
         EXPECT_EQ(cursor.charFormat().foreground().color(), s.colour);
         EXPECT_EQ(cursor.charFormat().fontWeight() == QFont::Bold, s.bold);
     }
+}
+
+// A document that would keep its reader busy for ever: a new run (which
+// clears the tree) ends its reading at once, and so does the view's end.
+TEST_F(SingleFileViewTest, ANewRunEndsTheReadingOfTheFileClickedBefore) {
+    const std::string path = files.write("forms.pdf", formChainPdf());
+    emit window().outlineFile->itemClicked(listed(path), 0);
+    QElapsedTimer clock;
+    clock.start();
+    results.clearTreeAndFileView();  // as a new run does
+    ASSERT_TRUE(waitForSingleFileView(view));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(window().textFile->plainText().toStdString().find("Date:"), std::string::npos);
 }
 
 TEST_F(SingleFileViewTest, FileThatNoLongerMatchesShowsItsHeadingAlone) {
