@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "documents/reader_messages.h"
 #include "platform/program_folder.h"
@@ -49,7 +50,8 @@ std::string documentReaderProgram() {
     const std::string folder = programFolder();
     const std::string beside = folder + kReaderName;
     if (::access(beside.c_str(), X_OK) == 0) return beside;
-    return folder + TESSALY_READER_FROM_PROGRAM_FOLDER + kReaderName;
+    const std::string installed = folder + TESSALY_READER_FROM_PROGRAM_FOLDER + kReaderName;
+    return std::filesystem::path(installed).lexically_normal().string();
 }
 
 DocumentReader::DocumentReader(std::string program)
