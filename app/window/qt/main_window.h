@@ -31,6 +31,8 @@ class QTreeWidget;
 namespace tessaly {
 
 class DividerBar;
+struct MainLayout;
+struct Span;
 class DriveList;
 class FileSystem;
 class FolderList;
@@ -229,6 +231,9 @@ protected:
 
 private:
     void setReadingTabOrder();
+    // Each view builds its controls and lays them out in a file of its own
+    // (command_row_form.cpp, criteria_form.cpp, options_panel_form.cpp,
+    // results_form.cpp, status_row_form.cpp), its rows beside its code.
     void buildCommands();
     void buildCriteriaView(FileSystem& files);
     void buildSummary();
@@ -236,6 +241,12 @@ private:
     void buildScopePage();
     void buildResultsView();
     void buildStatusRow();
+    void layOutCriteriaView(const MainLayout& l);
+    void layOutOptionsPanel(const MainLayout& l);
+    void layOutResultsView(const MainLayout& l, int taller);
+    void layOutStatusRow(const MainLayout& l, int taller);
+    // In twips: across as the span says, down from `top`.
+    void place(QWidget* control, Span span, int top, int height) const;
     void dragDivider(int offsetPixels);
     void dropDivider();
 

@@ -1,0 +1,47 @@
+// The status row along the window's foot: the light, the file being
+// searched (or how the run ended) and the count of files found.
+#include "window/qt/main_window.h"
+
+#include <QLabel>
+
+#include "window/main_layout.h"
+#include "window/qt/form_parts.h"
+
+namespace tessaly {
+
+namespace row = form::row;
+using form::label;
+using form::light;
+
+void MainWindow::buildStatusRow() {
+    ImageRed = label(this, "ImageRed", "");
+    ImageRed->setPixmap(light(QColor(220, 30, 30)));
+    ImageRed->setAccessibleName(QStringLiteral("Idle"));
+    ImageGreen = label(this, "ImageGreen", "");
+    ImageGreen->setPixmap(light(QColor(30, 180, 30)));
+    ImageGreen->setAccessibleName(QStringLiteral("Searching"));
+    ImageGreen->hide();
+
+    dispFile = label(this, "dispFile", "");
+    dispFile->setToolTip(QStringLiteral("Name of the file being searched."));
+    dispFile->setAccessibleDescription(dispFile->toolTip());
+    dispFile->setFrameShape(QFrame::StyledPanel);
+    dispFile->setFrameShadow(QFrame::Sunken);
+    dispFile->setTextFormat(Qt::PlainText);
+    Label9 = label(this, "Label9", "Files Found:", Qt::AlignRight | Qt::AlignVCenter);
+    totalNumber = label(this, "totalNumber", "", Qt::AlignRight | Qt::AlignVCenter);
+    totalNumber->setToolTip(QStringLiteral("Number of files found."));
+    totalNumber->setAccessibleDescription(totalNumber->toolTip());
+    totalNumber->setFrameShape(QFrame::StyledPanel);
+    totalNumber->setFrameShadow(QFrame::Sunken);
+}
+
+void MainWindow::layOutStatusRow(const MainLayout& l, int taller) {
+    const int statusTop = row::statusTop + taller;
+    for (QLabel* image : {ImageRed, ImageGreen}) place(image, {150, 200}, statusTop, row::statusHeight);
+    place(dispFile, l.dispFile, statusTop, row::statusHeight);
+    place(Label9, l.filesFound, statusTop, row::statusHeight);
+    place(totalNumber, l.totalNumber, statusTop, row::statusHeight);
+}
+
+}  // namespace tessaly
