@@ -3,20 +3,17 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QTest>
 
 namespace tessaly::test {
 
 // `view`: the QuickViewer or the SingleFileView.
 template <typename View>
-bool waitUntilIdle(const View& view, int timeoutMs = 30000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!view.idle() && clock.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+bool waitUntilIdle(const View& view) {
+    const bool idle = QTest::qWaitFor([&] { return view.idle(); }, 30'000);
     // What the last step posted for itself (a repaint, a selection).
     QCoreApplication::processEvents();
-    return view.idle();
+    return idle;
 }
 
 template <typename View>

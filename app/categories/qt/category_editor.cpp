@@ -19,6 +19,7 @@
 #include "window/qt/main_window.h"
 #include "platform/qt/named_button.h"
 #include "window/qt/services.h"
+#include "platform/qt/control_tip.h"
 
 namespace tessaly {
 
@@ -35,8 +36,7 @@ void describe(QWidget* control, const char* name, const char* accessibleName, co
     control->setObjectName(QString::fromLatin1(name));
     control->setAccessibleName(QString::fromUtf8(accessibleName));
     if (tip) {
-        control->setToolTip(QString::fromUtf8(tip));
-        control->setAccessibleDescription(control->toolTip());
+        setTip(control, QString::fromUtf8(tip));
     }
 }
 

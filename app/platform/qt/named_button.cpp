@@ -1,4 +1,5 @@
 #include "platform/qt/named_button.h"
+#include "platform/qt/control_tip.h"
 
 #include <QPushButton>
 
@@ -8,8 +9,7 @@ QPushButton* namedButton(QWidget* parent, const char* name, const char* caption,
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     if (tip) {
-        button->setToolTip(QString::fromUtf8(tip));
-        button->setAccessibleDescription(button->toolTip());
+        setTip(button, QString::fromUtf8(tip));
     }
     return button;
 }

@@ -17,6 +17,7 @@
 #include "platform/qt/named_button.h"
 #include "window/main_layout.h"
 #include "window/qt/form_parts.h"
+#include "platform/qt/control_tip.h"
 
 namespace tessaly {
 
@@ -70,8 +71,7 @@ void MainWindow::buildCriteriaView(FileSystem& files) {
         searchText[index] = new QLineEdit(frameSearch);
         searchText[index]->setObjectName(QStringLiteral("searchText_%1").arg(index));
         searchText[index]->setAccessibleName(QStringLiteral("Search word %1").arg(index + 1));
-        searchText[index]->setToolTip(QStringLiteral("Enter search text or word with wildcard *"));
-        searchText[index]->setAccessibleDescription(searchText[index]->toolTip());
+        setTip(searchText[index], QStringLiteral("Enter search text or word with wildcard *"));
     }
     QWidget** pictures[3] = {&Picture1, &Picture2, &Picture3};
     OperatorGroup* groups[3] = {&Opt1, &Opt2, &Opt3};
@@ -96,8 +96,7 @@ void MainWindow::buildCriteriaView(FileSystem& files) {
     wordList = new QListWidget(frameSearch);
     wordList->setObjectName(QStringLiteral("wordList"));
     wordList->setAccessibleName(QStringLiteral("Saved search words"));
-    wordList->setToolTip(QStringLiteral("Text searched before."));
-    wordList->setAccessibleDescription(wordList->toolTip());
+    setTip(wordList, QStringLiteral("Text searched before."));
     searchAdd = namedButton(frameSearch, "searchAdd", ">>", "Save the search text.");
     searchAdd->setAccessibleName(QStringLiteral("Save the search text"));
     searchCopy = namedButton(frameSearch, "searchCopy", "<<",
@@ -125,13 +124,11 @@ void MainWindow::buildCriteriaView(FileSystem& files) {
     qDrive = new DriveList(frameSearch);
     qDrive->setObjectName(QStringLiteral("qDrive"));
     qDrive->setAccessibleName(QStringLiteral("Drive"));
-    qDrive->setToolTip(QStringLiteral("Select drive"));
-    qDrive->setAccessibleDescription(qDrive->toolTip());
+    setTip(qDrive, QStringLiteral("Select drive"));
     qDirList = new FolderList(files, frameSearch);
     qDirList->setObjectName(QStringLiteral("qDirList"));
     qDirList->setAccessibleName(QStringLiteral("Folder to search"));
-    qDirList->setToolTip(QStringLiteral("Double click to select folder to search"));
-    qDirList->setAccessibleDescription(qDirList->toolTip());
+    setTip(qDirList, QStringLiteral("Double click to select folder to search"));
     // The list shows what is inside the folder, never the folder itself.
     qDirPath = new QLabel(frameSearch);
     qDirPath->setObjectName(QStringLiteral("qDirPath"));

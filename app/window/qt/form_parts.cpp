@@ -1,7 +1,9 @@
 #include "window/qt/form_parts.h"
+#include "platform/qt/control_tip.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,8 +30,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, cons
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
     if (tip) {
-        box->setToolTip(QString::fromUtf8(tip));
-        box->setAccessibleDescription(box->toolTip());
+        setTip(box, QString::fromUtf8(tip));
     }
     return box;
 }
@@ -46,9 +47,18 @@ QGroupBox* groupFrame(QWidget* parent, const char* name, const char* caption, co
     auto* frame = new QGroupBox(QString::fromUtf8(caption), parent);
     frame->setObjectName(QString::fromLatin1(name));
     if (tip) {
-        frame->setToolTip(QString::fromUtf8(tip));
-        frame->setAccessibleDescription(frame->toolTip());
+        setTip(frame, QString::fromUtf8(tip));
     }
+    return frame;
+}
+
+QFrame* pageFrame(QWidget* parent, const char* name, const char* accessibleName) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Raised);
+    frame->setAutoFillBackground(true);
+    frame->setAccessibleName(QString::fromUtf8(accessibleName));
     return frame;
 }
 

@@ -10,6 +10,7 @@
 #include "window/qt/main_window.h"
 
 class QCheckBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -41,6 +42,8 @@ QRadioButton* optionButton(QWidget* parent, const QString& name, const char* cap
 QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, const char* tip);
 QLineEdit* readOnlyText(QWidget* parent, const char* name, const char* accessibleName);
 QGroupBox* groupFrame(QWidget* parent, const char* name, const char* caption, const char* tip);
+// A page of the options panel, raised over the criteria view.
+QFrame* pageFrame(QWidget* parent, const char* name, const char* accessibleName);
 // The status row's light.
 QPixmap light(const QColor& colour);
 // AND, OR, NOT and NEARBY on `picture`, named Opt<number>_<index>, AND chosen.

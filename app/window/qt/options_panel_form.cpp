@@ -17,6 +17,7 @@
 #include "platform/qt/spin_control.h"
 #include "window/main_layout.h"
 #include "window/qt/form_parts.h"
+#include "platform/qt/control_tip.h"
 
 namespace tessaly {
 
@@ -26,6 +27,7 @@ using form::checkBox;
 using form::groupFrame;
 using form::label;
 using form::optionButton;
+using form::pageFrame;
 using form::readOnlyText;
 
 // The rows of the panel and its second page, in twips from the top of each
@@ -68,12 +70,7 @@ constexpr int scopeDocumentTime = 3340;
 }  // namespace
 
 void MainWindow::buildOptionsPanel() {
-    frameAdvanced = new QFrame(frameSearch);
-    frameAdvanced->setObjectName(QStringLiteral("frameAdvanced"));
-    frameAdvanced->setFrameShape(QFrame::Panel);
-    frameAdvanced->setFrameShadow(QFrame::Raised);
-    frameAdvanced->setAutoFillBackground(true);
-    frameAdvanced->setAccessibleName(QStringLiteral("Search options"));
+    frameAdvanced = pageFrame(frameSearch, "frameAdvanced", "Search options");
 
     optCase = checkBox(frameAdvanced, "optCase", "Match Case",
                        "Indicate if the search text is case sensitive.");
@@ -89,8 +86,7 @@ void MainWindow::buildOptionsPanel() {
     typeText = new QLineEdit(frameTypes);
     typeText->setObjectName(QStringLiteral("typeText"));
     typeText->setAccessibleName(QStringLiteral("File extensions"));
-    typeText->setToolTip(QStringLiteral("File extension"));
-    typeText->setAccessibleDescription(typeText->toolTip());
+    setTip(typeText, QStringLiteral("File extension"));
 
     frameView = groupFrame(frameAdvanced, "frameView", "Quick Viewer Starts at", nullptr);
     FileBeginning = optionButton(frameView, QStringLiteral("FileBeginning"), "Beginning of File");
@@ -140,8 +136,7 @@ void MainWindow::buildOptionsPanel() {
     fileText = new QLineEdit(frameAdvanced);
     fileText->setObjectName(QStringLiteral("fileText"));
     fileText->setAccessibleName(QStringLiteral("File Name Started with"));
-    fileText->setToolTip(QStringLiteral("Only search files started with specified letters"));
-    fileText->setAccessibleDescription(fileText->toolTip());
+    setTip(fileText, QStringLiteral("Only search files started with specified letters"));
 
     searchScope = namedButton(frameAdvanced, "searchScope", "&Which Files...",
                               "Folders left out, hidden and binary files, the largest file size, "
@@ -203,12 +198,7 @@ void MainWindow::buildOptionsPanel() {
 }
 
 void MainWindow::buildScopePage() {
-    frameScope = new QFrame(frameSearch);
-    frameScope->setObjectName(QStringLiteral("frameScope"));
-    frameScope->setFrameShape(QFrame::Panel);
-    frameScope->setFrameShadow(QFrame::Raised);
-    frameScope->setAutoFillBackground(true);
-    frameScope->setAccessibleName(QStringLiteral("Which files"));
+    frameScope = pageFrame(frameSearch, "frameScope", "Which files");
     frameScope->hide();
 
     auto* heading = label(frameScope, "lblScope", "Which Files");
@@ -220,11 +210,10 @@ void MainWindow::buildScopePage() {
     scopeFolders = new QLineEdit(frameScope);
     scopeFolders->setObjectName(QStringLiteral("scopeFolders"));
     scopeFolders->setAccessibleName(QStringLiteral("Left-out folders"));
-    scopeFolders->setToolTip(
+    setTip(scopeFolders,
         QStringLiteral("Folders whose name matches one of these patterns are not searched. Separate "
                        "the patterns with ; (a name may hold spaces); * and ? stand for any "
                        "characters."));
-    scopeFolders->setAccessibleDescription(scopeFolders->toolTip());
     folders->setBuddy(scopeFolders);
     scopeFoldersHint = label(frameScope, "scopeFoldersHint",
                              "Patterns separated by ; for example .git; node_modules; build*");
@@ -244,8 +233,7 @@ void MainWindow::buildScopePage() {
     scopeSize = new QSpinBox(frameScope);
     scopeSize->setObjectName(QStringLiteral("scopeSize"));
     scopeSize->setAccessibleName(QStringLiteral("Largest file size in megabytes"));
-    scopeSize->setToolTip(QStringLiteral("Larger files are not searched; 0 for any size."));
-    scopeSize->setAccessibleDescription(scopeSize->toolTip());
+    setTip(scopeSize, QStringLiteral("Larger files are not searched; 0 for any size."));
     scopeSize->setRange(0, 1024 * 1024);  // a terabyte
     scopeSize->setSuffix(QStringLiteral(" MB"));
     scopeSize->setSpecialValueText(QStringLiteral("Any Size"));
@@ -255,9 +243,8 @@ void MainWindow::buildScopePage() {
     scopeDocumentTime = new QSpinBox(frameScope);
     scopeDocumentTime->setObjectName(QStringLiteral("scopeDocumentTime"));
     scopeDocumentTime->setAccessibleName(QStringLiteral("Time for one document in seconds"));
-    scopeDocumentTime->setToolTip(
+    setTip(scopeDocumentTime,
         QStringLiteral("A document whose text takes longer than this to read is named and passed over."));
-    scopeDocumentTime->setAccessibleDescription(scopeDocumentTime->toolTip());
     scopeDocumentTime->setRange(1, 3600);
     scopeDocumentTime->setSuffix(QStringLiteral(" s"));
     scopeDocumentTime->setValue(static_cast<int>(SearchScope{}.documentSecondsLimit));

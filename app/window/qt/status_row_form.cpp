@@ -6,6 +6,7 @@
 
 #include "window/main_layout.h"
 #include "window/qt/form_parts.h"
+#include "platform/qt/control_tip.h"
 
 namespace tessaly {
 
@@ -23,15 +24,13 @@ void MainWindow::buildStatusRow() {
     ImageGreen->hide();
 
     dispFile = label(this, "dispFile", "");
-    dispFile->setToolTip(QStringLiteral("Name of the file being searched."));
-    dispFile->setAccessibleDescription(dispFile->toolTip());
+    setTip(dispFile, QStringLiteral("Name of the file being searched."));
     dispFile->setFrameShape(QFrame::StyledPanel);
     dispFile->setFrameShadow(QFrame::Sunken);
     dispFile->setTextFormat(Qt::PlainText);
     Label9 = label(this, "Label9", "Files Found:", Qt::AlignRight | Qt::AlignVCenter);
     totalNumber = label(this, "totalNumber", "", Qt::AlignRight | Qt::AlignVCenter);
-    totalNumber->setToolTip(QStringLiteral("Number of files found."));
-    totalNumber->setAccessibleDescription(totalNumber->toolTip());
+    setTip(totalNumber, QStringLiteral("Number of files found."));
     totalNumber->setFrameShape(QFrame::StyledPanel);
     totalNumber->setFrameShadow(QFrame::Sunken);
 }

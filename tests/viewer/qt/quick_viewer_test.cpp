@@ -275,7 +275,7 @@ TEST_F(ViewerTest, StopEndsALongLoadWithWhatIsShown) {
     EXPECT_TRUE(view().panels[0]->text().endsWith(QStringLiteral("(stopped: the rest is not shown)")));
 
     viewer().loadViewer();
-    while (view().richView->text().empty()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view().richView->text().empty(); }, 30'000));
     view().viewStop->click();
     waitForViewer(viewer());
     const QString shown = view().richView->plainText();
