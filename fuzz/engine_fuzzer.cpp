@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -95,6 +96,92 @@ std::uint64_t nextPiece(void* context, const char** text) {
     return pieces.handed;
 }
 
+// The characters of a viewer body: a paragraph, an escape or a byte each, the
+// two escapes of a character beyond U+FFFF one.
+std::vector<char32_t> bodyCharacters(std::string_view body) {
+    static constexpr std::string_view kParagraph = "{\\pard\\plain\\f3\\fs18 \\par }";
+    std::vector<char32_t> characters;
+    for (std::size_t i = 0; i < body.size();) {
+        if (body.substr(i).starts_with(kParagraph)) {
+            characters.push_back('\n');
+            i += kParagraph.size();
+        } else if (body.substr(i).starts_with("\\u")) {
+            const long unit = std::strtol(body.data() + i + 2, nullptr, 10);
+            const char32_t c = static_cast<char16_t>(unit);
+            i = body.find('?', i) + 1;
+            if (c >= 0xDC00 && c <= 0xDFFF && !characters.empty() && characters.back() >= 0xD800 &&
+                characters.back() <= 0xDBFF)
+                characters.back() = 0x10000 + ((characters.back() - 0xD800) << 10) + (c - 0xDC00);
+            else
+                characters.push_back(c);
+        } else {
+            if (body[i] == '\\') ++i;
+            characters.push_back(static_cast<unsigned char>(body[i++]));
+        }
+    }
+    return characters;
+}
+
+struct Place {
+    std::uint64_t start, length;
+};
+
+std::int32_t appendPlace(void* context, std::uint64_t start, std::uint64_t length) {
+    static_cast<std::vector<Place>*>(context)->push_back({start, length});
+    return 1;
+}
+
+// The text a word finds: the word without its one star, lower-cased when
+// case is ignored. Empty for a word that is not plain ASCII letters and
+// digits, whose hits this check cannot judge without the engine's tables.
+std::string plainCore(const char* word, bool ignoreCase) {
+    if (!word) return {};
+    std::string core = word;
+    if (core.starts_with('*')) core.erase(0, 1);
+    else if (core.ends_with('*')) core.pop_back();
+    for (char& c : core) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) return {};
+        if (ignoreCase) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return core;
+}
+
+// Every hit word's place lies on the words in the viewer's text of the same
+// content: in order, apart, within it, and where the text there is ASCII, it
+// spells one of the words.
+void checkHitWordPlaces(const std::string& content, const std::vector<std::unique_ptr<char[]>>& words,
+                        int caseCode, const int* codes, int smartSearch, int contextWords, int nearbyWords) {
+    std::string w[4];
+    char* p[4] = {};
+    for (int i = 0; i < 4; ++i)
+        if (words[i]) p[i] = (w[i] = words[i].get()).data();
+    std::vector<Place> places;
+    check(tyx12SearchHitWords(-1, content.data(), content.size(), caseCode, p[0], codes[0], p[1], codes[1], p[2],
+                              codes[2], p[3], smartSearch, contextWords, nearbyWords, appendPlace, &places) == 1,
+          "held text is searched for its hit words");
+    std::string body;
+    check(tyx12ViewHeldText(content.data(), content.size(), appendPiece, &body) == 1, "held text is viewed");
+    const std::vector<char32_t> text = bodyCharacters(body);
+    const bool ignoreCase = caseCode == TYX12_IGNORE_CASE;
+    std::vector<std::string> cores;
+    for (const auto& word : words) {
+        if (!word) continue;
+        cores.push_back(plainCore(word.get(), ignoreCase));
+        if (cores.back().empty()) return;
+    }
+    std::uint64_t after = 0;
+    for (const Place& place : places) {
+        check(place.length > 0 && place.start >= after, "hit words come in order and apart");
+        after = place.start + place.length;
+        check(after <= text.size(), "a hit word lies within the viewer's text");
+        std::string spelt;
+        for (std::uint64_t i = place.start; i < after && text[i] < 0x80; ++i)
+            spelt.push_back(static_cast<char>(ignoreCase ? std::tolower(static_cast<int>(text[i])) : text[i]));
+        if (spelt.size() == place.length)
+            check(std::find(cores.begin(), cores.end(), spelt) != cores.end(), "a hit word spells a search word");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -168,6 +255,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                   smartSearch, contextWords, allHits, out, nearbyWords);
     });
     check(held == grown, "text that grows is searched as the same text held whole");
+    checkHitWordPlaces(content, words, caseCode, codes, smartSearch, contextWords, nearbyWords);
 
     const long long viewCapacity = static_cast<long long>(fileSize) + TYX12_VIEW_EXTRA_CAPACITY;
     if (fileSize >= 0) {

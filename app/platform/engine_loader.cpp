@@ -34,6 +34,8 @@ const EngineCalls* resolve(void* library, const std::string& name, Failure& fail
     calls->viewText = reinterpret_cast<decltype(calls->viewText)>(::dlsym(library, "tyx12ViewText"));
     calls->viewOpenFile = reinterpret_cast<decltype(calls->viewOpenFile)>(::dlsym(library, "tyx12ViewOpenFile"));
     calls->viewHeldText = reinterpret_cast<decltype(calls->viewHeldText)>(::dlsym(library, "tyx12ViewHeldText"));
+    calls->searchHitWords =
+        reinterpret_cast<decltype(calls->searchHitWords)>(::dlsym(library, "tyx12SearchHitWords"));
     calls->lastReadError =
         reinterpret_cast<decltype(calls->lastReadError)>(::dlsym(library, "tyx12LastReadError"));
     if (!calls->stringSearch || !calls->stringView) {

@@ -22,6 +22,9 @@ struct EngineCalls {
     // Absent from an older engine: the viewer then waits for the whole body.
     decltype(&::tyx12ViewOpenFile) viewOpenFile = nullptr;
     decltype(&::tyx12ViewHeldText) viewHeldText = nullptr;
+    // Absent from an older engine: the viewer then finds the result lines'
+    // hit words in its text itself.
+    decltype(&::tyx12SearchHitWords) searchHitWords = nullptr;
     // Absent from an older engine: a read error then reads as the file's end.
     decltype(&::tyx12LastReadError) lastReadError = nullptr;
 };

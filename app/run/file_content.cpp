@@ -187,6 +187,37 @@ SearchAnswer searchText(const EngineCalls& engine, std::string_view text, const 
     return searchHeld(engine, -1, text, arguments, words);
 }
 
+namespace {
+
+struct HitWordCollection {
+    std::vector<TextSpan> places;
+    const std::atomic<bool>* stop;
+};
+
+std::int32_t takeHitWord(void* context, std::uint64_t start, std::uint64_t length) {
+    auto& collection = *static_cast<HitWordCollection*>(context);
+    if (collection.stop && collection.stop->load()) return 0;
+    collection.places.push_back({static_cast<std::size_t>(start), static_cast<std::size_t>(length)});
+    return 1;
+}
+
+}  // namespace
+
+std::optional<std::vector<TextSpan>> hitWordsOf(const EngineCalls& engine, int fd, std::string_view text,
+                                                const RunArguments& a, const SearchWords& words,
+                                                const std::atomic<bool>* stop) {
+    if (!engine.searchHitWords) return std::nullopt;
+    if (fd < 0 && text.empty()) return std::vector<TextSpan>{};
+    WordCopies w(words);
+    HitWordCollection collection{{}, stop};
+    const bool searched =
+        engine.searchHitWords(fd, fd < 0 ? text.data() : nullptr, text.size(), a.caseCode, w[0], a.code1, w[1],
+                              a.code2, w[2], a.code3, w[3], a.smartSearch, a.contextWords, a.nearbyWords,
+                              &takeHitWord, &collection) != 0;
+    if (!searched || (stop && stop->load())) return std::nullopt;
+    return std::move(collection.places);
+}
+
 int openToRead(const std::string& path) {
     // Non-blocking, so that a FIFO put where a file stood cannot hang the search.
     return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);

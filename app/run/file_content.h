@@ -10,12 +10,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "criteria/run_arguments.h"
 #include "criteria/search_scope.h"
 #include "documents/document_reader.h"
 #include "documents/document_text.h"
 #include "platform/engine_loader.h"
+#include "platform/text_span.h"
 
 namespace tessaly {
 
@@ -47,6 +49,15 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
 // A text the caller holds, such as a document's, searched as a file is.
 SearchAnswer searchText(const EngineCalls& engine, std::string_view text, const RunArguments& arguments,
                         const SearchWords& words);
+
+// Where the engine finds the hit words of the file open on `fd` (read from
+// its first byte) or, with `fd` -1, of `text`: in characters of the text a
+// viewer shows of the same input, in order. Nothing from an engine that
+// cannot tell, or when the input could not be read to its end; `stop`, once
+// set, ends the search with nothing.
+std::optional<std::vector<TextSpan>> hitWordsOf(const EngineCalls& engine, int fd, std::string_view text,
+                                                const RunArguments& arguments, const SearchWords& words,
+                                                const std::atomic<bool>* stop = nullptr);
 
 // Opens a file to search or view it by its name; -1 with errno when it cannot.
 int openToRead(const std::string& path);

@@ -1,6 +1,7 @@
-// The quick viewer marks the hit words of the engine's hit lines in the
-// file's text: each hit line of the search result is looked for, without its
-// markup, in the text, and its hit words are marked where it stands.
+// For an engine that cannot say where its hit words stand, the quick viewer
+// marks the hit words of the engine's hit lines in the file's text: each hit
+// line of the search result is looked for, without its markup, in the text,
+// and its hit words are marked where it stands.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text_span.h"
+#include "viewer/text_marker.h"
 
 namespace tessaly {
 
@@ -23,16 +24,13 @@ namespace tessaly {
 //
 // The text may still be growing: what cannot be decided yet waits for the
 // next call.
-class HitLineMarker {
+class HitLineMarker : public TextMarker {
 public:
     // `resultText` is the engine's result: hit lines in RTF, the hit words
     // in highlight groups, the lines apart by the line separator.
     explicit HitLineMarker(std::string_view resultText);
 
-    // The hit words found in `text` since the last call, in order. `text`
-    // starts as it did before and is longer, or as long; with `whole` it is
-    // complete, and a line not found now never will be.
-    std::vector<TextSpan> advance(std::u16string_view text, bool whole);
+    std::vector<TextSpan> advance(std::u16string_view text, bool whole) override;
 
 private:
     struct Line {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/hit_line_marker.h"
+#include "platform/text_span.h"
 
 namespace tessaly {
 

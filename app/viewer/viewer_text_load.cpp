@@ -14,23 +14,23 @@ constexpr std::size_t kLongestEscape = 64;
 
 }  // namespace
 
-ViewerTextLoad::ViewerTextLoad(std::size_t textCapacity, BodyPieces body, HitLines hitLines, Changed changed)
+ViewerTextLoad::ViewerTextLoad(std::size_t textCapacity, BodyPieces body, FindHits findHits, Changed changed)
     : body_(std::move(body)),
-      hitLines_(std::move(hitLines)),
+      findHits_(std::move(findHits)),
       changed_(std::move(changed)),
       // Room for one slice more than the text can take: a slice is decoded
       // whole, and the room it finds must not depend on where it falls.
       text_((textCapacity + kSliceBytes + kLongestEscape) * sizeof(char16_t)),
       capacity_(textCapacity + kSliceBytes + kLongestEscape) {
-    searcher_ = std::thread([this] { findHitLines(); });
+    searcher_ = std::thread([this] { this->findHits(); });
     maker_ = std::thread([this] { makeText(); });
 }
 
 ViewerTextLoad::~ViewerTextLoad() {
     stop();
     maker_.join();
-    // The engine cannot be told to stop within a file; a search of a file
-    // as large as a viewer can hold is over in about a second.
+    // A search that cannot be told to stop (an engine without the entry for
+    // hit words) is over in about a second for a file a viewer can hold.
     searcher_.join();
 }
 
@@ -40,15 +40,16 @@ void ViewerTextLoad::stop() {
     moved_.notify_all();
 }
 
-void ViewerTextLoad::findHitLines() {
-    std::string lines;
+void ViewerTextLoad::findHits() {
+    std::unique_ptr<TextMarker> marker;
     try {
-        lines = hitLines_();
+        marker = findHits_(stopping_);
     } catch (...) {
-        // Without hit lines the text is still worth showing, unmarked.
+        // Without its hits the text is still worth showing, unmarked.
     }
     const std::lock_guard lock(mutex_);
-    lines_ = std::move(lines);
+    found_ = std::move(marker);
+    searched_ = true;
     moved_.notify_all();
 }
 
@@ -65,7 +66,7 @@ void ViewerTextLoad::makeText() {
     publish(true);  // all the text is up while the search still runs
     {
         std::unique_lock lock(mutex_);
-        moved_.wait(lock, [this] { return lines_.has_value() || stopping_; });
+        moved_.wait(lock, [this] { return searched_ || stopping_; });
     }
     if (stopping_) return end(Ending::Stopped);
     markHits(true);
@@ -93,8 +94,8 @@ bool ViewerTextLoad::takePiece(std::string_view rtf) {
 void ViewerTextLoad::markHits(bool whole) {
     if (!marker_) {
         const std::lock_guard lock(mutex_);
-        if (!lines_) return;
-        marker_.emplace(*lines_);
+        if (!found_) return;
+        marker_ = std::move(found_);
     }
     auto* const text = reinterpret_cast<const char16_t*>(text_.data());
     std::vector<TextSpan> found = marker_->advance({text, length_}, whole);

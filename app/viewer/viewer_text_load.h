@@ -1,8 +1,8 @@
 // The viewer's text is made on a thread of its own from the engine's body as
 // the engine hands it out, a piece at a time, while the window shows what is
 // done: the first screen of a file of hundreds of megabytes is up as soon as
-// its first piece is read. The hit lines are searched for beside it, on a
-// second thread, and their hit words are marked in the text once they come.
+// its first piece is read. The hit words are searched for beside it, on a
+// second thread, and marked in the text once they come.
 // The window's thread copies nothing: it only lays out what it shows.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +19,7 @@
 #include <vector>
 
 #include "platform/page_buffer.h"
-#include "viewer/hit_line_marker.h"
+#include "viewer/text_marker.h"
 
 namespace tessaly {
 
@@ -29,8 +30,9 @@ public:
     // Hands the whole body on, piece after piece, never cutting an escape;
     // false when it could not be read.
     using BodyPieces = std::function<bool(const PieceSink& sink)>;
-    // The engine's hit lines for the file.
-    using HitLines = std::function<std::string()>;
+    // Searches the file for its hit words: what marks them in the text. It
+    // may end early, with nothing, once `stopping` is set.
+    using FindHits = std::function<std::unique_ptr<TextMarker>(const std::atomic<bool>& stopping)>;
 
     // Told, on the load's own thread, that take() has more to give: at most
     // every few tens of milliseconds, and once more when the load ends.
@@ -39,7 +41,7 @@ public:
     // Starts at once. `textCapacity` bounds the text in UTF-16 units: the
     // body's own source length will do, since no character of a file or a
     // document takes more units than bytes.
-    ViewerTextLoad(std::size_t textCapacity, BodyPieces body, HitLines hitLines, Changed changed = {});
+    ViewerTextLoad(std::size_t textCapacity, BodyPieces body, FindHits findHits, Changed changed = {});
     // Stops the load and waits for its threads.
     ~ViewerTextLoad();
     ViewerTextLoad(const ViewerTextLoad&) = delete;
@@ -49,7 +51,7 @@ public:
     void stop();
 
     enum class Ending {
-        Whole,       // the whole text is shown, every hit line looked for
+        Whole,       // the whole text is shown, every hit marked
         Stopped,     // stop() came first: the text stops short
         Unreadable,  // the body could not be read, or not to its end
         Cut,         // the file grew past the room its length gave
@@ -73,14 +75,14 @@ public:
 private:
     void makeText();
     bool takePiece(std::string_view rtf);
-    void findHitLines();
-    // Marks what the hit lines, once they are in, mark in the text so far.
+    void findHits();
+    // Marks what the search, once it is done, marks in the text so far.
     void markHits(bool whole);
     void publish(bool force);
     void end(Ending ending);
 
     BodyPieces body_;
-    HitLines hitLines_;
+    FindHits findHits_;
     Changed changed_;
     PageBuffer text_;
     std::size_t capacity_;  // in units
@@ -88,7 +90,7 @@ private:
 
     // The text thread's own.
     std::size_t length_ = 0;
-    std::optional<HitLineMarker> marker_;
+    std::unique_ptr<TextMarker> marker_;
     std::vector<TextSpan> pendingMarks_;
     std::chrono::steady_clock::time_point lastPublished_{};
     bool cut_ = false;
@@ -100,7 +102,8 @@ private:
     std::size_t taken_ = 0;
     std::vector<TextSpan> marks_;
     std::optional<Ending> ending_;
-    std::optional<std::string> lines_;  // the hit lines, once found
+    bool searched_ = false;
+    std::unique_ptr<TextMarker> found_;  // once searched_, unless the search failed
 
     std::thread searcher_;
     std::thread maker_;

@@ -2,6 +2,7 @@
 #include "tyx12/tyx12.h"
 #include "tyx12/open_file_search.h"
 
+#include "hit_word_search.h"
 #include "read_error.h"
 #include "string_search.h"
 #include "viewer_text.h"
@@ -82,6 +83,33 @@ extern "C" TYX12_API uint32_t tyx12SearchGrowing(tyx12MoreText more, void* conte
     request.growing = {more, context};
     return search(request, caseCode, word1, code1, word2, code2, word3, code3, word4, smartSearch,
                   contextWords, allHits, resultBuffer, nearbyWords);
+}
+
+extern "C" TYX12_API int32_t tyx12SearchHitWords(int openFile, const char* held, uint64_t heldLength,
+                                                 int32_t caseCode, char* word1, int32_t code1, char* word2,
+                                                 int32_t code2, char* word3, int32_t code3, char* word4,
+                                                 int32_t smartSearch, int32_t contextWords, int32_t nearbyWords,
+                                                 tyx12HitWord hit, void* context) {
+    if (!hit || (!held && openFile < 0)) return 0;
+    SearchRequest request;
+    request.openFile = openFile;
+    request.held = reinterpret_cast<const unsigned char*>(held);
+    request.heldLength = held ? static_cast<std::size_t>(heldLength) : 0;
+    request.ignoreCase = caseCode == TYX12_IGNORE_CASE;
+    request.words = {word1, word2, word3, word4};
+    request.codes = {code1, code2, code3};
+    request.smartSearch = smartSearch == 1;
+    request.contextWords = contextWords;
+    request.nearbyWords = nearbyWords;
+    try {
+        return findHitWordPlaces(request, [hit, context](std::size_t start, std::size_t length) {
+                   return hit(context, start, length) != 0;
+               })
+                   ? 1
+                   : 0;
+    } catch (...) {
+        return 0;
+    }
 }
 
 namespace {

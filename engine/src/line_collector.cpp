@@ -38,6 +38,56 @@ void appendLine(std::string_view line, CollectedText& collected) {
     collected.append(kLineSeparator);
 }
 
+// Hands the hit words of each kept window on, once each: windows overlap
+// where one reaches back past the end of the one before. Under NEARBY a
+// window is kept only if the whole file turns out to qualify, so its words
+// wait for the end.
+class HitWordReport {
+public:
+    HitWordReport(HitWordSink sink, const std::vector<const SearchWord*>& words, bool waitForEnd)
+        : sink_(sink), words_(words), waitForEnd_(waitForEnd) {}
+
+    bool wanted() const { return sink_ && !refused_; }
+
+    // `window` starts `windowStart` characters into the text.
+    void takeWindow(TextView window, std::size_t windowStart) {
+        WordCursor cursors[kWordSlots] = {};
+        for (std::size_t w = 0; w < words_.size(); ++w) cursors[w] = WordCursor(window, words_[w]);
+        for (std::size_t pos = 0; wanted();) {
+            const Hit hit = earliestHit(cursors, words_.data(), words_.size(), pos);
+            if (!hit.found()) break;
+            const std::size_t start = windowStart + hit.position;
+            if (start >= reportedTo_) {
+                reportedTo_ = start + hit.length;
+                if (waitForEnd_) waiting_.push_back({start, hit.length});
+                else hand(start, hit.length);
+            }
+            pos = hit.position + hit.length;
+        }
+    }
+
+    void finish(bool fileQualifies) {
+        if (fileQualifies)
+            for (const Hit& hit : waiting_) {
+                if (!wanted()) break;
+                hand(hit.position, hit.length);
+            }
+        waiting_.clear();
+    }
+
+private:
+    void hand(std::size_t start, std::size_t length) {
+        refused_ = sink_.take(sink_.context, start, length) == 0;
+    }
+
+    HitWordSink sink_;
+    const std::vector<const SearchWord*>& words_;
+    bool waitForEnd_;
+    bool refused_ = false;
+    std::size_t reportedTo_ = 0;
+    std::vector<Hit> waiting_;
+};
+
 }  // namespace
 
 bool collectLines(const Query& query, FileText& text, const CollectOptions& options,
@@ -51,6 +101,7 @@ bool collectLines(const Query& query, FileText& text, const CollectOptions& opti
     const WindowOptions windowOptions{options.contextWords, options.smartSearch};
     const std::size_t reach = static_cast<std::size_t>(windowReach(windowOptions));
     HitFinder finder(taking.words, text, reach);
+    HitWordReport hitWords(options.hitWords, taking.words, nearbyTested);
 
     std::size_t pos = 0;
     for (;;) {
@@ -75,17 +126,21 @@ bool collectLines(const Query& query, FileText& text, const CollectOptions& opti
                             scratch.lineScratch);
             appendLine(scratch.line, collected);
         }
+        if (kept && hitWords.wanted())
+            hitWords.takeWindow({searched.data + window.start, windowLength}, text.dropped() + window.start);
 
         if (!options.allHits) break;
         // Nothing more can be added once full, unless NEARBY still needs to see
         // the rest of the file to judge it.
-        if (collected.size() > kCollectLimit && !nearbyTested) break;
+        if (collected.size() > kCollectLimit && !nearbyTested && !hitWords.wanted()) break;
+        if (options.hitWords && !hitWords.wanted()) break;
         // The next search starts behind the window, and always past the hit: a
         // word that opens with punctuation gets a window that ends before itself.
         pos = window.end > hit ? window.end : hit + next.length;
     }
 
     if (!nearby.fileSatisfied()) collected.clear();
+    hitWords.finish(nearby.fileSatisfied());
     return true;
 }
 

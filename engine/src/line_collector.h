@@ -15,6 +15,14 @@ namespace tyx12::detail {
 // Lines are appended only while the collected text is at most this long.
 inline constexpr std::size_t kCollectLimit = 51200;
 
+// Takes the place of a hit word, in characters from the text's first;
+// returns false when no more are wanted.
+struct HitWordSink {
+    std::int32_t (*take)(void* context, std::uint64_t start, std::uint64_t length) = nullptr;
+    void* context = nullptr;
+    explicit operator bool() const { return take != nullptr; }
+};
+
 struct CollectOptions {
     bool smartSearch = false;
     long long contextWords = 10;
@@ -23,6 +31,10 @@ struct CollectOptions {
     // Characters the text must hold before the first hit: a text that starts
     // part way into the file must reach back as far as the hit's window may.
     std::size_t leadNeeded = 0;
+    // Given: every hit word is handed here too, and the walk goes on to the
+    // text's end however long the collected text grows. The text must be
+    // read from its first character.
+    HitWordSink hitWords;
 };
 
 struct CollectScratch {

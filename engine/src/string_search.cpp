@@ -87,12 +87,13 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     options.contextWords = std::clamp<long long>(request.contextWords, 1, kMostContextWords);
     options.allHits = request.allHits;
     options.nearbyWords = request.nearbyWords;
+    options.hitWords = request.hitWords;
 
     // One word, its first place known from the raw bytes, one line wanted:
     // the text is read from a little before that place, as long as what is
     // read there reaches back as far as the line's window can.
     const int only = soleWord(query);
-    if (!request.allHits && only >= 0 && known[only]) {
+    if (!request.allHits && !request.hitWords && only >= 0 && known[only]) {
         const std::uint64_t reach = static_cast<std::uint64_t>(windowReach({options.contextWords, false}));
         const std::uint64_t lead = 8 * reach + 1024;
         if (firstAt[only] > lead && startAtCharacter(source, firstAt[only] - lead)) {

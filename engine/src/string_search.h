@@ -6,6 +6,7 @@
 
 #include "file_text.h"
 #include "input_file.h"
+#include "line_collector.h"
 #include "query.h"
 
 namespace tyx12::detail {
@@ -26,6 +27,8 @@ struct SearchRequest {
     std::int32_t contextWords = 10;
     bool allHits = false;
     std::int32_t nearbyWords = 0;
+    // Given: the hit words' places go here as well (see collectLines).
+    HitWordSink hitWords;
 
     // How the work is done, which never changes the answer: tests hold the
     // fast ways against the plain ones.

@@ -25,6 +25,58 @@ constexpr std::size_t kViewStep = 4096;
 constexpr std::size_t kStagingFlush = 64 * 1024;
 constexpr long long kStagingCapacity = kStagingFlush + 28 * kViewStep + kExtraCapacity;
 
+// Follows the search's text beside the body, character for character, and
+// turns places counted in the search's text into places in the body's
+// characters. The two differ only in line feeds: the search counts a run of
+// them (with any control bytes in it) as one blank, the body breaks the line
+// at each.
+class PlaceTranslator {
+public:
+    PlaceTranslator(const std::vector<TextPlace>& places, TextPlaceSink sink) : places_(places), sink_(sink) {}
+
+    // Every place has gone to the sink, or the sink wants no more.
+    bool done() const { return next_ >= places_.size() || refused_; }
+
+    // The character `c` comes next; the body holds `bodyCharacters` so far.
+    void before(Char c, std::size_t bodyCharacters) {
+        advances_ = advancesSearch(c);
+        if (advances_ && !done() && searchPosition_ == places_[next_].start) bodyStart_ = bodyCharacters;
+    }
+    // ... and now, with it, `bodyCharacters`.
+    void after(std::size_t bodyCharacters) {
+        if (!advances_) return;
+        ++searchPosition_;
+        if (done()) return;
+        const TextPlace& place = places_[next_];
+        if (searchPosition_ != place.start + place.length) return;
+        refused_ = !sink_(bodyStart_, bodyCharacters - bodyStart_);
+        ++next_;
+    }
+
+private:
+    // As the normaliser advances: a run of such characters gives one blank,
+    // and none at the very start.
+    bool advancesSearch(Char c) {
+        switch (textRoleOf(c)) {
+        case TextRole::Dropped: return false;
+        case TextRole::Run:
+            if (searchPosition_ == runMark_) return false;
+            runMark_ = searchPosition_ + 1;
+            return true;
+        default: return true;
+        }
+    }
+
+    const std::vector<TextPlace>& places_;
+    TextPlaceSink sink_;
+    std::size_t next_ = 0;
+    std::size_t searchPosition_ = 0;
+    std::size_t runMark_ = 0;
+    std::size_t bodyStart_ = 0;
+    bool advances_ = false;
+    bool refused_ = false;
+};
+
 class ViewerWriter {
 public:
     ViewerWriter(char* out, long long fileSize)
@@ -58,6 +110,16 @@ public:
     }
 
     void put(Char c) {
+        if (!translator_) return write(c);
+        translator_->before(c, characters_);
+        write(c);
+        translator_->after(characters_);
+    }
+
+    void translatePlaces(PlaceTranslator* translator) { translator_ = translator; }
+
+private:
+    void write(Char c) {
         const bool afterCarriageReturn = lastChar_ == 0x0D;
         lastChar_ = c;
         if (c == 0x0A && !afterCarriageReturn) {
@@ -74,6 +136,7 @@ public:
                 if (pos_ + length <= textLimit_) {
                     std::memcpy(out_ + pos_, escape, static_cast<std::size_t>(length));
                     pos_ += length;
+                    ++characters_;
                 }
             } else if (isRtfSpecial(c)) {
                 // The escape goes in whole or not at all: a lone backslash at the
@@ -81,18 +144,21 @@ public:
                 if (pos_ + 2 <= textLimit_) {
                     out_[pos_++] = '\\';
                     out_[pos_++] = static_cast<char>(c);
+                    ++characters_;
                 }
             } else if (pos_ < textLimit_) {
                 out_[pos_++] = static_cast<char>(c);
+                ++characters_;
             }
             break;
         case TextRole::Blank:
-            if (pos_ < textLimit_) out_[pos_++] = ' ';
+            if (pos_ < textLimit_) out_[pos_++] = ' ', ++characters_;
             break;
         case TextRole::LineBreak:
             if (pos_ < paragraphLimit_) {
                 std::memcpy(out_ + pos_, kViewParagraph.data(), kViewParagraph.size());
                 pos_ += static_cast<long long>(kViewParagraph.size());
+                ++characters_;
             }
             break;
         case TextRole::Dropped:
@@ -103,7 +169,6 @@ public:
         }
     }
 
-private:
     void runChar() {
             // Written even past the text limit: a position that is skipped over
             // must not keep whatever the caller's buffer held there.
@@ -111,6 +176,7 @@ private:
         if (pos_ != runMark_) {
             runMark_ = ++pos_;
             runIsSpace_ = true;
+            ++characters_;
         }
     }
 
@@ -121,14 +187,15 @@ private:
     void lineFeed() {
         if (pos_ + handedOn_ == 0) return;  // nothing before it, as for other leading control bytes
         const bool replacesRunSpace = pos_ == runMark_ && runIsSpace_;
-        if (replacesRunSpace) --pos_;
+        if (replacesRunSpace) --pos_, --characters_;
         if (pos_ < paragraphLimit_) {
             std::memcpy(out_ + pos_, kViewParagraph.data(), kViewParagraph.size());
             pos_ += static_cast<long long>(kViewParagraph.size());
             runMark_ = pos_;
             runIsSpace_ = false;
+            ++characters_;
         } else if (replacesRunSpace) {
-            ++pos_;
+            ++pos_, ++characters_;
         }
     }
 
@@ -141,6 +208,8 @@ private:
     bool runIsSpace_ = false;  // the run mark stands behind a run's space
     Char lastChar_ = 0;
     long long handedOn_ = 0;  // written before out_[0] and handed to the caller
+    std::size_t characters_ = 0;  // of the body so far, a paragraph one
+    PlaceTranslator* translator_ = nullptr;
 };
 
 // Feeds the file's characters to the writer until it is read, the writer is
@@ -182,11 +251,13 @@ bool buildViewerText(InputFile& file, std::int32_t capacityBase, char* viewBuffe
     return true;
 }
 
-bool streamViewerText(InputFile& file, ViewerPieceSink sink, void* context) {
+bool streamViewerText(InputFile& file, ViewerPieceSink sink, void* context,
+                      PlaceTranslator* translator = nullptr) {
     if (!sink || !file.isOpen()) return false;
     std::unique_ptr<char[]> staging(new (std::nothrow) char[kStagingCapacity]);
     if (!staging) return false;
     ViewerWriter writer(staging.get(), kStagingCapacity - kExtraCapacity);
+    writer.translatePlaces(translator);
     bool wanted = true;
     const auto handOn = [&](std::size_t count) {
         wanted = sink(context, staging.get(), count) != 0;
@@ -202,6 +273,16 @@ bool streamViewerText(InputFile& file, ViewerPieceSink sink, void* context) {
 }
 
 }  // namespace
+
+bool translateToViewerPlaces(InputFile& file, const std::vector<TextPlace>& places, TextPlaceSink sink) {
+    if (places.empty()) return true;
+    PlaceTranslator translator(places, sink);
+    // Only the count of the body's characters is wanted, not the body.
+    const ViewerPieceSink untilTranslated = [](void* context, const char*, std::uint64_t) -> std::int32_t {
+        return !static_cast<PlaceTranslator*>(context)->done();
+    };
+    return streamViewerText(file, untilTranslated, &translator, &translator);
+}
 
 bool buildViewerText(const char* fileName, std::int32_t capacityBase, char* viewBuffer) {
     InputFile file(fileName);

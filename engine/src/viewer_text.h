@@ -3,6 +3,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "input_file.h"
 
 namespace tyx12::detail {
 
@@ -19,5 +23,20 @@ bool buildViewerText(const unsigned char* bytes, std::size_t length, std::int32_
 using ViewerPieceSink = int32_t (*)(void* context, const char* rtf, uint64_t length);
 bool streamViewerText(int openFile, ViewerPieceSink sink, void* context);
 bool streamViewerText(const unsigned char* bytes, std::size_t length, ViewerPieceSink sink, void* context);
+
+// A stretch of a text, in its characters.
+struct TextPlace {
+    std::size_t start = 0;
+    std::size_t length = 0;
+};
+// Takes a place; false when no more are wanted.
+using TextPlaceSink = std::function<bool(std::size_t start, std::size_t length)>;
+
+// Hands `places`, counted in the search's text of `file` (in order and
+// apart), to `sink` counted in the characters of the body streamViewerText
+// makes of it, a paragraph one. Reads `file` from its current byte, which
+// must be its first, until the last place is passed. False when it cannot
+// be read.
+bool translateToViewerPlaces(InputFile& file, const std::vector<TextPlace>& places, TextPlaceSink sink);
 
 }  // namespace tyx12::detail

@@ -8,6 +8,7 @@
 
 #include "viewer/body_text_decoder.h"
 #include "viewer/highlight_markup.h"
+#include "viewer/hit_line_marker.h"
 
 namespace tessaly {
 namespace {
@@ -66,6 +67,9 @@ struct LargeBody {
         }
     }
     std::vector<TextSpan> expectedMarks() const { return HitLineMarker(result).advance(bodyText(rtf), true); }
+    ViewerTextLoad::FindHits findHits() const {
+        return [this](const std::atomic<bool>&) { return std::make_unique<HitLineMarker>(result); };
+    }
 };
 
 TEST(ViewerTextLoad, MakesTheWholeTextWithEveryHitMarkedWheneverTheHitsCome) {
@@ -74,10 +78,11 @@ TEST(ViewerTextLoad, MakesTheWholeTextWithEveryHitMarkedWheneverTheHitsCome) {
     for (const bool hitsAfterText : {false, true}) {
         std::promise<void> textShown;
         std::shared_future<void> released = textShown.get_future().share();
-        ViewerTextLoad load(large.rtf.size(), piecesOf(large.rtf), [&large, released, hitsAfterText] {
-            if (hitsAfterText) released.wait();
-            return large.result;
-        });
+        ViewerTextLoad load(large.rtf.size(), piecesOf(large.rtf),
+                            [&large, released, hitsAfterText](const std::atomic<bool>& stopping) {
+                                if (hitsAfterText) released.wait();
+                                return large.findHits()(stopping);
+                            });
         std::vector<TextSpan> marks;
         if (hitsAfterText) {
             // The whole text is up before the search has answered.
@@ -114,7 +119,7 @@ TEST(ViewerTextLoad, AnEndShortOfTheBodyKeepsWhatWasMadeAndSaysWhy) {
     for (const auto& test : cases) {
         PieceGate gate;
         gate.at = test.stopAtPiece;
-        ViewerTextLoad load(test.capacity, piecesOf(three, test.readable, &gate), [&large] { return large.result; });
+        ViewerTextLoad load(test.capacity, piecesOf(three, test.readable, &gate), large.findHits());
         if (test.stopAtPiece != kNever) {
             gate.reached.get_future().wait();
             load.stop();

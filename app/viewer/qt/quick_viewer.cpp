@@ -36,12 +36,15 @@
 #include "run/qt/date_time_text.h"
 #include "run/qt/result_view.h"
 #include "run/result_entry_index.h"
+#include "run/file_content.h"
 #include "run/search_pipeline.h"
 #include "window/qt/data_file_guard.h"
 #include "window/qt/main_window.h"
 #include "window/qt/open_in_application.h"
 #include "window/qt/services.h"
+#include "viewer/hit_line_marker.h"
 #include "viewer/hit_navigation.h"
+#include "viewer/hit_word_marker.h"
 #include "viewer/marked_text_rtf.h"
 #include "viewer/qt/quick_viewer_window.h"
 #include "viewer/qt/rich_text_printing.h"
@@ -272,11 +275,22 @@ void QuickViewer::showBody(const std::string& path, const DirectoryEntry& entry,
     auto body = [engine = &engine, file, path, document](const ViewerTextLoad::PieceSink& sink) {
         return streamViewerBody(*engine, file->get(), path, lengthNow(file->get()), document.get(), sink);
     };
-    auto hitLines = [engine = &engine, candidate, arguments, words = readSearchWords(main_), document,
-                     scope = chosenFileScope(readScope(main_))] {
-        return (document ? searchText(*engine, document->text, arguments, words)
-                         : searchFile(*engine, candidate, arguments, words, scope))
-            .lines;
+    auto findHits = [engine = &engine, file, candidate, arguments, words = readSearchWords(main_), document,
+                     scope = chosenFileScope(readScope(main_))](
+                        const std::atomic<bool>& stopping) -> std::unique_ptr<TextMarker> {
+        // The body reads the file too: the search reads it by a second
+        // opening of the same file, with a place of its own.
+        const int again = document ? -1 : openToRead("/proc/self/fd/" + std::to_string(file->get()));
+        const FileDescriptor searched(again);
+        if (document || again >= 0)
+            if (auto places = hitWordsOf(*engine, again, document ? std::string_view(document->text) : "",
+                                         arguments, words, &stopping))
+                return std::make_unique<HitWordMarker>(std::move(*places));
+        if (stopping) return nullptr;
+        return std::make_unique<HitLineMarker>(
+            (document ? searchText(*engine, document->text, arguments, words)
+                      : searchFile(*engine, candidate, arguments, words, scope))
+                .lines);
     };
     // What the load makes is taken on the window's thread, a batch at a time.
     auto changed = [this] {
@@ -284,7 +298,7 @@ void QuickViewer::showBody(const std::string& path, const DirectoryEntry& entry,
             QMetaObject::invokeMethod(this, &QuickViewer::takeLoadProgress, Qt::QueuedConnection);
     };
     load_ = std::make_shared<ViewerTextLoad>(document ? document->text.size() : lengthNow(opened), std::move(body),
-                                             std::move(hitLines), std::move(changed));
+                                             std::move(findHits), std::move(changed));
 }
 
 void QuickViewer::takeLoadProgress() {

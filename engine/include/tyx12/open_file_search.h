@@ -44,6 +44,23 @@ TYX12_API uint32_t tyx12SearchGrowing(tyx12MoreText more, void* context, int32_t
 // the file size in sizing viewBuffer.
 TYX12_API int32_t tyx12ViewText(const char* text, uint64_t length, int32_t capacityBase, char* viewBuffer);
 
+// Takes one hit word's place in the text a viewer shows of the same input
+// (tyx12ViewOpenFile, tyx12ViewHeldText): `start` and `length` count its
+// characters, a paragraph break as one. Returns 0 when no more are wanted.
+typedef int32_t (*tyx12HitWord)(void* context, uint64_t start, uint64_t length);
+
+// The search a viewer makes to mark its text: as tyx12SearchHeld with every
+// hit wanted, but instead of result lines it hands `hit` the place of every
+// hit word that a result line would highlight, in order, each once, and
+// however many there are. The input is `held` whole, or with `held` null
+// the file `openFile` from where it stands, which is read twice and must be
+// seekable. Returns 1 when the input was searched (to its end, or until `hit`
+// asked for no more), 0 when it could not be.
+TYX12_API int32_t tyx12SearchHitWords(int openFile, const char* held, uint64_t heldLength, int32_t caseCode,
+                                      char* word1, int32_t code1, char* word2, int32_t code2, char* word3,
+                                      int32_t code3, char* word4, int32_t smartSearch, int32_t contextWords,
+                                      int32_t nearbyWords, tyx12HitWord hit, void* context);
+
 // The error (an errno value) that cut the input of this thread's last search
 // short, or 0 when it was read as far as the search needed: a search that
 // read only part of a file did not search it, whatever it answered.

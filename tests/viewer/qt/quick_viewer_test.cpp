@@ -132,6 +132,18 @@ TEST_F(ViewerTest, EveryHitIsMarkedWherePassagesOverlap) {
     }
     EXPECT_EQ(words, 10);
     EXPECT_EQ(marked, words);
+
+    // Next stops on the marks, each in turn, and on nothing else.
+    view().setCommandsEnabled(true);
+    boxes.answer(MessageAnswer::No);
+    int steps = 0;
+    for (; steps <= words; ++steps) {
+        view().viewNext->click();
+        waitForViewer(viewer());
+        if (!boxes.asked().empty()) break;
+        EXPECT_TRUE(view().richView->isMarked(selectionStart())) << selectionStart();
+    }
+    EXPECT_EQ(steps, words);
 }
 
 TEST_F(ViewerTest, ADocumentIsShownAsItsTextWithItsHitsMarked) {
