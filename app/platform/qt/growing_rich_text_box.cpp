@@ -45,6 +45,8 @@ int GrowingRichTextBox::formatIndex(const RtfStyle& run) {
     QTextCharFormat shown = format;
     if (format.foreground().style() != Qt::NoBrush)
         shown.setForeground(readableOn(colour, palette().color(QPalette::Base)));
+    // The engine writes a hit word bold in the table's first colour.
+    if (run.bold && run.colour == 1) shown.setProperty(kHitWordProperty, true);
     markFormats_.push_back(plain ? -1 : addFormat(shown));
     return static_cast<int>(formats_.size() - 1);
 }

@@ -112,12 +112,14 @@ QString MarkedTextAccessible::attributes(int offset, int* startOffset, int* endO
     const QColor colour = run.format.foreground().style() != Qt::NoBrush
                               ? run.format.foreground().color()
                               : view().palette().color(QPalette::Text);
-    return QStringLiteral("font-size:%1pt;font-weight:%2;color:rgb(%3,%4,%5);")
-        .arg(points)
-        .arg(weight)
-        .arg(colour.red())
-        .arg(colour.green())
-        .arg(colour.blue());
+    QString attributes = QStringLiteral("font-size:%1pt;font-weight:%2;color:rgb(%3,%4,%5);")
+                             .arg(points)
+                             .arg(weight)
+                             .arg(colour.red())
+                             .arg(colour.green())
+                             .arg(colour.blue());
+    if (run.format.boolProperty(MarkedTextView::kHitWordProperty)) attributes += QStringLiteral("hit:true;");
+    return attributes;
 }
 
 }  // namespace tessaly

@@ -79,6 +79,7 @@ MarkedTextView::MarkedTextView(QWidget* parent) : QAbstractScrollArea(parent) {
     hit.setForeground(readableOn(kHitColour, palette().color(QPalette::Base)));
     hit.setFontWeight(QFont::Bold);
     hit.setFontPointSize(kHitPoints);
+    hit.setProperty(kHitWordProperty, true);
     formats_.push_back(hit);
     updateScrollRange();
     MarkedTextAccessible::install();

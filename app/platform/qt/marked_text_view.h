@@ -28,6 +28,10 @@ class MarkedTextView : public QAbstractScrollArea {
 public:
     explicit MarkedTextView(QWidget* parent = nullptr);
 
+    // Set on a format that shows a hit word, so that a screen reader can say
+    // which words matched, not only that they look different.
+    static constexpr int kHitWordProperty = QTextFormat::UserProperty;
+
     // Nothing to show; the caret at the start.
     void clear();
     // The text to show, which must stay where it is until the next clear().

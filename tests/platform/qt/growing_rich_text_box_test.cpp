@@ -69,6 +69,8 @@ TEST(GrowingRichTextBox, ShowsAndSavesWhatTheRichTextBoxWould) {
     EXPECT_NE(heading, passage);
     EXPECT_NE(hit, passage);
     EXPECT_NE(hit, heading);
+    EXPECT_TRUE(hit.contains("hit:true;")) << hit.toStdString();
+    EXPECT_FALSE(heading.contains("hit:")) << heading.toStdString();
     EXPECT_EQ(box.document()->toPlainText(), text);
 
     box.clear();

@@ -207,6 +207,8 @@ TEST(MarkedTextView, AReaderFindsCharactersOnScreenAndTellsAHitFromPlainText) {
     const QString hit = look(4, {3, 7}), plain = look(8, {7, 9});
     EXPECT_TRUE(hit.contains("font-weight:700;")) << hit.toStdString();
     EXPECT_TRUE(plain.contains("font-weight:400;")) << plain.toStdString();
+    EXPECT_TRUE(hit.contains("hit:true;"));
+    EXPECT_FALSE(plain.contains("hit:"));
     EXPECT_NE(hit.section("color:", 1), plain.section("color:", 1));
 }
 
