@@ -25,6 +25,9 @@
 #include "run/qt/search_run.h"
 #include "scripted_services.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/status_row.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
 #include "search_start.h"
@@ -57,15 +60,15 @@ public:
           shell_(services_, data_.path().string(), {}, installedEngine(), benchThreads()) {
         shell_.load();
         MainWindow& w = shell_.window();
-        for (const QString& folder : folders_) w.listCategory->addItem(folder);
+        for (const QString& folder : folders_) w.criteria().listCategory->addItem(folder);
     }
 
     // A whole run; with `stopAfterMs` Stop is pressed that long after Start,
     // and the result is the time from Stop to the end of the run.
     WindowRun run(int stopAfterMs = -1) {
         MainWindow& w = shell_.window();
-        if (w.searchConfig->isEnabled()) w.searchConfig->click();
-        w.searchText[0]->setText(word_);
+        if (w.commands().searchConfig->isEnabled()) w.commands().searchConfig->click();
+        w.criteria().searchText[0]->setText(word_);
 
         WindowRun result;
         QElapsedTimer sinceTurn;
@@ -82,7 +85,7 @@ public:
         stopper.setSingleShot(true);
         QObject::connect(&stopper, &QTimer::timeout, [&] {
             sinceStop.start();
-            w.searchStop->click();
+            w.commands().searchStop->click();
         });
         heartbeat.start();
         if (stopAfterMs >= 0) stopper.start(stopAfterMs);
@@ -93,7 +96,7 @@ public:
         result.stoppedBeforeEnd = sinceStop.isValid();
         result.seconds = (sinceStop.isValid() ? sinceStop.nsecsElapsed() : clock.nsecsElapsed()) / 1e9;
         heartbeat.stop();
-        result.found = w.totalNumber->text().trimmed().toInt();
+        result.found = w.status().totalNumber->text().trimmed().toInt();
         return result;
     }
 

@@ -19,6 +19,8 @@
 #include "platform/engine_access.h"
 #include "scripted_services.h"
 #include "window/qt/main_window.h"
+#include "window/qt/criteria_view.h"
+#include "run/qt/result_view.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
 #include "temp_dir.h"
@@ -97,8 +99,8 @@ int main(int argc, char** argv) {
     Services services{systemFileSystem(), boxes, dialogs, desktop, end};
     ProgramShell shell(services, data.path().string(), {}, installedEngine(), 1);
     shell.load();
-    shell.window().searchText[0]->setText(QStringLiteral("invoice"));
-    shell.window().state.selectedFile = path;
+    shell.window().criteria().searchText[0]->setText(QStringLiteral("invoice"));
+    shell.resultView().selectedFile().path = path;
     QuickViewerWindow& window = shell.quickViewer().window();
     MarkedTextView& view = *window.richView;
 
@@ -172,7 +174,7 @@ int main(int argc, char** argv) {
                 static_cast<double>(view.selectionStart()) / static_cast<double>(characters));
 
     // Next with no hit ahead reads the whole text before it says so.
-    shell.window().searchText[0]->setText(QStringLiteral("zebra"));
+    shell.window().criteria().searchText[0]->setText(QStringLiteral("zebra"));
     view.setCaretOffset(0);
     nextClock.restart();
     const double nextGap = longestGapMs([&] {
@@ -181,7 +183,7 @@ int main(int argc, char** argv) {
     });
     std::printf("Next without a hit  %8.1f ms (longest event gap %.1f ms)\n",
                 nextClock.nsecsElapsed() / 1e6, nextGap);
-    shell.window().searchText[0]->setText(QStringLiteral("invoice"));
+    shell.window().criteria().searchText[0]->setText(QStringLiteral("invoice"));
 
     const Load stopped = load(static_cast<int>(whole.seconds * 300));
     std::printf("stop honoured in    %8.1f ms (longest event gap %.1f ms), %zu characters kept: %s\n",

@@ -8,13 +8,14 @@
 #include "run/qt/search_run.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
 
 namespace tessaly::test {
 
 inline void startSearch(ProgramShell& shell) {
     QEventLoop untilEnded;
     QObject::connect(&shell.searchRun(), &SearchRun::finished, &untilEnded, &QEventLoop::quit);
-    shell.window().searchNow->click();
+    shell.window().commands().searchNow->click();
     if (shell.searchRun().running()) untilEnded.exec();
 }
 

@@ -17,9 +17,7 @@ struct WindowFixture : ScriptedProgramServices {
     explicit WindowFixture(FileSystem& fileSystem = systemFileSystem())
         : ScriptedProgramServices(fileSystem),
           files(fileSystem),
-          window(std::make_unique<MainWindow>(files)) {
-        window->state.dataFolder = dataFolder();
-    }
+          window(std::make_unique<MainWindow>(files)) {}
 
     // The data folder, ending in "/".
     std::string dataFolder() const { return data.path().string() + "/"; }

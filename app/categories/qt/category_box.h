@@ -3,6 +3,7 @@
 // saved words in `wordList`, fresh search boxes and fresh run arguments.
 #pragma once
 
+#include <string>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -17,9 +18,9 @@ class CategoryBox : public QObject {
 
 public:
     // `refreshRunArguments` sets the run arguments from the option controls,
-    // as each Category change must.
-    CategoryBox(MainWindow& window, Services& services, std::function<void()> refreshRunArguments,
-                QObject* parent = nullptr);
+    // as each Category change must. The category file is in `dataFolder`.
+    CategoryBox(MainWindow& window, std::string dataFolder, Services& services,
+                std::function<void()> refreshRunArguments, QObject* parent = nullptr);
 
     // Lists the Categories of the category file, in file order, with none
     // chosen.
@@ -38,6 +39,7 @@ public:
 
 private:
     MainWindow& window_;
+    std::string dataFolder_;  // ends in "/"
     Services& services_;
     std::function<void()> refreshRunArguments_;
 };

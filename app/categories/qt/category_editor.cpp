@@ -17,6 +17,8 @@
 #include "platform/qt/folder_list.h"
 #include "platform/qt/lossless_text.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
 #include "platform/qt/named_button.h"
 #include "window/qt/services.h"
 #include "platform/qt/control_tip.h"
@@ -69,10 +71,11 @@ bool listHolds(const QListWidget& list, const QString& text) {
 
 }  // namespace
 
-CategoryEditor::CategoryEditor(MainWindow& main, Services& services, DriveFolderMemory& memory,
-                               std::function<void()> loadCategory, QWidget* parent)
+CategoryEditor::CategoryEditor(MainWindow& main, std::string dataFolder, Services& services,
+                               DriveFolderMemory& memory, std::function<void()> loadCategory, QWidget* parent)
     : QDialog(parent),
       main_(main),
+      dataFolder_(std::move(dataFolder)),
       services_(services),
       memory_(memory),
       loadCategory_(std::move(loadCategory)) {
@@ -194,7 +197,7 @@ void CategoryEditor::layOut() {
 // The chooser opens where the person last left the data folder's volume, or
 // on the data folder itself.
 void CategoryEditor::openStartFolder() {
-    const std::string& dataFolder = main_.state.dataFolder;
+    const std::string& dataFolder = dataFolder_;
     const std::string root =
         QFile::encodeName(DriveList::rootOf(QFile::decodeName(dataFolder.c_str()))).toStdString();
     std::string start = memory_.folderFor(root);
@@ -350,31 +353,31 @@ void CategoryEditor::backToName() {
 // The person leaves without naming anything: the main window starts over
 // from the Categories as the editor lists them now, with none chosen.
 void CategoryEditor::leaveWithoutName() {
-    setCategoryNames(*main_.searchCat, categoryNamesOf(*dirCat));
-    main_.listCategory->clear();
-    main_.wordList->clear();
-    for (QLineEdit* box : main_.searchText) box->clear();
+    setCategoryNames(*main_.criteria().searchCat, categoryNamesOf(*dirCat));
+    main_.criteria().listCategory->clear();
+    main_.criteria().wordList->clear();
+    for (QLineEdit* box : main_.criteria().searchText) box->clear();
     accept();
     if (loadCategory_) loadCategory_();
 }
 
 void CategoryEditor::showInMainWindow(const QString& category) {
     for (const QString& deleted : deletedCategories_)
-        if (deleted != category) removeCategoryName(*main_.searchCat, deleted);
-    moveCategoryToEnd(*main_.searchCat, category);
+        if (deleted != category) removeCategoryName(*main_.criteria().searchCat, deleted);
+    moveCategoryToEnd(*main_.criteria().searchCat, category);
     accept();
     if (loadCategory_) loadCategory_();
 }
 
 GuardedCategoryFiles CategoryEditor::categoryFiles() const {
-    return GuardedCategoryFiles(services_, main_.state.dataFolder);
+    return GuardedCategoryFiles(services_, dataFolder_);
 }
 
-void connectCategoryEditor(MainWindow& main, Services& services, DriveFolderMemory& memory,
-                           std::function<void()> loadCategory) {
-    QObject::connect(main.searchBrowse, &QPushButton::clicked, &main,
-                     [&main, &services, &memory, loadCategory] {
-                         CategoryEditor editor(main, services, memory, loadCategory, &main);
+void connectCategoryEditor(MainWindow& main, std::string dataFolder, Services& services,
+                           DriveFolderMemory& memory, std::function<void()> loadCategory) {
+    QObject::connect(main.commands().searchBrowse, &QPushButton::clicked, &main,
+                     [&main, dataFolder, &services, &memory, loadCategory] {
+                         CategoryEditor editor(main, dataFolder, services, memory, loadCategory, &main);
                          editor.exec();
                      });
 }

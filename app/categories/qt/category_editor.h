@@ -5,6 +5,7 @@
 // lists up to date.
 #pragma once
 
+#include <string>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -35,7 +36,7 @@ public:
     // `loadCategory` makes the Category the main window's box names current;
     // it runs after OK. `memory` is the folder each volume was left in, shared
     // with the main window's direct search.
-    CategoryEditor(MainWindow& main, Services& services, DriveFolderMemory& memory,
+    CategoryEditor(MainWindow& main, std::string dataFolder, Services& services, DriveFolderMemory& memory,
                    std::function<void()> loadCategory, QWidget* parent = nullptr);
     ~CategoryEditor() override;
 
@@ -78,6 +79,7 @@ private:
     GuardedCategoryFiles categoryFiles() const;
 
     MainWindow& main_;
+    std::string dataFolder_;  // ends in "/"
     Services& services_;
     DriveFolderMemory& memory_;
     std::function<void()> loadCategory_;
@@ -89,7 +91,7 @@ private:
 };
 
 // The Group button (searchBrowse) opens the editor, modally.
-void connectCategoryEditor(MainWindow& main, Services& services, DriveFolderMemory& memory,
-                           std::function<void()> loadCategory);
+void connectCategoryEditor(MainWindow& main, std::string dataFolder, Services& services,
+                           DriveFolderMemory& memory, std::function<void()> loadCategory);
 
 }  // namespace tessaly

@@ -11,6 +11,7 @@
 #include "categories/qt/guarded_category_files.h"
 #include "categories/qt/stored_texts.h"
 #include "window/qt/main_window.h"
+#include "window/qt/criteria_view.h"
 #include "window/qt/services.h"
 
 namespace tessaly {
@@ -29,51 +30,51 @@ QListWidgetItem* selectedEntry(const QListWidget& list) {
 }  // namespace
 
 void updateSavedWordButtons(MainWindow& window) {
-    const bool selected = selectedEntry(*window.wordList) != nullptr;
-    window.searchRemove->setEnabled(selected);
-    window.searchCopy->setEnabled(selected);
+    const bool selected = selectedEntry(*window.criteria().wordList) != nullptr;
+    window.criteria().searchRemove->setEnabled(selected);
+    window.criteria().searchCopy->setEnabled(selected);
 }
 
-WordList::WordList(MainWindow& window, Services& services, QObject* parent)
-    : QObject(parent), window_(window), services_(services) {
-    connect(window_.searchAdd, &QPushButton::clicked, this, &WordList::saveSearchTexts);
-    connect(window_.searchCopy, &QPushButton::clicked, this, &WordList::copySelectedText);
-    connect(window_.searchRemove, &QPushButton::clicked, this, &WordList::removeSelected);
-    connect(window_.searchRemoveAll, &QPushButton::clicked, this, &WordList::removeAll);
-    connect(window_.wordList, &QListWidget::itemSelectionChanged, this,
+WordList::WordList(MainWindow& window, std::string dataFolder, Services& services, QObject* parent)
+    : QObject(parent), window_(window), dataFolder_(std::move(dataFolder)), services_(services) {
+    connect(window_.criteria().searchAdd, &QPushButton::clicked, this, &WordList::saveSearchTexts);
+    connect(window_.criteria().searchCopy, &QPushButton::clicked, this, &WordList::copySelectedText);
+    connect(window_.criteria().searchRemove, &QPushButton::clicked, this, &WordList::removeSelected);
+    connect(window_.criteria().searchRemoveAll, &QPushButton::clicked, this, &WordList::removeAll);
+    connect(window_.criteria().wordList, &QListWidget::itemSelectionChanged, this,
             [this] { updateSavedWordButtons(window_); });
-    for (QLineEdit* box : window_.searchText)
+    for (QLineEdit* box : window_.criteria().searchText)
         connect(box, &QLineEdit::textChanged, this, &WordList::updateSaveButton);
 }
 
 void WordList::saveWordList() {
-    GuardedCategoryFiles(services_, window_.state.dataFolder)
-        .saveWords(categoryText(*window_.searchCat), entriesOf(*window_.wordList));
+    GuardedCategoryFiles(services_, dataFolder_)
+        .saveWords(categoryText(*window_.criteria().searchCat), entriesOf(*window_.criteria().wordList));
 }
 
 void WordList::saveSearchTexts() {
-    if (categoryText(*window_.searchCat).isEmpty()) {
+    if (categoryText(*window_.criteria().searchCat).isEmpty()) {
         services_.boxes.show(QStringLiteral("You must specify the index!"),
                              QStringLiteral("Index Missing"), MessageIcon::CriticalStop,
                              MessageButtons::Ok);
-        window_.searchCat->setFocus();
+        window_.criteria().searchCat->setFocus();
         return;
     }
-    for (const QLineEdit* box : window_.searchText) {
+    for (const QLineEdit* box : window_.criteria().searchText) {
         const QString text = box->text();
-        if (!text.isEmpty() && !holdsEntry(*window_.wordList, text))
-            window_.wordList->addItem(text);
+        if (!text.isEmpty() && !holdsEntry(*window_.criteria().wordList, text))
+            window_.criteria().wordList->addItem(text);
     }
     // Whatever hid Remove All, a list with a selected text must offer it.
-    if (selectedEntry(*window_.wordList) && window_.searchRemoveAll->isHidden())
-        window_.searchRemoveAll->show();
+    if (selectedEntry(*window_.criteria().wordList) && window_.criteria().searchRemoveAll->isHidden())
+        window_.criteria().searchRemoveAll->show();
     saveWordList();
 }
 
 void WordList::copySelectedText() {
-    const QListWidgetItem* entry = selectedEntry(*window_.wordList);
+    const QListWidgetItem* entry = selectedEntry(*window_.criteria().wordList);
     if (!entry) return;
-    const auto& boxes = window_.searchText;
+    const auto& boxes = window_.criteria().searchText;
     const auto empty = std::find_if(boxes.begin(), boxes.end(),
                                     [](const QLineEdit* box) { return box->text().isEmpty(); });
     if (empty == boxes.end()) {
@@ -92,24 +93,24 @@ void WordList::copySelectedText() {
 }
 
 void WordList::removeSelected() {
-    QListWidgetItem* entry = selectedEntry(*window_.wordList);
+    QListWidgetItem* entry = selectedEntry(*window_.criteria().wordList);
     if (!entry) return;
-    delete window_.wordList->takeItem(window_.wordList->row(entry));
+    delete window_.criteria().wordList->takeItem(window_.criteria().wordList->row(entry));
     updateSavedWordButtons(window_);
     saveWordList();
 }
 
 void WordList::removeAll() {
-    window_.wordList->clear();
+    window_.criteria().wordList->clear();
     updateSavedWordButtons(window_);
     saveWordList();
 }
 
 void WordList::updateSaveButton() {
-    const auto& boxes = window_.searchText;
+    const auto& boxes = window_.criteria().searchText;
     const bool anyText = std::any_of(boxes.begin(), boxes.end(),
                                      [](const QLineEdit* box) { return !box->text().isEmpty(); });
-    window_.searchAdd->setEnabled(anyText && !window_.chkQSearch->isChecked());
+    window_.criteria().searchAdd->setEnabled(anyText && !window_.criteria().chkQSearch->isChecked());
 }
 
 }  // namespace tessaly

@@ -4,6 +4,7 @@
 // written to the word file at once.
 #pragma once
 
+#include <string>
 #include <QObject>
 
 namespace tessaly {
@@ -19,7 +20,8 @@ class WordList : public QObject {
     Q_OBJECT
 
 public:
-    WordList(MainWindow& window, Services& services, QObject* parent = nullptr);
+    // The word file is in `dataFolder`.
+    WordList(MainWindow& window, std::string dataFolder, Services& services, QObject* parent = nullptr);
 
     // Stores the entries of `wordList` as the saved words of the Category the
     // Category box names now.
@@ -38,6 +40,7 @@ public:
 
 private:
     MainWindow& window_;
+    std::string dataFolder_;  // ends in "/"
     Services& services_;
 };
 

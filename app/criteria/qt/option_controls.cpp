@@ -13,6 +13,9 @@
 #include "platform/blanks.h"
 #include "platform/qt/spin_control.h"
 #include "window/qt/main_window.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/option_summary.h"
+#include "window/qt/options_panel_view.h"
 
 namespace tessaly {
 
@@ -65,16 +68,16 @@ void selectButton(Buttons buttons, Choice choice) {
 
 // Button orders follow the enums of options.h.
 std::array<QRadioButton*, 2> fileTypeButtons(const MainWindow& window) {
-    return {window.typeAll, window.optType};
+    return {window.panel().typeAll, window.panel().optType};
 }
 std::array<QRadioButton*, 3> timeStampButtons(const MainWindow& window) {
-    return {window.optAll, window.optFromTo, window.optYear};
+    return {window.panel().optAll, window.panel().optFromTo, window.panel().optYear};
 }
 std::array<QRadioButton*, 2> displayButtons(const MainWindow& window) {
-    return {window.DispFull, window.DispName};
+    return {window.panel().DispFull, window.panel().DispName};
 }
 std::array<QRadioButton*, 2> viewerStartButtons(const MainWindow& window) {
-    return {window.FileBeginning, window.FoundWord};
+    return {window.panel().FileBeginning, window.panel().FoundWord};
 }
 
 Operator selectedOperator(const OperatorGroup& group) {
@@ -85,7 +88,7 @@ Operator selectedOperator(const OperatorGroup& group) {
 // The search run takes 10 for the first button, 20 for the second and 30
 // otherwise; the nearby limit and the summary say the same.
 int surroundingWords(const MainWindow& window) {
-    switch (selectedIndex(window.wordOpt)) {
+    switch (selectedIndex(window.panel().wordOpt)) {
     case 0:
         return 10;
     case 1:
@@ -103,19 +106,19 @@ void showOneOf(std::initializer_list<QLabel*> labels, std::size_t shown) {
 }  // namespace
 
 void showOptions(MainWindow& window, const Options& options) {
-    window.optCase->setChecked(options.matchCase);
-    window.useFilter->setChecked(options.smartSearch);
-    window.searchSub->setChecked(options.searchSubfolders);
+    window.panel().optCase->setChecked(options.matchCase);
+    window.panel().useFilter->setChecked(options.smartSearch);
+    window.panel().searchSub->setChecked(options.searchSubfolders);
 
     selectButton(fileTypeButtons(window), options.fileTypes);
-    window.typeText->setText(fromUtf8(options.typeList));
-    selectButton(window.resultOpt, hitsButton(options.showAllHits));
+    window.panel().typeText->setText(fromUtf8(options.typeList));
+    selectButton(window.panel().resultOpt, hitsButton(options.showAllHits));
 
     selectButton(timeStampButtons(window), options.dateRule);
-    window.dateFrom->setText(fromUtf8(options.dateFrom));
-    window.dateTo->setText(fromUtf8(options.dateTo));
-    window.timeYear->setValue(options.pastMonths);
-    window.timeValue->setText(QString::number(window.timeYear->value()));
+    window.panel().dateFrom->setText(fromUtf8(options.dateFrom));
+    window.panel().dateTo->setText(fromUtf8(options.dateTo));
+    window.panel().timeYear->setValue(options.pastMonths);
+    window.panel().timeValue->setText(QString::number(window.panel().timeYear->value()));
 
     selectButton(displayButtons(window), options.display);
     selectButton(viewerStartButtons(window), options.viewerStart);
@@ -123,59 +126,58 @@ void showOptions(MainWindow& window, const Options& options) {
     // One count for the text and the spin control: the text's, which is what
     // the person saw and what the search uses. The limit comes after it, so a
     // count above the surrounding words comes down whatever the record said.
-    window.nearbyCheck->setChecked(options.nearbyOn);
-    window.nearbyScroll->setMaximum(largestNearbyCount);
-    window.nearbyScroll->setValue(options.nearbyWords);
-    selectButton(window.wordOpt, contextWordsButton(options.contextWords));
+    window.panel().nearbyCheck->setChecked(options.nearbyOn);
+    window.panel().nearbyScroll->setMaximum(largestNearbyCount);
+    window.panel().nearbyScroll->setValue(options.nearbyWords);
+    selectButton(window.panel().wordOpt, contextWordsButton(options.contextWords));
     applyNearbyLimit(window);
 
-    window.fileText->setText(fromUtf8(options.nameStartLetters));
+    window.panel().fileText->setText(fromUtf8(options.nameStartLetters));
 
     const Operator operators[3] = {options.operator1, options.operator2, options.operator3};
-    OperatorGroup* groups[3] = {&window.Opt1, &window.Opt2, &window.Opt3};
+    OperatorGroup* groups[3] = {&window.criteria().Opt1, &window.criteria().Opt2, &window.criteria().Opt3};
     for (int pair = 0; pair < 3; ++pair) selectButton(*groups[pair], operators[pair]);
 }
 
 Options readOptions(const MainWindow& window) {
     Options options;
-    options.matchCase = window.optCase->isChecked();
-    options.smartSearch = window.useFilter->isChecked();
-    options.searchSubfolders = window.searchSub->isChecked();
+    options.matchCase = window.panel().optCase->isChecked();
+    options.smartSearch = window.panel().useFilter->isChecked();
+    options.searchSubfolders = window.panel().searchSub->isChecked();
 
     options.fileTypes = static_cast<FileTypes>(selectedIndex(fileTypeButtons(window)));
-    options.typeList = utf8(window.typeText->text());
-    options.showAllHits = showAllHitsOfButton(selectedIndex(window.resultOpt));
-    options.contextWords = contextWordsOfButton(selectedIndex(window.wordOpt));
+    options.typeList = utf8(window.panel().typeText->text());
+    options.showAllHits = showAllHitsOfButton(selectedIndex(window.panel().resultOpt));
+    options.contextWords = contextWordsOfButton(selectedIndex(window.panel().wordOpt));
 
     options.dateRule = static_cast<DateRule>(selectedIndex(timeStampButtons(window)));
-    options.dateFrom = utf8(window.dateFrom->text());
-    options.dateTo = utf8(window.dateTo->text());
-    options.pastMonths = window.timeValue->text().toInt();
+    options.dateFrom = utf8(window.panel().dateFrom->text());
+    options.dateTo = utf8(window.panel().dateTo->text());
+    options.pastMonths = window.panel().timeValue->text().toInt();
 
     options.display = static_cast<Display>(selectedIndex(displayButtons(window)));
 
-    options.nearbyOn = window.nearbyCheck->isChecked();
-    options.nearbyWords = window.nearbyText->text().toInt();
-    options.nearbySpinValue = window.nearbyScroll->value();
+    options.nearbyOn = window.panel().nearbyCheck->isChecked();
+    options.nearbyWords = window.panel().nearbyText->text().toInt();
+    options.nearbySpinValue = window.panel().nearbyScroll->value();
 
     options.viewerStart =
-        window.FoundWord->isChecked() ? ViewerStart::FoundWord : ViewerStart::FileBeginning;
+        window.panel().FoundWord->isChecked() ? ViewerStart::FoundWord : ViewerStart::FileBeginning;
 
-    options.nameStartLetters = utf8(window.fileText->text());
-    options.category = utf8(window.searchCat->currentText());
+    options.nameStartLetters = utf8(window.panel().fileText->text());
+    options.category = utf8(window.criteria().searchCat->currentText());
 
-    options.operator1 = selectedOperator(window.Opt1);
-    options.operator2 = selectedOperator(window.Opt2);
-    options.operator3 = selectedOperator(window.Opt3);
+    options.operator1 = selectedOperator(window.criteria().Opt1);
+    options.operator2 = selectedOperator(window.criteria().Opt2);
+    options.operator3 = selectedOperator(window.criteria().Opt3);
 
-    options.geometry = window.state.geometry;
     return options;
 }
 
 SearchWords readSearchWords(const MainWindow& window) {
     SearchWords words;
     for (std::size_t index = 0; index < words.size(); ++index)
-        words[index] = utf8(window.searchText[index]->text());
+        words[index] = utf8(window.criteria().searchText[index]->text());
     return words;
 }
 
@@ -183,66 +185,66 @@ void writeSearchWords(MainWindow& window, const SearchWords& words) {
     for (std::size_t index = 0; index < words.size(); ++index) {
         const QString word = fromUtf8(words[index]);
         // Rewriting an unchanged box would lose its cursor and undo history.
-        if (window.searchText[index]->text() != word) window.searchText[index]->setText(word);
+        if (window.criteria().searchText[index]->text() != word) window.criteria().searchText[index]->setText(word);
     }
 }
 
 void refreshSummary(MainWindow& window) {
-    showOneOf({window.caseNo, window.caseYes}, window.optCase->isChecked() ? 1 : 0);
+    showOneOf({window.summary().caseNo, window.summary().caseYes}, window.panel().optCase->isChecked() ? 1 : 0);
     // Smart search off shows nothing at all, not "NO".
-    window.smartYes->setVisible(window.useFilter->isChecked());
-    window.smartNo->hide();
-    showOneOf({window.subNo, window.subYes}, window.searchSub->isChecked() ? 1 : 0);
+    window.summary().smartYes->setVisible(window.panel().useFilter->isChecked());
+    window.summary().smartNo->hide();
+    showOneOf({window.summary().subNo, window.summary().subYes}, window.panel().searchSub->isChecked() ? 1 : 0);
 
-    window.dispOption->setText(window.DispName->isChecked() ? QStringLiteral("Name Only")
+    window.summary().dispOption->setText(window.panel().DispName->isChecked() ? QStringLiteral("Name Only")
                                                             : QStringLiteral("Name and Text"));
-    window.lblBeginning->setText(window.FoundWord->isChecked()
+    window.summary().lblBeginning->setText(window.panel().FoundWord->isChecked()
                                      ? QStringLiteral("First Word Found")
                                      : QStringLiteral("Beginning of File"));
-    showOneOf({window.showOne, window.showAll},
-              selectedIndex(window.resultOpt) == allHitsButton ? 1 : 0);
+    showOneOf({window.summary().showOne, window.summary().showAll},
+              selectedIndex(window.panel().resultOpt) == allHitsButton ? 1 : 0);
     const int words = surroundingWords(window);
-    showOneOf({window.numTen, window.numTwenty, window.numThirty},
+    showOneOf({window.summary().numTen, window.summary().numTwenty, window.summary().numThirty},
               static_cast<std::size_t>(words / 10 - 1));
 
-    if (window.optFromTo->isChecked())
-        window.timeStamp->setText(window.dateFrom->text() + QStringLiteral(" - ") +
-                                  window.dateTo->text());
-    else if (window.optYear->isChecked())
-        window.timeStamp->setText(QStringLiteral("Past ") + window.timeValue->text() +
+    if (window.panel().optFromTo->isChecked())
+        window.summary().timeStamp->setText(window.panel().dateFrom->text() + QStringLiteral(" - ") +
+                                  window.panel().dateTo->text());
+    else if (window.panel().optYear->isChecked())
+        window.summary().timeStamp->setText(QStringLiteral("Past ") + window.panel().timeValue->text() +
                                   QStringLiteral(" Months"));
     else
-        window.timeStamp->setText(QStringLiteral("All Files"));
+        window.summary().timeStamp->setText(QStringLiteral("All Files"));
 
     // With neither file-type button selected every file is searched, and the
     // summary says so.
-    window.lblExt->setText(window.optType->isChecked() ? window.typeText->text()
+    window.summary().lblExt->setText(window.panel().optType->isChecked() ? window.panel().typeText->text()
                                                        : QStringLiteral("All File Types"));
 
-    const std::string letters(trimBlanks(utf8(window.fileText->text())));
-    window.beginningLetter->setText(letters.empty() ? QStringLiteral("Any Letters")
+    const std::string letters(trimBlanks(utf8(window.panel().fileText->text())));
+    window.summary().beginningLetter->setText(letters.empty() ? QStringLiteral("Any Letters")
                                                     : fromUtf8(letters));
     refreshScopeSummary(window);
 }
 
 void showNearbyState(MainWindow& window, bool startUp) {
-    const bool on = window.nearbyCheck->isChecked();
-    window.nearbyLabel->setText(on ? window.nearbyText->text() : QStringLiteral("Don't Apply"));
-    for (OperatorGroup* group : {&window.Opt1, &window.Opt2, &window.Opt3})
+    const bool on = window.panel().nearbyCheck->isChecked();
+    window.summary().nearbyLabel->setText(on ? window.panel().nearbyText->text() : QStringLiteral("Don't Apply"));
+    for (OperatorGroup* group : {&window.criteria().Opt1, &window.criteria().Opt2, &window.criteria().Opt3})
         (*group)[static_cast<std::size_t>(Operator::NEARBY)]->setEnabled(on);
     if (startUp && !on) {
-        window.nearbyText->setEnabled(false);
-        window.nearbyScroll->setEnabled(false);
+        window.panel().nearbyText->setEnabled(false);
+        window.panel().nearbyScroll->setEnabled(false);
     }
 }
 
 void applyNearbyLimit(MainWindow& window) {
-    window.nearbyScroll->setMaximum(surroundingWords(window));
+    window.panel().nearbyScroll->setMaximum(surroundingWords(window));
     showNearbyCount(window);
 }
 
 void showNearbyCount(MainWindow& window) {
-    window.nearbyText->setText(QString::number(window.nearbyScroll->value()));
+    window.panel().nearbyText->setText(QString::number(window.panel().nearbyScroll->value()));
 }
 
 }  // namespace tessaly

@@ -24,8 +24,8 @@ class MainWindow;
 // surrounding-word button by hand would hold it.
 void showOptions(MainWindow& window, const Options& options);
 
-// What the controls hold now, with the Category box's text as `searchCat` and
-// the window's geometry values.
+// What the controls hold now, with the Category box's text as `searchCat`;
+// the windows' sizes are the program's to add.
 Options readOptions(const MainWindow& window);
 
 // The four word boxes, searchText 0 to 3.

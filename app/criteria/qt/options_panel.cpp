@@ -21,6 +21,10 @@
 #include "platform/blanks.h"
 #include "platform/qt/spin_control.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/option_summary.h"
+#include "window/qt/options_panel_view.h"
 #include "window/qt/services.h"
 
 namespace tessaly {
@@ -80,106 +84,106 @@ void setToolTipAndDescription(QWidget* widget, const QString& tip) {
 OptionsPanel::OptionsPanel(MainWindow& window, Services& services)
     : window_(window),
       services_(services),
-      calendars_{window.monthViewFrom, window.monthViewTo},
+      calendars_{window.panel().monthViewFrom, window.panel().monthViewTo},
       keys_(window, [this] { accept(); }, [this] { cancel(); }) {
     MainWindow& w = window_;
-    connect(w.searchOption, &QPushButton::clicked, this, &OptionsPanel::open);
-    connect(w.advOK, &QPushButton::clicked, this, &OptionsPanel::accept);
-    connect(w.advCancel, &QPushButton::clicked, this, &OptionsPanel::cancel);
-    connect(w.searchScope, &QPushButton::clicked, this, &OptionsPanel::openScopePage);
-    connect(w.scopeBack, &QPushButton::clicked, this, &OptionsPanel::closeScopePage);
+    connect(w.commands().searchOption, &QPushButton::clicked, this, &OptionsPanel::open);
+    connect(w.panel().advOK, &QPushButton::clicked, this, &OptionsPanel::accept);
+    connect(w.panel().advCancel, &QPushButton::clicked, this, &OptionsPanel::cancel);
+    connect(w.panel().searchScope, &QPushButton::clicked, this, &OptionsPanel::openScopePage);
+    connect(w.panel().scopeBack, &QPushButton::clicked, this, &OptionsPanel::closeScopePage);
 
-    for (QRadioButton* choice : {w.optAll, w.optYear, w.optFromTo})
+    for (QRadioButton* choice : {w.panel().optAll, w.panel().optYear, w.panel().optFromTo})
         connect(choice, &QRadioButton::toggled, this, &OptionsPanel::showTimeStampControls);
-    connect(w.timeYear, &SpinControl::valueChanged, this,
-            [this](int months) { window_.timeValue->setText(QString::number(months)); });
-    connect(w.fromButton, &QPushButton::clicked, this,
-            [this] { openCalendar(window_.monthViewFrom, window_.dateFrom); });
-    connect(w.toButton, &QPushButton::clicked, this,
-            [this] { openCalendar(window_.monthViewTo, window_.dateTo); });
+    connect(w.panel().timeYear, &SpinControl::valueChanged, this,
+            [this](int months) { window_.panel().timeValue->setText(QString::number(months)); });
+    connect(w.panel().fromButton, &QPushButton::clicked, this,
+            [this] { openCalendar(window_.panel().monthViewFrom, window_.panel().dateFrom); });
+    connect(w.panel().toButton, &QPushButton::clicked, this,
+            [this] { openCalendar(window_.panel().monthViewTo, window_.panel().dateTo); });
     // A click picks the date; so does Enter, for those who use the keyboard.
     const auto pickWith = [this](QCalendarWidget* calendar, QLineEdit* date) {
         return [this, calendar, date](const QDate& picked) { takeDate(calendar, date, picked); };
     };
     for (auto [calendar, date] :
-         {std::pair{w.monthViewFrom, w.dateFrom}, std::pair{w.monthViewTo, w.dateTo}}) {
+         {std::pair{w.panel().monthViewFrom, w.panel().dateFrom}, std::pair{w.panel().monthViewTo, w.panel().dateTo}}) {
         connect(calendar, &QCalendarWidget::clicked, this, pickWith(calendar, date));
         connect(calendar, &QCalendarWidget::activated, this, pickWith(calendar, date));
     }
     connect(qApp, &QApplication::focusChanged, this, &OptionsPanel::calendarFocusMoved);
 
-    for (QRadioButton* choice : {w.typeAll, w.optType})
+    for (QRadioButton* choice : {w.panel().typeAll, w.panel().optType})
         connect(choice, &QRadioButton::toggled, this, &OptionsPanel::showFileTypeControls);
-    connect(w.nearbyCheck, &QCheckBox::toggled, this, &OptionsPanel::showNearbyControls);
-    connect(w.nearbyScroll, &SpinControl::valueChanged, this, [this] { showNearbyCount(window_); });
-    for (QRadioButton* count : w.wordOpt)
+    connect(w.panel().nearbyCheck, &QCheckBox::toggled, this, &OptionsPanel::showNearbyControls);
+    connect(w.panel().nearbyScroll, &SpinControl::valueChanged, this, [this] { showNearbyCount(window_); });
+    for (QRadioButton* count : w.panel().wordOpt)
         connect(count, &QRadioButton::toggled, this, [this] { applyNearbyLimit(window_); });
 
-    w.typeText->installEventFilter(this);
-    w.lblExt->installEventFilter(this);
+    w.panel().typeText->installEventFilter(this);
+    w.summary().lblExt->installEventFilter(this);
 }
 
 void OptionsPanel::open() {
-    window_.frameScope->hide();
-    window_.frameAdvanced->show();
-    window_.frameAdvanced->raise();
+    window_.panel().frameScope->hide();
+    window_.panel().frameAdvanced->show();
+    window_.panel().frameAdvanced->raise();
     // Opened again while open (by a call, not a click: &Option is locked),
     // the locked state must not be taken for the one to give back.
     if (!open_) lockOuterControls();
     open_ = true;
-    for (QLineEdit* word : window_.searchText) word->setEnabled(false);
-    for (OperatorGroup* group : {&window_.Opt1, &window_.Opt2, &window_.Opt3})
+    for (QLineEdit* word : window_.criteria().searchText) word->setEnabled(false);
+    for (OperatorGroup* group : {&window_.criteria().Opt1, &window_.criteria().Opt2, &window_.criteria().Opt3})
         for (QRadioButton* button : *group) button->setEnabled(false);
 
     showTimeStampControls();
-    window_.timeValue->setText(QString::number(window_.timeYear->value()));
+    window_.panel().timeValue->setText(QString::number(window_.panel().timeYear->value()));
     showFileTypeControls();
     showNearbyControls();
     // The keys go where the person now works.
-    window_.optCase->setFocus(Qt::OtherFocusReason);
+    window_.panel().optCase->setFocus(Qt::OtherFocusReason);
 }
 
 void OptionsPanel::openScopePage() {
     hideCalendars();
-    window_.frameAdvanced->hide();
-    window_.frameScope->show();
-    window_.frameScope->raise();
-    window_.scopeFolders->setFocus(Qt::OtherFocusReason);
+    window_.panel().frameAdvanced->hide();
+    window_.panel().frameScope->show();
+    window_.panel().frameScope->raise();
+    window_.panel().scopeFolders->setFocus(Qt::OtherFocusReason);
 }
 
 void OptionsPanel::closeScopePage() {
-    window_.frameScope->hide();
-    window_.frameAdvanced->show();
-    window_.frameAdvanced->raise();
-    window_.searchScope->setFocus(Qt::OtherFocusReason);
+    window_.panel().frameScope->hide();
+    window_.panel().frameAdvanced->show();
+    window_.panel().frameAdvanced->raise();
+    window_.panel().searchScope->setFocus(Qt::OtherFocusReason);
 }
 
 bool OptionsPanel::accept() {
     MainWindow& w = window_;
-    if (characterCount(w.typeText->text()) > longestExtensionList) {
+    if (characterCount(w.panel().typeText->text()) > longestExtensionList) {
         services_.boxes.show(tooManyExtensionsText, tooManyExtensionsTitle,
                              MessageIcon::CriticalStop, MessageButtons::Ok);
-        w.typeText->setFocus(Qt::OtherFocusReason);
+        w.panel().typeText->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    const std::string letters = w.fileText->text().toUtf8().toStdString();
+    const std::string letters = w.panel().fileText->text().toUtf8().toStdString();
     const QString trimmed = QString::fromUtf8(std::string(trimBlanks(letters)));
-    if (trimmed != w.fileText->text()) w.fileText->setText(trimmed);
+    if (trimmed != w.panel().fileText->text()) w.panel().fileText->setText(trimmed);
 
     closePanel();
-    for (OperatorGroup* group : {&w.Opt1, &w.Opt2, &w.Opt3})
+    for (OperatorGroup* group : {&w.criteria().Opt1, &w.criteria().Opt2, &w.criteria().Opt3})
         for (Operator choice : {Operator::AND, Operator::OR, Operator::NOT})
             (*group)[static_cast<std::size_t>(choice)]->setEnabled(true);
     refreshSummary(w);
     showNearbyState(w, false);
-    emit displayChosen(w.DispName->isChecked());
+    emit displayChosen(w.panel().DispName->isChecked());
     return true;
 }
 
 void OptionsPanel::cancel() {
     closePanel();
-    window_.searchSub->setEnabled(true);
-    for (OperatorGroup* group : {&window_.Opt1, &window_.Opt2, &window_.Opt3})
+    window_.panel().searchSub->setEnabled(true);
+    for (OperatorGroup* group : {&window_.criteria().Opt1, &window_.criteria().Opt2, &window_.criteria().Opt3})
         for (QRadioButton* button : *group) button->setEnabled(true);
 }
 
@@ -189,13 +193,13 @@ bool OptionsPanel::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::Enter && type != QEvent::ToolTip && type != QEvent::Leave)
         return QObject::eventFilter(watched, event);
-    if (watched == window_.typeText) {
-        const QString list = window_.typeText->text();
+    if (watched == window_.panel().typeText) {
+        const QString list = window_.panel().typeText->text();
         // An empty box keeps the tip that says what belongs in it.
-        setToolTipAndDescription(window_.typeText,
+        setToolTipAndDescription(window_.panel().typeText,
                                  type == QEvent::Leave || list.isEmpty() ? extensionListTip : list);
-    } else if (watched == window_.lblExt && type != QEvent::Leave) {
-        setToolTipAndDescription(window_.lblExt, window_.lblExt->text());
+    } else if (watched == window_.summary().lblExt && type != QEvent::Leave) {
+        setToolTipAndDescription(window_.summary().lblExt, window_.summary().lblExt->text());
     }
     return QObject::eventFilter(watched, event);
 }
@@ -204,9 +208,9 @@ void OptionsPanel::lockOuterControls() {
     MainWindow& w = window_;
     lockedControls_.clear();
     for (QWidget* control :
-         std::initializer_list<QWidget*>{w.searchNow, w.viewPrev, w.searchBrowse, w.searchCat,
-                                         w.listCategory, w.searchAdd, w.searchCopy,
-                                         w.searchOption}) {
+         std::initializer_list<QWidget*>{w.commands().searchNow, w.commands().viewPrev, w.commands().searchBrowse, w.criteria().searchCat,
+                                         w.criteria().listCategory, w.criteria().searchAdd, w.criteria().searchCopy,
+                                         w.commands().searchOption}) {
         lockedControls_.emplace_back(control, control->isEnabled());
         control->setEnabled(false);
     }
@@ -215,9 +219,9 @@ void OptionsPanel::lockOuterControls() {
 // What accept and cancel share: the panel goes, the words come back, the
 // locked controls get their state back, and no calendar is left floating.
 void OptionsPanel::closePanel() {
-    window_.frameAdvanced->hide();
-    window_.frameScope->hide();
-    for (QLineEdit* word : window_.searchText) word->setEnabled(true);
+    window_.panel().frameAdvanced->hide();
+    window_.panel().frameScope->hide();
+    for (QLineEdit* word : window_.criteria().searchText) word->setEnabled(true);
     for (const auto& [control, enabled] : lockedControls_) control->setEnabled(enabled);
     lockedControls_.clear();
     open_ = false;
@@ -228,32 +232,32 @@ void OptionsPanel::closePanel() {
 // Back where the panel was opened from; the first word when that cannot
 // take the focus.
 void OptionsPanel::focusAfterPanel() {
-    QPushButton* option = window_.searchOption;
+    QPushButton* option = window_.commands().searchOption;
     QWidget* next = option->isVisible() && option->isEnabled() ? static_cast<QWidget*>(option)
-                                                               : window_.searchText[0];
+                                                               : window_.criteria().searchText[0];
     next->setFocus(Qt::OtherFocusReason);
 }
 
 void OptionsPanel::showTimeStampControls() {
     MainWindow& w = window_;
-    const bool betweenDates = w.optFromTo->isChecked();
-    const bool pastMonths = w.optYear->isChecked();
+    const bool betweenDates = w.panel().optFromTo->isChecked();
+    const bool pastMonths = w.panel().optYear->isChecked();
     for (QWidget* dateControl :
-         std::initializer_list<QWidget*>{w.fromButton, w.toButton, w.dateFrom, w.dateTo})
+         std::initializer_list<QWidget*>{w.panel().fromButton, w.panel().toButton, w.panel().dateFrom, w.panel().dateTo})
         dateControl->setEnabled(betweenDates);
-    w.timeValue->setEnabled(pastMonths);
-    w.timeYear->setEnabled(pastMonths);
+    w.panel().timeValue->setEnabled(pastMonths);
+    w.panel().timeYear->setEnabled(pastMonths);
     if (!betweenDates) hideCalendars();
 }
 
 void OptionsPanel::showFileTypeControls() {
-    window_.typeText->setEnabled(!window_.typeAll->isChecked());
+    window_.panel().typeText->setEnabled(!window_.panel().typeAll->isChecked());
 }
 
 void OptionsPanel::showNearbyControls() {
-    const bool on = window_.nearbyCheck->isChecked();
-    window_.nearbyText->setEnabled(on);
-    window_.nearbyScroll->setEnabled(on);
+    const bool on = window_.panel().nearbyCheck->isChecked();
+    window_.panel().nearbyText->setEnabled(on);
+    window_.panel().nearbyScroll->setEnabled(on);
 }
 
 void OptionsPanel::openCalendar(QCalendarWidget* calendar, const QLineEdit* date) {
@@ -271,8 +275,8 @@ void OptionsPanel::takeDate(QCalendarWidget* calendar, QLineEdit* date, const QD
 }
 
 void OptionsPanel::hideCalendars() {
-    window_.monthViewFrom->hide();
-    window_.monthViewTo->hide();
+    window_.panel().monthViewFrom->hide();
+    window_.panel().monthViewTo->hide();
 }
 
 // The focus moving between the parts of a calendar (its grid, its month and

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "window/qt/main_window.h"
+#include "window/qt/options_panel_view.h"
 
 namespace tessaly {
 
@@ -33,12 +34,12 @@ OptionsPanelKeys::OptionsPanelKeys(MainWindow& window, std::function<void()> acc
     // watched on its own. A key that a control inside does not use comes up
     // to these.
     for (QWidget* watched : std::initializer_list<QWidget*>{
-             window_.frameAdvanced, window_.frameScope, window_.monthViewFrom, window_.monthViewTo})
+             window_.panel().frameAdvanced, window_.panel().frameScope, window_.panel().monthViewFrom, window_.panel().monthViewTo})
         watched->installEventFilter(this);
     // A focused button takes Enter itself, as in a dialog; Enter anywhere
     // else on the panel is OK.
-    for (QPushButton* button : {window_.advOK, window_.advCancel, window_.searchScope,
-                                window_.scopeBack, window_.fromButton, window_.toButton})
+    for (QPushButton* button : {window_.panel().advOK, window_.panel().advCancel, window_.panel().searchScope,
+                                window_.panel().scopeBack, window_.panel().fromButton, window_.panel().toButton})
         button->setAutoDefault(true);
 }
 
@@ -64,7 +65,7 @@ bool OptionsPanelKeys::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void OptionsPanelKeys::closeCalendar(QCalendarWidget* calendar) {
-    QPushButton* opener = calendar == window_.monthViewFrom ? window_.fromButton : window_.toButton;
+    QPushButton* opener = calendar == window_.panel().monthViewFrom ? window_.panel().fromButton : window_.panel().toButton;
     opener->setFocus(Qt::OtherFocusReason);
     calendar->hide();
 }

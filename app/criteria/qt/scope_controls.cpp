@@ -10,6 +10,8 @@
 #include "criteria/folder_patterns.h"
 #include "criteria/scope_summary.h"
 #include "window/qt/main_window.h"
+#include "window/qt/option_summary.h"
+#include "window/qt/options_panel_view.h"
 
 namespace tessaly {
 
@@ -27,39 +29,39 @@ QString fromUtf8(const std::string& text) {
 }  // namespace
 
 void showScope(MainWindow& window, const SearchScope& scope) {
-    window.scopeFolders->setText(fromUtf8(joinFolderPatterns(scope.leftOutFolders)));
-    window.scopeHidden->setChecked(scope.hiddenIncluded);
-    window.scopeBinary->setChecked(scope.binaryIncluded);
-    window.scopeDocuments->setChecked(scope.documentsAsText);
-    window.scopeDocumentTime->setValue(static_cast<int>(scope.documentSecondsLimit));
+    window.panel().scopeFolders->setText(fromUtf8(joinFolderPatterns(scope.leftOutFolders)));
+    window.panel().scopeHidden->setChecked(scope.hiddenIncluded);
+    window.panel().scopeBinary->setChecked(scope.binaryIncluded);
+    window.panel().scopeDocuments->setChecked(scope.documentsAsText);
+    window.panel().scopeDocumentTime->setValue(static_cast<int>(scope.documentSecondsLimit));
 
     const std::uint64_t megabytes = (scope.largestFileSize + megabyte - 1) / megabyte;
-    window.scopeSize->setValue(static_cast<int>(
-        std::min<std::uint64_t>(megabytes, static_cast<std::uint64_t>(window.scopeSize->maximum()))));
-    window.scopeSize->setProperty(shownMegabytes, window.scopeSize->value());
-    window.scopeSize->setProperty(shownBytes, QVariant::fromValue<qulonglong>(scope.largestFileSize));
+    window.panel().scopeSize->setValue(static_cast<int>(
+        std::min<std::uint64_t>(megabytes, static_cast<std::uint64_t>(window.panel().scopeSize->maximum()))));
+    window.panel().scopeSize->setProperty(shownMegabytes, window.panel().scopeSize->value());
+    window.panel().scopeSize->setProperty(shownBytes, QVariant::fromValue<qulonglong>(scope.largestFileSize));
 }
 
 SearchScope readScope(const MainWindow& window) {
     SearchScope scope;
-    scope.leftOutFolders = splitFolderPatterns(window.scopeFolders->text().toUtf8().toStdString());
-    scope.hiddenIncluded = window.scopeHidden->isChecked();
-    scope.binaryIncluded = window.scopeBinary->isChecked();
-    scope.documentsAsText = window.scopeDocuments->isChecked();
-    scope.documentSecondsLimit = static_cast<std::uint32_t>(window.scopeDocumentTime->value());
+    scope.leftOutFolders = splitFolderPatterns(window.panel().scopeFolders->text().toUtf8().toStdString());
+    scope.hiddenIncluded = window.panel().scopeHidden->isChecked();
+    scope.binaryIncluded = window.panel().scopeBinary->isChecked();
+    scope.documentsAsText = window.panel().scopeDocuments->isChecked();
+    scope.documentSecondsLimit = static_cast<std::uint32_t>(window.panel().scopeDocumentTime->value());
 
-    const int megabytes = window.scopeSize->value();
-    const QVariant shown = window.scopeSize->property(shownMegabytes);
+    const int megabytes = window.panel().scopeSize->value();
+    const QVariant shown = window.panel().scopeSize->property(shownMegabytes);
     scope.largestFileSize = shown.isValid() && shown.toInt() == megabytes
-                                ? window.scopeSize->property(shownBytes).toULongLong()
+                                ? window.panel().scopeSize->property(shownBytes).toULongLong()
                                 : static_cast<std::uint64_t>(megabytes) * megabyte;
     return scope;
 }
 
 void refreshScopeSummary(MainWindow& window) {
     const SearchScope scope = readScope(window);
-    window.scopeLabel->setText(fromUtf8(scopeSummary(scope)));
-    window.scopeLabel->setToolTip(fromUtf8(scopeDescription(scope)));
+    window.summary().scopeLabel->setText(fromUtf8(scopeSummary(scope)));
+    window.summary().scopeLabel->setToolTip(fromUtf8(scopeDescription(scope)));
 }
 
 }  // namespace tessaly

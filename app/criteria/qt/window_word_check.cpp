@@ -6,6 +6,7 @@
 
 #include "criteria/qt/option_controls.h"
 #include "window/qt/main_window.h"
+#include "window/qt/criteria_view.h"
 #include "window/qt/services.h"
 
 namespace tessaly {
@@ -20,7 +21,7 @@ QString fromView(std::string_view text) {
 
 WindowWordCheck::WindowWordCheck(MainWindow& window, Services& services)
     : window_(window), services_(services) {
-    for (QLineEdit* word : window_.searchText) word->installEventFilter(this);
+    for (QLineEdit* word : window_.criteria().searchText) word->installEventFilter(this);
 }
 
 bool WindowWordCheck::check() {
@@ -54,7 +55,7 @@ void WindowWordCheck::refuse(int, std::string_view text, std::string_view title)
 void WindowWordCheck::focusWord(int wordIndex) {
     const bool wasChecking = checking_;
     checking_ = true;  // moving the focus here is not the person leaving a box
-    window_.searchText[static_cast<std::size_t>(std::clamp(wordIndex, 0, 3))]->setFocus(
+    window_.criteria().searchText[static_cast<std::size_t>(std::clamp(wordIndex, 0, 3))]->setFocus(
         Qt::OtherFocusReason);
     checking_ = wasChecking;
 }
@@ -66,8 +67,8 @@ bool WindowWordCheck::eventFilter(QObject* watched, QEvent* event) {
         // not leave the box.
         const bool leftTheBox =
             reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-        const bool wordBox = std::find(window_.searchText.begin(), window_.searchText.end(),
-                                       watched) != window_.searchText.end();
+        const bool wordBox = std::find(window_.criteria().searchText.begin(), window_.criteria().searchText.end(),
+                                       watched) != window_.criteria().searchText.end();
         if (wordBox && leftTheBox && wordsInUse()) {
             // The check runs once the focus has settled where the person put
             // it, not from inside the focus change: its message box is modal.
@@ -90,7 +91,7 @@ void WindowWordCheck::checkAfterFocusLoss() {
 // leave a box. A check then would refuse a word over the results, and its
 // focus could not go back into the box.
 bool WindowWordCheck::wordsInUse() const {
-    return std::all_of(window_.searchText.begin(), window_.searchText.end(),
+    return std::all_of(window_.criteria().searchText.begin(), window_.criteria().searchText.end(),
                        [](const QLineEdit* word) { return word->isVisible() && word->isEnabled(); });
 }
 

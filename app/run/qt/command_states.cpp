@@ -7,6 +7,10 @@
 #include <initializer_list>
 
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/result_tabs.h"
+#include "window/qt/status_row.h"
 
 namespace tessaly {
 
@@ -19,39 +23,39 @@ void enable(std::initializer_list<QPushButton*> buttons, bool enabled) {
 }  // namespace
 
 void enterRunState(MainWindow& w) {
-    w.frameSearch->hide();
-    w.ImageGreen->show();
-    w.ImageRed->hide();
-    w.dispResult->show();
-    w.searchConfig->setEnabled(false);
-    w.searchStop->setEnabled(true);
-    enable({w.searchPrint, w.searchSave, w.searchOption, w.searchBrowse, w.searchNow, w.viewPrev,
-            w.buttonView, w.buttonDetail},
+    w.criteria().frameSearch->hide();
+    w.status().ImageGreen->show();
+    w.status().ImageRed->hide();
+    w.results().dispResult->show();
+    w.commands().searchConfig->setEnabled(false);
+    w.commands().searchStop->setEnabled(true);
+    enable({w.commands().searchPrint, w.commands().searchSave, w.commands().searchOption, w.commands().searchBrowse, w.commands().searchNow, w.commands().viewPrev,
+            w.commands().buttonView, w.commands().buttonDetail},
            false);
 }
 
 void enterFinishedState(MainWindow& w) {
-    enable({w.searchConfig, w.searchPrint, w.buttonView, w.buttonDetail, w.searchSave}, true);
-    enable({w.viewPrev, w.searchStop, w.searchOption, w.searchBrowse}, false);
-    w.ImageGreen->hide();
-    w.ImageRed->show();
+    enable({w.commands().searchConfig, w.commands().searchPrint, w.commands().buttonView, w.commands().buttonDetail, w.commands().searchSave}, true);
+    enable({w.commands().viewPrev, w.commands().searchStop, w.commands().searchOption, w.commands().searchBrowse}, false);
+    w.status().ImageGreen->hide();
+    w.status().ImageRed->show();
 }
 
 void enterCriteriaState(MainWindow& w) {
-    enable({w.searchNow, w.viewPrev}, true);
-    enable({w.searchConfig, w.searchStop}, false);
-    enable({w.searchOption, w.searchBrowse}, true);
-    enable({w.searchSave, w.searchPrint}, false);
-    w.dispResult->hide();
-    w.frameSearch->show();
-    enable({w.buttonView, w.buttonDetail}, false);
+    enable({w.commands().searchNow, w.commands().viewPrev}, true);
+    enable({w.commands().searchConfig, w.commands().searchStop}, false);
+    enable({w.commands().searchOption, w.commands().searchBrowse}, true);
+    enable({w.commands().searchSave, w.commands().searchPrint}, false);
+    w.results().dispResult->hide();
+    w.criteria().frameSearch->show();
+    enable({w.commands().buttonView, w.commands().buttonDetail}, false);
 }
 
 void enterFoundState(MainWindow& w) {
-    w.frameSearch->hide();
-    w.dispResult->show();
-    enable({w.searchConfig, w.searchSave, w.searchPrint, w.buttonView, w.buttonDetail}, true);
-    enable({w.viewPrev, w.searchNow, w.searchStop, w.searchOption, w.searchBrowse}, false);
+    w.criteria().frameSearch->hide();
+    w.results().dispResult->show();
+    enable({w.commands().searchConfig, w.commands().searchSave, w.commands().searchPrint, w.commands().buttonView, w.commands().buttonDetail}, true);
+    enable({w.commands().viewPrev, w.commands().searchNow, w.commands().searchStop, w.commands().searchOption, w.commands().searchBrowse}, false);
 }
 
 }  // namespace tessaly

@@ -14,6 +14,9 @@
 #include "platform/qt/rich_text_box.h"
 #include "run/result_tree.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
 #include "window/qt/services.h"
 
 namespace tessaly {
@@ -49,14 +52,14 @@ private:
 
 ResultView::ResultView(MainWindow& window, Services& services)
     : window_(window), services_(services) {
-    const QStyle* style = window_.outlineFile->style();
+    const QStyle* style = window_.results().outlineFile->style();
     closedIcon_ = style->standardIcon(QStyle::SP_DirClosedIcon);
     openIcon_ = style->standardIcon(QStyle::SP_DirOpenIcon);
     leafIcon_ = style->standardIcon(QStyle::SP_FileIcon);
-    window_.outlineFile->setRootIsDecorated(true);
-    connect(window_.outlineFile, &QTreeWidget::itemExpanded, this,
+    window_.results().outlineFile->setRootIsDecorated(true);
+    connect(window_.results().outlineFile, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* item) { item->setIcon(0, openIcon_); });
-    connect(window_.outlineFile, &QTreeWidget::itemCollapsed, this,
+    connect(window_.results().outlineFile, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { item->setIcon(0, closedIcon_); });
 
     insertionTimer_.setSingleShot(true);
@@ -67,10 +70,10 @@ ResultView::ResultView(MainWindow& window, Services& services)
     scrollTimer_.setInterval(0);
     connect(&scrollTimer_, &QTimer::timeout, this, &ResultView::scrollToNewestFile);
 
-    connect(window_.searchConfig, &QPushButton::clicked, this, [this] { clearAtNextRun_ = true; });
-    shownTab_ = window_.dispResult->currentIndex();
-    connect(window_.dispResult, &QTabWidget::currentChanged, this, &ResultView::currentTabChanged);
-    window_.MainResult->viewport()->installEventFilter(this);
+    connect(window_.commands().searchConfig, &QPushButton::clicked, this, [this] { clearAtNextRun_ = true; });
+    shownTab_ = window_.results().dispResult->currentIndex();
+    connect(window_.results().dispResult, &QTabWidget::currentChanged, this, &ResultView::currentTabChanged);
+    window_.results().MainResult->viewport()->installEventFilter(this);
 }
 
 ResultView::~ResultView() { qDeleteAll(retiredNodes_); }
@@ -82,21 +85,21 @@ void ResultView::begin() {
     entriesTaken_ = 0;
     whenAllShown_ = {};
     insertionTimer_.stop();
-    window_.MainResult->clear();
+    window_.results().MainResult->clear();
     entries_.clear();
     // The colour table comes first; every entry after it is a group of its own.
-    window_.MainResult->appendRtf(std::string(kResultHeader) + "{\\fs18  }}");
+    window_.results().MainResult->appendRtf(std::string(kResultHeader) + "{\\fs18  }}");
 }
 
 void ResultView::setRunInProgress(bool inProgress) {
     runInProgress_ = inProgress;
-    if (inProgress && !window_.outlineFile->isVisible()) treeAttached_ = false;
+    if (inProgress && !window_.results().outlineFile->isVisible()) treeAttached_ = false;
     if (!inProgress) attachTree();
 }
 
 void ResultView::attachTree() {
     if (std::exchange(treeAttached_, true)) return;
-    window_.outlineFile->addTopLevelItems(detachedRoot_.takeChildren());
+    window_.results().outlineFile->addTopLevelItems(detachedRoot_.takeChildren());
     // A node apart from its view cannot be opened.
     for (QTreeWidgetItem* folder : std::exchange(detachedFolders_, {})) folder->setExpanded(true);
     scrollTimer_.start();
@@ -129,7 +132,7 @@ void ResultView::insertWaitingEntries(std::optional<std::chrono::milliseconds> s
     constexpr int kEntriesBetweenClocks = 16;
     const auto start = std::chrono::steady_clock::now();
     lastFlush_ = start;
-    GrowingRichTextBox& pane = *window_.MainResult;
+    GrowingRichTextBox& pane = *window_.results().MainResult;
     for (int taken = 1; !waitingEnds_.empty(); ++taken) {
         WaitingEntry& entry = waitingEnds_.front();
         const std::size_t before = pane.text().size();
@@ -195,19 +198,19 @@ void ResultView::addToTree(std::string fullPath, int categoryFolder, int fileCou
 }
 
 QTreeWidgetItem* ResultView::treeRoot() {
-    return treeAttached_ ? window_.outlineFile->invisibleRootItem() : &detachedRoot_;
+    return treeAttached_ ? window_.results().outlineFile->invisibleRootItem() : &detachedRoot_;
 }
 
 void ResultView::scrollToNewestFile() {
     // Scrolling lays out the whole tree; a hidden tree is scrolled when it is shown.
-    if (!window_.outlineFile->isVisible()) return;
-    if (newestFile_) window_.outlineFile->scrollToItem(newestFile_);
+    if (!window_.results().outlineFile->isVisible()) return;
+    if (newestFile_) window_.results().outlineFile->scrollToItem(newestFile_);
 }
 
 void ResultView::clearTreeAndFileView() {
     // Taken out at once, freed at the next turn of the event loop: Start
     // must not wait while the last run's thousands of nodes go.
-    retiredNodes_ += window_.outlineFile->invisibleRootItem()->takeChildren();
+    retiredNodes_ += window_.results().outlineFile->invisibleRootItem()->takeChildren();
     retiredNodes_ += detachedRoot_.takeChildren();
     detachedFolders_.clear();
     QTimer::singleShot(0, this, [this] { qDeleteAll(std::exchange(retiredNodes_, {})); });
@@ -215,19 +218,19 @@ void ResultView::clearTreeAndFileView() {
     fileNodes_ = 0;
     lastFolderKey_.clear();
     lastFolder_ = newestFile_ = nullptr;
-    window_.textFile->clear();
+    window_.results().textFile->clear();
 }
 
 void ResultView::showAllFilesTab() {
     refusalSilent_ = true;
-    window_.dispResult->setCurrentIndex(0);
+    window_.results().dispResult->setCurrentIndex(0);
     refusalSilent_ = false;
 }
 
 void ResultView::tabClicked(int previousTab) {
-    if (!window_.DispFull->isChecked()) {
+    if (!window_.panel().DispFull->isChecked()) {
         // Name Only builds no tree: "View Each File" would show an empty one.
-        const bool leftEachFile = previousTab == 1 || window_.dispResult->currentIndex() == 1;
+        const bool leftEachFile = previousTab == 1 || window_.results().dispResult->currentIndex() == 1;
         bringToFront(0);
         if (leftEachFile && !refusalSilent_) {
             services_.boxes.show(QStringLiteral("This tab is not available when Name Only is chosen!"),
@@ -236,15 +239,15 @@ void ResultView::tabClicked(int previousTab) {
         }
     }
     window_.layOut();
-    window_.dispResult->update();
+    window_.results().dispResult->update();
     // Which file the viewer and Detail act on is decided again on the new tab.
-    window_.state.selectedFile.clear();
+    selectedFile_.path.clear();
 }
 
 void ResultView::paneClicked() {
     if (!runInProgress_) return;
     services_.desktop.beep();
-    window_.MainResult->setCaretOffset(static_cast<int>(window_.MainResult->text().size()));
+    window_.results().MainResult->setCaretOffset(static_cast<int>(window_.results().MainResult->text().size()));
 }
 
 void ResultView::currentTabChanged(int tab) {
@@ -259,12 +262,12 @@ void ResultView::currentTabChanged(int tab) {
 
 void ResultView::bringToFront(int tab) {
     switchingTabs_ = true;
-    window_.dispResult->setCurrentIndex(tab);
+    window_.results().dispResult->setCurrentIndex(tab);
     switchingTabs_ = false;
 }
 
 bool ResultView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_.MainResult->viewport() && event->type() == QEvent::MouseButtonRelease &&
+    if (watched == window_.results().MainResult->viewport() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         // Queued: the text box has yet to finish placing the caret for this
         // click, and would put it back where the person clicked.

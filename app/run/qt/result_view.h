@@ -19,6 +19,7 @@
 
 #include "run/result_document.h"
 #include "run/result_entry_index.h"
+#include "run/qt/selected_file.h"
 
 
 namespace tessaly {
@@ -77,6 +78,8 @@ public:
 
     // Which file each entry of the pane names.
     const ResultEntryIndex& entries() const { return entries_; }
+    // The file the viewer and Detail act on; a click on the tabs empties it.
+    SelectedFile& selectedFile() { return selectedFile_; }
 
     int treeNodeCount() const { return static_cast<int>(nodes_.size()) + fileNodes_; }
 
@@ -132,6 +135,7 @@ private:
     std::deque<WaitingEntry> waitingEnds_;
     std::size_t entriesTaken_ = 0;
     ResultEntryIndex entries_;
+    SelectedFile selectedFile_;
     std::function<void()> whenAllShown_;
     QTimer insertionTimer_;
     std::chrono::steady_clock::time_point lastFlush_{};

@@ -29,6 +29,10 @@
 #include "run/run_filters.h"
 #include "run/search_runner.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/result_tabs.h"
+#include "window/qt/status_row.h"
 #include "window/qt/services.h"
 
 namespace tessaly {
@@ -133,8 +137,8 @@ SearchRun::SearchRun(MainWindow& window, Services& services, WindowWordCheck& wo
       results_(results),
       engine_(engine),
       threads_(std::max(1, threads)) {
-    connect(window_.searchNow, &QPushButton::clicked, this, &SearchRun::start);
-    connect(window_.searchStop, &QPushButton::clicked, this, &SearchRun::stop);
+    connect(window_.commands().searchNow, &QPushButton::clicked, this, &SearchRun::start);
+    connect(window_.commands().searchStop, &QPushButton::clicked, this, &SearchRun::stop);
     batchTimer_.setInterval(kBatchInterval);
     connect(&batchTimer_, &QTimer::timeout, this, &SearchRun::showGathered);
     showingTimer_.setSingleShot(true);
@@ -153,7 +157,7 @@ int SearchRun::defaultThreads() {
 }
 
 void SearchRun::stop() {
-    window_.searchConfig->setEnabled(true);
+    window_.commands().searchConfig->setEnabled(true);
     if (runner_) runner_->requestStop();
 }
 
@@ -234,17 +238,17 @@ void SearchRun::prepare(bool nameAndText) {
     MainWindow& w = window_;
     results_.begin();
     results_.setRunInProgress(true);
-    w.totalNumber->setText(countText(0));
-    w.dispFile->clear();
-    w.dispFile->setToolTip({});
+    w.status().totalNumber->setText(countText(0));
+    w.status().dispFile->clear();
+    w.status().dispFile->setToolTip({});
     if (!nameAndText) results_.showAllFilesTab();
 }
 
 std::vector<std::string> SearchRun::foldersToWalk() const {
-    if (window_.chkQSearch->isChecked()) return {window_.qDirList->path()};
+    if (window_.criteria().chkQSearch->isChecked()) return {window_.criteria().qDirList->path()};
     std::vector<std::string> folders;
-    for (int row = 0; row < window_.listCategory->count(); ++row)
-        folders.push_back(bytesFromText(window_.listCategory->item(row)->text()));
+    for (int row = 0; row < window_.criteria().listCategory->count(); ++row)
+        folders.push_back(bytesFromText(window_.criteria().listCategory->item(row)->text()));
     return folders;
 }
 
@@ -253,7 +257,7 @@ void SearchRun::showGathered() {
         Sink::Gathered gathered = sink_->take();
         std::move(gathered.found.begin(), gathered.found.end(), std::back_inserter(waitingFound_));
         std::move(gathered.passedOver.begin(), gathered.passedOver.end(), std::back_inserter(passedOver_));
-        if (gathered.progress && running_) window_.dispFile->setText(textFromBytes(gathered.progress->file));
+        if (gathered.progress && running_) window_.status().dispFile->setText(textFromBytes(gathered.progress->file));
     }
     showWaiting(kShowingSlice);
 }
@@ -276,7 +280,7 @@ void SearchRun::showWaiting(std::optional<std::chrono::milliseconds> slice) {
         if (slice && std::chrono::steady_clock::now() - start >= *slice) break;
     }
     if (lastNumber > 0) {
-        window_.totalNumber->setText(countText(lastNumber));
+        window_.status().totalNumber->setText(countText(lastNumber));
         emit entriesShown(lastNumber);
     }
     if (!waitingFound_.empty()) {
@@ -320,10 +324,10 @@ void SearchRun::finishRun(const RunSummary& summary) {
                              MessageIcon::CriticalStop, MessageButtons::Ok);
     }
     results_.setRunInProgress(false);
-    w.outlineFile->resizeColumnToContents(0);
+    w.results().outlineFile->resizeColumnToContents(0);
     showPassedOver(summary);
-    w.MainResult->setFocus();
-    w.MainResult->setCaretOffset(0);
+    w.results().MainResult->setFocus();
+    w.results().MainResult->setCaretOffset(0);
     enterFinishedState(w);
     QApplication::restoreOverrideCursor();
     runner_.reset();
@@ -348,9 +352,9 @@ void SearchRun::showPassedOver(const RunSummary& summary) {
                          textFromBytes(passedOver_[i].reason);
         if (passedOver_.size() > kPassedOverNamed)
             names << QStringLiteral("and %1 more").arg(passedOver_.size() - kPassedOverNamed);
-        window_.dispFile->setToolTip(names.join(QLatin1Char('\n')));
+        window_.status().dispFile->setToolTip(names.join(QLatin1Char('\n')));
     }
-    window_.dispFile->setText(status);
+    window_.status().dispFile->setText(status);
 }
 
 }  // namespace tessaly

@@ -21,20 +21,23 @@
 #include "run/search_pipeline.h"
 #include "run/single_file_text.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/result_tabs.h"
+#include "window/qt/status_row.h"
 #include "window/qt/open_in_application.h"
 #include "window/qt/services.h"
 
 namespace tessaly {
 
 SingleFileView::SingleFileView(MainWindow& window, Services& services, EngineAccess& engine,
-                               const RunArguments& arguments)
-    : window_(window), services_(services), engine_(engine), arguments_(arguments) {
-    connect(window_.outlineFile, &QTreeWidget::itemClicked, this,
+                               const RunArguments& arguments, SelectedFile& selected)
+    : window_(window), services_(services), selected_(selected), engine_(engine), arguments_(arguments) {
+    connect(window_.results().outlineFile, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node, int) { nodeClicked(node); });
-    window_.textFile->viewport()->installEventFilter(this);
+    window_.results().textFile->viewport()->installEventFilter(this);
     // A new run clears the tree: a file still being searched for an earlier
     // click is not shown over the new results.
-    connect(window_.outlineFile->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
+    connect(window_.results().outlineFile->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex& parent, int, int) {
                 if (parent.isValid()) return;
                 ++clicks_;
@@ -62,8 +65,8 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
 
     const std::uint64_t click = ++clicks_;
     const auto stop = stopEarlierClick();
-    window_.state.selectedFile.clear();
-    window_.textFile->setRtf(kResultHeader);
+    selected_.path.clear();
+    window_.results().textFile->setRtf(kResultHeader);
 
     const std::string file = path.toStdString();
     DirectoryEntry status;
@@ -73,12 +76,12 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
     // and nothing the viewer or Detail could act on.
     if (failure || status.kind != EntryKind::File) {
         const bool gone = !failure || failure.code == code::fileNotFound || failure.code == code::pathNotFound;
-        window_.dispFile->setText((gone ? QStringLiteral("The file is no longer there: ")
+        window_.status().dispFile->setText((gone ? QStringLiteral("The file is no longer there: ")
                                         : QStringLiteral("The file cannot be read: ")) +
                                   textFromBytes(file));
         return;
     }
-    window_.state.selectedFile = file;
+    selected_.path = file;
 
     const SearchWords words = readSearchWords(window_);
     const EngineCalls* engine = engineOrReport(engine_, services_.boxes, services_.end);
@@ -101,24 +104,24 @@ void SingleFileView::nodeClicked(QTreeWidgetItem* node) {
             QApplication::restoreOverrideCursor();
             --searching_;
             if (click != clicks_) return;
-            window_.textFile->setRtf(
+            window_.results().textFile->setRtf(
                 singleFileText(dateTimeText(status.modified), status.size, answer.lines, answer.length));
         });
 }
 
 void SingleFileView::doubleClicked() {
-    if (window_.state.selectedFile.empty()) return;
+    if (selected_.path.empty()) return;
     // A program is offered to the Quick Viewer as if Viewer were pressed:
     // on this tab the viewer takes the file selected in the tree.
     std::function<void()> showInViewer;
-    if (window_.buttonView->isEnabled()) showInViewer = [this] { window_.buttonView->click(); };
+    if (window_.commands().buttonView->isEnabled()) showInViewer = [this] { window_.commands().buttonView->click(); };
     // The desktop says nothing when it cannot open a document; neither do we:
     // the person sees the file not opening and still has the view.
-    openInApplication(services_, window_.state.selectedFile, showInViewer);
+    openInApplication(services_, selected_.path, showInViewer);
 }
 
 bool SingleFileView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_.textFile->viewport() && event->type() == QEvent::MouseButtonDblClick)
+    if (watched == window_.results().textFile->viewport() && event->type() == QEvent::MouseButtonDblClick)
         doubleClicked();
     return QObject::eventFilter(watched, event);
 }

@@ -14,6 +14,8 @@
 
 class QTreeWidgetItem;
 
+#include "run/qt/selected_file.h"
+
 namespace tessaly {
 
 class MainWindow;
@@ -26,8 +28,10 @@ class SingleFileView : public QObject {
     Q_OBJECT
 
 public:
-    // `arguments` are the engine's arguments of the last run, as the run keeps them.
-    SingleFileView(MainWindow& window, Services& services, EngineAccess& engine, const RunArguments& arguments);
+    // `arguments` are the engine's arguments of the last run, as the run
+    // keeps them; a click on a file node makes it `selected`.
+    SingleFileView(MainWindow& window, Services& services, EngineAccess& engine, const RunArguments& arguments,
+                   SelectedFile& selected);
     ~SingleFileView() override;
 
     void nodeClicked(QTreeWidgetItem* node);
@@ -43,6 +47,7 @@ private:
 
     MainWindow& window_;
     Services& services_;
+    SelectedFile& selected_;
     EngineAccess& engine_;
     const RunArguments& arguments_;
     std::uint64_t clicks_ = 0;

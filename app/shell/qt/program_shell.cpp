@@ -32,6 +32,10 @@
 #include "shell/qt/help_window.h"
 #include "window/qt/data_file_guard.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/status_row.h"
 #include "window/qt/open_in_application.h"
 #include "window/qt/services.h"
 #include "window/qt/window_keys.h"
@@ -53,16 +57,15 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
       window_(std::make_unique<MainWindow>(services.files)) {
     if (!dataFolder_.empty() && dataFolder_.back() != '/') dataFolder_ += '/';
     MainWindow& w = *window_;
-    w.state.dataFolder = dataFolder_;
 
     optionsPanel_ = std::make_unique<OptionsPanel>(w, services_);
     wordCheck_ = std::make_unique<WindowWordCheck>(w, services_);
-    categoryBox_ = std::make_unique<CategoryBox>(w, services_, [this, &w] {
+    categoryBox_ = std::make_unique<CategoryBox>(w, dataFolder_, services_, [this, &w] {
         searchRun_->refreshArguments(readOptions(w));
     });
-    wordList_ = std::make_unique<WordList>(w, services_);
-    connectCategoryEditor(w, services_, driveFolders_, [this] { categoryBox_->loadCategory(); });
-    directSearchChooser_ = std::make_unique<DriveFolderChooser>(*w.qDrive, *w.qDirList,
+    wordList_ = std::make_unique<WordList>(w, dataFolder_, services_);
+    connectCategoryEditor(w, dataFolder_, services_, driveFolders_, [this] { categoryBox_->loadCategory(); });
+    directSearchChooser_ = std::make_unique<DriveFolderChooser>(*w.criteria().qDrive, *w.criteria().qDirList,
                                                                 driveFolders_, services_.boxes);
     connect(directSearchChooser_.get(), &DriveFolderChooser::closeWindowRequested, &w,
             &QWidget::close);
@@ -73,14 +76,16 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
     resultView_ = std::make_unique<ResultView>(w, services_);
     connect(optionsPanel_.get(), &OptionsPanel::displayChosen, resultView_.get(), &ResultView::displayChosen);
     searchRun_ = std::make_unique<SearchRun>(w, services_, *wordCheck_, *resultView_, engine, threads);
-    singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine, searchRun_->arguments());
+    singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine, searchRun_->arguments(),
+                                                       resultView_->selectedFile());
     resultOutput_ = std::make_unique<ResultOutput>(w, services_);
-    quickViewer_ = std::make_unique<QuickViewer>(w, services_, engine, searchRun_->arguments(), resultView_->entries());
-    connect(w.searchConfig, &QPushButton::clicked, this, [&w] { enterCriteriaState(w); });
-    connect(w.viewPrev, &QPushButton::clicked, this, [&w] { enterFoundState(w); });
+    quickViewer_ = std::make_unique<QuickViewer>(w, services_, engine, searchRun_->arguments(), resultView_->entries(),
+                                                 resultView_->selectedFile());
+    connect(w.commands().searchConfig, &QPushButton::clicked, this, [&w] { enterCriteriaState(w); });
+    connect(w.commands().viewPrev, &QPushButton::clicked, this, [&w] { enterFoundState(w); });
     w.setCloseGuard([this] { return mayClose(); });
-    connect(w.stExit, &QPushButton::clicked, this, &ProgramShell::exitProgram);
-    connect(w.helpCfg, &QPushButton::clicked, this, &ProgramShell::openHelp);
+    connect(w.commands().stExit, &QPushButton::clicked, this, &ProgramShell::exitProgram);
+    connect(w.commands().helpCfg, &QPushButton::clicked, this, &ProgramShell::openHelp);
     connect(&w, &MainWindow::closing, this, [this] {
         saveSettingsOnce();
         // The viewer and the guide would keep the program running without its main window.
@@ -88,7 +93,7 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
         if (helpWindow_) helpWindow_->close();
     });
     connect(&w, &MainWindow::dividerMoved, this,
-            [&w](int twips) { w.state.geometry.splitterLeft = twips; });
+            [this](int twips) { geometry_.splitterLeft = twips; });
     installWindowKeys(w);
 }
 
@@ -99,18 +104,18 @@ void ProgramShell::load() {
     checkDataFolder();
 
     // The commands as they stand before the first search.
-    w.frameAdvanced->hide();
-    w.searchNow->setEnabled(true);
-    for (QWidget* idle : {static_cast<QWidget*>(w.searchConfig), static_cast<QWidget*>(w.searchStop),
-                          static_cast<QWidget*>(w.searchSave), static_cast<QWidget*>(w.searchPrint),
-                          static_cast<QWidget*>(w.buttonView), static_cast<QWidget*>(w.buttonDetail),
-                          static_cast<QWidget*>(w.searchRemove), static_cast<QWidget*>(w.searchCopy),
-                          static_cast<QWidget*>(w.searchAdd)})
+    w.panel().frameAdvanced->hide();
+    w.commands().searchNow->setEnabled(true);
+    for (QWidget* idle : {static_cast<QWidget*>(w.commands().searchConfig), static_cast<QWidget*>(w.commands().searchStop),
+                          static_cast<QWidget*>(w.commands().searchSave), static_cast<QWidget*>(w.commands().searchPrint),
+                          static_cast<QWidget*>(w.commands().buttonView), static_cast<QWidget*>(w.commands().buttonDetail),
+                          static_cast<QWidget*>(w.criteria().searchRemove), static_cast<QWidget*>(w.criteria().searchCopy),
+                          static_cast<QWidget*>(w.criteria().searchAdd)})
         idle->setEnabled(false);
-    w.monthViewFrom->hide();
-    w.monthViewTo->hide();
-    w.ImageRed->show();
-    w.ImageGreen->hide();
+    w.panel().monthViewFrom->hide();
+    w.panel().monthViewTo->hide();
+    w.status().ImageRed->show();
+    w.status().ImageGreen->hide();
 
     DirectoryEntry categoryFile;
     const bool firstStart =
@@ -121,20 +126,20 @@ void ProgramShell::load() {
     if (firstStart) makeFirstCategory();
 
     refreshSummary(w);
-    resultView_->displayChosen(w.DispName->isChecked());
+    resultView_->displayChosen(w.panel().DispName->isChecked());
     showNearbyState(w, true);
 
     if (!categoryBox_->categoryText().isEmpty()) categoryBox_->loadCategory();
-    w.dispFile->setText(QString::fromLatin1(kReady));
+    w.status().dispFile->setText(QString::fromLatin1(kReady));
 
     // The width first: a divider laid out in the default width would be
     // pulled in to fit it.
-    w.setWidthTwips(w.state.geometry.mainWidth);
-    w.setDividerLeft(w.state.geometry.splitterLeft);
+    w.setWidthTwips(geometry_.mainWidth);
+    w.setDividerLeft(geometry_.splitterLeft);
     startDirectSearchOff();
 
     // The person comes to type a word.
-    w.searchText[0]->setFocus(Qt::OtherFocusReason);
+    w.criteria().searchText[0]->setFocus(Qt::OtherFocusReason);
     w.show();
 }
 
@@ -182,7 +187,8 @@ void ProgramShell::restoreSettings() {
             QStringLiteral("Settings Damaged"), MessageIcon::Exclamation, MessageButtons::Ok);
     }
     showOptions(w, load.options);
-    w.state.geometry = load.options.geometry;
+    geometry_ = load.options.geometry;
+    quickViewer_->setSizeTwips(geometry_.viewerWidth, geometry_.viewerHeight);
     categoryBox_->setCategoryText(textFromBytes(load.options.category));
     restoreScope();
 }
@@ -208,7 +214,7 @@ void ProgramShell::restoreScope() {
 
 void ProgramShell::startDirectSearchOff() {
     MainWindow& w = *window_;
-    w.chkQSearch->setChecked(false);
+    w.criteria().chkQSearch->setChecked(false);
     showDirectSearchLists(w, false);
     directSearchChooser_->openFolder(directSearchFolder_.empty() ? dataFolder_ : directSearchFolder_);
 }
@@ -224,7 +230,11 @@ bool ProgramShell::mayClose() {
 void ProgramShell::saveSettingsOnce() {
     if (settingsSaved_) return;
     settingsSaved_ = true;
-    const Options options = readOptions(*window_);
+    Options options = readOptions(*window_);
+    options.geometry = geometry_;
+    options.geometry.mainWidth = window_->keptWidthTwips();
+    options.geometry.viewerWidth = quickViewer_->widthTwips();
+    options.geometry.viewerHeight = quickViewer_->heightTwips();
     const SearchScope scope = readScope(*window_);
     // One step for both files: they lie in the same folder, and what keeps one
     // from being written (a full disk) keeps the other too, so the person is

@@ -10,6 +10,8 @@
 
 #include "platform/qt/drive_folder_memory.h"
 
+#include "criteria/options.h"
+
 namespace tessaly {
 
 class CategoryBox;
@@ -87,6 +89,8 @@ private:
 
     Services& services_;
     std::string dataFolder_;
+    // The sizes kept in the settings file; the divider as the person last left it.
+    WindowGeometry geometry_;
     QString helpGuide_;
     DriveFolderMemory driveFolders_;
     std::unique_ptr<MainWindow> window_;

@@ -40,6 +40,9 @@
 #include "run/search_pipeline.h"
 #include "window/qt/data_file_guard.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
 #include "window/qt/open_in_application.h"
 #include "window/qt/services.h"
 #include "viewer/hit_line_marker.h"
@@ -77,15 +80,17 @@ const LetterRules kUnicodeLetters{
 }  // namespace
 
 QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& engine,
-                         const RunArguments& arguments, const ResultEntryIndex& entries)
-    : main_(main), services_(services), engine_(engine), arguments_(arguments), entries_(entries) {
-    connect(main_.buttonView, &QPushButton::clicked, this, &QuickViewer::viewFile);
-    connect(main_.buttonDetail, &QPushButton::clicked, this, [this] {
+                         const RunArguments& arguments, const ResultEntryIndex& entries,
+                         SelectedFile& selected)
+    : main_(main), selected_(selected), services_(services), engine_(engine), arguments_(arguments),
+      entries_(entries) {
+    connect(main_.commands().buttonView, &QPushButton::clicked, this, &QuickViewer::viewFile);
+    connect(main_.commands().buttonDetail, &QPushButton::clicked, this, [this] {
         // The desktop answers in its own way, if at all; nothing to add here.
         if (pickSelectedFile())
-            openInApplication(services_, main_.state.selectedFile, [this] { showSelectedFile(); });
+            openInApplication(services_, selected_.path, [this] { showSelectedFile(); });
     });
-    connect(main_.MainResult, &MarkedTextView::contextMenuOpening, this,
+    connect(main_.results().MainResult, &MarkedTextView::contextMenuOpening, this,
             &QuickViewer::offerEntryCommands);
 }
 
@@ -95,15 +100,15 @@ void QuickViewer::offerEntryCommands(QMenu* menu, int offset) {
     if (!file) return;
     // The file of the entry clicked, whatever the caret's: the person pointed at it.
     QAction* view = menu->addAction(QStringLiteral("&View"), this, [this, path = *file] {
-        main_.state.selectedFile = path;
+        selected_.path = path;
         showSelectedFile();
     });
-    view->setEnabled(main_.buttonView->isEnabled());
+    view->setEnabled(main_.commands().buttonView->isEnabled());
     QAction* open = menu->addAction(QStringLiteral("&Open"), this, [this, path = *file] {
-        main_.state.selectedFile = path;
+        selected_.path = path;
         openInApplication(services_, path, [this] { showSelectedFile(); });
     });
-    open->setEnabled(main_.buttonDetail->isEnabled());
+    open->setEnabled(main_.commands().buttonDetail->isEnabled());
     menu->addAction(QStringLiteral("Open &Folder"), this,
                     [this, path = *file] { openFolderOf(services_, path); });
 }
@@ -123,8 +128,8 @@ QuickViewerWindow& QuickViewer::window() {
     connect(v.nextFile, &QPushButton::clicked, this, &QuickViewer::jumpToNextFile);
     // The viewer shows the file already: a program is offered only its folder.
     connect(v.viewPrev, &QPushButton::clicked, this, [this] {
-        if (!main_.state.selectedFile.empty())
-            openInApplication(services_, main_.state.selectedFile);
+        if (!selected_.path.empty())
+            openInApplication(services_, selected_.path);
     });
     connect(v.viewStop, &QPushButton::clicked, this, &QuickViewer::stopLoad);
     connect(v.viewClose, &QPushButton::clicked, this, &QuickViewer::done);
@@ -154,12 +159,12 @@ QuickViewerWindow& QuickViewer::window() {
 }
 
 bool QuickViewer::pickSelectedFile() {
-    if (main_.dispResult->currentIndex() == 0 || viewFromPane_) {
-        const int caret = main_.MainResult->caretOffset();
+    if (main_.results().dispResult->currentIndex() == 0 || viewFromPane_) {
+        const int caret = main_.results().MainResult->caretOffset();
         if (const std::string* path = entries_.fileAt(static_cast<std::size_t>(std::max(caret, 0))))
-            main_.state.selectedFile = *path;
+            selected_.path = *path;
     }
-    if (!main_.state.selectedFile.empty()) return true;
+    if (!selected_.path.empty()) return true;
     services_.desktop.beep();
     services_.boxes.show(QStringLiteral("You must select a file to view!"),
                          QStringLiteral("Select File"), MessageIcon::CriticalStop,
@@ -185,7 +190,7 @@ void QuickViewer::loadViewer() {
     if (!v.isVisible()) {
         // A viewer that was closed opens afresh, at the size it was left with Done.
         viewFromPane_ = false;
-        v.setSizeTwips(main_.state.geometry.viewerWidth, main_.state.geometry.viewerHeight);
+        v.setSizeTwips(width_, height_);
     }
     viewerLoadDone_ = false;
     ++loadNumber_;
@@ -201,7 +206,7 @@ void QuickViewer::loadViewer() {
     document_.reset();
     v.showStop(true);
 
-    const std::string path = main_.state.selectedFile;
+    const std::string path = selected_.path;
     // A file that cannot be read is said so, rather than shown blank.
     DirectoryEntry entry;
     const bool readable = guardFileStep(
@@ -319,7 +324,7 @@ void QuickViewer::endLoad(ViewerTextLoad::Ending ending) {
                              QStringLiteral(" (not all of it: %1)").arg(textFromBytes(document_->problem)));
     finishLoad();
     if (!v.isVisible()) return releaseText();  // closed while it loaded
-    if (main_.FoundWord->isChecked()) findNextHit();
+    if (main_.panel().FoundWord->isChecked()) findNextHit();
 }
 
 void QuickViewer::finishLoad() {
@@ -379,7 +384,7 @@ void QuickViewer::findNextHit() {
     }
     // Past the hit that is selected, or from the caret.
     const int start = view.hasSelection() ? view.selectionStart() + 1 : view.caretOffset();
-    const bool matchCase = main_.optCase->isChecked();
+    const bool matchCase = main_.panel().optCase->isChecked();
     // With no hit ahead the whole rest of a long file is read: beside the
     // window, on the text the load keeps.
     searchingText_ = true;
@@ -410,7 +415,7 @@ void QuickViewer::showNextHit(const std::optional<FoundHit>& hit) {
 void QuickViewer::jumpToNextFile() {
     // The tree in the order its nodes were added: folders before their files.
     std::vector<QTreeWidgetItem*> nodes;
-    for (QTreeWidgetItemIterator it(main_.outlineFile); *it; ++it) nodes.push_back(*it);
+    for (QTreeWidgetItemIterator it(main_.results().outlineFile); *it; ++it) nodes.push_back(*it);
     const auto pathOf = [](QTreeWidgetItem* node) {
         const QVariant file = node->data(0, ResultView::kPathRole);
         if (file.isValid()) return file.toByteArray().toStdString();
@@ -422,7 +427,7 @@ void QuickViewer::jumpToNextFile() {
 
     std::size_t current = nodes.size();
     for (std::size_t i = 0; i < nodes.size(); ++i)
-        if (pathOf(nodes[i]) == main_.state.selectedFile) {
+        if (pathOf(nodes[i]) == selected_.path) {
             current = i;
             break;
         }
@@ -440,19 +445,19 @@ void QuickViewer::jumpToNextFile() {
                            "first file again?"),
             QStringLiteral("Viewing File"), MessageIcon::Exclamation, MessageButtons::YesNo);
         if (again != MessageAnswer::Yes) return;
-        main_.MainResult->setCaretOffset(0);
+        main_.results().MainResult->setCaretOffset(0);
         viewFromPane_ = true;
         const bool picked = pickSelectedFile();
         viewFromPane_ = false;
         if (!picked) return;
         for (QTreeWidgetItem* node : nodes)
-            if (pathOf(node) == main_.state.selectedFile) {
-                main_.outlineFile->setCurrentItem(node);
+            if (pathOf(node) == selected_.path) {
+                main_.results().outlineFile->setCurrentItem(node);
                 break;
             }
     } else {
-        main_.outlineFile->setCurrentItem(nodes[next]);
-        main_.state.selectedFile = pathOf(nodes[next]);
+        main_.results().outlineFile->setCurrentItem(nodes[next]);
+        selected_.path = pathOf(nodes[next]);
     }
     focusTextAfterLoad_ = true;
     loadViewer();
@@ -460,8 +465,8 @@ void QuickViewer::jumpToNextFile() {
 
 void QuickViewer::done() {
     QuickViewerWindow& v = window();
-    main_.state.geometry.viewerWidth = v.widthTwips();
-    main_.state.geometry.viewerHeight = v.heightTwips();
+    width_ = v.widthTwips();
+    height_ = v.heightTwips();
     v.close();
     releaseText();
 }

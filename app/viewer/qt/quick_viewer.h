@@ -20,6 +20,10 @@
 
 class QMenu;
 
+#include "run/qt/selected_file.h"
+
+#include "criteria/options.h"
+
 namespace tessaly {
 
 class EngineAccess;
@@ -35,9 +39,10 @@ class QuickViewer : public QObject {
 
 public:
     // `arguments` are the engine's arguments of the last run, as the run keeps them.
-    // `entries` tells which file each entry of the result pane names.
+    // `entries` tells which file each entry of the result pane names; the
+    // viewer shows the `selected` file, and chooses it from the pane or by Jump.
     QuickViewer(MainWindow& main, Services& services, EngineAccess& engine, const RunArguments& arguments,
-                const ResultEntryIndex& entries);
+                const ResultEntryIndex& entries, SelectedFile& selected);
     ~QuickViewer() override;
 
     // The viewer window, made on first use.
@@ -52,6 +57,10 @@ public:
     void jumpToNextFile();
     // Done: the size is kept for the next viewer, then the window closes.
     void done();
+    // The size the viewer opens at, in twips: as it was left with Done.
+    void setSizeTwips(int width, int height) { width_ = width, height_ = height; }
+    int widthTwips() const { return width_; }
+    int heightTwips() const { return height_; }
 
     bool loadDone() const { return viewerLoadDone_; }
     // No load and no Next under way.
@@ -81,6 +90,9 @@ private:
     void showPanels(const std::string& path, std::uint64_t size, std::time_t modified);
 
     MainWindow& main_;
+    SelectedFile& selected_;
+    int width_ = WindowGeometry{}.viewerWidth;
+    int height_ = WindowGeometry{}.viewerHeight;
     Services& services_;
     EngineAccess& engine_;
     const RunArguments& arguments_;

@@ -9,6 +9,23 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
+#include <cmath>
+
+namespace tessaly {
+
+int TwipScale::pixels(int twips) const {
+    return static_cast<int>(std::lround(twips * static_cast<double>(window_.logicalDpiX()) / 1440.0));
+}
+
+int TwipScale::twips(int pixels) const {
+    return static_cast<int>(std::lround(pixels * 1440.0 / window_.logicalDpiX()));
+}
+
+void TwipScale::place(QWidget* control, Span span, int top, int height) const {
+    control->setGeometry(pixels(span.left), pixels(top), pixels(span.width), pixels(height));
+}
+
+}  // namespace tessaly
 
 namespace tessaly::form {
 

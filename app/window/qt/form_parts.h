@@ -6,8 +6,9 @@
 #include <QColor>
 #include <QPixmap>
 #include <Qt>
+#include <array>
 
-#include "window/qt/main_window.h"
+#include "window/main_layout.h"
 
 class QCheckBox;
 class QFrame;
@@ -17,6 +18,29 @@ class QLineEdit;
 class QRadioButton;
 class QString;
 class QWidget;
+
+namespace tessaly {
+
+using OperatorGroup = std::array<QRadioButton*, 4>;  // AND, OR, NOT, NEARBY
+
+// Twips, the unit every position of the window is given in, to pixels of the
+// window's screen.
+class TwipScale {
+public:
+    explicit TwipScale(const QWidget& window) : window_(window) {}
+    int pixels(int twips) const;
+    int twips(int pixels) const;
+    // In twips: across as the span says, down from `top`.
+    void place(QWidget* control, Span span, int top, int height) const;
+    void place(QWidget* control, int left, int top, int width, int height) const {
+        place(control, {left, width}, top, height);
+    }
+
+private:
+    const QWidget& window_;
+};
+
+}  // namespace tessaly
 
 namespace tessaly::form {
 

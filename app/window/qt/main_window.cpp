@@ -9,18 +9,23 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include <QTabWidget>
+
 #include "platform/qt/drive_list.h"
 #include "platform/qt/folder_list.h"
 #include "window/main_layout.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
 #include "window/qt/divider_bar.h"
-#include "window/qt/form_parts.h"
+#include "window/qt/option_summary.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
+#include "window/qt/status_row.h"
 
 namespace tessaly {
 
-namespace row = form::row;
-
 MainWindow::MainWindow(FileSystem& files, QWidget* parent)
-    : QWidget(parent), dividerLeft_(layout::defaultDivider) {
+    : QWidget(parent), scale_(*this), dividerLeft_(layout::defaultDivider) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
     // The window was designed for an 8-point face; its rows are measured for it.
@@ -28,12 +33,15 @@ MainWindow::MainWindow(FileSystem& files, QWidget* parent)
     small.setPointSize(8);
     setFont(small);
 
-    buildCommands();
-    buildCriteriaView(files);
-    buildSummary();
-    buildOptionsPanel();
-    buildResultsView();
-    buildStatusRow();
+    commands_ = std::make_unique<CommandRow>(this, scale_);
+    criteria_ = std::make_unique<CriteriaView>(this, scale_, files);
+    summary_ = std::make_unique<OptionSummary>(criteria_->frameSearch, scale_);
+    panel_ = std::make_unique<OptionsPanelView>(criteria_->frameSearch, scale_);
+    results_ = std::make_unique<ResultTabs>(this, scale_);
+    status_ = std::make_unique<StatusRow>(this, scale_);
+    connect(results_->picDivider, &DividerBar::dragged, this, &MainWindow::dragDivider);
+    connect(results_->picDivider, &DividerBar::released, this, &MainWindow::dropDivider);
+    connect(results_->dispResult, &QTabWidget::currentChanged, this, &MainWindow::layOut);
 
     // The rows were laid out for a 640x480 screen: the window may grow
     // taller, and the results view takes the room.
@@ -44,48 +52,39 @@ MainWindow::MainWindow(FileSystem& files, QWidget* parent)
     setReadingTabOrder();
 }
 
+MainWindow::~MainWindow() = default;
+
 // Tab goes as a person reads the window: the commands, then the left column
 // (each word with the operator after it, the Category, Direct Search), then
 // the saved words on the right. Hidden and resting controls are passed over.
 void MainWindow::setReadingTabOrder() {
-    std::vector<QWidget*> order = {searchNow,    searchStop,   searchConfig, searchOption,
-                                   searchBrowse, viewPrev,     buttonView,   buttonDetail,
-                                   searchPrint,  searchSave,   helpCfg,      stExit};
-    const OperatorGroup* operators[3] = {&Opt1, &Opt2, &Opt3};
+    const CommandRow& c = *commands_;
+    std::vector<QWidget*> order = {c.searchNow,    c.searchStop, c.searchConfig, c.searchOption,
+                                   c.searchBrowse, c.viewPrev,   c.buttonView,   c.buttonDetail,
+                                   c.searchPrint,  c.searchSave, c.helpCfg,      c.stExit};
+    const CriteriaView& v = *criteria_;
+    const OperatorGroup* operators[3] = {&v.Opt1, &v.Opt2, &v.Opt3};
     for (int index = 0; index < 4; ++index) {
-        order.push_back(searchText[index]);
+        order.push_back(v.searchText[index]);
         if (index < 3)
             for (QRadioButton* choice : *operators[index]) order.push_back(choice);
     }
-    for (QWidget* next : {static_cast<QWidget*>(searchCat), static_cast<QWidget*>(listCategory),
-                          static_cast<QWidget*>(chkQSearch), static_cast<QWidget*>(qDrive),
-                          static_cast<QWidget*>(qDirList), static_cast<QWidget*>(searchAdd),
-                          static_cast<QWidget*>(searchCopy), static_cast<QWidget*>(wordList),
-                          static_cast<QWidget*>(searchRemove), static_cast<QWidget*>(searchRemoveAll)})
+    for (QWidget* next : std::initializer_list<QWidget*>{v.searchCat, v.listCategory, v.chkQSearch, v.qDrive,
+                                                         v.qDirList, v.searchAdd, v.searchCopy, v.wordList,
+                                                         v.searchRemove, v.searchRemoveAll})
         order.push_back(next);
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
-}
-
-int MainWindow::pixels(int twips) const {
-    return static_cast<int>(std::lround(twips * static_cast<double>(logicalDpiX()) / 1440.0));
-}
-
-int MainWindow::twips(int pixels) const {
-    return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpiX()));
-}
-
-void MainWindow::place(QWidget* control, Span span, int top, int height) const {
-    control->setGeometry(pixels(span.left), pixels(top), pixels(span.width), pixels(height));
 }
 
 void MainWindow::layOut() {
     const MainLayout l = mainLayout(widthTwips(), dividerLeft_);
     const int taller = std::max(0, twips(height()) - layout::fixedHeight);
     dividerLeft_ = l.dividerLeft;
-    layOutCriteriaView(l);
-    layOutOptionsPanel(l);
-    layOutResultsView(l, taller);
-    layOutStatusRow(l, taller);
+    criteria_->layOut(l);
+    summary_->layOut(l);
+    panel_->layOut(l);
+    results_->layOut(l, taller);
+    status_->layOut(l, taller);
 }
 
 void MainWindow::setDividerLeft(int twips) {
@@ -102,8 +101,9 @@ int MainWindow::widthTwips() const { return twips(width()); }
 void MainWindow::dragDivider(int offsetPixels) {
     const int left = tessaly::dragDivider(dividerLeft_, twips(offsetPixels), widthTwips());
     dividerLeft_ = left;
-    const QPoint origin = picDivider->parentWidget()->mapTo(this, QPoint(0, 0));
-    picDivider->move(pixels(left) - origin.x(), picDivider->y());
+    DividerBar* divider = results_->picDivider;
+    const QPoint origin = divider->parentWidget()->mapTo(this, QPoint(0, 0));
+    divider->move(pixels(left) - origin.x(), divider->y());
 }
 
 void MainWindow::dropDivider() {
@@ -117,7 +117,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (isMinimized()) return;
     layOut();
-    state.geometry.mainWidth = widthTwips();
+    keptWidth_ = widthTwips();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,8 @@
 #include <QShortcut>
 
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
 
 namespace tessaly {
 
@@ -24,15 +26,15 @@ void onKey(MainWindow& window, const QKeySequence& keys, QPushButton* command) {
 }  // namespace
 
 void installWindowKeys(MainWindow& window) {
-    for (QLineEdit* word : window.searchText)
-        QObject::connect(word, &QLineEdit::returnPressed, window.searchNow,
-                         [&window] { clickIfOffered(window.searchNow); });
-    onKey(window, QKeySequence(Qt::Key_Escape), window.searchStop);
-    onKey(window, QKeySequence(Qt::CTRL | Qt::Key_Q), window.stExit);
-    onKey(window, QKeySequence(QKeySequence::HelpContents), window.helpCfg);
+    for (QLineEdit* word : window.criteria().searchText)
+        QObject::connect(word, &QLineEdit::returnPressed, window.commands().searchNow,
+                         [&window] { clickIfOffered(window.commands().searchNow); });
+    onKey(window, QKeySequence(Qt::Key_Escape), window.commands().searchStop);
+    onKey(window, QKeySequence(Qt::CTRL | Qt::Key_Q), window.commands().stExit);
+    onKey(window, QKeySequence(QKeySequence::HelpContents), window.commands().helpCfg);
     auto* find = new QShortcut(QKeySequence(QKeySequence::Find), &window);
     QObject::connect(find, &QShortcut::activated, &window, [&window] {
-        QLineEdit* first = window.searchText[0];
+        QLineEdit* first = window.criteria().searchText[0];
         if (!first->isVisible() || !first->isEnabled()) return;
         first->setFocus(Qt::ShortcutFocusReason);
         first->selectAll();

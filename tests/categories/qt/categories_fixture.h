@@ -22,6 +22,7 @@
 #include "categories/qt/word_list.h"
 #include "scripted_file_system.h"
 #include "window_fixture.h"
+#include "window/qt/criteria_view.h"
 
 namespace tessaly::test {
 
@@ -51,16 +52,16 @@ protected:
 
     void setSearchTexts(const QStringList& texts) {
         for (int index = 0; index < 4; ++index)
-            window().searchText[index]->setText(texts.value(index));
+            window().criteria().searchText[index]->setText(texts.value(index));
     }
     QStringList searchTexts() {
         QStringList texts;
-        for (QLineEdit* box : window().searchText) texts.append(box->text());
+        for (QLineEdit* box : window().criteria().searchText) texts.append(box->text());
         return texts;
     }
-    QStringList savedWords() { return entriesOf(*window().wordList); }
-    QStringList folders() { return entriesOf(*window().listCategory); }
-    QStringList categoryNames() { return categoryNamesOf(*window().searchCat); }
+    QStringList savedWords() { return entriesOf(*window().criteria().wordList); }
+    QStringList folders() { return entriesOf(*window().criteria().listCategory); }
+    QStringList categoryNames() { return categoryNamesOf(*window().criteria().searchCat); }
 
     QStringList askedTexts() const {
         QStringList texts;
@@ -71,8 +72,8 @@ protected:
     ScriptedFileSystem files;
     WindowFixture fixture{files};
     int refreshes = 0;
-    CategoryBox categoryBox{window(), fixture.services, [this] { ++refreshes; }};
-    WordList wordList{window(), fixture.services};
+    CategoryBox categoryBox{window(), fixture.dataFolder(), fixture.services, [this] { ++refreshes; }};
+    WordList wordList{window(), fixture.dataFolder(), fixture.services};
 };
 
 }  // namespace tessaly::test

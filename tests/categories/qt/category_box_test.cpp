@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "categories_fixture.h"
+#include "window/qt/criteria_view.h"
 
 namespace tessaly::test {
 namespace {
@@ -49,10 +50,10 @@ TEST_F(CategoryBoxTest, TheBoxTextDecidesWhatLoadingReplacesAndWhatItKeeps) {
         SCOPED_TRACE(c.chosen);
         categoryBox.setCategoryText("Home");
         categoryBox.setCategoryText(c.chosen);
-        window().wordList->clear();
-        window().wordList->addItem("kept");
-        window().listCategory->clear();
-        window().listCategory->addItem("/kept");
+        window().criteria().wordList->clear();
+        window().criteria().wordList->addItem("kept");
+        window().criteria().listCategory->clear();
+        window().criteria().listCategory->addItem("/kept");
         setSearchTexts(typed);
         const int before = refreshes;
 
@@ -76,19 +77,19 @@ TEST_F(CategoryBoxTest, PickingACategoryEmptiesTheSearchBoxesAndShowsItsWords) {
     EXPECT_EQ(categoryNames(), (QStringList{"Work", "Home", "", "Enter Group Name Here"}));
     EXPECT_EQ(categoryBox.categoryText(), "");  // nobody picked one yet
     setSearchTexts({"a", "b", "c", "d"});
-    window().wordList->addItem("other");
-    window().wordList->setCurrentRow(0);
-    window().searchRemove->setEnabled(true);
-    window().searchCopy->setEnabled(true);
+    window().criteria().wordList->addItem("other");
+    window().criteria().wordList->setCurrentRow(0);
+    window().criteria().searchRemove->setEnabled(true);
+    window().criteria().searchCopy->setEnabled(true);
 
-    window().searchCat->setCurrentIndex(0);
-    emit window().searchCat->activated(0);
+    window().criteria().searchCat->setCurrentIndex(0);
+    emit window().criteria().searchCat->activated(0);
 
     EXPECT_EQ(searchTexts(), (QStringList{"", "", "", ""}));
     EXPECT_EQ(savedWords(), QStringList{"alpha"});
     EXPECT_EQ(folders(), (QStringList{"/docs", "/data"}));
-    EXPECT_FALSE(window().searchRemove->isEnabled());
-    EXPECT_FALSE(window().searchCopy->isEnabled());
+    EXPECT_FALSE(window().criteria().searchRemove->isEnabled());
+    EXPECT_FALSE(window().criteria().searchCopy->isEnabled());
 }
 
 TEST_F(CategoryBoxTest, MissingFilesListNothingAndAreCreatedEmpty) {
@@ -106,7 +107,7 @@ TEST_F(CategoryBoxTest, AnUnreadableFileIsReportedAndNothingHalfReadIsShown) {
     categoryBox.setCategoryText("Work");
     files.fail("read", EIO, fixture.dataFile(kCategoryFile));
     fixture.boxes.answer(MessageAnswer::Ignore);
-    window().listCategory->addItem("/stale");
+    window().criteria().listCategory->addItem("/stale");
 
     categoryBox.loadCategory();
 

@@ -18,6 +18,7 @@
 #include "platform/qt/drive_list.h"
 #include "platform/qt/folder_list.h"
 #include "temp_dir.h"
+#include "window/qt/command_row.h"
 
 namespace tessaly::test {
 namespace {
@@ -32,7 +33,7 @@ protected:
 
     // The editor as the Group button opens it, over the files as they are now.
     CategoryEditor& open() {
-        editor = std::make_unique<CategoryEditor>(window(), fixture.services, memory,
+        editor = std::make_unique<CategoryEditor>(window(), fixture.dataFolder(), fixture.services, memory,
                                                   [this] { categoryBox.loadCategory(); });
         editor->show();
         return *editor;
@@ -134,7 +135,7 @@ TEST_F(CategoryEditorTest, BlanksAroundANameGoSoItReadsBackUnderItsName) {
     EXPECT_EQ(read(kCategoryFile), "[Fresh]\r\n" + folder("Docs") + "\r\n");
     EXPECT_EQ(categoryNames(), QStringList{"Fresh"});
     // The main window shows the new Category with its folder at once.
-    EXPECT_EQ(fixture.window->listCategory->count(), 1);
+    EXPECT_EQ(fixture.window->criteria().listCategory->count(), 1);
 }
 
 // New shows the whole prompt, selected, so that typing a name replaces it.
@@ -403,14 +404,14 @@ TEST_F(CategoryEditorTest, ADriveThatIsNotReadyClosesTheEditorOnIgnoreAndEndsOnA
 }
 
 TEST_F(CategoryEditorTest, TheGroupButtonOpensTheEditorModally) {
-    connectCategoryEditor(window(), fixture.services, memory, [] {});
+    connectCategoryEditor(window(), fixture.dataFolder(), fixture.services, memory, [] {});
     bool shown = false;
     QTimer::singleShot(0, [&] {
         auto* opened = window().findChild<CategoryEditor*>("frmDir");
         shown = opened && opened->isModal() && opened->isVisible();
         if (opened) opened->dirCancel->click();
     });
-    window().searchBrowse->click();
+    window().commands().searchBrowse->click();
     EXPECT_TRUE(shown);
     EXPECT_EQ(window().findChild<CategoryEditor*>("frmDir"), nullptr);
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "categories_fixture.h"
+#include "window/qt/criteria_view.h"
 
 namespace tessaly::test {
 namespace {
@@ -21,7 +22,7 @@ TEST_F(WordListTest, SavingAddsOnlyTheTextsNotYetSavedInBoxOrderAndRewritesInPla
     showCategory("Work");
     setSearchTexts({"alpha", "gamma", "beta", "Alpha"});
 
-    window().searchAdd->click();
+    window().criteria().searchAdd->click();
 
     EXPECT_EQ(savedWords(), (QStringList{"beta", "alpha", "gamma", "Alpha"}));
     EXPECT_EQ(read(kWordFile), "[Work]\r\nbeta\r\nalpha\r\ngamma\r\nAlpha\r\n[Home]\r\nx\r\n");
@@ -33,19 +34,19 @@ TEST_F(WordListTest, TheFirstSaveAppendsASectionAndLaterSavesRewriteIt) {
     write(kWordFile, before);
     showCategory("New");
     setSearchTexts({"one", "", "", ""});
-    window().searchAdd->click();
+    window().criteria().searchAdd->click();
     EXPECT_EQ(read(kWordFile), before + "[New]\r\none\r\n");
 
     write(kWordFile, read(kWordFile) + "[Later]\r\ny\r\n");
     setSearchTexts({"one", "two", "", ""});
-    window().searchAdd->click();
+    window().criteria().searchAdd->click();
     EXPECT_EQ(read(kWordFile), before + "[New]\r\none\r\ntwo\r\n[Later]\r\ny\r\n");
 }
 
 TEST_F(WordListTest, SavingWithoutACategoryIsRefusedAndWritesNothing) {
     showCategory("");
     setSearchTexts({"one", "", "", ""});
-    window().searchAdd->click();
+    window().criteria().searchAdd->click();
 
     ASSERT_EQ(fixture.boxes.asked().size(), 1u);
     const AskedBox& box = fixture.boxes.asked()[0];
@@ -60,29 +61,29 @@ TEST_F(WordListTest, SavingWithoutACategoryIsRefusedAndWritesNothing) {
 TEST_F(WordListTest, RemovingRewritesTheSectionAndRemoveAllLeavesItsHeader) {
     write(kWordFile, "[Work]\r\nalpha\r\nbeta\r\n[Home]\r\nx\r\n");
     showCategory("Work");
-    window().wordList->setCurrentRow(0);
-    EXPECT_TRUE(window().searchRemove->isEnabled());
-    EXPECT_TRUE(window().searchCopy->isEnabled());
+    window().criteria().wordList->setCurrentRow(0);
+    EXPECT_TRUE(window().criteria().searchRemove->isEnabled());
+    EXPECT_TRUE(window().criteria().searchCopy->isEnabled());
 
-    window().searchRemove->click();
+    window().criteria().searchRemove->click();
     EXPECT_EQ(savedWords(), QStringList{"beta"});
     EXPECT_EQ(read(kWordFile), "[Work]\r\nbeta\r\n[Home]\r\nx\r\n");
-    const bool selected = !window().wordList->selectedItems().isEmpty();
-    EXPECT_EQ(window().searchRemove->isEnabled(), selected);
-    EXPECT_EQ(window().searchCopy->isEnabled(), selected);
+    const bool selected = !window().criteria().wordList->selectedItems().isEmpty();
+    EXPECT_EQ(window().criteria().searchRemove->isEnabled(), selected);
+    EXPECT_EQ(window().criteria().searchCopy->isEnabled(), selected);
 
-    window().searchRemoveAll->click();
+    window().criteria().searchRemoveAll->click();
     EXPECT_TRUE(savedWords().isEmpty());
     EXPECT_EQ(read(kWordFile), "[Work]\r\n[Home]\r\nx\r\n");
-    EXPECT_FALSE(window().searchRemove->isEnabled());
-    EXPECT_FALSE(window().searchCopy->isEnabled());
+    EXPECT_FALSE(window().criteria().searchRemove->isEnabled());
+    EXPECT_FALSE(window().criteria().searchCopy->isEnabled());
 }
 
 TEST_F(WordListTest, RemoveAllForACategoryWithoutSavedWordsLeavesTheFileAlone) {
     const std::string words = "[Home]\r\nx\r\n";
     write(kWordFile, words);
     showCategory("Work");
-    window().searchRemoveAll->click();
+    window().criteria().searchRemoveAll->click();
     EXPECT_EQ(read(kWordFile), words);
 }
 
@@ -109,8 +110,8 @@ TEST_F(WordListTest, CopyFillsTheFirstEmptyBoxUnlessTheTextIsThereOrNoBoxIsFree)
         const std::size_t asked = fixture.boxes.asked().size();
         const int beeps = fixture.desktop.beeps();
         setSearchTexts(c.boxes);
-        window().wordList->clearSelection();
-        if (c.selected >= 0) window().wordList->setCurrentRow(c.selected);
+        window().criteria().wordList->clearSelection();
+        if (c.selected >= 0) window().criteria().wordList->setCurrentRow(c.selected);
 
         wordList.copySelectedText();
 
@@ -140,10 +141,10 @@ TEST_F(WordListTest, SaveIsUsableWhileSomeBoxHoldsTextAndDirectSearchIsOff) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.boxes.join('|').toStdString());
-        window().chkQSearch->setChecked(c.directSearch);
+        window().criteria().chkQSearch->setChecked(c.directSearch);
         setSearchTexts({"seed", "", "", ""});
         setSearchTexts(c.boxes);
-        EXPECT_EQ(window().searchAdd->isEnabled(), c.enabled);
+        EXPECT_EQ(window().criteria().searchAdd->isEnabled(), c.enabled);
     }
 }
 
@@ -155,7 +156,7 @@ TEST_F(WordListTest, AFailedWriteIsReportedAndLeavesTheWordFileAsItWas) {
     fixture.boxes.answer(MessageAnswer::Ignore);
     setSearchTexts({"beta", "", "", ""});
 
-    window().searchAdd->click();
+    window().criteria().searchAdd->click();
 
     ASSERT_EQ(fixture.boxes.asked().size(), 1u);
     EXPECT_EQ(fixture.boxes.asked()[0].title, "Operation Error");

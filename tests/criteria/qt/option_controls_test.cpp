@@ -15,6 +15,9 @@
 
 #include "platform/qt/spin_control.h"
 #include "window/qt/main_window.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/option_summary.h"
+#include "window/qt/options_panel_view.h"
 #include "window_fixture.h"
 
 namespace tessaly {
@@ -83,13 +86,12 @@ TEST(OptionControls, ShowAndReadBackEveryOption) {
 
     WindowFixture fixture;
     MainWindow& window = *fixture.window;
-    window.state.geometry = {9000, 2500, 7000, 6000};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         showOptions(window, everythingChanged());
         showOptions(window, row.options);
         Options expected = row.options;
-        expected.geometry = window.state.geometry;
+        expected.geometry = {};
         EXPECT_EQ(readOptions(window), expected);
     }
 }
@@ -99,16 +101,16 @@ TEST(OptionControls, GroupWithNoButtonShowsNoneSelected) {
     MainWindow& window = *fixture.window;
     showOptions(window, noButtonsSelected());
     for (QRadioButton* button :
-         {window.typeAll, window.optType, window.resultOpt[0], window.resultOpt[1],
-          window.wordOpt[0], window.wordOpt[1], window.wordOpt[2], window.optAll, window.optYear,
-          window.optFromTo, window.DispFull, window.DispName})
+         {window.panel().typeAll, window.panel().optType, window.panel().resultOpt[0], window.panel().resultOpt[1],
+          window.panel().wordOpt[0], window.panel().wordOpt[1], window.panel().wordOpt[2], window.panel().optAll, window.panel().optYear,
+          window.panel().optFromTo, window.panel().DispFull, window.panel().DispName})
         EXPECT_FALSE(button->isChecked()) << button->objectName().toStdString();
 
     // The person can still pick one, and then only one stays selected.
-    window.wordOpt[0]->click();
-    window.wordOpt[1]->click();
-    EXPECT_FALSE(window.wordOpt[0]->isChecked());
-    EXPECT_TRUE(window.wordOpt[1]->isChecked());
+    window.panel().wordOpt[0]->click();
+    window.panel().wordOpt[1]->click();
+    EXPECT_FALSE(window.panel().wordOpt[0]->isChecked());
+    EXPECT_TRUE(window.panel().wordOpt[1]->isChecked());
 }
 
 TEST(OptionControls, CountsStayInTheirRanges) {
@@ -142,11 +144,11 @@ TEST(OptionControls, CountsStayInTheirRanges) {
         options.nearbySpinValue = c.nearbySpinValue;
         options.pastMonths = c.pastMonths;
         showOptions(window, options);
-        EXPECT_EQ(window.nearbyText->text(), QString::number(c.shownCount));
-        EXPECT_EQ(window.nearbyScroll->value(), c.shownCount);
-        EXPECT_EQ(window.nearbyScroll->maximum(), c.countLimit);
-        EXPECT_EQ(window.timeValue->text(), QString::number(c.shownMonths));
-        EXPECT_EQ(window.timeYear->value(), c.shownMonths);
+        EXPECT_EQ(window.panel().nearbyText->text(), QString::number(c.shownCount));
+        EXPECT_EQ(window.panel().nearbyScroll->value(), c.shownCount);
+        EXPECT_EQ(window.panel().nearbyScroll->maximum(), c.countLimit);
+        EXPECT_EQ(window.panel().timeValue->text(), QString::number(c.shownMonths));
+        EXPECT_EQ(window.panel().timeYear->value(), c.shownMonths);
     }
 }
 
@@ -154,10 +156,10 @@ TEST(OptionControls, CountsStayInTheirRanges) {
 std::vector<std::string> shownSummary(const MainWindow& window) {
     std::vector<std::string> shown;
     for (QLabel* label :
-         {window.caseYes, window.caseNo, window.smartYes, window.smartNo, window.subYes,
-          window.subNo, window.showAll, window.showOne, window.numTen, window.numTwenty,
-          window.numThirty, window.timeStamp, window.lblExt, window.nearbyLabel, window.dispOption,
-          window.lblBeginning, window.beginningLetter})
+         {window.summary().caseYes, window.summary().caseNo, window.summary().smartYes, window.summary().smartNo, window.summary().subYes,
+          window.summary().subNo, window.summary().showAll, window.summary().showOne, window.summary().numTen, window.summary().numTwenty,
+          window.summary().numThirty, window.summary().timeStamp, window.summary().lblExt, window.summary().nearbyLabel, window.summary().dispOption,
+          window.summary().lblBeginning, window.summary().beginningLetter})
         if (!label->isHidden()) shown.push_back(label->text().toStdString());
     return shown;
 }
@@ -212,27 +214,27 @@ TEST(OptionControls, NearbyStateSetsTheNearbyButtons) {
     options.nearbyOn = false;
     showOptions(window, options);
     showNearbyState(window, true);
-    EXPECT_EQ(window.nearbyLabel->text(), QStringLiteral("Don't Apply"));
-    for (const OperatorGroup* group : {&window.Opt1, &window.Opt2, &window.Opt3}) {
+    EXPECT_EQ(window.summary().nearbyLabel->text(), QStringLiteral("Don't Apply"));
+    for (const OperatorGroup* group : {&window.criteria().Opt1, &window.criteria().Opt2, &window.criteria().Opt3}) {
         EXPECT_FALSE((*group)[3]->isEnabled());
         EXPECT_TRUE((*group)[0]->isEnabled());
     }
-    EXPECT_TRUE(window.Opt1[3]->isChecked()) << "a disabled NEARBY keeps its selection";
-    EXPECT_FALSE(window.nearbyText->isEnabled());
-    EXPECT_FALSE(window.nearbyScroll->isEnabled());
+    EXPECT_TRUE(window.criteria().Opt1[3]->isChecked()) << "a disabled NEARBY keeps its selection";
+    EXPECT_FALSE(window.panel().nearbyText->isEnabled());
+    EXPECT_FALSE(window.panel().nearbyScroll->isEnabled());
 
-    window.nearbyCheck->setChecked(true);
+    window.panel().nearbyCheck->setChecked(true);
     showNearbyState(window, false);
-    EXPECT_EQ(window.nearbyLabel->text(), QStringLiteral("25"));
-    for (const OperatorGroup* group : {&window.Opt1, &window.Opt2, &window.Opt3})
+    EXPECT_EQ(window.summary().nearbyLabel->text(), QStringLiteral("25"));
+    for (const OperatorGroup* group : {&window.criteria().Opt1, &window.criteria().Opt2, &window.criteria().Opt3})
         EXPECT_TRUE((*group)[3]->isEnabled());
 
     // Off outside start-up leaves the count's controls to the panel.
-    window.nearbyText->setEnabled(true);
-    window.nearbyCheck->setChecked(false);
+    window.panel().nearbyText->setEnabled(true);
+    window.panel().nearbyCheck->setChecked(false);
     showNearbyState(window, false);
-    EXPECT_TRUE(window.nearbyText->isEnabled());
-    EXPECT_FALSE(window.Opt2[3]->isEnabled());
+    EXPECT_TRUE(window.panel().nearbyText->isEnabled());
+    EXPECT_FALSE(window.criteria().Opt2[3]->isEnabled());
 }
 
 TEST(OptionControls, SearchWordsAndCategoryComeFromTheirBoxes) {
@@ -240,11 +242,11 @@ TEST(OptionControls, SearchWordsAndCategoryComeFromTheirBoxes) {
     MainWindow& window = *fixture.window;
     const SearchWords words{" größe ", "日本", "", "a*"};
     writeSearchWords(window, words);
-    EXPECT_EQ(window.searchText[1]->text(), QStringLiteral("日本"));
+    EXPECT_EQ(window.criteria().searchText[1]->text(), QStringLiteral("日本"));
     EXPECT_EQ(readSearchWords(window), words);
 
-    window.searchCat->addItem(QStringLiteral("Büro"));
-    window.searchCat->setCurrentIndex(0);
+    window.criteria().searchCat->addItem(QStringLiteral("Büro"));
+    window.criteria().searchCat->setCurrentIndex(0);
     EXPECT_EQ(readOptions(window).category, "Büro");
 }
 

@@ -24,6 +24,10 @@
 #include "criteria/qt/option_controls.h"
 #include "platform/qt/spin_control.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/option_summary.h"
+#include "window/qt/options_panel_view.h"
 #include "window/qt/window_keys.h"
 #include "window_fixture.h"
 
@@ -40,7 +44,7 @@ protected:
         showOptions(window, options);
         refreshSummary(window);
         showNearbyState(window, true);
-        window.frameAdvanced->hide();
+        window.panel().frameAdvanced->hide();
     }
 
     static Options nearbyOn() {
@@ -53,18 +57,18 @@ protected:
 
     std::vector<QWidget*> lockedWhileOpen() const {
         // &Option too: its Alt+O is the panel's &OK while the panel is shown.
-        std::vector<QWidget*> controls{window.searchNow, window.viewPrev,     window.searchBrowse,
-                                       window.searchCat, window.listCategory, window.searchAdd,
-                                       window.searchCopy, window.searchOption};
-        for (QLineEdit* word : window.searchText) controls.push_back(word);
-        for (const OperatorGroup* group : {&window.Opt1, &window.Opt2, &window.Opt3})
+        std::vector<QWidget*> controls{window.commands().searchNow, window.commands().viewPrev,     window.commands().searchBrowse,
+                                       window.criteria().searchCat, window.criteria().listCategory, window.criteria().searchAdd,
+                                       window.criteria().searchCopy, window.commands().searchOption};
+        for (QLineEdit* word : window.criteria().searchText) controls.push_back(word);
+        for (const OperatorGroup* group : {&window.criteria().Opt1, &window.criteria().Opt2, &window.criteria().Opt3})
             for (QRadioButton* button : *group) controls.push_back(button);
         return controls;
     }
 
     bool nearbyButtonsEnabled() const {
-        return window.Opt1[3]->isEnabled() && window.Opt2[3]->isEnabled() &&
-               window.Opt3[3]->isEnabled();
+        return window.criteria().Opt1[3]->isEnabled() && window.criteria().Opt2[3]->isEnabled() &&
+               window.criteria().Opt3[3]->isEnabled();
     }
 
     // Shown and active, with the window's own keys, as keys need it.
@@ -99,26 +103,26 @@ TEST_F(OptionsPanelTest, EnterAcceptsEscapeCancelsAndAltOIsOk) {
         bool accepted;
     } cases[] = {
         {"Enter on a check box", nullptr, false, Qt::Key_Return, Qt::NoModifier, true},
-        {"keypad Enter in a text box", window.fileText, false, Qt::Key_Enter, Qt::KeypadModifier, true},
-        {"Escape in a text box", window.fileText, false, Qt::Key_Escape, Qt::NoModifier, false},
-        {"Escape on the second page", window.scopeFolders, true, Qt::Key_Escape, Qt::NoModifier, false},
-        {"Enter in a spin box of the second page", window.scopeSize, true, Qt::Key_Return, Qt::NoModifier, true},
+        {"keypad Enter in a text box", window.panel().fileText, false, Qt::Key_Enter, Qt::KeypadModifier, true},
+        {"Escape in a text box", window.panel().fileText, false, Qt::Key_Escape, Qt::NoModifier, false},
+        {"Escape on the second page", window.panel().scopeFolders, true, Qt::Key_Escape, Qt::NoModifier, false},
+        {"Enter in a spin box of the second page", window.panel().scopeSize, true, Qt::Key_Return, Qt::NoModifier, true},
         {"Alt+O", nullptr, false, Qt::Key_O, Qt::AltModifier, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        window.searchOption->click();
-        ASSERT_EQ(QApplication::focusWidget(), window.optCase);
-        const bool shownBefore = !window.caseYes->isHidden();
-        window.optCase->toggle();
-        if (c.scopePage) window.searchScope->click();
+        window.commands().searchOption->click();
+        ASSERT_EQ(QApplication::focusWidget(), window.panel().optCase);
+        const bool shownBefore = !window.summary().caseYes->isHidden();
+        window.panel().optCase->toggle();
+        if (c.scopePage) window.panel().searchScope->click();
         if (c.focus) c.focus->setFocus(Qt::TabFocusReason);
         press(c.key, c.modifiers);
         // A mnemonic clicks a moment after the key.
-        EXPECT_TRUE(QTest::qWaitFor([this] { return window.frameAdvanced->isHidden(); }, 1000));
-        EXPECT_TRUE(window.frameScope->isHidden());
-        EXPECT_EQ(!window.caseYes->isHidden(), c.accepted ? window.optCase->isChecked() : shownBefore);
-        EXPECT_EQ(QApplication::focusWidget(), window.searchOption);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window.panel().frameAdvanced->isHidden(); }, 1000));
+        EXPECT_TRUE(window.panel().frameScope->isHidden());
+        EXPECT_EQ(!window.summary().caseYes->isHidden(), c.accepted ? window.panel().optCase->isChecked() : shownBefore);
+        EXPECT_EQ(QApplication::focusWidget(), window.commands().searchOption);
     }
 }
 
@@ -127,32 +131,32 @@ TEST_F(OptionsPanelTest, EscapeClosesAnOpenCalendarOnly) {
     options.dateRule = DateRule::between;
     startWith(options);
     showActiveWithKeys();
-    window.searchOption->click();
-    for (auto [button, calendar] : {std::pair{window.fromButton, window.monthViewFrom},
-                                    std::pair{window.toButton, window.monthViewTo}}) {
+    window.commands().searchOption->click();
+    for (auto [button, calendar] : {std::pair{window.panel().fromButton, window.panel().monthViewFrom},
+                                    std::pair{window.panel().toButton, window.panel().monthViewTo}}) {
         SCOPED_TRACE(button->objectName().toStdString());
         button->click();
         ASSERT_TRUE(calendar->isAncestorOf(QApplication::focusWidget()));
         press(Qt::Key_Escape);
         EXPECT_TRUE(calendar->isHidden());
-        EXPECT_FALSE(window.frameAdvanced->isHidden());
+        EXPECT_FALSE(window.panel().frameAdvanced->isHidden());
         EXPECT_EQ(QApplication::focusWidget(), button);
     }
     press(Qt::Key_Escape);
-    EXPECT_TRUE(window.frameAdvanced->isHidden());
+    EXPECT_TRUE(window.panel().frameAdvanced->isHidden());
 }
 
 TEST_F(OptionsPanelTest, OpenLocksTheCriteriaAndClosingGivesThemBack) {
-    for (QPushButton* close : {window.advOK, window.advCancel}) {
+    for (QPushButton* close : {window.panel().advOK, window.panel().advCancel}) {
         SCOPED_TRACE(close->objectName().toStdString());
         startWith(nearbyOn());
-        window.searchOption->click();
-        EXPECT_FALSE(window.frameAdvanced->isHidden());
+        window.commands().searchOption->click();
+        EXPECT_FALSE(window.panel().frameAdvanced->isHidden());
         for (QWidget* control : lockedWhileOpen())
             EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
 
         close->click();
-        EXPECT_TRUE(window.frameAdvanced->isHidden());
+        EXPECT_TRUE(window.panel().frameAdvanced->isHidden());
         for (QWidget* control : lockedWhileOpen())
             EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     }
@@ -162,21 +166,21 @@ TEST_F(OptionsPanelTest, ClosingKeepsWhatDirectSearchAndTheWordListDisabled) {
     startWith(nearbyOn());
     // Direct search on, no saved word selected.
     for (QWidget* off :
-         std::initializer_list<QWidget*>{window.searchBrowse, window.listCategory, window.searchCat,
-                                         window.searchAdd, window.searchCopy})
+         std::initializer_list<QWidget*>{window.commands().searchBrowse, window.criteria().listCategory, window.criteria().searchCat,
+                                         window.criteria().searchAdd, window.criteria().searchCopy})
         off->setEnabled(false);
-    for (QPushButton* close : {window.advOK, window.advCancel}) {
+    for (QPushButton* close : {window.panel().advOK, window.panel().advCancel}) {
         SCOPED_TRACE(close->objectName().toStdString());
-        window.searchOption->click();
-        window.searchOption->click();  // a second press while open changes nothing
+        window.commands().searchOption->click();
+        window.commands().searchOption->click();  // a second press while open changes nothing
         close->click();
         for (QWidget* off :
-             std::initializer_list<QWidget*>{window.searchBrowse, window.listCategory,
-                                             window.searchCat, window.searchAdd, window.searchCopy})
+             std::initializer_list<QWidget*>{window.commands().searchBrowse, window.criteria().listCategory,
+                                             window.criteria().searchCat, window.criteria().searchAdd, window.criteria().searchCopy})
             EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
-        EXPECT_TRUE(window.searchNow->isEnabled());
-        EXPECT_TRUE(window.viewPrev->isEnabled());
-        EXPECT_TRUE(window.searchText[0]->isEnabled());
+        EXPECT_TRUE(window.commands().searchNow->isEnabled());
+        EXPECT_TRUE(window.commands().viewPrev->isEnabled());
+        EXPECT_TRUE(window.criteria().searchText[0]->isEnabled());
     }
 }
 
@@ -201,86 +205,86 @@ TEST_F(OptionsPanelTest, OpenSetsTheDependentControlsFromTheOptions) {
         options.nearbyOn = c.nearby;
         options.pastMonths = 4;
         startWith(options);
-        window.searchOption->click();
-        for (QWidget* date : std::initializer_list<QWidget*>{window.fromButton, window.toButton,
-                                                             window.dateFrom, window.dateTo})
+        window.commands().searchOption->click();
+        for (QWidget* date : std::initializer_list<QWidget*>{window.panel().fromButton, window.panel().toButton,
+                                                             window.panel().dateFrom, window.panel().dateTo})
             EXPECT_EQ(date->isEnabled(), c.dates) << date->objectName().toStdString();
-        EXPECT_EQ(window.timeValue->isEnabled(), c.months);
-        EXPECT_EQ(window.timeYear->isEnabled(), c.months);
-        EXPECT_EQ(window.timeValue->text(), QStringLiteral("4"));
-        EXPECT_EQ(window.typeText->isEnabled(), c.extensions);
-        EXPECT_EQ(window.nearbyText->isEnabled(), c.nearby);
-        EXPECT_EQ(window.nearbyScroll->isEnabled(), c.nearby);
-        window.advCancel->click();
+        EXPECT_EQ(window.panel().timeValue->isEnabled(), c.months);
+        EXPECT_EQ(window.panel().timeYear->isEnabled(), c.months);
+        EXPECT_EQ(window.panel().timeValue->text(), QStringLiteral("4"));
+        EXPECT_EQ(window.panel().typeText->isEnabled(), c.extensions);
+        EXPECT_EQ(window.panel().nearbyText->isEnabled(), c.nearby);
+        EXPECT_EQ(window.panel().nearbyScroll->isEnabled(), c.nearby);
+        window.panel().advCancel->click();
     }
 }
 
 TEST_F(OptionsPanelTest, ChoicesEnableTheirControls) {
     startWith(defaultOptions(2024y / March / 15d));
-    window.searchOption->click();
+    window.commands().searchOption->click();
 
-    window.optFromTo->click();
-    EXPECT_TRUE(window.fromButton->isEnabled());
-    EXPECT_TRUE(window.dateTo->isEnabled());
-    EXPECT_FALSE(window.timeYear->isEnabled());
-    window.fromButton->click();
-    EXPECT_FALSE(window.monthViewFrom->isHidden());
-    window.optAll->click();
-    EXPECT_TRUE(window.monthViewFrom->isHidden()) << "all files hides an open calendar";
-    EXPECT_FALSE(window.fromButton->isEnabled());
-    EXPECT_FALSE(window.timeValue->isEnabled());
+    window.panel().optFromTo->click();
+    EXPECT_TRUE(window.panel().fromButton->isEnabled());
+    EXPECT_TRUE(window.panel().dateTo->isEnabled());
+    EXPECT_FALSE(window.panel().timeYear->isEnabled());
+    window.panel().fromButton->click();
+    EXPECT_FALSE(window.panel().monthViewFrom->isHidden());
+    window.panel().optAll->click();
+    EXPECT_TRUE(window.panel().monthViewFrom->isHidden()) << "all files hides an open calendar";
+    EXPECT_FALSE(window.panel().fromButton->isEnabled());
+    EXPECT_FALSE(window.panel().timeValue->isEnabled());
 
-    window.optFromTo->click();
-    window.toButton->click();
-    window.optYear->click();
-    EXPECT_TRUE(window.monthViewTo->isHidden());
-    EXPECT_TRUE(window.timeValue->isEnabled());
-    EXPECT_TRUE(window.timeYear->isEnabled());
-    EXPECT_FALSE(window.dateFrom->isEnabled());
+    window.panel().optFromTo->click();
+    window.panel().toButton->click();
+    window.panel().optYear->click();
+    EXPECT_TRUE(window.panel().monthViewTo->isHidden());
+    EXPECT_TRUE(window.panel().timeValue->isEnabled());
+    EXPECT_TRUE(window.panel().timeYear->isEnabled());
+    EXPECT_FALSE(window.panel().dateFrom->isEnabled());
 
-    window.optType->click();
-    EXPECT_TRUE(window.typeText->isEnabled());
-    window.typeAll->click();
-    EXPECT_FALSE(window.typeText->isEnabled());
+    window.panel().optType->click();
+    EXPECT_TRUE(window.panel().typeText->isEnabled());
+    window.panel().typeAll->click();
+    EXPECT_FALSE(window.panel().typeText->isEnabled());
 
-    window.nearbyCheck->click();
-    EXPECT_TRUE(window.nearbyText->isEnabled());
-    EXPECT_TRUE(window.nearbyScroll->isEnabled());
-    window.nearbyCheck->click();
-    EXPECT_FALSE(window.nearbyScroll->isEnabled());
+    window.panel().nearbyCheck->click();
+    EXPECT_TRUE(window.panel().nearbyText->isEnabled());
+    EXPECT_TRUE(window.panel().nearbyScroll->isEnabled());
+    window.panel().nearbyCheck->click();
+    EXPECT_FALSE(window.panel().nearbyScroll->isEnabled());
 }
 
 TEST_F(OptionsPanelTest, CountsFollowTheirSpinControls) {
     startWith(nearbyOn());
-    window.searchOption->click();
-    window.optYear->click();
+    window.commands().searchOption->click();
+    window.panel().optYear->click();
 
-    window.timeYear->setValue(12);
-    window.timeYear->stepUp();
-    EXPECT_EQ(window.timeValue->text(), QStringLiteral("12"));
-    window.timeYear->setValue(1);
-    window.timeYear->stepDown();
-    EXPECT_EQ(window.timeValue->text(), QStringLiteral("1"));
-    window.timeYear->stepUp();
-    EXPECT_EQ(window.timeValue->text(), QStringLiteral("2"));
+    window.panel().timeYear->setValue(12);
+    window.panel().timeYear->stepUp();
+    EXPECT_EQ(window.panel().timeValue->text(), QStringLiteral("12"));
+    window.panel().timeYear->setValue(1);
+    window.panel().timeYear->stepDown();
+    EXPECT_EQ(window.panel().timeValue->text(), QStringLiteral("1"));
+    window.panel().timeYear->stepUp();
+    EXPECT_EQ(window.panel().timeValue->text(), QStringLiteral("2"));
 
     // Surrounding words cap the nearby count, and a lower count survives a
     // higher cap.
-    window.wordOpt[1]->click();
-    EXPECT_EQ(window.nearbyText->text(), QStringLiteral("20"));
-    EXPECT_EQ(window.nearbyScroll->maximum(), 20);
-    window.wordOpt[0]->click();
-    EXPECT_EQ(window.nearbyText->text(), QStringLiteral("10"));
-    window.wordOpt[2]->click();
-    EXPECT_EQ(window.nearbyScroll->maximum(), 30);
-    EXPECT_EQ(window.nearbyText->text(), QStringLiteral("10"));
-    window.nearbyScroll->stepUp();
-    EXPECT_EQ(window.nearbyText->text(), QStringLiteral("11"));
+    window.panel().wordOpt[1]->click();
+    EXPECT_EQ(window.panel().nearbyText->text(), QStringLiteral("20"));
+    EXPECT_EQ(window.panel().nearbyScroll->maximum(), 20);
+    window.panel().wordOpt[0]->click();
+    EXPECT_EQ(window.panel().nearbyText->text(), QStringLiteral("10"));
+    window.panel().wordOpt[2]->click();
+    EXPECT_EQ(window.panel().nearbyScroll->maximum(), 30);
+    EXPECT_EQ(window.panel().nearbyText->text(), QStringLiteral("10"));
+    window.panel().nearbyScroll->stepUp();
+    EXPECT_EQ(window.panel().nearbyText->text(), QStringLiteral("11"));
 
-    window.advOK->click();
-    EXPECT_EQ(window.nearbyLabel->text(), QStringLiteral("11"));
-    EXPECT_EQ(window.timeStamp->text(), QStringLiteral("Past 2 Months"));
-    EXPECT_FALSE(window.numThirty->isHidden());
+    window.panel().advOK->click();
+    EXPECT_EQ(window.summary().nearbyLabel->text(), QStringLiteral("11"));
+    EXPECT_EQ(window.summary().timeStamp->text(), QStringLiteral("Past 2 Months"));
+    EXPECT_FALSE(window.summary().numThirty->isHidden());
 }
 
 TEST_F(OptionsPanelTest, CalendarsArePresetFromTheDateAndPickADate) {
@@ -298,25 +302,25 @@ TEST_F(OptionsPanelTest, CalendarsArePresetFromTheDateAndPickADate) {
     Options options = defaultOptions(2024y / March / 15d);
     options.dateRule = DateRule::between;
     startWith(options);
-    window.searchOption->click();
+    window.commands().searchOption->click();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        window.dateTo->setText(QString::fromLatin1(c.text));
-        window.toButton->click();
-        EXPECT_FALSE(window.monthViewTo->isHidden());
-        EXPECT_EQ(window.monthViewTo->selectedDate(), c.preset);
+        window.panel().dateTo->setText(QString::fromLatin1(c.text));
+        window.panel().toButton->click();
+        EXPECT_FALSE(window.panel().monthViewTo->isHidden());
+        EXPECT_EQ(window.panel().monthViewTo->selectedDate(), c.preset);
     }
-    emit window.monthViewTo->clicked(QDate(2004, 1, 9));
-    EXPECT_EQ(window.dateTo->text(), QStringLiteral("1/9/2004"));
-    EXPECT_TRUE(window.monthViewTo->isHidden());
+    emit window.panel().monthViewTo->clicked(QDate(2004, 1, 9));
+    EXPECT_EQ(window.panel().dateTo->text(), QStringLiteral("1/9/2004"));
+    EXPECT_TRUE(window.panel().monthViewTo->isHidden());
 
-    window.fromButton->click();
-    emit window.monthViewFrom->activated(QDate(2011, 10, 2));
-    EXPECT_EQ(window.dateFrom->text(), QStringLiteral("10/2/2011"));
-    EXPECT_TRUE(window.monthViewFrom->isHidden());
+    window.panel().fromButton->click();
+    emit window.panel().monthViewFrom->activated(QDate(2011, 10, 2));
+    EXPECT_EQ(window.panel().dateFrom->text(), QStringLiteral("10/2/2011"));
+    EXPECT_TRUE(window.panel().monthViewFrom->isHidden());
 
-    window.advOK->click();
-    EXPECT_EQ(window.timeStamp->text(), QStringLiteral("10/2/2011 - 1/9/2004"));
+    window.panel().advOK->click();
+    EXPECT_EQ(window.summary().timeStamp->text(), QStringLiteral("10/2/2011 - 1/9/2004"));
 }
 
 TEST_F(OptionsPanelTest, CalendarHidesWhenTheFocusLeavesIt) {
@@ -326,35 +330,35 @@ TEST_F(OptionsPanelTest, CalendarHidesWhenTheFocusLeavesIt) {
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    window.searchOption->click();
+    window.commands().searchOption->click();
 
-    window.fromButton->click();
-    ASSERT_TRUE(window.monthViewFrom->isAncestorOf(QApplication::focusWidget()));
+    window.panel().fromButton->click();
+    ASSERT_TRUE(window.panel().monthViewFrom->isAncestorOf(QApplication::focusWidget()));
     // Typing a year moves the focus inside the calendar, which stays open.
     auto* yearButton =
-        window.monthViewFrom->findChild<QAbstractButton*>(QStringLiteral("qt_calendar_yearbutton"));
+        window.panel().monthViewFrom->findChild<QAbstractButton*>(QStringLiteral("qt_calendar_yearbutton"));
     ASSERT_NE(yearButton, nullptr);
     yearButton->click();
     QWidget* yearEdit =
-        window.monthViewFrom->findChild<QWidget*>(QStringLiteral("qt_calendar_yearedit"));
+        window.panel().monthViewFrom->findChild<QWidget*>(QStringLiteral("qt_calendar_yearedit"));
     ASSERT_NE(yearEdit, nullptr);
     ASSERT_TRUE(yearEdit->isAncestorOf(QApplication::focusWidget()) ||
                 yearEdit == QApplication::focusWidget());
-    EXPECT_FALSE(window.monthViewFrom->isHidden());
+    EXPECT_FALSE(window.panel().monthViewFrom->isHidden());
 
-    window.fileText->setFocus(Qt::MouseFocusReason);
-    EXPECT_TRUE(window.monthViewFrom->isHidden());
-    EXPECT_TRUE(window.monthViewTo->isHidden());
+    window.panel().fileText->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(window.panel().monthViewFrom->isHidden());
+    EXPECT_TRUE(window.panel().monthViewTo->isHidden());
 
     // Opening one calendar after the other leaves the second one open.
-    window.fromButton->click();
-    window.toButton->click();
-    EXPECT_TRUE(window.monthViewFrom->isHidden());
-    EXPECT_FALSE(window.monthViewTo->isHidden());
-    EXPECT_TRUE(window.monthViewTo->isAncestorOf(QApplication::focusWidget()));
+    window.panel().fromButton->click();
+    window.panel().toButton->click();
+    EXPECT_TRUE(window.panel().monthViewFrom->isHidden());
+    EXPECT_FALSE(window.panel().monthViewTo->isHidden());
+    EXPECT_TRUE(window.panel().monthViewTo->isAncestorOf(QApplication::focusWidget()));
 
-    window.advCancel->click();
-    EXPECT_TRUE(window.monthViewTo->isHidden());
+    window.panel().advCancel->click();
+    EXPECT_TRUE(window.panel().monthViewTo->isHidden());
 }
 
 TEST_F(OptionsPanelTest, ExtensionListOfMoreThan255CharactersIsRefused) {
@@ -375,14 +379,14 @@ TEST_F(OptionsPanelTest, ExtensionListOfMoreThan255CharactersIsRefused) {
         SCOPED_TRACE(c.name);
         startWith(options);
         fixture.boxes = {};
-        window.searchOption->click();
-        window.typeText->setText(c.list);
-        window.fileText->setFocus();
+        window.commands().searchOption->click();
+        window.panel().typeText->setText(c.list);
+        window.panel().fileText->setFocus();
         EXPECT_EQ(panel.accept(), c.accepted);
         if (c.accepted) {
             EXPECT_TRUE(fixture.boxes.asked().empty());
-            EXPECT_TRUE(window.frameAdvanced->isHidden());
-            EXPECT_EQ(window.lblExt->text(), c.list);
+            EXPECT_TRUE(window.panel().frameAdvanced->isHidden());
+            EXPECT_EQ(window.summary().lblExt->text(), c.list);
             continue;
         }
         ASSERT_EQ(fixture.boxes.asked().size(), 1u);
@@ -391,11 +395,11 @@ TEST_F(OptionsPanelTest, ExtensionListOfMoreThan255CharactersIsRefused) {
         EXPECT_EQ(box.title, QStringLiteral("Too Many Extensions"));
         EXPECT_EQ(box.icon, MessageIcon::CriticalStop);
         EXPECT_EQ(box.buttons, MessageButtons::Ok);
-        EXPECT_FALSE(window.frameAdvanced->isHidden());
-        EXPECT_FALSE(window.searchNow->isEnabled());
-        EXPECT_EQ(window.focusWidget(), window.typeText);
-        EXPECT_EQ(window.lblExt->text(), QStringLiteral("txt")) << "summary untouched";
-        window.advCancel->click();
+        EXPECT_FALSE(window.panel().frameAdvanced->isHidden());
+        EXPECT_FALSE(window.commands().searchNow->isEnabled());
+        EXPECT_EQ(window.focusWidget(), window.panel().typeText);
+        EXPECT_EQ(window.summary().lblExt->text(), QStringLiteral("txt")) << "summary untouched";
+        window.panel().advCancel->click();
     }
 }
 
@@ -406,14 +410,14 @@ TEST_F(OptionsPanelTest, NearbyOffTakesEffectOnOkOnly) {
         const char* nearbyLabel;
     };
     for (const Close& close :
-         {Close{window.advOK, false, "Don't Apply"}, Close{window.advCancel, true, "25"}}) {
+         {Close{window.panel().advOK, false, "Don't Apply"}, Close{window.panel().advCancel, true, "25"}}) {
         SCOPED_TRACE(close.button->objectName().toStdString());
         startWith(nearbyOn());
-        window.searchOption->click();
-        window.nearbyCheck->click();
+        window.commands().searchOption->click();
+        window.panel().nearbyCheck->click();
         close.button->click();
         EXPECT_EQ(nearbyButtonsEnabled(), close.nearbyEnabled);
-        EXPECT_EQ(window.nearbyLabel->text(), QString::fromUtf8(close.nearbyLabel));
+        EXPECT_EQ(window.summary().nearbyLabel->text(), QString::fromUtf8(close.nearbyLabel));
     }
 }
 
@@ -421,21 +425,21 @@ TEST_F(OptionsPanelTest, CancelledChangeStaysInTheControlsNotInTheSummary) {
     startWith(defaultOptions(2024y / March / 15d));
     std::vector<bool> chosen;
     QObject::connect(&panel, &OptionsPanel::displayChosen, [&](bool namesOnly) { chosen.push_back(namesOnly); });
-    window.searchOption->click();
-    window.optCase->click();
-    window.DispName->click();
-    window.advCancel->click();
-    EXPECT_FALSE(window.caseNo->isHidden());
-    EXPECT_TRUE(window.caseYes->isHidden());
-    EXPECT_EQ(window.dispOption->text(), QStringLiteral("Name and Text"));
+    window.commands().searchOption->click();
+    window.panel().optCase->click();
+    window.panel().DispName->click();
+    window.panel().advCancel->click();
+    EXPECT_FALSE(window.summary().caseNo->isHidden());
+    EXPECT_TRUE(window.summary().caseYes->isHidden());
+    EXPECT_EQ(window.summary().dispOption->text(), QStringLiteral("Name and Text"));
     EXPECT_TRUE(chosen.empty()) << "cancel chooses no display";
     EXPECT_TRUE(readOptions(window).matchCase) << "the next search matches case";
     EXPECT_TRUE(nearbyButtonsEnabled()) << "cancel enables NEARBY whatever the option";
 
-    window.searchOption->click();
-    window.advOK->click();
-    EXPECT_FALSE(window.caseYes->isHidden());
-    EXPECT_EQ(window.dispOption->text(), QStringLiteral("Name Only"));
+    window.commands().searchOption->click();
+    window.panel().advOK->click();
+    EXPECT_FALSE(window.summary().caseYes->isHidden());
+    EXPECT_EQ(window.summary().dispOption->text(), QStringLiteral("Name Only"));
     EXPECT_EQ(chosen, std::vector<bool>{true}) << "OK tells the result view: Name Only";
     EXPECT_FALSE(nearbyButtonsEnabled());
 }
@@ -444,12 +448,12 @@ TEST_F(OptionsPanelTest, OkTrimsTheFileNameLetters) {
     startWith(defaultOptions(2024y / March / 15d));
     for (const char* letters : {"  ab ", "   "}) {
         SCOPED_TRACE(letters);
-        window.searchOption->click();
-        window.fileText->setText(QString::fromLatin1(letters));
-        window.advOK->click();
+        window.commands().searchOption->click();
+        window.panel().fileText->setText(QString::fromLatin1(letters));
+        window.panel().advOK->click();
         const QString trimmed = QString::fromLatin1(letters).trimmed();
-        EXPECT_EQ(window.fileText->text(), trimmed);
-        EXPECT_EQ(window.beginningLetter->text(),
+        EXPECT_EQ(window.panel().fileText->text(), trimmed);
+        EXPECT_EQ(window.summary().beginningLetter->text(),
                   trimmed.isEmpty() ? QStringLiteral("Any Letters") : trimmed);
     }
 }
@@ -462,17 +466,17 @@ TEST_F(OptionsPanelTest, HoverShowsTheWholeExtensionList) {
     QEvent enter(QEvent::Enter);
     QEvent leave(QEvent::Leave);
 
-    window.typeText->setText(QStringLiteral("txt doc rtf htm"));
-    QApplication::sendEvent(window.typeText, &enter);
-    EXPECT_EQ(window.typeText->toolTip(), QStringLiteral("txt doc rtf htm"));
-    QApplication::sendEvent(window.typeText, &leave);
-    EXPECT_EQ(window.typeText->toolTip(), QStringLiteral("File extension"));
-    window.typeText->clear();
-    QApplication::sendEvent(window.typeText, &enter);
-    EXPECT_EQ(window.typeText->toolTip(), QStringLiteral("File extension"));
+    window.panel().typeText->setText(QStringLiteral("txt doc rtf htm"));
+    QApplication::sendEvent(window.panel().typeText, &enter);
+    EXPECT_EQ(window.panel().typeText->toolTip(), QStringLiteral("txt doc rtf htm"));
+    QApplication::sendEvent(window.panel().typeText, &leave);
+    EXPECT_EQ(window.panel().typeText->toolTip(), QStringLiteral("File extension"));
+    window.panel().typeText->clear();
+    QApplication::sendEvent(window.panel().typeText, &enter);
+    EXPECT_EQ(window.panel().typeText->toolTip(), QStringLiteral("File extension"));
 
-    QApplication::sendEvent(window.lblExt, &enter);
-    EXPECT_EQ(window.lblExt->toolTip(), QStringLiteral("txt doc rtf"));
+    QApplication::sendEvent(window.summary().lblExt, &enter);
+    EXPECT_EQ(window.summary().lblExt->toolTip(), QStringLiteral("txt doc rtf"));
 }
 
 }  // namespace

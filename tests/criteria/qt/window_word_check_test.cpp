@@ -14,6 +14,8 @@
 
 #include "criteria/qt/option_controls.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
 #include "window_fixture.h"
 
 namespace tessaly {
@@ -54,18 +56,18 @@ TEST_F(WindowWordCheckTest, SingleLetterIsClearedAndFocusedAndTheCheckGoesOn) {
     EXPECT_TRUE(wordCheck.check());
     EXPECT_EQ(readSearchWords(window), (SearchWords{"word", "", "b*", ""}));
     EXPECT_EQ(askedTexts(), std::vector<QString>{invalidSingleLetter + ": " + singleLetter});
-    EXPECT_EQ(window.focusWidget(), window.searchText[1]);
+    EXPECT_EQ(window.focusWidget(), window.criteria().searchText[1]);
 }
 
 TEST_F(WindowWordCheckTest, MisplacedStarIsRefusedThenLetThroughThenRefusedAgain) {
     writeSearchWords(window, {" ab*cd ", "  b  ", "", ""});
-    window.searchText[3]->setFocus();
+    window.criteria().searchText[3]->setFocus();
 
     EXPECT_FALSE(wordCheck.check());
     EXPECT_EQ(readSearchWords(window), (SearchWords{"ab*cd", "  b  ", "", ""}))
         << "the check stops at word 1; word 2 keeps its blanks";
     EXPECT_EQ(askedTexts(), std::vector<QString>{invalidSingleLetter + ": " + wildcard});
-    EXPECT_EQ(window.focusWidget(), window.searchText[0]);
+    EXPECT_EQ(window.focusWidget(), window.criteria().searchText[0]);
 
     EXPECT_TRUE(wordCheck.check()) << "the person insisted";
     EXPECT_EQ(readSearchWords(window), (SearchWords{"ab*cd", "", "", ""}));
@@ -109,23 +111,23 @@ TEST_F(WindowWordCheckTest, StartRefusesFourEmptyBoxesOnly) {
         SCOPED_TRACE(c.name);
         fixture.boxes = {};
         writeSearchWords(window, c.words);
-        window.searchText[3]->setFocus();
+        window.criteria().searchText[3]->setFocus();
         EXPECT_EQ(wordCheck.checkBeforeStart(), c.starts);
         EXPECT_EQ(readSearchWords(window), c.after);
         EXPECT_EQ(askedTexts(), c.asked);
-        EXPECT_EQ(window.focusWidget(), window.searchText[c.focused]);
+        EXPECT_EQ(window.focusWidget(), window.criteria().searchText[c.focused]);
     }
 }
 
 TEST_F(WindowWordCheckTest, LeavingAWordBoxChecksOnce) {
     showActive();
     writeSearchWords(window, {"a", "", "", ""});
-    window.searchText[0]->setFocus(Qt::MouseFocusReason);
-    window.searchText[2]->setFocus(Qt::MouseFocusReason);
+    window.criteria().searchText[0]->setFocus(Qt::MouseFocusReason);
+    window.criteria().searchText[2]->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
     EXPECT_EQ(askedTexts(), std::vector<QString>{invalidSingleLetter + ": " + singleLetter});
     EXPECT_EQ(readSearchWords(window)[0], "");
-    EXPECT_EQ(QApplication::focusWidget(), window.searchText[0]);
+    EXPECT_EQ(QApplication::focusWidget(), window.criteria().searchText[0]);
     // The focus that the check moved into word 1 was not the person leaving
     // word 3, and nothing is left waiting.
     QApplication::processEvents();
@@ -133,18 +135,18 @@ TEST_F(WindowWordCheckTest, LeavingAWordBoxChecksOnce) {
 
     // The check re-arms: the next time the person leaves a box, it runs again.
     writeSearchWords(window, {"", "x", "", ""});
-    window.searchText[1]->setFocus(Qt::TabFocusReason);
-    window.searchText[3]->setFocus(Qt::TabFocusReason);
+    window.criteria().searchText[1]->setFocus(Qt::TabFocusReason);
+    window.criteria().searchText[3]->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     EXPECT_EQ(fixture.boxes.asked().size(), 2u);
-    EXPECT_EQ(QApplication::focusWidget(), window.searchText[1]);
+    EXPECT_EQ(QApplication::focusWidget(), window.criteria().searchText[1]);
 }
 
 TEST_F(WindowWordCheckTest, StartRightAfterLeavingABoxChecksOnce) {
     showActive();
     writeSearchWords(window, {"ab*cd", "", "", ""});
-    window.searchText[0]->setFocus(Qt::MouseFocusReason);
-    window.searchNow->setFocus(Qt::MouseFocusReason);  // the press on Start
+    window.criteria().searchText[0]->setFocus(Qt::MouseFocusReason);
+    window.commands().searchNow->setFocus(Qt::MouseFocusReason);  // the press on Start
     EXPECT_FALSE(wordCheck.checkBeforeStart());        // its click, before the queue runs
     QApplication::processEvents();
     EXPECT_EQ(askedTexts(), std::vector<QString>{invalidSingleLetter + ": " + wildcard});
@@ -155,10 +157,10 @@ TEST_F(WindowWordCheckTest, StartRightAfterLeavingABoxChecksOnce) {
 TEST_F(WindowWordCheckTest, ContextMenuOrAnotherProgramDoesNotLeaveTheBox) {
     showActive();
     writeSearchWords(window, {"a", "", "", ""});
-    window.searchText[0]->setFocus(Qt::MouseFocusReason);
+    window.criteria().searchText[0]->setFocus(Qt::MouseFocusReason);
     for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
         QFocusEvent focusOut(QEvent::FocusOut, reason);
-        QApplication::sendEvent(window.searchText[0], &focusOut);
+        QApplication::sendEvent(window.criteria().searchText[0], &focusOut);
     }
     QApplication::processEvents();
     EXPECT_TRUE(fixture.boxes.asked().empty());

@@ -16,6 +16,8 @@
 #include "platform/qt/rich_text_box.h"
 #include "run/result_document.h"
 #include "window_fixture.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
 
 namespace tessaly::test {
 namespace {
@@ -25,9 +27,10 @@ constexpr std::string_view kHitLine =
 
 class ResultViewTest : public ::testing::Test {
 protected:
-    void SetUp() override { window().DispFull->setChecked(true); }
+    void SetUp() override { window().panel().DispFull->setChecked(true); }
 
     MainWindow& window() { return *fixture.window; }
+    SelectedFile& selected() { return view.selectedFile(); }
 
     // Each entry reaches the pane at once, as when files match slowly.
     void add(int fileCount, std::string_view path, std::string_view lines = kHitLine) {
@@ -44,14 +47,14 @@ protected:
     }
 
     QTreeWidgetItem* node(const QString& key) {
-        for (QTreeWidgetItemIterator it(window().outlineFile); *it; ++it)
+        for (QTreeWidgetItemIterator it(window().results().outlineFile); *it; ++it)
             if ((*it)->data(0, ResultView::kKeyRole).toString() == key) return *it;
         return nullptr;
     }
 
     // Shows the results view as a run does, so that clicks reach the panes.
     void showResults() {
-        window().dispResult->show();
+        window().results().dispResult->show();
         window().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
     }
@@ -67,15 +70,15 @@ bool sameIcon(const QIcon& shown, QStyle::StandardPixmap expected) {
 
 TEST_F(ResultViewTest, EntriesFollowOneAnotherWhereverThePersonLeftTheCaret) {
     view.begin();
-    EXPECT_EQ(window().MainResult->plainText(), " ");
+    EXPECT_EQ(window().results().MainResult->plainText(), " ");
     add(1, "/home/Ann/Notes.txt");
-    window().MainResult->setCaretOffset(3);
+    window().results().MainResult->setCaretOffset(3);
     add(2, "/home/Ann/{Draft}.txt");
-    window().MainResult->setCaretOffset(0);
+    window().results().MainResult->setCaretOffset(0);
     add(3, "/home/Ann/c.txt", "");
 
     // The first entry opens at once, every later one after a blank line.
-    EXPECT_EQ(window().MainResult->plainText().toStdString(),
+    EXPECT_EQ(window().results().MainResult->plainText().toStdString(),
               " 1. /home/Ann/Notes.txt   [1/2/24 10:04:05]\n \n"
               "the cat sat\n\n"
               "\n2. /home/Ann/{Draft}.txt   [1/2/24 10:04:05]\n \n"
@@ -92,28 +95,28 @@ TEST_F(ResultViewTest, EntriesFollowOneAnotherWhereverThePersonLeftTheCaret) {
                   {" sat", QColor(0, 0, 0), false}};
     for (const auto& s : styles) {
         SCOPED_TRACE(s.text.toStdString());
-        const int at = window().MainResult->plainText().indexOf(s.text);
+        const int at = window().results().MainResult->plainText().indexOf(s.text);
         ASSERT_GE(at, 0);
-        const QTextCharFormat format = window().MainResult->formatAt(at);
+        const QTextCharFormat format = window().results().MainResult->formatAt(at);
         EXPECT_EQ(format.foreground().color(), s.colour);
         EXPECT_EQ(format.fontWeight() == QFont::Bold, s.bold);
     }
 
     // Put in together, the same entries read the same.
-    const std::string oneByOne = window().MainResult->plainText().toStdString();
-    const std::string oneByOneRtf = window().MainResult->rtf();
+    const std::string oneByOne = window().results().MainResult->plainText().toStdString();
+    const std::string oneByOneRtf = window().results().MainResult->rtf();
     view.begin();
     addQuickly(1, "/home/Ann/Notes.txt");
     addQuickly(2, "/home/Ann/{Draft}.txt");
-    window().MainResult->setCaretOffset(0);
+    window().results().MainResult->setCaretOffset(0);
     addQuickly(3, "/home/Ann/c.txt", "");
     view.flushEntries();
-    EXPECT_EQ(window().MainResult->plainText().toStdString(), oneByOne);
-    EXPECT_EQ(window().MainResult->rtf(), oneByOneRtf);
+    EXPECT_EQ(window().results().MainResult->plainText().toStdString(), oneByOne);
+    EXPECT_EQ(window().results().MainResult->rtf(), oneByOneRtf);
 
     // The next run starts from nothing again.
     view.begin();
-    EXPECT_EQ(window().MainResult->plainText(), " ");
+    EXPECT_EQ(window().results().MainResult->plainText(), " ");
 }
 
 TEST_F(ResultViewTest, TreeSharesDriveAndFolderNodesAndKeepsTheCaseOfPaths) {
@@ -122,7 +125,7 @@ TEST_F(ResultViewTest, TreeSharesDriveAndFolderNodesAndKeepsTheCaseOfPaths) {
     view.addToTree("/home/bob/Old/c.txt", 2, 3);
     view.addToTree("/top.txt", 3, 4);
 
-    QTreeWidget& tree = *window().outlineFile;
+    QTreeWidget& tree = *window().results().outlineFile;
     ASSERT_EQ(tree.topLevelItemCount(), 1);
     EXPECT_EQ(view.treeNodeCount(), 9);
     const struct {
@@ -160,7 +163,7 @@ TEST_F(ResultViewTest, TreeSharesDriveAndFolderNodesAndKeepsTheCaseOfPaths) {
 
     // The newest file is scrolled into view once the window gets to it.
     showResults();
-    window().dispResult->setCurrentIndex(1);
+    window().results().dispResult->setCurrentIndex(1);
     for (int count = 5; count < 200; ++count) view.addToTree("/many/f" + std::to_string(count), 4, count);
     WindowFixture::settle();
     const QRect newest = tree.visualItemRect(node(" 4 205- 199"));
@@ -176,30 +179,30 @@ TEST_F(ResultViewTest, TreeSharesDriveAndFolderNodesAndKeepsTheCaseOfPaths) {
 
 TEST_F(ResultViewTest, ClearingTheTreeForgetsItsNodes) {
     view.addToTree("/a/one.txt", 1, 1);
-    window().textFile->setRtf(std::string_view("{\\rtf1 old view}"));
+    window().results().textFile->setRtf(std::string_view("{\\rtf1 old view}"));
     view.clearTreeAndFileView();
-    EXPECT_EQ(window().outlineFile->topLevelItemCount(), 0);
+    EXPECT_EQ(window().results().outlineFile->topLevelItemCount(), 0);
     EXPECT_EQ(view.treeNodeCount(), 0);
-    EXPECT_EQ(window().textFile->plainText(), "");
+    EXPECT_EQ(window().results().textFile->plainText(), "");
 
     // Nodes of the emptied tree must not be reused.
     view.addToTree("/a/two.txt", 1, 1);
-    EXPECT_EQ(window().outlineFile->topLevelItemCount(), 1);
+    EXPECT_EQ(window().results().outlineFile->topLevelItemCount(), 1);
     EXPECT_EQ(view.treeNodeCount(), 3);
 }
 
 TEST_F(ResultViewTest, NameOnlyKeepsViewAllFilesInFrontAndSaysSoOncePerClick) {
-    QTabWidget& tabs = *window().dispResult;
-    window().state.selectedFile = "/home/Ann/Notes.txt";
+    QTabWidget& tabs = *window().results().dispResult;
+    selected().path = "/home/Ann/Notes.txt";
 
     // Name and Text: the tab changes and no file stays selected.
     tabs.setCurrentIndex(1);
     EXPECT_EQ(tabs.currentIndex(), 1);
-    EXPECT_TRUE(window().state.selectedFile.empty());
+    EXPECT_TRUE(selected().path.empty());
     EXPECT_TRUE(fixture.boxes.asked().empty());
 
     // A Name Only run brings the first tab forward without a word.
-    window().DispName->setChecked(true);
+    window().panel().DispName->setChecked(true);
     view.displayChosen(true);
     view.showAllFilesTab();
     EXPECT_EQ(tabs.currentIndex(), 0);
@@ -207,7 +210,7 @@ TEST_F(ResultViewTest, NameOnlyKeepsViewAllFilesInFrontAndSaysSoOncePerClick) {
 
     // The person asks for the tree: refused, once for each try.
     for (int attempt = 1; attempt <= 2; ++attempt) {
-        window().state.selectedFile = "/x";
+        selected().path = "/x";
         tabs.setCurrentIndex(1);
         EXPECT_EQ(tabs.currentIndex(), 0);
         ASSERT_EQ(fixture.boxes.asked().size(), static_cast<std::size_t>(attempt));
@@ -216,7 +219,7 @@ TEST_F(ResultViewTest, NameOnlyKeepsViewAllFilesInFrontAndSaysSoOncePerClick) {
         EXPECT_EQ(box.title, "Tab Not Available");
         EXPECT_EQ(box.icon, MessageIcon::Information);
         EXPECT_EQ(box.buttons, MessageButtons::Ok);
-        EXPECT_TRUE(window().state.selectedFile.empty());
+        EXPECT_TRUE(selected().path.empty());
     }
 
     // Until Name Only is chosen in the options, the refusal is silent.
@@ -232,11 +235,11 @@ TEST_F(ResultViewTest, ThePanesEndWithinTheirTabPages) {
     // As a run shows them: the window first, the results when the run starts.
     window().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-    window().dispResult->show();
+    window().results().dispResult->show();
     for (int tab : {0, 1}) {
-        window().dispResult->setCurrentIndex(tab);
+        window().results().dispResult->setCurrentIndex(tab);
         WindowFixture::settle();
-        const QWidget& page = *window().dispResult->currentWidget();
+        const QWidget& page = *window().results().dispResult->currentWidget();
         for (const QWidget* pane :
              page.findChildren<QAbstractScrollArea*>(Qt::FindDirectChildrenOnly))
             EXPECT_LE(pane->geometry().bottom(), page.height()) << pane->objectName().toStdString();
@@ -248,7 +251,7 @@ TEST_F(ResultViewTest, PaneClickDuringARunBeepsAndReturnsTheCaretToTheEnd) {
     view.begin();
     add(1, "/home/Ann/Notes.txt");
     add(2, "/home/Ann/b.txt");
-    GrowingRichTextBox& pane = *window().MainResult;
+    GrowingRichTextBox& pane = *window().results().MainResult;
     const int end = static_cast<int>(pane.plainText().size());
     const QPoint firstLine(30, QFontMetrics(pane.font()).height() / 2 + 4);
 
@@ -311,7 +314,7 @@ TEST_F(ResultViewTest, ABurstOfEntriesGoesInOverSeveralTurnsInOrder) {
             addQuickly(count, "/home/ann/f" + std::to_string(count) + ".txt", lines);
     };
     const auto holds = [&](int count) {
-        return window().MainResult->plainText().contains(
+        return window().results().MainResult->plainText().contains(
             QString::fromStdString(entryMarker(count) + "/home/ann/f" + std::to_string(count) + ".txt"));
     };
     view.begin();
@@ -333,7 +336,7 @@ TEST_F(ResultViewTest, ABurstOfEntriesGoesInOverSeveralTurnsInOrder) {
     burst(kBurst + 1, 2 * kBurst);
     view.flushEntries();
     EXPECT_TRUE(holds(2 * kBurst));
-    const QString text = window().MainResult->plainText();
+    const QString text = window().results().MainResult->plainText();
     qsizetype before = -1;
     for (int count = 1; count <= 2 * kBurst; count += 499) {
         const qsizetype at = text.indexOf(QString::fromStdString(entryMarker(count) + "/home/ann/f"));

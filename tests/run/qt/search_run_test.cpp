@@ -34,6 +34,11 @@
 #include "search_start.h"
 #include "scripted_program_services.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
+#include "window/qt/status_row.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
 #include "temp_dir.h"
@@ -53,18 +58,18 @@ public:
 
     // A Category of these folders, made current.
     void searchFolders(const std::vector<std::string>& folders) {
-        window().listCategory->clear();
+        window().criteria().listCategory->clear();
         for (const std::string& folder : folders)
-            window().listCategory->addItem(QString::fromStdString(folder));
+            window().criteria().listCategory->addItem(QString::fromStdString(folder));
     }
     void words(const QString& first, const QString& second = {}) {
-        window().searchText[0]->setText(first);
-        window().searchText[1]->setText(second);
+        window().criteria().searchText[0]->setText(first);
+        window().criteria().searchText[1]->setText(second);
     }
-    QString status() { return window().dispFile->text(); }
+    QString status() { return window().status().dispFile->text(); }
     // Start's click, and the window's event loop until the run has ended.
     void start() { startSearch(shell); }
-    QString results() { return window().MainResult->plainText(); }
+    QString results() { return window().results().MainResult->plainText(); }
 
     TempDir data;
     ProgramShell shell;
@@ -121,18 +126,18 @@ TEST(SearchRun, FromStartToFinishTheSameWithOneOrFourThreads) {
 
         EXPECT_TRUE(program.boxes.asked().empty());
         EXPECT_EQ(program.status(), QStringLiteral("Search has completed!"));
-        EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 4"));
-        EXPECT_FALSE(w.frameSearch->isVisible());
-        EXPECT_TRUE(w.dispResult->isVisible());
-        EXPECT_TRUE(w.ImageRed->isVisible());
-        EXPECT_FALSE(w.ImageGreen->isVisible());
-        for (QPushButton* on : {w.searchConfig, w.searchPrint, w.buttonView, w.buttonDetail,
-                                w.searchSave})
+        EXPECT_EQ(w.status().totalNumber->text(), QStringLiteral(" 4"));
+        EXPECT_FALSE(w.criteria().frameSearch->isVisible());
+        EXPECT_TRUE(w.results().dispResult->isVisible());
+        EXPECT_TRUE(w.status().ImageRed->isVisible());
+        EXPECT_FALSE(w.status().ImageGreen->isVisible());
+        for (QPushButton* on : {w.commands().searchConfig, w.commands().searchPrint, w.commands().buttonView, w.commands().buttonDetail,
+                                w.commands().searchSave})
             EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
-        for (QPushButton* off : {w.searchNow, w.viewPrev, w.searchStop, w.searchOption,
-                                 w.searchBrowse})
+        for (QPushButton* off : {w.commands().searchNow, w.commands().viewPrev, w.commands().searchStop, w.commands().searchOption,
+                                 w.commands().searchBrowse})
             EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
-        EXPECT_EQ(w.MainResult->caretOffset(), 0);
+        EXPECT_EQ(w.results().MainResult->caretOffset(), 0);
 
         // Files first, then subfolders, folder by folder; numbered from 1.
         const QString text = program.results();
@@ -148,10 +153,10 @@ TEST(SearchRun, FromStartToFinishTheSameWithOneOrFourThreads) {
         EXPECT_TRUE(text.contains(QStringLiteral("the invoice for march")));
 
         // One root, the folders below it, a leaf per file.
-        ASSERT_EQ(w.outlineFile->topLevelItemCount(), 1);
-        EXPECT_EQ(w.outlineFile->topLevelItem(0)->text(0), QStringLiteral("/"));
+        ASSERT_EQ(w.results().outlineFile->topLevelItemCount(), 1);
+        EXPECT_EQ(w.results().outlineFile->topLevelItem(0)->text(0), QStringLiteral("/"));
 
-        const std::string rtf = w.MainResult->rtf();
+        const std::string rtf = w.results().MainResult->rtf();
         if (firstRtf.empty()) {
             firstRtf = rtf;
         } else {
@@ -159,14 +164,14 @@ TEST(SearchRun, FromStartToFinishTheSameWithOneOrFourThreads) {
         }
 
         // Main goes back; Start again clears the old results.
-        w.searchConfig->click();
-        EXPECT_TRUE(w.frameSearch->isVisible());
-        EXPECT_TRUE(w.searchNow->isEnabled());
+        w.commands().searchConfig->click();
+        EXPECT_TRUE(w.criteria().frameSearch->isVisible());
+        EXPECT_TRUE(w.commands().searchNow->isEnabled());
         program.words(QStringLiteral("march"));
         program.start();
-        EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 1"));
+        EXPECT_EQ(w.status().totalNumber->text(), QStringLiteral(" 1"));
         bool oldFileInTree = false;
-        for (QTreeWidgetItemIterator it(w.outlineFile); *it; ++it)
+        for (QTreeWidgetItemIterator it(w.results().outlineFile); *it; ++it)
             oldFileInTree |= (*it)->text(0).contains(QStringLiteral("four.txt"));
         EXPECT_FALSE(oldFileInTree);
     }
@@ -180,8 +185,8 @@ TEST(SearchRun, StopEndsTheRunAfterTheFileInHand) {
         bool mainEnabledAtStop = false;
         MainWindow* window = nullptr;
         HeldFileSystem held(10, [&] {
-            window->searchStop->click();
-            mainEnabledAtStop = window->searchConfig->isEnabled();
+            window->commands().searchStop->click();
+            mainEnabledAtStop = window->commands().searchConfig->isEnabled();
         });
         Program program(threads, held);
         MainWindow& w = program.window();
@@ -191,7 +196,7 @@ TEST(SearchRun, StopEndsTheRunAfterTheFileInHand) {
         program.start();
         EXPECT_TRUE(mainEnabledAtStop);
         EXPECT_EQ(program.status(), QStringLiteral("Search was stopped before its completion!"));
-        const int found = w.totalNumber->text().trimmed().toInt();
+        const int found = w.status().totalNumber->text().trimmed().toInt();
         // Each thread holds a file when Stop comes: those are searched and shown, no more.
         EXPECT_GE(found, 10);
         EXPECT_LE(found, 10 + threads - 1);
@@ -221,7 +226,7 @@ TEST(SearchRun, StopAndCloseEndADocumentThatNeverEnds) {
         QTimer::singleShot(500, [&] {
             askedAt = clock.elapsed();
             if (closing) program.window().close();
-            else program.window().searchStop->click();
+            else program.window().commands().searchStop->click();
         });
         clock.start();
         program.start();
@@ -236,14 +241,14 @@ TEST(SearchRun, NameOnlyListsNamesAndLeavesTheTreeEmpty) {
     Corpus corpus;
     Program program;
     MainWindow& w = program.window();
-    w.DispName->setChecked(true);
+    w.panel().DispName->setChecked(true);
     program.searchFolders({corpus.folder("b")});
     program.words(QStringLiteral("invoice"));
     program.start();
-    EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 2"));
+    EXPECT_EQ(w.status().totalNumber->text(), QStringLiteral(" 2"));
     EXPECT_FALSE(program.results().contains(QStringLiteral("invoice invoice")));
-    EXPECT_EQ(w.outlineFile->topLevelItemCount(), 0);
-    EXPECT_EQ(w.dispResult->currentIndex(), 0);
+    EXPECT_EQ(w.results().outlineFile->topLevelItemCount(), 0);
+    EXPECT_EQ(w.results().dispResult->currentIndex(), 0);
     // One hit and one word around it, kept for the single-file view.
     EXPECT_EQ(program.shell.searchRun().arguments().allHits, 0);
     EXPECT_EQ(program.shell.searchRun().arguments().contextWords, 1);
@@ -261,7 +266,7 @@ TEST(SearchRun, TheFileLimitEndsTheRunWithItsMessage) {
     EXPECT_EQ(program.boxes.asked()[0].text,
               QStringLiteral("More than 200 files found! Please refine current index!"));
     EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Too Many Files Found"));
-    EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 2"));
+    EXPECT_EQ(w.status().totalNumber->text(), QStringLiteral(" 2"));
     EXPECT_FALSE(program.results().contains(QStringLiteral("3. ")));
     EXPECT_EQ(program.status(), QStringLiteral("Too many files found! Please refine current index!"));
 }
@@ -282,7 +287,7 @@ TEST(SearchRun, AMissingCategoryFolderIsReportedWithRetryIgnoreAbort) {
         ASSERT_EQ(program.boxes.asked().size(), 1u);
         EXPECT_EQ(program.boxes.asked()[0].text, message + QStringLiteral("\n") + QString::fromStdString(missing));
         EXPECT_EQ(program.boxes.asked()[0].buttons, MessageButtons::AbortRetryIgnore);
-        EXPECT_EQ(program.window().totalNumber->text(), QStringLiteral(" 2"));
+        EXPECT_EQ(program.window().status().totalNumber->text(), QStringLiteral(" 2"));
         EXPECT_EQ(program.status(), QStringLiteral("Search did not complete!"));
         EXPECT_EQ(program.end.ended(), 0);
     }
@@ -306,7 +311,7 @@ TEST(SearchRun, AMissingCategoryFolderIsReportedWithRetryIgnoreAbort) {
         program.start();
         ASSERT_EQ(program.boxes.asked().size(), 1u);
         EXPECT_EQ(program.boxes.asked()[0].text, message + QStringLiteral("\n") + QString::fromStdString(corpus.folder("b")));
-        EXPECT_EQ(program.window().totalNumber->text(), QStringLiteral(" 2"));
+        EXPECT_EQ(program.window().status().totalNumber->text(), QStringLiteral(" 2"));
         EXPECT_EQ(program.status(), QStringLiteral("Search has completed!"));
     }
 }
@@ -316,26 +321,26 @@ TEST(SearchRun, DirectSearchWalksTheOneFolderShown) {
     Program program;
     MainWindow& w = program.window();
     program.searchFolders({corpus.folder("a")});
-    w.chkQSearch->click();
-    EXPECT_TRUE(w.qDirList->isEnabled());
-    EXPECT_FALSE(w.searchCat->isEnabled());
-    EXPECT_FALSE(w.searchBrowse->isEnabled());
-    ASSERT_FALSE(w.qDirList->setPath(corpus.folder("b")));
+    w.criteria().chkQSearch->click();
+    EXPECT_TRUE(w.criteria().qDirList->isEnabled());
+    EXPECT_FALSE(w.criteria().searchCat->isEnabled());
+    EXPECT_FALSE(w.commands().searchBrowse->isEnabled());
+    ASSERT_FALSE(w.criteria().qDirList->setPath(corpus.folder("b")));
     // The folder searched is named above the list, which shows only what is in it.
-    EXPECT_EQ(w.qDirPath->toolTip(), w.qDirList->displayPath());
-    EXPECT_TRUE(w.qDirPath->toolTip().endsWith(QStringLiteral("/b")));
+    EXPECT_EQ(w.criteria().qDirPath->toolTip(), w.criteria().qDirList->displayPath());
+    EXPECT_TRUE(w.criteria().qDirPath->toolTip().endsWith(QStringLiteral("/b")));
     program.words(QStringLiteral("invoice"));
     program.start();
-    EXPECT_EQ(w.totalNumber->text(), QStringLiteral(" 2"));
+    EXPECT_EQ(w.status().totalNumber->text(), QStringLiteral(" 2"));
     EXPECT_TRUE(program.results().contains(QStringLiteral("four.txt")));
     EXPECT_FALSE(program.results().contains(QStringLiteral("one.txt")));
 
-    w.searchConfig->click();
-    w.chkQSearch->click();
-    EXPECT_FALSE(w.qDirList->isEnabled());
-    for (QWidget* back : {static_cast<QWidget*>(w.searchBrowse), static_cast<QWidget*>(w.listCategory),
-                          static_cast<QWidget*>(w.searchCat), static_cast<QWidget*>(w.wordList),
-                          static_cast<QWidget*>(w.searchAdd)})
+    w.commands().searchConfig->click();
+    w.criteria().chkQSearch->click();
+    EXPECT_FALSE(w.criteria().qDirList->isEnabled());
+    for (QWidget* back : {static_cast<QWidget*>(w.commands().searchBrowse), static_cast<QWidget*>(w.criteria().listCategory),
+                          static_cast<QWidget*>(w.criteria().searchCat), static_cast<QWidget*>(w.criteria().wordList),
+                          static_cast<QWidget*>(w.criteria().searchAdd)})
         EXPECT_TRUE(back->isEnabled()) << back->objectName().toStdString();
 }
 
@@ -346,15 +351,15 @@ TEST(SearchRun, NothingToSearchOrNoWords) {
     program.start();
     ASSERT_EQ(program.boxes.asked().size(), 1u);
     EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Text Missing"));
-    EXPECT_TRUE(w.frameSearch->isVisible() || !w.isVisible());
-    EXPECT_FALSE(w.dispResult->isVisible());
+    EXPECT_TRUE(w.criteria().frameSearch->isVisible() || !w.isVisible());
+    EXPECT_FALSE(w.results().dispResult->isVisible());
     // No folders: said so, and no run pretends to have looked.
     program.words(QStringLiteral("invoice"));
     program.start();
     ASSERT_EQ(program.boxes.asked().size(), 2u);
     EXPECT_EQ(program.boxes.asked()[1].title, QStringLiteral("Nothing to Search"));
     EXPECT_NE(program.status(), QStringLiteral("Search has completed!"));
-    EXPECT_FALSE(w.dispResult->isVisible());
+    EXPECT_FALSE(w.results().dispResult->isVisible());
 }
 
 TEST(SearchRun, ClosingTheWindowDuringARunStopsItSavesAndCloses) {
@@ -387,9 +392,9 @@ TEST(SearchRun, WhatIsPassedOverIsCountedAndNamed) {
         program.searchFolders({a});
         program.words(QStringLiteral("invoice"));
         program.start();
-        EXPECT_EQ(program.window().totalNumber->text(), QStringLiteral(" 1"));
+        EXPECT_EQ(program.window().status().totalNumber->text(), QStringLiteral(" 1"));
         EXPECT_EQ(program.status(), QStringLiteral("Search has completed!   (3 passed over)"));
-        const QString named = program.window().dispFile->toolTip();
+        const QString named = program.window().status().dispFile->toolTip();
         for (const char* part : {"dangling.txt: a link that leads nowhere", "one.txt: Permission denied",
                                  "rootlink: a link to a folder, not followed"})
             EXPECT_TRUE(named.contains(QString::fromUtf8(part))) << part << "\n" << named.toStdString();

@@ -1,3 +1,4 @@
+#include "criteria/run_arguments.h"
 #include "run/qt/single_file_view.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,10 @@
 #include "hostile_documents.h"
 #include "viewer_idle.h"
 #include "window_fixture.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
+#include "window/qt/status_row.h"
 
 namespace tessaly::test {
 namespace {
@@ -40,24 +45,25 @@ protected:
     SingleFileViewTest() : SingleFileViewTest(installedEngine()) {}
     explicit SingleFileViewTest(EngineAccess& engine)
         : results(*fixture.window, fixture.services),
-          view(*fixture.window, fixture.services, engine, arguments) {
-        window().DispFull->setChecked(true);
-        window().searchText[0]->setText(QStringLiteral("cat"));
+          view(*fixture.window, fixture.services, engine, arguments, results.selectedFile()) {
+        window().panel().DispFull->setChecked(true);
+        window().criteria().searchText[0]->setText(QStringLiteral("cat"));
     }
 
     MainWindow& window() { return *fixture.window; }
+    SelectedFile& selected() { return results.selectedFile(); }
 
     // The file's node, as a run that found it leaves it.
     QTreeWidgetItem* listed(const std::string& path, int fileCount = 1) {
         results.addToTree(path, 1, fileCount);
-        for (QTreeWidgetItemIterator it(window().outlineFile); *it; ++it)
+        for (QTreeWidgetItemIterator it(window().results().outlineFile); *it; ++it)
             if ((*it)->data(0, ResultView::kPathRole).toByteArray() == QByteArray::fromStdString(path))
                 return *it;
         return nullptr;
     }
 
     void click(QTreeWidgetItem* node) {
-        emit window().outlineFile->itemClicked(node, 0);
+        emit window().results().outlineFile->itemClicked(node, 0);
         waitForSingleFileView(view);
     }
 
@@ -78,14 +84,14 @@ TEST_F(SingleFileViewTest, FileNodeShowsDateSizeAndTheHitsInRed) {
     const std::string path = files.write("Docs/Notes.TXT", "the cat sat on the mat\r\nnothing here\r\n");
     click(listed(path));
 
-    RichTextBox& pane = *window().textFile;
+    RichTextBox& pane = *window().results().textFile;
     const QString heading = QStringLiteral("Date: ") + QString::fromStdString(dateTimeText(modified(path))) +
                             QStringLiteral("    Size:  1KB");
     EXPECT_TRUE(pane.plainText().startsWith(heading + "\n \n")) << pane.plainText().toStdString();
     EXPECT_TRUE(pane.plainText().contains("the cat sat on the mat")) << pane.plainText().toStdString();
     EXPECT_FALSE(pane.plainText().contains("nothing here"));
     // The path keeps its case: a lower-cased one would not open.
-    EXPECT_EQ(window().state.selectedFile, path);
+    EXPECT_EQ(selected().path, path);
 
     const struct {
         int at;
@@ -107,35 +113,35 @@ TEST_F(SingleFileViewTest, FileNodeShowsDateSizeAndTheHitsInRed) {
 // clears the tree) ends its reading at once, and so does the view's end.
 TEST_F(SingleFileViewTest, ANewRunEndsTheReadingOfTheFileClickedBefore) {
     const std::string path = files.write("forms.pdf", formChainPdf());
-    emit window().outlineFile->itemClicked(listed(path), 0);
+    emit window().results().outlineFile->itemClicked(listed(path), 0);
     QElapsedTimer clock;
     clock.start();
     results.clearTreeAndFileView();  // as a new run does
     ASSERT_TRUE(waitForSingleFileView(view));
     EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_EQ(window().textFile->plainText().toStdString().find("Date:"), std::string::npos);
+    EXPECT_EQ(window().results().textFile->plainText().toStdString().find("Date:"), std::string::npos);
 }
 
 TEST_F(SingleFileViewTest, FileThatNoLongerMatchesShowsItsHeadingAlone) {
     const std::string path = files.write("a.txt", "");
-    window().searchText[0]->setText(QStringLiteral("dog"));
+    window().criteria().searchText[0]->setText(QStringLiteral("dog"));
     click(listed(path));
-    EXPECT_TRUE(window().textFile->plainText().startsWith("Date: "));
-    EXPECT_TRUE(window().textFile->plainText().trimmed().endsWith("Size:  1KB"))
-        << window().textFile->plainText().toStdString();
-    EXPECT_EQ(window().state.selectedFile, path);
+    EXPECT_TRUE(window().results().textFile->plainText().startsWith("Date: "));
+    EXPECT_TRUE(window().results().textFile->plainText().trimmed().endsWith("Size:  1KB"))
+        << window().results().textFile->plainText().toStdString();
+    EXPECT_EQ(selected().path, path);
 }
 
 TEST_F(SingleFileViewTest, FolderNodeClickChangesNothing) {
     const std::string path = files.write("Docs/a.txt", "cat");
     QTreeWidgetItem* file = listed(path);
-    window().state.selectedFile = "/kept";
-    window().textFile->setRtf(std::string_view("{\\rtf1 kept view}"));
+    selected().path = "/kept";
+    window().results().textFile->setRtf(std::string_view("{\\rtf1 kept view}"));
     for (QTreeWidgetItem* node = file->parent(); node; node = node->parent()) {
         SCOPED_TRACE(node->text(0).toStdString());
         click(node);
-        EXPECT_EQ(window().state.selectedFile, "/kept");
-        EXPECT_EQ(window().textFile->plainText(), "kept view");
+        EXPECT_EQ(selected().path, "/kept");
+        EXPECT_EQ(window().results().textFile->plainText(), "kept view");
     }
 }
 
@@ -149,7 +155,7 @@ TEST_F(SingleFileViewTest, TooManyHitsShowsTheNoteInsteadOfTheLines) {
     arguments.contextWords = 30;
     click(listed(path));
 
-    const QString shown = window().textFile->plainText();
+    const QString shown = window().results().textFile->plainText();
     const QString size = QStringLiteral("Size:  %1KB").arg(text.size() / 1024);
     EXPECT_TRUE(shown.contains(size)) << shown.left(200).toStdString();
     EXPECT_TRUE(shown.contains(
@@ -161,33 +167,33 @@ TEST_F(SingleFileViewTest, FileGoneSinceTheRunIsSaidInTheStatusLine) {
     const std::string path = files.write("gone.txt", "cat");
     QTreeWidgetItem* node = listed(path);
     std::filesystem::remove(path);
-    window().state.selectedFile = "/before";
+    selected().path = "/before";
     click(node);
-    EXPECT_EQ(window().dispFile->text().toStdString(), "The file is no longer there: " + path);
-    EXPECT_TRUE(window().state.selectedFile.empty());
-    EXPECT_EQ(window().textFile->plainText(), "");
+    EXPECT_EQ(window().status().dispFile->text().toStdString(), "The file is no longer there: " + path);
+    EXPECT_TRUE(selected().path.empty());
+    EXPECT_EQ(window().results().textFile->plainText(), "");
     EXPECT_TRUE(fixture.boxes.asked().empty());
 }
 
 TEST_F(SingleFileViewTest, DoubleClickOpensTheSelectedFileButNothingAfterATabChange) {
     const std::string path = files.write("a.txt", "cat");
     click(listed(path));
-    window().dispResult->show();
-    window().dispResult->setCurrentIndex(1);
+    window().results().dispResult->show();
+    window().results().dispResult->setCurrentIndex(1);
     window().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&*fixture.window));
-    window().state.selectedFile = path;  // the tab change above emptied it
+    selected().path = path;  // the tab change above emptied it
 
-    QTest::mouseDClick(window().textFile->viewport(), Qt::LeftButton);
+    QTest::mouseDClick(window().results().textFile->viewport(), Qt::LeftButton);
     EXPECT_EQ(fixture.desktop.opened(), std::vector<std::string>{path});
 
-    window().dispResult->setCurrentIndex(0);
+    window().results().dispResult->setCurrentIndex(0);
     view.doubleClicked();
     EXPECT_EQ(fixture.desktop.opened().size(), 1u);
 
     // A file the desktop cannot open is not worth a box.
     fixture.desktop.failOpening(Failure{code::pathFileAccessError, 0, "open", path});
-    window().state.selectedFile = path;
+    selected().path = path;
     view.doubleClicked();
     EXPECT_EQ(fixture.desktop.opened().size(), 2u);
     EXPECT_TRUE(fixture.boxes.asked().empty());
@@ -223,7 +229,7 @@ TEST_F(SingleFileViewWithoutEngineTest, EngineThatCannotLoadIsReportedAndAbortEn
         EXPECT_EQ(box.title, "Operation Error");
         EXPECT_EQ(box.buttons, MessageButtons::AbortRetryIgnore);
         // The heading alone would claim the file has no hits.
-        EXPECT_EQ(window().textFile->plainText(), "");
+        EXPECT_EQ(window().results().textFile->plainText(), "");
     }
 }
 

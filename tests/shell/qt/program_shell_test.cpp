@@ -35,6 +35,12 @@
 #include "search_start.h"
 #include "scripted_program_services.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/option_summary.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
+#include "window/qt/status_row.h"
 #include "window/qt/services.h"
 #include "temp_dir.h"
 
@@ -74,46 +80,46 @@ TEST(ProgramShell, FirstStartWithoutDataFiles) {
 
     EXPECT_TRUE(program.boxes.asked().empty());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tessaly 4.5"));
-    EXPECT_EQ(w.dispFile->text(), QStringLiteral("Ready to search!"));
+    EXPECT_EQ(w.status().dispFile->text(), QStringLiteral("Ready to search!"));
     EXPECT_TRUE(std::filesystem::exists(data.path() / "tyindex.ini"));
     EXPECT_EQ(std::filesystem::file_size(data.path() / "tyindex.ini"), 0u);
-    EXPECT_EQ(w.searchCat->count(), 0);
+    EXPECT_EQ(w.criteria().searchCat->count(), 0);
 
     // The commands as they stand before a search.
-    EXPECT_TRUE(w.searchNow->isEnabled());
-    for (QWidget* off : {static_cast<QWidget*>(w.searchConfig), static_cast<QWidget*>(w.searchStop),
-                         static_cast<QWidget*>(w.searchSave), static_cast<QWidget*>(w.searchPrint),
-                         static_cast<QWidget*>(w.buttonView), static_cast<QWidget*>(w.buttonDetail),
-                         static_cast<QWidget*>(w.searchRemove), static_cast<QWidget*>(w.searchCopy),
-                         static_cast<QWidget*>(w.searchAdd)})
+    EXPECT_TRUE(w.commands().searchNow->isEnabled());
+    for (QWidget* off : {static_cast<QWidget*>(w.commands().searchConfig), static_cast<QWidget*>(w.commands().searchStop),
+                         static_cast<QWidget*>(w.commands().searchSave), static_cast<QWidget*>(w.commands().searchPrint),
+                         static_cast<QWidget*>(w.commands().buttonView), static_cast<QWidget*>(w.commands().buttonDetail),
+                         static_cast<QWidget*>(w.criteria().searchRemove), static_cast<QWidget*>(w.criteria().searchCopy),
+                         static_cast<QWidget*>(w.criteria().searchAdd)})
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
-    EXPECT_FALSE(w.frameAdvanced->isVisible());
-    EXPECT_TRUE(w.ImageRed->isVisible());
-    EXPECT_FALSE(w.ImageGreen->isVisible());
+    EXPECT_FALSE(w.panel().frameAdvanced->isVisible());
+    EXPECT_TRUE(w.status().ImageRed->isVisible());
+    EXPECT_FALSE(w.status().ImageGreen->isVisible());
 
     // The summary of the defaults; nearby is off, so NEARBY cannot be chosen.
-    EXPECT_TRUE(w.caseNo->isVisible());
-    EXPECT_FALSE(w.caseYes->isVisible());
-    EXPECT_FALSE(w.smartYes->isVisible());
-    EXPECT_FALSE(w.smartNo->isVisible());
-    EXPECT_TRUE(w.subYes->isVisible());
-    EXPECT_TRUE(w.showOne->isVisible());
-    EXPECT_TRUE(w.numTen->isVisible());
-    EXPECT_EQ(w.timeStamp->text(), QStringLiteral("All Files"));
-    EXPECT_EQ(w.lblExt->text(), QStringLiteral("All File Types"));
-    EXPECT_EQ(w.nearbyLabel->text(), QStringLiteral("Don't Apply"));
-    EXPECT_EQ(w.dispOption->text(), QStringLiteral("Name and Text"));
-    EXPECT_EQ(w.lblBeginning->text(), QStringLiteral("Beginning of File"));
-    EXPECT_EQ(w.beginningLetter->text(), QStringLiteral("Any Letters"));
-    for (const OperatorGroup* group : {&w.Opt1, &w.Opt2, &w.Opt3}) {
+    EXPECT_TRUE(w.summary().caseNo->isVisible());
+    EXPECT_FALSE(w.summary().caseYes->isVisible());
+    EXPECT_FALSE(w.summary().smartYes->isVisible());
+    EXPECT_FALSE(w.summary().smartNo->isVisible());
+    EXPECT_TRUE(w.summary().subYes->isVisible());
+    EXPECT_TRUE(w.summary().showOne->isVisible());
+    EXPECT_TRUE(w.summary().numTen->isVisible());
+    EXPECT_EQ(w.summary().timeStamp->text(), QStringLiteral("All Files"));
+    EXPECT_EQ(w.summary().lblExt->text(), QStringLiteral("All File Types"));
+    EXPECT_EQ(w.summary().nearbyLabel->text(), QStringLiteral("Don't Apply"));
+    EXPECT_EQ(w.summary().dispOption->text(), QStringLiteral("Name and Text"));
+    EXPECT_EQ(w.summary().lblBeginning->text(), QStringLiteral("Beginning of File"));
+    EXPECT_EQ(w.summary().beginningLetter->text(), QStringLiteral("Any Letters"));
+    for (const OperatorGroup* group : {&w.criteria().Opt1, &w.criteria().Opt2, &w.criteria().Opt3}) {
         EXPECT_TRUE((*group)[0]->isChecked());
         EXPECT_FALSE((*group)[3]->isEnabled());
     }
 
     // Direct search is off, its lists disabled and open on the data folder.
-    EXPECT_FALSE(w.chkQSearch->isChecked());
-    EXPECT_FALSE(w.qDirList->isEnabled());
-    EXPECT_EQ(w.qDirList->path(), data.path().string());
+    EXPECT_FALSE(w.criteria().chkQSearch->isChecked());
+    EXPECT_FALSE(w.criteria().qDirList->isEnabled());
+    EXPECT_EQ(w.criteria().qDirList->path(), data.path().string());
     EXPECT_EQ(w.widthTwips(), 8280);
     EXPECT_EQ(w.dividerLeft(), 3000);
 }
@@ -126,11 +132,11 @@ TEST(ProgramShell, ClosingSavesWhatTheNextStartShows) {
         Program first(data);
         first.shell.load();
         MainWindow& w = first.window();
-        w.searchCat->setCurrentIndex(0);
-        emit w.searchCat->activated(0);
-        w.optCase->setChecked(true);
-        w.fileText->setText(QStringLiteral("  ab "));
-        w.resultOpt[0]->setChecked(true);
+        w.criteria().searchCat->setCurrentIndex(0);
+        emit w.criteria().searchCat->activated(0);
+        w.panel().optCase->setChecked(true);
+        w.panel().fileText->setText(QStringLiteral("  ab "));
+        w.panel().resultOpt[0]->setChecked(true);
         w.setWidthTwips(9000);
         w.close();
         EXPECT_TRUE(first.boxes.asked().empty());
@@ -140,17 +146,17 @@ TEST(ProgramShell, ClosingSavesWhatTheNextStartShows) {
     Program second(data);
     second.shell.load();
     MainWindow& w = second.window();
-    EXPECT_EQ(w.searchCat->currentText(), QStringLiteral("Work"));
-    ASSERT_EQ(w.listCategory->count(), 2);
-    EXPECT_EQ(w.listCategory->item(1)->text(), QStringLiteral("/data"));
-    ASSERT_EQ(w.wordList->count(), 1);
-    EXPECT_EQ(w.wordList->item(0)->text(), QStringLiteral("invoice"));
-    EXPECT_TRUE(w.optCase->isChecked());
-    EXPECT_TRUE(w.caseYes->isVisible());
-    EXPECT_TRUE(w.resultOpt[0]->isChecked());
-    EXPECT_EQ(w.fileText->text(), QStringLiteral("ab"));
-    EXPECT_EQ(w.beginningLetter->text(), QStringLiteral("ab"));
-    EXPECT_EQ(w.dispFile->text(), QStringLiteral("Ready to search!"));
+    EXPECT_EQ(w.criteria().searchCat->currentText(), QStringLiteral("Work"));
+    ASSERT_EQ(w.criteria().listCategory->count(), 2);
+    EXPECT_EQ(w.criteria().listCategory->item(1)->text(), QStringLiteral("/data"));
+    ASSERT_EQ(w.criteria().wordList->count(), 1);
+    EXPECT_EQ(w.criteria().wordList->item(0)->text(), QStringLiteral("invoice"));
+    EXPECT_TRUE(w.panel().optCase->isChecked());
+    EXPECT_TRUE(w.summary().caseYes->isVisible());
+    EXPECT_TRUE(w.panel().resultOpt[0]->isChecked());
+    EXPECT_EQ(w.panel().fileText->text(), QStringLiteral("ab"));
+    EXPECT_EQ(w.summary().beginningLetter->text(), QStringLiteral("ab"));
+    EXPECT_EQ(w.status().dispFile->text(), QStringLiteral("Ready to search!"));
     EXPECT_NEAR(w.widthTwips(), 9000, 15);
 }
 
@@ -160,7 +166,7 @@ TEST(ProgramShell, ExitSavesOnceAndAsksTheProgramToEnd) {
     Program program(data, files);
     program.shell.load();
     QSignalSpy exits(&program.shell, &ProgramShell::exitRequested);
-    program.window().stExit->click();
+    program.window().commands().stExit->click();
     EXPECT_EQ(exits.count(), 1);
     EXPECT_EQ(std::filesystem::file_size(data.path() / "tysetup.tyx"), 500u);
     // Had the window closed after &Exit, it must not write the file again.
@@ -178,7 +184,7 @@ TEST(ProgramShell, AFailedSaveIsReportedAndTheOldFileKept) {
     TempDir data;
     Program writer(data);
     writer.shell.load();
-    writer.window().optCase->setChecked(true);
+    writer.window().panel().optCase->setChecked(true);
     writer.window().close();
     const std::string saved = readFile((data.path() / "tysetup.tyx").string());
 
@@ -191,7 +197,7 @@ TEST(ProgramShell, AFailedSaveIsReportedAndTheOldFileKept) {
         Program program(data, files);
         program.shell.load();
         files.fail("rename", ENOSPC);
-        program.window().optCase->setChecked(false);
+        program.window().panel().optCase->setChecked(false);
         program.boxes.answer(c.answer);
         program.window().close();
         ASSERT_EQ(program.boxes.asked().size(), 1u);
@@ -208,7 +214,7 @@ TEST(ProgramShell, AFailedSaveIsReportedAndTheOldFileKept) {
     Program program(data, files);
     program.shell.load();
     files.fail("rename", ENOSPC, {}, 1);
-    program.window().optCase->setChecked(false);
+    program.window().panel().optCase->setChecked(false);
     program.boxes.answer(MessageAnswer::Retry);
     program.window().close();
     EXPECT_EQ(program.boxes.asked().size(), 1u);
@@ -225,8 +231,8 @@ TEST(ProgramShell, AnUnwritableDataFolderIsSaidOnceAtStartUp) {
     program.shell.load();
     ASSERT_EQ(program.boxes.asked().size(), 1u);
     EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Data Folder Not Writable"));
-    EXPECT_EQ(program.window().dispFile->text(), QStringLiteral("Ready to search!"));
-    EXPECT_EQ(program.window().beginningLetter->text(), QStringLiteral("Any Letters"));
+    EXPECT_EQ(program.window().status().dispFile->text(), QStringLiteral("Ready to search!"));
+    EXPECT_EQ(program.window().summary().beginningLetter->text(), QStringLiteral("Any Letters"));
     program.window().close();
     EXPECT_EQ(program.boxes.asked().size(), 1u);
     EXPECT_EQ(program.end.ended(), 0);
@@ -242,7 +248,7 @@ TEST(ProgramShell, ADamagedSettingsFileGivesTheDefaultsWithAWord) {
     program.shell.load();
     ASSERT_EQ(program.boxes.asked().size(), 1u);
     EXPECT_EQ(program.boxes.asked()[0].title, QStringLiteral("Settings Damaged"));
-    EXPECT_TRUE(program.window().searchSub->isChecked());
+    EXPECT_TRUE(program.window().panel().searchSub->isChecked());
 }
 
 // The second page of the options panel: reached by keyboard, shown in the
@@ -253,12 +259,12 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
     {
         Program first(data);
         MainWindow& w = first.activeWindow();
-        EXPECT_EQ(w.scopeLabel->text(), QStringLiteral("Usual Files"));
-        w.searchOption->click();
-        w.searchScope->click();
-        ASSERT_TRUE(w.frameScope->isVisible());
-        EXPECT_FALSE(w.frameAdvanced->isVisible());
-        ASSERT_EQ(QApplication::focusWidget(), w.scopeFolders);
+        EXPECT_EQ(w.summary().scopeLabel->text(), QStringLiteral("Usual Files"));
+        w.commands().searchOption->click();
+        w.panel().searchScope->click();
+        ASSERT_TRUE(w.panel().frameScope->isVisible());
+        EXPECT_FALSE(w.panel().frameAdvanced->isVisible());
+        ASSERT_EQ(QApplication::focusWidget(), w.panel().scopeFolders);
         QStringList reached;
         for (int step = 0; step < 7; ++step) {
             reached << QApplication::focusWidget()->objectName();
@@ -266,15 +272,15 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
         }
         EXPECT_EQ(reached, (QStringList{"scopeFolders", "scopeHidden", "scopeBinary", "scopeDocuments",
                                         "scopeSize", "scopeDocumentTime", "scopeBack"}));
-        QTest::keyClicks(w.scopeFolders, QStringLiteral(".git;  Old Mail ;"));
-        w.scopeHidden->setChecked(true);
-        w.scopeDocuments->setChecked(false);
-        w.scopeSize->setValue(10);
-        w.scopeDocumentTime->setValue(5);
-        w.scopeBack->click();
-        EXPECT_TRUE(w.frameAdvanced->isVisible());
-        w.advOK->click();
-        EXPECT_EQ(w.scopeLabel->text(), QStringLiteral("Hidden, Up to 10 MB, Documents Raw, 2 Folders Left Out"));
+        QTest::keyClicks(w.panel().scopeFolders, QStringLiteral(".git;  Old Mail ;"));
+        w.panel().scopeHidden->setChecked(true);
+        w.panel().scopeDocuments->setChecked(false);
+        w.panel().scopeSize->setValue(10);
+        w.panel().scopeDocumentTime->setValue(5);
+        w.panel().scopeBack->click();
+        EXPECT_TRUE(w.panel().frameAdvanced->isVisible());
+        w.panel().advOK->click();
+        EXPECT_EQ(w.summary().scopeLabel->text(), QStringLiteral("Hidden, Up to 10 MB, Documents Raw, 2 Folders Left Out"));
         w.close();
         EXPECT_TRUE(first.boxes.asked().empty());
     }
@@ -283,14 +289,14 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
         Program second(data);
         second.shell.load();
         MainWindow& w = second.window();
-        EXPECT_EQ(w.scopeFolders->text(), QStringLiteral(".git; Old Mail"));
-        EXPECT_TRUE(w.scopeHidden->isChecked());
-        EXPECT_FALSE(w.scopeBinary->isChecked());
-        EXPECT_FALSE(w.scopeDocuments->isChecked());
-        EXPECT_EQ(w.scopeSize->value(), 10);
+        EXPECT_EQ(w.panel().scopeFolders->text(), QStringLiteral(".git; Old Mail"));
+        EXPECT_TRUE(w.panel().scopeHidden->isChecked());
+        EXPECT_FALSE(w.panel().scopeBinary->isChecked());
+        EXPECT_FALSE(w.panel().scopeDocuments->isChecked());
+        EXPECT_EQ(w.panel().scopeSize->value(), 10);
         EXPECT_EQ(readScope(w).largestFileSize, 10u << 20);
         EXPECT_EQ(readScope(w).documentSecondsLimit, 5u);
-        EXPECT_EQ(w.scopeLabel->text(), QStringLiteral("Hidden, Up to 10 MB, Documents Raw, 2 Folders Left Out"));
+        EXPECT_EQ(w.summary().scopeLabel->text(), QStringLiteral("Hidden, Up to 10 MB, Documents Raw, 2 Folders Left Out"));
     }
 
     // A size in bytes shows rounded up and comes back as it was while left alone.
@@ -300,7 +306,7 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
     ASSERT_EQ(third.boxes.asked().size(), 1u);
     EXPECT_EQ(third.boxes.asked()[0].title, QStringLiteral("Settings Damaged"));
     EXPECT_TRUE(third.boxes.asked()[0].text.contains(QStringLiteral("(binaryIncluded)")));
-    EXPECT_EQ(third.window().scopeSize->value(), 1);
+    EXPECT_EQ(third.window().panel().scopeSize->value(), 1);
     EXPECT_EQ(readScope(third.window()).largestFileSize, 1500u);
     EXPECT_EQ(readScope(third.window()).binaryIncluded, false);
 }
@@ -325,7 +331,6 @@ TEST(ProgramShell, TheDividerAndTheWidthComeBack) {
         Program second(data);
         second.shell.load();
         EXPECT_EQ(second.window().dividerLeft(), c.divider);
-        EXPECT_EQ(second.window().state.geometry.splitterLeft, c.divider);
         EXPECT_NEAR(second.window().widthTwips(), c.width, 30);
     }
 }
@@ -340,9 +345,9 @@ TEST(ProgramShell, TheFirstStartOffersACategoryOnce) {
         Program first(data);
         first.shell.offerFirstCategory(documents);
         first.shell.load();
-        EXPECT_EQ(first.window().searchCat->currentText(), QStringLiteral("Documents"));
-        ASSERT_EQ(first.window().listCategory->count(), 1);
-        EXPECT_EQ(first.window().listCategory->item(0)->text().toStdString(), documents);
+        EXPECT_EQ(first.window().criteria().searchCat->currentText(), QStringLiteral("Documents"));
+        ASSERT_EQ(first.window().criteria().listCategory->count(), 1);
+        EXPECT_EQ(first.window().criteria().listCategory->item(0)->text().toStdString(), documents);
         EXPECT_TRUE(first.boxes.asked().empty());
         first.window().close();
     }
@@ -351,7 +356,7 @@ TEST(ProgramShell, TheFirstStartOffersACategoryOnce) {
     Program second(data);
     second.shell.offerFirstCategory(documents);
     second.shell.load();
-    EXPECT_EQ(second.window().searchCat->count(), 0);
+    EXPECT_EQ(second.window().criteria().searchCat->count(), 0);
 }
 
 TEST(ProgramShell, TheResultsTakeATallerWindow) {
@@ -359,14 +364,14 @@ TEST(ProgramShell, TheResultsTakeATallerWindow) {
     Program program(data);
     program.shell.load();
     MainWindow& w = program.window();
-    const int results = w.dispResult->height(), status = w.dispFile->y();
+    const int results = w.results().dispResult->height(), status = w.status().dispFile->y();
     w.resize(w.width(), w.height() + 300);
-    EXPECT_EQ(w.dispResult->height(), results + 300);
-    EXPECT_EQ(w.dispFile->y(), status + 300);
-    EXPECT_LE(w.dispResult->geometry().bottom(), w.dispFile->y());
+    EXPECT_EQ(w.results().dispResult->height(), results + 300);
+    EXPECT_EQ(w.status().dispFile->y(), status + 300);
+    EXPECT_LE(w.results().dispResult->geometry().bottom(), w.status().dispFile->y());
     // Never less than the least height the rows need.
     w.resize(w.width(), 100);
-    EXPECT_EQ(w.dispResult->height(), results);
+    EXPECT_EQ(w.results().dispResult->height(), results);
 }
 
 // A long summary value is shown whole, beside its caption.
@@ -375,13 +380,13 @@ TEST(ProgramShell, ALongSummaryValueIsShownWhole) {
     Program program(data);
     program.shell.load();
     MainWindow& w = program.window();
-    w.optFromTo->setChecked(true);
-    w.dateFrom->setText(QStringLiteral("12/28/2021"));
-    w.dateTo->setText(QStringLiteral("12/28/2026"));
+    w.panel().optFromTo->setChecked(true);
+    w.panel().dateFrom->setText(QStringLiteral("12/28/2021"));
+    w.panel().dateTo->setText(QStringLiteral("12/28/2026"));
     refreshSummary(w);
     w.layOut();
-    EXPECT_GE(w.timeStamp->width(), w.timeStamp->fontMetrics().horizontalAdvance(w.timeStamp->text()));
-    EXPECT_GT(w.timeStamp->x(), w.Label12->x() + w.Label12->fontMetrics().horizontalAdvance(w.Label12->text()));
+    EXPECT_GE(w.summary().timeStamp->width(), w.summary().timeStamp->fontMetrics().horizontalAdvance(w.summary().timeStamp->text()));
+    EXPECT_GT(w.summary().timeStamp->x(), w.summary().Label12->x() + w.summary().Label12->fontMetrics().horizontalAdvance(w.summary().Label12->text()));
 }
 
 // A screen reader reads each value of the summary, described by its caption.
@@ -393,7 +398,7 @@ TEST(ProgramShell, TheSummaryValuesAreReadOut) {
     const struct {
         QLabel* value;
         const char* caption;
-    } cases[] = {{w.caseNo, "Match Case"}, {w.timeStamp, "Time Stamp"}};
+    } cases[] = {{w.summary().caseNo, "Match Case"}, {w.summary().timeStamp, "Time Stamp"}};
     for (const auto& c : cases) {
         QAccessibleInterface* read = QAccessible::queryAccessibleInterface(c.value);
         ASSERT_NE(read, nullptr);
@@ -401,11 +406,11 @@ TEST(ProgramShell, TheSummaryValuesAreReadOut) {
         EXPECT_EQ(read->text(QAccessible::Description), QString::fromLatin1(c.caption));
     }
     // The Category box is named by its caption, which labels it.
-    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w.searchCat);
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(w.criteria().searchCat);
     EXPECT_EQ(box->text(QAccessible::Name), QStringLiteral("Group of Folders"));
     const auto labels = box->relations(QAccessible::Label);
     ASSERT_EQ(labels.size(), 1);
-    EXPECT_EQ(labels[0].first->object(), w.lblCat);
+    EXPECT_EQ(labels[0].first->object(), w.criteria().lblCat);
 }
 
 // Tab reaches every control in use, as a person reads the window: each word
@@ -414,8 +419,8 @@ TEST(ProgramShell, TabGoesInReadingOrder) {
     TempDir data;
     Program program(data);
     MainWindow& w = program.activeWindow();
-    w.chkQSearch->click();
-    w.searchText[0]->setFocus();
+    w.criteria().chkQSearch->click();
+    w.criteria().searchText[0]->setFocus();
     QStringList reached;
     for (int step = 0; step < 40 && !reached.contains(QApplication::focusWidget()->objectName()); ++step) {
         reached << QApplication::focusWidget()->objectName();
@@ -436,21 +441,21 @@ TEST(ProgramShell, TheKeysALinuxUserPresses) {
     TempDir data;
     Program program(data);
     MainWindow& w = program.activeWindow();
-    EXPECT_EQ(QApplication::focusWidget(), w.searchText[0]) << "the window opens on word 1";
-    QSignalSpy started(w.searchNow, &QPushButton::clicked), stopped(w.searchStop, &QPushButton::clicked),
-        helped(w.helpCfg, &QPushButton::clicked), exited(w.stExit, &QPushButton::clicked);
+    EXPECT_EQ(QApplication::focusWidget(), w.criteria().searchText[0]) << "the window opens on word 1";
+    QSignalSpy started(w.commands().searchNow, &QPushButton::clicked), stopped(w.commands().searchStop, &QPushButton::clicked),
+        helped(w.commands().helpCfg, &QPushButton::clicked), exited(w.commands().stExit, &QPushButton::clicked);
 
     // Ctrl+F, then Enter in the word box: Start.
-    w.searchText[2]->setFocus();
+    w.criteria().searchText[2]->setFocus();
     QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::focusWidget(), w.searchText[0]);
-    QTest::keyClick(w.searchText[0], Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), w.criteria().searchText[0]);
+    QTest::keyClick(w.criteria().searchText[0], Qt::Key_Return);
     EXPECT_EQ(started.count(), 1);
     // Escape only where Stop could be clicked.
-    w.searchStop->setEnabled(false);
+    w.commands().searchStop->setEnabled(false);
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_EQ(stopped.count(), 0);
-    w.searchStop->setEnabled(true);
+    w.commands().searchStop->setEnabled(true);
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_EQ(stopped.count(), 1);
     QTest::keyClick(&w, Qt::Key_F1);
@@ -463,7 +468,7 @@ TEST(ProgramShell, TheKeysALinuxUserPresses) {
 MainWindow& directSearchIn(Program& program, const TempDir& tree) {
     program.shell.startDirectSearchIn(tree.path().string());
     MainWindow& w = program.activeWindow();
-    w.chkQSearch->click();
+    w.criteria().chkQSearch->click();
     return w;
 }
 
@@ -475,21 +480,21 @@ TEST(ProgramShell, EnterOnARefusedWordRefusesOnly) {
     tree.write("note.txt", "abxcd");
     Program program(data);
     MainWindow& w = directSearchIn(program, tree);
-    QTest::keyClicks(w.searchText[0], QStringLiteral("ab*cd"));
+    QTest::keyClicks(w.criteria().searchText[0], QStringLiteral("ab*cd"));
 
-    QTest::keyClick(w.searchText[0], Qt::Key_Return);
+    QTest::keyClick(w.criteria().searchText[0], Qt::Key_Return);
     ASSERT_EQ(program.boxes.asked().size(), 1u);
     EXPECT_EQ(program.boxes.asked()[0].text,
               QStringLiteral("Only single word with wild card * at beginning or end is supported!"));
-    EXPECT_FALSE(w.dispResult->isVisible()) << "nothing was searched";
-    EXPECT_EQ(QApplication::focusWidget(), w.searchText[0]);
+    EXPECT_FALSE(w.results().dispResult->isVisible()) << "nothing was searched";
+    EXPECT_EQ(QApplication::focusWidget(), w.criteria().searchText[0]);
 
     QEventLoop untilEnded;
     QObject::connect(&program.shell.searchRun(), &SearchRun::finished, &untilEnded, &QEventLoop::quit);
-    QTest::keyClick(w.searchText[0], Qt::Key_Return);
+    QTest::keyClick(w.criteria().searchText[0], Qt::Key_Return);
     if (program.shell.searchRun().running()) untilEnded.exec();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(w.dispResult->isVisible());
+    EXPECT_TRUE(w.results().dispResult->isVisible());
     EXPECT_EQ(program.boxes.asked().size(), 1u) << "no refusal over the results";
 }
 
@@ -498,7 +503,7 @@ TEST(ProgramShell, DirectSearchOpensWhereItIsTold) {
     Program program(data);
     program.shell.startDirectSearchIn(tree.path().string());
     program.shell.load();
-    EXPECT_EQ(program.window().qDirList->path(), tree.path().string());
+    EXPECT_EQ(program.window().criteria().qDirList->path(), tree.path().string());
 }
 
 // The first run shows the result pane inside its tab page, the lower arrow
@@ -509,17 +514,17 @@ TEST(ProgramShell, TheResultPaneFitsItsPageOnTheFirstRun) {
     Program program(data);
     MainWindow& w = directSearchIn(program, tree);
     w.resize(w.width(), w.height() + 200);
-    w.searchText[0]->setText(QStringLiteral("word"));
+    w.criteria().searchText[0]->setText(QStringLiteral("word"));
     startSearch(program.shell);
     QCoreApplication::processEvents();
-    for (QWidget* pane : {static_cast<QWidget*>(w.MainResult), static_cast<QWidget*>(w.outlineFile)}) {
+    for (QWidget* pane : {static_cast<QWidget*>(w.results().MainResult), static_cast<QWidget*>(w.results().outlineFile)}) {
         SCOPED_TRACE(pane->objectName().toStdString());
         const QWidget* page = pane->parentWidget();
-        ASSERT_TRUE(page->isVisible() || pane != w.MainResult);
-        if (!page->isVisible()) w.dispResult->setCurrentIndex(1);
+        ASSERT_TRUE(page->isVisible() || pane != w.results().MainResult);
+        if (!page->isVisible()) w.results().dispResult->setCurrentIndex(1);
         EXPECT_LE(pane->geometry().bottom(), page->height() - 1);
         EXPECT_LE(page->mapTo(&w, QPoint(0, page->height())).y(),
-                  w.dispResult->geometry().bottom() + 1);
+                  w.results().dispResult->geometry().bottom() + 1);
     }
 }
 
@@ -531,9 +536,9 @@ TEST(ProgramShell, ListsAndBoxesKeepTheirRoom) {
     Program program(data);
     program.shell.startDirectSearchIn(tree.path().string());
     MainWindow& w = program.activeWindow();
-    ASSERT_GT(w.qDirList->count(), 3);
-    EXPECT_GE(w.qDirList->viewport()->height(), 3 * w.qDirList->sizeHintForRow(0));
-    EXPECT_TRUE(w.frameTypes->contentsRect().contains(w.typeText->geometry()));
+    ASSERT_GT(w.criteria().qDirList->count(), 3);
+    EXPECT_GE(w.criteria().qDirList->viewport()->height(), 3 * w.criteria().qDirList->sizeHintForRow(0));
+    EXPECT_TRUE(w.panel().frameTypes->contentsRect().contains(w.panel().typeText->geometry()));
 }
 
 TEST(ProgramShell, HelpOpensTheDataFoldersHelpFileOrTheGuide) {
@@ -543,14 +548,14 @@ TEST(ProgramShell, HelpOpensTheDataFoldersHelpFileOrTheGuide) {
         const std::string guide = shipped.write("guide.html", "<html>help</html>");
         Program program(data, systemFileSystem(), QString::fromStdString(guide));
         program.shell.load();
-        program.window().helpCfg->click();
+        program.window().commands().helpCfg->click();
         ASSERT_EQ(program.desktop.opened().size(), 1u);
         EXPECT_EQ(program.desktop.opened()[0], guide);
     }
     const std::string help = data.write("tessalyw.hlp", "help");
     Program program(data);
     program.shell.load();
-    program.window().helpCfg->click();
+    program.window().commands().helpCfg->click();
     ASSERT_EQ(program.desktop.opened().size(), 1u);
     EXPECT_EQ(program.desktop.opened()[0], help);
     EXPECT_EQ(program.shell.helpWindow(), nullptr);
@@ -563,7 +568,7 @@ TEST(ProgramShell, HelpWithoutABrowserShowsTheGuideInTheProgram) {
     Program program(data, systemFileSystem(), QString::fromStdString(guide));
     program.desktop.failOpening(Failure{code::pathFileAccessError, 0, "open", guide});
     program.shell.load();
-    program.window().helpCfg->click();
+    program.window().commands().helpCfg->click();
     ASSERT_NE(program.shell.helpWindow(), nullptr);
     EXPECT_TRUE(program.shell.helpWindow()->isVisible());
     EXPECT_TRUE(program.shell.helpWindow()->browser().toPlainText().contains(QStringLiteral("How to search")));

@@ -22,6 +22,10 @@
 #include "platform/qt/drive_folder_memory.h"
 #include "scripted_services.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
 #include "run/qt/single_file_view.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
@@ -80,26 +84,26 @@ int main(int argc, char** argv) {
     ProgramShell shell(services, data.path().string());
     shell.load();
     MainWindow& w = shell.window();
-    w.searchCat->setCurrentIndex(0);
-    emit w.searchCat->activated(0);
-    w.searchText[0]->setText(QStringLiteral("license"));
-    w.searchText[1]->setText(QStringLiteral("GPL*"));
+    w.criteria().searchCat->setCurrentIndex(0);
+    emit w.criteria().searchCat->activated(0);
+    w.criteria().searchText[0]->setText(QStringLiteral("license"));
+    w.criteria().searchText[1]->setText(QStringLiteral("GPL*"));
     shoot(w, out + QStringLiteral("/main-window.png"));
 
-    w.searchOption->click();
+    w.commands().searchOption->click();
     shoot(w, out + QStringLiteral("/options-panel.png"));
-    w.searchScope->click();
-    w.scopeFolders->setText(QStringLiteral(".git; node_modules; build*"));
-    w.scopeSize->setValue(10);
+    w.panel().searchScope->click();
+    w.panel().scopeFolders->setText(QStringLiteral(".git; node_modules; build*"));
+    w.panel().scopeSize->setValue(10);
     shoot(w, out + QStringLiteral("/options-scope.png"));
-    w.scopeFolders->clear();
-    w.scopeSize->setValue(0);
-    w.scopeBack->click();
-    w.advOK->click();
+    w.panel().scopeFolders->clear();
+    w.panel().scopeSize->setValue(0);
+    w.panel().scopeBack->click();
+    w.panel().advOK->click();
 
     {
         DriveFolderMemory memory;
-        CategoryEditor editor(w, services, memory, [] {});
+        CategoryEditor editor(w, data.path().string() + "/", services, memory, [] {});
         editor.show();
         editor.dirCat->setCurrentIndex(0);
         editor.pickCategory();
@@ -107,10 +111,10 @@ int main(int argc, char** argv) {
     }
 
     // A real search over the documentation of the installed packages.
-    w.listCategory->clear();
-    w.listCategory->addItem(QStringLiteral("/usr/share/doc"));
-    w.searchText[0]->setText(QStringLiteral("license"));
-    w.searchText[1]->setText(QStringLiteral("warranty"));
+    w.criteria().listCategory->clear();
+    w.criteria().listCategory->addItem(QStringLiteral("/usr/share/doc"));
+    w.criteria().searchText[0]->setText(QStringLiteral("license"));
+    w.criteria().searchText[1]->setText(QStringLiteral("warranty"));
     test::startSearch(shell);
     w.resize(w.pixels(11000), w.height());
     shoot(w, out + QStringLiteral("/results.png"));
@@ -119,24 +123,24 @@ int main(int argc, char** argv) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(out + QStringLiteral("/results.pdf"));
-        if (const Failure failure = printRichText(*w.MainResult->document(), printer).failure)
+        if (const Failure failure = printRichText(*w.results().MainResult->document(), printer).failure)
             qWarning("printing failed: %s", failure.describe().c_str());
     }
 
-    w.dispResult->setCurrentIndex(1);
-    QTreeWidgetItemIterator leaf(w.outlineFile);
+    w.results().dispResult->setCurrentIndex(1);
+    QTreeWidgetItemIterator leaf(w.results().outlineFile);
     while (*leaf && (*leaf)->childCount() > 0) ++leaf;
     if (*leaf) {
-        w.outlineFile->setCurrentItem(*leaf);
-        emit w.outlineFile->itemClicked(*leaf, 0);
+        w.results().outlineFile->setCurrentItem(*leaf);
+        emit w.results().outlineFile->itemClicked(*leaf, 0);
         test::waitForSingleFileView(shell.singleFileView());
     }
     shoot(w, out + QStringLiteral("/result-tree.png"));
 
     // The viewer on the first result file, stepped to its second hit.
-    w.dispResult->setCurrentIndex(0);
-    w.MainResult->setCaretOffset(0);
-    w.buttonView->click();
+    w.results().dispResult->setCurrentIndex(0);
+    w.results().MainResult->setCaretOffset(0);
+    w.commands().buttonView->click();
     test::waitForViewer(shell.quickViewer());
     QuickViewerWindow& viewer = shell.quickViewer().window();
     viewer.setSizeTwips(11000, 8000);
@@ -157,12 +161,12 @@ int main(int argc, char** argv) {
                            "\xce\xb3\xce\xbb\xcf\x8e\xcf\x83\xcf\x83\xce\xb1\xcf\x82.\n");
     texts.write("latin1.txt", "Gr\xf6\xdf" "e und na\xefve Fragen\r\n");
     texts.write("utf16.txt", std::string("\xff\xfeG\0r\0\xf6\0\xdf\0" "e\0 \0o\0k\0", 18));
-    w.searchConfig->click();
-    w.listCategory->clear();
-    w.listCategory->addItem(QString::fromStdString(texts.path().string()));
-    w.searchText[0]->setText(QStringLiteral("GR\u00d6\u00dfE"));
-    w.searchText[1]->setText(QStringLiteral("\u03a3\u039f\u03a6\u038a\u0391"));
-    w.Opt1[1]->setChecked(true);  // OR
+    w.commands().searchConfig->click();
+    w.criteria().listCategory->clear();
+    w.criteria().listCategory->addItem(QString::fromStdString(texts.path().string()));
+    w.criteria().searchText[0]->setText(QStringLiteral("GR\u00d6\u00dfE"));
+    w.criteria().searchText[1]->setText(QStringLiteral("\u03a3\u039f\u03a6\u038a\u0391"));
+    w.criteria().Opt1[1]->setChecked(true);  // OR
     test::startSearch(shell);
     shoot(w, out + QStringLiteral("/results-beyond-ascii.png"));
 
@@ -176,16 +180,16 @@ int main(int argc, char** argv) {
                                     {"word/document.xml",
                                      "<w:document xmlns:w=\"w\"><w:body><w:p><w:r><w:t>Check the DER encoding "
                                      "before the release.</w:t></w:r></w:p></w:body></w:document>"}}));
-    w.searchConfig->click();
-    w.listCategory->clear();
-    w.listCategory->addItem(QString::fromStdString(documents.path().string()));
-    w.searchText[0]->setText(QStringLiteral("DER"));
-    w.searchText[1]->clear();
-    w.Opt1[0]->setChecked(true);
+    w.commands().searchConfig->click();
+    w.criteria().listCategory->clear();
+    w.criteria().listCategory->addItem(QString::fromStdString(documents.path().string()));
+    w.criteria().searchText[0]->setText(QStringLiteral("DER"));
+    w.criteria().searchText[1]->clear();
+    w.criteria().Opt1[0]->setChecked(true);
     test::startSearch(shell);
     shoot(w, out + QStringLiteral("/results-documents.png"));
-    w.MainResult->setCaretOffset(0);
-    w.buttonView->click();
+    w.results().MainResult->setCaretOffset(0);
+    w.commands().buttonView->click();
     test::waitForViewer(shell.quickViewer());
     viewer.setSizeTwips(11000, 8000);
     viewer.viewNext->click();

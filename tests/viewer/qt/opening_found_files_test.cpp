@@ -26,6 +26,9 @@
 #include "viewer_idle.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/result_tabs.h"
 
 namespace tessaly::test {
 namespace {
@@ -38,25 +41,26 @@ protected:
     }
 
     void searchForCat() {
-        w().listCategory->addItem(QString::fromStdString(files.path().string()));
-        w().searchText[0]->setText(QStringLiteral("cat"));
+        w().criteria().listCategory->addItem(QString::fromStdString(files.path().string()));
+        w().criteria().searchText[0]->setText(QStringLiteral("cat"));
         startSearch(shell);
-        w().dispResult->setCurrentIndex(1);
+        w().results().dispResult->setCurrentIndex(1);
     }
     // The person clicks the file in the result tree, then double-clicks its hits.
     void doubleClickInTree(const std::string& path) {
-        for (QTreeWidgetItemIterator it(w().outlineFile); *it; ++it)
+        for (QTreeWidgetItemIterator it(w().results().outlineFile); *it; ++it)
             if ((*it)->data(0, ResultView::kPathRole).toByteArray().toStdString() == path)
-                emit w().outlineFile->itemClicked(*it, 0);
+                emit w().results().outlineFile->itemClicked(*it, 0);
         waitForSingleFileView(shell.singleFileView());
-        QTest::mouseDClick(w().textFile->viewport(), Qt::LeftButton);
+        QTest::mouseDClick(w().results().textFile->viewport(), Qt::LeftButton);
     }
     MainWindow& w() { return shell.window(); }
+    SelectedFile& selected() { return shell.resultView().selectedFile(); }
 
     // The pane's context menu as a right-click on the character at the
     // offset opens it, or the Menu key at the caret for -1.
     QMenu& paneMenu(int offset) {
-        MarkedTextView& pane = *w().MainResult;
+        MarkedTextView& pane = *w().results().MainResult;
         if (offset < 0) {
             QTest::keyClick(&pane, Qt::Key_Menu);
         } else {
@@ -84,7 +88,7 @@ protected:
         menu.close();
     }
     int inPane(const std::string& text) {
-        return static_cast<int>(w().MainResult->plainText().indexOf(QString::fromStdString(text)));
+        return static_cast<int>(w().results().MainResult->plainText().indexOf(QString::fromStdString(text)));
     }
 
     TempDir data, files;
@@ -98,7 +102,7 @@ TEST_F(OpeningFoundFilesTest, DocumentsReachTheOpenerAsTheUrlsOfTheirOwnBytes) {
     for (const char* name : names) {
         const std::string path = (files.path() / name).string();
         doubleClickInTree(path);
-        w().buttonDetail->click();
+        w().commands().buttonDetail->click();
         ASSERT_EQ(desktop.urls().size() % 2, 0u) << name;
         for (const QUrl& url : {desktop.urls().rbegin()[0], desktop.urls().rbegin()[1]}) {
             EXPECT_TRUE(url.isLocalFile() && !url.hasQuery() && !url.hasFragment()) << name;
@@ -125,10 +129,10 @@ TEST_F(OpeningFoundFilesTest, AProgramIsNeverStartedButCanBeViewedOrItsFolderOpe
     boxes.answerChoice(0);  // Quick Viewer
     doubleClickInTree(script);
     boxes.answerChoice(-1);
-    w().dispResult->setCurrentIndex(0);
-    w().MainResult->setCaretOffset(
-        w().MainResult->plainText().indexOf(QString::fromStdString(runnable)));
-    w().buttonDetail->click();
+    w().results().dispResult->setCurrentIndex(0);
+    w().results().MainResult->setCaretOffset(
+        w().results().MainResult->plainText().indexOf(QString::fromStdString(runnable)));
+    w().commands().buttonDetail->click();
 
     const std::string told[] = {launcher, script, runnable};
     ASSERT_EQ(boxes.asked().size(), std::size(told));
@@ -146,7 +150,7 @@ TEST_F(OpeningFoundFilesTest, AProgramIsNeverStartedButCanBeViewedOrItsFolderOpe
     EXPECT_EQ(view.panels[0]->text().toStdString(), "Name: " + script);
 
     // The viewer shows the program already: its Detail offers the folder alone.
-    w().state.selectedFile = script;
+    selected().path = script;
     view.viewPrev->click();
     EXPECT_EQ(boxes.asked().back().choices, QStringList{"Open &Folder"});
     EXPECT_EQ(desktop.urls().size(), 1u);
@@ -156,8 +160,8 @@ TEST_F(OpeningFoundFilesTest, ThePanesContextMenuActsOnTheEntryPointedAt) {
     const std::string first = files.write("a.txt", "the cat\n");
     files.write("b.txt", "a cat again\n");
     searchForCat();
-    w().dispResult->setCurrentIndex(0);
-    w().MainResult->setCaretOffset(inPane("b.txt"));
+    w().results().dispResult->setCurrentIndex(0);
+    w().results().MainResult->setCaretOffset(inPane("b.txt"));
 
     QMenu& onPassage = paneMenu(inPane("a cat again") + 3);
     EXPECT_EQ(commands(onPassage),
@@ -167,7 +171,7 @@ TEST_F(OpeningFoundFilesTest, ThePanesContextMenuActsOnTheEntryPointedAt) {
     EXPECT_EQ(desktop.opened(), (std::vector<std::string>{files.path().string(), first}));
 
     // The Menu key asks at the caret, on the first entry.
-    w().MainResult->select(inPane("the cat"), 3);
+    w().results().MainResult->select(inPane("the cat"), 3);
     QMenu& atCaret = paneMenu(-1);
     EXPECT_EQ(commands(atCaret),
               (QStringList{"&View", "&Open", "Open &Folder", "&Copy", "Select &All"}));
@@ -178,7 +182,7 @@ TEST_F(OpeningFoundFilesTest, ThePanesContextMenuActsOnTheEntryPointedAt) {
     EXPECT_EQ(shell.quickViewer().window().panels[0]->text().toStdString(), "Name: " + first);
 
     // Below the last entry there is no file to act on.
-    EXPECT_EQ(commands(paneMenu(static_cast<int>(w().MainResult->text().size()))),
+    EXPECT_EQ(commands(paneMenu(static_cast<int>(w().results().MainResult->text().size()))),
               (QStringList{"&Copy", "Select &All"}));
     EXPECT_TRUE(boxes.asked().empty());
 }

@@ -24,6 +24,11 @@
 #include "printed_pdf.h"
 #include "scripted_program_services.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
+#include "run/qt/result_view.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
 #include "search_start.h"
@@ -43,20 +48,21 @@ protected:
 
     MainWindow& main() { return shell.window(); }
     QuickViewer& viewer() { return shell.quickViewer(); }
+    SelectedFile& selected() { return shell.resultView().selectedFile(); }
     QuickViewerWindow& view() { return viewer().window(); }
 
     // Searches `folder` for the words; the results view shows them.
     void search(const std::string& folder, const QString& word) {
-        main().listCategory->clear();
-        main().listCategory->addItem(QString::fromStdString(folder));
-        main().searchText[0]->setText(word);
+        main().criteria().listCategory->clear();
+        main().criteria().listCategory->addItem(QString::fromStdString(folder));
+        main().criteria().searchText[0]->setText(word);
         startSearch(shell);
     }
     // The caret of the result pane inside the entry of this file.
     void caretOn(const std::string& path) {
-        const int at = main().MainResult->plainText().indexOf(QString::fromStdString(path));
+        const int at = main().results().MainResult->plainText().indexOf(QString::fromStdString(path));
         ASSERT_GE(at, 0) << path;
-        main().MainResult->setCaretOffset(at + 3);
+        main().results().MainResult->setCaretOffset(at + 3);
     }
     QString selectedText() { return view().richView->selectedText(); }
     int selectionStart() { return view().richView->selectionStart(); }
@@ -71,10 +77,10 @@ TEST_F(ViewerTest, ViewerShowsTheFileUnderTheCaretWithItsHitsMarked) {
     const std::string second = files.write("b.txt", "intro line\r\nthe cat sat\r\nmiddle\r\na cat again\r\nend");
     search(files.path().string(), QStringLiteral("cat"));
     caretOn(second);
-    main().buttonView->click();
+    main().commands().buttonView->click();
     waitForViewer(viewer());
 
-    EXPECT_EQ(main().state.selectedFile, second);
+    EXPECT_EQ(selected().path, second);
     ASSERT_TRUE(view().isVisible());
     const QString text = view().richView->plainText();
     for (const char* line : {"intro line", "the cat sat", "middle", "a cat again", "end"})
@@ -101,7 +107,7 @@ TEST_F(ViewerTest, ViewerShowsTheFileUnderTheCaretWithItsHitsMarked) {
 
     // Detail in both windows opens the file the viewer shows.
     view().viewPrev->click();
-    main().buttonDetail->click();
+    main().commands().buttonDetail->click();
     EXPECT_EQ(desktop.opened(), (std::vector<std::string>{second, second}));
 }
 
@@ -117,8 +123,8 @@ TEST_F(ViewerTest, EveryHitIsMarkedWherePassagesOverlap) {
         "# The format of this file is the same as for the corresponding file of\n"
         "# the X Window System, which normally can be found in\n"
         "# backward compatibility.  Nobody should rely on the names defined here.\n");
-    main().searchText[0]->setText(QStringLiteral("the"));
-    main().state.selectedFile = file;
+    main().criteria().searchText[0]->setText(QStringLiteral("the"));
+    selected().path = file;
     viewer().loadViewer();
     ASSERT_TRUE(waitForViewer(viewer()));
     const QString text = view().richView->plainText();
@@ -150,7 +156,7 @@ TEST_F(ViewerTest, ADocumentIsShownAsItsTextWithItsHitsMarked) {
     const std::string pdf = files.write("report.pdf", pdfBytes({"first page", "the cat on page two"}));
     search(files.path().string(), QStringLiteral("cat"));
     caretOn(pdf);
-    main().buttonView->click();
+    main().commands().buttonView->click();
     waitForViewer(viewer());
     const QString text = view().richView->plainText();
     EXPECT_TRUE(text.contains(QStringLiteral("first page"))) << text.toStdString();
@@ -166,7 +172,7 @@ TEST_F(ViewerTest, TheFileUnderTheCaretIsTheEntryThatHoldsIt) {
     const std::string first = files.write("a.txt", "steps: 2. /tmp/other.txt   [1/1/2020] then 10. the cat");
     const std::string second = files.write("b.txt", "the cat alone");
     search(files.path().string(), QStringLiteral("cat"));
-    const QString pane = main().MainResult->plainText();
+    const QString pane = main().results().MainResult->plainText();
     const struct {
         const char* where;
         int offset;
@@ -181,10 +187,10 @@ TEST_F(ViewerTest, TheFileUnderTheCaretIsTheEntryThatHoldsIt) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.where);
-        main().MainResult->setCaretOffset(c.offset);
-        main().buttonView->click();
+        main().results().MainResult->setCaretOffset(c.offset);
+        main().commands().buttonView->click();
         waitForViewer(viewer());
-        EXPECT_EQ(main().state.selectedFile, c.expected);
+        EXPECT_EQ(selected().path, c.expected);
         view().viewClose->click();
     }
 }
@@ -201,7 +207,7 @@ TEST_F(ViewerTest, EveryLineBreakOfTheFileIsKept) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         caretOn((files.path() / c.name).string());
-        main().buttonView->click();
+        main().commands().buttonView->click();
         waitForViewer(viewer());
         const QString text = view().richView->plainText();
         for (const char* line : {"first cat", "second", "third cat", "fourth"})
@@ -215,7 +221,7 @@ TEST_F(ViewerTest, SaveAndPrintTakeTheWholeTextWithItsHits) {
     const std::string file = files.write("b.txt", "intro line\r\nthe cat sat\r\nmiddle\r\na cat again");
     search(files.path().string(), QStringLiteral("cat"));
     caretOn(file);
-    main().buttonView->click();
+    main().commands().buttonView->click();
     waitForViewer(viewer());
 
     const std::string saved = (files.path() / "viewer.rtf").string();
@@ -243,7 +249,7 @@ TEST_F(ViewerTest, SaveAndPrintTakeTheWholeTextWithItsHits) {
 
 TEST_F(ViewerTest, NothingUnderTheCaretIsSaid) {
     search(files.path().string(), QStringLiteral("cat"));  // nothing found
-    main().buttonView->click();
+    main().commands().buttonView->click();
     waitForViewer(viewer());
     ASSERT_EQ(boxes.asked().size(), 1u);
     EXPECT_EQ(boxes.asked()[0].text, QStringLiteral("You must select a file to view!"));
@@ -254,13 +260,13 @@ TEST_F(ViewerTest, NothingUnderTheCaretIsSaid) {
 
 TEST_F(ViewerTest, AFileWithoutHitsOrGoneIsShownOrReported) {
     const std::string plain = files.write("plain.txt", "no words of interest\r\nat all");
-    main().state.selectedFile = plain;
+    selected().path = plain;
     viewer().loadViewer();
     waitForViewer(viewer());
     EXPECT_TRUE(view().richView->plainText().contains(QStringLiteral("no words of interest")));
     EXPECT_TRUE(boxes.asked().empty());
 
-    main().state.selectedFile = (files.path() / "gone.txt").string();
+    selected().path = (files.path() / "gone.txt").string();
     boxes.answer(MessageAnswer::Ignore);
     viewer().loadViewer();
     waitForViewer(viewer());
@@ -276,8 +282,8 @@ TEST_F(ViewerTest, StopEndsALongLoadWithWhatIsShown) {
     int lines = 0;
     while (text.size() < 20'000'000) text += "line " + std::to_string(lines++) + " holds the cat\r\n";
     const std::string big = files.write("big.txt", text);
-    main().searchText[0]->setText(QStringLiteral("cat"));
-    main().state.selectedFile = big;
+    main().criteria().searchText[0]->setText(QStringLiteral("cat"));
+    selected().path = big;
     // Stop before the engine is done with the file: the viewer does not wait.
     viewer().loadViewer();
     view().viewStop->click();
@@ -305,11 +311,11 @@ TEST_F(ViewerTest, StopOrCloseAtAnyMomentOfADocumentsLoad) {
     std::vector<std::string> pages;
     for (int page = 0; page < 30; ++page) pages.push_back("page " + std::to_string(page) + " the cat");
     const std::string pdf = files.write("long.pdf", pdfBytes(pages));
-    main().searchText[0]->setText(QStringLiteral("cat"));
+    main().criteria().searchText[0]->setText(QStringLiteral("cat"));
     for (int waited = 0; waited < 40; waited += 2) {
         for (const bool closing : {false, true}) {
             SCOPED_TRACE(testing::Message() << waited << " ms, " << (closing ? "closed" : "stopped"));
-            main().state.selectedFile = pdf;
+            selected().path = pdf;
             viewer().loadViewer();
             QElapsedTimer clock;
             clock.start();
@@ -319,7 +325,7 @@ TEST_F(ViewerTest, StopOrCloseAtAnyMomentOfADocumentsLoad) {
             ASSERT_TRUE(waitForViewer(viewer()));
         }
     }
-    main().state.selectedFile = pdf;
+    selected().path = pdf;
     viewer().loadViewer();
     ASSERT_TRUE(waitForViewer(viewer()));
     EXPECT_TRUE(view().richView->plainText().contains(QStringLiteral("page 29 the cat")));
@@ -328,10 +334,10 @@ TEST_F(ViewerTest, StopOrCloseAtAnyMomentOfADocumentsLoad) {
 
 TEST_F(ViewerTest, NextStepsFromHitToHitAndOffersToStartAgain) {
     const std::string file = files.write("n.txt", "Cat one, then dog's bowl, a CAT, a dog, xcat");
-    main().searchText[0]->setText(QStringLiteral("cat"));
-    main().searchText[1]->setText(QStringLiteral("dog"));
-    main().FoundWord->setChecked(true);
-    main().state.selectedFile = file;
+    main().criteria().searchText[0]->setText(QStringLiteral("cat"));
+    main().criteria().searchText[1]->setText(QStringLiteral("dog"));
+    main().panel().FoundWord->setChecked(true);
+    selected().path = file;
     viewer().loadViewer();
     waitForViewer(viewer());
     view().setCommandsEnabled(true);
@@ -357,9 +363,9 @@ TEST_F(ViewerTest, NextStepsFromHitToHitAndOffersToStartAgain) {
     EXPECT_EQ(selectedText(), QStringLiteral("Cat"));
 
     // With Match Case only the word as typed.
-    main().optCase->setChecked(true);
-    main().searchText[0]->setText(QStringLiteral("CAT"));
-    main().searchText[1]->clear();
+    main().panel().optCase->setChecked(true);
+    main().criteria().searchText[0]->setText(QStringLiteral("CAT"));
+    main().criteria().searchText[1]->clear();
     view().richView->setCaretOffset(0);
     view().viewNext->click();
     waitForViewer(viewer());
@@ -371,21 +377,21 @@ TEST_F(ViewerTest, JumpGoesToTheNextFilePassingFoldersAndWrapsToTheFirst) {
     const std::string b = files.write("b.txt", "cat");
     const std::string c = files.write("sub/c.txt", "cat");
     search(files.path().string(), QStringLiteral("cat"));
-    main().MainResult->setCaretOffset(0);
-    main().buttonView->click();
+    main().results().MainResult->setCaretOffset(0);
+    main().commands().buttonView->click();
     waitForViewer(viewer());
-    const std::string first = main().state.selectedFile;
+    const std::string first = selected().path;
     // The tree in front: a tab change forgets the selected file, so this
     // comes before the viewer's own steps.
-    main().dispResult->setCurrentIndex(1);
-    main().state.selectedFile = first;
+    main().results().dispResult->setCurrentIndex(1);
+    selected().path = first;
     std::vector<std::string> shown{first};
     view().nextFile->click();
     waitForViewer(viewer());
-    shown.push_back(main().state.selectedFile);
+    shown.push_back(selected().path);
     view().nextFile->click();  // the folder node "sub/" comes before c.txt
     waitForViewer(viewer());
-    shown.push_back(main().state.selectedFile);
+    shown.push_back(selected().path);
     EXPECT_EQ(shown.back(), c);
     EXPECT_TRUE(std::is_permutation(shown.begin(), shown.end(),
                                     std::vector<std::string>{a, b, c}.begin()));
@@ -395,25 +401,25 @@ TEST_F(ViewerTest, JumpGoesToTheNextFilePassingFoldersAndWrapsToTheFirst) {
     boxes.answer(MessageAnswer::No);
     view().nextFile->click();
     waitForViewer(viewer());
-    EXPECT_EQ(main().state.selectedFile, c);
+    EXPECT_EQ(selected().path, c);
     boxes.answer(MessageAnswer::Yes);
     view().nextFile->click();
     waitForViewer(viewer());
-    EXPECT_EQ(main().state.selectedFile, first);
+    EXPECT_EQ(selected().path, first);
     ASSERT_EQ(boxes.asked().size(), 2u);
     EXPECT_EQ(boxes.asked()[1].title, QStringLiteral("Viewing File"));
 }
 
 TEST_F(ViewerTest, DoneKeepsTheSizeForTheNextViewerAndTheSettings) {
     const std::string file = files.write("s.txt", "cat");
-    main().state.selectedFile = file;
+    selected().path = file;
     viewer().loadViewer();
     waitForViewer(viewer());
     view().setSizeTwips(9000, 6000);
     view().viewClose->click();
     EXPECT_FALSE(view().isVisible());
-    EXPECT_NEAR(main().state.geometry.viewerWidth, 9000, 15);
-    EXPECT_NEAR(main().state.geometry.viewerHeight, 6000, 15);
+    EXPECT_NEAR(viewer().widthTwips(), 9000, 15);
+    EXPECT_NEAR(viewer().heightTwips(), 6000, 15);
 
     // Closed by its close box: the size is not kept.
     viewer().loadViewer();
@@ -421,7 +427,7 @@ TEST_F(ViewerTest, DoneKeepsTheSizeForTheNextViewerAndTheSettings) {
     EXPECT_NEAR(view().widthTwips(), 9000, 15);
     view().setSizeTwips(10000, 7000);
     view().close();
-    EXPECT_NEAR(main().state.geometry.viewerWidth, 9000, 15);
+    EXPECT_NEAR(viewer().widthTwips(), 9000, 15);
 
     // Never smaller than room for seven buttons and 1,800 high.
     view().setSizeTwips(100, 100);

@@ -12,6 +12,8 @@
 #include "printed_pdf.h"
 #include "result_entries.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/result_tabs.h"
 #include "window_fixture.h"
 
 namespace tessaly::test {
@@ -20,8 +22,8 @@ namespace {
 class ResultOutputTest : public ::testing::Test {
 protected:
     ResultOutputTest() : output(window(), fixture.services) {
-        fillResultPane(*window().MainResult, 2, 2);
-        window().textFile->setRtf(QByteArrayLiteral(
+        fillResultPane(*window().results().MainResult, 2, 2);
+        window().results().textFile->setRtf(QByteArrayLiteral(
             "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}"
             "Only this file: the {\\cf1\\b cat} alone\\par}"));
     }
@@ -38,14 +40,14 @@ TEST_F(ResultOutputTest, SaveWritesTheTabThatIsShowing) {
     const struct {
         int tab;
         std::function<QString()> shown;
-    } cases[] = {{0, [&] { return window().MainResult->plainText(); }},
-                 {1, [&] { return window().textFile->plainText(); }}};
+    } cases[] = {{0, [&] { return window().results().MainResult->plainText(); }},
+                 {1, [&] { return window().results().textFile->plainText(); }}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tab);
-        window().dispResult->setCurrentIndex(c.tab);
+        window().results().dispResult->setCurrentIndex(c.tab);
         const QString saved = file(c.tab == 0 ? "all.rtf" : "each.rtf");
         fixture.dialogs.saveAs(saved);
-        window().searchSave->click();
+        window().commands().searchSave->click();
 
         RichTextBox reread;
         std::string bytes;
@@ -59,17 +61,17 @@ TEST_F(ResultOutputTest, SaveWritesTheTabThatIsShowing) {
 // The printer dialog offers Selection from the result pane, even while the
 // single-file view is the one printed.
 TEST_F(ResultOutputTest, PrintTakesTheShowingTabAndTheSelectionOfTheResultPane) {
-    window().dispResult->setCurrentIndex(1);
-    window().MainResult->select(0, 5);
+    window().results().dispResult->setCurrentIndex(1);
+    window().results().MainResult->select(0, 5);
     fixture.dialogs.cancelPrinter();
-    window().searchPrint->click();
-    waitForPrintOf(window().searchPrint);
-    window().MainResult->select(0, 0);
-    window().textFile->select(0, 5);
+    window().commands().searchPrint->click();
+    waitForPrintOf(window().commands().searchPrint);
+    window().results().MainResult->select(0, 0);
+    window().results().textFile->select(0, 5);
     const QString pdf = file("each.pdf");
     fixture.dialogs.acceptPrinter(pdf);
-    window().searchPrint->click();
-    waitForPrintOf(window().searchPrint);
+    window().commands().searchPrint->click();
+    waitForPrintOf(window().commands().searchPrint);
 
     EXPECT_EQ(fixture.dialogs.printerAsked(), (std::vector<bool>{true, false}));
     EXPECT_TRUE(fixture.boxes.asked().empty());

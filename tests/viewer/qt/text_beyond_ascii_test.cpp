@@ -25,6 +25,11 @@
 #include "run/qt/result_view.h"
 #include "scripted_program_services.h"
 #include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
+#include "window/qt/criteria_view.h"
+#include "window/qt/options_panel_view.h"
+#include "window/qt/result_tabs.h"
+#include "window/qt/status_row.h"
 #include "run/qt/single_file_view.h"
 #include "shell/qt/program_shell.h"
 #include "window/qt/services.h"
@@ -77,14 +82,14 @@ public:
 
     // Any of the four words, every hit of each file.
     void search(const std::string& folder, const std::array<QString, 4>& words, bool matchCase) {
-        window().listCategory->clear();
-        window().listCategory->addItem(QString::fromStdString(folder));
-        for (int i = 0; i < 4; ++i) window().searchText[i]->setText(words[i]);
-        for (OperatorGroup* group : {&window().Opt1, &window().Opt2, &window().Opt3})
+        window().criteria().listCategory->clear();
+        window().criteria().listCategory->addItem(QString::fromStdString(folder));
+        for (int i = 0; i < 4; ++i) window().criteria().searchText[i]->setText(words[i]);
+        for (OperatorGroup* group : {&window().criteria().Opt1, &window().criteria().Opt2, &window().criteria().Opt3})
             (*group)[1]->setChecked(true);
-        window().optCase->setChecked(matchCase);
-        window().FileBeginning->setChecked(true);
-        window().resultOpt[allHitsButton]->setChecked(true);
+        window().panel().optCase->setChecked(matchCase);
+        window().panel().FileBeginning->setChecked(true);
+        window().panel().resultOpt[allHitsButton]->setChecked(true);
         startSearch(shell);
     }
 
@@ -149,10 +154,10 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
         Program program;
         MainWindow& w = program.window();
         program.search(corpus.files.path().string(), c.typed, c.matchCase);
-        ASSERT_EQ(w.totalNumber->text(), QStringLiteral(" 3"));
+        ASSERT_EQ(w.status().totalNumber->text(), QStringLiteral(" 3"));
         EXPECT_TRUE(program.boxes.asked().empty());
 
-        GrowingRichTextBox& pane = *w.MainResult;
+        GrowingRichTextBox& pane = *w.results().MainResult;
         const QString paneText = pane.plainText();
         for (const QString& word : shown)
             EXPECT_EQ(markedCount(pane, word), filesHolding(word)) << word.toStdString() << "\n"
@@ -164,24 +169,24 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
             SCOPED_TRACE(file.path);
             // The single-file view, from the file's node in the result tree.
             QTreeWidgetItem* node = nullptr;
-            for (QTreeWidgetItemIterator it(w.outlineFile); *it; ++it)
+            for (QTreeWidgetItemIterator it(w.results().outlineFile); *it; ++it)
                 if ((*it)->data(0, ResultView::kPathRole).toByteArray().toStdString() == file.path)
                     node = *it;
             ASSERT_NE(node, nullptr);
-            emit w.outlineFile->itemClicked(node, 0);
+            emit w.results().outlineFile->itemClicked(node, 0);
             waitForSingleFileView(program.shell.singleFileView());
             for (const QString& word : file.words)
-                EXPECT_EQ(markedCount(*w.textFile, word), 1)
+                EXPECT_EQ(markedCount(*w.results().textFile, word), 1)
                     << word.toStdString() << "\n"
-                    << w.textFile->plainText().toStdString();
+                    << w.results().textFile->plainText().toStdString();
 
             // The quick viewer: the whole file, and Next from hit to hit,
             // passing the σοφία inside φιλοσοφία that the engine left plain.
-            w.dispResult->setCurrentIndex(0);
+            w.results().dispResult->setCurrentIndex(0);
             pane.setCaretOffset(static_cast<int>(paneText.indexOf(text(file.path))) + 3);
-            w.buttonView->click();
+            w.commands().buttonView->click();
             waitForViewer(program.shell.quickViewer());
-            ASSERT_EQ(w.state.selectedFile, file.path);
+            ASSERT_EQ(program.shell.resultView().selectedFile().path, file.path);
             MarkedTextView& view = *program.viewer().richView;
             const QString whole = view.plainText();
             for (const QString& line : kLines.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
@@ -204,7 +209,7 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
         // Saved as RTF, read back by the program's reader and by the box.
         const QString saved = text((output.path() / "results.rtf").string());
         program.dialogs.saveAs(saved);
-        w.searchSave->click();
+        w.commands().searchSave->click();
         std::string bytes;
         ASSERT_FALSE(systemFileSystem().readAll(saved.toStdString(), bytes));
         // Other readers take raw bytes for Windows-1252: every character beyond ASCII goes as \uN.
@@ -220,8 +225,8 @@ TEST(TextBeyondAscii, WordsSurviveThePaneTheViewsTheSavedFileAndThePrint) {
         // Printed to a PDF file.
         const QString pdf = text((output.path() / "results.pdf").string());
         program.dialogs.acceptPrinter(pdf);
-        w.searchPrint->click();
-        waitForPrintOf(w.searchPrint);
+        w.commands().searchPrint->click();
+        waitForPrintOf(w.commands().searchPrint);
         EXPECT_TRUE(program.boxes.asked().empty());
         if (!hasPopplerTools()) continue;
         const QString printed = pdfText(pdf);

@@ -1,6 +1,4 @@
-// The options panel over the criteria view, with its second page (which
-// files a run looks at) and the calendars that float over it.
-#include "window/qt/main_window.h"
+#include "window/qt/options_panel_view.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -69,8 +67,8 @@ constexpr int scopeDocumentTime = 3340;
 
 }  // namespace
 
-void MainWindow::buildOptionsPanel() {
-    frameAdvanced = pageFrame(frameSearch, "frameAdvanced", "Search options");
+OptionsPanelView::OptionsPanelView(QWidget* frame, const TwipScale& scale) : scale_(scale) {
+    frameAdvanced = pageFrame(frame, "frameAdvanced", "Search options");
 
     optCase = checkBox(frameAdvanced, "optCase", "Match Case",
                        "Indicate if the search text is case sensitive.");
@@ -146,7 +144,7 @@ void MainWindow::buildOptionsPanel() {
 
     // The calendars float over the panel while a date is picked.
     for (QCalendarWidget** calendar : {&monthViewFrom, &monthViewTo}) {
-        *calendar = new QCalendarWidget(frameSearch);
+        *calendar = new QCalendarWidget(frame);
         (*calendar)->setGridVisible(true);
         (*calendar)->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         (*calendar)->hide();
@@ -166,8 +164,8 @@ void MainWindow::buildOptionsPanel() {
     letters->setBuddy(fileText);
 
     // Rows that do not move with the width.
-    const auto at = [this](QWidget* control, int left, int top, int width, int height) {
-        control->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+    const auto at = [&scale](QWidget* control, int left, int top, int width, int height) {
+        scale.place(control, left, top, width, height);
     };
     at(optCase, 200, row::optCase, 1700, row::optionHeight);
     at(useFilter, 200, row::useFilter, 1700, row::optionHeight);
@@ -194,11 +192,11 @@ void MainWindow::buildOptionsPanel() {
     at(letters, 200, row::fileText, 2200, row::boxHeight);
     at(searchScope, 200, row::panelButtons, 1500, row::buttonHeight);
 
-    buildScopePage();
+    buildScopePage(frame);
 }
 
-void MainWindow::buildScopePage() {
-    frameScope = pageFrame(frameSearch, "frameScope", "Which files");
+void OptionsPanelView::buildScopePage(QWidget* frame) {
+    frameScope = pageFrame(frame, "frameScope", "Which files");
     frameScope->hide();
 
     auto* heading = label(frameScope, "lblScope", "Which Files");
@@ -253,7 +251,7 @@ void MainWindow::buildScopePage() {
     scopeBack = namedButton(frameScope, "scopeBack", "&Back", "Back to the other options.");
 
     const auto at = [this](QWidget* control, int left, int top, int width, int height) {
-        control->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+        scale_.place(control, left, top, width, height);
     };
     at(heading, 200, row::lblScope, 2700, row::labelHeight);
     at(folders, 200, row::lblScopeFolders, 2700, row::labelHeight);
@@ -264,9 +262,9 @@ void MainWindow::buildScopePage() {
     at(documentTime, 200, row::scopeDocumentTime, 2200, row::boxHeight);
 }
 
-void MainWindow::layOutOptionsPanel(const MainLayout& l) {
-    place(frameAdvanced, l.frameAdvanced, row::panelTop, row::panelHeight);
-    place(searchSub, l.searchSub, row::optCase, row::optionHeight);
+void OptionsPanelView::layOut(const MainLayout& l) {
+    scale_.place(frameAdvanced, l.frameAdvanced, row::panelTop, row::panelHeight);
+    scale_.place(searchSub, l.searchSub, row::optCase, row::optionHeight);
     struct Group {
         QGroupBox* frame;
         int top;
@@ -278,39 +276,38 @@ void MainWindow::layOutOptionsPanel(const MainLayout& l) {
                             {Frame1, row::Frame1, row::groupHeight},
                             {frameNumWords, row::frameNumWords, row::groupHeight},
                             {frameTimeStamp, row::frameTimeStamp, row::frameTimeStampHeight}};
-    for (const Group& group : groups) place(group.frame, l.group, group.top, group.height);
+    for (const Group& group : groups) scale_.place(group.frame, l.group, group.top, group.height);
     // Inside its group's frame, below the frame's caption and above its
     // lower edge: the rows in twips reach past the edge at 96 dpi.
     const QRect inside = frameTypes->contentsRect();
-    typeText->setGeometry(pixels(l.typeText.left), inside.top() + 1, pixels(l.typeText.width),
+    typeText->setGeometry(scale_.pixels(l.typeText.left), inside.top() + 1, scale_.pixels(l.typeText.width),
                           inside.height() - 2);
-    place(FoundWord, l.groupControl, row::groupOption, row::optionHeight);
-    place(resultOpt[0], l.groupControl, row::groupOption, row::optionHeight);
-    place(DispName, l.groupControl, row::groupOption, row::optionHeight);
+    scale_.place(FoundWord, l.groupControl, row::groupOption, row::optionHeight);
+    scale_.place(resultOpt[0], l.groupControl, row::groupOption, row::optionHeight);
+    scale_.place(DispName, l.groupControl, row::groupOption, row::optionHeight);
     // The three counts stand in a row that ends where the other groups' buttons end.
     const int countWidth = 600;
     for (int index = 0; index < 3; ++index)
-        place(wordOpt[index],
+        scale_.place(wordOpt[index],
            {l.groupControl.right() - (3 - index) * countWidth, countWidth}, row::groupOption,
            row::optionHeight);
-    place(nearbyText, {l.advOK.right() - 720, 480}, row::nearby - 20, row::boxHeight);
-    place(nearbyScroll, {l.advOK.right() - 220, 220}, row::nearby - 20, row::boxHeight);
-    place(fileText, {l.advOK.right() - 1500, 1500}, row::fileText, row::boxHeight);
-    place(advOK, l.advOK, row::panelButtons, row::buttonHeight);
-    place(advCancel, {l.advOK.left - 1100, 1000}, row::panelButtons, row::buttonHeight);
-    place(frameScope, l.frameAdvanced, row::panelTop, row::panelHeight);
-    place(scopeFolders, l.group, row::scopeFolders, row::boxHeight);
-    place(scopeFoldersHint, l.group, row::lblScopeFoldersHint, row::lblScopeFoldersHintHeight);
-    place(scopeSize, {l.advOK.right() - 1500, 1500}, row::scopeSize, row::boxHeight);
-    place(scopeDocumentTime, {l.advOK.right() - 1500, 1500}, row::scopeDocumentTime, row::boxHeight);
-    place(scopeBack, l.advOK, row::panelButtons, row::buttonHeight);
+    scale_.place(nearbyText, {l.advOK.right() - 720, 480}, row::nearby - 20, row::boxHeight);
+    scale_.place(nearbyScroll, {l.advOK.right() - 220, 220}, row::nearby - 20, row::boxHeight);
+    scale_.place(fileText, {l.advOK.right() - 1500, 1500}, row::fileText, row::boxHeight);
+    scale_.place(advOK, l.advOK, row::panelButtons, row::buttonHeight);
+    scale_.place(advCancel, {l.advOK.left - 1100, 1000}, row::panelButtons, row::buttonHeight);
+    scale_.place(frameScope, l.frameAdvanced, row::panelTop, row::panelHeight);
+    scale_.place(scopeFolders, l.group, row::scopeFolders, row::boxHeight);
+    scale_.place(scopeFoldersHint, l.group, row::lblScopeFoldersHint, row::lblScopeFoldersHintHeight);
+    scale_.place(scopeSize, {l.advOK.right() - 1500, 1500}, row::scopeSize, row::boxHeight);
+    scale_.place(scopeDocumentTime, {l.advOK.right() - 1500, 1500}, row::scopeDocumentTime, row::boxHeight);
+    scale_.place(scopeBack, l.advOK, row::panelButtons, row::buttonHeight);
     for (QCalendarWidget* calendar : {monthViewFrom, monthViewTo}) {
         const QSize size = calendar->sizeHint();
-        calendar->setGeometry(frameAdvanced->x() + pixels(200), frameAdvanced->y() +
-                              pixels(row::calendar), std::max(size.width(), pixels(3600)),
-                              size.height());
+        calendar->setGeometry(frameAdvanced->x() + scale_.pixels(200),
+                              frameAdvanced->y() + scale_.pixels(row::calendar),
+                              std::max(size.width(), scale_.pixels(3600)), size.height());
     }
-
 }
 
 }  // namespace tessaly

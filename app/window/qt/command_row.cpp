@@ -1,5 +1,5 @@
 // The row of commands along the window's top, from Start to Exit.
-#include "window/qt/main_window.h"
+#include "window/qt/command_row.h"
 
 #include <QPushButton>
 
@@ -10,7 +10,7 @@ namespace tessaly {
 
 namespace row = form::row;
 
-void MainWindow::buildCommands() {
+CommandRow::CommandRow(QWidget* window, const TwipScale& scale) {
     struct Command {
         QPushButton** control;
         const char* name;
@@ -35,9 +35,8 @@ void MainWindow::buildCommands() {
     constexpr int gap = 45;
     int left = 100;
     for (const Command& command : commands) {
-        *command.control = namedButton(this, command.name, command.caption, command.tip);
-        (*command.control)->setGeometry(pixels(left), pixels(row::commandTop), pixels(width),
-                                        pixels(row::commandHeight));
+        *command.control = namedButton(window, command.name, command.caption, command.tip);
+        scale.place(*command.control, left, row::commandTop, width, row::commandHeight);
         left += width + gap;
     }
     searchNow->setDefault(true);

@@ -1,6 +1,6 @@
 // The results view: the result pane on one tab, the tree and the single
 // file's hits on the other, with the divider between them.
-#include "window/qt/main_window.h"
+#include "window/qt/result_tabs.h"
 
 #include <QHeaderView>
 #include <QTabWidget>
@@ -16,8 +16,8 @@ namespace tessaly {
 
 namespace row = form::row;
 
-void MainWindow::buildResultsView() {
-    dispResult = new QTabWidget(this);
+ResultTabs::ResultTabs(QWidget* window, const TwipScale& scale) : window_(window), scale_(scale) {
+    dispResult = new QTabWidget(window);
     dispResult->setObjectName(QStringLiteral("dispResult"));
     auto* allFiles = new QWidget;
     allFiles->setObjectName(QStringLiteral("allFilesPage"));
@@ -27,8 +27,8 @@ void MainWindow::buildResultsView() {
     dispResult->addTab(eachFile, QStringLiteral("View Each File"));
     // A page takes its size from the tab control only when that is shown;
     // the panes are placed in it again then, or they reach past its edge.
-    allFiles->installEventFilter(this);
-    eachFile->installEventFilter(this);
+    allFiles->installEventFilter(window);
+    eachFile->installEventFilter(window);
 
     MainResult = new GrowingRichTextBox(allFiles);
     MainResult->setObjectName(QStringLiteral("MainResult"));
@@ -51,28 +51,24 @@ void MainWindow::buildResultsView() {
     textFile->setAccessibleName(QStringLiteral("File hits"));
     textFile->setLineWrapMode(QTextEdit::FixedPixelWidth);
     dispResult->hide();
-
-    connect(picDivider, &DividerBar::dragged, this, &MainWindow::dragDivider);
-    connect(picDivider, &DividerBar::released, this, &MainWindow::dropDivider);
-    connect(dispResult, &QTabWidget::currentChanged, this, &MainWindow::layOut);
 }
 
-void MainWindow::layOutResultsView(const MainLayout& l, int taller) {
-    place(dispResult, l.dispResult, row::viewTop, row::viewHeight + taller);
+void ResultTabs::layOut(const MainLayout& l, int taller) {
+    scale_.place(dispResult, l.dispResult, row::viewTop, row::viewHeight + taller);
     // The panes live in the tab pages; the rules place them in the window.
     const auto inPage = [this](QWidget* control, Span span) {
         const QWidget* page = control->parentWidget();
-        const QPoint origin = page->mapTo(this, QPoint(0, 0));
-        control->setGeometry(pixels(span.left) - origin.x(), pixels(60),
-                             pixels(span.width), std::max(0, page->height() - pixels(120)));
+        const QPoint origin = page->mapTo(window_, QPoint(0, 0));
+        control->setGeometry(scale_.pixels(span.left) - origin.x(), scale_.pixels(60),
+                             scale_.pixels(span.width), std::max(0, page->height() - scale_.pixels(120)));
     };
     inPage(outlineFile, l.outlineFile);
     inPage(picDivider, {l.dividerLeft, layout::dividerWidth});
     inPage(textFile, l.textFile);
     inPage(MainResult, l.MainResult);
     // The panes' text wraps short of their right edge.
-    MainResult->setWrapWidth(std::max(1, MainResult->width() - pixels(layout::paneRightMargin)));
-    textFile->setLineWrapColumnOrWidth(std::max(1, textFile->width() - pixels(layout::paneRightMargin)));
+    MainResult->setWrapWidth(std::max(1, MainResult->width() - scale_.pixels(layout::paneRightMargin)));
+    textFile->setLineWrapColumnOrWidth(std::max(1, textFile->width() - scale_.pixels(layout::paneRightMargin)));
 
 }
 

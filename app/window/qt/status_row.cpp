@@ -1,6 +1,6 @@
 // The status row along the window's foot: the light, the file being
 // searched (or how the run ended) and the count of files found.
-#include "window/qt/main_window.h"
+#include "window/qt/status_row.h"
 
 #include <QLabel>
 
@@ -14,33 +14,33 @@ namespace row = form::row;
 using form::label;
 using form::light;
 
-void MainWindow::buildStatusRow() {
-    ImageRed = label(this, "ImageRed", "");
+StatusRow::StatusRow(QWidget* window, const TwipScale& scale) : scale_(scale) {
+    ImageRed = label(window, "ImageRed", "");
     ImageRed->setPixmap(light(QColor(220, 30, 30)));
     ImageRed->setAccessibleName(QStringLiteral("Idle"));
-    ImageGreen = label(this, "ImageGreen", "");
+    ImageGreen = label(window, "ImageGreen", "");
     ImageGreen->setPixmap(light(QColor(30, 180, 30)));
     ImageGreen->setAccessibleName(QStringLiteral("Searching"));
     ImageGreen->hide();
 
-    dispFile = label(this, "dispFile", "");
+    dispFile = label(window, "dispFile", "");
     setTip(dispFile, QStringLiteral("Name of the file being searched."));
     dispFile->setFrameShape(QFrame::StyledPanel);
     dispFile->setFrameShadow(QFrame::Sunken);
     dispFile->setTextFormat(Qt::PlainText);
-    Label9 = label(this, "Label9", "Files Found:", Qt::AlignRight | Qt::AlignVCenter);
-    totalNumber = label(this, "totalNumber", "", Qt::AlignRight | Qt::AlignVCenter);
+    Label9 = label(window, "Label9", "Files Found:", Qt::AlignRight | Qt::AlignVCenter);
+    totalNumber = label(window, "totalNumber", "", Qt::AlignRight | Qt::AlignVCenter);
     setTip(totalNumber, QStringLiteral("Number of files found."));
     totalNumber->setFrameShape(QFrame::StyledPanel);
     totalNumber->setFrameShadow(QFrame::Sunken);
 }
 
-void MainWindow::layOutStatusRow(const MainLayout& l, int taller) {
+void StatusRow::layOut(const MainLayout& l, int taller) {
     const int statusTop = row::statusTop + taller;
-    for (QLabel* image : {ImageRed, ImageGreen}) place(image, {150, 200}, statusTop, row::statusHeight);
-    place(dispFile, l.dispFile, statusTop, row::statusHeight);
-    place(Label9, l.filesFound, statusTop, row::statusHeight);
-    place(totalNumber, l.totalNumber, statusTop, row::statusHeight);
+    for (QLabel* image : {ImageRed, ImageGreen}) scale_.place(image, {150, 200}, statusTop, row::statusHeight);
+    scale_.place(dispFile, l.dispFile, statusTop, row::statusHeight);
+    scale_.place(Label9, l.filesFound, statusTop, row::statusHeight);
+    scale_.place(totalNumber, l.totalNumber, statusTop, row::statusHeight);
 }
 
 }  // namespace tessaly
