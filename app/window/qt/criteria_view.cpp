@@ -60,6 +60,16 @@ CriteriaView::CriteriaView(QWidget* window, const TwipScale& scale, FileSystem& 
     frameSearch = new QFrame(window);
     frameSearch->setObjectName(QStringLiteral("frameSearch"));
     frameSearch->setFrameShape(QFrame::StyledPanel);
+    buildWords();
+    buildSavedWords();
+    buildCategory(files);
+
+    QFont heading = lblText->font();
+    heading.setBold(true);
+    for (QLabel* caption : {lblText, Label1, lblCat}) caption->setFont(heading);
+}
+
+void CriteriaView::buildWords() {
 
     lblText = label(frameSearch, "lblText", "Search Text", Qt::AlignCenter);
     for (int index = 0; index < 4; ++index) {
@@ -81,11 +91,14 @@ CriteriaView::CriteriaView(QWidget* window, const TwipScale& scale, FileSystem& 
         const int widths[4] = {660, 600, 660, 1000};
         int left = 120;
         for (int button = 0; button < 4; ++button) {
-            scale.place((*groups[index])[button], left, 0, widths[button], row::optionHeight);
+            scale_.place((*groups[index])[button], left, 0, widths[button], row::optionHeight);
             left += widths[button] + 40;
         }
     }
 
+}
+
+void CriteriaView::buildSavedWords() {
     Label1 = label(frameSearch, "Label1", "Saved Search Text", Qt::AlignCenter);
     wordList = new QListWidget(frameSearch);
     wordList->setObjectName(QStringLiteral("wordList"));
@@ -105,6 +118,9 @@ CriteriaView::CriteriaView(QWidget* window, const TwipScale& scale, FileSystem& 
     separater->setFrameShape(QFrame::HLine);
     separater->setFrameShadow(QFrame::Sunken);
 
+}
+
+void CriteriaView::buildCategory(FileSystem& files) {
     lblCat = label(frameSearch, "lblCat", "Group of Folders", Qt::AlignCenter);
     searchCat = new QComboBox(frameSearch);
     searchCat->setObjectName(QStringLiteral("searchCat"));
@@ -127,10 +143,6 @@ CriteriaView::CriteriaView(QWidget* window, const TwipScale& scale, FileSystem& 
     qDirPath = new QLabel(frameSearch);
     qDirPath->setObjectName(QStringLiteral("qDirPath"));
     qDirPath->setAccessibleDescription(QStringLiteral("The folder Direct Search searches"));
-
-    QFont heading = lblText->font();
-    heading.setBold(true);
-    for (QLabel* caption : {lblText, Label1, lblCat}) caption->setFont(heading);
 }
 
 void CriteriaView::layOut(const MainLayout& l) {

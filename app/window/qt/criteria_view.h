@@ -56,6 +56,10 @@ public:
     QLabel* qDirPath;  // the folder qDirList is in
 
 private:
+    void buildWords();
+    void buildSavedWords();
+    void buildCategory(FileSystem& files);
+
     const TwipScale& scale_;
 };
 

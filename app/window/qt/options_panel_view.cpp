@@ -51,6 +51,7 @@ constexpr int nearby = 5110;
 constexpr int fileText = 5500;
 constexpr int panelButtons = 6050;
 constexpr int calendar = 1100;
+constexpr int radioWidth = 250;  // an option button without a caption
 
 // frameScope, in frameAdvanced's place.
 constexpr int lblScope = 150;
@@ -69,6 +70,12 @@ constexpr int scopeDocumentTime = 3340;
 
 OptionsPanelView::OptionsPanelView(QWidget* frame, const TwipScale& scale) : scale_(scale) {
     frameAdvanced = pageFrame(frame, "frameAdvanced", "Search options");
+    buildChoices();
+    buildTimeStamp(frame);
+    buildScopePage(frame);
+}
+
+void OptionsPanelView::buildChoices() {
 
     optCase = checkBox(frameAdvanced, "optCase", "Match Case",
                        "Indicate if the search text is case sensitive.");
@@ -106,6 +113,41 @@ OptionsPanelView::OptionsPanelView(QWidget* frame, const TwipScale& scale) : sca
         wordOpt[index] = optionButton(frameNumWords, QStringLiteral("wordOpt_%1").arg(index),
                                       counts[index]);
 
+    nearbyCheck = checkBox(frameAdvanced, "nearbyCheck", "Number of Nearby Words", nullptr);
+    nearbyText = readOnlyText(frameAdvanced, "nearbyText", "Number of Nearby Words");
+    nearbyScroll = new SpinControl(frameAdvanced);
+    nearbyScroll->setObjectName(QStringLiteral("nearbyScroll"));
+    nearbyScroll->setAccessibleName(QStringLiteral("Number of Nearby Words"));
+    nearbyScroll->setRange(1, 200);
+
+    fileText = new QLineEdit(frameAdvanced);
+    fileText->setObjectName(QStringLiteral("fileText"));
+    fileText->setAccessibleName(QStringLiteral("File Name Started with"));
+    setTip(fileText, QStringLiteral("Only search files started with specified letters"));
+    auto* letters = label(frameAdvanced, "lblFileText", "File Name Started with");
+    letters->setBuddy(fileText);
+
+    searchScope = namedButton(frameAdvanced, "searchScope", "&Which Files...",
+                              "Folders left out, hidden and binary files, the largest file size, "
+                              "documents.");
+    advOK = namedButton(frameAdvanced, "advOK", "&OK", "Accept any changes.");
+    advCancel = namedButton(frameAdvanced, "advCancel", "&Cancel", "Undo any changes.");
+
+    // Rows that do not move with the width.
+    const TwipScale& at = scale_;
+    at.place(optCase, 200, row::optCase, 1700, row::optionHeight);
+    at.place(useFilter, 200, row::useFilter, 1700, row::optionHeight);
+    at.place(typeAll, 150, row::groupOption, 800, row::optionHeight);
+    at.place(optType, 900, row::groupOption, row::radioWidth, row::optionHeight);
+    at.place(FileBeginning, 150, row::groupOption, 1850, row::optionHeight);
+    at.place(resultOpt[1], 150, row::groupOption, 1850, row::optionHeight);
+    at.place(DispFull, 150, row::groupOption, 1850, row::optionHeight);
+    at.place(nearbyCheck, 200, row::nearby, 2700, row::optionHeight);
+    at.place(letters, 200, row::fileText, 2200, row::boxHeight);
+    at.place(searchScope, 200, row::panelButtons, 1500, row::buttonHeight);
+}
+
+void OptionsPanelView::buildTimeStamp(QWidget* frame) {
     frameTimeStamp = groupFrame(frameAdvanced, "frameTimeStamp", "Time Stamp",
                                 "Search files based on their date.");
     optAll = optionButton(frameTimeStamp, QStringLiteral("optAll"), "");
@@ -124,24 +166,6 @@ OptionsPanelView::OptionsPanelView(QWidget* frame, const TwipScale& scale) : sca
     fromButton = namedButton(frameTimeStamp, "fromButton", "&From", "Click to set date.");
     toButton = namedButton(frameTimeStamp, "toButton", "&To", "Click to set date.");
 
-    nearbyCheck = checkBox(frameAdvanced, "nearbyCheck", "Number of Nearby Words", nullptr);
-    nearbyText = readOnlyText(frameAdvanced, "nearbyText", "Number of Nearby Words");
-    nearbyScroll = new SpinControl(frameAdvanced);
-    nearbyScroll->setObjectName(QStringLiteral("nearbyScroll"));
-    nearbyScroll->setAccessibleName(QStringLiteral("Number of Nearby Words"));
-    nearbyScroll->setRange(1, 200);
-
-    fileText = new QLineEdit(frameAdvanced);
-    fileText->setObjectName(QStringLiteral("fileText"));
-    fileText->setAccessibleName(QStringLiteral("File Name Started with"));
-    setTip(fileText, QStringLiteral("Only search files started with specified letters"));
-
-    searchScope = namedButton(frameAdvanced, "searchScope", "&Which Files...",
-                              "Folders left out, hidden and binary files, the largest file size, "
-                              "documents.");
-    advOK = namedButton(frameAdvanced, "advOK", "&OK", "Accept any changes.");
-    advCancel = namedButton(frameAdvanced, "advCancel", "&Cancel", "Undo any changes.");
-
     // The calendars float over the panel while a date is picked.
     for (QCalendarWidget** calendar : {&monthViewFrom, &monthViewTo}) {
         *calendar = new QCalendarWidget(frame);
@@ -158,23 +182,13 @@ OptionsPanelView::OptionsPanelView(QWidget* frame, const TwipScale& scale) : sca
     auto* allFiles = label(frameTimeStamp, "lblAllFiles", "All Files");
     auto* duringPast = label(frameTimeStamp, "lblDuringPast", "During Past");
     auto* months = label(frameTimeStamp, "lblMonths", "Month(s)");
-    auto* letters = label(frameAdvanced, "lblFileText", "File Name Started with");
     allFiles->setBuddy(optAll);
     duringPast->setBuddy(optYear);
-    letters->setBuddy(fileText);
 
-    // Rows that do not move with the width.
-    const auto at = [&scale](QWidget* control, int left, int top, int width, int height) {
-        scale.place(control, left, top, width, height);
+    const auto at = [this](QWidget* control, int left, int top, int width, int height) {
+        scale_.place(control, left, top, width, height);
     };
-    at(optCase, 200, row::optCase, 1700, row::optionHeight);
-    at(useFilter, 200, row::useFilter, 1700, row::optionHeight);
-    const int radioWidth = 250;
-    at(typeAll, 150, row::groupOption, 800, row::optionHeight);
-    at(optType, 900, row::groupOption, radioWidth, row::optionHeight);
-    at(FileBeginning, 150, row::groupOption, 1850, row::optionHeight);
-    at(resultOpt[1], 150, row::groupOption, 1850, row::optionHeight);
-    at(DispFull, 150, row::groupOption, 1850, row::optionHeight);
+    const int radioWidth = row::radioWidth;
     const int times[3] = {row::timeRow[0], row::timeRow[1], row::timeRow[2]};
     at(optAll, 150, times[0], radioWidth, row::optionHeight);
     at(allFiles, 420, times[0], 1200, row::optionHeight);
@@ -188,11 +202,6 @@ OptionsPanelView::OptionsPanelView(QWidget* frame, const TwipScale& scale) : sca
     at(fromButton, 1440, times[2] - 30, 560, row::boxHeight + 20);
     at(dateTo, 2040, times[2] - 20, 1000, row::boxHeight);
     at(toButton, 3060, times[2] - 30, 560, row::boxHeight + 20);
-    at(nearbyCheck, 200, row::nearby, 2700, row::optionHeight);
-    at(letters, 200, row::fileText, 2200, row::boxHeight);
-    at(searchScope, 200, row::panelButtons, 1500, row::buttonHeight);
-
-    buildScopePage(frame);
 }
 
 void OptionsPanelView::buildScopePage(QWidget* frame) {

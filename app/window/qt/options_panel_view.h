@@ -80,6 +80,8 @@ public:
     QPushButton* scopeBack;
 
 private:
+    void buildChoices();
+    void buildTimeStamp(QWidget* frame);
     void buildScopePage(QWidget* frame);
 
     const TwipScale& scale_;
