@@ -54,6 +54,12 @@ constexpr int wordButtons = 2340;
 constexpr int separater = 2800;
 }  // namespace row
 
+// Widths the view gives these controls; it centres and aligns by them.
+constexpr int searchTextLeft = 150;
+constexpr int operatorGroupWidth = 3300;
+constexpr int wordButtonWidth = 450;  // >> and <<
+constexpr int removeAllWidth = 1100;
+
 }  // namespace
 
 CriteriaView::CriteriaView(QWidget* window, const TwipScale& scale, FileSystem& files) : scale_(scale) {
@@ -145,7 +151,22 @@ void CriteriaView::buildCategory(FileSystem& files) {
     qDirPath->setAccessibleDescription(QStringLiteral("The folder Direct Search searches"));
 }
 
-void CriteriaView::layOut(const MainLayout& l) {
+CriteriaView::Columns CriteriaView::columns(int windowWidth) {
+    Columns c;
+    c.frameSearch = {100, windowWidth - 200};
+    const int frameWidth = c.frameSearch.width;
+    c.searchText = {searchTextLeft, frameWidth / 2 - 450};
+    c.operatorGroup = {c.searchText.left + (c.searchText.width - operatorGroupWidth) / 2, operatorGroupWidth};
+    c.wordButtons = {c.searchText.right() + 175, wordButtonWidth};
+    c.wordList = {c.wordButtons.right() + 175, frameWidth - c.searchText.left - c.searchText.width - 800 - 175};
+    c.searchRemove = {c.wordList.left, 1000};
+    c.searchRemoveAll = rightAligned(frameWidth, removeAllWidth, 255);
+    c.separater = {c.wordList.left - 500, c.wordList.width + 500};
+    c.searchCat = c.searchText;
+    return c;
+}
+
+void CriteriaView::layOut(const Columns& l) {
     scale_.place(frameSearch, l.frameSearch, row::viewTop, row::viewHeight);
     scale_.place(lblText, l.searchText, row::lblText, row::labelHeight);
     for (int index = 0; index < 4; ++index)
@@ -157,7 +178,7 @@ void CriteriaView::layOut(const MainLayout& l) {
     scale_.place(searchCopy, l.wordButtons, row::searchCopy, row::buttonHeight);
     scale_.place(Label1, l.wordList, row::lblText, row::labelHeight);
     scale_.place(wordList, l.wordList, row::wordList, row::wordListHeight);
-    scale_.place(searchRemove, {l.searchRemove.left, 1000}, row::wordButtons, row::buttonHeight);
+    scale_.place(searchRemove, l.searchRemove, row::wordButtons, row::buttonHeight);
     scale_.place(searchRemoveAll, l.searchRemoveAll, row::wordButtons, row::buttonHeight);
     scale_.place(separater, l.separater, row::separater, 40);
     scale_.place(lblCat, l.searchCat, row::lblCat, row::labelHeight);

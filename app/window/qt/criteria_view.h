@@ -22,14 +22,29 @@ namespace tessaly {
 class DriveList;
 class FileSystem;
 class FolderList;
-struct MainLayout;
 
 class CriteriaView {
 public:
     // The folder list reads the file system through `files`.
     CriteriaView(QWidget* window, const TwipScale& scale, FileSystem& files);
 
-    void layOut(const MainLayout& columns);
+    // Where the view's controls stand across a window `windowWidth` twips
+    // wide; all but frameSearch inside frameSearch. The option summary and
+    // the options panel go by them too.
+    struct Columns {
+        Span frameSearch;
+        Span searchText;     // all four boxes
+        Span operatorGroup;  // Picture1 to Picture3
+        Span wordButtons;    // searchAdd, searchCopy
+        Span wordList;
+        Span searchRemove;
+        Span searchRemoveAll;
+        Span separater;
+        Span searchCat;  // also listCategory, qDrive, qDirList
+    };
+    static Columns columns(int windowWidth);
+
+    void layOut(const Columns& columns);
 
     QFrame* frameSearch;
     QLabel* lblText;

@@ -77,14 +77,16 @@ void MainWindow::setReadingTabOrder() {
 }
 
 void MainWindow::layOut() {
-    const MainLayout l = mainLayout(widthTwips(), dividerLeft_);
+    const int width = widthTwips();
     const int taller = std::max(0, twips(height()) - layout::fixedHeight);
-    dividerLeft_ = l.dividerLeft;
-    criteria_->layOut(l);
-    summary_->layOut(l);
-    panel_->layOut(l);
-    results_->layOut(l, taller);
-    status_->layOut(l, taller);
+    const CriteriaView::Columns criteria = CriteriaView::columns(width);
+    criteria_->layOut(criteria);
+    summary_->layOut(criteria);
+    panel_->layOut(criteria);
+    const ResultTabs::Columns results = ResultTabs::columns(width, dividerLeft_);
+    dividerLeft_ = results.dividerLeft;
+    results_->layOut(results, taller);
+    status_->layOut(width, taller);
 }
 
 void MainWindow::setDividerLeft(int twips) {
@@ -107,8 +109,7 @@ void MainWindow::dragDivider(int offsetPixels) {
 }
 
 void MainWindow::dropDivider() {
-    const MainLayout current = mainLayout(widthTwips(), dividerLeft_);
-    dividerLeft_ = tessaly::dropDivider(dividerLeft_, current.dispResult.width);
+    dividerLeft_ = ResultTabs::columns(widthTwips(), dividerLeft_).dividerLeft;
     layOut();
     emit dividerMoved(dividerLeft_);
 }

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 
-#include "window/main_layout.h"
 #include "window/qt/form_parts.h"
 
 namespace tessaly {
@@ -18,6 +17,8 @@ constexpr int Label6 = 2870;
 constexpr int firstSummary = 3160;
 constexpr int summaryStep = 290;
 }  // namespace row
+
+constexpr int valueWidth = 1600;
 
 }  // namespace
 
@@ -73,13 +74,16 @@ OptionSummary::OptionSummary(QWidget* frame, const TwipScale& scale) : scale_(sc
         second->hide();
 }
 
-void OptionSummary::layOut(const MainLayout& l) {
+void OptionSummary::layOut(const CriteriaView::Columns& l) {
+    // The values end where the saved words end; a caption reaches to its value.
+    const Span valueColumn{l.wordList.right() - valueWidth, valueWidth};
+    const Span captionColumn{l.separater.left, valueColumn.left - l.separater.left};
     scale_.place(Label6, l.wordList, row::Label6, row::labelHeight);
     for (const Row& summary : rows_) {
-        scale_.place(summary.caption, l.summaryCaption, summary.top, row::labelHeight);
+        scale_.place(summary.caption, captionColumn, summary.top, row::labelHeight);
         const QLabel* caption = summary.caption;
         for (QLabel* value : summary.values) {
-            scale_.place(value, l.summaryValue, summary.top, row::labelHeight);
+            scale_.place(value, valueColumn, summary.top, row::labelHeight);
             // A long value ("12/8/2021 - 12/8/2026") takes the room its
             // caption leaves, rather than losing its first characters.
             const int left = caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()) +

@@ -5,20 +5,21 @@
 
 #include <vector>
 
+#include "window/qt/criteria_view.h"
+
 class QLabel;
 class QWidget;
 
 namespace tessaly {
 
-class TwipScale;
-struct MainLayout;
 
 class OptionSummary {
 public:
     // In `frame`, the criteria view's frame.
     OptionSummary(QWidget* frame, const TwipScale& scale);
 
-    void layOut(const MainLayout& columns);
+    // Under the saved words, in the criteria view's columns.
+    void layOut(const CriteriaView::Columns& columns);
 
     QLabel* Label6;   // "Search Options"
     QLabel* Label7;   // "Match Case"

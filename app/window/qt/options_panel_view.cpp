@@ -271,7 +271,38 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
     at(documentTime, 200, row::scopeDocumentTime, 2200, row::boxHeight);
 }
 
-void OptionsPanelView::layOut(const MainLayout& l) {
+namespace {
+
+// Across, inside frameAdvanced, or inside a group where marked.
+struct PanelColumns {
+    Span frameAdvanced;  // in frameSearch; frameScope the same
+    Span group;          // every group frame
+    Span groupControl;   // inside a group: its right-hand button
+    Span typeText;       // inside frameTypes
+    Span advOK;
+    Span searchSub;
+};
+
+PanelColumns panelColumns(const CriteriaView::Columns& criteria) {
+    constexpr int groupControlWidth = 1750;
+    constexpr int typeTextLeft = 1200;
+    constexpr int panelButtonWidth = 1000;
+    constexpr int searchSubWidth = 1800;
+    PanelColumns c;
+    // 880 wider than the saved words it covers.
+    c.frameAdvanced = {criteria.searchText.right() + 100, criteria.wordList.width + 880};
+    c.group = {200, c.frameAdvanced.width - 400};
+    c.groupControl = rightAligned(c.group.width, groupControlWidth, 100);
+    c.typeText = {typeTextLeft, c.group.width - typeTextLeft - 100};
+    c.advOK = rightAligned(c.frameAdvanced.width, panelButtonWidth, 180);
+    c.searchSub = rightAligned(c.frameAdvanced.width, searchSubWidth, 180);
+    return c;
+}
+
+}  // namespace
+
+void OptionsPanelView::layOut(const CriteriaView::Columns& criteria) {
+    const PanelColumns l = panelColumns(criteria);
     scale_.place(frameAdvanced, l.frameAdvanced, row::panelTop, row::panelHeight);
     scale_.place(searchSub, l.searchSub, row::optCase, row::optionHeight);
     struct Group {

@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "window/qt/criteria_view.h"
+
 class QCalendarWidget;
 class QCheckBox;
 class QFrame;
@@ -20,15 +22,15 @@ class QWidget;
 namespace tessaly {
 
 class SpinControl;
-class TwipScale;
-struct MainLayout;
 
 class OptionsPanelView {
 public:
     // In `frame`, the criteria view's frame.
     OptionsPanelView(QWidget* frame, const TwipScale& scale);
 
-    void layOut(const MainLayout& columns);
+    // Right of the word boxes, over the saved words: in the criteria
+    // view's columns.
+    void layOut(const CriteriaView::Columns& columns);
 
     QFrame* frameAdvanced;
     QCheckBox* optCase;

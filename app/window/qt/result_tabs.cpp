@@ -53,7 +53,18 @@ ResultTabs::ResultTabs(QWidget* window, const TwipScale& scale) : window_(window
     dispResult->hide();
 }
 
-void ResultTabs::layOut(const MainLayout& l, int taller) {
+ResultTabs::Columns ResultTabs::columns(int windowWidth, int dividerLeft) {
+    Columns c;
+    c.dispResult = {100, windowWidth - 230};
+    c.dividerLeft = dropDivider(dividerLeft, c.dispResult.width);
+    c.outlineFile = {c.dispResult.left + 30, c.dividerLeft - (c.dispResult.left + 30)};
+    c.textFile.left = c.outlineFile.right() + layout::dividerWidth;
+    c.textFile.width = c.dispResult.width - (c.textFile.left + 120);
+    c.MainResult = {c.dispResult.left + 10, c.dispResult.width - c.dispResult.left - 120};
+    return c;
+}
+
+void ResultTabs::layOut(const Columns& l, int taller) {
     scale_.place(dispResult, l.dispResult, row::viewTop, row::viewHeight + taller);
     // The panes live in the tab pages; the rules place them in the window.
     const auto inPage = [this](QWidget* control, Span span) {

@@ -6,20 +6,32 @@ class QTabWidget;
 class QTreeWidget;
 class QWidget;
 
+#include "window/qt/form_parts.h"
+
 namespace tessaly {
 
 class DividerBar;
 class GrowingRichTextBox;
 class RichTextBox;
-class TwipScale;
-struct MainLayout;
 
 class ResultTabs {
 public:
     ResultTabs(QWidget* window, const TwipScale& scale);
 
+    // Where the view's controls stand across a window `windowWidth` twips
+    // wide, with the divider as near `dividerLeft` as the file text's room
+    // allows.
+    struct Columns {
+        Span dispResult;  // in the window; the rest in its pages
+        Span outlineFile;
+        Span textFile;
+        Span MainResult;
+        int dividerLeft = 0;
+    };
+    static Columns columns(int windowWidth, int dividerLeft);
+
     // `taller`: twips the window has beyond its least height.
-    void layOut(const MainLayout& columns, int taller);
+    void layOut(const Columns& columns, int taller);
 
     QTabWidget* dispResult;
     GrowingRichTextBox* MainResult;

@@ -35,12 +35,16 @@ StatusRow::StatusRow(QWidget* window, const TwipScale& scale) : scale_(scale) {
     totalNumber->setFrameShadow(QFrame::Sunken);
 }
 
-void StatusRow::layOut(const MainLayout& l, int taller) {
-    const int statusTop = row::statusTop + taller;
-    for (QLabel* image : {ImageRed, ImageGreen}) scale_.place(image, {150, 200}, statusTop, row::statusHeight);
-    scale_.place(dispFile, l.dispFile, statusTop, row::statusHeight);
-    scale_.place(Label9, l.filesFound, statusTop, row::statusHeight);
-    scale_.place(totalNumber, l.totalNumber, statusTop, row::statusHeight);
+void StatusRow::layOut(int windowWidth, int taller) {
+    constexpr int dispFileLeft = 400;
+    const Span count = rightAligned(windowWidth, 900, 100);
+    const Span caption{count.left - 1150 - 50, 1150};
+    const Span file{dispFileLeft, caption.left - dispFileLeft - 70};
+    const int top = row::statusTop + taller;
+    for (QLabel* image : {ImageRed, ImageGreen}) scale_.place(image, {150, 200}, top, row::statusHeight);
+    scale_.place(dispFile, file, top, row::statusHeight);
+    scale_.place(Label9, caption, top, row::statusHeight);
+    scale_.place(totalNumber, count, top, row::statusHeight);
 }
 
 }  // namespace tessaly

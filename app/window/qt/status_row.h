@@ -5,17 +5,17 @@
 class QLabel;
 class QWidget;
 
+#include "window/qt/form_parts.h"
+
 namespace tessaly {
 
-class TwipScale;
-struct MainLayout;
 
 class StatusRow {
 public:
     StatusRow(QWidget* window, const TwipScale& scale);
 
     // `taller`: twips the window has beyond its least height.
-    void layOut(const MainLayout& columns, int taller);
+    void layOut(int windowWidth, int taller);
 
     QLabel* ImageRed;
     QLabel* ImageGreen;
