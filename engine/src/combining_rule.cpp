@@ -43,6 +43,17 @@ Verdict judge(const Query& query, const WordsFound& found) {
 
 bool combiningRuleHolds(const Query& query, const WordsFound& found) { return judge(query, found).matches; }
 
+bool couldMatchGiven(const Query& query, const WordsFound& mayHold) {
+    WordsFound best{};
+    bool anyPositive = false;
+    for (int i = 0; i < kWordSlots; ++i) {
+        best[i] = query.roleOf(i) != Link::Not && mayHold[i];
+        anyPositive = anyPositive || best[i];
+    }
+    if (query.anyLink(Link::Nearby)) return anyPositive;
+    return combiningRuleHolds(query, best);
+}
+
 bool verdictSettled(const Query& query, const WordsFound& found, const WordsFound& open) {
     WordsFound either = found;
     for (int i = 0; i < kWordSlots; ++i) {

@@ -2,7 +2,13 @@
 #include "tyx12/tyx12.h"
 #include "tyx12/open_file_search.h"
 
+#include <array>
+#include <string>
+
+#include "combining_rule.h"
 #include "hit_word_search.h"
+#include "index_terms.h"
+#include "query.h"
 #include "read_error.h"
 #include "string_search.h"
 #include "viewer_text.h"
@@ -109,6 +115,80 @@ extern "C" TYX12_API int32_t tyx12SearchHitWords(int openFile, const char* held,
                    : 0;
     } catch (...) {
         return 0;
+    }
+}
+
+namespace {
+
+// The query of four words as the index sees them: folded, whatever the case
+// rule, since the index keeps its words folded.
+Query indexQuery(const char* word1, int32_t code1, const char* word2, int32_t code2, const char* word3,
+                 int32_t code3, const char* word4, std::array<std::string, kWordSlots>& copies) {
+    const char* words[kWordSlots] = {word1, word2, word3, word4};
+    std::array<char*, kWordSlots> buffers{};
+    for (int i = 0; i < kWordSlots; ++i)
+        if (words[i]) buffers[i] = (copies[i] = words[i]).data();
+    return makeQuery(buffers, {code1, code2, code3}, true);
+}
+
+std::string utf8Of(std::u32string_view text) {
+    std::string out;
+    for (const char32_t c : text) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+extern "C" TYX12_API int32_t tyx12IndexTerms(const char* word1, int32_t code1, const char* word2, int32_t code2,
+                                             const char* word3, int32_t code3, const char* word4,
+                                             tyx12IndexTerm term, void* context) {
+    try {
+        std::array<std::string, kWordSlots> copies;
+        const Query query = indexQuery(word1, code1, word2, code2, word3, code3, word4, copies);
+        int32_t withTerms = 0;
+        for (int i = 0; i < kWordSlots; ++i) {
+            if (!query.slots[i].present) continue;
+            const auto terms = indexTermsOf(query.slots[i].word);
+            if (!terms) continue;
+            withTerms |= 1 << i;
+            for (const IndexTerm& each : *terms) {
+                const std::string text = utf8Of(each.text);
+                if (term && !term(context, i, static_cast<int32_t>(each.kind), text.data(), text.size()))
+                    return withTerms;
+            }
+        }
+        return withTerms;
+    } catch (...) {
+        return 0;
+    }
+}
+
+extern "C" TYX12_API int32_t tyx12CouldMatch(const char* word1, int32_t code1, const char* word2, int32_t code2,
+                                             const char* word3, int32_t code3, const char* word4, uint32_t mayHold) {
+    try {
+        std::array<std::string, kWordSlots> copies;
+        const Query query = indexQuery(word1, code1, word2, code2, word3, code3, word4, copies);
+        WordsFound may{};
+        for (int i = 0; i < kWordSlots; ++i) may[i] = (mayHold >> i) & 1;
+        return couldMatchGiven(query, may) ? 1 : 0;
+    } catch (...) {
+        return 1;  // unsure: the file is searched
     }
 }
 

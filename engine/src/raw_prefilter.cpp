@@ -231,18 +231,7 @@ const RawPrefilter::Needle& RawPrefilter::cachedNeedleOf(std::u32string_view cor
     return known.back().needle;
 }
 
-bool RawPrefilter::couldMatch(const WordsFound& mayHold) const {
-    WordsFound best{};
-    bool anyPositive = false;
-    for (int i = 0; i < kWordSlots; ++i) {
-        // The best case for a match: every NOT word absent.
-        best[i] = query_.roleOf(i) != Link::Not && mayHold[i];
-        anyPositive = anyPositive || best[i];
-    }
-    // NEARBY is judged by lines, and a line needs a hit.
-    if (query_.anyLink(Link::Nearby)) return anyPositive;
-    return combiningRuleHolds(query_, best);
-}
+bool RawPrefilter::couldMatch(const WordsFound& mayHold) const { return couldMatchGiven(query_, mayHold); }
 
 // Whether the word whose bytes stand at [at, at + length) of the raw bytes has
 // a boundary on both sides in the text, read from the bytes around it as the

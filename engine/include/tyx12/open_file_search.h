@@ -61,6 +61,30 @@ TYX12_API int32_t tyx12SearchHitWords(int openFile, const char* held, uint64_t h
                                       int32_t code3, char* word4, int32_t smartSearch, int32_t contextWords,
                                       int32_t nearbyWords, tyx12HitWord hit, void* context);
 
+// A word index kept beside the engine (a cache of the words of files searched
+// before) may pass over a file unread when it proves the file cannot match.
+// A file's words there are its text's maximal runs of word characters,
+// folded as the engine folds them, each also kept reversed.
+//
+// Takes one term that the words of a file must hold for search word
+// `wordIndex` (0 to 3) to be found in it: `kind` 0 a whole word, 1 a prefix
+// of a word, 2 a prefix of a reversed word; `term` is UTF-8. Returns 0 when no
+// more are wanted.
+typedef int32_t (*tyx12IndexTerm)(void* context, int32_t wordIndex, int32_t kind, const char* term,
+                                   uint64_t length);
+
+// Hands `term` every term of every search word; a word may have to be in a
+// file only if all its terms are. Returns a mask: bit i set when word i + 1
+// has terms (a word without any, such as "*-*", may be in any file).
+TYX12_API int32_t tyx12IndexTerms(const char* word1, int32_t code1, const char* word2, int32_t code2,
+                                  const char* word3, int32_t code3, const char* word4, tyx12IndexTerm term,
+                                  void* context);
+
+// Whether a file could match the words joined by the codes when bit i of
+// `mayHold` says whether word i + 1 may be in it: 0 when it surely cannot.
+TYX12_API int32_t tyx12CouldMatch(const char* word1, int32_t code1, const char* word2, int32_t code2,
+                                  const char* word3, int32_t code3, const char* word4, uint32_t mayHold);
+
 // The error (an errno value) that cut the input of this thread's last search
 // short, or 0 when it was read as far as the search needed: a search that
 // read only part of a file did not search it, whatever it answered.
