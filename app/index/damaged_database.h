@@ -1,16 +1,11 @@
-// A database file that cannot be ours as it stands: what SQLite would only
-// notice page by page, half way through a search, is caught before opening.
+// Moving a damaged index out of the way. SQLite finds the damage itself when
+// it opens the file (not a database, cut shorter than its header says) or
+// when it reads a page that makes no sense.
 #pragma once
 
 #include <string>
 
 namespace tessaly {
-
-// False when the file is plainly not a whole SQLite database: it does not
-// begin as one, or it is shorter than its own header says and no log is
-// beside it to make up the rest. A missing or empty file is whole (a new
-// database).
-bool looksWhole(const std::string& path);
 
 // Moves the database to `path` + ".damaged" (replacing an older one there,
 // so damage never piles up) and deletes its log and shared-memory files.

@@ -76,8 +76,7 @@ WordIndex::WordIndex(std::string folder, IndexOptions options)
                         unusableMessage(failureFromErrno(error.value(), "make the folder", folder_, true)), false);
         return;
     }
-    if (!looksWhole(path_)) setAsideDamaged();
-    if (notices_.usable()) openConnections();
+    openConnections();
 }
 
 WordIndex::~WordIndex() = default;
