@@ -1,9 +1,10 @@
 // Which SQLite layout keeps the remembered words smallest and answers a
-// term's files quickest: the words of every file under the folders given are
-// recorded in each layout in turn, in batches as a search would record them,
-// then the database's size is set against the bytes of text it covers and a
-// few terms are looked up.
-//   index_schema_bench [--text-only] FOLDER...
+// term's files quickest, and what the word index built on the winner costs:
+// the words of every file under the folders given are recorded in each
+// layout in turn, in batches as a search would record them, then the
+// database's size is set against the bytes of text it covers and a few terms
+// are looked up. Last the same through WordIndex itself.
+//   word_index_bench [--text-only] [--store-only] FOLDER...
 // Words here are lower-cased runs of ASCII letters and digits and of bytes
 // above 127, near enough to the engine's words to weigh the layouts.
 #include <sqlite3.h>
@@ -23,11 +24,15 @@
 
 #include <stdlib.h>
 
+#include "index/word_index.h"
+#include "index/index_size_cap.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 struct CorpusFile {
+    std::string folder, name;
     std::vector<std::string> words;  // distinct, sorted
     std::vector<std::string> reversed;
 };
@@ -37,6 +42,12 @@ struct Corpus {
     std::uint64_t textBytes = 0;
     std::uint64_t postings = 0;
     std::size_t vocabulary = 0;
+};
+
+// Terms looked up in each layout: e exact, p prefix, r reversed prefix.
+const std::pair<const char*, char> kTerms[] = {
+    {"the", 'e'}, {"include", 'e'}, {"mutex", 'e'}, {"zzqqxxj", 'e'}, {"mut", 'p'},
+    {"th", 'p'},  {"a", 'p'},       {"gni", 'r'},   {"xetum", 'r'},   {"e", 'r'},
 };
 
 bool isWordByte(unsigned char c) { return std::isalnum(c) || c >= 0x80; }
@@ -79,6 +90,8 @@ Corpus loadCorpus(const std::vector<std::string>& folders, bool textOnly) {
         }
         if (!word.empty()) words.insert(word);
         CorpusFile file;
+        file.folder = std::filesystem::path(path).parent_path().string();
+        file.name = std::filesystem::path(path).filename().string();
         file.words.assign(words.begin(), words.end());
         for (const auto& w : file.words) file.reversed.push_back(reversedByCodePoint(w));
         corpus.textBytes += bytes.size();
@@ -307,7 +320,7 @@ Layout postingsLayout() {
                 auto file = std::make_shared<Statement>(db, "INSERT INTO files VALUES(?,?)");
                 auto find = std::make_shared<Statement>(db, "SELECT id FROM words WHERE word = ?");
                 auto add = std::make_shared<Statement>(db, "INSERT INTO words VALUES(?,?)");
-                auto addReversed = std::make_shared<Statement>(db, "INSERT INTO reversed_words VALUES(?,?)");
+                auto addReversed = std::make_shared<Statement>(db, "INSERT OR IGNORE INTO reversed_words VALUES(?,?)");
                 auto posting = std::make_shared<Statement>(db, "INSERT INTO postings VALUES(?,?)");
                 auto next = std::make_shared<std::int64_t>(0);
                 return [=](std::int64_t id, const CorpusFile& f) {
@@ -400,11 +413,7 @@ void measure(const Layout& layout, const Corpus& corpus, const std::string& fold
                 static_cast<double>(bytes) / corpus.postings, recordSeconds,
                 1e6 * recordSeconds / corpus.files.size());
     auto files = layout.querier(db);
-    const std::pair<const char*, char> terms[] = {
-        {"the", 'e'},    {"include", 'e'}, {"mutex", 'e'}, {"zzqqxxj", 'e'}, {"mut", 'p'},
-        {"th", 'p'},     {"a", 'p'},       {"gni", 'r'},   {"xetum", 'r'},   {"e", 'r'},
-    };
-    for (const auto& [term, kind] : terms) {
+    for (const auto& [term, kind] : kTerms) {
         files(term, kind);  // the first look warms the page cache
         const auto start = Clock::now();
         std::size_t found = 0;
@@ -444,17 +453,87 @@ void measure(const Layout& layout, const Corpus& corpus, const std::string& fold
     sqlite3_close(db);
 }
 
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// The store as a search uses it: batches from a writer, a lookup per file, a
+// term's entries per search word.
+void measureStore(const Corpus& corpus, const std::string& folder) {
+    using namespace tessaly;
+    std::filesystem::remove_all(folder + "/store");
+    WordIndex index(folder + "/store");
+    if (!index.usable()) {
+        std::fprintf(stderr, "%s\n", index.takeNotice().c_str());
+        return;
+    }
+    auto recordAll = [&](std::int64_t when) {
+        constexpr std::size_t kBatch = 200;
+        for (std::size_t first = 0; first < corpus.files.size(); first += kBatch) {
+            std::vector<FileWords> batch;
+            for (std::size_t i = first; i < std::min(first + kBatch, corpus.files.size()); ++i) {
+                const CorpusFile& f = corpus.files[i];
+                FileWords file;
+                file.folder = f.folder;
+                file.name = f.name;
+                file.version.inode = i;
+                file.recordedNanoseconds = when;
+                file.words = f.words;
+                file.reversedWords = f.reversed;
+                batch.push_back(std::move(file));
+            }
+            if (const Failure failure = index.record(batch)) std::fprintf(stderr, "%s\n", failure.describe().c_str());
+        }
+    };
+    auto start = Clock::now();
+    recordAll(1);
+    const double recordSeconds = secondsSince(start);
+    index.keepWithin(kMostIndexBytes);  // folds the log in, so the size is the file's
+    const IndexInfo info = index.info();
+    std::printf("%-36s %8.1f MB  %5.1f %% of text  %6.2f bytes/posting  record %6.2f s (%5.1f us/file)\n",
+                "WordIndex", info.bytesOnDisk / 1e6, 100.0 * info.bytesOnDisk / corpus.textBytes,
+                static_cast<double>(info.bytesOnDisk) / corpus.postings, recordSeconds,
+                1e6 * recordSeconds / corpus.files.size());
+    start = Clock::now();
+    std::size_t found = 0;
+    for (const CorpusFile& f : corpus.files) found += index.lookup(f.folder, f.name).has_value();
+    std::printf("    lookup by folder and name: %.1f us a file (%zu found)\n",
+                1e6 * secondsSince(start) / corpus.files.size(), found);
+    for (const auto& [term, kind] : kTerms) {
+        const IndexTerm indexTerm{term, kind == 'e' ? TermShape::word : kind == 'p' ? TermShape::prefix
+                                                                                  : TermShape::reversedPrefix};
+        index.filesHolding(indexTerm);
+        start = Clock::now();
+        constexpr int kRounds = 5;
+        std::size_t files = 0;
+        for (int i = 0; i < kRounds; ++i) files = index.filesHolding(indexTerm)->size();
+        std::printf("    %s%s%s  %6zu files  %8.3f ms\n", kind == 'r' ? "*" : "", term, kind == 'p' ? "*" : "", files,
+                    1e3 * secondsSince(start) / kRounds);
+    }
+    // Every file recorded twice more: dead words outweigh live ones.
+    start = Clock::now();
+    recordAll(2);
+    recordAll(3);
+    std::printf("    recorded again twice: %.2f s, %.1f MB\n", secondsSince(start), index.info().bytesOnDisk / 1e6);
+    start = Clock::now();
+    index.keepWithin(kMostIndexBytes);
+    std::printf("    compaction: %.2f s, %.1f MB after\n", secondsSince(start), index.info().bytesOnDisk / 1e6);
+    start = Clock::now();
+    index.keepWithin(info.bytesOnDisk / 2);
+    std::printf("    cap at half: %.2f s, %.1f MB and %llu files after\n", secondsSince(start),
+                index.info().bytesOnDisk / 1e6, static_cast<unsigned long long>(index.info().files));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool textOnly = false;
+    bool textOnly = false, storeOnly = false;
     std::vector<std::string> folders;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--text-only") == 0) textOnly = true;
+        else if (std::strcmp(argv[i], "--store-only") == 0) storeOnly = true;
         else folders.push_back(argv[i]);
     }
     if (folders.empty()) {
-        std::fprintf(stderr, "usage: index_schema_bench [--text-only] FOLDER...\n");
+        std::fprintf(stderr, "usage: word_index_bench [--text-only] [--store-only] FOLDER...\n");
         return 2;
     }
     const Corpus corpus = loadCorpus(folders, textOnly);
@@ -462,8 +541,10 @@ int main(int argc, char** argv) {
                 corpus.textBytes / 1e6, static_cast<unsigned long long>(corpus.postings), corpus.vocabulary);
     std::string scratch = (std::filesystem::temp_directory_path() / "tessaly-index-bench-XXXXXX").string();
     if (!mkdtemp(scratch.data())) return 1;
-    for (const Layout& layout : {fts5EntriesLayout(), fts5Layout(), fts5VocabularyLayout(), postingsLayout()})
-        measure(layout, corpus, scratch);
+    if (!storeOnly)
+        for (const Layout& layout : {fts5EntriesLayout(), fts5Layout(), fts5VocabularyLayout(), postingsLayout()})
+            measure(layout, corpus, scratch);
+    measureStore(corpus, scratch);
     std::filesystem::remove_all(scratch);
     return 0;
 }
