@@ -88,7 +88,7 @@ int SqliteDatabase::open(const std::string& path, bool create) {
 }
 
 void SqliteDatabase::finalizeAll() {
-    for (auto& [sql, prepared] : statements_) sqlite3_finalize(prepared.statement);
+    for (auto& [sql, statement] : statements_) sqlite3_finalize(statement);
     statements_.clear();
 }
 
@@ -106,19 +106,18 @@ int SqliteDatabase::execute(const char* sql) {
 StatementUse SqliteDatabase::use(const char* sql) {
     if (!handle_) return StatementUse(nullptr, SQLITE_MISUSE);
     auto found = statements_.find(sql);
-    if (found == statements_.end() || found->second.statement == nullptr) {
-        Prepared prepared;
-        prepared.result =
-            sqlite3_prepare_v3(handle_, sql, -1, SQLITE_PREPARE_PERSISTENT, &prepared.statement, nullptr);
+    if (found == statements_.end()) {
+        sqlite3_stmt* statement = nullptr;
+        const int result = sqlite3_prepare_v3(handle_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
         // A failed preparation is tried again next time: it may have been a
         // busy schema, not a wrong statement.
-        if (prepared.result != SQLITE_OK) {
-            sqlite3_finalize(prepared.statement);
-            return StatementUse(nullptr, prepared.result);
+        if (result != SQLITE_OK) {
+            sqlite3_finalize(statement);
+            return StatementUse(nullptr, result);
         }
-        found = statements_.insert_or_assign(sql, prepared).first;
+        found = statements_.emplace(sql, statement).first;
     }
-    return StatementUse(found->second.statement, SQLITE_OK);
+    return StatementUse(found->second, SQLITE_OK);
 }
 
 std::int64_t SqliteDatabase::number(const char* sql, int& result) {

@@ -73,11 +73,7 @@ private:
     void finalizeAll();
 
     sqlite3* handle_ = nullptr;
-    struct Prepared {
-        sqlite3_stmt* statement = nullptr;
-        int result = 0;
-    };
-    std::unordered_map<const char*, Prepared> statements_;
+    std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };
 
 }  // namespace tessaly

@@ -13,6 +13,7 @@
 #include "index/index_connection.h"
 #include "index/index_schema.h"
 #include "index/index_upkeep.h"
+#include "index/sqlite_transaction.h"
 #include "index/text_compression.h"
 
 namespace tessaly {
@@ -31,30 +32,6 @@ std::string unusableMessage(const Failure& failure) {
     return "The index of searched words cannot be used in this run (" + failure.describe() +
            "); searches go on without it, reading every file.";
 }
-
-// A transaction that is rolled back unless committed: a failure half way
-// through a batch leaves the index as it was before the batch.
-class Transaction {
-public:
-    Transaction(SqliteDatabase& database, const char* begin) : database_(database) {
-        result_ = database_.execute(begin);
-        open_ = result_ == SQLITE_OK;
-    }
-    ~Transaction() {
-        if (open_) database_.execute("ROLLBACK");
-    }
-    int began() const { return result_; }
-    int commit() {
-        const int result = database_.execute("COMMIT");
-        open_ = result != SQLITE_OK && !sqlite3_get_autocommit(database_.handle());
-        return result;
-    }
-
-private:
-    SqliteDatabase& database_;
-    int result_;
-    bool open_;
-};
 
 }  // namespace
 
@@ -130,6 +107,9 @@ Failure WordIndex::trouble(int result, const char* operation, SqliteDatabase& da
     Failure failure = indexFailure(result, operation, path_, database.lastMessage());
     switch (kind) {
     case IndexTrouble::busy:
+        // A reader is hardly ever kept waiting with the log; when it is, that
+        // one question goes unanswered and the file is read.
+        if (&database == &reader_) break;
         notices_.report(kind,
                         "Another Tessaly was writing the index of searched words; the words of some files "
                         "were not recorded this time.",
@@ -191,7 +171,7 @@ std::optional<FileIdSet> WordIndex::filesHolding(const IndexTerm& term) {
     std::lock_guard lock(readMutex_);
     // The newest entry number and the term's entries from one snapshot: an
     // entry written between the two would otherwise seem to lack the term.
-    Transaction snapshot(reader_, "BEGIN");
+    SqliteTransaction snapshot(reader_, "BEGIN");
     if (snapshot.began() != SQLITE_OK) {
         trouble(snapshot.began(), "read", reader_);
         return std::nullopt;
@@ -310,7 +290,7 @@ Failure WordIndex::record(std::span<const FileWords> files) {
     std::lock_guard lock(writeMutex_);
     // IMMEDIATE takes the write lock at once, waiting out the busy timeout
     // there, instead of failing half way through the batch.
-    Transaction batch(writer_, "BEGIN IMMEDIATE");
+    SqliteTransaction batch(writer_, "BEGIN IMMEDIATE");
     int result = batch.began();
     for (std::size_t i = 0; result == SQLITE_OK && i < files.size(); ++i) result = recordOne(files[i]);
     if (result == SQLITE_OK) result = writeUses(wallClockNanoseconds());
@@ -342,7 +322,7 @@ Failure WordIndex::forgetAll() {
         std::lock_guard usesLock(usesMutex_);
         uses_.clear();
     }
-    Transaction forgetting(writer_, "BEGIN IMMEDIATE");
+    SqliteTransaction forgetting(writer_, "BEGIN IMMEDIATE");
     int result = forgetting.began();
     if (result == SQLITE_OK) result = forgetEverything(writer_);
     if (result == SQLITE_OK) result = forgetting.commit();
@@ -355,14 +335,14 @@ Failure WordIndex::keepWithin(std::uint64_t capBytes) {
     std::lock_guard lock(writeMutex_);
     int result;
     {
-        Transaction uses(writer_, "BEGIN IMMEDIATE");
+        SqliteTransaction uses(writer_, "BEGIN IMMEDIATE");
         result = uses.began();
         if (result == SQLITE_OK) result = writeUses(wallClockNanoseconds());
         if (result == SQLITE_OK) result = uses.commit();
     }
     bool dropped = false;
     if (result == SQLITE_OK) {
-        Transaction dropping(writer_, "BEGIN IMMEDIATE");
+        SqliteTransaction dropping(writer_, "BEGIN IMMEDIATE");
         result = dropping.began();
         if (result == SQLITE_OK) result = dropLeastUsed(writer_, capBytes, dropped);
         if (result == SQLITE_OK) result = dropping.commit();
@@ -370,7 +350,7 @@ Failure WordIndex::keepWithin(std::uint64_t capBytes) {
     bool wasteful = false;
     if (result == SQLITE_OK) result = deadWordsOutweighLive(writer_, wasteful);
     if (result == SQLITE_OK && (dropped || wasteful)) {
-        Transaction compacting(writer_, "BEGIN IMMEDIATE");
+        SqliteTransaction compacting(writer_, "BEGIN IMMEDIATE");
         result = compacting.began();
         if (result == SQLITE_OK) result = compactWords(writer_);
         if (result == SQLITE_OK) result = compacting.commit();

@@ -90,6 +90,32 @@ TEST(WordIndexFaults, ADamagedFileIsSetAsideAndANewOneBegunWithOneMessage) {
     }
 }
 
+TEST(WordIndexFaults, DamageFoundHalfWayThroughARunEndsTheIndexForTheRunAndTheNextBeginsANewOne) {
+    test::TempDir dir;
+    const std::string path = dir.path().string() + "/words.sqlite";
+    {
+        WordIndex index(dir.path().string());
+        for (int b = 0; b < 20; ++b) ASSERT_FALSE(index.record(batch(b)));
+    }
+    {
+        // The schema on the first pages stays readable; the words are not.
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(4 * 4096);
+        file << std::string(std::filesystem::file_size(path) - 4 * 4096, 'Z');
+    }
+    WordIndex index(dir.path().string());
+    ASSERT_TRUE(index.usable()) << index.takeNotice();
+    EXPECT_FALSE(index.filesHolding({"shared", TermShape::word}));
+    EXPECT_FALSE(index.usable());
+    EXPECT_NE(index.takeNotice().find("set aside as " + path + ".damaged"), std::string::npos);
+    EXPECT_FALSE(index.lookup("/b1", "0"));
+    EXPECT_EQ(index.takeNotice(), "");
+
+    WordIndex next(dir.path().string());
+    EXPECT_TRUE(next.usable());
+    EXPECT_EQ(next.info().files, 0u);
+}
+
 TEST(WordIndexFaults, AnIndexThatCannotBeUsedSaysSoOnceAndAnswersNothing) {
     test::TempDir dir;
     const std::string file = dir.write("a-file", "x");
