@@ -32,7 +32,8 @@ std::string ftsDocument(const std::vector<std::string>& words, std::size_t& coun
 
 std::optional<std::string> ftsQuery(const IndexTerm& term) {
     if (term.text.empty()) return std::nullopt;
-    if (std::any_of(term.text.begin(), term.text.end(), [](char c) { return splitsWords(static_cast<unsigned char>(c)); }))
+    if (std::any_of(term.text.begin(), term.text.end(),
+                    [](char c) { return splitsWords(static_cast<unsigned char>(c)); }))
         return std::nullopt;
     // A word longer than the index keeps was kept by its first bytes, and so
     // is found by them, as a prefix.

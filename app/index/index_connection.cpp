@@ -6,7 +6,8 @@
 
 namespace tessaly {
 
-int openIndexConnection(const std::string& path, const IndexOptions& options, SqliteDatabase& database) {
+int openIndexConnection(const std::string& path, const IndexOptions& options,
+                        SqliteDatabase& database) {
     int result = database.open(path, true);
     if (result != SQLITE_OK) return result;
     sqlite3_busy_timeout(database.handle(), static_cast<int>(options.busyTimeout.count()));
@@ -24,8 +25,10 @@ int openIndexConnection(const std::string& path, const IndexOptions& options, Sq
         int pageResult;
         const std::int64_t pageSize = database.number("PRAGMA page_size", pageResult);
         if (pageResult != SQLITE_OK) return pageResult;
-        const std::uint64_t pages = options.ceilingBytes / static_cast<std::uint64_t>(pageSize > 0 ? pageSize : 4096);
-        result = database.execute(("PRAGMA max_page_count = " + std::to_string(pages > 0 ? pages : 1)).c_str());
+        const std::uint64_t pages =
+            options.ceilingBytes / static_cast<std::uint64_t>(pageSize > 0 ? pageSize : 4096);
+        result = database.execute(
+            ("PRAGMA max_page_count = " + std::to_string(pages > 0 ? pages : 1)).c_str());
     }
     return result;
 }

@@ -7,9 +7,9 @@
 namespace tessaly {
 
 struct IndexInfo {
-    std::string path;          // the database file
+    std::string path;               // the database file
     std::uint64_t bytesOnDisk = 0;  // the file with its log
-    std::uint64_t files = 0;   // files whose words it holds
+    std::uint64_t files = 0;        // files whose words it holds
 };
 
 }  // namespace tessaly

@@ -44,7 +44,8 @@ INSERT INTO counters VALUES('dead_words', 0);
 // engine's words (letters, digits and marks of any script, in UTF-8) come
 // out of it as they went in. It folds A-Z, which the engine has done
 // already.
-constexpr const char* kWordTableColumns = "(word, content='', detail=none, columnsize=0, tokenize='ascii')";
+constexpr const char* kWordTableColumns =
+    "(word, content='', detail=none, columnsize=0, tokenize='ascii')";
 
 constexpr const char* kDropAll = R"sql(
 DROP TABLE IF EXISTS folders;
@@ -58,11 +59,13 @@ DROP TABLE IF EXISTS reversed_words;
 int makeTables(SqliteDatabase& database) {
     int result = database.execute(kTables);
     if (result == SQLITE_OK) result = database.execute(wordTableStatement("words").c_str());
-    if (result == SQLITE_OK) result = database.execute(wordTableStatement("reversed_words").c_str());
     if (result == SQLITE_OK)
-        result = database.execute(("PRAGMA application_id = " + std::to_string(kIndexApplicationId) +
-                                   "; PRAGMA user_version = " + std::to_string(kIndexSchemaVersion))
-                                      .c_str());
+        result = database.execute(wordTableStatement("reversed_words").c_str());
+    if (result == SQLITE_OK)
+        result =
+            database.execute(("PRAGMA application_id = " + std::to_string(kIndexApplicationId) +
+                              "; PRAGMA user_version = " + std::to_string(kIndexSchemaVersion))
+                                 .c_str());
     return result;
 }
 
@@ -76,14 +79,17 @@ int prepareSchema(SqliteDatabase& database, SchemaState& state) {
     state = SchemaState::ready;
     int result;
     // A quick look first: nearly always the tables are there.
-    if (database.number("PRAGMA application_id", result) == kIndexApplicationId && result == SQLITE_OK &&
-        database.number("PRAGMA user_version", result) == kIndexSchemaVersion && result == SQLITE_OK)
+    if (database.number("PRAGMA application_id", result) == kIndexApplicationId &&
+        result == SQLITE_OK &&
+        database.number("PRAGMA user_version", result) == kIndexSchemaVersion &&
+        result == SQLITE_OK)
         return SQLITE_OK;
     if (result != SQLITE_OK) return result;
     // Another program may be making them at this moment: look again holding the lock.
     if ((result = database.execute("BEGIN IMMEDIATE")) != SQLITE_OK) return result;
     const std::int64_t application = database.number("PRAGMA application_id", result);
-    const std::int64_t version = result == SQLITE_OK ? database.number("PRAGMA user_version", result) : 0;
+    const std::int64_t version =
+        result == SQLITE_OK ? database.number("PRAGMA user_version", result) : 0;
     const std::int64_t tables =
         result == SQLITE_OK ? database.number("SELECT count(*) FROM sqlite_schema", result) : 0;
     if (result == SQLITE_OK) {
@@ -94,13 +100,16 @@ int prepareSchema(SqliteDatabase& database, SchemaState& state) {
             // old tables may hold entry sets taken from them.
             int ignored;
             const std::int64_t lastId =
-                tables == 0 ? 0 : database.number("SELECT seq FROM sqlite_sequence WHERE name = 'files'", ignored);
+                tables == 0 ? 0
+                            : database.number(
+                                  "SELECT seq FROM sqlite_sequence WHERE name = 'files'", ignored);
             result = database.execute(kDropAll);
             if (result == SQLITE_OK) result = makeTables(database);
             if (result == SQLITE_OK && lastId > 0)
-                result = database.execute(
-                    ("INSERT INTO sqlite_sequence(name, seq) VALUES('files', " + std::to_string(lastId) + ")")
-                        .c_str());
+                result =
+                    database.execute(("INSERT INTO sqlite_sequence(name, seq) VALUES('files', " +
+                                      std::to_string(lastId) + ")")
+                                         .c_str());
         } else {
             state = SchemaState::foreign;
         }

@@ -9,9 +9,9 @@
 namespace tessaly {
 
 enum class TermShape : std::uint8_t {
-    word,             // exactly this word
-    prefix,           // any word that begins with it (a trailing wildcard)
-    reversedPrefix,   // any reversed word that begins with it (a leading wildcard)
+    word,            // exactly this word
+    prefix,          // any word that begins with it (a trailing wildcard)
+    reversedPrefix,  // any reversed word that begins with it (a leading wildcard)
 };
 
 struct IndexTerm {
@@ -25,6 +25,8 @@ struct IndexTerm {
 inline constexpr std::size_t kIndexedWordBytes = 64;
 
 // The word as the index keeps it.
-inline std::string_view indexedForm(std::string_view word) { return word.substr(0, kIndexedWordBytes); }
+inline std::string_view indexedForm(std::string_view word) {
+    return word.substr(0, kIndexedWordBytes);
+}
 
 }  // namespace tessaly

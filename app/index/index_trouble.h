@@ -22,6 +22,7 @@ IndexTrouble troubleOf(int sqliteResult);
 
 // A failure value naming what was being done to the index file:
 // "cannot record words in ~/.cache/tessaly/words.sqlite: database or disk is full (61)".
-Failure indexFailure(int sqliteResult, std::string operation, std::string path, std::string sqliteMessage);
+Failure indexFailure(int sqliteResult, std::string operation, std::string path,
+                     std::string sqliteMessage);
 
 }  // namespace tessaly

@@ -23,7 +23,9 @@ int usedBytes(SqliteDatabase& database, std::uint64_t& bytes) {
     return result;
 }
 
-int execute(SqliteDatabase& database, const std::string& sql) { return database.execute(sql.c_str()); }
+int execute(SqliteDatabase& database, const std::string& sql) {
+    return database.execute(sql.c_str());
+}
 
 }  // namespace
 
@@ -47,12 +49,17 @@ int dropLeastUsed(SqliteDatabase& database, std::uint64_t capBytes, bool& droppe
     const std::int64_t textBytes =
         database.number("SELECT coalesce(sum(length(compressed)), 0) FROM document_texts", result);
     const std::int64_t liveWords =
-        result == SQLITE_OK ? database.number("SELECT coalesce(sum(word_count), 0) FROM files", result) : 0;
+        result == SQLITE_OK
+            ? database.number("SELECT coalesce(sum(word_count), 0) FROM files", result)
+            : 0;
     const std::int64_t deadWords =
-        result == SQLITE_OK ? database.number("SELECT value FROM counters WHERE name = 'dead_words'", result) : 0;
+        result == SQLITE_OK
+            ? database.number("SELECT value FROM counters WHERE name = 'dead_words'", result)
+            : 0;
     if (result != SQLITE_OK) return result;
-    const double bytesPerWord = static_cast<double>(used - std::min<std::uint64_t>(used, textBytes)) /
-                                static_cast<double>(std::max<std::int64_t>(liveWords + deadWords, 1));
+    const double bytesPerWord =
+        static_cast<double>(used - std::min<std::uint64_t>(used, textBytes)) /
+        static_cast<double>(std::max<std::int64_t>(liveWords + deadWords, 1));
     const double target = 0.75 * static_cast<double>(capBytes);
     double expected = static_cast<double>(used) - bytesPerWord * static_cast<double>(deadWords);
     std::vector<std::int64_t> drop;
@@ -62,16 +69,18 @@ int dropLeastUsed(SqliteDatabase& database, std::uint64_t capBytes, bool& droppe
             " LEFT JOIN document_texts ON file_id = id ORDER BY used_ns, id");
         while (expected > target && (result = oldest.step()) == SQLITE_ROW) {
             drop.push_back(oldest.integer(0));
-            expected -= bytesPerWord * static_cast<double>(oldest.integer(1)) + static_cast<double>(oldest.integer(2));
+            expected -= bytesPerWord * static_cast<double>(oldest.integer(1)) +
+                        static_cast<double>(oldest.integer(2));
         }
         if (result != SQLITE_ROW && result != SQLITE_DONE && result != SQLITE_OK) return result;
     }
     for (std::int64_t id : drop) {
         const std::string entry = std::to_string(id);
-        result = execute(database,
-                         "UPDATE counters SET value = value + (SELECT word_count FROM files WHERE id = " + entry +
-                             ") WHERE name = 'dead_words'; DELETE FROM files WHERE id = " + entry +
-                             "; DELETE FROM document_texts WHERE file_id = " + entry);
+        result = execute(
+            database,
+            "UPDATE counters SET value = value + (SELECT word_count FROM files WHERE id = " +
+                entry + ") WHERE name = 'dead_words'; DELETE FROM files WHERE id = " + entry +
+                "; DELETE FROM document_texts WHERE file_id = " + entry);
         if (result != SQLITE_OK) return result;
     }
     dropped = !drop.empty();
@@ -80,9 +89,12 @@ int dropLeastUsed(SqliteDatabase& database, std::uint64_t capBytes, bool& droppe
 
 int deadWordsOutweighLive(SqliteDatabase& database, bool& outweigh) {
     int result;
-    const std::int64_t dead = database.number("SELECT value FROM counters WHERE name = 'dead_words'", result);
+    const std::int64_t dead =
+        database.number("SELECT value FROM counters WHERE name = 'dead_words'", result);
     const std::int64_t live =
-        result == SQLITE_OK ? database.number("SELECT coalesce(sum(word_count), 0) FROM files", result) : 0;
+        result == SQLITE_OK
+            ? database.number("SELECT coalesce(sum(word_count), 0) FROM files", result)
+            : 0;
     outweigh = dead > live;
     return result;
 }
@@ -92,12 +104,15 @@ int compactWords(SqliteDatabase& database) {
     for (const std::string table : {"words", "reversed_words"}) {
         const std::string fresh = table + "_compacted";
         const std::string terms = "temp." + table + "_terms";
-        result = execute(database, "CREATE VIRTUAL TABLE " + terms + " USING fts5vocab(main, " + table + ", instance);" +
-                                       "DROP TABLE IF EXISTS " + fresh + ";" + wordTableStatement(fresh) + ";" +
-                                       "INSERT INTO " + fresh + "(rowid, word) SELECT doc, group_concat(term, ' ')"
-                                       " FROM " + terms + " WHERE doc IN (SELECT id FROM files) GROUP BY doc;" +
-                                       "DROP TABLE " + terms + ";" + "DROP TABLE " + table + ";" +
-                                       "ALTER TABLE " + fresh + " RENAME TO " + table + ";");
+        result =
+            execute(database, "CREATE VIRTUAL TABLE " + terms + " USING fts5vocab(main, " + table +
+                                  ", instance);" + "DROP TABLE IF EXISTS " + fresh + ";" +
+                                  wordTableStatement(fresh) + ";" + "INSERT INTO " + fresh +
+                                  "(rowid, word) SELECT doc, group_concat(term, ' ')"
+                                  " FROM " +
+                                  terms + " WHERE doc IN (SELECT id FROM files) GROUP BY doc;" +
+                                  "DROP TABLE " + terms + ";" + "DROP TABLE " + table + ";" +
+                                  "ALTER TABLE " + fresh + " RENAME TO " + table + ";");
         if (result != SQLITE_OK) return result;
     }
     return database.execute(

@@ -14,13 +14,15 @@ StatementUse::~StatementUse() {
 }
 
 StatementUse& StatementUse::bind(int index, std::int64_t value) {
-    if (statement_ && prepareResult_ == SQLITE_OK) prepareResult_ = sqlite3_bind_int64(statement_, index, value);
+    if (statement_ && prepareResult_ == SQLITE_OK)
+        prepareResult_ = sqlite3_bind_int64(statement_, index, value);
     return *this;
 }
 
 StatementUse& StatementUse::bindText(int index, std::string_view text) {
     if (statement_ && prepareResult_ == SQLITE_OK)
-        prepareResult_ = sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_STATIC, SQLITE_UTF8);
+        prepareResult_ = sqlite3_bind_text64(statement_, index, text.data(), text.size(),
+                                             SQLITE_STATIC, SQLITE_UTF8);
     return *this;
 }
 
@@ -28,18 +30,20 @@ StatementUse& StatementUse::bindBlob(int index, std::string_view bytes) {
     // SQLite takes a null pointer for NULL: an empty value needs an address.
     static const char empty = 0;
     if (statement_ && prepareResult_ == SQLITE_OK)
-        prepareResult_ = sqlite3_bind_blob64(statement_, index, bytes.empty() ? &empty : bytes.data(),
-                                             bytes.size(), SQLITE_STATIC);
+        prepareResult_ = sqlite3_bind_blob64(
+            statement_, index, bytes.empty() ? &empty : bytes.data(), bytes.size(), SQLITE_STATIC);
     return *this;
 }
 
 StatementUse& StatementUse::bindNull(int index) {
-    if (statement_ && prepareResult_ == SQLITE_OK) prepareResult_ = sqlite3_bind_null(statement_, index);
+    if (statement_ && prepareResult_ == SQLITE_OK)
+        prepareResult_ = sqlite3_bind_null(statement_, index);
     return *this;
 }
 
 int StatementUse::step() {
-    if (!statement_ || prepareResult_ != SQLITE_OK) return prepareResult_ != SQLITE_OK ? prepareResult_ : SQLITE_MISUSE;
+    if (!statement_ || prepareResult_ != SQLITE_OK)
+        return prepareResult_ != SQLITE_OK ? prepareResult_ : SQLITE_MISUSE;
     return sqlite3_step(statement_);
 }
 
@@ -50,7 +54,9 @@ int StatementUse::run() {
     return result;
 }
 
-std::int64_t StatementUse::integer(int column) const { return sqlite3_column_int64(statement_, column); }
+std::int64_t StatementUse::integer(int column) const {
+    return sqlite3_column_int64(statement_, column);
+}
 
 std::string_view StatementUse::bytes(int column) const {
     const void* data = sqlite3_column_blob(statement_, column);
@@ -59,9 +65,13 @@ std::string_view StatementUse::bytes(int column) const {
                 : std::string_view();
 }
 
-bool StatementUse::isNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
+bool StatementUse::isNull(int column) const {
+    return sqlite3_column_type(statement_, column) == SQLITE_NULL;
+}
 
-SqliteDatabase::~SqliteDatabase() { close(); }
+SqliteDatabase::~SqliteDatabase() {
+    close();
+}
 
 SqliteDatabase::SqliteDatabase(SqliteDatabase&& other) noexcept
     : handle_(std::exchange(other.handle_, nullptr)), statements_(std::move(other.statements_)) {
@@ -80,10 +90,13 @@ SqliteDatabase& SqliteDatabase::operator=(SqliteDatabase&& other) noexcept {
 
 int SqliteDatabase::open(const std::string& path, bool create) {
     close();
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    const int flags =
+        SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int result = sqlite3_open_v2(path.c_str(), &handle_, flags, nullptr);
-    if (result != SQLITE_OK) close();
-    else sqlite3_extended_result_codes(handle_, 0);
+    if (result != SQLITE_OK)
+        close();
+    else
+        sqlite3_extended_result_codes(handle_, 0);
     return result;
 }
 
@@ -108,7 +121,8 @@ StatementUse SqliteDatabase::use(const char* sql) {
     auto found = statements_.find(sql);
     if (found == statements_.end()) {
         sqlite3_stmt* statement = nullptr;
-        const int result = sqlite3_prepare_v3(handle_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+        const int result =
+            sqlite3_prepare_v3(handle_, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
         // A failed preparation is tried again next time: it may have been a
         // busy schema, not a wrong statement.
         if (result != SQLITE_OK) {
@@ -128,6 +142,8 @@ std::int64_t SqliteDatabase::number(const char* sql, int& result) {
     return query.integer(0);
 }
 
-std::string SqliteDatabase::lastMessage() const { return handle_ ? sqlite3_errmsg(handle_) : "not open"; }
+std::string SqliteDatabase::lastMessage() const {
+    return handle_ ? sqlite3_errmsg(handle_) : "not open";
+}
 
 }  // namespace tessaly

@@ -23,7 +23,7 @@ namespace {
 constexpr const char* kFileName = "words.sqlite";
 
 std::int64_t wallClockNanoseconds() {
-    timespec now {};
+    timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
@@ -49,8 +49,10 @@ WordIndex::WordIndex(std::string folder, IndexOptions options)
     std::error_code error;
     std::filesystem::create_directories(folder_, error);
     if (error) {
-        notices_.report(IndexTrouble::unusable,
-                        unusableMessage(failureFromErrno(error.value(), "make the folder", folder_, true)), false);
+        notices_.report(
+            IndexTrouble::unusable,
+            unusableMessage(failureFromErrno(error.value(), "make the folder", folder_, true)),
+            false);
         return;
     }
     openConnections();
@@ -63,14 +65,16 @@ void WordIndex::setAsideDamaged() {
     writer_.close();
     const int error = setAside(path_);
     if (error != 0) {
-        notices_.report(IndexTrouble::unusable,
-                        unusableMessage(failureFromErrno(error, "set aside the damaged index", path_)), false);
+        notices_.report(
+            IndexTrouble::unusable,
+            unusableMessage(failureFromErrno(error, "set aside the damaged index", path_)), false);
         return;
     }
-    notices_.report(IndexTrouble::damaged,
-                    "The index of searched words was damaged; it was set aside as " + path_ +
-                        ".damaged and a new one begun. Results are as before; the next searches are slower.",
-                    true);
+    notices_.report(
+        IndexTrouble::damaged,
+        "The index of searched words was damaged; it was set aside as " + path_ +
+            ".damaged and a new one begun. Results are as before; the next searches are slower.",
+        true);
 }
 
 bool WordIndex::openConnection(SqliteDatabase& database) {
@@ -84,7 +88,8 @@ bool WordIndex::openConnection(SqliteDatabase& database) {
         setAsideDamaged();
         return false;
     }
-    notices_.report(troubleOf(result), unusableMessage(indexFailure(result, "open", path_, sqlite3_errstr(result))),
+    notices_.report(troubleOf(result),
+                    unusableMessage(indexFailure(result, "open", path_, sqlite3_errstr(result))),
                     false);
     return false;
 }
@@ -96,7 +101,8 @@ bool WordIndex::openConnections() {
         if (!notices_.usable()) return false;
     }
     notices_.report(IndexTrouble::unusable,
-                    unusableMessage(indexFailure(SQLITE_CORRUPT, "open", path_, "damaged again when made anew")),
+                    unusableMessage(indexFailure(SQLITE_CORRUPT, "open", path_,
+                                                 "damaged again when made anew")),
                     false);
     return false;
 }
@@ -110,23 +116,26 @@ Failure WordIndex::trouble(int result, const char* operation, SqliteDatabase& da
         // A reader is hardly ever kept waiting with the log; when it is, that
         // one question goes unanswered and the file is read.
         if (&database == &reader_) break;
-        notices_.report(kind,
-                        "Another Tessaly was writing the index of searched words; the words of some files "
-                        "were not recorded this time.",
-                        true);
+        notices_.report(
+            kind,
+            "Another Tessaly was writing the index of searched words; the words of some files "
+            "were not recorded this time.",
+            true);
         break;
     case IndexTrouble::damaged:
         // Found half way through a run: this run goes on without the index,
         // and the next begins a new one.
-        notices_.report(kind,
-                        setAside(path_) == 0
-                            ? "The index of searched words was damaged (" + failure.describe() +
-                                  "); it was set aside as " + path_ +
-                                  ".damaged. This search goes on without it; the next begins a new one."
-                            : unusableMessage(failure),
-                        false);
+        notices_.report(
+            kind,
+            setAside(path_) == 0
+                ? "The index of searched words was damaged (" + failure.describe() +
+                      "); it was set aside as " + path_ +
+                      ".damaged. This search goes on without it; the next begins a new one."
+                : unusableMessage(failure),
+            false);
         break;
-    default: notices_.report(kind, unusableMessage(failure), false);
+    default:
+        notices_.report(kind, unusableMessage(failure), false);
     }
     return failure;
 }
@@ -177,12 +186,14 @@ std::optional<FileIdSet> WordIndex::filesHolding(const IndexTerm& term) {
         return std::nullopt;
     }
     int result;
-    const IndexedFileId newest = reader_.number("SELECT coalesce(max(seq), 0) FROM sqlite_sequence WHERE name = 'files'", result);
+    const IndexedFileId newest = reader_.number(
+        "SELECT coalesce(max(seq), 0) FROM sqlite_sequence WHERE name = 'files'", result);
     std::vector<IndexedFileId> ids;
     if (result == SQLITE_OK) {
-        StatementUse query = term.shape == TermShape::reversedPrefix
-                                 ? reader_.use("SELECT rowid FROM reversed_words WHERE reversed_words MATCH ?1")
-                                 : reader_.use("SELECT rowid FROM words WHERE words MATCH ?1");
+        StatementUse query =
+            term.shape == TermShape::reversedPrefix
+                ? reader_.use("SELECT rowid FROM reversed_words WHERE reversed_words MATCH ?1")
+                : reader_.use("SELECT rowid FROM words WHERE words MATCH ?1");
         query.bindText(1, *match);
         while ((result = query.step()) == SQLITE_ROW) ids.push_back(query.integer(0));
     }
@@ -226,8 +237,10 @@ int WordIndex::recordOne(const FileWords& file) {
     {
         StatementUse find = writer_.use("SELECT id FROM folders WHERE path = ?1");
         result = find.bindBlob(1, file.folder).step();
-        if (result == SQLITE_ROW) folderId = find.integer(0);
-        else if (result != SQLITE_DONE) return result;
+        if (result == SQLITE_ROW)
+            folderId = find.integer(0);
+        else if (result != SQLITE_DONE)
+            return result;
     }
     if (folderId == 0) {
         result = writer_.use("INSERT INTO folders(path) VALUES(?1)").bindBlob(1, file.folder).run();
@@ -237,18 +250,22 @@ int WordIndex::recordOne(const FileWords& file) {
     {
         // The old entry goes; its words stay in the FTS5 tables, dead, until
         // a compaction (index_schema.h says why).
-        StatementUse old = writer_.use("SELECT id, word_count FROM files WHERE folder_id = ?1 AND name = ?2");
+        StatementUse old =
+            writer_.use("SELECT id, word_count FROM files WHERE folder_id = ?1 AND name = ?2");
         result = old.bind(1, folderId).bindBlob(2, file.name).step();
         if (result == SQLITE_ROW) {
             const std::int64_t oldId = old.integer(0);
             const std::int64_t oldWords = old.integer(1);
             result = writer_.use("DELETE FROM files WHERE id = ?1").bind(1, oldId).run();
             if (result == SQLITE_DONE)
-                result = writer_.use("DELETE FROM document_texts WHERE file_id = ?1").bind(1, oldId).run();
-            if (result == SQLITE_DONE)
-                result = writer_.use("UPDATE counters SET value = value + ?1 WHERE name = 'dead_words'")
-                             .bind(1, oldWords)
+                result = writer_.use("DELETE FROM document_texts WHERE file_id = ?1")
+                             .bind(1, oldId)
                              .run();
+            if (result == SQLITE_DONE)
+                result =
+                    writer_.use("UPDATE counters SET value = value + ?1 WHERE name = 'dead_words'")
+                        .bind(1, oldWords)
+                        .run();
         }
         if (result != SQLITE_DONE) return result;
     }
@@ -256,8 +273,11 @@ int WordIndex::recordOne(const FileWords& file) {
     const std::string words = ftsDocument(file.words, wordCount);
     const std::string reversed = ftsDocument(file.reversedWords, reversedCount);
     result = writer_
-                 .use("INSERT INTO files(folder_id, name, device, inode, size, modified_ns, changed_ns, read_as,"
-                      " recorded_ns, used_ns, word_count) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?9, ?10)")
+                 .use(
+                     "INSERT INTO files(folder_id, name, device, inode, size, modified_ns, "
+                     "changed_ns, read_as,"
+                     " recorded_ns, used_ns, word_count) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
+                     "?9, ?9, ?10)")
                  .bind(1, folderId)
                  .bindBlob(2, file.name)
                  .bind(3, static_cast<std::int64_t>(file.version.device))
@@ -271,7 +291,10 @@ int WordIndex::recordOne(const FileWords& file) {
                  .run();
     if (result != SQLITE_DONE) return result;
     const IndexedFileId id = sqlite3_last_insert_rowid(writer_.handle());
-    result = writer_.use("INSERT INTO words(rowid, word) VALUES(?1, ?2)").bind(1, id).bindText(2, words).run();
+    result = writer_.use("INSERT INTO words(rowid, word) VALUES(?1, ?2)")
+                 .bind(1, id)
+                 .bindText(2, words)
+                 .run();
     if (result == SQLITE_DONE)
         result = writer_.use("INSERT INTO reversed_words(rowid, word) VALUES(?1, ?2)")
                      .bind(1, id)
@@ -292,7 +315,8 @@ Failure WordIndex::record(std::span<const FileWords> files) {
     // there, instead of failing half way through the batch.
     SqliteTransaction batch(writer_, "BEGIN IMMEDIATE");
     int result = batch.began();
-    for (std::size_t i = 0; result == SQLITE_OK && i < files.size(); ++i) result = recordOne(files[i]);
+    for (std::size_t i = 0; result == SQLITE_OK && i < files.size(); ++i)
+        result = recordOne(files[i]);
     if (result == SQLITE_OK) result = writeUses(wallClockNanoseconds());
     if (result == SQLITE_OK) result = batch.commit();
     return trouble(result, "record words in", writer_);
@@ -310,8 +334,10 @@ IndexInfo WordIndex::info() {
     std::lock_guard lock(readMutex_);
     int result;
     const std::int64_t files = reader_.number("SELECT count(*) FROM files", result);
-    if (result == SQLITE_OK) info.files = static_cast<std::uint64_t>(files);
-    else trouble(result, "count the files of", reader_);
+    if (result == SQLITE_OK)
+        info.files = static_cast<std::uint64_t>(files);
+    else
+        trouble(result, "count the files of", reader_);
     return info;
 }
 

@@ -57,7 +57,11 @@ public:
     std::optional<IndexedFile> lookup(std::string_view folder, std::string_view name);
 
     // The entries whose words may hold the term, or nothing when the index
-    // cannot tell (then every file must be read).
+    // cannot tell (then every file must be read). Take the sets before the
+    // lookups whose entries they are asked about: an entry that lived when
+    // its set was taken is answered for rightly, and one recorded later is
+    // never ruled out, but an entry looked up before the set was taken may
+    // have been replaced since and its words compacted away.
     std::optional<FileIdSet> filesHolding(const IndexTerm& term);
 
     // The kept text of a document's entry; nothing when none is kept or it

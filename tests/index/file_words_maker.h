@@ -10,7 +10,8 @@
 
 namespace tessaly::test {
 
-inline FileWords fileWords(const std::string& folder, const std::string& name, std::vector<std::string> words,
+inline FileWords fileWords(const std::string& folder, const std::string& name,
+                           std::vector<std::string> words,
                            std::int64_t recordedNanoseconds = 1'000'000'000'000'000'000) {
     FileWords file;
     file.folder = folder;
@@ -18,7 +19,8 @@ inline FileWords fileWords(const std::string& folder, const std::string& name, s
     file.version = {1, std::hash<std::string>{}(folder + "/" + name), 100, 5, 5};
     file.recordedNanoseconds = recordedNanoseconds;
     file.words = std::move(words);
-    for (const std::string& word : file.words) file.reversedWords.emplace_back(word.rbegin(), word.rend());
+    for (const std::string& word : file.words)
+        file.reversedWords.emplace_back(word.rbegin(), word.rend());
     return file;
 }
 

@@ -36,10 +36,14 @@ TEST(RacyTimestamps, AFileIsProvenUnchangedOnlyWhenItsTimesLieWellBeforeTheRecor
         std::int64_t modified, changed;
         bool proven;
     } racy[] = {
-        {"modified just past the granularity before", kRecorded - 2 * kSecond - 1, kRecorded - 3 * kSecond, true},
-        {"modified exactly the granularity before", kRecorded - 2 * kSecond, kRecorded - 3 * kSecond, false},
-        {"modified within the same second", kRecorded - kSecond / 2, kRecorded - 3 * kSecond, false},
-        {"status changed within the granularity", kRecorded - 3 * kSecond, kRecorded - kSecond, false},
+        {"modified just past the granularity before", kRecorded - 2 * kSecond - 1,
+         kRecorded - 3 * kSecond, true},
+        {"modified exactly the granularity before", kRecorded - 2 * kSecond,
+         kRecorded - 3 * kSecond, false},
+        {"modified within the same second", kRecorded - kSecond / 2, kRecorded - 3 * kSecond,
+         false},
+        {"status changed within the granularity", kRecorded - 3 * kSecond, kRecorded - kSecond,
+         false},
         {"modified after the recording began", kRecorded + kSecond, kRecorded + kSecond, false},
         {"times in the future", kRecorded + 3600 * kSecond, kRecorded + 3600 * kSecond, false},
     };

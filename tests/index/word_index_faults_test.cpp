@@ -1,13 +1,12 @@
 // The index never costs a result: damage, a full disk, a folder it may not
 // write in, another writer and a killed one each leave it either right or
 // unused, with one message.
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
@@ -28,8 +27,9 @@ using test::fileWords;
 std::vector<FileWords> batch(int number, int files = 20) {
     std::vector<FileWords> batch;
     for (int f = 0; f < files; ++f)
-        batch.push_back(fileWords("/b" + std::to_string(number), std::to_string(f),
-                                  {"batch" + std::to_string(number), "word" + std::to_string(f), "shared"}));
+        batch.push_back(
+            fileWords("/b" + std::to_string(number), std::to_string(f),
+                      {"batch" + std::to_string(number), "word" + std::to_string(f), "shared"}));
     return batch;
 }
 
@@ -45,9 +45,11 @@ std::string integrity(const std::string& path) {
             return 0;
         },
         &answer, nullptr);
-    for (const char* check : {"INSERT INTO words(words) VALUES('integrity-check')",
-                              "INSERT INTO reversed_words(reversed_words) VALUES('integrity-check')"})
-        if (sqlite3_exec(db, check, nullptr, nullptr, nullptr) != SQLITE_OK) answer += sqlite3_errmsg(db);
+    for (const char* check :
+         {"INSERT INTO words(words) VALUES('integrity-check')",
+          "INSERT INTO reversed_words(reversed_words) VALUES('integrity-check')"})
+        if (sqlite3_exec(db, check, nullptr, nullptr, nullptr) != SQLITE_OK)
+            answer += sqlite3_errmsg(db);
     sqlite3_close(db);
     return answer;
 }
@@ -57,7 +59,10 @@ TEST(WordIndexFaults, ADamagedFileIsSetAsideAndANewOneBegunWithOneMessage) {
         const char* what;
         std::function<void(const std::string& path)> damage;
     } cases[] = {
-        {"garbage", [](const std::string& path) { std::ofstream(path, std::ios::binary) << std::string(5000, 'Z'); }},
+        {"garbage",
+         [](const std::string& path) {
+             std::ofstream(path, std::ios::binary) << std::string(5000, 'Z');
+         }},
         {"cut short",
          [](const std::string& path) {
              {
@@ -80,7 +85,8 @@ TEST(WordIndexFaults, ADamagedFileIsSetAsideAndANewOneBegunWithOneMessage) {
         c.damage(path);
         WordIndex index(dir.path().string());
         EXPECT_TRUE(index.usable()) << c.what;
-        EXPECT_NE(index.takeNotice().find("set aside as " + path + ".damaged"), std::string::npos) << c.what;
+        EXPECT_NE(index.takeNotice().find("set aside as " + path + ".damaged"), std::string::npos)
+            << c.what;
         EXPECT_EQ(index.takeNotice(), "") << c.what;
         EXPECT_TRUE(std::filesystem::exists(path + ".damaged")) << c.what;
         const auto files = batch(1);
@@ -136,8 +142,10 @@ TEST(WordIndexFaults, AnIndexThatCannotBeUsedSaysSoOnceAndAnswersNothing) {
         WordIndex index(c.folder);
         EXPECT_FALSE(index.usable()) << c.what;
         const std::string notice = index.takeNotice();
-        EXPECT_NE(notice.find("cannot be used in this run"), std::string::npos) << c.what << ": " << notice;
-        EXPECT_NE(notice.find("(" + std::to_string(c.code) + ")"), std::string::npos) << c.what << ": " << notice;
+        EXPECT_NE(notice.find("cannot be used in this run"), std::string::npos)
+            << c.what << ": " << notice;
+        EXPECT_NE(notice.find("(" + std::to_string(c.code) + ")"), std::string::npos)
+            << c.what << ": " << notice;
         const auto files = batch(1);
         EXPECT_FALSE(index.record(files)) << c.what;  // nothing done, nothing more to say
         EXPECT_FALSE(index.lookup("/b1", "0"));
@@ -155,7 +163,9 @@ TEST(WordIndexFaults, AFullDiskEndsTheIndexForTheRunAndKeepsWhatWasWhole) {
     Failure failure;
     for (int b = 1; b < 1000 && !failure; ++b) {
         std::vector<FileWords> files = batch(b);
-        for (auto& file : files) file.documentText = std::string(4000, static_cast<char>('a' + b % 26)) + std::to_string(b * 7919);
+        for (auto& file : files)
+            file.documentText =
+                std::string(4000, static_cast<char>('a' + b % 26)) + std::to_string(b * 7919);
         failure = index.record(files);
     }
     EXPECT_EQ(failure.code, code::diskFull) << failure.describe();
@@ -242,7 +252,8 @@ TEST(WordIndexFaults, AWriterKilledAtAnyMomentLeavesAWholeIndex) {
             const auto first = index.lookup("/b" + std::to_string(b), "0");
             if (!first) continue;
             EXPECT_TRUE(index.lookup("/b" + std::to_string(b), "49")) << b;
-            EXPECT_TRUE(index.filesHolding({"batch" + std::to_string(b), TermShape::word})->mayHold(first->id));
+            EXPECT_TRUE(index.filesHolding({"batch" + std::to_string(b), TermShape::word})
+                            ->mayHold(first->id));
             EXPECT_TRUE(shared->mayHold(first->id));
         }
     }

@@ -29,8 +29,9 @@ TEST(WordIndex, ATermLeadsToEveryFileThatHoldsIt) {
         fileWords("/d/e", "a", {"the"}),
     };
     ASSERT_FALSE(index.record(files));
-    std::map<std::string, IndexedFileId> ids{
-        {"a", idOf(index, "/d", "a")}, {"b", idOf(index, "/d", "b")}, {"e/a", idOf(index, "/d/e", "a")}};
+    std::map<std::string, IndexedFileId> ids{{"a", idOf(index, "/d", "a")},
+                                             {"b", idOf(index, "/d", "b")},
+                                             {"e/a", idOf(index, "/d/e", "a")}};
     for (const auto& [name, id] : ids) ASSERT_NE(id, 0) << name;
 
     const struct {
@@ -41,8 +42,8 @@ TEST(WordIndex, ATermLeadsToEveryFileThatHoldsIt) {
         {{"mut", TermShape::word}, {}},
         {{"mutexes", TermShape::word}, {}},
         {{"mut", TermShape::prefix}, {"a", "b"}},
-        {{"kcol", TermShape::reversedPrefix}, {"a", "b"}},    // *lock
-        {{"kcolnu", TermShape::reversedPrefix}, {"b"}},       // *unlock
+        {{"kcol", TermShape::reversedPrefix}, {"a", "b"}},  // *lock
+        {{"kcolnu", TermShape::reversedPrefix}, {"b"}},     // *unlock
         {{"lock", TermShape::word}, {"a"}},
         {{"ĳssel", TermShape::word}, {"a"}},
         {{"ĳ", TermShape::prefix}, {"a"}},
@@ -58,7 +59,8 @@ TEST(WordIndex, ATermLeadsToEveryFileThatHoldsIt) {
         const auto set = index.filesHolding(c.term);
         ASSERT_TRUE(set) << c.term.text;
         for (const auto& [name, id] : ids) {
-            const bool holds = std::find(c.holders.begin(), c.holders.end(), name) != c.holders.end();
+            const bool holds =
+                std::find(c.holders.begin(), c.holders.end(), name) != c.holders.end();
             EXPECT_EQ(set->mayHold(id), holds) << c.term.text << " in " << name;
         }
     }
@@ -129,7 +131,8 @@ TEST(WordIndex, TheSizeCapDropsTheFilesUsedLongestAgoAndKeepsTheOthersAnswering)
     std::vector<FileWords> files;
     for (int f = 0; f < 200; ++f) {
         std::vector<std::string> words{"common", "only" + std::to_string(f)};
-        for (int w = 0; w < 400; ++w) words.push_back("w" + std::to_string(f) + "x" + std::to_string(w));
+        for (int w = 0; w < 400; ++w)
+            words.push_back("w" + std::to_string(f) + "x" + std::to_string(w));
         files.push_back(fileWords("/d", "f" + std::to_string(f), std::move(words), 1000 + f));
     }
     ASSERT_FALSE(index.record(files));
