@@ -1,0 +1,45 @@
+#include "index/fts_text.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace tessaly {
+
+namespace {
+
+bool splitsWords(unsigned char byte) {
+    return byte < 0x80 && !(byte >= '0' && byte <= '9') && !(byte >= 'a' && byte <= 'z') &&
+           !(byte >= 'A' && byte <= 'Z');
+}
+
+}  // namespace
+
+std::string ftsDocument(const std::vector<std::string>& words, std::size_t& count) {
+    std::vector<std::string_view> kept;
+    kept.reserve(words.size());
+    for (const std::string& word : words)
+        if (!word.empty()) kept.push_back(indexedForm(word));
+    std::sort(kept.begin(), kept.end());
+    kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
+    count = kept.size();
+    std::string text;
+    for (std::string_view word : kept) {
+        if (!text.empty()) text += ' ';
+        text += word;
+    }
+    return text;
+}
+
+std::optional<std::string> ftsQuery(const IndexTerm& term) {
+    if (term.text.empty()) return std::nullopt;
+    if (std::any_of(term.text.begin(), term.text.end(),
+                    [](char c) { return splitsWords(static_cast<unsigned char>(c)); }))
+        return std::nullopt;
+    // A word longer than the index keeps was kept by its first bytes, and so
+    // is found by them, as a prefix.
+    const bool cut = term.text.size() > kIndexedWordBytes;
+    const bool prefix = term.shape != TermShape::word || cut;
+    return "\"" + std::string(indexedForm(term.text)) + "\"" + (prefix ? "*" : "");
+}
+
+}  // namespace tessaly

@@ -1,0 +1,388 @@
+#include "index/word_index.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "index/damaged_database.h"
+#include "index/fts_text.h"
+#include "index/index_connection.h"
+#include "index/index_schema.h"
+#include "index/index_upkeep.h"
+#include "index/sqlite_transaction.h"
+#include "index/text_compression.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr const char* kFileName = "words.sqlite";
+
+std::int64_t wallClockNanoseconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+std::string unusableMessage(const Failure& failure) {
+    return "The index of searched words cannot be used in this run (" + failure.describe() +
+           "); searches go on without it, reading every file.";
+}
+
+}  // namespace
+
+WordIndex::WordIndex(std::string folder, IndexOptions options)
+    : folder_(std::move(folder)), options_(options) {
+    if (folder_.empty()) {
+        Failure failure;
+        failure.code = code::pathNotFound;
+        failure.operation = "find the cache folder";
+        failure.reason = "neither XDG_CACHE_HOME nor HOME names one";
+        notices_.report(IndexTrouble::unusable, unusableMessage(failure), false);
+        return;
+    }
+    path_ = folder_ + "/" + kFileName;
+    std::error_code error;
+    std::filesystem::create_directories(folder_, error);
+    if (error) {
+        notices_.report(
+            IndexTrouble::unusable,
+            unusableMessage(failureFromErrno(error.value(), "make the folder", folder_, true)),
+            false);
+        return;
+    }
+    openConnections();
+}
+
+WordIndex::~WordIndex() = default;
+
+void WordIndex::setAsideDamaged() {
+    reader_.close();
+    writer_.close();
+    const int error = setAside(path_);
+    if (error != 0) {
+        notices_.report(
+            IndexTrouble::unusable,
+            unusableMessage(failureFromErrno(error, "set aside the damaged index", path_)), false);
+        return;
+    }
+    notices_.report(
+        IndexTrouble::damaged,
+        "The index of searched words was damaged; it was set aside as " + path_ +
+            ".damaged and a new one begun. Results are as before; the next searches are slower.",
+        true);
+}
+
+bool WordIndex::openConnection(SqliteDatabase& database) {
+    int result = openIndexConnection(path_, options_, database);
+    SchemaState state = SchemaState::ready;
+    if (result == SQLITE_OK) result = prepareSchema(database, state);
+    if (result == SQLITE_OK && state == SchemaState::foreign) result = SQLITE_NOTADB;
+    if (result == SQLITE_OK) return true;
+    database.close();
+    if (troubleOf(result) == IndexTrouble::damaged) {
+        setAsideDamaged();
+        return false;
+    }
+    notices_.report(troubleOf(result),
+                    unusableMessage(indexFailure(result, "open", path_, sqlite3_errstr(result))),
+                    false);
+    return false;
+}
+
+bool WordIndex::openConnections() {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (openConnection(reader_) && openConnection(writer_)) return true;
+        // Damage found on opening was set aside: a second try makes a new file.
+        if (!notices_.usable()) return false;
+    }
+    notices_.report(IndexTrouble::unusable,
+                    unusableMessage(indexFailure(SQLITE_CORRUPT, "open", path_,
+                                                 "damaged again when made anew")),
+                    false);
+    return false;
+}
+
+Failure WordIndex::trouble(int result, const char* operation, SqliteDatabase& database) {
+    const IndexTrouble kind = troubleOf(result);
+    if (kind == IndexTrouble::none) return {};
+    Failure failure = indexFailure(result, operation, path_, database.lastMessage());
+    switch (kind) {
+    case IndexTrouble::busy:
+        // A reader is hardly ever kept waiting with the log; when it is, that
+        // one question goes unanswered and the file is read.
+        if (&database == &reader_) break;
+        notices_.report(
+            kind,
+            "Another Tessaly was writing the index of searched words; the words of some files "
+            "were not recorded this time.",
+            true);
+        break;
+    case IndexTrouble::damaged:
+        // Found half way through a run: this run goes on without the index,
+        // and the next begins a new one.
+        notices_.report(
+            kind,
+            setAside(path_) == 0
+                ? "The index of searched words was damaged (" + failure.describe() +
+                      "); it was set aside as " + path_ +
+                      ".damaged. This search goes on without it; the next begins a new one."
+                : unusableMessage(failure),
+            false);
+        break;
+    default:
+        notices_.report(kind, unusableMessage(failure), false);
+    }
+    return failure;
+}
+
+std::optional<IndexedFile> WordIndex::lookup(std::string_view folder, std::string_view name) {
+    if (!usable()) return std::nullopt;
+    std::optional<IndexedFile> found;
+    {
+        std::lock_guard lock(readMutex_);
+        StatementUse query = reader_.use(
+            "SELECT files.id, device, inode, size, modified_ns, changed_ns, read_as, recorded_ns,"
+            " EXISTS(SELECT 1 FROM document_texts WHERE file_id = files.id)"
+            " FROM folders JOIN files ON files.folder_id = folders.id"
+            " WHERE folders.path = ?1 AND files.name = ?2");
+        query.bindBlob(1, folder).bindBlob(2, name);
+        const int result = query.step();
+        if (result != SQLITE_ROW) {
+            if (result != SQLITE_DONE) trouble(result, "look up a file in", reader_);
+            return std::nullopt;
+        }
+        IndexedFile file;
+        file.id = query.integer(0);
+        file.version.device = static_cast<std::uint64_t>(query.integer(1));
+        file.version.inode = static_cast<std::uint64_t>(query.integer(2));
+        file.version.size = static_cast<std::uint64_t>(query.integer(3));
+        file.version.modifiedNanoseconds = query.integer(4);
+        file.version.changedNanoseconds = query.integer(5);
+        file.readAs = static_cast<ReadAs>(query.integer(6));
+        file.recordedNanoseconds = query.integer(7);
+        file.hasDocumentText = query.integer(8) != 0;
+        found = file;
+    }
+    std::lock_guard lock(usesMutex_);
+    uses_.push_back(found->id);
+    return found;
+}
+
+std::optional<FileIdSet> WordIndex::filesHolding(const IndexTerm& term) {
+    if (!usable()) return std::nullopt;
+    const std::optional<std::string> match = ftsQuery(term);
+    if (!match) return std::nullopt;
+    std::lock_guard lock(readMutex_);
+    // The newest entry number and the term's entries from one snapshot: an
+    // entry written between the two would otherwise seem to lack the term.
+    SqliteTransaction snapshot(reader_, "BEGIN");
+    if (snapshot.began() != SQLITE_OK) {
+        trouble(snapshot.began(), "read", reader_);
+        return std::nullopt;
+    }
+    int result;
+    const IndexedFileId newest = reader_.number(
+        "SELECT coalesce(max(seq), 0) FROM sqlite_sequence WHERE name = 'files'", result);
+    std::vector<IndexedFileId> ids;
+    if (result == SQLITE_OK) {
+        StatementUse query =
+            term.shape == TermShape::reversedPrefix
+                ? reader_.use("SELECT rowid FROM reversed_words WHERE reversed_words MATCH ?1")
+                : reader_.use("SELECT rowid FROM words WHERE words MATCH ?1");
+        query.bindText(1, *match);
+        while ((result = query.step()) == SQLITE_ROW) ids.push_back(query.integer(0));
+    }
+    if (result != SQLITE_OK && result != SQLITE_DONE) {
+        trouble(result, "look up a word in", reader_);
+        return std::nullopt;
+    }
+    return FileIdSet(std::move(ids), newest);
+}
+
+std::optional<std::string> WordIndex::documentText(IndexedFileId id) {
+    if (!usable()) return std::nullopt;
+    std::lock_guard lock(readMutex_);
+    StatementUse query = reader_.use("SELECT compressed FROM document_texts WHERE file_id = ?1");
+    query.bind(1, id);
+    const int result = query.step();
+    if (result != SQLITE_ROW) {
+        if (result != SQLITE_DONE) trouble(result, "read a document's text from", reader_);
+        return std::nullopt;
+    }
+    return decompressText(query.bytes(0));
+}
+
+int WordIndex::writeUses(std::int64_t now) {
+    std::vector<IndexedFileId> uses;
+    {
+        std::lock_guard lock(usesMutex_);
+        uses.swap(uses_);
+    }
+    for (IndexedFileId id : uses) {
+        StatementUse update = writer_.use("UPDATE files SET used_ns = ?1 WHERE id = ?2");
+        const int result = update.bind(1, now).bind(2, id).run();
+        if (result != SQLITE_DONE) return result;
+    }
+    return SQLITE_OK;
+}
+
+int WordIndex::recordOne(const FileWords& file) {
+    int result;
+    std::int64_t folderId = 0;
+    {
+        StatementUse find = writer_.use("SELECT id FROM folders WHERE path = ?1");
+        result = find.bindBlob(1, file.folder).step();
+        if (result == SQLITE_ROW)
+            folderId = find.integer(0);
+        else if (result != SQLITE_DONE)
+            return result;
+    }
+    if (folderId == 0) {
+        result = writer_.use("INSERT INTO folders(path) VALUES(?1)").bindBlob(1, file.folder).run();
+        if (result != SQLITE_DONE) return result;
+        folderId = sqlite3_last_insert_rowid(writer_.handle());
+    }
+    {
+        // The old entry goes; its words stay in the FTS5 tables, dead, until
+        // a compaction (index_schema.h says why).
+        StatementUse old =
+            writer_.use("SELECT id, word_count FROM files WHERE folder_id = ?1 AND name = ?2");
+        result = old.bind(1, folderId).bindBlob(2, file.name).step();
+        if (result == SQLITE_ROW) {
+            const std::int64_t oldId = old.integer(0);
+            const std::int64_t oldWords = old.integer(1);
+            result = writer_.use("DELETE FROM files WHERE id = ?1").bind(1, oldId).run();
+            if (result == SQLITE_DONE)
+                result = writer_.use("DELETE FROM document_texts WHERE file_id = ?1")
+                             .bind(1, oldId)
+                             .run();
+            if (result == SQLITE_DONE)
+                result =
+                    writer_.use("UPDATE counters SET value = value + ?1 WHERE name = 'dead_words'")
+                        .bind(1, oldWords)
+                        .run();
+        }
+        if (result != SQLITE_DONE) return result;
+    }
+    std::size_t wordCount = 0, reversedCount = 0;
+    const std::string words = ftsDocument(file.words, wordCount);
+    const std::string reversed = ftsDocument(file.reversedWords, reversedCount);
+    result = writer_
+                 .use(
+                     "INSERT INTO files(folder_id, name, device, inode, size, modified_ns, "
+                     "changed_ns, read_as,"
+                     " recorded_ns, used_ns, word_count) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
+                     "?9, ?9, ?10)")
+                 .bind(1, folderId)
+                 .bindBlob(2, file.name)
+                 .bind(3, static_cast<std::int64_t>(file.version.device))
+                 .bind(4, static_cast<std::int64_t>(file.version.inode))
+                 .bind(5, static_cast<std::int64_t>(file.version.size))
+                 .bind(6, file.version.modifiedNanoseconds)
+                 .bind(7, file.version.changedNanoseconds)
+                 .bind(8, static_cast<std::int64_t>(file.readAs))
+                 .bind(9, file.recordedNanoseconds)
+                 .bind(10, static_cast<std::int64_t>(wordCount + reversedCount))
+                 .run();
+    if (result != SQLITE_DONE) return result;
+    const IndexedFileId id = sqlite3_last_insert_rowid(writer_.handle());
+    result = writer_.use("INSERT INTO words(rowid, word) VALUES(?1, ?2)")
+                 .bind(1, id)
+                 .bindText(2, words)
+                 .run();
+    if (result == SQLITE_DONE)
+        result = writer_.use("INSERT INTO reversed_words(rowid, word) VALUES(?1, ?2)")
+                     .bind(1, id)
+                     .bindText(2, reversed)
+                     .run();
+    if (result == SQLITE_DONE && file.documentText)
+        result = writer_.use("INSERT INTO document_texts(file_id, compressed) VALUES(?1, ?2)")
+                     .bind(1, id)
+                     .bindBlob(2, compressText(*file.documentText))
+                     .run();
+    return result == SQLITE_DONE ? SQLITE_OK : result;
+}
+
+Failure WordIndex::record(std::span<const FileWords> files) {
+    if (!usable()) return {};
+    std::lock_guard lock(writeMutex_);
+    // IMMEDIATE takes the write lock at once, waiting out the busy timeout
+    // there, instead of failing half way through the batch.
+    SqliteTransaction batch(writer_, "BEGIN IMMEDIATE");
+    int result = batch.began();
+    for (std::size_t i = 0; result == SQLITE_OK && i < files.size(); ++i)
+        result = recordOne(files[i]);
+    if (result == SQLITE_OK) result = writeUses(wallClockNanoseconds());
+    if (result == SQLITE_OK) result = batch.commit();
+    return trouble(result, "record words in", writer_);
+}
+
+IndexInfo WordIndex::info() {
+    IndexInfo info;
+    info.path = path_;
+    for (const char* suffix : {"", "-wal"}) {
+        struct stat file {};
+        if (!path_.empty() && ::stat((path_ + suffix).c_str(), &file) == 0)
+            info.bytesOnDisk += static_cast<std::uint64_t>(file.st_blocks) * 512;
+    }
+    if (!usable()) return info;
+    std::lock_guard lock(readMutex_);
+    int result;
+    const std::int64_t files = reader_.number("SELECT count(*) FROM files", result);
+    if (result == SQLITE_OK)
+        info.files = static_cast<std::uint64_t>(files);
+    else
+        trouble(result, "count the files of", reader_);
+    return info;
+}
+
+Failure WordIndex::forgetAll() {
+    if (!usable()) return {};
+    std::lock_guard lock(writeMutex_);
+    {
+        std::lock_guard usesLock(usesMutex_);
+        uses_.clear();
+    }
+    SqliteTransaction forgetting(writer_, "BEGIN IMMEDIATE");
+    int result = forgetting.began();
+    if (result == SQLITE_OK) result = forgetEverything(writer_);
+    if (result == SQLITE_OK) result = forgetting.commit();
+    if (result == SQLITE_OK) result = releaseFreePages(writer_);
+    return trouble(result, "forget the words in", writer_);
+}
+
+Failure WordIndex::keepWithin(std::uint64_t capBytes) {
+    if (!usable()) return {};
+    std::lock_guard lock(writeMutex_);
+    int result;
+    {
+        SqliteTransaction uses(writer_, "BEGIN IMMEDIATE");
+        result = uses.began();
+        if (result == SQLITE_OK) result = writeUses(wallClockNanoseconds());
+        if (result == SQLITE_OK) result = uses.commit();
+    }
+    bool dropped = false;
+    if (result == SQLITE_OK) {
+        SqliteTransaction dropping(writer_, "BEGIN IMMEDIATE");
+        result = dropping.began();
+        if (result == SQLITE_OK) result = dropLeastUsed(writer_, capBytes, dropped);
+        if (result == SQLITE_OK) result = dropping.commit();
+    }
+    bool wasteful = false;
+    if (result == SQLITE_OK) result = deadWordsOutweighLive(writer_, wasteful);
+    if (result == SQLITE_OK && (dropped || wasteful)) {
+        SqliteTransaction compacting(writer_, "BEGIN IMMEDIATE");
+        result = compacting.began();
+        if (result == SQLITE_OK) result = compactWords(writer_);
+        if (result == SQLITE_OK) result = compacting.commit();
+    }
+    if (result == SQLITE_OK) result = releaseFreePages(writer_);
+    return trouble(result, "keep within its size", writer_);
+}
+
+}  // namespace tessaly

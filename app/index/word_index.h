@@ -1,0 +1,114 @@
+// The words of files searched before, kept as a cache so that a search may
+// pass over an unchanged file that cannot match. One SQLite file in the
+// cache folder, shared by every Tessaly running: one writer at a time, any
+// number of readers (see index_schema.h for the tables).
+//
+// It never costs a result. Every question has an answer that means "read the
+// file": no entry, no set of entries. When the index cannot be used (a
+// read-only folder, a full disk, I/O errors) it answers every question so for
+// the rest of the run and says why once, through takeNotice(); a damaged file
+// is set aside and a new one begun. Nothing here throws.
+//
+// Thread-safe: the questions go through one connection, the recording
+// through another, so a search's walk is not held up by its writer thread.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "index/file_id_set.h"
+#include "index/file_words.h"
+#include "index/index_info.h"
+#include "index/index_notices.h"
+#include "index/index_options.h"
+#include "index/index_term.h"
+#include "index/indexed_file.h"
+#include "index/sqlite_database.h"
+#include "platform/error_codes.h"
+
+namespace tessaly {
+
+class WordIndex {
+public:
+    // Opens the index in `folder` (made when missing), usually wordIndexFolder().
+    explicit WordIndex(std::string folder, IndexOptions options = {});
+    ~WordIndex();
+    WordIndex(const WordIndex&) = delete;
+    WordIndex& operator=(const WordIndex&) = delete;
+
+    // False once the index cannot be used in this run: every question then
+    // answers "read the file" and recording does nothing.
+    bool usable() const { return notices_.usable(); }
+    // What the person should be told about the index, once: why it cannot be
+    // used, that a damaged one was set aside, that a batch was given up.
+    // Empty when there is nothing (new) to tell.
+    std::string takeNotice() { return notices_.take(); }
+    const std::string& path() const { return path_; }
+
+    // The entry of the file `name` in `folder`, if its words are recorded.
+    // Whether it still describes the file is provenUnchanged()'s to say
+    // (racy_timestamps.h). The lookup counts as a use of the entry for the
+    // size cap.
+    std::optional<IndexedFile> lookup(std::string_view folder, std::string_view name);
+
+    // The entries whose words may hold the term, or nothing when the index
+    // cannot tell (then every file must be read). Take the sets before the
+    // lookups whose entries they are asked about: an entry that lived when
+    // its set was taken is answered for rightly, and one recorded later is
+    // never ruled out, but an entry looked up before the set was taken may
+    // have been replaced since and its words compacted away.
+    std::optional<FileIdSet> filesHolding(const IndexTerm& term);
+
+    // The kept text of a document's entry; nothing when none is kept or it
+    // cannot be read.
+    std::optional<std::string> documentText(IndexedFileId id);
+
+    // Records the files in one transaction, each replacing the file's old
+    // entry: all of them or none. A batch that finds another program writing
+    // for longer than the busy timeout is given up (said once); the index
+    // stays usable.
+    Failure record(std::span<const FileWords> files);
+
+    // Where the index is, how large, how many files it covers.
+    IndexInfo info();
+
+    // Forgets every file's words (the options panel's button).
+    Failure forgetAll();
+
+    // Drops the entries used longest ago until the index is back within
+    // `capBytes` (defaultIndexSizeCap() as a rule), rebuilds the word tables
+    // when dead words outweigh live ones, and gives freed space back to the
+    // file system. Minutes of work for a large index at worst: for the end of
+    // a run, on a worker thread.
+    Failure keepWithin(std::uint64_t capBytes);
+
+private:
+    bool openConnections();
+    bool openConnection(SqliteDatabase& database);
+    // Files a failure of `result` while doing `operation`, and returns it as
+    // a failure value (code 0 when the result is a success).
+    Failure trouble(int result, const char* operation, SqliteDatabase& database);
+    void setAsideDamaged();
+    int writeUses(std::int64_t now);
+    int recordOne(const FileWords& file);
+
+    std::string folder_;
+    std::string path_;
+    IndexOptions options_;
+    IndexNotices notices_;
+
+    std::mutex readMutex_;
+    SqliteDatabase reader_;
+    std::mutex writeMutex_;
+    SqliteDatabase writer_;
+
+    std::mutex usesMutex_;
+    std::vector<IndexedFileId> uses_;  // looked up since the last write
+};
+
+}  // namespace tessaly

@@ -1,0 +1,169 @@
+#include "index/word_index.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "file_words_maker.h"
+#include "temp_dir.h"
+
+namespace tessaly {
+namespace {
+
+using test::fileWords;
+
+IndexedFileId idOf(WordIndex& index, const std::string& folder, const std::string& name) {
+    const auto file = index.lookup(folder, name);
+    return file ? file->id : 0;
+}
+
+TEST(WordIndex, ATermLeadsToEveryFileThatHoldsIt) {
+    test::TempDir dir;
+    WordIndex index(dir.path().string());
+    ASSERT_TRUE(index.usable()) << index.takeNotice();
+    const std::string longWord(70, 'q');
+    const std::string otherLongWord = std::string(64, 'q') + "zzzzzz";
+    const FileWords files[] = {
+        fileWords("/d", "a", {"mutex", "lock", "lock", longWord, "ĳssel"}),
+        fileWords("/d", "b", {"mutable", "unlock"}),
+        fileWords("/d/e", "a", {"the"}),
+    };
+    ASSERT_FALSE(index.record(files));
+    std::map<std::string, IndexedFileId> ids{{"a", idOf(index, "/d", "a")},
+                                             {"b", idOf(index, "/d", "b")},
+                                             {"e/a", idOf(index, "/d/e", "a")}};
+    for (const auto& [name, id] : ids) ASSERT_NE(id, 0) << name;
+
+    const struct {
+        IndexTerm term;
+        std::vector<std::string> holders;
+    } cases[] = {
+        {{"mutex", TermShape::word}, {"a"}},
+        {{"mut", TermShape::word}, {}},
+        {{"mutexes", TermShape::word}, {}},
+        {{"mut", TermShape::prefix}, {"a", "b"}},
+        {{"kcol", TermShape::reversedPrefix}, {"a", "b"}},  // *lock
+        {{"kcolnu", TermShape::reversedPrefix}, {"b"}},     // *unlock
+        {{"lock", TermShape::word}, {"a"}},
+        {{"ĳssel", TermShape::word}, {"a"}},
+        {{"ĳ", TermShape::prefix}, {"a"}},
+        {{"the", TermShape::word}, {"e/a"}},
+        {{"absent", TermShape::prefix}, {}},
+        // Kept by its first 64 bytes, a long word is found by them: also for
+        // another long word that begins the same, which the engine rules out.
+        {{longWord, TermShape::word}, {"a"}},
+        {{otherLongWord, TermShape::word}, {"a"}},
+        {{longWord.substr(0, 66), TermShape::prefix}, {"a"}},
+    };
+    for (const auto& c : cases) {
+        const auto set = index.filesHolding(c.term);
+        ASSERT_TRUE(set) << c.term.text;
+        for (const auto& [name, id] : ids) {
+            const bool holds =
+                std::find(c.holders.begin(), c.holders.end(), name) != c.holders.end();
+            EXPECT_EQ(set->mayHold(id), holds) << c.term.text << " in " << name;
+        }
+    }
+    // Terms the tokenizer would split, or none at all: the index cannot say.
+    for (const char* text : {"mu-tex", "", "two words"})
+        EXPECT_FALSE(index.filesHolding({text, TermShape::word})) << text;
+    EXPECT_EQ(index.takeNotice(), "");
+}
+
+TEST(WordIndex, RecordingAFileAgainReplacesItsEntryWithANewNumber) {
+    test::TempDir dir;
+    WordIndex index(dir.path().string());
+    // A name that is not UTF-8 is kept as the file system's bytes.
+    const std::string folder = "/docs/\xE9t\xE9";
+    FileWords first = fileWords(folder, "r\xE9sum\xE9.pdf", {"old", "kept"});
+    first.readAs = ReadAs::document;
+    first.documentText = std::string(10000, 'x') + " old kept";
+    ASSERT_FALSE(index.record({&first, 1}));
+    const auto before = index.lookup(folder, first.name);
+    ASSERT_TRUE(before);
+    EXPECT_EQ(before->version, first.version);
+    EXPECT_EQ(before->readAs, ReadAs::document);
+    EXPECT_EQ(before->recordedNanoseconds, first.recordedNanoseconds);
+    EXPECT_TRUE(before->hasDocumentText);
+    EXPECT_EQ(index.documentText(before->id), first.documentText);
+    const auto oldSet = index.filesHolding({"old", TermShape::word});
+    ASSERT_TRUE(oldSet);
+
+    FileWords second = fileWords(folder, first.name, {"new", "kept"});
+    second.version.size = 200;
+    ASSERT_FALSE(index.record({&second, 1}));
+    const auto after = index.lookup(folder, first.name);
+    ASSERT_TRUE(after);
+    EXPECT_GT(after->id, before->id);
+    EXPECT_EQ(after->version.size, 200u);
+    EXPECT_FALSE(after->hasDocumentText);
+    EXPECT_FALSE(index.documentText(before->id));
+    EXPECT_FALSE(index.filesHolding({"old", TermShape::word})->mayHold(after->id));
+    EXPECT_TRUE(index.filesHolding({"new", TermShape::word})->mayHold(after->id));
+    EXPECT_TRUE(index.filesHolding({"kept", TermShape::word})->mayHold(after->id));
+    // A set taken before the new entry existed cannot speak for it.
+    EXPECT_TRUE(oldSet->mayHold(after->id));
+    EXPECT_EQ(index.info().files, 1u);
+}
+
+TEST(WordIndex, ForgettingEverythingLeavesNoEntryAndNumbersGoOn) {
+    test::TempDir dir;
+    WordIndex index(dir.path().string());
+    const FileWords files[] = {fileWords("/d", "a", {"alpha"}), fileWords("/d", "b", {"beta"})};
+    ASSERT_FALSE(index.record(files));
+    const IndexedFileId lastId = idOf(index, "/d", "b");
+    EXPECT_EQ(index.info().files, 2u);
+    EXPECT_EQ(index.info().path, dir.path().string() + "/words.sqlite");
+    EXPECT_GT(index.info().bytesOnDisk, 0u);
+
+    ASSERT_FALSE(index.forgetAll());
+    EXPECT_EQ(index.info().files, 0u);
+    EXPECT_FALSE(index.lookup("/d", "a"));
+    EXPECT_EQ(index.filesHolding({"alpha", TermShape::word})->size(), 0u);
+    ASSERT_FALSE(index.record({&files[0], 1}));
+    EXPECT_GT(idOf(index, "/d", "a"), lastId);
+}
+
+TEST(WordIndex, TheSizeCapDropsTheFilesUsedLongestAgoAndKeepsTheOthersAnswering) {
+    test::TempDir dir;
+    WordIndex index(dir.path().string());
+    // Many words of their own in each file, so that the words make the size.
+    std::vector<FileWords> files;
+    for (int f = 0; f < 200; ++f) {
+        std::vector<std::string> words{"common", "only" + std::to_string(f)};
+        for (int w = 0; w < 400; ++w)
+            words.push_back("w" + std::to_string(f) + "x" + std::to_string(w));
+        files.push_back(fileWords("/d", "f" + std::to_string(f), std::move(words), 1000 + f));
+    }
+    ASSERT_FALSE(index.record(files));
+    // Files recorded again leave dead words behind, which the compaction clears.
+    ASSERT_FALSE(index.record({files.data(), 50}));
+    // The first 20 are searched again: used most lately.
+    for (int f = 0; f < 20; ++f) ASSERT_TRUE(index.lookup("/d", "f" + std::to_string(f)));
+    const std::uint64_t full = index.info().bytesOnDisk;
+    const std::uint64_t cap = full / 3;
+    ASSERT_FALSE(index.keepWithin(cap));
+    const IndexInfo after = index.info();
+    EXPECT_LE(after.bytesOnDisk, cap);
+    EXPECT_GT(after.files, 20u);
+    EXPECT_LT(after.files, 200u);
+    const auto common = index.filesHolding({"common", TermShape::word});
+    ASSERT_TRUE(common);
+    EXPECT_EQ(common->size(), after.files);
+    for (int f = 0; f < 200; ++f) {
+        const auto file = index.lookup("/d", "f" + std::to_string(f));
+        if (f < 20) {
+            ASSERT_TRUE(file) << f;
+        }
+        if (!file) continue;
+        const auto own = index.filesHolding({"only" + std::to_string(f), TermShape::word});
+        EXPECT_EQ(own->size(), 1u);
+        EXPECT_TRUE(own->mayHold(file->id)) << f;
+    }
+    // Within the cap already: nothing more goes.
+    ASSERT_FALSE(index.keepWithin(cap));
+    EXPECT_EQ(index.info().files, after.files);
+}
+
+}  // namespace
+}  // namespace tessaly
