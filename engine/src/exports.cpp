@@ -179,6 +179,41 @@ extern "C" TYX12_API int32_t tyx12IndexTerms(const char* word1, int32_t code1, c
     }
 }
 
+extern "C" TYX12_API uint32_t tyx12SearchGatheringWords(
+    int openFile, const char* held, uint64_t heldLength, tyx12MoreText more, void* moreContext, int32_t caseCode,
+    char* word1, int32_t code1, char* word2, int32_t code2, char* word3, int32_t code3, char* word4,
+    int32_t smartSearch, int32_t contextWords, int32_t allHits, char* resultBuffer, int32_t nearbyWords,
+    tyx12TextWord word, void* wordContext, int32_t* whole) {
+    if (whole) *whole = 0;
+    if (!more && !held && openFile < 0) return 0;
+    SearchRequest request;
+    if (more) {
+        request.growing = {more, moreContext};
+    } else {
+        request.openFile = openFile < 0 ? -1 : openFile;
+        request.held = reinterpret_cast<const unsigned char*>(held);
+        request.heldLength = held ? static_cast<std::size_t>(heldLength) : 0;
+    }
+    try {
+        TextWords words;
+        request.textWords = &words;
+        const uint32_t length = search(request, caseCode, word1, code1, word2, code2, word3, code3, word4,
+                                       smartSearch, contextWords, allHits, resultBuffer, nearbyWords);
+        if (!words.complete() || threadReadError != 0) return length;
+        bool wanted = true;
+        for (const int32_t reversed : {0, 1})
+            for (const std::u32string& each : reversed ? words.reversedWords() : words.words()) {
+                if (!wanted) break;
+                const std::string text = utf8Of(each);
+                wanted = !word || word(wordContext, reversed, text.data(), text.size()) != 0;
+            }
+        if (whole && wanted) *whole = 1;
+        return length;
+    } catch (...) {
+        return 0;
+    }
+}
+
 extern "C" TYX12_API int32_t tyx12CouldMatch(const char* word1, int32_t code1, const char* word2, int32_t code2,
                                              const char* word3, int32_t code3, const char* word4, uint32_t mayHold) {
     try {

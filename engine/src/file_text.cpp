@@ -98,7 +98,12 @@ std::size_t FileText::readMore(std::size_t keepFrom) {
     }
     source_.consume(used);
     reachesEnd_ = atEnd;
+    const std::size_t before = length_;
     length_ = normaliser_.finish();
+    if (words_) {
+        words_->take(searched().data + before, length_ - before);
+        if (reachesEnd_) words_->finish();
+    }
     return droppedNow_;
 }
 

@@ -12,6 +12,7 @@
 #include "raw_source.h"
 #include "text_decoder.h"
 #include "text_view.h"
+#include "text_words.h"
 
 namespace tyx12::detail {
 
@@ -76,6 +77,13 @@ public:
     // by what this returns. Nothing is read once the end is reached.
     std::size_t readMore(std::size_t keepFrom);
 
+    // From now on, every character read goes to `words` as well.
+    void gatherWords(TextWords* words) { words_ = words; }
+    // Reads on to the end, keeping nothing: for the words alone.
+    void readToEnd() {
+        while (!reachesEnd_) readMore(length_);
+    }
+
 private:
     void makeRoom(std::size_t keepFrom);
 
@@ -90,6 +98,7 @@ private:
     std::size_t droppedNow_ = 0;
     unsigned piecesRead_ = 0;
     bool reachesEnd_ = false;
+    TextWords* words_ = nullptr;
 };
 
 // Moves a position held in a FileText back by what readMore dropped; one that

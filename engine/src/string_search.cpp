@@ -61,7 +61,8 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
 
     if (request.ignoreCase) lowerWords(request.words);
     Query& query = threadQuery(request.words, request.codes, request.ignoreCase);
-    if (!query.anyPresent()) return deliver(collected, resultBuffer);
+    TextWords* const words = request.textWords;
+    if (!query.anyPresent() && !words) return deliver(collected, resultBuffer);
 
     // A buffer must hold a whole character, four bytes at most.
     std::vector<unsigned char> ownRaw(request.rawBufferSize ? std::max<std::size_t>(request.rawBufferSize, 4) : 0);
@@ -71,15 +72,22 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     WordsFound mayHold, known{};
     std::array<std::uint64_t, kWordSlots> firstAt{};
     mayHold.fill(true);
-    if (request.ruleOutByRawBytes) {
+    // Words for an index need the whole text made, matching or not.
+    if (request.ruleOutByRawBytes && !words) {
         mayHold = prefilter.mayHold(source, scratch->rawWithoutNuls, known, firstAt);
         if (!prefilter.couldMatch(mayHold)) return deliver(collected, resultBuffer);
         if (!source.rewind()) return deliver(collected, resultBuffer);
     }
 
     std::optional<FileText> text(std::in_place, source, request.ignoreCase, scratch->text, request.textSizes);
-    if (!applyCombiningRule(query, findPresentWords(query, mayHold, known, *text)))
+    text->gatherWords(words);
+    // Whatever the answer, the words come from the whole text.
+    const auto answer = [&] {
+        if (words && text) text->readToEnd();
         return deliver(collected, resultBuffer);
+    };
+    if (!query.anyPresent()) return answer();
+    if (!applyCombiningRule(query, findPresentWords(query, mayHold, known, *text))) return answer();
     dropExcludedWords(query);
 
     CollectOptions options;
@@ -93,7 +101,7 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     // the text is read from a little before that place, as long as what is
     // read there reaches back as far as the line's window can.
     const int only = soleWord(query);
-    if (!request.allHits && !request.hitWords && only >= 0 && known[only]) {
+    if (!request.allHits && !request.hitWords && !words && only >= 0 && known[only]) {
         const std::uint64_t reach = static_cast<std::uint64_t>(windowReach({options.contextWords, false}));
         const std::uint64_t lead = 8 * reach + 1024;
         if (firstAt[only] > lead && startAtCharacter(source, firstAt[only] - lead)) {
@@ -112,9 +120,11 @@ std::uint32_t runSearch(const SearchRequest& request, char* resultBuffer) {
     if (!text || text->dropped() > 0) {
         if (!source.rewind()) return deliver(collected, resultBuffer);
         text.emplace(source, request.ignoreCase, scratch->text, request.textSizes);
+        if (words) words->restart();
+        text->gatherWords(words);
     }
     collectLines(query, *text, options, collected, scratch->collect);
-    return deliver(collected, resultBuffer);
+    return answer();
 }
 
 }  // namespace tyx12::detail

@@ -8,6 +8,7 @@
 #include "input_file.h"
 #include "line_collector.h"
 #include "query.h"
+#include "text_words.h"
 
 namespace tyx12::detail {
 
@@ -29,6 +30,9 @@ struct SearchRequest {
     std::int32_t nearbyWords = 0;
     // Given: the hit words' places go here as well (see collectLines).
     HitWordSink hitWords;
+    // Given: the whole text is read, whatever the answer, and its words go
+    // here (for a word index).
+    TextWords* textWords = nullptr;
 
     // How the work is done, which never changes the answer: tests hold the
     // fast ways against the plain ones.

@@ -80,6 +80,24 @@ TYX12_API int32_t tyx12IndexTerms(const char* word1, int32_t code1, const char* 
                                   const char* word3, int32_t code3, const char* word4, tyx12IndexTerm term,
                                   void* context);
 
+// Takes one of a text's words for a word index: `reversed` 0 for the word's
+// start (its first 64 characters at most, UTF-8), 1 for its end reversed
+// (its last 64 characters at most). Returns 0 when no more are wanted.
+typedef int32_t (*tyx12TextWord)(void* context, int32_t reversed, const char* word, uint64_t length);
+
+// As tyx12SearchHeld, or with `more` given as tyx12SearchGrowing on
+// `moreContext`, but reading the whole input whatever the answer, and then
+// handing `word` each of the text's words once. `*whole` becomes 1 when
+// they are all the words of the whole input, 0 when it could not be read to
+// its end (then none are handed over).
+TYX12_API uint32_t tyx12SearchGatheringWords(int openFile, const char* held, uint64_t heldLength,
+                                             tyx12MoreText more, void* moreContext, int32_t caseCode,
+                                             char* word1, int32_t code1, char* word2, int32_t code2,
+                                             char* word3, int32_t code3, char* word4, int32_t smartSearch,
+                                             int32_t contextWords, int32_t allHits, char* resultBuffer,
+                                             int32_t nearbyWords, tyx12TextWord word, void* wordContext,
+                                             int32_t* whole);
+
 // Whether a file could match the words joined by the codes when bit i of
 // `mayHold` says whether word i + 1 may be in it: 0 when it surely cannot.
 TYX12_API int32_t tyx12CouldMatch(const char* word1, int32_t code1, const char* word2, int32_t code2,
