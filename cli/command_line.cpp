@@ -54,6 +54,13 @@ const char* const kUsage =
     "                         3600; default 20); a document that takes longer is\n"
     "                         named and passed over\n"
     "\n"
+    "Remembered words:\n"
+    "      --no-index         neither use nor add to the index of the words of files\n"
+    "                         searched before (kept in ~/.cache/tessaly; it lets a\n"
+    "                         search pass over unchanged files that cannot match)\n"
+    "      --index-info       show where the index is, its size and the files it\n"
+    "                         covers, and exit\n"
+    "\n"
     "Output:\n"
     "  -f, --format FORMAT    text, paths, rtf or json (default text)\n"
     "  -o, --output FILE      write to FILE instead of the terminal\n"
@@ -98,7 +105,7 @@ public:
                 positional(argument);
             }
         }
-        if (error_.empty() && !result_.help && !result_.version) finishPositionals();
+        if (error_.empty() && !result_.help && !result_.version && !result_.indexInfo) finishPositionals();
         return {result_, error_};
     }
 
@@ -197,6 +204,8 @@ private:
                 {"hidden", [&r] { r.hiddenIncluded = true; }},
                 {"binary", [&r] { r.binaryIncluded = true; }},
                 {"raw", [&r] { r.documentsAsText = false; }},
+                {"no-index", [&r] { r.useIndex = false; }},
+                {"index-info", [&r] { r.indexInfo = true; }},
             };
         }
         return flags_;

@@ -43,6 +43,8 @@ struct CommandLine {
     bool version = false;
     bool nulSeparated = false;  // -0: paths end with NUL
     bool namePassedOver = false;  // --passed-over
+    bool useIndex = true;         // --no-index turns the word index off
+    bool indexInfo = false;       // --index-info
 };
 
 struct ParsedCommandLine {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "index_info_command.h"
 #include "search_command.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tessaly: %s\nTry 'tessaly --help' for more information.\n", parsed.error.c_str());
         return kExitError;
     }
+    if (parsed.commandLine.indexInfo) return printIndexInfo();
     Terminal terminal;
     terminal.outIsTerminal = ::isatty(STDOUT_FILENO) == 1;
     terminal.errIsTerminal = ::isatty(STDERR_FILENO) == 1;

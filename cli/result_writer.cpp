@@ -184,7 +184,7 @@ public:
         std::snprintf(seconds, sizeof seconds, "%.3f", run.seconds);
         put(out_, "{\"summary\":{\"searched\":" + std::to_string(run.searched) + ",\"matched\":" +
                       std::to_string(run.matched) + ",\"passedOver\":" + std::to_string(run.passedOver) +
-                      ",\"seconds\":" + seconds + "}}\n");
+                      ",\"ruledOutByIndex\":" + std::to_string(run.ruledOut) + ",\"seconds\":" + seconds + "}}\n");
     }
 
 private:

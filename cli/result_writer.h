@@ -31,6 +31,7 @@ public:
         long searched = 0;
         long matched = 0;
         long passedOver = 0;
+        long ruledOut = 0;  // searched by the word index's proof alone
         double seconds = 0;
     };
     virtual void summary(const Summary&) {}

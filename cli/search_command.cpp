@@ -1,5 +1,8 @@
 #include "search_command.h"
 
+#include "index/index_folder.h"
+#include "index/word_index.h"
+
 #include "terminal_name.h"
 
 #include <sys/stat.h>
@@ -388,6 +391,12 @@ private:
         plan.folders = folders_;
         plan.threads = threadCount();
         const bool nameAndText = plan.nameAndText;
+        // The index of searched words, a cache: without it the run reads every file.
+        std::optional<WordIndex> index;
+        if (line_.useIndex && !wordIndexFolder().empty()) {
+            index.emplace(wordIndexFolder());
+            if (index->usable()) plan.index = &*index;
+        }
 
         WriterStyle style;
         style.colour = colourWanted();
@@ -397,8 +406,11 @@ private:
         PrintedRun printed(*writer, terminal_.err, terminal_.errIsTerminal, nameAndText, line_.namePassedOver);
         const auto started = std::chrono::steady_clock::now();
         const RunSummary summary = SearchRunner(files_, *engine_, std::move(plan)).run(printed);
-        writer->summary({summary.searched, summary.found, summary.passedOver,
+        writer->summary({summary.searched, summary.found, summary.passedOver, summary.ruledOut,
                          std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count()});
+        std::string indexNotice = summary.indexNotice;
+        if (index && indexNotice.empty()) indexNotice = index->takeNotice();
+        if (!indexNotice.empty()) say(terminal_.err, indexNotice);
         writer->finish();
         printed.ended();
         // Results that never reached the disk (a full disk, /dev/full) are a

@@ -1,5 +1,7 @@
 #include "index/word_index.h"
 
+#include "index/file_times.h"
+
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -21,12 +23,6 @@ namespace tessaly {
 namespace {
 
 constexpr const char* kFileName = "words.sqlite";
-
-std::int64_t wallClockNanoseconds() {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
-}
 
 std::string unusableMessage(const Failure& failure) {
     return "The index of searched words cannot be used in this run (" + failure.describe() +

@@ -49,6 +49,7 @@ public:
     // Empty when there is nothing (new) to tell.
     std::string takeNotice() { return notices_.take(); }
     const std::string& path() const { return path_; }
+    const std::string& folder() const { return folder_; }
 
     // The entry of the file `name` in `folder`, if its words are recorded.
     // Whether it still describes the file is provenUnchanged()'s to say

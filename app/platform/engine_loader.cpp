@@ -36,6 +36,10 @@ const EngineCalls* resolve(void* library, const std::string& name, Failure& fail
     calls->viewHeldText = reinterpret_cast<decltype(calls->viewHeldText)>(::dlsym(library, "tyx12ViewHeldText"));
     calls->searchHitWords =
         reinterpret_cast<decltype(calls->searchHitWords)>(::dlsym(library, "tyx12SearchHitWords"));
+    calls->searchGatheringWords =
+        reinterpret_cast<decltype(calls->searchGatheringWords)>(::dlsym(library, "tyx12SearchGatheringWords"));
+    calls->indexTerms = reinterpret_cast<decltype(calls->indexTerms)>(::dlsym(library, "tyx12IndexTerms"));
+    calls->couldMatch = reinterpret_cast<decltype(calls->couldMatch)>(::dlsym(library, "tyx12CouldMatch"));
     calls->lastReadError =
         reinterpret_cast<decltype(calls->lastReadError)>(::dlsym(library, "tyx12LastReadError"));
     if (!calls->stringSearch || !calls->stringView) {

@@ -25,6 +25,10 @@ struct EngineCalls {
     // Absent from an older engine: the viewer then finds the result lines'
     // hit words in its text itself.
     decltype(&::tyx12SearchHitWords) searchHitWords = nullptr;
+    // Absent from an older engine: no word index is kept or used.
+    decltype(&::tyx12SearchGatheringWords) searchGatheringWords = nullptr;
+    decltype(&::tyx12IndexTerms) indexTerms = nullptr;
+    decltype(&::tyx12CouldMatch) couldMatch = nullptr;
     // Absent from an older engine: a read error then reads as the file's end.
     decltype(&::tyx12LastReadError) lastReadError = nullptr;
 };

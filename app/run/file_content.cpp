@@ -122,6 +122,28 @@ SearchAnswer searchDocument(const EngineCalls& engine, DocumentFeed& feed, const
                     result);
 }
 
+std::int32_t takeWord(void* context, std::int32_t reversed, const char* word, std::uint64_t length) {
+    auto& gathered = *static_cast<GatheredWords*>(context);
+    (reversed ? gathered.reversedWords : gathered.words).emplace_back(word, length);
+    return 1;
+}
+
+// The search of held bytes (and the file beyond them) or of a document as it
+// grows, reading all of it for its words.
+SearchAnswer searchGathering(const EngineCalls& engine, int fd, std::string_view held, DocumentFeed* document,
+                             const RunArguments& a, const SearchWords& words, GatheredWords& gathered) {
+    WordCopies w(words);
+    char* result = resultBuffer();
+    std::int32_t whole = 0;
+    const std::uint32_t length = engine.searchGatheringWords(
+        document ? -1 : fd, document ? nullptr : held.data(), held.size(), document ? &moreDocumentText : nullptr,
+        document, a.caseCode, w[0], a.code1, w[1], a.code2, w[2], a.code3, w[3], a.smartSearch, a.contextWords,
+        a.allHits, result, a.nearbyWords, &takeWord, &gathered, &whole);
+    gathered.whole = whole != 0;
+    if (!gathered.whole) gathered = {};
+    return answerOf(length, result);
+}
+
 // An engine without the entry for held bytes reads the file itself: by the
 // open file where it can, else by its name.
 SearchAnswer searchWhole(const EngineCalls& engine, int fd, const RunArguments& a, const SearchWords& words) {
@@ -142,8 +164,9 @@ SearchAnswer searchWhole(const EngineCalls& engine, int fd, const RunArguments& 
 
 ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchScope& scope,
                                 const RunArguments& arguments, const SearchWords& words,
-                                const std::atomic<bool>* stop) {
+                                const std::atomic<bool>* stop, GatheredWords* gathered) {
     ContentSearch search;
+    if (gathered && !engine.searchGatheringWords) gathered = nullptr;
     if (scope.largestFileSize > 0) {
         struct stat info;
         if (::fstat(fd, &info) == 0 && !sizeAdmits(static_cast<std::uint64_t>(info.st_size), scope.largestFileSize)) {
@@ -158,26 +181,44 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     }
     const std::string_view start = readStart(fd, &search.readError);
     if (search.readError) return search;
-    const DocumentKind kind = scope.documentsAsText ? documentKindOf(start) : DocumentKind::none;
-    if (kind != DocumentKind::none) {
+    const DocumentKind kind = documentKindOf(start);
+    if (kind != DocumentKind::none && scope.documentsAsText) {
         DocumentReader& reader = threadDocumentReader();
         reader.begin(fd, kind, documentLimitsOf(scope));
         DocumentFeed feed{reader, stop};
-        search.answer = searchDocument(engine, feed, arguments, words);
+        search.answer = gathered ? searchGathering(engine, -1, {}, &feed, arguments, words, *gathered)
+                                 : searchDocument(engine, feed, arguments, words);
         reader.finish();
         search.stopped = reader.stopped();
         // A word found before the text broke off is found all the same.
         if (search.answer.length == 0) search.problem = reader.problem();
+        if (gathered && gathered->whole && reader.problem().empty() && !search.stopped) {
+            gathered->readAs = ReadAs::document;
+            gathered->documentText = std::string(reader.text());
+        } else if (gathered) {
+            *gathered = {};
+        }
         return search;
     }
-    if (!scope.binaryIncluded && looksBinary(start)) {
-        search.leftOut = true;
-        return search;
+    // A document read as its bytes would be read otherwise with the other
+    // choice: its words are not kept.
+    if (kind != DocumentKind::none) gathered = nullptr;
+    if (looksBinary(start)) {
+        if (!scope.binaryIncluded) {
+            search.leftOut = true;
+            return search;
+        }
+        // A binary file's "words" are mostly noise: they would fill the
+        // index for nothing anyone searches.
+        gathered = nullptr;
     }
     // A file that ended within the first read is all in memory already: the
     // engine reads it there, with no copy and no further call.
-    search.answer = searchHeld(engine, start.size() < kStartBytes ? -1 : fd, start, arguments, words);
+    const int rest = start.size() < kStartBytes ? -1 : fd;
+    search.answer = gathered ? searchGathering(engine, rest, start, nullptr, arguments, words, *gathered)
+                             : searchHeld(engine, rest, start, arguments, words);
     if (engine.lastReadError) search.readError = engine.lastReadError();
+    if (gathered && search.readError) *gathered = {};
     return search;
 }
 

@@ -16,6 +16,7 @@
 #include "criteria/search_scope.h"
 #include "documents/document_reader.h"
 #include "documents/document_text.h"
+#include "index/indexed_file.h"
 #include "platform/engine_loader.h"
 #include "platform/text_span.h"
 
@@ -39,12 +40,24 @@ struct ContentSearch {
     int readError = 0;
 };
 
+// The words of a file the search read whole, for the word index.
+struct GatheredWords {
+    // False when the file was not read whole (or is not kept: a binary file,
+    // a document read as its bytes); the rest is then empty.
+    bool whole = false;
+    ReadAs readAs = ReadAs::text;
+    std::vector<std::string> words;
+    std::vector<std::string> reversedWords;
+    std::optional<std::string> documentText;
+};
+
 // Searches the file open on `fd`, read from its first byte. The descriptor
 // stays the caller's. `stop`, when given and set, ends the reading of a
-// document at once.
+// document at once. With `gathered`, the whole file is read, whatever the
+// answer, and its words are gathered there.
 ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchScope& scope,
                                 const RunArguments& arguments, const SearchWords& words,
-                                const std::atomic<bool>* stop = nullptr);
+                                const std::atomic<bool>* stop = nullptr, GatheredWords* gathered = nullptr);
 
 // A text the caller holds, such as a document's, searched as a file is.
 SearchAnswer searchText(const EngineCalls& engine, std::string_view text, const RunArguments& arguments,

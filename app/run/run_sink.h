@@ -41,6 +41,10 @@ struct RunSummary {
     long listed = 0;
     long searched = 0;
     long passedOver = 0;
+    // Of the files searched, those the word index proved could not match.
+    long ruledOut = 0;
+    // What the person should be told about the word index, or nothing.
+    std::string indexNotice;
     Failure failure;  // the folder failure the run ended at, if it ended at one
 };
 

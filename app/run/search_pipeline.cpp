@@ -1,5 +1,9 @@
 #include "run/search_pipeline.h"
 
+#include "index/file_times.h"
+#include "run/file_filter.h"
+#include "run/run_index.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -185,14 +189,15 @@ private:
 
 SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, RunArguments arguments,
                                SearchWords words, SearchScope scope, int threads, Consumer consumer,
-                               const std::atomic<bool>& stop)
+                               const std::atomic<bool>& stop, RunIndex* index)
     : files_(files),
       engine_(engine),
       arguments_(arguments),
       words_(std::move(words)),
       scope_(std::move(scope)),
       consumer_(std::move(consumer)),
-      stop_(stop) {
+      stop_(stop),
+      index_(index) {
     if (threads > 1) ring_ = std::make_unique<Ring>(*this, threads);
 }
 
@@ -214,10 +219,32 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
             return answer;
         }
     }
+    // The index speaks for the files of the walk; its words' moment comes
+    // before anything of the file is read.
+    GatheredWords gathered;
+    GatheredWords* gather = nullptr;
+    FileVersion version;
+    const std::int64_t startedAt = wallClockNanoseconds();
+    struct stat opened;
+    if (index_ && file.folder && ::fstat(fd, &opened) == 0 &&
+        sizeAdmits(static_cast<std::uint64_t>(opened.st_size), scope_.largestFileSize)) {
+        version = fileVersionOf(opened);
+        const RunIndex::Verdict verdict = index_->verdictOn(file.folder->path(), file.name, version);
+        if (verdict == RunIndex::Verdict::ruledOut) {
+            ::close(fd);
+            answer.ruledOut = true;
+            return answer;
+        }
+        if (verdict == RunIndex::Verdict::unknown && index_->records()) gather = &gathered;
+    }
     // A file named on its own is searched as asked, whatever it holds or
     // however large.
-    ContentSearch content =
-        searchOpenContent(engine_, fd, file.folder ? scope_ : chosenFileScope(scope_), arguments_, words_, &stop_);
+    ContentSearch content = searchOpenContent(engine_, fd, file.folder ? scope_ : chosenFileScope(scope_),
+                                              arguments_, words_, &stop_, gather);
+    if (gather && gathered.whole && !content.stopped && !content.readError)
+        index_->record(FileWords{file.folder->path(), file.name, version, gathered.readAs, startedAt,
+                                 std::move(gathered.words), std::move(gathered.reversedWords),
+                                 std::move(gathered.documentText)});
     // A document cut short by Stop was not searched: its answer is not told.
     answer.searched = !content.stopped;
     answer.answer = std::move(content.answer);

@@ -24,6 +24,8 @@
 
 namespace tessaly {
 
+class RunIndex;
+
 // A file searched by its path, as the viewer and the single-file view do.
 struct Candidate {
     std::string path;
@@ -58,6 +60,7 @@ struct FileAnswer {
     bool leftOut = false;      // not searched, by the scope's choice
     std::string problem;       // a document whose text could not be read, and why
     bool searched = false;     // false for a file the run stopped before
+    bool ruledOut = false;     // searched by the word index's proof alone
 };
 
 class SearchPipeline {
@@ -68,8 +71,11 @@ public:
 
     // `stop`, when set, makes the workers pass over the files they have not
     // begun; those answers come with searched false.
+    // `index`, when given, passes over the files it proves cannot match and
+    // keeps the words of the files read whole.
     SearchPipeline(FileSystem& files, const EngineCalls& engine, RunArguments arguments, SearchWords words,
-                   SearchScope scope, int threads, Consumer consumer, const std::atomic<bool>& stop);
+                   SearchScope scope, int threads, Consumer consumer, const std::atomic<bool>& stop,
+                   RunIndex* index = nullptr);
     ~SearchPipeline();
 
     // Returns false once the consumer has ended the run.
@@ -91,6 +97,7 @@ private:
     SearchScope scope_;
     Consumer consumer_;
     const std::atomic<bool>& stop_;
+    RunIndex* index_;
     bool ended_ = false;
     std::unique_ptr<Ring> ring_;  // none when searching one file at a time
 };

@@ -1,5 +1,7 @@
 #include "run/search_runner.h"
 
+#include "run/run_index.h"
+
 #include <sys/resource.h>
 
 #include <chrono>
@@ -43,9 +45,12 @@ public:
           sink_(sink),
           stop_(stop),
           tally_(plan.nameAndText, plan.fileLimit),
+          index_(plan.index ? std::make_unique<RunIndex>(*plan.index, engine, plan.words, plan.arguments,
+                                                          plan.scope, plan.recordWords)
+                            : nullptr),
           pipeline_(files, engine, plan.arguments, plan.words, plan.scope, plan.threads,
                     [this](const FileToSearch& file, FileAnswer& answer) { return present(file, answer); },
-                    stop) {}
+                    stop, index_.get()) {}
 
     RunSummary run() {
         WalkOptions options;
@@ -73,6 +78,10 @@ public:
         // What was handed to the workers before the walk ended is presented,
         // however it ended; after Stop, the files they had not begun are not.
         pipeline_.finish();
+        if (index_) {
+            summary_.ruledOut = index_->ruledOut();
+            summary_.indexNotice = index_->finish();
+        }
         if (stop_.load()) tally_.stop();
         summary_.end = tally_.end();
         // Ended at a folder it could not walk: what was not searched must
@@ -212,6 +221,7 @@ private:
     int categoryFolder_ = 0;
     std::chrono::steady_clock::time_point lastProgress_{};
     std::chrono::steady_clock::time_point lastFlush_{};
+    std::unique_ptr<RunIndex> index_;
     SearchPipeline pipeline_;  // last: its workers go before the state they report to
 };
 

@@ -18,6 +18,8 @@
 
 namespace tessaly {
 
+class WordIndex;
+
 struct RunPlan {
     std::vector<std::string> folders;  // as the Category lists them
     bool searchSubfolders = true;
@@ -34,6 +36,10 @@ struct RunPlan {
     bool nameAndText = true;  // Name and Text display; Name Only lists names alone
     int fileLimit = kFileLimit;
     int threads = 1;  // 1 searches on the calling thread
+    // The words of files searched before: used when given, and the words of
+    // the files read whole recorded in it when `recordWords`.
+    WordIndex* index = nullptr;
+    bool recordWords = true;
 };
 
 // What every run of these options does: the plan but for its folders and threads.

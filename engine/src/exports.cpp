@@ -201,12 +201,10 @@ extern "C" TYX12_API uint32_t tyx12SearchGatheringWords(
                                        smartSearch, contextWords, allHits, resultBuffer, nearbyWords);
         if (!words.complete() || threadReadError != 0) return length;
         bool wanted = true;
-        for (const int32_t reversed : {0, 1})
-            for (const std::u32string& each : reversed ? words.reversedWords() : words.words()) {
-                if (!wanted) break;
-                const std::string text = utf8Of(each);
-                wanted = !word || word(wordContext, reversed, text.data(), text.size()) != 0;
-            }
+        words.forEach([&](bool reversed, std::string_view text) {
+            wanted = !word || word(wordContext, reversed ? 1 : 0, text.data(), text.size()) != 0;
+            return wanted;
+        });
         if (whole && wanted) *whole = 1;
         return length;
     } catch (...) {

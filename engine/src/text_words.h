@@ -1,12 +1,15 @@
 // The words of a text as a word index keeps them (see index_terms.h): its
 // maximal runs of word characters, folded, each once, with each word's end
 // reversed for finds with a star before the word. Fed the text a piece at a
-// time as it is read.
+// time as it is read; a text of many megabytes holds a few thousand distinct
+// words, so each occurrence costs one hash probe and no allocation.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <string_view>
+#include <vector>
 
 #include "text_view.h"
 
@@ -22,25 +25,47 @@ public:
     void take(const Char* characters, std::size_t count);
     // The text goes on from its start again (read anew): the word in hand was
     // cut off and is dropped.
-    void restart() { current_.clear(), currentLength_ = 0, complete_ = false; }
+    void restart();
     // The text ended: the word in hand is whole.
-    void finish() { endWord(), complete_ = true; }
+    void finish();
     // The whole text went through, to its end.
     bool complete() const { return complete_; }
 
-    const std::unordered_set<std::u32string>& words() const { return words_; }
-    const std::unordered_set<std::u32string>& reversedWords() const { return reversed_; }
+    // Each distinct word's start (UTF-8), then each distinct word's end
+    // reversed, to `take(reversed, word)`; stops when it returns false.
+    template <class Take>
+    void forEach(Take take) const {
+        for (const Entry& entry : entries_)
+            if (!take(false, std::string_view(arena_.data() + entry.start, entry.length))) return;
+        std::string reversed;
+        for (const Entry& entry : entries_) {
+            reversedEnd(entry, reversed);
+            if (!take(true, std::string_view(reversed))) return;
+        }
+    }
+    std::size_t size() const { return entries_.size(); }
 
 private:
+    struct Entry {
+        std::uint32_t start;   // in arena_: the word's start, then for a long word its end
+        std::uint32_t length;  // of the start
+        std::uint32_t endLength;  // of a long word's end, kept after its start; 0 for a short word
+        std::uint64_t hash;
+    };
     void endWord();
+    void insert(std::uint64_t hash);
+    void grow();
+    void reversedEnd(const Entry& entry, std::string& out) const;
 
-    // The word in hand: its start, and when longer than twice what is kept,
-    // its end after a gap.
+    // The word in hand, folded: its start, and when longer than twice what
+    // is kept, its latest characters.
     std::u32string current_;
     std::size_t currentLength_ = 0;
     bool complete_ = false;
-    std::unordered_set<std::u32string> words_;
-    std::unordered_set<std::u32string> reversed_;
+
+    std::string arena_;
+    std::vector<Entry> entries_;
+    std::vector<std::uint32_t> table_;  // entry number + 1, or 0 for an empty slot
 };
 
 }  // namespace tyx12::detail

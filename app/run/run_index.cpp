@@ -1,0 +1,117 @@
+#include "run/run_index.h"
+
+#include "index/index_size_cap.h"
+#include "index/racy_timestamps.h"
+#include "index/word_index.h"
+
+namespace tessaly {
+
+namespace {
+
+// Files recorded in one transaction: fewer would pay for a commit each,
+// more would hold the words of large files in memory for long.
+constexpr std::size_t kBatchFiles = 200;
+
+struct TermsOfWords {
+    std::array<std::vector<IndexTerm>, 4> terms;
+};
+
+std::int32_t takeTerm(void* context, std::int32_t word, std::int32_t kind, const char* text, std::uint64_t length) {
+    static constexpr TermShape shapes[] = {TermShape::word, TermShape::prefix, TermShape::reversedPrefix};
+    if (word < 0 || word > 3 || kind < 0 || kind > 2) return 1;
+    static_cast<TermsOfWords*>(context)->terms[static_cast<std::size_t>(word)].push_back(
+        {std::string(text, length), shapes[kind]});
+    return 1;
+}
+
+const char* wordOrNull(const std::string& word) { return word.empty() ? nullptr : word.c_str(); }
+
+}  // namespace
+
+RunIndex::RunIndex(WordIndex& index, const EngineCalls& engine, const SearchWords& words,
+                   const RunArguments& arguments, const SearchScope& scope, bool record)
+    : index_(index), scope_(scope), record_(record && engine.searchGatheringWords != nullptr) {
+    if (engine.indexTerms && engine.couldMatch && index_.usable()) {
+        const char* w[4] = {wordOrNull(words[0]), wordOrNull(words[1]), wordOrNull(words[2]), wordOrNull(words[3])};
+        TermsOfWords terms;
+        const std::int32_t withTerms = engine.indexTerms(w[0], arguments.code1, w[1], arguments.code2, w[2],
+                                                         arguments.code3, w[3], &takeTerm, &terms);
+        // The sets are taken before any file is looked up (see filesHolding).
+        for (int i = 0; i < 4; ++i) {
+            if (!(withTerms & (1 << i))) continue;
+            std::vector<FileIdSet> sets;
+            for (const IndexTerm& term : terms.terms[i]) {
+                std::optional<FileIdSet> set = index_.filesHolding(term);
+                if (!set) {  // unanswered: the word may be in any file
+                    sets.clear();
+                    break;
+                }
+                sets.push_back(std::move(*set));
+            }
+            wordSets_[i] = std::move(sets);
+        }
+        for (std::uint32_t mask = 0; mask < 16; ++mask)
+            couldMatch_[mask] =
+                engine.couldMatch(w[0], arguments.code1, w[1], arguments.code2, w[2], arguments.code3, w[3], mask) != 0;
+        // With every word taken as present the rule must let the file through,
+        // or the engine and the index disagree: then the index stays out of it.
+        active_ = couldMatch_[15];
+    }
+    if (record_) writer_ = std::thread([this] { writeBatches(); });
+}
+
+RunIndex::~RunIndex() { finish(); }
+
+RunIndex::Verdict RunIndex::verdictOn(const std::string& folder, const std::string& name,
+                                      const FileVersion& version) {
+    if (!index_.usable()) return Verdict::unchanged;  // nothing to be gained by reading it whole
+    const std::optional<IndexedFile> entry = index_.lookup(folder, name);
+    if (!entry || !provenUnchanged(*entry, version)) return Verdict::unknown;
+    const bool readAlike = entry->readAs == ReadAs::text || (entry->readAs == ReadAs::document && scope_.documentsAsText);
+    if (!readAlike) return Verdict::unknown;
+    if (!active_) return Verdict::unchanged;
+    std::uint32_t mayHold = 0;
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        bool holds = true;
+        for (const FileIdSet& set : wordSets_[i]) holds = holds && set.mayHold(entry->id);
+        if (holds) mayHold |= 1u << i;
+    }
+    if (couldMatch_[mayHold]) return Verdict::unchanged;
+    ruledOut_.fetch_add(1);
+    return Verdict::ruledOut;
+}
+
+void RunIndex::record(FileWords words) {
+    if (!record_) return;
+    const std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(words));
+    if (queue_.size() >= kBatchFiles) waiting_.notify_one();
+}
+
+void RunIndex::writeBatches() {
+    for (;;) {
+        std::vector<FileWords> batch;
+        {
+            std::unique_lock lock(mutex_);
+            waiting_.wait(lock, [this] { return ending_ || queue_.size() >= kBatchFiles; });
+            batch.swap(queue_);
+            if (batch.empty() && ending_) return;
+        }
+        if (!batch.empty()) index_.record(batch);
+    }
+}
+
+std::string RunIndex::finish() {
+    if (writer_.joinable()) {
+        {
+            const std::lock_guard lock(mutex_);
+            ending_ = true;
+        }
+        waiting_.notify_one();
+        writer_.join();
+        index_.keepWithin(defaultIndexSizeCap(index_.folder()));
+    }
+    return index_.takeNotice();
+}
+
+}  // namespace tessaly

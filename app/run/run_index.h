@@ -1,0 +1,89 @@
+// What one search run does with the word index. Before the walk it asks the
+// index which files may hold each word; for each file it meets it passes over
+// one the index proves unchanged and unable to match; and it records the
+// words of the files it reads whole, in batches, on a thread of its own.
+//
+// A file is passed over only when all of this holds:
+// - the index has an entry for its folder and name whose version (device,
+//   inode, size, both times) is the file's as it is open now, and whose times
+//   lie far enough before the moment its words were taken (the racy-timestamp
+//   rule, racy_timestamps.h);
+// - the entry was read as this run would read the file: as text (a file that
+//   is neither a document nor looks binary, read so by every run), or as a
+//   document's text when the run reads documents so;
+// - the engine's combining rule says the file cannot match when each word is
+//   taken to be present exactly when the entry's words hold all that word's
+//   terms (tyx12IndexTerms: whole words, prefixes and reversed prefixes of
+//   its runs of word characters, which every find of the word leaves among
+//   the text's words). A NOT word only ever counts through the words beside
+//   it, NEARBY through both its words; a word with no terms may be anywhere.
+// Everything else is searched as it would be without the index.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "criteria/run_arguments.h"
+#include "criteria/search_scope.h"
+#include "index/file_id_set.h"
+#include "index/file_words.h"
+#include "index/indexed_file.h"
+#include "platform/engine_loader.h"
+
+namespace tessaly {
+
+class WordIndex;
+
+class RunIndex {
+public:
+    // `record`: whether the words of files read whole are recorded.
+    RunIndex(WordIndex& index, const EngineCalls& engine, const SearchWords& words, const RunArguments& arguments,
+             const SearchScope& scope, bool record);
+    // Records what is still waiting.
+    ~RunIndex();
+    RunIndex(const RunIndex&) = delete;
+    RunIndex& operator=(const RunIndex&) = delete;
+
+    enum class Verdict {
+        unknown,    // search it, and record its words
+        unchanged,  // search it: its words are recorded already
+        ruledOut,   // it cannot match: counted as searched, unread
+    };
+    // From any thread, for a file open as `version`.
+    Verdict verdictOn(const std::string& folder, const std::string& name, const FileVersion& version);
+    bool records() const { return record_; }
+    // From any thread; written later, in a batch.
+    void record(FileWords words);
+
+    long ruledOut() const { return ruledOut_.load(); }
+    // Waits until every file handed over is recorded, and keeps the index
+    // within its size. Returns what the person should be told about the
+    // index, once, or nothing.
+    std::string finish();
+
+private:
+    void writeBatches();
+
+    WordIndex& index_;
+    SearchScope scope_;
+    bool record_;
+    bool active_ = false;  // the index can rule out files for these words
+    // Per word: the sets that must all hold the file; none, it may be anywhere.
+    std::array<std::vector<FileIdSet>, 4> wordSets_;
+    // Whether the file could match, by which words it may hold (bit i, word i + 1).
+    std::array<bool, 16> couldMatch_{};
+    std::atomic<long> ruledOut_{0};
+
+    std::mutex mutex_;
+    std::condition_variable waiting_;
+    std::vector<FileWords> queue_;
+    bool ending_ = false;
+    std::thread writer_;
+};
+
+}  // namespace tessaly
