@@ -169,6 +169,39 @@ std::optional<IndexedFile> WordIndex::lookup(std::string_view folder, std::strin
     return found;
 }
 
+std::optional<std::unordered_map<std::string, IndexedFile>> WordIndex::entriesIn(std::string_view folder) {
+    if (!usable()) return std::nullopt;
+    std::unordered_map<std::string, IndexedFile> entries;
+    std::lock_guard lock(readMutex_);
+    StatementUse query = reader_.use(
+        "SELECT files.name, files.id, device, inode, size, modified_ns, changed_ns, read_as, recorded_ns"
+        " FROM folders JOIN files ON files.folder_id = folders.id WHERE folders.path = ?1");
+    query.bindBlob(1, folder);
+    int result;
+    while ((result = query.step()) == SQLITE_ROW) {
+        IndexedFile file;
+        file.id = query.integer(1);
+        file.version.device = static_cast<std::uint64_t>(query.integer(2));
+        file.version.inode = static_cast<std::uint64_t>(query.integer(3));
+        file.version.size = static_cast<std::uint64_t>(query.integer(4));
+        file.version.modifiedNanoseconds = query.integer(5);
+        file.version.changedNanoseconds = query.integer(6);
+        file.readAs = static_cast<ReadAs>(query.integer(7));
+        file.recordedNanoseconds = query.integer(8);
+        entries.emplace(std::string(query.bytes(0)), file);
+    }
+    if (result != SQLITE_DONE) {
+        trouble(result, "look up a folder in", reader_);
+        return std::nullopt;
+    }
+    return entries;
+}
+
+void WordIndex::markUsed(IndexedFileId id) {
+    std::lock_guard lock(usesMutex_);
+    uses_.push_back(id);
+}
+
 std::optional<FileIdSet> WordIndex::filesHolding(const IndexTerm& term) {
     if (!usable()) return std::nullopt;
     const std::optional<std::string> match = ftsQuery(term);

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <unordered_map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -56,6 +57,12 @@ public:
     // (racy_timestamps.h). The lookup counts as a use of the entry for the
     // size cap.
     std::optional<IndexedFile> lookup(std::string_view folder, std::string_view name);
+    // The entries of every file of `folder` at once, by name: a walk asks
+    // about each file of a folder in turn, and one question is far cheaper
+    // than one per file. Nothing when the index cannot answer. Counts as no
+    // use: markUsed() says which entries were used.
+    std::optional<std::unordered_map<std::string, IndexedFile>> entriesIn(std::string_view folder);
+    void markUsed(IndexedFileId id);
 
     // The entries whose words may hold the term, or nothing when the index
     // cannot tell (then every file must be read). Take the sets before the

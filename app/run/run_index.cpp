@@ -1,5 +1,7 @@
 #include "run/run_index.h"
 
+#include <chrono>
+
 #include "index/index_size_cap.h"
 #include "index/racy_timestamps.h"
 #include "index/word_index.h"
@@ -8,9 +10,17 @@ namespace tessaly {
 
 namespace {
 
-// Files recorded in one transaction: fewer would pay for a commit each,
-// more would hold the words of large files in memory for long.
-constexpr std::size_t kBatchFiles = 200;
+// Files waiting for the writer, at most, and their words' bytes: a search
+// reads much faster than the index can take words in, and the run's end
+// waits for what is waiting.
+constexpr std::size_t kMostQueuedFiles = 64;
+constexpr std::size_t kMostQueuedBytes = 16u << 20;
+// The share of a run's time the writer may spend: a first search of a large
+// folder costs little more than a search without the index, and the later
+// searches record the rest.
+constexpr double kWriterShare = 0.5;
+// Folders whose entries are kept at once.
+constexpr std::size_t kKeptFolders = 8;
 
 struct TermsOfWords {
     std::array<std::vector<IndexTerm>, 4> terms;
@@ -65,8 +75,13 @@ RunIndex::~RunIndex() { finish(); }
 RunIndex::Verdict RunIndex::verdictOn(const std::string& folder, const std::string& name,
                                       const FileVersion& version) {
     if (!index_.usable()) return Verdict::unchanged;  // nothing to be gained by reading it whole
-    const std::optional<IndexedFile> entry = index_.lookup(folder, name);
-    if (!entry || !provenUnchanged(*entry, version)) return Verdict::unknown;
+    const std::shared_ptr<const FolderEntries> entries = entriesIn(folder);
+    if (!entries) return Verdict::unknown;
+    const auto found = entries->find(name);
+    if (found == entries->end()) return Verdict::unknown;
+    const IndexedFile* entry = &found->second;
+    index_.markUsed(entry->id);
+    if (!provenUnchanged(*entry, version)) return Verdict::unknown;
     const bool readAlike = entry->readAs == ReadAs::text || (entry->readAs == ReadAs::document && scope_.documentsAsText);
     if (!readAlike) return Verdict::unknown;
     if (!active_) return Verdict::unchanged;
@@ -81,11 +96,35 @@ RunIndex::Verdict RunIndex::verdictOn(const std::string& folder, const std::stri
     return Verdict::ruledOut;
 }
 
+std::shared_ptr<const RunIndex::FolderEntries> RunIndex::entriesIn(const std::string& folder) {
+    const std::lock_guard lock(foldersMutex_);
+    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it)
+        if (it->first == folder) return it->second;
+    std::optional<FolderEntries> entries = index_.entriesIn(folder);
+    auto kept = entries ? std::make_shared<const FolderEntries>(std::move(*entries)) : nullptr;
+    if (folders_.size() == kKeptFolders) folders_.erase(folders_.begin());
+    folders_.emplace_back(folder, kept);
+    return kept;
+}
+
+bool RunIndex::wantsWords() {
+    if (!record_) return false;
+    const auto elapsed = std::chrono::steady_clock::now() - started_;
+    const std::lock_guard lock(mutex_);
+    return queue_.size() < kMostQueuedFiles && queuedBytes_ < kMostQueuedBytes &&
+           writerBusy_ <= std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed * kWriterShare);
+}
+
 void RunIndex::record(FileWords words) {
     if (!record_) return;
+    std::size_t bytes = 0;
+    for (const auto& word : words.words) bytes += word.size() + sizeof word;
+    bytes *= 2;  // and reversed
+    if (words.documentText) bytes += words.documentText->size();
     const std::lock_guard lock(mutex_);
+    queuedBytes_ += bytes;
     queue_.push_back(std::move(words));
-    if (queue_.size() >= kBatchFiles) waiting_.notify_one();
+    if (!writing_) waiting_.notify_one();
 }
 
 void RunIndex::writeBatches() {
@@ -93,11 +132,18 @@ void RunIndex::writeBatches() {
         std::vector<FileWords> batch;
         {
             std::unique_lock lock(mutex_);
-            waiting_.wait(lock, [this] { return ending_ || queue_.size() >= kBatchFiles; });
+            writing_ = false;
+            waiting_.wait(lock, [this] { return ending_ || !queue_.empty(); });
             batch.swap(queue_);
+            queuedBytes_ = 0;
             if (batch.empty() && ending_) return;
+            writing_ = true;
         }
-        if (!batch.empty()) index_.record(batch);
+        const auto began = std::chrono::steady_clock::now();
+        index_.record(batch);
+        const auto took = std::chrono::steady_clock::now() - began;
+        const std::lock_guard lock(mutex_);
+        writerBusy_ += std::chrono::duration_cast<std::chrono::nanoseconds>(took);
     }
 }
 

@@ -22,8 +22,11 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <unordered_map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,7 +59,11 @@ public:
     };
     // From any thread, for a file open as `version`.
     Verdict verdictOn(const std::string& folder, const std::string& name, const FileVersion& version);
-    bool records() const { return record_; }
+    // Whether the words of a file about to be read should be gathered: not
+    // while the writer is behind, so that a first search of a large folder
+    // costs little more than a search without the index and holds little
+    // memory. What is not recorded now is recorded by a later search.
+    bool wantsWords();
     // From any thread; written later, in a batch.
     void record(FileWords words);
 
@@ -67,6 +74,9 @@ public:
     std::string finish();
 
 private:
+    using FolderEntries = std::unordered_map<std::string, IndexedFile>;
+    // The entries of the folder, asked for once while the walk is in it.
+    std::shared_ptr<const FolderEntries> entriesIn(const std::string& folder);
     void writeBatches();
 
     WordIndex& index_;
@@ -79,9 +89,18 @@ private:
     std::array<bool, 16> couldMatch_{};
     std::atomic<long> ruledOut_{0};
 
+    std::mutex foldersMutex_;
+    // The folders asked about last, newest last: a walk is in one folder at
+    // a time, give or take the files still being searched.
+    std::vector<std::pair<std::string, std::shared_ptr<const FolderEntries>>> folders_;
+
     std::mutex mutex_;
     std::condition_variable waiting_;
     std::vector<FileWords> queue_;
+    std::size_t queuedBytes_ = 0;
+    bool writing_ = false;
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+    std::chrono::nanoseconds writerBusy_{0};
     bool ending_ = false;
     std::thread writer_;
 };

@@ -235,7 +235,7 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
             answer.ruledOut = true;
             return answer;
         }
-        if (verdict == RunIndex::Verdict::unknown && index_->records()) gather = &gathered;
+        if (verdict == RunIndex::Verdict::unknown && index_->wantsWords()) gather = &gathered;
     }
     // A file named on its own is searched as asked, whatever it holds or
     // however large.

@@ -117,7 +117,7 @@ TEST_F(SearchCommand, JsonLinesWithHitSpans) {
               std::string::npos)
         << run.out;
     // The last line sums the run up.
-    EXPECT_NE(run.out.find("{\"summary\":{\"searched\":2,\"matched\":1,\"passedOver\":0,\"seconds\":"),
+    EXPECT_NE(run.out.find("{\"summary\":{\"searched\":2,\"matched\":1,\"passedOver\":0,\"ruledOutByIndex\":0,\"seconds\":"),
               std::string::npos)
         << run.out;
     // A name that is not UTF-8 comes as its exact bytes.
@@ -271,6 +271,21 @@ TEST_F(SearchCommand, CategoriesFromTheDataFolder) {
     run = tessaly({"-f", "paths", "-c", "Mine", "fox"}, docs());
     before.empty() ? ::unsetenv("XDG_DATA_HOME") : ::setenv("XDG_DATA_HOME", before.c_str(), 1);
     EXPECT_EQ(run.out, root_ + "/other/delta.txt\n") << run.err;
+}
+
+TEST_F(SearchCommand, TheIndexOfSearchedWordsIsKeptInTheCacheAndCanBeLeftAlone) {
+    const std::string before = std::getenv("XDG_CACHE_HOME") ? std::getenv("XDG_CACHE_HOME") : "";
+    ::setenv("XDG_CACHE_HOME", (root_ + "/cache").c_str(), 1);
+    const ProgramRun unused = tessaly({"--no-index", "-d", docs(), "fox"});
+    const ProgramRun empty = tessaly({"--index-info"});
+    const ProgramRun used = tessaly({"-d", docs(), "fox"});
+    const ProgramRun info = tessaly({"--index-info"});
+    before.empty() ? ::unsetenv("XDG_CACHE_HOME") : ::setenv("XDG_CACHE_HOME", before.c_str(), 1);
+    EXPECT_EQ(unused.out, used.out);
+    EXPECT_NE(empty.out.find("Files covered: 0\n"), std::string::npos) << empty.out << empty.err;
+    // The files read whole: all but the hidden one and the empty one.
+    EXPECT_NE(info.out.find(root_ + "/cache/tessaly/words.sqlite"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("Files covered: 4\n"), std::string::npos) << info.out << info.err;
 }
 
 TEST_F(SearchCommand, NamesOnlyListsHeadingsAlone) {
