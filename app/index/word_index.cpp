@@ -174,8 +174,10 @@ std::optional<std::unordered_map<std::string, IndexedFile>> WordIndex::entriesIn
     std::unordered_map<std::string, IndexedFile> entries;
     std::lock_guard lock(readMutex_);
     StatementUse query = reader_.use(
-        "SELECT files.name, files.id, device, inode, size, modified_ns, changed_ns, read_as, recorded_ns"
-        " FROM folders JOIN files ON files.folder_id = folders.id WHERE folders.path = ?1");
+        "SELECT files.name, files.id, device, inode, size, modified_ns, changed_ns, read_as, recorded_ns,"
+        " document_texts.file_id IS NOT NULL"
+        " FROM folders JOIN files ON files.folder_id = folders.id"
+        " LEFT JOIN document_texts ON document_texts.file_id = files.id WHERE folders.path = ?1");
     query.bindBlob(1, folder);
     int result;
     while ((result = query.step()) == SQLITE_ROW) {
@@ -188,6 +190,7 @@ std::optional<std::unordered_map<std::string, IndexedFile>> WordIndex::entriesIn
         file.version.changedNanoseconds = query.integer(6);
         file.readAs = static_cast<ReadAs>(query.integer(7));
         file.recordedNanoseconds = query.integer(8);
+        file.hasDocumentText = query.integer(9) != 0;
         entries.emplace(std::string(query.bytes(0)), file);
     }
     if (result != SQLITE_DONE) {

@@ -72,28 +72,32 @@ RunIndex::RunIndex(WordIndex& index, const EngineCalls& engine, const SearchWord
 
 RunIndex::~RunIndex() { finish(); }
 
-RunIndex::Verdict RunIndex::verdictOn(const std::string& folder, const std::string& name,
-                                      const FileVersion& version) {
-    if (!index_.usable()) return Verdict::unchanged;  // nothing to be gained by reading it whole
+RunIndex::Answer RunIndex::verdictOn(const std::string& folder, const std::string& name,
+                                     const FileVersion& version) {
+    if (!index_.usable()) return {Verdict::unchanged, {}};  // nothing to be gained by reading it whole
     const std::shared_ptr<const FolderEntries> entries = entriesIn(folder);
-    if (!entries) return Verdict::unknown;
+    if (!entries) return {};
     const auto found = entries->find(name);
-    if (found == entries->end()) return Verdict::unknown;
+    if (found == entries->end()) return {};
     const IndexedFile* entry = &found->second;
     index_.markUsed(entry->id);
-    if (!provenUnchanged(*entry, version)) return Verdict::unknown;
+    if (!provenUnchanged(*entry, version)) return {};
     const bool readAlike = entry->readAs == ReadAs::text || (entry->readAs == ReadAs::document && scope_.documentsAsText);
-    if (!readAlike) return Verdict::unknown;
-    if (!active_) return Verdict::unchanged;
+    if (!readAlike) return {};
+    const auto unchanged = [&]() -> Answer {
+        if (entry->readAs != ReadAs::document || !entry->hasDocumentText) return {Verdict::unchanged, {}};
+        return {Verdict::unchanged, index_.documentText(entry->id)};
+    };
+    if (!active_) return unchanged();
     std::uint32_t mayHold = 0;
     for (std::uint32_t i = 0; i < 4; ++i) {
         bool holds = true;
         for (const FileIdSet& set : wordSets_[i]) holds = holds && set.mayHold(entry->id);
         if (holds) mayHold |= 1u << i;
     }
-    if (couldMatch_[mayHold]) return Verdict::unchanged;
+    if (couldMatch_[mayHold]) return unchanged();
     ruledOut_.fetch_add(1);
-    return Verdict::ruledOut;
+    return {Verdict::ruledOut, {}};
 }
 
 std::shared_ptr<const RunIndex::FolderEntries> RunIndex::entriesIn(const std::string& folder) {

@@ -26,6 +26,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 #include <string>
 #include <thread>
@@ -57,8 +58,14 @@ public:
         unchanged,  // search it: its words are recorded already
         ruledOut,   // it cannot match: counted as searched, unread
     };
+    struct Answer {
+        Verdict verdict = Verdict::unknown;
+        // An unchanged document whose text is kept: searched in that text,
+        // without reading the document again.
+        std::optional<std::string> documentText;
+    };
     // From any thread, for a file open as `version`.
-    Verdict verdictOn(const std::string& folder, const std::string& name, const FileVersion& version);
+    Answer verdictOn(const std::string& folder, const std::string& name, const FileVersion& version);
     // Whether the words of a file about to be read should be gathered: not
     // while the writer is behind, so that a first search of a large folder
     // costs little more than a search without the index and holds little

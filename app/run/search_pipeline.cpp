@@ -229,13 +229,19 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     if (index_ && file.folder && ::fstat(fd, &opened) == 0 &&
         sizeAdmits(static_cast<std::uint64_t>(opened.st_size), scope_.largestFileSize)) {
         version = fileVersionOf(opened);
-        const RunIndex::Verdict verdict = index_->verdictOn(file.folder->path(), file.name, version);
-        if (verdict == RunIndex::Verdict::ruledOut) {
+        RunIndex::Answer known = index_->verdictOn(file.folder->path(), file.name, version);
+        if (known.verdict == RunIndex::Verdict::ruledOut) {
             ::close(fd);
             answer.ruledOut = true;
             return answer;
         }
-        if (verdict == RunIndex::Verdict::unknown && index_->wantsWords()) gather = &gathered;
+        if (known.documentText) {
+            answer.answer = searchText(engine_, *known.documentText, arguments_, words_);
+            if (answer.answer.length > 0) answer.modified = opened.st_mtime;
+            ::close(fd);
+            return answer;
+        }
+        if (known.verdict == RunIndex::Verdict::unknown && index_->wantsWords()) gather = &gathered;
     }
     // A file named on its own is searched as asked, whatever it holds or
     // however large.
