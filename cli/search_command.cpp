@@ -393,7 +393,7 @@ private:
         const bool nameAndText = plan.nameAndText;
         // The index of searched words, a cache: without it the run reads every file.
         std::optional<WordIndex> index;
-        if (line_.useIndex && !wordIndexFolder().empty()) {
+        if (line_.useIndex && scope_.rememberWords && !wordIndexFolder().empty()) {
             index.emplace(wordIndexFolder());
             if (index->usable()) plan.index = &*index;
         }

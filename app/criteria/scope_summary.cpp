@@ -20,6 +20,7 @@ std::string scopeSummary(const SearchScope& scope) {
     if (scope.binaryIncluded) add(text, "Binary", ", ");
     if (scope.largestFileSize != 0) add(text, "Up to " + fileSizeText(scope.largestFileSize), ", ");
     if (!scope.documentsAsText) add(text, "Documents Raw", ", ");
+    if (!scope.rememberWords) add(text, "No Remembered Words", ", ");
     if (const std::size_t count = scope.leftOutFolders.size())
         add(text, std::to_string(count) + (count == 1 ? " Folder" : " Folders") + " Left Out", ", ");
     return text.empty() ? "Usual Files" : text;
@@ -41,6 +42,10 @@ std::string scopeDescription(const SearchScope& scope) {
         scope.documentsAsText
             ? "Documents searched as their text, " + std::to_string(scope.documentSecondsLimit) + " s at most for one"
             : std::string("Documents searched as raw bytes"),
+        "\n");
+    add(text,
+        scope.rememberWords ? "Words of searched files remembered: unchanged files that cannot match are passed over"
+                            : "Every file read at every search",
         "\n");
     return text;
 }

@@ -23,6 +23,7 @@ constexpr std::string_view binaryIncluded = "binaryIncluded";
 constexpr std::string_view largestFileSize = "largestFileSize";
 constexpr std::string_view documentsAsText = "documentsAsText";
 constexpr std::string_view documentSecondsLimit = "documentSecondsLimit";
+constexpr std::string_view rememberWords = "rememberWords";
 }  // namespace key
 
 std::string lowerAscii(std::string_view text) {
@@ -88,6 +89,8 @@ private:
             readInto(name, parseFileSize(text), scope.largestFileSize, SearchScope{}.largestFileSize);
         } else if (name == key::documentsAsText) {
             readInto(name, truthOf(text), scope.documentsAsText, SearchScope{}.documentsAsText);
+        } else if (name == key::rememberWords) {
+            readInto(name, truthOf(text), scope.rememberWords, SearchScope{}.rememberWords);
         } else if (name == key::documentSecondsLimit) {
             readInto(name, secondsOf(text), scope.documentSecondsLimit, SearchScope{}.documentSecondsLimit);
         }
@@ -133,6 +136,7 @@ std::string encodeScope(const SearchScope& scope) {
     writeLine(out, key::largestFileSize, std::to_string(scope.largestFileSize));
     writeLine(out, key::documentsAsText, truthText(scope.documentsAsText));
     writeLine(out, key::documentSecondsLimit, std::to_string(scope.documentSecondsLimit));
+    writeLine(out, key::rememberWords, truthText(scope.rememberWords));
     return out;
 }
 

@@ -24,6 +24,9 @@ struct SearchScope {
     bool documentsAsText = true;
     // Processor time one document may take to read, in seconds.
     std::uint32_t documentSecondsLimit = 20;
+    // The words of files read whole are kept in a cache, and a later run
+    // passes over the unchanged files they prove cannot match.
+    bool rememberWords = true;
 
     bool operator==(const SearchScope&) const = default;
 };

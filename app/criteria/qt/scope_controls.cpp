@@ -34,6 +34,7 @@ void showScope(MainWindow& window, const SearchScope& scope) {
     window.panel().scopeBinary->setChecked(scope.binaryIncluded);
     window.panel().scopeDocuments->setChecked(scope.documentsAsText);
     window.panel().scopeDocumentTime->setValue(static_cast<int>(scope.documentSecondsLimit));
+    window.panel().scopeRemember->setChecked(scope.rememberWords);
 
     const std::uint64_t megabytes = (scope.largestFileSize + megabyte - 1) / megabyte;
     window.panel().scopeSize->setValue(static_cast<int>(
@@ -49,6 +50,7 @@ SearchScope readScope(const MainWindow& window) {
     scope.binaryIncluded = window.panel().scopeBinary->isChecked();
     scope.documentsAsText = window.panel().scopeDocuments->isChecked();
     scope.documentSecondsLimit = static_cast<std::uint32_t>(window.panel().scopeDocumentTime->value());
+    scope.rememberWords = window.panel().scopeRemember->isChecked();
 
     const int megabytes = window.panel().scopeSize->value();
     const QVariant shown = window.panel().scopeSize->property(shownMegabytes);

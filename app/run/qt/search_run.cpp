@@ -210,6 +210,7 @@ void SearchRun::start() {
     plan.folders = folders;
     plan.threads = threads_;
     plan.fileLimit = fileLimit_;
+    if (plan.scope.rememberWords) plan.index = wordIndex_;
 
     sink_ = std::make_unique<Sink>(*this);
     runner_ = std::make_unique<SearchRunner>(services_.files, *engine, std::move(plan));
@@ -354,7 +355,12 @@ void SearchRun::showPassedOver(const RunSummary& summary) {
             names << QStringLiteral("and %1 more").arg(passedOver_.size() - kPassedOverNamed);
         window_.status().dispFile->setToolTip(names.join(QLatin1Char('\n')));
     }
+    if (summary.ruledOut > 0)
+        status += QStringLiteral("   (%1 ruled out by remembered words)").arg(summary.ruledOut);
     window_.status().dispFile->setText(status);
+    if (!summary.indexNotice.empty())
+        services_.boxes.show(textFromBytes(summary.indexNotice), QStringLiteral("Tessaly"), MessageIcon::Information,
+                             MessageButtons::Ok);
 }
 
 }  // namespace tessaly

@@ -27,6 +27,8 @@
 
 namespace tessaly {
 
+class WordIndex;
+
 class EngineAccess;
 class MainWindow;
 class ResultView;
@@ -53,6 +55,8 @@ public:
     bool running() const { return running_; }
     // The file limit of Name and Text display; tests make it small.
     void setFileLimit(int limit) { fileLimit_ = limit; }
+    // The words of files searched before, used when the scope says so.
+    void useWordIndex(WordIndex* index) { wordIndex_ = index; }
     // Runs `then` once the run in progress has ended (at once when none is).
     void whenIdle(std::function<void()> then);
     // The engine's arguments of the last run, which the single-file view and
@@ -98,6 +102,7 @@ private:
     bool nameAndText_ = true;
     bool endProgram_ = false;  // Abort was answered: the program ends with the run
     std::vector<std::function<void()>> whenIdle_;
+    WordIndex* wordIndex_ = nullptr;
     std::vector<PassedOver> passedOver_;
     std::deque<FoundFile> waitingFound_;
     std::optional<RunSummary> ended_;  // the run's thread is done; its end waits for the pane

@@ -27,6 +27,8 @@
 #include "run/qt/command_states.h"
 #include "run/qt/direct_search.h"
 #include "run/qt/result_view.h"
+#include "index/index_folder.h"
+#include "index/word_index.h"
 #include "run/qt/search_run.h"
 #include "run/qt/single_file_view.h"
 #include "shell/qt/help_window.h"
@@ -76,6 +78,11 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
     resultView_ = std::make_unique<ResultView>(w, services_);
     connect(optionsPanel_.get(), &OptionsPanel::displayChosen, resultView_.get(), &ResultView::displayChosen);
     searchRun_ = std::make_unique<SearchRun>(w, services_, *wordCheck_, *resultView_, engine, threads);
+    if (const std::string cache = wordIndexFolder(); !cache.empty()) {
+        wordIndex_ = std::make_unique<WordIndex>(cache);
+        searchRun_->useWordIndex(wordIndex_.get());
+    }
+    connect(w.panel().scopeForget, &QPushButton::clicked, this, &ProgramShell::forgetRememberedWords);
     singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine, searchRun_->arguments(),
                                                        resultView_->selectedFile());
     resultOutput_ = std::make_unique<ResultOutput>(w, services_);
@@ -225,6 +232,24 @@ bool ProgramShell::mayClose() {
     searchRun_->stop();
     searchRun_->whenIdle([this] { window_->close(); });
     return false;
+}
+
+void ProgramShell::forgetRememberedWords() {
+    if (!wordIndex_ || !wordIndex_->usable()) {
+        const std::string notice = wordIndex_ ? wordIndex_->takeNotice() : std::string();
+        services_.boxes.show(notice.empty() ? QStringLiteral("There are no remembered words to forget.")
+                                            : textFromBytes(notice),
+                             QStringLiteral("Tessaly"), MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+    const std::uint64_t files = wordIndex_->info().files;
+    if (Failure failure = wordIndex_->forgetAll()) {
+        services_.boxes.show(textFromBytes(failure.describe()), QStringLiteral("Tessaly"), MessageIcon::CriticalStop,
+                             MessageButtons::Ok);
+        return;
+    }
+    services_.boxes.show(QStringLiteral("The words of %1 searched files are forgotten.").arg(files),
+                         QStringLiteral("Tessaly"), MessageIcon::Information, MessageButtons::Ok);
 }
 
 void ProgramShell::saveSettingsOnce() {

@@ -14,6 +14,8 @@
 
 namespace tessaly {
 
+class WordIndex;
+
 class CategoryBox;
 class DirectSearch;
 class HelpWindow;
@@ -69,6 +71,7 @@ public:
     void exitProgram();
     // Help: the data folder's help file when there is one, else the guide.
     void openHelp();
+    void forgetRememberedWords();
 
     static constexpr const char* kHelpFileName = "tessalyw.hlp";
     static constexpr const char* kReady = "Ready to search!";
@@ -91,6 +94,9 @@ private:
     std::string dataFolder_;
     // The sizes kept in the settings file; the divider as the person last left it.
     WindowGeometry geometry_;
+    // The words of files searched before, in the person's cache folder; none
+    // when there is no such folder.
+    std::unique_ptr<WordIndex> wordIndex_;
     QString helpGuide_;
     DriveFolderMemory driveFolders_;
     std::unique_ptr<MainWindow> window_;

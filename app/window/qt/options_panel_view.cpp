@@ -64,6 +64,8 @@ constexpr int scopeBinary = 2130;
 constexpr int scopeDocuments = 2460;
 constexpr int scopeSize = 2900;
 constexpr int scopeDocumentTime = 3340;
+constexpr int scopeRemember = 3760;
+constexpr int scopeForget = 4320;
 }  // namespace row
 
 }  // namespace
@@ -257,6 +259,15 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
     scopeDocumentTime->setValue(static_cast<int>(SearchScope{}.documentSecondsLimit));
     documentTime->setBuddy(scopeDocumentTime);
 
+    scopeRemember = checkBox(frameScope, "scopeRemember", "Remember words of searched files (faster searches)",
+                             "Keep the words of the files searched in a cache, so that later searches pass "
+                             "over the unchanged files that cannot match.");
+    scopeRemember->setChecked(SearchScope{}.rememberWords);
+    // Two lines, so that the narrowest window shows all of it.
+    scopeRemember->setText(QStringLiteral("Remember words of searched files\n(faster searches)"));
+    scopeRemember->setAccessibleName(QStringLiteral("Remember words of searched files (faster searches)"));
+    scopeForget = namedButton(frameScope, "scopeForget", "Forget Remembered &Words",
+                              "Empty the cache of the words of searched files.");
     scopeBack = namedButton(frameScope, "scopeBack", "&Back", "Back to the other options.");
 
     const auto at = [this](QWidget* control, int left, int top, int width, int height) {
@@ -269,6 +280,8 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
     at(scopeDocuments, 200, row::scopeDocuments, 3600, row::optionHeight);
     at(size, 200, row::scopeSize, 1800, row::boxHeight);
     at(documentTime, 200, row::scopeDocumentTime, 2200, row::boxHeight);
+    at(scopeRemember, 200, row::scopeRemember, 3600, 2 * row::optionHeight);
+    at(scopeForget, 200, row::scopeForget, 2400, row::buttonHeight);
 }
 
 namespace {

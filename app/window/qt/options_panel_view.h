@@ -79,6 +79,8 @@ public:
     QCheckBox* scopeDocuments;
     QSpinBox* scopeSize;  // megabytes; 0 for any size
     QSpinBox* scopeDocumentTime;  // seconds
+    QCheckBox* scopeRemember;
+    QPushButton* scopeForget;  // forgets the remembered words at once
     QPushButton* scopeBack;
 
 private:
