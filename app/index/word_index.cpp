@@ -24,6 +24,22 @@ namespace {
 
 constexpr const char* kFileName = "words.sqlite";
 
+// An entry from the columns id, device, inode, size, modified_ns, changed_ns,
+// read_as, recorded_ns and whether a document text is kept, from `first` on.
+IndexedFile indexedFileFrom(const StatementUse& query, int first) {
+    IndexedFile file;
+    file.id = query.integer(first);
+    file.version.device = static_cast<std::uint64_t>(query.integer(first + 1));
+    file.version.inode = static_cast<std::uint64_t>(query.integer(first + 2));
+    file.version.size = static_cast<std::uint64_t>(query.integer(first + 3));
+    file.version.modifiedNanoseconds = query.integer(first + 4);
+    file.version.changedNanoseconds = query.integer(first + 5);
+    file.readAs = static_cast<ReadAs>(query.integer(first + 6));
+    file.recordedNanoseconds = query.integer(first + 7);
+    file.hasDocumentText = query.integer(first + 8) != 0;
+    return file;
+}
+
 std::string unusableMessage(const Failure& failure) {
     return "The index of searched words cannot be used in this run (" + failure.describe() +
            "); searches go on without it, reading every file.";
@@ -152,17 +168,7 @@ std::optional<IndexedFile> WordIndex::lookup(std::string_view folder, std::strin
             if (result != SQLITE_DONE) trouble(result, "look up a file in", reader_);
             return std::nullopt;
         }
-        IndexedFile file;
-        file.id = query.integer(0);
-        file.version.device = static_cast<std::uint64_t>(query.integer(1));
-        file.version.inode = static_cast<std::uint64_t>(query.integer(2));
-        file.version.size = static_cast<std::uint64_t>(query.integer(3));
-        file.version.modifiedNanoseconds = query.integer(4);
-        file.version.changedNanoseconds = query.integer(5);
-        file.readAs = static_cast<ReadAs>(query.integer(6));
-        file.recordedNanoseconds = query.integer(7);
-        file.hasDocumentText = query.integer(8) != 0;
-        found = file;
+        found = indexedFileFrom(query, 0);
     }
     std::lock_guard lock(usesMutex_);
     uses_.push_back(found->id);
@@ -181,17 +187,7 @@ std::optional<std::unordered_map<std::string, IndexedFile>> WordIndex::entriesIn
     query.bindBlob(1, folder);
     int result;
     while ((result = query.step()) == SQLITE_ROW) {
-        IndexedFile file;
-        file.id = query.integer(1);
-        file.version.device = static_cast<std::uint64_t>(query.integer(2));
-        file.version.inode = static_cast<std::uint64_t>(query.integer(3));
-        file.version.size = static_cast<std::uint64_t>(query.integer(4));
-        file.version.modifiedNanoseconds = query.integer(5);
-        file.version.changedNanoseconds = query.integer(6);
-        file.readAs = static_cast<ReadAs>(query.integer(7));
-        file.recordedNanoseconds = query.integer(8);
-        file.hasDocumentText = query.integer(9) != 0;
-        entries.emplace(std::string(query.bytes(0)), file);
+        entries.emplace(std::string(query.bytes(0)), indexedFileFrom(query, 1));
     }
     if (result != SQLITE_DONE) {
         trouble(result, "look up a folder in", reader_);

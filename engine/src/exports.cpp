@@ -9,6 +9,7 @@
 #include "hit_word_search.h"
 #include "index_terms.h"
 #include "query.h"
+#include "utf8_writing.h"
 #include "read_error.h"
 #include "string_search.h"
 #include "viewer_text.h"
@@ -129,28 +130,6 @@ Query indexQuery(const char* word1, int32_t code1, const char* word2, int32_t co
     for (int i = 0; i < kWordSlots; ++i)
         if (words[i]) buffers[i] = (copies[i] = words[i]).data();
     return makeQuery(buffers, {code1, code2, code3}, true);
-}
-
-std::string utf8Of(std::u32string_view text) {
-    std::string out;
-    for (const char32_t c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
 }
 
 }  // namespace
