@@ -24,7 +24,7 @@ _tessaly() {
         COMPREPLY=($(compgen -W "-d --folder -c --category --data-dir --settings -C --match-case -s --smart
             --no-subfolders -t --types --past-months --from --to -b --starts-with -w --context -a --all-hits
             -n --nearby -l --names-only -f --format -o --output -j --threads -0 --null --color --passed-over
-            --exclude-dir --hidden --binary --max-filesize --raw --document-time-limit -h --help --version" -- "$cur"))
+            --exclude-dir --hidden --binary --max-filesize --raw --document-time-limit --no-index --index-info -h --help --version" -- "$cur"))
     else
         COMPREPLY=($(compgen -W "AND OR NOT NEARBY" -- "$cur"))
     fi

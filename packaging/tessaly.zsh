@@ -22,6 +22,8 @@ _arguments -s \
   '--max-filesize[pass over larger files]:size (K, M or G may follow):' \
   '--raw[search documents as raw bytes]' \
   '--document-time-limit[processor time for one document]:seconds:' \
+  '--no-index[neither use nor add to the remembered words]' \
+  '--index-info[show where the remembered words are kept and exit]' \
   {-f,--format}'[output format]:format:(text paths rtf json)' \
   {-o,--output}'[write to this file]:file:_files' \
   {-j,--threads}'[files searched at once]:count:' \
