@@ -11,6 +11,8 @@ enum class ReadAs : std::uint8_t {
     text = 0,      // the engine read the file's bytes as text
     document = 1,  // the text a document reader extracted (PDF, Office, ...)
     rawBytes = 2,  // a document read as its bytes, as the option to skip the readers asks
+    binary = 3,    // no document, and a NUL in its first 8 KB: kept without words, so
+                   // that a run that leaves binary files out need not look again
 };
 
 // Which file a name led to and which state of it: two equal versions are the

@@ -204,6 +204,11 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     // choice: its words are not kept.
     if (kind != DocumentKind::none) gathered = nullptr;
     if (looksBinary(start)) {
+        if (gathered) {
+            *gathered = {};
+            gathered->whole = true;
+            gathered->readAs = ReadAs::binary;
+        }
         if (!scope.binaryIncluded) {
             search.leftOut = true;
             return search;

@@ -42,8 +42,9 @@ struct ContentSearch {
 
 // The words of a file the search read whole, for the word index.
 struct GatheredWords {
-    // False when the file was not read whole (or is not kept: a binary file,
-    // a document read as its bytes); the rest is then empty.
+    // False when the file was not read whole (or is not kept: a document
+    // read as its bytes); the rest is then empty. A binary file is kept
+    // without its words.
     bool whole = false;
     ReadAs readAs = ReadAs::text;
     std::vector<std::string> words;

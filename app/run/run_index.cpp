@@ -82,6 +82,8 @@ RunIndex::Answer RunIndex::verdictOn(const std::string& folder, const std::strin
     const IndexedFile* entry = &found->second;
     index_.markUsed(entry->id);
     if (!provenUnchanged(*entry, version)) return {};
+    if (entry->readAs == ReadAs::binary)
+        return {scope_.binaryIncluded ? Verdict::unchanged : Verdict::leftOut, {}};
     const bool readAlike = entry->readAs == ReadAs::text || (entry->readAs == ReadAs::document && scope_.documentsAsText);
     if (!readAlike) return {};
     const auto unchanged = [&]() -> Answer {

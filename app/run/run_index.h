@@ -11,6 +11,8 @@
 // - the entry was read as this run would read the file: as text (a file that
 //   is neither a document nor looks binary, read so by every run), or as a
 //   document's text when the run reads documents so;
+// (An unchanged binary file, no document, is left out unread by a run that
+// leaves binary files out, as it would be after a look at its first bytes.)
 // - the engine's combining rule says the file cannot match when each word is
 //   taken to be present exactly when the entry's words hold all that word's
 //   terms (tyx12IndexTerms: whole words, prefixes and reversed prefixes of
@@ -57,6 +59,7 @@ public:
         unknown,    // search it, and record its words
         unchanged,  // search it: its words are recorded already
         ruledOut,   // it cannot match: counted as searched, unread
+        leftOut,    // a binary file the run leaves out, unread
     };
     struct Answer {
         Verdict verdict = Verdict::unknown;

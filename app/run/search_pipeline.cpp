@@ -208,6 +208,28 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     if (stop_.load(std::memory_order_relaxed)) return answer;
     answer.searched = true;
     if (!file.passOverReason.empty()) return answer;
+    // The index speaks for the files of the walk, by their status alone: one
+    // it rules out is never opened. Its words' moment comes before anything
+    // of the file is read.
+    const std::int64_t startedAt = wallClockNanoseconds();
+    RunIndex::Answer known;
+    struct stat listed;
+    const bool indexed = index_ && file.folder && ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) == 0 &&
+                         S_ISREG(listed.st_mode) &&
+                         sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize);
+    if (indexed) {
+        known = index_->verdictOn(file.folder->path(), file.name, fileVersionOf(listed));
+        if (known.verdict == RunIndex::Verdict::ruledOut || known.verdict == RunIndex::Verdict::leftOut) {
+            answer.ruledOut = known.verdict == RunIndex::Verdict::ruledOut;
+            answer.leftOut = known.verdict == RunIndex::Verdict::leftOut;
+            return answer;
+        }
+        if (known.documentText) {
+            answer.answer = searchText(engine_, *known.documentText, arguments_, words_);
+            if (answer.answer.length > 0) answer.modified = listed.st_mtime;
+            return answer;
+        }
+    }
     int fd = -1;
     if (file.folder) {
         if ((answer.failure = files_.openFile(*file.folder, file.name, fd))) return answer;
@@ -219,29 +241,14 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
             return answer;
         }
     }
-    // The index speaks for the files of the walk; its words' moment comes
-    // before anything of the file is read.
+    // The version recorded is the open file's.
     GatheredWords gathered;
     GatheredWords* gather = nullptr;
     FileVersion version;
-    const std::int64_t startedAt = wallClockNanoseconds();
     struct stat opened;
-    if (index_ && file.folder && ::fstat(fd, &opened) == 0 &&
-        sizeAdmits(static_cast<std::uint64_t>(opened.st_size), scope_.largestFileSize)) {
+    if (indexed && known.verdict == RunIndex::Verdict::unknown && index_->wantsWords() && ::fstat(fd, &opened) == 0) {
         version = fileVersionOf(opened);
-        RunIndex::Answer known = index_->verdictOn(file.folder->path(), file.name, version);
-        if (known.verdict == RunIndex::Verdict::ruledOut) {
-            ::close(fd);
-            answer.ruledOut = true;
-            return answer;
-        }
-        if (known.documentText) {
-            answer.answer = searchText(engine_, *known.documentText, arguments_, words_);
-            if (answer.answer.length > 0) answer.modified = opened.st_mtime;
-            ::close(fd);
-            return answer;
-        }
-        if (known.verdict == RunIndex::Verdict::unknown && index_->wantsWords()) gather = &gathered;
+        gather = &gathered;
     }
     // A file named on its own is searched as asked, whatever it holds or
     // however large.
