@@ -187,23 +187,21 @@ void OptionsPanelView::buildTimeStamp(QWidget* frame) {
     allFiles->setBuddy(optAll);
     duringPast->setBuddy(optYear);
 
-    const auto at = [this](QWidget* control, int left, int top, int width, int height) {
-        scale_.place(control, left, top, width, height);
-    };
+    const TwipScale& at = scale_;
     const int radioWidth = row::radioWidth;
     const int times[3] = {row::timeRow[0], row::timeRow[1], row::timeRow[2]};
-    at(optAll, 150, times[0], radioWidth, row::optionHeight);
-    at(allFiles, 420, times[0], 1200, row::optionHeight);
-    at(optYear, 150, times[1], radioWidth, row::optionHeight);
-    at(duringPast, 420, times[1], 1050, row::optionHeight);
-    at(timeValue, 1500, times[1] - 20, 420, row::boxHeight);
-    at(timeYear, 1930, times[1] - 20, 220, row::boxHeight);
-    at(months, 2210, times[1], 1000, row::optionHeight);
-    at(optFromTo, 150, times[2], radioWidth, row::optionHeight);
-    at(dateFrom, 420, times[2] - 20, 1000, row::boxHeight);
-    at(fromButton, 1440, times[2] - 30, 560, row::boxHeight + 20);
-    at(dateTo, 2040, times[2] - 20, 1000, row::boxHeight);
-    at(toButton, 3060, times[2] - 30, 560, row::boxHeight + 20);
+    at.place(optAll, 150, times[0], radioWidth, row::optionHeight);
+    at.place(allFiles, 420, times[0], 1200, row::optionHeight);
+    at.place(optYear, 150, times[1], radioWidth, row::optionHeight);
+    at.place(duringPast, 420, times[1], 1050, row::optionHeight);
+    at.place(timeValue, 1500, times[1] - 20, 420, row::boxHeight);
+    at.place(timeYear, 1930, times[1] - 20, 220, row::boxHeight);
+    at.place(months, 2210, times[1], 1000, row::optionHeight);
+    at.place(optFromTo, 150, times[2], radioWidth, row::optionHeight);
+    at.place(dateFrom, 420, times[2] - 20, 1000, row::boxHeight);
+    at.place(fromButton, 1440, times[2] - 30, 560, row::boxHeight + 20);
+    at.place(dateTo, 2040, times[2] - 20, 1000, row::boxHeight);
+    at.place(toButton, 3060, times[2] - 30, 560, row::boxHeight + 20);
 }
 
 void OptionsPanelView::buildScopePage(QWidget* frame) {
@@ -270,18 +268,16 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
                               "Empty the cache of the words of searched files.");
     scopeBack = namedButton(frameScope, "scopeBack", "&Back", "Back to the other options.");
 
-    const auto at = [this](QWidget* control, int left, int top, int width, int height) {
-        scale_.place(control, left, top, width, height);
-    };
-    at(heading, 200, row::lblScope, 2700, row::labelHeight);
-    at(folders, 200, row::lblScopeFolders, 2700, row::labelHeight);
-    at(scopeHidden, 200, row::scopeHidden, 3600, row::optionHeight);
-    at(scopeBinary, 200, row::scopeBinary, 3600, row::optionHeight);
-    at(scopeDocuments, 200, row::scopeDocuments, 3600, row::optionHeight);
-    at(size, 200, row::scopeSize, 1800, row::boxHeight);
-    at(documentTime, 200, row::scopeDocumentTime, 2200, row::boxHeight);
-    at(scopeRemember, 200, row::scopeRemember, 3600, 2 * row::optionHeight);
-    at(scopeForget, 200, row::scopeForget, 2400, row::buttonHeight);
+    const TwipScale& at = scale_;
+    at.place(heading, 200, row::lblScope, 2700, row::labelHeight);
+    at.place(folders, 200, row::lblScopeFolders, 2700, row::labelHeight);
+    at.place(scopeHidden, 200, row::scopeHidden, 3600, row::optionHeight);
+    at.place(scopeBinary, 200, row::scopeBinary, 3600, row::optionHeight);
+    at.place(scopeDocuments, 200, row::scopeDocuments, 3600, row::optionHeight);
+    at.place(size, 200, row::scopeSize, 1800, row::boxHeight);
+    at.place(documentTime, 200, row::scopeDocumentTime, 2200, row::boxHeight);
+    at.place(scopeRemember, 200, row::scopeRemember, 3600, 2 * row::optionHeight);
+    at.place(scopeForget, 200, row::scopeForget, 2400, row::buttonHeight);
 }
 
 namespace {
