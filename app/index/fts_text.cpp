@@ -15,17 +15,18 @@ bool splitsWords(unsigned char byte) {
 }  // namespace
 
 std::string ftsDocument(const std::vector<std::string>& words, std::size_t& count) {
-    std::vector<std::string_view> kept;
-    kept.reserve(words.size());
-    for (const std::string& word : words)
-        if (!word.empty()) kept.push_back(indexedForm(word));
-    std::sort(kept.begin(), kept.end());
-    kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
-    count = kept.size();
+    // The search hands each word over once; a word cut to its indexed form
+    // may repeat another, which FTS5 takes as the same term at no cost.
+    std::size_t bytes = 0;
+    for (const std::string& word : words) bytes += indexedForm(word).size() + 1;
     std::string text;
-    for (std::string_view word : kept) {
+    text.reserve(bytes);
+    count = 0;
+    for (const std::string& word : words) {
+        if (word.empty()) continue;
         if (!text.empty()) text += ' ';
-        text += word;
+        text += indexedForm(word);
+        ++count;
     }
     return text;
 }

@@ -10,8 +10,8 @@
 
 namespace tessaly {
 
-// Each distinct word once, in its indexed form, separated by blanks. `count`
-// receives how many words that is.
+// The words in their indexed form, separated by blanks. `count` receives
+// how many words that is.
 std::string ftsDocument(const std::vector<std::string>& words, std::size_t& count);
 
 // The MATCH expression for a term, or nothing when the index cannot answer

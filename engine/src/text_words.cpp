@@ -20,22 +20,33 @@ std::uint64_t hashOf(std::string_view bytes) {
 void TextWords::take(const Char* characters, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const Char c = characters[i];
-        if (!isWordChar(c)) {
-            if (currentLength_ > 0) endWord();
+        if (c < 0x80) {
+            // Most text: a letter, a digit or a boundary, without a table.
+            const Char lower = c | 0x20;
+            if ((lower >= 'a' && lower <= 'z') || (c >= '0' && c <= '9')) {
+                const Char folded = c >= 'A' && c <= 'Z' ? lower : c;
+                if (length_ < kKeptCharacters) start_.push_back(static_cast<char>(folded));
+                end_[length_ % kKeptCharacters] = folded;
+                ++length_;
+            } else if (length_ > 0) {
+                endWord();
+            }
             continue;
         }
-        current_.push_back(simpleFold(c));
-        ++currentLength_;
-        // A run with no end in sight (a binary file's) keeps its start and
-        // its latest characters only.
-        if (current_.size() > 4 * kKeptCharacters)
-            current_.erase(kKeptCharacters, current_.size() - 2 * kKeptCharacters);
+        if (!isWordChar(c)) {
+            if (length_ > 0) endWord();
+            continue;
+        }
+        const Char folded = simpleFold(c);
+        if (length_ < kKeptCharacters) appendUtf8(start_, folded);
+        end_[length_ % kKeptCharacters] = folded;
+        ++length_;
     }
 }
 
 void TextWords::restart() {
-    current_.clear();
-    currentLength_ = 0;
+    start_.clear();
+    length_ = 0;
     complete_ = false;
 }
 
@@ -45,22 +56,21 @@ void TextWords::finish() {
 }
 
 void TextWords::endWord() {
-    if (currentLength_ == 0) return;
+    if (length_ == 0) return;
     const std::size_t mark = arena_.size();
-    const std::size_t startLength = std::min(current_.size(), kKeptCharacters);
-    for (std::size_t i = 0; i < startLength; ++i) appendUtf8(arena_, current_[i]);
-    const std::size_t startBytes = arena_.size() - mark;
-    // A long word's end differs from its start: kept after it.
-    if (currentLength_ > kKeptCharacters)
-        for (std::size_t i = current_.size() - std::min(current_.size(), kKeptCharacters); i < current_.size(); ++i)
-            appendUtf8(arena_, current_[i]);
-    const std::uint64_t hash = hashOf(std::string_view(arena_.data() + mark, arena_.size() - mark));
-    current_.clear();
-    currentLength_ = 0;
+    arena_ += start_;
+    const std::size_t startBytes = start_.size();
+    // A long word's end differs from its start: kept after it, in order.
+    if (length_ > kKeptCharacters)
+        for (std::size_t i = length_ - kKeptCharacters; i < length_; ++i)
+            appendUtf8(arena_, end_[i % kKeptCharacters]);
+    start_.clear();
+    length_ = 0;
+    const std::string_view word(arena_.data() + mark, arena_.size() - mark);
+    const std::uint64_t hash = hashOf(word);
 
     if (table_.empty()) table_.assign(1024, 0);
     const std::size_t mask = table_.size() - 1;
-    const std::string_view word(arena_.data() + mark, arena_.size() - mark);
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const std::uint32_t held = table_[slot];
         if (held == 0) break;

@@ -57,10 +57,11 @@ private:
     void grow();
     void reversedEnd(const Entry& entry, std::string& out) const;
 
-    // The word in hand, folded: its start, and when longer than twice what
-    // is kept, its latest characters.
-    std::u32string current_;
-    std::size_t currentLength_ = 0;
+    // The word in hand, folded: its first characters as UTF-8, and its
+    // latest ones in a ring.
+    std::string start_;
+    Char end_[kKeptCharacters] = {};
+    std::size_t length_ = 0;  // in characters
     bool complete_ = false;
 
     std::string arena_;
