@@ -9,8 +9,11 @@
 # times (default 5), and the median wall time is shown with its ratio to
 # tessaly with one thread; "tessaly as set" is the command's own defaults
 # (documents as text, binary files left out). The last line gives tessaly's time as a multiple of
-# ripgrep's, one thread and all threads. Tools that are not installed are left
-# out. Build first (make build); TESSALY overrides the program's path.
+# ripgrep's, one thread and all threads; then tessaly's repeat search with the
+# words of the files remembered, in a cache of its own that searches fill
+# first (INDEX_RUNS of them at most, default 60), against ripgrep. Tools
+# that are not installed are left out. Build first (make build); TESSALY
+# overrides the program's path.
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
@@ -36,10 +39,11 @@ declare -a names commands
 add() { names+=("$1"); commands+=("$2"); }
 quote() { printf '%q ' "$@"; }
 # Every file as its bytes, binary ones too, as the other tools read them.
-add "tessaly -j1" "$(quote "$tessaly" -f paths --raw --binary -j 1 "${folder_arguments[@]}" "${tessaly_words[@]}")"
-add "tessaly" "$(quote "$tessaly" -f paths --raw --binary "${folder_arguments[@]}" "${tessaly_words[@]}")"
+# Scans: no remembered words.
+add "tessaly -j1" "$(quote "$tessaly" -f paths --no-index --raw --binary -j 1 "${folder_arguments[@]}" "${tessaly_words[@]}")"
+add "tessaly" "$(quote "$tessaly" -f paths --no-index --raw --binary "${folder_arguments[@]}" "${tessaly_words[@]}")"
 # As a person runs it: documents read as their text, binary files left out.
-add "tessaly as set" "$(quote "$tessaly" -f paths -j 1 "${folder_arguments[@]}" "${tessaly_words[@]}")"
+add "tessaly as set" "$(quote "$tessaly" -f paths --no-index -j 1 "${folder_arguments[@]}" "${tessaly_words[@]}")"
 if command -v rg >/dev/null; then
     add "rg -j1" "$(quote rg -j1 -l -w -i -a --no-ignore -e "$pattern" "${folders[@]}")"
     add "rg" "$(quote rg -l -w -i -a --no-ignore -e "$pattern" "${folders[@]}")"
@@ -78,4 +82,23 @@ echo "(ratio: median time / median time of tessaly -j1; files: how many files ea
 if [ -n "${median[rg -j1]:-}" ]; then
     awk -v t1="${median[tessaly -j1]}" -v r1="${median[rg -j1]}" -v t="${median[tessaly]}" -v r="${median[rg]}" \
         'BEGIN { printf "tessaly/rg: %.2fx with one thread, %.2fx with all\n", t1 / r1, t / r }'
+fi
+
+# The repeat search with remembered words, in a cache of its own.
+cache=$(mktemp -d)
+trap 'rm -rf "$cache"' EXIT
+remembered=$(quote env XDG_CACHE_HOME="$cache" "$tessaly" -f paths "${folder_arguments[@]}" "${tessaly_words[@]}")
+covered=-1
+for ((i = 0; i < ${INDEX_RUNS:-60}; i++)); do
+    eval "$remembered" >/dev/null 2>&1 || true
+    now=$(XDG_CACHE_HOME="$cache" "$tessaly" --index-info | sed -n 's/^Files covered: //p')
+    [ "$now" = "$covered" ] && break
+    covered=$now
+done
+ms=$(median_ms "$remembered")
+printf '%-12s %10s %8s %8s   (%s files remembered)\n' "remembered" "$ms" \
+    "$(awk -v a="$ms" -v b="$base" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')" \
+    "$(count_files "$remembered")" "$covered"
+if [ -n "${median[rg]:-}" ]; then
+    awk -v t="$ms" -v r="${median[rg]}" 'BEGIN { printf "tessaly with remembered words/rg: %.2fx\n", t / r }'
 fi
