@@ -18,7 +18,7 @@ constexpr std::size_t kMostQueuedBytes = 16u << 20;
 // The share of a run's time the writer may spend: a first search of a large
 // folder costs little more than a search without the index, and the later
 // searches record the rest.
-constexpr double kWriterShare = 0.5;
+constexpr double kWriterShare = 0.15;
 // Folders whose entries are kept at once.
 constexpr std::size_t kKeptFolders = 8;
 
@@ -100,6 +100,12 @@ RunIndex::Answer RunIndex::verdictOn(const std::string& folder, const std::strin
     if (couldMatch_[mayHold]) return unchanged();
     ruledOut_.fetch_add(1);
     return {Verdict::ruledOut, {}};
+}
+
+bool RunIndex::holdsEntry(const std::string& folder, const std::string& name) {
+    if (!index_.usable()) return false;
+    const std::shared_ptr<const FolderEntries> entries = entriesIn(folder);
+    return entries && entries->contains(name);
 }
 
 std::shared_ptr<const RunIndex::FolderEntries> RunIndex::entriesIn(const std::string& folder) {

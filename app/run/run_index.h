@@ -67,6 +67,9 @@ public:
         // without reading the document again.
         std::optional<std::string> documentText;
     };
+    // Whether the index holds an entry for the file: only then is its status
+    // worth asking for.
+    bool holdsEntry(const std::string& folder, const std::string& name);
     // From any thread, for a file open as `version`.
     Answer verdictOn(const std::string& folder, const std::string& name, const FileVersion& version);
     // Whether the words of a file about to be read should be gathered: not

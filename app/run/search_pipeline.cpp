@@ -214,10 +214,12 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     const std::int64_t startedAt = wallClockNanoseconds();
     RunIndex::Answer known;
     struct stat listed;
-    const bool indexed = index_ && file.folder && ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) == 0 &&
+    const bool indexed = index_ && file.folder;
+    const bool entered = indexed && index_->holdsEntry(file.folder->path(), file.name) &&
+                         ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) == 0 &&
                          S_ISREG(listed.st_mode) &&
                          sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize);
-    if (indexed) {
+    if (entered) {
         known = index_->verdictOn(file.folder->path(), file.name, fileVersionOf(listed));
         if (known.verdict == RunIndex::Verdict::ruledOut || known.verdict == RunIndex::Verdict::leftOut) {
             answer.ruledOut = known.verdict == RunIndex::Verdict::ruledOut;
@@ -246,7 +248,8 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     GatheredWords* gather = nullptr;
     FileVersion version;
     struct stat opened;
-    if (indexed && known.verdict == RunIndex::Verdict::unknown && index_->wantsWords() && ::fstat(fd, &opened) == 0) {
+    if (indexed && known.verdict == RunIndex::Verdict::unknown && index_->wantsWords() && ::fstat(fd, &opened) == 0 &&
+        sizeAdmits(static_cast<std::uint64_t>(opened.st_size), scope_.largestFileSize)) {
         version = fileVersionOf(opened);
         gather = &gathered;
     }
