@@ -27,6 +27,15 @@ int execute(SqliteDatabase& database, const std::string& sql) {
     return database.execute(sql.c_str());
 }
 
+// How many words the live entries hold, and how many dead ones the word
+// tables still keep.
+int wordCounts(SqliteDatabase& database, std::int64_t& live, std::int64_t& dead) {
+    int result;
+    dead = database.number("SELECT value FROM counters WHERE name = 'dead_words'", result);
+    live = result == SQLITE_OK ? database.number("SELECT coalesce(sum(word_count), 0) FROM files", result) : 0;
+    return result;
+}
+
 }  // namespace
 
 int forgetEverything(SqliteDatabase& database) {
@@ -48,15 +57,9 @@ int dropLeastUsed(SqliteDatabase& database, std::uint64_t capBytes, bool& droppe
     // words, and its document text; dead words go with the compaction anyway.
     const std::int64_t textBytes =
         database.number("SELECT coalesce(sum(length(compressed)), 0) FROM document_texts", result);
-    const std::int64_t liveWords =
-        result == SQLITE_OK
-            ? database.number("SELECT coalesce(sum(word_count), 0) FROM files", result)
-            : 0;
-    const std::int64_t deadWords =
-        result == SQLITE_OK
-            ? database.number("SELECT value FROM counters WHERE name = 'dead_words'", result)
-            : 0;
     if (result != SQLITE_OK) return result;
+    std::int64_t liveWords = 0, deadWords = 0;
+    if ((result = wordCounts(database, liveWords, deadWords)) != SQLITE_OK) return result;
     const double bytesPerWord =
         static_cast<double>(used - std::min<std::uint64_t>(used, textBytes)) /
         static_cast<double>(std::max<std::int64_t>(liveWords + deadWords, 1));
@@ -88,13 +91,8 @@ int dropLeastUsed(SqliteDatabase& database, std::uint64_t capBytes, bool& droppe
 }
 
 int deadWordsOutweighLive(SqliteDatabase& database, bool& outweigh) {
-    int result;
-    const std::int64_t dead =
-        database.number("SELECT value FROM counters WHERE name = 'dead_words'", result);
-    const std::int64_t live =
-        result == SQLITE_OK
-            ? database.number("SELECT coalesce(sum(word_count), 0) FROM files", result)
-            : 0;
+    std::int64_t live = 0, dead = 0;
+    const int result = wordCounts(database, live, dead);
     outweigh = dead > live;
     return result;
 }

@@ -181,7 +181,9 @@ ContentSearch searchOpenContent(const EngineCalls& engine, int fd, const SearchS
     }
     const std::string_view start = readStart(fd, &search.readError);
     if (search.readError) return search;
-    const DocumentKind kind = documentKindOf(start);
+    // Kept words need to know a document read as its bytes too.
+    const DocumentKind kind =
+        scope.documentsAsText || gathered ? documentKindOf(start) : DocumentKind::none;
     if (kind != DocumentKind::none && scope.documentsAsText) {
         DocumentReader& reader = threadDocumentReader();
         reader.begin(fd, kind, documentLimitsOf(scope));

@@ -203,35 +203,35 @@ SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, Run
 
 SearchPipeline::~SearchPipeline() = default;
 
+bool SearchPipeline::answeredByIndex(const FileToSearch& file, FileAnswer& answer, RunIndex::Verdict& verdict) const {
+    struct stat listed;
+    if (!index_->holdsEntry(file.folder->path(), file.name) ||
+        ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 || !S_ISREG(listed.st_mode) ||
+        !sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize))
+        return false;
+    const RunIndex::Answer known = index_->verdictOn(file.folder->path(), file.name, fileVersionOf(listed));
+    verdict = known.verdict;
+    if (verdict == RunIndex::Verdict::ruledOut || verdict == RunIndex::Verdict::leftOut) {
+        answer.ruledOut = verdict == RunIndex::Verdict::ruledOut;
+        answer.leftOut = verdict == RunIndex::Verdict::leftOut;
+        return true;
+    }
+    if (!known.documentText) return false;
+    answer.answer = searchText(engine_, *known.documentText, arguments_, words_);
+    if (answer.answer.length > 0) answer.modified = listed.st_mtime;
+    return true;
+}
+
 FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     FileAnswer answer;
     if (stop_.load(std::memory_order_relaxed)) return answer;
     answer.searched = true;
     if (!file.passOverReason.empty()) return answer;
-    // The index speaks for the files of the walk, by their status alone: one
-    // it rules out is never opened. Its words' moment comes before anything
-    // of the file is read.
+    // The words' moment comes before anything of the file is read.
     const std::int64_t startedAt = wallClockNanoseconds();
-    RunIndex::Answer known;
-    struct stat listed;
     const bool indexed = index_ && file.folder;
-    const bool entered = indexed && index_->holdsEntry(file.folder->path(), file.name) &&
-                         ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) == 0 &&
-                         S_ISREG(listed.st_mode) &&
-                         sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize);
-    if (entered) {
-        known = index_->verdictOn(file.folder->path(), file.name, fileVersionOf(listed));
-        if (known.verdict == RunIndex::Verdict::ruledOut || known.verdict == RunIndex::Verdict::leftOut) {
-            answer.ruledOut = known.verdict == RunIndex::Verdict::ruledOut;
-            answer.leftOut = known.verdict == RunIndex::Verdict::leftOut;
-            return answer;
-        }
-        if (known.documentText) {
-            answer.answer = searchText(engine_, *known.documentText, arguments_, words_);
-            if (answer.answer.length > 0) answer.modified = listed.st_mtime;
-            return answer;
-        }
-    }
+    RunIndex::Verdict verdict = RunIndex::Verdict::unknown;
+    if (indexed && answeredByIndex(file, answer, verdict)) return answer;
     int fd = -1;
     if (file.folder) {
         if ((answer.failure = files_.openFile(*file.folder, file.name, fd))) return answer;
@@ -248,7 +248,7 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
     GatheredWords* gather = nullptr;
     FileVersion version;
     struct stat opened;
-    if (indexed && known.verdict == RunIndex::Verdict::unknown && index_->wantsWords() && ::fstat(fd, &opened) == 0 &&
+    if (indexed && verdict == RunIndex::Verdict::unknown && index_->wantsWords() && ::fstat(fd, &opened) == 0 &&
         sizeAdmits(static_cast<std::uint64_t>(opened.st_size), scope_.largestFileSize)) {
         version = fileVersionOf(opened);
         gather = &gathered;

@@ -21,10 +21,10 @@
 #include "platform/engine_loader.h"
 #include "platform/file_system.h"
 #include "run/file_content.h"
+#include "run/run_index.h"
 
 namespace tessaly {
 
-class RunIndex;
 
 // A file searched by its path, as the viewer and the single-file view do.
 struct Candidate {
@@ -89,6 +89,11 @@ public:
 private:
     class Ring;
     FileAnswer search(const FileToSearch& file) const;
+    // A file of the walk the index answers for by its status alone: one it
+    // rules out, or a binary one the run leaves out, is never opened, and an
+    // unchanged document is searched in its kept text. True when `answer` is
+    // complete; `verdict` tells what the index knew.
+    bool answeredByIndex(const FileToSearch& file, FileAnswer& answer, RunIndex::Verdict& verdict) const;
 
     FileSystem& files_;
     const EngineCalls& engine_;

@@ -18,17 +18,25 @@ using namespace tyx12::detail;
 
 namespace {
 
+// The words and options every search entry takes, as the request holds them.
+void setQuery(SearchRequest& request, int32_t caseCode, char* word1, int32_t code1, char* word2, int32_t code2,
+              char* word3, int32_t code3, char* word4, int32_t smartSearch, int32_t contextWords, int32_t allHits,
+              int32_t nearbyWords) {
+    request.ignoreCase = caseCode == TYX12_IGNORE_CASE;
+    request.words = {word1, word2, word3, word4};
+    request.codes = {code1, code2, code3};
+    request.smartSearch = smartSearch == 1;
+    request.contextWords = contextWords;
+    request.allHits = allHits != 0;
+    request.nearbyWords = nearbyWords;
+}
+
 uint32_t search(SearchRequest& request, int32_t caseCode, char* word1, int32_t code1, char* word2,
                 int32_t code2, char* word3, int32_t code3, char* word4, int32_t smartSearch,
                 int32_t contextWords, int32_t allHits, char* resultBuffer, int32_t nearbyWords) {
     try {
-        request.ignoreCase = caseCode == TYX12_IGNORE_CASE;
-        request.words = {word1, word2, word3, word4};
-        request.codes = {code1, code2, code3};
-        request.smartSearch = smartSearch == 1;
-        request.contextWords = contextWords;
-        request.allHits = allHits != 0;
-        request.nearbyWords = nearbyWords;
+        setQuery(request, caseCode, word1, code1, word2, code2, word3, code3, word4, smartSearch, contextWords,
+                 allHits, nearbyWords);
         threadReadError = 0;
         return runSearch(request, resultBuffer);
     } catch (...) {
@@ -102,12 +110,8 @@ extern "C" TYX12_API int32_t tyx12SearchHitWords(int openFile, const char* held,
     request.openFile = openFile;
     request.held = reinterpret_cast<const unsigned char*>(held);
     request.heldLength = held ? static_cast<std::size_t>(heldLength) : 0;
-    request.ignoreCase = caseCode == TYX12_IGNORE_CASE;
-    request.words = {word1, word2, word3, word4};
-    request.codes = {code1, code2, code3};
-    request.smartSearch = smartSearch == 1;
-    request.contextWords = contextWords;
-    request.nearbyWords = nearbyWords;
+    setQuery(request, caseCode, word1, code1, word2, code2, word3, code3, word4, smartSearch, contextWords, 1,
+             nearbyWords);
     try {
         return findHitWordPlaces(request, [hit, context](std::size_t start, std::size_t length) {
                    return hit(context, start, length) != 0;
