@@ -36,6 +36,7 @@ struct IndexedFile {
     FileVersion version;
     ReadAs readAs = ReadAs::text;
     std::int64_t recordedNanoseconds = 0;  // when the reading that gave the words began
+    std::int64_t usedNanoseconds = 0;      // when a search last asked about it, roughly
     bool hasDocumentText = false;
 };
 

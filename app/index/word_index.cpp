@@ -25,7 +25,8 @@ namespace {
 constexpr const char* kFileName = "words.sqlite";
 
 // An entry from the columns id, device, inode, size, modified_ns, changed_ns,
-// read_as, recorded_ns and whether a document text is kept, from `first` on.
+// read_as, recorded_ns, used_ns and whether a document text is kept, from
+// `first` on.
 IndexedFile indexedFileFrom(const StatementUse& query, int first) {
     IndexedFile file;
     file.id = query.integer(first);
@@ -36,7 +37,8 @@ IndexedFile indexedFileFrom(const StatementUse& query, int first) {
     file.version.changedNanoseconds = query.integer(first + 5);
     file.readAs = static_cast<ReadAs>(query.integer(first + 6));
     file.recordedNanoseconds = query.integer(first + 7);
-    file.hasDocumentText = query.integer(first + 8) != 0;
+    file.usedNanoseconds = query.integer(first + 8);
+    file.hasDocumentText = query.integer(first + 9) != 0;
     return file;
 }
 
@@ -158,7 +160,7 @@ std::optional<IndexedFile> WordIndex::lookup(std::string_view folder, std::strin
     {
         std::lock_guard lock(readMutex_);
         StatementUse query = reader_.use(
-            "SELECT files.id, device, inode, size, modified_ns, changed_ns, read_as, recorded_ns,"
+            "SELECT files.id, device, inode, size, modified_ns, changed_ns, read_as, recorded_ns, used_ns,"
             " EXISTS(SELECT 1 FROM document_texts WHERE file_id = files.id)"
             " FROM folders JOIN files ON files.folder_id = folders.id"
             " WHERE folders.path = ?1 AND files.name = ?2");
@@ -181,7 +183,7 @@ std::optional<std::unordered_map<std::string, IndexedFile>> WordIndex::entriesIn
     std::lock_guard lock(readMutex_);
     StatementUse query = reader_.use(
         "SELECT files.name, files.id, device, inode, size, modified_ns, changed_ns, read_as, recorded_ns,"
-        " document_texts.file_id IS NOT NULL"
+        " used_ns, document_texts.file_id IS NOT NULL"
         " FROM folders JOIN files ON files.folder_id = folders.id"
         " LEFT JOIN document_texts ON document_texts.file_id = files.id WHERE folders.path = ?1");
     query.bindBlob(1, folder);

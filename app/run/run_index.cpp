@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "index/file_times.h"
 #include "index/index_size_cap.h"
 #include "index/racy_timestamps.h"
 #include "index/word_index.h"
@@ -21,6 +22,11 @@ constexpr std::size_t kMostQueuedBytes = 16u << 20;
 constexpr double kWriterShare = 0.15;
 // Folders whose entries are kept at once.
 constexpr std::size_t kKeptFolders = 8;
+// An entry is marked used again only when its mark is older than this: the
+// size cap needs to know which files were searched longest ago, not to the
+// second, and a search that writes nothing for the files it passes over is
+// a faster one.
+constexpr std::int64_t kUseMarkNanoseconds = std::int64_t{3600} * 1'000'000'000;
 
 struct TermsOfWords {
     std::array<std::vector<IndexTerm>, 4> terms;
@@ -40,7 +46,10 @@ const char* wordOrNull(const std::string& word) { return word.empty() ? nullptr 
 
 RunIndex::RunIndex(WordIndex& index, const EngineCalls& engine, const SearchWords& words,
                    const RunArguments& arguments, const SearchScope& scope, bool record)
-    : index_(index), scope_(scope), record_(record && engine.searchGatheringWords != nullptr) {
+    : index_(index),
+      scope_(scope),
+      record_(record && engine.searchGatheringWords != nullptr),
+      startedAt_(wallClockNanoseconds()) {
     if (engine.indexTerms && engine.couldMatch && index_.usable()) {
         const char* w[4] = {wordOrNull(words[0]), wordOrNull(words[1]), wordOrNull(words[2]), wordOrNull(words[3])};
         TermsOfWords terms;
@@ -72,29 +81,23 @@ RunIndex::RunIndex(WordIndex& index, const EngineCalls& engine, const SearchWord
 
 RunIndex::~RunIndex() { finish(); }
 
-RunIndex::Answer RunIndex::verdictOn(const std::string& folder, const std::string& name,
-                                     const FileVersion& version) {
+RunIndex::Answer RunIndex::verdictOn(const IndexedFile& entry, const FileVersion& version) {
     if (!index_.usable()) return {Verdict::unchanged, {}};  // nothing to be gained by reading it whole
-    const std::shared_ptr<const FolderEntries> entries = entriesIn(folder);
-    if (!entries) return {};
-    const auto found = entries->find(name);
-    if (found == entries->end()) return {};
-    const IndexedFile* entry = &found->second;
-    index_.markUsed(entry->id);
-    if (!provenUnchanged(*entry, version)) return {};
-    if (entry->readAs == ReadAs::binary)
+    if (startedAt_ - entry.usedNanoseconds > kUseMarkNanoseconds) index_.markUsed(entry.id);
+    if (!provenUnchanged(entry, version)) return {};
+    if (entry.readAs == ReadAs::binary)
         return {scope_.binaryIncluded ? Verdict::unchanged : Verdict::leftOut, {}};
-    const bool readAlike = entry->readAs == ReadAs::text || (entry->readAs == ReadAs::document && scope_.documentsAsText);
+    const bool readAlike = entry.readAs == ReadAs::text || (entry.readAs == ReadAs::document && scope_.documentsAsText);
     if (!readAlike) return {};
     const auto unchanged = [&]() -> Answer {
-        if (entry->readAs != ReadAs::document || !entry->hasDocumentText) return {Verdict::unchanged, {}};
-        return {Verdict::unchanged, index_.documentText(entry->id)};
+        if (entry.readAs != ReadAs::document || !entry.hasDocumentText) return {Verdict::unchanged, {}};
+        return {Verdict::unchanged, index_.documentText(entry.id)};
     };
     if (!active_) return unchanged();
     std::uint32_t mayHold = 0;
     for (std::uint32_t i = 0; i < 4; ++i) {
         bool holds = true;
-        for (const FileIdSet& set : wordSets_[i]) holds = holds && set.mayHold(entry->id);
+        for (const FileIdSet& set : wordSets_[i]) holds = holds && set.mayHold(entry.id);
         if (holds) mayHold |= 1u << i;
     }
     if (couldMatch_[mayHold]) return unchanged();
@@ -102,18 +105,12 @@ RunIndex::Answer RunIndex::verdictOn(const std::string& folder, const std::strin
     return {Verdict::ruledOut, {}};
 }
 
-bool RunIndex::holdsEntry(const std::string& folder, const std::string& name) {
-    if (!index_.usable()) return false;
-    const std::shared_ptr<const FolderEntries> entries = entriesIn(folder);
-    return entries && entries->contains(name);
-}
-
 std::shared_ptr<const RunIndex::FolderEntries> RunIndex::entriesIn(const std::string& folder) {
-    const std::lock_guard lock(foldersMutex_);
+    if (!index_.usable()) return nullptr;
     for (auto it = folders_.rbegin(); it != folders_.rend(); ++it)
         if (it->first == folder) return it->second;
     std::optional<FolderEntries> entries = index_.entriesIn(folder);
-    auto kept = entries ? std::make_shared<const FolderEntries>(std::move(*entries)) : nullptr;
+    auto kept = entries && !entries->empty() ? std::make_shared<const FolderEntries>(std::move(*entries)) : nullptr;
     if (folders_.size() == kKeptFolders) folders_.erase(folders_.begin());
     folders_.emplace_back(folder, kept);
     return kept;

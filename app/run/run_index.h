@@ -67,11 +67,14 @@ public:
         // without reading the document again.
         std::optional<std::string> documentText;
     };
-    // Whether the index holds an entry for the file: only then is its status
-    // worth asking for.
-    bool holdsEntry(const std::string& folder, const std::string& name);
-    // From any thread, for a file open as `version`.
-    Answer verdictOn(const std::string& folder, const std::string& name, const FileVersion& version);
+    using FolderEntries = std::unordered_map<std::string, IndexedFile>;
+    // The entries of a folder by name, asked for once while the walk is in
+    // it; none when the index holds nothing there. From the walking thread:
+    // the files carry them to the workers, so that a worker looks a file up
+    // without a lock and asks for its status only when it has an entry.
+    std::shared_ptr<const FolderEntries> entriesIn(const std::string& folder);
+    // From any thread, for the file of `entry` open as `version`.
+    Answer verdictOn(const IndexedFile& entry, const FileVersion& version);
     // Whether the words of a file about to be read should be gathered: not
     // while the writer is behind, so that a first search of a large folder
     // costs little more than a search without the index and holds little
@@ -87,9 +90,6 @@ public:
     std::string finish();
 
 private:
-    using FolderEntries = std::unordered_map<std::string, IndexedFile>;
-    // The entries of the folder, asked for once while the walk is in it.
-    std::shared_ptr<const FolderEntries> entriesIn(const std::string& folder);
     void writeBatches();
 
     WordIndex& index_;
@@ -102,9 +102,9 @@ private:
     std::array<bool, 16> couldMatch_{};
     std::atomic<long> ruledOut_{0};
 
-    std::mutex foldersMutex_;
-    // The folders asked about last, newest last: a walk is in one folder at
-    // a time, give or take the files still being searched.
+    std::int64_t startedAt_;  // wall clock, for marking entries used
+    // The folders asked about last, newest last: a walk lists a folder's
+    // files together, give or take the ones it comes back to.
     std::vector<std::pair<std::string, std::shared_ptr<const FolderEntries>>> folders_;
 
     std::mutex mutex_;

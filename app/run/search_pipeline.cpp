@@ -204,12 +204,13 @@ SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, Run
 SearchPipeline::~SearchPipeline() = default;
 
 bool SearchPipeline::answeredByIndex(const FileToSearch& file, FileAnswer& answer, RunIndex::Verdict& verdict) const {
+    if (!file.indexed) return false;
+    const auto entry = file.indexed->find(file.name);
     struct stat listed;
-    if (!index_->holdsEntry(file.folder->path(), file.name) ||
-        ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 || !S_ISREG(listed.st_mode) ||
+    if (entry == file.indexed->end() || ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 || !S_ISREG(listed.st_mode) ||
         !sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize))
         return false;
-    const RunIndex::Answer known = index_->verdictOn(file.folder->path(), file.name, fileVersionOf(listed));
+    const RunIndex::Answer known = index_->verdictOn(entry->second, fileVersionOf(listed));
     verdict = known.verdict;
     if (verdict == RunIndex::Verdict::ruledOut || verdict == RunIndex::Verdict::leftOut) {
         answer.ruledOut = verdict == RunIndex::Verdict::ruledOut;
@@ -280,6 +281,13 @@ FileAnswer SearchPipeline::search(const FileToSearch& file) const {
 
 bool SearchPipeline::submit(FileToSearch file) {
     if (ended_) return false;
+    if (index_ && file.folder && file.passOverReason.empty()) {
+        if (file.folder != lastFolder_) {
+            lastFolder_ = file.folder;
+            lastIndexed_ = index_->entriesIn(file.folder->path());
+        }
+        file.indexed = lastIndexed_;
+    }
     if (ring_) {
         ended_ = !ring_->submit(std::move(file));
     } else {

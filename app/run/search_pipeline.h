@@ -50,6 +50,9 @@ struct FileToSearch {
     int categoryFolder = 0;
     std::string passOverReason;  // not empty: not a file to search
     bool passOverFailed = false;
+    // The word index's entries of the folder, when a run uses the index and
+    // it holds any there: set by the pipeline.
+    std::shared_ptr<const RunIndex::FolderEntries> indexed;
     std::string path() const;
 };
 
@@ -104,6 +107,9 @@ private:
     const std::atomic<bool>& stop_;
     RunIndex* index_;
     bool ended_ = false;
+    // The folder of the file submitted last, and the index's entries of it.
+    std::shared_ptr<const OpenFolder> lastFolder_;
+    std::shared_ptr<const RunIndex::FolderEntries> lastIndexed_;
     std::unique_ptr<Ring> ring_;  // none when searching one file at a time
 };
 
