@@ -515,8 +515,8 @@ void measureStore(const Corpus& corpus, const std::string& folder) {
                 file.name = f.name;
                 file.version.inode = i;
                 file.recordedNanoseconds = when;
-                file.words = f.words;
-                file.reversedWords = f.reversed;
+                for (const std::string& word : f.words) file.words.add(word);
+                for (const std::string& word : f.reversed) file.reversedWords.add(word);
                 batch.push_back(std::move(file));
             }
             if (const Failure failure = index.record(batch))

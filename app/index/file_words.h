@@ -4,9 +4,8 @@
 
 #include <optional>
 #include <string>
-#include <vector>
-
 #include "index/indexed_file.h"
+#include "index/indexed_words.h"
 
 namespace tessaly {
 
@@ -19,11 +18,10 @@ struct FileWords {
     // the first byte was read: the racy-timestamp rule needs a moment no later
     // than the reading.
     std::int64_t recordedNanoseconds = 0;
-    // The engine's words, folded as it folds them; repeats are allowed. A
-    // word is kept to its first kIndexedWordBytes bytes (see index_term.h).
-    std::vector<std::string> words;
+    // The engine's words, folded as it folds them; repeats are allowed.
+    IndexedWords words;
     // Each word reversed, as the caller reverses them for a leading wildcard.
-    std::vector<std::string> reversedWords;
+    IndexedWords reversedWords;
     // The extracted text of a document, kept compressed beside its words.
     std::optional<std::string> documentText;
 };

@@ -14,23 +14,6 @@ bool splitsWords(unsigned char byte) {
 
 }  // namespace
 
-std::string ftsDocument(const std::vector<std::string>& words, std::size_t& count) {
-    // The search hands each word over once; a word cut to its indexed form
-    // may repeat another, which FTS5 takes as the same term at no cost.
-    std::size_t bytes = 0;
-    for (const std::string& word : words) bytes += indexedForm(word).size() + 1;
-    std::string text;
-    text.reserve(bytes);
-    count = 0;
-    for (const std::string& word : words) {
-        if (word.empty()) continue;
-        if (!text.empty()) text += ' ';
-        text += indexedForm(word);
-        ++count;
-    }
-    return text;
-}
-
 std::optional<std::string> ftsQuery(const IndexTerm& term) {
     if (term.text.empty()) return std::nullopt;
     if (std::any_of(term.text.begin(), term.text.end(),

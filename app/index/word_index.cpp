@@ -299,9 +299,6 @@ int WordIndex::recordOne(const FileWords& file) {
         }
         if (result != SQLITE_DONE) return result;
     }
-    std::size_t wordCount = 0, reversedCount = 0;
-    const std::string words = ftsDocument(file.words, wordCount);
-    const std::string reversed = ftsDocument(file.reversedWords, reversedCount);
     result = writer_
                  .use(
                      "INSERT INTO files(folder_id, name, device, inode, size, modified_ns, "
@@ -317,18 +314,18 @@ int WordIndex::recordOne(const FileWords& file) {
                  .bind(7, file.version.changedNanoseconds)
                  .bind(8, static_cast<std::int64_t>(file.readAs))
                  .bind(9, file.recordedNanoseconds)
-                 .bind(10, static_cast<std::int64_t>(wordCount + reversedCount))
+                 .bind(10, static_cast<std::int64_t>(file.words.count() + file.reversedWords.count()))
                  .run();
     if (result != SQLITE_DONE) return result;
     const IndexedFileId id = sqlite3_last_insert_rowid(writer_.handle());
     result = writer_.use("INSERT INTO words(rowid, word) VALUES(?1, ?2)")
                  .bind(1, id)
-                 .bindText(2, words)
+                 .bindText(2, file.words.text())
                  .run();
     if (result == SQLITE_DONE)
         result = writer_.use("INSERT INTO reversed_words(rowid, word) VALUES(?1, ?2)")
                      .bind(1, id)
-                     .bindText(2, reversed)
+                     .bindText(2, file.reversedWords.text())
                      .run();
     if (result == SQLITE_DONE && file.documentText)
         result = writer_.use("INSERT INTO document_texts(file_id, compressed) VALUES(?1, ?2)")

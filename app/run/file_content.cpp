@@ -124,7 +124,7 @@ SearchAnswer searchDocument(const EngineCalls& engine, DocumentFeed& feed, const
 
 std::int32_t takeWord(void* context, std::int32_t reversed, const char* word, std::uint64_t length) {
     auto& gathered = *static_cast<GatheredWords*>(context);
-    (reversed ? gathered.reversedWords : gathered.words).emplace_back(word, length);
+    (reversed ? gathered.reversedWords : gathered.words).add({word, length});
     return 1;
 }
 

@@ -17,6 +17,7 @@
 #include "documents/document_reader.h"
 #include "documents/document_text.h"
 #include "index/indexed_file.h"
+#include "index/indexed_words.h"
 #include "platform/engine_loader.h"
 #include "platform/text_span.h"
 
@@ -47,8 +48,8 @@ struct GatheredWords {
     // without its words.
     bool whole = false;
     ReadAs readAs = ReadAs::text;
-    std::vector<std::string> words;
-    std::vector<std::string> reversedWords;
+    IndexedWords words;
+    IndexedWords reversedWords;
     std::optional<std::string> documentText;
 };
 

@@ -126,9 +126,7 @@ bool RunIndex::wantsWords() {
 
 void RunIndex::record(FileWords words) {
     if (!record_) return;
-    std::size_t bytes = 0;
-    for (const auto& word : words.words) bytes += word.size() + sizeof word;
-    bytes *= 2;  // and reversed
+    std::size_t bytes = words.words.text().size() + words.reversedWords.text().size();
     if (words.documentText) bytes += words.documentText->size();
     const std::lock_guard lock(mutex_);
     queuedBytes_ += bytes;

@@ -18,9 +18,10 @@ inline FileWords fileWords(const std::string& folder, const std::string& name,
     file.name = name;
     file.version = {1, std::hash<std::string>{}(folder + "/" + name), 100, 5, 5};
     file.recordedNanoseconds = recordedNanoseconds;
-    file.words = std::move(words);
-    for (const std::string& word : file.words)
-        file.reversedWords.emplace_back(word.rbegin(), word.rend());
+    for (const std::string& word : words) {
+        file.words.add(word);
+        file.reversedWords.add(std::string(word.rbegin(), word.rend()));
+    }
     return file;
 }
 
