@@ -25,7 +25,7 @@ namespace tessaly {
 inline constexpr int kIndexApplicationId = 0x54736c79;
 // The layout's version (user_version); a database of another version is
 // emptied and made again in this one.
-inline constexpr int kIndexSchemaVersion = 1;
+inline constexpr int kIndexSchemaVersion = 2;
 
 enum class SchemaState { ready, foreign };
 
@@ -36,5 +36,7 @@ int prepareSchema(SqliteDatabase& database, SchemaState& state);
 
 // The statement that makes an FTS5 table of words under `name`.
 std::string wordTableStatement(const std::string& name);
+// The statements that tune a word table made by wordTableStatement().
+std::string wordTableSettings(const std::string& name);
 
 }  // namespace tessaly

@@ -105,7 +105,7 @@ int compactWords(SqliteDatabase& database) {
         result =
             execute(database, "CREATE VIRTUAL TABLE " + terms + " USING fts5vocab(main, " + table +
                                   ", instance);" + "DROP TABLE IF EXISTS " + fresh + ";" +
-                                  wordTableStatement(fresh) + ";" + "INSERT INTO " + fresh +
+                                  wordTableStatement(fresh) + ";" + wordTableSettings(fresh) + "INSERT INTO " + fresh +
                                   "(rowid, word) SELECT doc, group_concat(term, ' ')"
                                   " FROM " +
                                   terms + " WHERE doc IN (SELECT id FROM files) GROUP BY doc;" +
