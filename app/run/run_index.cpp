@@ -117,7 +117,9 @@ std::shared_ptr<const RunIndex::FolderEntries> RunIndex::entriesIn(const std::st
 }
 
 bool RunIndex::wantsWords() {
-    if (!record_) return false;
+    // An index that cannot be used takes no words: the file is read only as
+    // far as its answer needs.
+    if (!record_ || !index_.usable()) return false;
     const auto elapsed = std::chrono::steady_clock::now() - started_;
     const std::lock_guard lock(mutex_);
     return queue_.size() < kMostQueuedFiles && queuedBytes_ < kMostQueuedBytes &&
