@@ -19,9 +19,13 @@ public:
     // The file of the last entry whose heading begins at or before `offset`;
     // before the first heading, the first entry's. Null without entries.
     const std::string* fileAt(std::size_t offset) const;
+    // Where the heading of that same entry begins; 0 without entries.
+    std::size_t headingAt(std::size_t offset) const;
     std::size_t size() const { return entries_.size(); }
 
 private:
+    struct Entry;
+    const Entry* entryAt(std::size_t offset) const;
     struct Entry {
         std::size_t start;
         std::string path;

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDrag>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -15,6 +16,7 @@
 #include <optional>
 
 #include "platform/qt/marked_text_accessible.h"
+#include "platform/qt/menu_key.h"
 #include "platform/qt/readable_colour.h"
 
 namespace tessaly {
@@ -571,8 +573,7 @@ void MarkedTextView::keyPressEvent(QKeyEvent* event) {
         selectAll();
         return;
     }
-    if (event->key() == Qt::Key_Menu ||
-        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    if (isMenuKey(*event)) {
         openContextMenuAtCaret();
         return;
     }
@@ -594,11 +595,27 @@ void MarkedTextView::keyPressEvent(QKeyEvent* event) {
 
 void MarkedTextView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    moveCaret(offsetAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
+    const QPoint at = event->position().toPoint();
+    pendingDrag_.reset();
+    if (dragSource_ && !(event->modifiers() & Qt::ShiftModifier)) {
+        const int pressed = characterAt(at);
+        if (pressed >= 0) pendingDrag_.reset(dragSource_(pressed));
+        pressPoint_ = at;
+    }
+    moveCaret(offsetAt(at), event->modifiers() & Qt::ShiftModifier);
 }
 
 void MarkedTextView::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) return;
+    if (pendingDrag_) {
+        if ((event->position().toPoint() - pressPoint_).manhattanLength() < QApplication::startDragDistance())
+            return;
+        // The drag's own loop runs until the drop; the view keeps nothing of it.
+        auto* drag = new QDrag(this);
+        drag->setMimeData(pendingDrag_.release());
+        drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
+        return;
+    }
     // Dragged past the top or the bottom: the text comes along a row at a time.
     if (event->position().y() < 0) scrollTo(rowsAway(top_, -1));
     if (event->position().y() > viewport()->height()) scrollTo(rowsAway(top_, 1));
@@ -606,6 +623,7 @@ void MarkedTextView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void MarkedTextView::mouseReleaseEvent(QMouseEvent* event) {
+    pendingDrag_.reset();
     if (event->button() == Qt::LeftButton) publishSelection();
 }
 

@@ -8,10 +8,13 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QMimeData>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextLayout>
+#include <QPoint>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -19,6 +22,7 @@
 #include "platform/text_span.h"
 
 class QMenu;
+
 
 namespace tessaly {
 
@@ -81,6 +85,13 @@ public:
     QRect characterRect(int offset) const;
     // The character under a point of the viewport, or -1 where there is none.
     int characterAt(QPoint point) const;
+
+    // A press on a character for which the source gives data begins a drag
+    // of that data once the mouse moves, rather than a selection; where it
+    // gives none (null), a press selects as ever. The data is the view's
+    // until a drag takes it.
+    using DragSource = std::function<QMimeData*(int offset)>;
+    void setDragSource(DragSource source) { dragSource_ = std::move(source); }
 
 signals:
     // The context menu is about to open for the offset (-1: not over the
@@ -173,6 +184,9 @@ private:
     std::vector<QTextCharFormat> formats_;
     int anchor_ = 0;
     int caret_ = 0;
+    DragSource dragSource_;
+    std::unique_ptr<QMimeData> pendingDrag_;  // pressed where a drag may begin
+    QPoint pressPoint_;
     int wrapWidth_ = 0;
     // The first row shown, and the lowest it may be: the top of the last screenful.
     RowPosition top_;

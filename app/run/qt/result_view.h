@@ -20,6 +20,7 @@
 #include "run/result_document.h"
 #include "run/result_entry_index.h"
 #include "run/qt/selected_file.h"
+#include "window/qt/result_tree_widget.h"
 
 
 namespace tessaly {
@@ -87,7 +88,7 @@ public:
     // node its full path in the file system's bytes (a QByteArray), so that
     // the single-file view opens exactly the file that matched.
     static constexpr int kKeyRole = Qt::UserRole + 1;
-    static constexpr int kPathRole = Qt::UserRole;
+    static constexpr int kPathRole = ResultTreeWidget::kPathRole;
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -42,6 +42,7 @@
 #include "window/qt/services.h"
 #include "window/qt/window_keys.h"
 #include "viewer/qt/quick_viewer.h"
+#include "viewer/qt/file_menus.h"
 #include "viewer/qt/quick_viewer_window.h"
 #include "viewer/qt/result_output.h"
 
@@ -88,6 +89,8 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
     resultOutput_ = std::make_unique<ResultOutput>(w, services_);
     quickViewer_ = std::make_unique<QuickViewer>(w, services_, engine, searchRun_->arguments(), resultView_->entries(),
                                                  resultView_->selectedFile());
+    fileMenus_ = std::make_unique<FileMenus>(w, services_, *quickViewer_, resultView_->entries(),
+                                             resultView_->selectedFile());
     connect(w.commands().searchConfig, &QPushButton::clicked, this, [&w] { enterCriteriaState(w); });
     connect(w.commands().viewPrev, &QPushButton::clicked, this, [&w] { enterFoundState(w); });
     w.setCloseGuard([this] { return mayClose(); });

@@ -18,6 +18,7 @@ class WordIndex;
 
 class CategoryBox;
 class DirectSearch;
+class FileMenus;
 class HelpWindow;
 class QuickViewer;
 class ResultOutput;
@@ -51,6 +52,7 @@ public:
     ResultView& resultView() { return *resultView_; }
     QuickViewer& quickViewer() { return *quickViewer_; }
     SingleFileView& singleFileView() { return *singleFileView_; }
+    FileMenus& fileMenus() { return *fileMenus_; }
     // The guide inside the program; null until Help needed it.
     HelpWindow* helpWindow() { return helpWindow_.get(); }
 
@@ -111,6 +113,7 @@ private:
     std::unique_ptr<SingleFileView> singleFileView_;
     std::unique_ptr<ResultOutput> resultOutput_;
     std::unique_ptr<QuickViewer> quickViewer_;
+    std::unique_ptr<FileMenus> fileMenus_;
     std::unique_ptr<HelpWindow> helpWindow_;
     std::string firstCategoryFolder_;  // made when first needed
     std::string directSearchFolder_;

@@ -90,27 +90,16 @@ QuickViewer::QuickViewer(MainWindow& main, Services& services, EngineAccess& eng
         if (pickSelectedFile())
             openInApplication(services_, selected_.path, [this] { showSelectedFile(); });
     });
-    connect(main_.results().MainResult, &MarkedTextView::contextMenuOpening, this,
-            &QuickViewer::offerEntryCommands);
 }
 
-void QuickViewer::offerEntryCommands(QMenu* menu, int offset) {
-    const std::string* file =
-        offset < 0 ? nullptr : entries_.fileAt(static_cast<std::size_t>(offset));
-    if (!file) return;
-    // The file of the entry clicked, whatever the caret's: the person pointed at it.
-    QAction* view = menu->addAction(QStringLiteral("&View"), this, [this, path = *file] {
-        selected_.path = path;
-        showSelectedFile();
-    });
-    view->setEnabled(main_.commands().buttonView->isEnabled());
-    QAction* open = menu->addAction(QStringLiteral("&Open"), this, [this, path = *file] {
-        selected_.path = path;
-        openInApplication(services_, path, [this] { showSelectedFile(); });
-    });
-    open->setEnabled(main_.commands().buttonDetail->isEnabled());
-    menu->addAction(QStringLiteral("Open &Folder"), this,
-                    [this, path = *file] { openFolderOf(services_, path); });
+void QuickViewer::showFile(const std::string& path) {
+    selected_.path = path;
+    showSelectedFile();
+}
+
+void QuickViewer::openFile(const std::string& path) {
+    selected_.path = path;
+    openInApplication(services_, path, [this] { showSelectedFile(); });
 }
 
 QuickViewer::~QuickViewer() {

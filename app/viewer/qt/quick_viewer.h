@@ -51,6 +51,10 @@ public:
 
     // True when selectedFile names a file to act on; otherwise says so.
     bool pickSelectedFile();
+    // View and Open (Detail) for a file the person pointed at, which becomes
+    // the selected file.
+    void showFile(const std::string& path);
+    void openFile(const std::string& path);
     void loadViewer();
     void findNextHit();
     // Jump: the next file of the result tree, or the first again.
@@ -68,9 +72,6 @@ public:
 
 private:
     void viewFile();
-    // View, Open and Open Folder in the result pane's context menu, for the
-    // file of the entry at the offset.
-    void offerEntryCommands(QMenu* menu, int offset);
     // Loads selectedFile into the viewer, its commands held meanwhile.
     void showSelectedFile();
     // The steps of a load, each on the window's thread as the work beside

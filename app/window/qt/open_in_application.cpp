@@ -46,7 +46,11 @@ QString reasonNotRead(const Failure& failure) {
 }  // namespace
 
 Failure openFolderOf(Services& services, const std::string& path) {
-    return services.desktop.openUrl(localFileUrl(FolderList::parentOf(path)));
+    return openFolder(services, FolderList::parentOf(path));
+}
+
+Failure openFolder(Services& services, const std::string& folder) {
+    return services.desktop.openUrl(localFileUrl(folder));
 }
 
 Failure openInApplication(Services& services, const std::string& path,

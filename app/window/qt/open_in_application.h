@@ -24,5 +24,7 @@ Failure openInApplication(Services& services, const std::string& path,
 // The folder that holds the file, in the desktop's file manager; the
 // desktop's failure is returned as above.
 Failure openFolderOf(Services& services, const std::string& path);
+// The folder itself, likewise.
+Failure openFolder(Services& services, const std::string& folder);
 
 }  // namespace tessaly

@@ -4,13 +4,13 @@
 
 #include <QHeaderView>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 #include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/rich_text_box.h"
 #include "window/main_layout.h"
 #include "window/qt/divider_bar.h"
 #include "window/qt/form_parts.h"
+#include "window/qt/result_tree_widget.h"
 
 namespace tessaly {
 
@@ -33,7 +33,7 @@ ResultTabs::ResultTabs(QWidget* window, const TwipScale& scale) : window_(window
     MainResult = new GrowingRichTextBox(allFiles);
     MainResult->setObjectName(QStringLiteral("MainResult"));
     MainResult->setAccessibleName(QStringLiteral("Results"));
-    outlineFile = new QTreeWidget(eachFile);
+    outlineFile = new ResultTreeWidget(eachFile);
     outlineFile->setObjectName(QStringLiteral("outlineFile"));
     outlineFile->setAccessibleName(QStringLiteral("Result tree"));
     outlineFile->setHeaderHidden(true);

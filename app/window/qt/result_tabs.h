@@ -3,10 +3,10 @@
 #pragma once
 
 class QTabWidget;
-class QTreeWidget;
 class QWidget;
 
 #include "window/qt/form_parts.h"
+#include "window/qt/result_tree_widget.h"
 
 namespace tessaly {
 
@@ -35,7 +35,7 @@ public:
 
     QTabWidget* dispResult;
     GrowingRichTextBox* MainResult;
-    QTreeWidget* outlineFile;
+    ResultTreeWidget* outlineFile;
     DividerBar* picDivider;
     RichTextBox* textFile;
 

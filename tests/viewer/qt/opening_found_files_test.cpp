@@ -24,6 +24,8 @@
 #include "search_start.h"
 #include "temp_dir.h"
 #include "viewer_idle.h"
+#include "platform/qt/local_file_url.h"
+#include "viewer/qt/file_menus.h"
 #include "viewer/qt/quick_viewer.h"
 #include "viewer/qt/quick_viewer_window.h"
 #include "window/qt/command_row.h"
@@ -86,6 +88,24 @@ protected:
         for (QAction* action : menu.actions())
             if (action->text() == command) action->trigger();
         menu.close();
+    }
+    // The tree's context menu for the node, as a right-click on it opens it.
+    QMenu& treeMenu(QTreeWidgetItem* node) {
+        QTreeWidget& tree = *w().results().outlineFile;
+        const QPoint at = tree.visualItemRect(node).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(tree.viewport(), &click);
+        return visibleMenuOf(tree);
+    }
+    static QMenu& visibleMenuOf(const QWidget& widget) {
+        for (QMenu* menu : widget.findChildren<QMenu*>())
+            if (menu->isVisible()) return *menu;
+        throw std::runtime_error("no menu");
+    }
+    QTreeWidgetItem* treeNode(const std::string& path) {
+        for (QTreeWidgetItemIterator it(w().results().outlineFile); *it; ++it)
+            if ((*it)->data(0, ResultView::kPathRole).toByteArray().toStdString() == path) return *it;
+        throw std::runtime_error("no node");
     }
     int inPane(const std::string& text) {
         return static_cast<int>(w().results().MainResult->plainText().indexOf(QString::fromStdString(text)));
@@ -164,17 +184,19 @@ TEST_F(OpeningFoundFilesTest, ThePanesContextMenuActsOnTheEntryPointedAt) {
     w().results().MainResult->setCaretOffset(inPane("b.txt"));
 
     QMenu& onPassage = paneMenu(inPane("a cat again") + 3);
-    EXPECT_EQ(commands(onPassage),
-              (QStringList{"&View", "&Open", "Open &Folder", "[&Copy]", "Select &All"}));
+    EXPECT_EQ(commands(onPassage), (QStringList{"&View", "&Open", "Open &Folder", "Copy &Path", "Copy &Name",
+                                                "[&Copy]", "Select &All"}));
     choose(onPassage, "Open &Folder");
+    choose(paneMenu(inPane("a cat again")), "Copy &Name");
+    EXPECT_EQ(QApplication::clipboard()->text(), "b.txt");
     choose(paneMenu(inPane("a.txt")), "&Open");
     EXPECT_EQ(desktop.opened(), (std::vector<std::string>{files.path().string(), first}));
 
     // The Menu key asks at the caret, on the first entry.
     w().results().MainResult->select(inPane("the cat"), 3);
     QMenu& atCaret = paneMenu(-1);
-    EXPECT_EQ(commands(atCaret),
-              (QStringList{"&View", "&Open", "Open &Folder", "&Copy", "Select &All"}));
+    EXPECT_EQ(commands(atCaret), (QStringList{"&View", "&Open", "Open &Folder", "Copy &Path", "Copy &Name",
+                                              "&Copy", "Select &All"}));
     choose(atCaret, "&Copy");
     EXPECT_EQ(QApplication::clipboard()->text(), "the");
     choose(paneMenu(-1), "&View");
@@ -185,6 +207,52 @@ TEST_F(OpeningFoundFilesTest, ThePanesContextMenuActsOnTheEntryPointedAt) {
     EXPECT_EQ(commands(paneMenu(static_cast<int>(w().results().MainResult->text().size()))),
               (QStringList{"&Copy", "Select &All"}));
     EXPECT_TRUE(boxes.asked().empty());
+}
+
+TEST_F(OpeningFoundFilesTest, TheTreeAndTheFileViewOfferTheFileCommandsAndFilesDragOutAsTheirUrls) {
+    const std::string file = files.write("sub dir/a #1.txt", "the cat\n");
+    searchForCat();
+    const QStringList fileCommands{"&View", "&Open", "Open &Folder", "Copy &Path", "Copy &Name"};
+
+    QTreeWidgetItem* node = treeNode(file);
+    QMenu& onFile = treeMenu(node);
+    EXPECT_EQ(commands(onFile), fileCommands);
+    choose(onFile, "Copy &Path");
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), file);
+    QMenu& onFolder = treeMenu(node->parent());
+    EXPECT_EQ(commands(onFolder), (QStringList{"Open &Folder", "Copy &Path"}));
+    choose(onFolder, "Open &Folder");
+    EXPECT_EQ(desktop.opened().back(), files.path().string() + "/sub dir");
+    // The Menu key asks for the current node.
+    w().results().outlineFile->setCurrentItem(node);
+    QTest::keyClick(w().results().outlineFile, Qt::Key_Menu);
+    QMenu& byKey = visibleMenuOf(*w().results().outlineFile);
+    EXPECT_EQ(commands(byKey), fileCommands);
+    byKey.close();
+
+    // The single-file view's menu: the file's commands, then the view's own.
+    emit w().results().outlineFile->itemClicked(node, 0);
+    waitForSingleFileView(shell.singleFileView());
+    emit w().results().textFile->customContextMenuRequested(QPoint(5, 5));
+    QMenu& inView = visibleMenuOf(*w().results().textFile);
+    EXPECT_EQ(commands(inView).mid(0, 5), fileCommands);
+    choose(inView, "&View");
+    waitForViewer(shell.quickViewer());
+    EXPECT_EQ(shell.quickViewer().window().panels[0]->text().toStdString(), "Name: " + file);
+
+    // Dragged from the tree or from an entry's heading: the file's URL and
+    // path. A folder node drags nothing, nor does a passage.
+    const std::unique_ptr<QMimeData> dragged(w().results().outlineFile->mimeData({node->parent(), node}));
+    ASSERT_TRUE(dragged);
+    EXPECT_EQ(dragged->urls(), QList<QUrl>{localFileUrl(file)});
+    EXPECT_EQ(dragged->text().toStdString(), file);
+    EXPECT_EQ(w().results().outlineFile->mimeData({node->parent()}), nullptr);
+    w().results().dispResult->setCurrentIndex(0);
+    const std::unique_ptr<QMimeData> heading(shell.fileMenus().entryDragData(inPane("a #1.txt")));
+    ASSERT_TRUE(heading);
+    EXPECT_EQ(heading->urls(), QList<QUrl>{localFileUrl(file)});
+    EXPECT_EQ(heading->text().toStdString(), file);
+    EXPECT_EQ(shell.fileMenus().entryDragData(inPane("the cat")), nullptr);
 }
 
 }  // namespace
