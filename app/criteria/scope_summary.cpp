@@ -21,6 +21,7 @@ std::string scopeSummary(const SearchScope& scope) {
     if (scope.largestFileSize != 0) add(text, "Up to " + fileSizeText(scope.largestFileSize), ", ");
     if (!scope.documentsAsText) add(text, "Documents Raw", ", ");
     if (!scope.rememberWords) add(text, "No Remembered Words", ", ");
+    if (scope.namesSearched) add(text, "Names Too", ", ");
     if (const std::size_t count = scope.leftOutFolders.size())
         add(text, std::to_string(count) + (count == 1 ? " Folder" : " Folders") + " Left Out", ", ");
     return text.empty() ? "Usual Files" : text;
@@ -46,6 +47,9 @@ std::string scopeDescription(const SearchScope& scope) {
     add(text,
         scope.rememberWords ? "Words of searched files remembered: unchanged files that cannot match are passed over"
                             : "Every file read at every search",
+        "\n");
+    add(text,
+        scope.namesSearched ? "Files whose names hold the words found too" : "Files found by their text alone",
         "\n");
     return text;
 }

@@ -24,6 +24,7 @@ constexpr std::string_view largestFileSize = "largestFileSize";
 constexpr std::string_view documentsAsText = "documentsAsText";
 constexpr std::string_view documentSecondsLimit = "documentSecondsLimit";
 constexpr std::string_view rememberWords = "rememberWords";
+constexpr std::string_view namesSearched = "namesSearched";
 }  // namespace key
 
 std::string lowerAscii(std::string_view text) {
@@ -91,6 +92,8 @@ private:
             readInto(name, truthOf(text), scope.documentsAsText, SearchScope{}.documentsAsText);
         } else if (name == key::rememberWords) {
             readInto(name, truthOf(text), scope.rememberWords, SearchScope{}.rememberWords);
+        } else if (name == key::namesSearched) {
+            readInto(name, truthOf(text), scope.namesSearched, SearchScope{}.namesSearched);
         } else if (name == key::documentSecondsLimit) {
             readInto(name, secondsOf(text), scope.documentSecondsLimit, SearchScope{}.documentSecondsLimit);
         }
@@ -137,6 +140,7 @@ std::string encodeScope(const SearchScope& scope) {
     writeLine(out, key::documentsAsText, truthText(scope.documentsAsText));
     writeLine(out, key::documentSecondsLimit, std::to_string(scope.documentSecondsLimit));
     writeLine(out, key::rememberWords, truthText(scope.rememberWords));
+    writeLine(out, key::namesSearched, truthText(scope.namesSearched));
     return out;
 }
 

@@ -27,6 +27,9 @@ struct SearchScope {
     // The words of files read whole are kept in a cache, and a later run
     // passes over the unchanged files they prove cannot match.
     bool rememberWords = true;
+    // A file whose name holds the words (as a one-line text, by the run's
+    // words, operators and case) is listed even when its text does not.
+    bool namesSearched = false;
 
     bool operator==(const SearchScope&) const = default;
 };

@@ -224,6 +224,25 @@ bool SearchPipeline::answeredByIndex(const FileToSearch& file, FileAnswer& answe
 }
 
 FileAnswer SearchPipeline::search(const FileToSearch& file) const {
+    FileAnswer answer = searchContent(file);
+    if (scope_.namesSearched) answerByName(file, answer);
+    return answer;
+}
+
+void SearchPipeline::answerByName(const FileToSearch& file, FileAnswer& answer) const {
+    if (!file.folder || !file.passOverReason.empty() || !answer.searched || answer.failure ||
+        answer.answer.length > 0)
+        return;
+    SearchAnswer byName = searchText(engine_, file.name, arguments_, words_);
+    struct stat status;
+    if (byName.length == 0 || ::fstatat(file.folder->fd(), file.name.c_str(), &status, 0) != 0) return;
+    answer.answer = std::move(byName);
+    answer.modified = status.st_mtime;
+    answer.ruledOut = false;
+    answer.leftOut = false;
+}
+
+FileAnswer SearchPipeline::searchContent(const FileToSearch& file) const {
     FileAnswer answer;
     if (stop_.load(std::memory_order_relaxed)) return answer;
     answer.searched = true;

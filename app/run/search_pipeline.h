@@ -92,6 +92,11 @@ public:
 private:
     class Ring;
     FileAnswer search(const FileToSearch& file) const;
+    FileAnswer searchContent(const FileToSearch& file) const;
+    // With names searched: a file of the walk whose text gave no result but
+    // whose name holds the words is answered by its name, as a one-line
+    // text, whether its text was read, ruled out or left out.
+    void answerByName(const FileToSearch& file, FileAnswer& answer) const;
     // A file of the walk the index answers for by its status alone: one it
     // rules out, or a binary one the run leaves out, is never opened, and an
     // unchanged document is searched in its kept text. True when `answer` is

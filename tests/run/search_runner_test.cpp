@@ -2,6 +2,7 @@
 // what it was told.
 #include "run/search_runner.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -151,6 +152,49 @@ TEST(SearchRunner, StopEndsTheReadingOfADocumentBetweenItsPages) {
     EXPECT_TRUE(cut.stopped);
     EXPECT_EQ(cut.answer.length, 0u);
     ::close(fd);
+}
+
+TEST(SearchRunner, AFileWhoseNameHoldsTheWordsIsFoundByItWhenNamesAreSearched) {
+    TempDir dir;
+    dir.write("plan.txt", "the budget");
+    dir.write("budget-2026.txt", "nothing here");
+    dir.write("Budget Notes.txt", "nothing");
+    dir.write("old-budgets.txt", "nothing");
+    dir.write("cat and dog.txt", "nothing");
+    dir.write("image-budget.bin", std::string("\0\1binary", 8));
+    struct Case {
+        SearchWords words;
+        int code1;
+        bool matchCase;
+        bool names;
+        std::vector<std::string> found;
+    };
+    const Case cases[] = {
+        {{"budget", "", "", ""}, 210, false, false, {"plan.txt"}},
+        {{"budget", "", "", ""}, 210, false, true, {"Budget Notes.txt", "budget-2026.txt", "image-budget.bin", "plan.txt"}},
+        {{"budget*", "", "", ""}, 210, false, true,
+         {"Budget Notes.txt", "budget-2026.txt", "image-budget.bin", "old-budgets.txt", "plan.txt"}},
+        {{"budget", "", "", ""}, 210, true, true, {"budget-2026.txt", "image-budget.bin", "plan.txt"}},
+        {{"budget", "2026", "", ""}, 212, false, true, {"Budget Notes.txt", "image-budget.bin", "plan.txt"}},
+        {{"cat", "dog", "", ""}, 210, false, true, {"cat and dog.txt"}},
+        {{"txt", "", "", ""}, 210, false, true,
+         {"Budget Notes.txt", "budget-2026.txt", "cat and dog.txt", "old-budgets.txt", "plan.txt"}},
+    };
+    for (const Case& c : cases) {
+        RunPlan plan = planFor({dir.path().string()}, 2);
+        plan.words = c.words;
+        plan.arguments.code1 = c.code1;
+        plan.arguments.caseCode = c.matchCase ? 200 : 201;
+        plan.scope.namesSearched = c.names;
+        Recording sink;
+        const RunSummary summary = SearchRunner(systemFileSystem(), engine(), plan).run(sink);
+        std::vector<std::string> found;
+        for (const std::string& event : sink.events)
+            found.push_back(event.substr(event.rfind('/') + 1));
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, c.found) << c.words[0] << " " << c.code1 << " " << c.words[1];
+        EXPECT_EQ(summary.found, static_cast<int>(c.found.size()));
+    }
 }
 
 }  // namespace

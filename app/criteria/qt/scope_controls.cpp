@@ -35,6 +35,7 @@ void showScope(MainWindow& window, const SearchScope& scope) {
     window.panel().scopeDocuments->setChecked(scope.documentsAsText);
     window.panel().scopeDocumentTime->setValue(static_cast<int>(scope.documentSecondsLimit));
     window.panel().scopeRemember->setChecked(scope.rememberWords);
+    window.panel().scopeNames->setChecked(scope.namesSearched);
 
     const std::uint64_t megabytes = (scope.largestFileSize + megabyte - 1) / megabyte;
     window.panel().scopeSize->setValue(static_cast<int>(
@@ -51,6 +52,7 @@ SearchScope readScope(const MainWindow& window) {
     scope.documentsAsText = window.panel().scopeDocuments->isChecked();
     scope.documentSecondsLimit = static_cast<std::uint32_t>(window.panel().scopeDocumentTime->value());
     scope.rememberWords = window.panel().scopeRemember->isChecked();
+    scope.namesSearched = window.panel().scopeNames->isChecked();
 
     const int megabytes = window.panel().scopeSize->value();
     const QVariant shown = window.panel().scopeSize->property(shownMegabytes);

@@ -64,8 +64,9 @@ constexpr int scopeBinary = 2130;
 constexpr int scopeDocuments = 2460;
 constexpr int scopeSize = 2900;
 constexpr int scopeDocumentTime = 3340;
-constexpr int scopeRemember = 3760;
-constexpr int scopeForget = 4320;
+constexpr int scopeNames = 3760;
+constexpr int scopeRemember = 4090;
+constexpr int scopeForget = 4650;
 }  // namespace row
 
 }  // namespace
@@ -257,6 +258,9 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
     scopeDocumentTime->setValue(static_cast<int>(SearchScope{}.documentSecondsLimit));
     documentTime->setBuddy(scopeDocumentTime);
 
+    scopeNames = checkBox(frameScope, "scopeNames", "Also find files whose names hold the words",
+                          "List a file whose name holds the words even when its text does not.");
+    scopeNames->setChecked(SearchScope{}.namesSearched);
     scopeRemember = checkBox(frameScope, "scopeRemember", "Remember words of searched files (faster searches)",
                              "Keep the words of the files searched in a cache, so that later searches pass "
                              "over the unchanged files that cannot match.");
@@ -276,6 +280,7 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
     at.place(scopeDocuments, 200, row::scopeDocuments, 3600, row::optionHeight);
     at.place(size, 200, row::scopeSize, 1800, row::boxHeight);
     at.place(documentTime, 200, row::scopeDocumentTime, 2200, row::boxHeight);
+    at.place(scopeNames, 200, row::scopeNames, 3600, row::optionHeight);
     at.place(scopeRemember, 200, row::scopeRemember, 3600, 2 * row::optionHeight);
     at.place(scopeForget, 200, row::scopeForget, 2400, row::buttonHeight);
 }

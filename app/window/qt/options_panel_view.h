@@ -80,6 +80,7 @@ public:
     QSpinBox* scopeSize;  // megabytes; 0 for any size
     QSpinBox* scopeDocumentTime;  // seconds
     QCheckBox* scopeRemember;
+    QCheckBox* scopeNames;
     QPushButton* scopeForget;  // forgets the remembered words at once
     QPushButton* scopeBack;
 

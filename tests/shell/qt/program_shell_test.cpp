@@ -266,13 +266,13 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
         EXPECT_FALSE(w.panel().frameAdvanced->isVisible());
         ASSERT_EQ(QApplication::focusWidget(), w.panel().scopeFolders);
         QStringList reached;
-        for (int step = 0; step < 9; ++step) {
+        for (int step = 0; step < 10; ++step) {
             reached << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         EXPECT_EQ(reached, (QStringList{"scopeFolders", "scopeHidden", "scopeBinary", "scopeDocuments",
-                                        "scopeSize", "scopeDocumentTime", "scopeRemember", "scopeForget",
-                                        "scopeBack"}));
+                                        "scopeSize", "scopeDocumentTime", "scopeNames", "scopeRemember",
+                                        "scopeForget", "scopeBack"}));
         QTest::keyClicks(w.panel().scopeFolders, QStringLiteral(".git;  Old Mail ;"));
         w.panel().scopeHidden->setChecked(true);
         w.panel().scopeDocuments->setChecked(false);
@@ -280,10 +280,13 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
         w.panel().scopeDocumentTime->setValue(5);
         EXPECT_TRUE(w.panel().scopeRemember->isChecked());
         w.panel().scopeRemember->setChecked(false);
+        EXPECT_FALSE(w.panel().scopeNames->isChecked());
+        w.panel().scopeNames->setChecked(true);
         w.panel().scopeBack->click();
         EXPECT_TRUE(w.panel().frameAdvanced->isVisible());
         w.panel().advOK->click();
-        EXPECT_EQ(w.summary().scopeLabel->text(), QStringLiteral("Hidden, Up to 10 MB, Documents Raw, No Remembered Words, 2 Folders Left Out"));
+        EXPECT_EQ(w.summary().scopeLabel->text(),
+                  QStringLiteral("Hidden, Up to 10 MB, Documents Raw, No Remembered Words, Names Too, 2 Folders Left Out"));
         w.close();
         EXPECT_TRUE(first.boxes.asked().empty());
     }
@@ -300,11 +303,13 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
         EXPECT_EQ(readScope(w).largestFileSize, 10u << 20);
         EXPECT_EQ(readScope(w).documentSecondsLimit, 5u);
         EXPECT_FALSE(w.panel().scopeRemember->isChecked());
+        EXPECT_TRUE(w.panel().scopeNames->isChecked());
         w.panel().scopeForget->click();
         ASSERT_EQ(second.boxes.asked().size(), 1u);
         EXPECT_TRUE(second.boxes.asked()[0].text.contains(QStringLiteral("forgotten")))
             << second.boxes.asked()[0].text.toStdString();
-        EXPECT_EQ(w.summary().scopeLabel->text(), QStringLiteral("Hidden, Up to 10 MB, Documents Raw, No Remembered Words, 2 Folders Left Out"));
+        EXPECT_EQ(w.summary().scopeLabel->text(),
+                  QStringLiteral("Hidden, Up to 10 MB, Documents Raw, No Remembered Words, Names Too, 2 Folders Left Out"));
     }
 
     // A size in bytes shows rounded up and comes back as it was while left alone.
