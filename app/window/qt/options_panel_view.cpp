@@ -65,8 +65,8 @@ constexpr int scopeDocuments = 2460;
 constexpr int scopeSize = 2900;
 constexpr int scopeDocumentTime = 3340;
 constexpr int scopeNames = 3760;
-constexpr int scopeRemember = 4090;
-constexpr int scopeForget = 4650;
+constexpr int scopeRemember = 4290;
+constexpr int scopeForget = 4850;
 }  // namespace row
 
 }  // namespace
@@ -261,6 +261,9 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
     scopeNames = checkBox(frameScope, "scopeNames", "Also find files whose names hold the words",
                           "List a file whose name holds the words even when its text does not.");
     scopeNames->setChecked(SearchScope{}.namesSearched);
+    // Two lines, as the one below.
+    scopeNames->setText(QStringLiteral("Also find files whose names\nhold the words"));
+    scopeNames->setAccessibleName(QStringLiteral("Also find files whose names hold the words"));
     scopeRemember = checkBox(frameScope, "scopeRemember", "Remember words of searched files (faster searches)",
                              "Keep the words of the files searched in a cache, so that later searches pass "
                              "over the unchanged files that cannot match.");
@@ -280,7 +283,7 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
     at.place(scopeDocuments, 200, row::scopeDocuments, 3600, row::optionHeight);
     at.place(size, 200, row::scopeSize, 1800, row::boxHeight);
     at.place(documentTime, 200, row::scopeDocumentTime, 2200, row::boxHeight);
-    at.place(scopeNames, 200, row::scopeNames, 3600, row::optionHeight);
+    at.place(scopeNames, 200, row::scopeNames, 3600, 2 * row::optionHeight);
     at.place(scopeRemember, 200, row::scopeRemember, 3600, 2 * row::optionHeight);
     at.place(scopeForget, 200, row::scopeForget, 2400, row::buttonHeight);
 }
