@@ -8,6 +8,7 @@
 #include "command_line.h"
 #include "index_info_command.h"
 #include "search_command.h"
+#include "tessaly_version.h"
 
 int main(int argc, char** argv) {
     using namespace tessaly::cli;
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
         return kExitMatched;
     }
     if (parsed.commandLine.version) {
-        std::fputs("tessaly 4.5\n", stdout);
+        std::printf("tessaly %s\n", tessaly::kProgramVersion);
         return kExitMatched;
     }
     if (!parsed.error.empty()) {
