@@ -54,6 +54,4 @@ struct ParsedCommandLine {
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
-extern const char* const kUsage;
-
 }  // namespace tessaly::cli

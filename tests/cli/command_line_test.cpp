@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "command_line.h"
+#include "option_table.h"
 
 namespace tessaly::cli {
 namespace {
@@ -118,6 +121,42 @@ TEST(CommandLine, WhichFiles) {
           {"--exclude-dir=", "cat"}, {"--hidden=yes", "cat"}}) {
         SCOPED_TRACE(testing::PrintToString(refused));
         EXPECT_NE(parseCommandLine(refused).error, "");
+    }
+}
+
+// The table is what --help, the manual page and the completions offer: the
+// parser must take every name there, and every value they offer.
+TEST(CommandLine, TakesEveryOptionOfTheTable) {
+    std::set<std::string> names;
+    for (const CommandOption& option : commandOptions()) {
+        EXPECT_TRUE(names.insert("--" + std::string(option.longName)).second) << option.longName << " twice";
+        if (option.shortName) {
+            EXPECT_TRUE(names.insert(std::string("-") + option.shortName).second) << option.shortName << " twice";
+        }
+        std::vector<std::string> values = {"10"};
+        if (option.completion == ValueCompletion::Choice) {
+            values.clear();
+            for (std::size_t start = 0; start < option.choices.size();) {
+                const std::size_t end = std::min(option.choices.find(' ', start), option.choices.size());
+                values.emplace_back(option.choices.substr(start, end - start));
+                start = end + 1;
+            }
+        }
+        for (const std::string& value : values) {
+            std::vector<std::vector<std::string>> spellings = {{"--" + std::string(option.longName)}};
+            if (option.shortName) spellings.push_back({std::string("-") + option.shortName});
+            for (std::vector<std::string> arguments : spellings) {
+                if (option.takesValue()) arguments.push_back(value);
+                arguments.push_back("cat");
+                SCOPED_TRACE(testing::PrintToString(arguments));
+                ParsedCommandLine parsed;
+                ASSERT_NO_THROW(parsed = parseCommandLine(arguments));
+                EXPECT_EQ(parsed.error.find("unknown option"), std::string::npos) << parsed.error;
+                if (option.completion == ValueCompletion::Choice) {
+                    EXPECT_EQ(parsed.error, "");
+                }
+            }
+        }
     }
 }
 
