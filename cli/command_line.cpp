@@ -40,6 +40,7 @@ public:
                 positional(argument);
             }
         }
+        if (error_.empty()) pathsEndedWithNul();
         if (error_.empty() && !result_.help && !result_.version && !result_.indexInfo) finishPositionals();
         return {result_, error_};
     }
@@ -190,6 +191,16 @@ private:
         const auto found = formats.find(text);
         if (found == formats.end()) return fail("unknown format '" + text + "' (text, paths, rtf or json)");
         result_.format = found->second;
+        givenFormat_ = text;
+    }
+
+    // Only paths are written NUL-ended: -0 alone asks for them, as find's
+    // -print0 does, and beside another format it could not be honoured.
+    void pathsEndedWithNul() {
+        if (!result_.nulSeparated) return;
+        if (givenFormat_.empty()) result_.format = OutputFormat::Paths;
+        else if (result_.format != OutputFormat::Paths)
+            fail("option '-0' ends each path with a NUL and goes with -f paths, not -f " + givenFormat_);
     }
 
     void colour(const std::string& text) {
@@ -219,6 +230,7 @@ private:
     std::string error_;
     std::vector<std::string> positionals_;
     std::map<std::string_view, Setter> actions_;
+    std::string givenFormat_;  // the last -f, as typed
 };
 
 }  // namespace

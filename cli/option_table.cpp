@@ -147,8 +147,9 @@ constexpr std::array kOptions = {
                   .manual = "search N files at once (default: one per core); the output is the same for any N",
                   .brief = "files searched at once"},
     CommandOption{.shortName = '0', .longName = "null", .group = Output,
-                  .help = "end each path of -f paths with a NUL instead of a line end (for xargs -0)",
-                  .brief = "end each path with a NUL"},
+                  .help = "end each path with a NUL instead of a line end (for xargs -0); implies -f paths, and "
+                          "goes with no other format",
+                  .brief = "end each path with a NUL (implies -f paths)"},
     CommandOption{.longName = "color", .valueName = "WHEN", .completion = Choice, .choices = "auto always never",
                   .group = Output, .help = "auto, always or never (auto: never when NO_COLOR is set)",
                   .brief = "colour"},

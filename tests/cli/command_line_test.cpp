@@ -76,6 +76,10 @@ TEST(CommandLine, Refusals) {
         {{"-f", "xml", "cat"}, "unknown format 'xml'"},
         {{"cat", "-d"}, "needs a value"},
         {{"--smart=yes", "cat"}, "takes no value"},
+        // NUL-ended output is paths; asked of another format it would be dropped unseen.
+        {{"-f", "json", "-0", "cat"}, "goes with -f paths, not -f json"},
+        {{"-0", "--format=text", "cat"}, "goes with -f paths, not -f text"},
+        {{"-f", "paths", "-f", "rtf", "-0", "cat"}, "not -f rtf"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -121,6 +125,27 @@ TEST(CommandLine, WhichFiles) {
           {"--exclude-dir=", "cat"}, {"--hidden=yes", "cat"}}) {
         SCOPED_TRACE(testing::PrintToString(refused));
         EXPECT_NE(parseCommandLine(refused).error, "");
+    }
+}
+
+TEST(CommandLine, NulEndedOutputIsPaths) {
+    const struct {
+        std::vector<std::string> arguments;
+        OutputFormat format;
+        bool nul;
+    } cases[] = {
+        {{"cat"}, OutputFormat::Text, false},
+        {{"-0", "cat"}, OutputFormat::Paths, true},
+        {{"-l0", "cat"}, OutputFormat::Paths, true},
+        {{"-0", "-f", "paths", "cat"}, OutputFormat::Paths, true},
+        {{"-f", "json", "-f", "paths", "--null", "cat"}, OutputFormat::Paths, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const ParsedCommandLine parsed = parseCommandLine(c.arguments);
+        ASSERT_EQ(parsed.error, "");
+        EXPECT_EQ(parsed.commandLine.format, c.format);
+        EXPECT_EQ(parsed.commandLine.nulSeparated, c.nul);
     }
 }
 
