@@ -85,7 +85,11 @@ constexpr std::array kOptions = {
         .brief = "NEARBY distance"},
     CommandOption{
         .shortName = 'l', .longName = "names-only", .group = HowToSearch,
-        .help = "list the matching files without their passages",
+        .help = "list the matching files without their passages; to a pipe or a file, bare paths one a line "
+                "(as -f paths)",
+        .manual = "list the matching files without their passages. On a terminal each file has its number and "
+                  "date, as the window lists it; written to a pipe or a file, each is a bare path on a line of "
+                  "its own, as -f paths writes them, so that tessaly -l WORD | xargs ... works",
         .brief = "names without passages"},
 
     // Which files
