@@ -5,74 +5,9 @@
 #include <map>
 
 #include "criteria/file_size.h"
+#include "option_table.h"
 
 namespace tessaly::cli {
-
-const char* const kUsage =
-    "Usage: tessaly [OPTIONS] WORD [OP WORD]...\n"
-    "Finds the files that hold up to four words; OP is AND, OR, NOT or NEARBY (default AND).\n"
-    "A word may begin or end with *.\n"
-    "\n"
-    "Where to search:\n"
-    "  -d, --folder PATH      search the folder PATH and its subfolders, or the file PATH;\n"
-    "                         may be given more than once\n"
-    "                         (with neither -d nor -c: the current folder)\n"
-    "  -c, --category NAME    search the folders of the Category NAME\n"
-    "      --data-dir DIR     the folder holding tyindex.ini and tysetup.tyx (default: here\n"
-    "                         when it holds them, else ~/.local/share/tessaly, as the window)\n"
-    "      --settings         start from the options saved in tysetup.tyx and tysetup.ini\n"
-    "\n"
-    "How to search:\n"
-    "  -C, --match-case       match upper and lower case\n"
-    "  -s, --smart            stop passages at punctuation\n"
-    "      --no-subfolders    search only the folders themselves\n"
-    "  -t, --types LIST       only files whose extension occurs in LIST\n"
-    "      --past-months N    only files changed in the past N months (1 to 12)\n"
-    "      --from DATE        only files changed on or after this date\n"
-    "                         (YYYY-MM-DD or M/D/YYYY)\n"
-    "      --to DATE          only files changed on or before this date\n"
-    "  -b, --starts-with TEXT only files whose names begin with TEXT\n"
-    "  -w, --context N        words around each hit: 10, 20 or 30\n"
-    "  -a, --all-hits         every passage of a file, not only the first\n"
-    "  -n, --nearby N         NEARBY words stand at most N words apart (1 to 200;\n"
-    "                         default 1)\n"
-    "  -l, --names-only       list the matching files without their passages\n"
-    "\n"
-    "Which files:\n"
-    "      --exclude-dir GLOB do not enter folders whose name matches GLOB (a shell\n"
-    "                         pattern: .git, node_modules, build*); may be given more\n"
-    "                         than once\n"
-    "      --hidden           search hidden files and folders (names beginning with .)\n"
-    "      --binary           search binary files too\n"
-    "      --max-filesize SIZE\n"
-    "                         pass over files larger than SIZE bytes; K, M or G may\n"
-    "                         follow (10M); 0 for any size\n"
-    "      --raw              search PDF, OpenDocument, Office and EPUB files as their\n"
-    "                         raw bytes, not as the text they show\n"
-    "      --document-time-limit SECONDS\n"
-    "                         processor time one document may take to read (1 to\n"
-    "                         3600; default 20); a document that takes longer is\n"
-    "                         named and passed over\n"
-    "\n"
-    "Remembered words:\n"
-    "      --no-index         neither use nor add to the index of the words of files\n"
-    "                         searched before (kept in ~/.cache/tessaly; it lets a\n"
-    "                         search pass over unchanged files that cannot match)\n"
-    "      --index-info       show where the index is, its size and the files it\n"
-    "                         covers, and exit\n"
-    "\n"
-    "Output:\n"
-    "  -f, --format FORMAT    text, paths, rtf or json (default text)\n"
-    "  -o, --output FILE      write to FILE instead of the terminal\n"
-    "  -j, --threads N        search N files at once (default: one per core)\n"
-    "  -0, --null             end each path of -f paths with a NUL (for xargs -0)\n"
-    "      --color WHEN       auto, always or never (auto: never when NO_COLOR is set)\n"
-    "      --passed-over      name every entry passed over on purpose (links to\n"
-    "                         folders, pipes, devices); unreadable ones are always named\n"
-    "  -h, --help             show this help\n"
-    "      --version          show the version\n"
-    "\n"
-    "Exit status: 0 when a file matched, 1 when none did, 2 on an error.\n";
 
 namespace {
 
@@ -105,6 +40,7 @@ public:
                 positional(argument);
             }
         }
+        if (error_.empty()) pathsEndedWithNul();
         if (error_.empty() && !result_.help && !result_.version && !result_.indexInfo) finishPositionals();
         return {result_, error_};
     }
@@ -118,26 +54,25 @@ private:
             inlineValue = name.substr(equals + 1);
             name.resize(equals);
         }
-        if (const auto flag = flags().find(name); flag != flags().end()) {
+        const CommandOption* option = optionNamed(name);
+        if (!option) return fail("unknown option '--" + name + "'");
+        if (!option->takesValue()) {
             if (inlineValue) return fail("option '--" + name + "' takes no value");
-            flag->second();
-            return;
+            return apply(*option, {});
         }
-        const auto valued = valuedOptions().find(name);
-        if (valued == valuedOptions().end()) return fail("unknown option '--" + name + "'");
         if (!inlineValue) {
             if (index_ >= arguments_.size()) return fail("option '--" + name + "' needs a value");
             inlineValue = arguments_[index_++];
         }
-        valued->second(*inlineValue);
+        apply(*option, *inlineValue);
     }
 
     void shortOptions(const std::string& letters) {
         for (std::size_t i = 0; i < letters.size() && error_.empty(); ++i) {
-            const auto longName = shortNames().find(letters[i]);
-            if (longName == shortNames().end()) return fail(std::string("unknown option '-") + letters[i] + "'");
-            if (const auto flag = flags().find(longName->second); flag != flags().end()) {
-                flag->second();
+            const CommandOption* option = optionLettered(letters[i]);
+            if (!option) return fail(std::string("unknown option '-") + letters[i] + "'");
+            if (!option->takesValue()) {
+                apply(*option, {});
                 continue;
             }
             // A value follows: the rest of this argument, or the next one.
@@ -147,9 +82,14 @@ private:
                     return fail(std::string("option '-") + letters[i] + "' needs a value");
                 value = arguments_[index_++];
             }
-            valuedOptions().at(longName->second)(value);
+            apply(*option, value);
             return;
         }
+    }
+
+    void apply(const CommandOption& option, const std::string& value) {
+        // Every option of the table has its action here; the tests hold them to it.
+        actions().at(option.longName)(value);
     }
 
     void positional(const std::string& token) {
@@ -187,66 +127,48 @@ private:
         into = *value;
     }
 
-    const std::map<std::string, std::function<void()>>& flags() {
-        if (flags_.empty()) {
+    // What each option of the table does; a flag's action is given no value.
+    const std::map<std::string_view, Setter>& actions() {
+        if (actions_.empty()) {
             auto& r = result_;
-            flags_ = {
-                {"settings", [&r] { r.startFromSettings = true; }},
-                {"match-case", [&r] { r.matchCase = true; }},
-                {"smart", [&r] { r.smartSearch = true; }},
-                {"no-subfolders", [&r] { r.subfolders = false; }},
-                {"all-hits", [&r] { r.allHits = true; }},
-                {"names-only", [&r] { r.namesOnly = true; }},
-                {"help", [&r] { r.help = true; }},
-                {"version", [&r] { r.version = true; }},
-                {"null", [&r] { r.nulSeparated = true; }},
-                {"passed-over", [&r] { r.namePassedOver = true; }},
-                {"hidden", [&r] { r.hiddenIncluded = true; }},
-                {"binary", [&r] { r.binaryIncluded = true; }},
-                {"raw", [&r] { r.documentsAsText = false; }},
-                {"no-index", [&r] { r.useIndex = false; }},
-                {"index-info", [&r] { r.indexInfo = true; }},
-            };
-        }
-        return flags_;
-    }
-
-    const std::map<std::string, Setter>& valuedOptions() {
-        if (valued_.empty()) {
-            auto& r = result_;
-            valued_ = {
+            actions_ = {
                 {"folder", [&r](const std::string& v) { r.folders.push_back(v); }},
                 {"category", [&r](const std::string& v) { r.category = v; }},
                 {"data-dir", [&r](const std::string& v) { r.dataFolder = v; }},
+                {"settings", [&r](const std::string&) { r.startFromSettings = true; }},
+                {"match-case", [&r](const std::string&) { r.matchCase = true; }},
+                {"smart", [&r](const std::string&) { r.smartSearch = true; }},
+                {"no-subfolders", [&r](const std::string&) { r.subfolders = false; }},
                 {"types", [&r](const std::string& v) { r.types = v; }},
-                {"starts-with", [&r](const std::string& v) { r.startsWith = v; }},
+                {"past-months", [this](const std::string& v) { number("past-months", v, 1, 12, result_.pastMonths); }},
                 {"from", [&r](const std::string& v) { r.fromDate = v; }},
                 {"to", [&r](const std::string& v) { r.toDate = v; }},
-                {"past-months", [this](const std::string& v) { number("past-months", v, 1, 12, result_.pastMonths); }},
+                {"starts-with", [&r](const std::string& v) { r.startsWith = v; }},
                 {"context", [this](const std::string& v) { context(v); }},
+                {"all-hits", [&r](const std::string&) { r.allHits = true; }},
                 {"nearby", [this](const std::string& v) { number("nearby", v, 1, 200, result_.nearbyWords); }},
-                {"threads", [this](const std::string& v) { threads(v); }},
-                {"format", [this](const std::string& v) { format(v); }},
-                {"output", [&r](const std::string& v) { r.outputFile = v; }},
-                {"color", [this](const std::string& v) { colour(v); }},
+                {"names-only", [&r](const std::string&) { r.namesOnly = true; }},
                 {"exclude-dir", [this](const std::string& v) { excludeDir(v); }},
+                {"hidden", [&r](const std::string&) { r.hiddenIncluded = true; }},
+                {"binary", [&r](const std::string&) { r.binaryIncluded = true; }},
                 {"max-filesize", [this](const std::string& v) { largestFileSize(v); }},
+                {"raw", [&r](const std::string&) { r.documentsAsText = false; }},
                 {"document-time-limit", [this](const std::string& v) {
                      number("document-time-limit", v, 1, 3600, result_.documentSecondsLimit);
                  }},
+                {"no-index", [&r](const std::string&) { r.useIndex = false; }},
+                {"index-info", [&r](const std::string&) { r.indexInfo = true; }},
+                {"format", [this](const std::string& v) { format(v); }},
+                {"output", [&r](const std::string& v) { r.outputFile = v; }},
+                {"threads", [this](const std::string& v) { threads(v); }},
+                {"null", [&r](const std::string&) { r.nulSeparated = true; }},
+                {"color", [this](const std::string& v) { colour(v); }},
+                {"passed-over", [&r](const std::string&) { r.namePassedOver = true; }},
+                {"help", [&r](const std::string&) { r.help = true; }},
+                {"version", [&r](const std::string&) { r.version = true; }},
             };
         }
-        return valued_;
-    }
-
-    static const std::map<char, std::string>& shortNames() {
-        static const std::map<char, std::string> names = {
-            {'d', "folder"}, {'c', "category"}, {'C', "match-case"}, {'s', "smart"},
-            {'t', "types"},  {'b', "starts-with"}, {'w', "context"}, {'a', "all-hits"},
-            {'n', "nearby"}, {'l', "names-only"}, {'f', "format"},  {'o', "output"},
-            {'j', "threads"}, {'h', "help"}, {'0', "null"},
-        };
-        return names;
+        return actions_;
     }
 
     void context(const std::string& text) {
@@ -269,6 +191,16 @@ private:
         const auto found = formats.find(text);
         if (found == formats.end()) return fail("unknown format '" + text + "' (text, paths, rtf or json)");
         result_.format = found->second;
+        givenFormat_ = text;
+    }
+
+    // Only paths are written NUL-ended: -0 alone asks for them, as find's
+    // -print0 does, and beside another format it could not be honoured.
+    void pathsEndedWithNul() {
+        if (!result_.nulSeparated) return;
+        if (givenFormat_.empty()) result_.format = OutputFormat::Paths;
+        else if (result_.format != OutputFormat::Paths)
+            fail("option '-0' ends each path with a NUL and goes with -f paths, not -f " + givenFormat_);
     }
 
     void colour(const std::string& text) {
@@ -297,8 +229,8 @@ private:
     CommandLine result_;
     std::string error_;
     std::vector<std::string> positionals_;
-    std::map<std::string, std::function<void()>> flags_;
-    std::map<std::string, Setter> valued_;
+    std::map<std::string_view, Setter> actions_;
+    std::string givenFormat_;  // the last -f, as typed
 };
 
 }  // namespace

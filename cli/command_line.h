@@ -35,13 +35,13 @@ struct CommandLine {
     std::optional<std::uint64_t> largestFileSize;  // --max-filesize; 0 for any size
     std::optional<int> documentSecondsLimit;         // --document-time-limit
 
-    OutputFormat format = OutputFormat::Text;
+    OutputFormat format = OutputFormat::Text;  // Paths when -0 came without -f
     std::optional<std::string> outputFile;
     int threads = 0;  // 0: one per core
     ColourChoice colour = ColourChoice::Auto;
     bool help = false;
     bool version = false;
-    bool nulSeparated = false;  // -0: paths end with NUL
+    bool nulSeparated = false;  // -0: paths end with NUL; refused beside any format but paths
     bool namePassedOver = false;  // --passed-over
     bool useIndex = true;         // --no-index turns the word index off
     bool indexInfo = false;       // --index-info
@@ -53,7 +53,5 @@ struct ParsedCommandLine {
 };
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
-
-extern const char* const kUsage;
 
 }  // namespace tessaly::cli

@@ -8,17 +8,19 @@
 #include "command_line.h"
 #include "index_info_command.h"
 #include "search_command.h"
+#include "tessaly_version.h"
+#include "usage_text.h"
 
 int main(int argc, char** argv) {
     using namespace tessaly::cli;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (parsed.commandLine.help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(usageText().c_str(), stdout);
         return kExitMatched;
     }
     if (parsed.commandLine.version) {
-        std::fputs("tessaly 4.5\n", stdout);
+        std::printf("tessaly %s\n", tessaly::kProgramVersion);
         return kExitMatched;
     }
     if (!parsed.error.empty()) {

@@ -353,6 +353,14 @@ private:
         return true;
     }
 
+    // Names only, written where a program reads them (a pipe, a file), are
+    // what grep -l gives: bare paths, one a line, for xargs as they are.
+    OutputFormat writtenFormat(bool toTerminal) const {
+        if (line_.format == OutputFormat::Text && options_.display == Display::namesOnly && !toTerminal)
+            return OutputFormat::Paths;
+        return line_.format;
+    }
+
     int threadCount() const { return line_.threads > 0 ? line_.threads : defaultThreadCount(); }
 
     bool colourWanted() const {
@@ -402,7 +410,7 @@ private:
         style.colour = colourWanted();
         style.toTerminal = terminal_.outIsTerminal && !line_.outputFile;
         style.nulSeparated = line_.nulSeparated;
-        auto writer = makeResultWriter(line_.format, out, style);
+        auto writer = makeResultWriter(writtenFormat(style.toTerminal), out, style);
         PrintedRun printed(*writer, terminal_.err, terminal_.errIsTerminal, nameAndText, line_.namePassedOver);
         const auto started = std::chrono::steady_clock::now();
         const RunSummary summary = SearchRunner(files_, *engine_, std::move(plan)).run(printed);

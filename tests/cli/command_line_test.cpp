@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "command_line.h"
+#include "option_table.h"
 
 namespace tessaly::cli {
 namespace {
@@ -73,6 +76,10 @@ TEST(CommandLine, Refusals) {
         {{"-f", "xml", "cat"}, "unknown format 'xml'"},
         {{"cat", "-d"}, "needs a value"},
         {{"--smart=yes", "cat"}, "takes no value"},
+        // NUL-ended output is paths; asked of another format it would be dropped unseen.
+        {{"-f", "json", "-0", "cat"}, "goes with -f paths, not -f json"},
+        {{"-0", "--format=text", "cat"}, "goes with -f paths, not -f text"},
+        {{"-f", "paths", "-f", "rtf", "-0", "cat"}, "not -f rtf"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -118,6 +125,63 @@ TEST(CommandLine, WhichFiles) {
           {"--exclude-dir=", "cat"}, {"--hidden=yes", "cat"}}) {
         SCOPED_TRACE(testing::PrintToString(refused));
         EXPECT_NE(parseCommandLine(refused).error, "");
+    }
+}
+
+TEST(CommandLine, NulEndedOutputIsPaths) {
+    const struct {
+        std::vector<std::string> arguments;
+        OutputFormat format;
+        bool nul;
+    } cases[] = {
+        {{"cat"}, OutputFormat::Text, false},
+        {{"-0", "cat"}, OutputFormat::Paths, true},
+        {{"-l0", "cat"}, OutputFormat::Paths, true},
+        {{"-0", "-f", "paths", "cat"}, OutputFormat::Paths, true},
+        {{"-f", "json", "-f", "paths", "--null", "cat"}, OutputFormat::Paths, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const ParsedCommandLine parsed = parseCommandLine(c.arguments);
+        ASSERT_EQ(parsed.error, "");
+        EXPECT_EQ(parsed.commandLine.format, c.format);
+        EXPECT_EQ(parsed.commandLine.nulSeparated, c.nul);
+    }
+}
+
+// The table is what --help, the manual page and the completions offer: the
+// parser must take every name there, and every value they offer.
+TEST(CommandLine, TakesEveryOptionOfTheTable) {
+    std::set<std::string> names;
+    for (const CommandOption& option : commandOptions()) {
+        EXPECT_TRUE(names.insert("--" + std::string(option.longName)).second) << option.longName << " twice";
+        if (option.shortName) {
+            EXPECT_TRUE(names.insert(std::string("-") + option.shortName).second) << option.shortName << " twice";
+        }
+        std::vector<std::string> values = {"10"};
+        if (option.completion == ValueCompletion::Choice) {
+            values.clear();
+            for (std::size_t start = 0; start < option.choices.size();) {
+                const std::size_t end = std::min(option.choices.find(' ', start), option.choices.size());
+                values.emplace_back(option.choices.substr(start, end - start));
+                start = end + 1;
+            }
+        }
+        for (const std::string& value : values) {
+            std::vector<std::vector<std::string>> spellings = {{"--" + std::string(option.longName)}};
+            if (option.shortName) spellings.push_back({std::string("-") + option.shortName});
+            for (std::vector<std::string> arguments : spellings) {
+                if (option.takesValue()) arguments.push_back(value);
+                arguments.push_back("cat");
+                SCOPED_TRACE(testing::PrintToString(arguments));
+                ParsedCommandLine parsed;
+                ASSERT_NO_THROW(parsed = parseCommandLine(arguments));
+                EXPECT_EQ(parsed.error.find("unknown option"), std::string::npos) << parsed.error;
+                if (option.completion == ValueCompletion::Choice) {
+                    EXPECT_EQ(parsed.error, "");
+                }
+            }
+        }
     }
 }
 

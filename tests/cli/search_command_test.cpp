@@ -10,10 +10,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "command_line.h"
 #include "document_files.h"
 #include "hostile_documents.h"
 #include "platform/rtf_reader.h"
+#include "platform/file_system.h"
 #include "program_run.h"
+#include "search_command.h"
 #include "temp_dir.h"
 
 namespace tessaly::test {
@@ -52,6 +55,9 @@ TEST_F(SearchCommand, PathsAndExitStatus) {
          docs() + "/alpha.txt\n" + docs() + "/beta.md\n", 0},
         {{"-f", "paths", "-0", "--no-subfolders", "-d", docs(), "fox"},
          docs() + "/alpha.txt" + std::string(1, '\0') + docs() + "/beta.md" + std::string(1, '\0'), 0},
+        {{"-0", "--no-subfolders", "-d", docs(), "fox"},
+         docs() + "/alpha.txt" + std::string(1, '\0') + docs() + "/beta.md" + std::string(1, '\0'), 0},
+        {{"-f", "rtf", "-0", "-d", docs(), "fox"}, "", 2},
         {{"-f", "paths", "-t", "md", "-d", docs(), "fox"}, docs() + "/beta.md\n", 0},
         {{"-f", "paths", "-b", "gam", "-d", docs(), "fox"}, docs() + "/sub/gamma.txt\n", 0},
         {{"-f", "paths", "-d", docs(), "fox", "NOT", "dog"}, docs() + "/beta.md\n" + docs() + "/sub/gamma.txt\n", 0},
@@ -288,11 +294,45 @@ TEST_F(SearchCommand, TheIndexOfSearchedWordsIsKeptInTheCacheAndCanBeLeftAlone) 
     EXPECT_NE(info.out.find("Files covered: 4\n"), std::string::npos) << info.out << info.err;
 }
 
-TEST_F(SearchCommand, NamesOnlyListsHeadingsAlone) {
-    const ProgramRun run = tessaly({"--color=never", "-l", "-d", docs(), "--no-subfolders", "fox"});
-    ASSERT_EQ(run.exitStatus, 0);
-    EXPECT_EQ(run.out.find("quick brown"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("2. " + docs() + "/beta.md"), std::string::npos) << run.out;
+// What a terminal shows of a run, the command run in this process with its
+// standard output taken for one.
+std::string onATerminal(const std::vector<std::string>& arguments) {
+    const cli::ParsedCommandLine parsed = cli::parseCommandLine(arguments);
+    EXPECT_EQ(parsed.error, "");
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* out = open_memstream(&text, &size);
+    cli::Terminal terminal;
+    terminal.out = out;
+    terminal.outIsTerminal = true;
+    cli::runSearchCommand(parsed.commandLine, systemFileSystem(), terminal);
+    std::fclose(out);
+    std::string shown(text, size);
+    std::free(text);
+    return shown;
+}
+
+// A terminal shows the window's list, numbered and dated; a pipe gets what
+// grep -l gives, for xargs.
+TEST_F(SearchCommand, NamesOnlyAreHeadingsOnATerminalAndBarePathsElsewhere) {
+    const std::vector<std::string> arguments = {"--color=never", "-l", "-d", docs(), "--no-subfolders", "fox"};
+    const std::string shown = onATerminal(arguments);
+    EXPECT_EQ(shown.find("quick brown"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("2. " + docs() + "/beta.md   ["), std::string::npos) << shown;
+
+    const ProgramRun piped = tessaly(arguments);
+    EXPECT_EQ(piped.exitStatus, 0) << piped.err;
+    EXPECT_EQ(piped.out, docs() + "/alpha.txt\n" + docs() + "/beta.md\n");
+
+    const std::string written = root_ + "/names.txt";
+    std::vector<std::string> toFile = arguments;
+    toFile.insert(toFile.begin(), {"-o", written});
+    EXPECT_EQ(tessaly(toFile).exitStatus, 0);
+    std::ifstream file(written);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), piped.out);
+
+    // Another format asked for by name is written as asked.
+    EXPECT_NE(tessaly({"-f", "json", "-l", "-d", docs(), "fox"}).out.find("{\"number\":1,"), std::string::npos);
 }
 
 TEST_F(SearchCommand, WhatIsPassedOverIsCountedOrNamed) {

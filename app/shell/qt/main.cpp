@@ -22,11 +22,12 @@
 #include "window/qt/services.h"
 #include "shell/qt/splash_window.h"
 #include "shell/qt/window_options.h"
+#include "tessaly_version.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
-    QApplication::setApplicationVersion(QStringLiteral("4.5"));
+    QApplication::setApplicationVersion(QString::fromLatin1(tessaly::kProgramVersion));
     // The desktop entry's name, so that the task bar finds its icon and launcher.
     QGuiApplication::setDesktopFileName(QStringLiteral("tessaly"));
     QApplication::setWindowIcon(tessaly::programIcon());

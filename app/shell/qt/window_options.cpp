@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 
+#include "tessaly_version.h"
+
 namespace tessaly {
 
 namespace {
@@ -45,7 +47,7 @@ WindowOptions readWindowOptions(const QStringList& arguments, QTextStream& out, 
         return endWith(0);
     }
     if (parser.isSet(version)) {
-        out << "tessalyw 4.5\n";
+        out << "tessalyw " << kProgramVersion << "\n";
         out.flush();
         return endWith(0);
     }

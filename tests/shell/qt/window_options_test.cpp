@@ -10,6 +10,7 @@
 
 #include "program_run.h"
 #include "temp_dir.h"
+#include "tessaly_version.h"
 
 namespace tessaly {
 namespace {
@@ -36,6 +37,7 @@ TEST(WindowOptions, TheDataFolderEitherWay) {
 }
 
 TEST(WindowOptions, HelpVersionAndMistakesEndBeforeAnythingIsMade) {
+    const std::string version = std::string("tessalyw ") + kProgramVersion + "\n";
     const struct {
         std::vector<std::string> arguments;
         int exitStatus;
@@ -44,7 +46,7 @@ TEST(WindowOptions, HelpVersionAndMistakesEndBeforeAnythingIsMade) {
     } cases[] = {
         {{"--help"}, 0, "--data-dir <DIR>", ""},
         {{"-h"}, 0, "--data-dir <DIR>", ""},
-        {{"--version"}, 0, "tessalyw 4.5\n", ""},
+        {{"--version"}, 0, version.c_str(), ""},
         {{"--bogus"}, 2, "", "tessalyw: Unknown option 'bogus'.\nTry 'tessalyw --help'"},
         {{"stray"}, 2, "", "tessalyw: unexpected argument 'stray'"},
         {{"--data-dir"}, 2, "", "tessalyw: Missing value after '--data-dir'."},
