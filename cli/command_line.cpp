@@ -151,6 +151,7 @@ private:
                 {"exclude-dir", [this](const std::string& v) { excludeDir(v); }},
                 {"hidden", [&r](const std::string&) { r.hiddenIncluded = true; }},
                 {"binary", [&r](const std::string&) { r.binaryIncluded = true; }},
+                {"names", [&r](const std::string&) { r.namesSearched = true; }},
                 {"max-filesize", [this](const std::string& v) { largestFileSize(v); }},
                 {"raw", [&r](const std::string&) { r.documentsAsText = false; }},
                 {"document-time-limit", [this](const std::string& v) {

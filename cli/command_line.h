@@ -31,7 +31,7 @@ struct CommandLine {
     // Which files: the patterns of --exclude-dir join the saved ones; the
     // others, set only when given, override them.
     std::vector<std::string> leftOutFolders;
-    std::optional<bool> hiddenIncluded, binaryIncluded, documentsAsText;
+    std::optional<bool> hiddenIncluded, binaryIncluded, documentsAsText, namesSearched;
     std::optional<std::uint64_t> largestFileSize;  // --max-filesize; 0 for any size
     std::optional<int> documentSecondsLimit;         // --document-time-limit
 

@@ -106,6 +106,10 @@ constexpr std::array kOptions = {
                   .brief = "search hidden files and folders"},
     CommandOption{.longName = "binary", .group = WhichFiles, .help = "search binary files too",
                   .brief = "search binary files too"},
+    CommandOption{.longName = "names", .group = WhichFiles,
+                  .help = "also list files whose names hold the words (as a line of text, by the same words, "
+                          "operators and case), even when their text does not",
+                  .brief = "also find files whose names hold the words"},
     CommandOption{.longName = "max-filesize", .valueName = "SIZE", .group = WhichFiles,
                   .help = "pass over files larger than SIZE bytes; K, M or G may follow (10M); 0 for any size",
                   .manual = "pass over files larger than SIZE bytes; K, M or G may follow (64K, 10M, 2G); 0 for "

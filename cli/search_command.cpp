@@ -237,6 +237,7 @@ private:
         s.leftOutFolders.insert(s.leftOutFolders.end(), line_.leftOutFolders.begin(), line_.leftOutFolders.end());
         if (line_.hiddenIncluded) s.hiddenIncluded = *line_.hiddenIncluded;
         if (line_.binaryIncluded) s.binaryIncluded = *line_.binaryIncluded;
+        if (line_.namesSearched) s.namesSearched = *line_.namesSearched;
         if (line_.largestFileSize) s.largestFileSize = *line_.largestFileSize;
         if (line_.documentsAsText) s.documentsAsText = *line_.documentsAsText;
         if (line_.documentSecondsLimit)
