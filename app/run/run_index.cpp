@@ -16,10 +16,21 @@ namespace {
 // waits for what is waiting.
 constexpr std::size_t kMostQueuedFiles = 64;
 constexpr std::size_t kMostQueuedBytes = 16u << 20;
-// The share of a run's time the writer may spend: a first search of a large
-// folder costs little more than a search without the index, and the later
-// searches record the rest.
-constexpr double kWriterShare = 0.15;
+// The share of a run's time that gathering words and writing them may take:
+// a first search of a large folder costs little more than a search without
+// the index, and the later searches record the rest.
+constexpr double kIndexShare = 0.15;
+// The first files of a run are recorded whatever the writer's share, so
+// that a small folder is remembered whole at its first search, however
+// busy the machine, and a large one begins at once.
+constexpr std::size_t kAlwaysRecordedFiles = 64;
+// A batch is written once this many files or bytes wait, or the first of
+// them has waited this long: each transaction rewrites the pages it touches
+// and merges the word tables' segments, so a few large ones write far less
+// than many small ones.
+constexpr std::size_t kBatchFiles = 48;
+constexpr std::size_t kBatchBytes = 4u << 20;
+constexpr auto kLongestBatchWait = std::chrono::milliseconds(250);
 // Folders whose entries are kept at once.
 constexpr std::size_t kKeptFolders = 8;
 // An entry is marked used again only when its mark is older than this: the
@@ -122,8 +133,10 @@ bool RunIndex::wantsWords() {
     if (!record_ || !index_.usable()) return false;
     const auto elapsed = std::chrono::steady_clock::now() - started_;
     const std::lock_guard lock(mutex_);
-    return queue_.size() < kMostQueuedFiles && queuedBytes_ < kMostQueuedBytes &&
-           writerBusy_ <= std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed * kWriterShare);
+    if (queue_.size() >= kMostQueuedFiles || queuedBytes_ >= kMostQueuedBytes) return false;
+    const std::chrono::nanoseconds busy = writerBusy_ + std::chrono::nanoseconds(gatheringBusy_.load());
+    return handedOver_ < kAlwaysRecordedFiles ||
+           busy <= std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed * kIndexShare);
 }
 
 void RunIndex::record(FileWords words) {
@@ -132,8 +145,10 @@ void RunIndex::record(FileWords words) {
     if (words.documentText) bytes += words.documentText->size();
     const std::lock_guard lock(mutex_);
     queuedBytes_ += bytes;
+    ++handedOver_;
     queue_.push_back(std::move(words));
-    if (!writing_) waiting_.notify_one();
+    if (!writing_ && (queue_.size() == 1 || queue_.size() >= kBatchFiles || queuedBytes_ >= kBatchBytes))
+        waiting_.notify_one();
 }
 
 void RunIndex::writeBatches() {
@@ -143,6 +158,9 @@ void RunIndex::writeBatches() {
             std::unique_lock lock(mutex_);
             writing_ = false;
             waiting_.wait(lock, [this] { return ending_ || !queue_.empty(); });
+            waiting_.wait_for(lock, kLongestBatchWait, [this] {
+                return ending_ || queue_.size() >= kBatchFiles || queuedBytes_ >= kBatchBytes;
+            });
             batch.swap(queue_);
             queuedBytes_ = 0;
             if (batch.empty() && ending_) return;

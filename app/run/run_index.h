@@ -76,10 +76,14 @@ public:
     // From any thread, for the file of `entry` open as `version`.
     Answer verdictOn(const IndexedFile& entry, const FileVersion& version);
     // Whether the words of a file about to be read should be gathered: not
-    // while the writer is behind, so that a first search of a large folder
-    // costs little more than a search without the index and holds little
-    // memory. What is not recorded now is recorded by a later search.
+    // while the writer is behind, nor once gathering and writing have taken
+    // their share of the run, so that a first search of a large folder costs
+    // little more than a search without the index and holds little memory.
+    // What is not recorded now is recorded by a later search.
     bool wantsWords();
+    // How long a search that gathered words took, whole file or not: reading
+    // a file whole for its words costs more than a search that may stop early.
+    void gatheringTook(std::chrono::nanoseconds took) { gatheringBusy_.fetch_add(took.count()); }
     // From any thread; written later, in a batch.
     void record(FileWords words);
 
@@ -101,6 +105,7 @@ private:
     // Whether the file could match, by which words it may hold (bit i, word i + 1).
     std::array<bool, 16> couldMatch_{};
     std::atomic<long> ruledOut_{0};
+    std::atomic<std::int64_t> gatheringBusy_{0};  // nanoseconds, over every thread
 
     std::int64_t startedAt_;  // wall clock, for marking entries used
     // The folders asked about last, newest last: a walk lists a folder's
@@ -111,6 +116,7 @@ private:
     std::condition_variable waiting_;
     std::vector<FileWords> queue_;
     std::size_t queuedBytes_ = 0;
+    std::size_t handedOver_ = 0;  // files given to the writer in this run
     bool writing_ = false;
     std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
     std::chrono::nanoseconds writerBusy_{0};

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cerrno>
 #include <condition_variable>
 #include <mutex>
@@ -275,8 +276,10 @@ FileAnswer SearchPipeline::searchContent(const FileToSearch& file) const {
     }
     // A file named on its own is searched as asked, whatever it holds or
     // however large.
+    const auto began = std::chrono::steady_clock::now();
     ContentSearch content = searchOpenContent(engine_, fd, file.folder ? scope_ : chosenFileScope(scope_),
                                               arguments_, words_, &stop_, gather);
+    if (gather) index_->gatheringTook(std::chrono::steady_clock::now() - began);
     if (gather && gathered.whole && !content.stopped && !content.readError)
         index_->record(FileWords{file.folder->path(), file.name, version, gathered.readAs, startedAt,
                                  std::move(gathered.words), std::move(gathered.reversedWords),
