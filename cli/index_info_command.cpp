@@ -21,7 +21,7 @@ int printIndexInfo() {
     if (!index.usable()) return kExitError;
     const IndexInfo info = index.info();
     std::printf("Index of searched words: %s\n", info.path.c_str());
-    std::printf("Size: %.1f MB\n", static_cast<double>(info.bytesOnDisk) / (1024.0 * 1024.0));
+    std::printf("Size: %s\n", info.sizeText().c_str());
     std::printf("Files covered: %llu\n", static_cast<unsigned long long>(info.files));
     return kExitMatched;
 }

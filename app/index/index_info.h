@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace tessaly {
@@ -10,6 +11,13 @@ struct IndexInfo {
     std::string path;               // the database file
     std::uint64_t bytesOnDisk = 0;  // the file with its log
     std::uint64_t files = 0;        // files whose words it holds
+
+    // "82.1 MB": its size as both programs show it.
+    std::string sizeText() const {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytesOnDisk) / (1024.0 * 1024.0));
+        return text;
+    }
 };
 
 }  // namespace tessaly

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -84,6 +85,7 @@ ProgramShell::ProgramShell(Services& services, std::string dataFolder, QString h
         searchRun_->useWordIndex(wordIndex_.get());
     }
     connect(w.panel().scopeForget, &QPushButton::clicked, this, &ProgramShell::forgetRememberedWords);
+    connect(w.panel().searchScope, &QPushButton::clicked, this, &ProgramShell::showRememberedSize);
     singleFileView_ = std::make_unique<SingleFileView>(w, services_, engine, searchRun_->arguments(),
                                                        resultView_->selectedFile());
     resultOutput_ = std::make_unique<ResultOutput>(w, services_);
@@ -251,8 +253,21 @@ void ProgramShell::forgetRememberedWords() {
                              MessageButtons::Ok);
         return;
     }
+    showRememberedSize();
     services_.boxes.show(QStringLiteral("The words of %1 searched files are forgotten.").arg(files),
                          QStringLiteral("Tessaly"), MessageIcon::Information, MessageButtons::Ok);
+}
+
+void ProgramShell::showRememberedSize() {
+    QLabel& shown = *window_->panel().scopeRemembered;
+    if (!wordIndex_ || !wordIndex_->usable()) {
+        shown.setText(QStringLiteral("Nothing remembered"));
+        return;
+    }
+    const IndexInfo info = wordIndex_->info();
+    shown.setText((info.files == 1 ? QStringLiteral("%1 file remembered, %2") : QStringLiteral("%1 files remembered, %2"))
+                      .arg(QLocale().toString(static_cast<qulonglong>(info.files)),
+                           QString::fromStdString(info.sizeText())));
 }
 
 void ProgramShell::saveSettingsOnce() {

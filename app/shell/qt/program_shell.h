@@ -74,6 +74,9 @@ public:
     // Help: the data folder's help file when there is one, else the guide.
     void openHelp();
     void forgetRememberedWords();
+    // Beside Forget: how large the remembered words are and how many files
+    // they cover, as the scope page opens and after forgetting.
+    void showRememberedSize();
 
     static constexpr const char* kHelpFileName = "tessalyw.hlp";
     static constexpr const char* kReady = "Ready to search!";

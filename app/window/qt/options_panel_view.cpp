@@ -273,6 +273,7 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
     scopeRemember->setAccessibleName(QStringLiteral("Remember words of searched files (faster searches)"));
     scopeForget = namedButton(frameScope, "scopeForget", "Forget Remembered &Words",
                               "Empty the cache of the words of searched files.");
+    scopeRemembered = label(frameScope, "scopeRemembered", "");
     scopeBack = namedButton(frameScope, "scopeBack", "&Back", "Back to the other options.");
 
     const TwipScale& at = scale_;
@@ -286,6 +287,7 @@ void OptionsPanelView::buildScopePage(QWidget* frame) {
     at.place(scopeNames, 200, row::scopeNames, 3600, 2 * row::optionHeight);
     at.place(scopeRemember, 200, row::scopeRemember, 3600, 2 * row::optionHeight);
     at.place(scopeForget, 200, row::scopeForget, 2400, row::buttonHeight);
+    at.place(scopeRemembered, 2750, row::scopeForget, 3800, row::buttonHeight);
 }
 
 namespace {

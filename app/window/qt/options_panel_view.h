@@ -82,6 +82,7 @@ public:
     QCheckBox* scopeRemember;
     QCheckBox* scopeNames;
     QPushButton* scopeForget;  // forgets the remembered words at once
+    QLabel* scopeRemembered;   // how much is remembered now
     QPushButton* scopeBack;
 
 private:

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QAccessible>
 #include <QApplication>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -264,6 +265,9 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
         w.panel().searchScope->click();
         ASSERT_TRUE(w.panel().frameScope->isVisible());
         EXPECT_FALSE(w.panel().frameAdvanced->isVisible());
+        const QRegularExpression remembered(QStringLiteral("^[0-9,]+ files? remembered, [0-9]+\\.[0-9] MB$"));
+        EXPECT_TRUE(remembered.match(w.panel().scopeRemembered->text()).hasMatch())
+            << w.panel().scopeRemembered->text().toStdString();
         ASSERT_EQ(QApplication::focusWidget(), w.panel().scopeFolders);
         QStringList reached;
         for (int step = 0; step < 10; ++step) {
@@ -308,6 +312,8 @@ TEST(ProgramShell, WhichFilesAreSavedAndRestored) {
         ASSERT_EQ(second.boxes.asked().size(), 1u);
         EXPECT_TRUE(second.boxes.asked()[0].text.contains(QStringLiteral("forgotten")))
             << second.boxes.asked()[0].text.toStdString();
+        EXPECT_TRUE(w.panel().scopeRemembered->text().contains(QStringLiteral(" remembered, ")))
+            << w.panel().scopeRemembered->text().toStdString();
         EXPECT_EQ(w.summary().scopeLabel->text(),
                   QStringLiteral("Hidden, Up to 10 MB, Documents Raw, No Remembered Words, Names Too, 2 Folders Left Out"));
     }
