@@ -101,8 +101,8 @@ std::string zshCompletion() {
         "#compdef tessaly\n"
         "# zsh completion for tessaly, made from its option table when it was built\n"
         "_arguments -s \\\n";
-    // _arguments reads brackets and colons in a spec as its own.
-    const auto specText = [](std::string_view text) { return posixQuoted(backslashed(text, "\\[]:")); };
+    // _arguments reads brackets and colons in an option's description as its own.
+    const auto describedText = [](std::string_view text) { return posixQuoted(backslashed(text, "\\[]:")); };
     for (const CommandOption& option : commandOptions()) {
         const std::string repeated = option.repeatable ? "*" : "";
         if (option.shortName)
@@ -110,9 +110,9 @@ std::string zshCompletion() {
                    longName(option) + "}'";
         else
             out += "  '" + repeated + longName(option);
-        out += "[" + specText(option.brief) + "]";
+        out += "[" + describedText(option.brief) + "]";
         if (option.takesValue()) {
-            out += ":" + specText(lowerCase(option.valueName)) + ":";
+            out += ":" + describedText(lowerCase(option.valueName)) + ":";
             switch (option.completion) {
             case ValueCompletion::File: out += "_files"; break;
             case ValueCompletion::Folder: out += "_directories"; break;

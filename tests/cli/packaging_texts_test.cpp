@@ -73,7 +73,7 @@ TEST(PackagingTexts, NameTheOptionsOfTheTable) {
                   return previous == ".TP" && std::regex_search(line, std::regex(R"(^\.B[RI]? -)"));
               }),
               table);
-    // zsh: {-d,--folder}'[...' and '--data-dir[...' specs.
+    // zsh: the {-d,--folder}'[... and '--data-dir[... option descriptions.
     EXPECT_EQ(matches(builtFile("tessaly.zsh"), R"(\{(-\S),(--[a-z0-9-]+)\}'\[|'\*?(--[a-z0-9-]+)\[)", everyLine),
               table);
     // fish: -s and -l of each complete line.
