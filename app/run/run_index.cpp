@@ -147,9 +147,10 @@ void RunIndex::record(FileWords words) {
     queuedBytes_ += bytes;
     ++handedOver_;
     queue_.push_back(std::move(words));
-    if (!writing_ && (queue_.size() == 1 || queue_.size() >= kBatchFiles || queuedBytes_ >= kBatchBytes))
-        waiting_.notify_one();
+    if (!writing_ && (queue_.size() == 1 || batchFull())) waiting_.notify_one();
 }
+
+bool RunIndex::batchFull() const { return queue_.size() >= kBatchFiles || queuedBytes_ >= kBatchBytes; }
 
 void RunIndex::writeBatches() {
     for (;;) {
@@ -158,9 +159,7 @@ void RunIndex::writeBatches() {
             std::unique_lock lock(mutex_);
             writing_ = false;
             waiting_.wait(lock, [this] { return ending_ || !queue_.empty(); });
-            waiting_.wait_for(lock, kLongestBatchWait, [this] {
-                return ending_ || queue_.size() >= kBatchFiles || queuedBytes_ >= kBatchBytes;
-            });
+            waiting_.wait_for(lock, kLongestBatchWait, [this] { return ending_ || batchFull(); });
             batch.swap(queue_);
             queuedBytes_ = 0;
             if (batch.empty() && ending_) return;

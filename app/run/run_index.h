@@ -95,6 +95,8 @@ public:
 
 private:
     void writeBatches();
+    // Enough waits to be written at once; under mutex_.
+    bool batchFull() const;
 
     WordIndex& index_;
     SearchScope scope_;

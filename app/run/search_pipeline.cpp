@@ -208,8 +208,8 @@ bool SearchPipeline::answeredByIndex(const FileToSearch& file, FileAnswer& answe
     if (!file.indexed) return false;
     const auto entry = file.indexed->find(file.name);
     struct stat listed;
-    if (entry == file.indexed->end() || ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 || !S_ISREG(listed.st_mode) ||
-        !sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize))
+    if (entry == file.indexed->end() || ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 ||
+        !S_ISREG(listed.st_mode) || !sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize))
         return false;
     const RunIndex::Answer known = index_->verdictOn(entry->second, fileVersionOf(listed));
     verdict = known.verdict;
@@ -248,9 +248,10 @@ FileAnswer SearchPipeline::searchContent(const FileToSearch& file) const {
     if (stop_.load(std::memory_order_relaxed)) return answer;
     answer.searched = true;
     if (!file.passOverReason.empty()) return answer;
-    // The words' moment comes before anything of the file is read.
-    const std::int64_t startedAt = wallClockNanoseconds();
     const bool indexed = index_ && file.folder;
+    // The words' moment comes before anything of the file is read; a run
+    // without the index has no use for it.
+    const std::int64_t startedAt = indexed ? wallClockNanoseconds() : 0;
     RunIndex::Verdict verdict = RunIndex::Verdict::unknown;
     if (indexed && answeredByIndex(file, answer, verdict)) return answer;
     int fd = -1;
