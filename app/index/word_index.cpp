@@ -408,7 +408,13 @@ Failure WordIndex::keepWithin(std::uint64_t capBytes) {
         if (result == SQLITE_OK) result = compactWords(writer_);
         if (result == SQLITE_OK) result = compacting.commit();
     }
-    if (result == SQLITE_OK) result = releaseFreePages(writer_);
+    // Folding the log back and trimming the file syncs the disk: not for a
+    // search that changed nothing.
+    const std::int64_t changes = sqlite3_total_changes64(writer_.handle());
+    if (result == SQLITE_OK && changes != changesReleased_) {
+        result = releaseFreePages(writer_);
+        changesReleased_ = changes;
+    }
     return trouble(result, "keep within its size", writer_);
 }
 
