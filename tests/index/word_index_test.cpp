@@ -1,6 +1,7 @@
 #include "index/word_index.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <map>
 
@@ -122,6 +123,32 @@ TEST(WordIndex, ForgettingEverythingLeavesNoEntryAndNumbersGoOn) {
     EXPECT_EQ(index.filesHolding({"alpha", TermShape::word})->size(), 0u);
     ASSERT_FALSE(index.record({&files[0], 1}));
     EXPECT_GT(idOf(index, "/d", "a"), lastId);
+}
+
+// A repeat search only reads: opening the index, asking it and keeping it
+// within its size must leave the file alone, or every search syncs the disk.
+TEST(WordIndex, ASearchThatRecordsNothingLeavesTheFileUntouched) {
+    test::TempDir dir;
+    const std::string path = dir.path().string() + "/words.sqlite";
+    {
+        WordIndex index(dir.path().string());
+        const FileWords files[] = {fileWords("/d", "a", {"alpha"})};
+        ASSERT_FALSE(index.record(files));
+        ASSERT_FALSE(index.keepWithin(std::uint64_t{1} << 30));
+    }
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    {
+        WordIndex index(dir.path().string());
+        ASSERT_TRUE(index.filesHolding({"alpha", TermShape::word}));
+        ASSERT_TRUE(index.entriesIn("/d"));
+        ASSERT_FALSE(index.keepWithin(std::uint64_t{1} << 30));
+    }
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(after.st_size, before.st_size);
 }
 
 TEST(WordIndex, TheSizeCapDropsTheFilesUsedLongestAgoAndKeepsTheOthersAnswering) {
