@@ -400,21 +400,20 @@ Failure WordIndex::keepWithin(std::uint64_t capBytes) {
         if (result == SQLITE_OK) result = dropLeastUsed(writer_, capBytes, dropped);
         if (result == SQLITE_OK) result = dropping.commit();
     }
+    // Whether dead words outweigh live ones needs a pass over every entry,
+    // and folding the log back and trimming the file syncs the disk: only
+    // after changes, not at the end of every search.
+    const bool changed = sqlite3_total_changes64(writer_.handle()) != changesKeptWithin_;
     bool wasteful = false;
-    if (result == SQLITE_OK) result = deadWordsOutweighLive(writer_, wasteful);
+    if (result == SQLITE_OK && changed) result = deadWordsOutweighLive(writer_, wasteful);
     if (result == SQLITE_OK && (dropped || wasteful)) {
         SqliteTransaction compacting(writer_, "BEGIN IMMEDIATE");
         result = compacting.began();
         if (result == SQLITE_OK) result = compactWords(writer_);
         if (result == SQLITE_OK) result = compacting.commit();
     }
-    // Folding the log back and trimming the file syncs the disk: not for a
-    // search that changed nothing.
-    const std::int64_t changes = sqlite3_total_changes64(writer_.handle());
-    if (result == SQLITE_OK && changes != changesReleased_) {
-        result = releaseFreePages(writer_);
-        changesReleased_ = changes;
-    }
+    if (result == SQLITE_OK && changed) result = releaseFreePages(writer_);
+    if (result == SQLITE_OK) changesKeptWithin_ = sqlite3_total_changes64(writer_.handle());
     return trouble(result, "keep within its size", writer_);
 }
 

@@ -114,8 +114,8 @@ private:
     SqliteDatabase reader_;
     std::mutex writeMutex_;
     SqliteDatabase writer_;
-    // The writer's count of changed rows when free pages were last released.
-    std::int64_t changesReleased_ = 0;
+    // The writer's count of changed rows when keepWithin() last finished.
+    std::int64_t changesKeptWithin_ = 0;
 
     std::mutex usesMutex_;
     std::vector<IndexedFileId> uses_;  // looked up since the last write
