@@ -1,6 +1,7 @@
 // The tessaly command end to end, as a script runs it.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,8 +10,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "command_line.h"
+#include "index/racy_timestamps.h"
 #include "document_files.h"
 #include "hostile_documents.h"
 #include "platform/rtf_reader.h"
@@ -292,6 +295,57 @@ TEST_F(SearchCommand, TheIndexOfSearchedWordsIsKeptInTheCacheAndCanBeLeftAlone) 
     // The files read whole: all but the hidden one and the empty one.
     EXPECT_NE(info.out.find(root_ + "/cache/tessaly/words.sqlite"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("Files covered: 4\n"), std::string::npos) << info.out << info.err;
+}
+
+// kill -9 at any moment of a search, while its words are being recorded,
+// leaves an index that opens without a word and answers as a scan does.
+TEST_F(SearchCommand, ASearchKilledAtAnyMomentLeavesAnIndexThatAnswersAsAScan) {
+    const std::string tree = root_ + "/tree";
+    for (int i = 0; i < 600; ++i) {
+        const std::string name = "tree/" + std::to_string(i % 30) + "/" + std::to_string(i) + ".txt";
+        std::string text;
+        for (int line = 0; line < 400; ++line)
+            text += "word" + std::to_string((i + line) % 97) + " common line of text number " +
+                    std::to_string(line) + "\n";
+        dir_.write(name, text);
+        // Old enough that the index may vouch for the files unread.
+        const timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        ::utimensat(AT_FDCWD, (root_ + "/" + name).c_str(), anHourAgo, 0);
+    }
+    // The files' change times are now: the index vouches only for files
+    // changed well before their words were taken.
+    std::this_thread::sleep_for(std::chrono::nanoseconds(kTimestampGranularityNanoseconds) +
+                                std::chrono::milliseconds(100));
+    const std::string before = std::getenv("XDG_CACHE_HOME") ? std::getenv("XDG_CACHE_HOME") : "";
+    ::setenv("XDG_CACHE_HOME", (root_ + "/cache").c_str(), 1);
+    // A run takes a few tens of milliseconds: killed while the index is
+    // made, while words are recorded, or not at all.
+    for (int killAfterMs = 1; killAfterMs < 40; killAfterMs += 2)
+        runProgram(TESSALY_PROGRAM, {"-a", "-d", tree, "word" + std::to_string(killAfterMs % 97)}, {}, killAfterMs);
+    const ProgramRun info = tessaly({"--index-info"});
+    std::vector<std::pair<ProgramRun, ProgramRun>> answers;
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"word3"}, {"word5", "OR", "word96"}, {"common", "NOT", "word2"}, {"word1*"},
+          {"absent"}}) {
+        std::vector<std::string> arguments = {"-a", "-d", tree};
+        arguments.insert(arguments.end(), words.begin(), words.end());
+        std::vector<std::string> scan = arguments;
+        scan.insert(scan.begin(), "--no-index");
+        answers.emplace_back(tessaly(arguments), tessaly(scan));
+    }
+    const ProgramRun summary = tessaly({"-f", "json", "-d", tree, "absent"});
+    before.empty() ? ::unsetenv("XDG_CACHE_HOME") : ::setenv("XDG_CACHE_HOME", before.c_str(), 1);
+
+    EXPECT_EQ(info.exitStatus, 0) << info.err;
+    EXPECT_EQ(info.err, "");
+    for (const auto& [indexed, scanned] : answers) {
+        EXPECT_EQ(indexed.out, scanned.out);
+        EXPECT_EQ(indexed.exitStatus, scanned.exitStatus);
+        EXPECT_EQ(indexed.err, "");
+    }
+    // The index was in use: the killed runs left entries that rule files out.
+    EXPECT_EQ(summary.out.find("\"ruledOutByIndex\":0,"), std::string::npos) << summary.out;
+    EXPECT_NE(summary.out.find("\"ruledOutByIndex\":"), std::string::npos) << summary.out;
 }
 
 // What a terminal shows of a run, the command run in this process with its

@@ -7,6 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,8 +23,10 @@ struct ProgramRun {
     std::string err;
 };
 
+// With `killAfterMs` at 0 or more, the program is killed (SIGKILL) that
+// long after it started, if it is still running.
 inline ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                             const std::string& workingFolder = {}) {
+                             const std::string& workingFolder = {}, int killAfterMs = -1) {
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0) throw std::runtime_error("pipe");
     const pid_t child = fork();
@@ -43,8 +49,21 @@ inline ProgramRun runProgram(const std::string& program, const std::vector<std::
     pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
     std::string* sinks[2] = {&run.out, &run.err};
     int open = 2;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(killAfterMs);
     while (open > 0) {
-        if (poll(fds, 2, -1) < 0) break;
+        int timeout = -1;
+        if (killAfterMs >= 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            timeout = static_cast<int>(std::max<std::int64_t>(left.count(), 0));
+        }
+        const int ready = poll(fds, 2, timeout);
+        if (ready < 0) break;
+        if (ready == 0) {
+            kill(child, SIGKILL);
+            killAfterMs = -1;
+            continue;
+        }
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
             char buffer[4096];
