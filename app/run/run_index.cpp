@@ -31,8 +31,6 @@ constexpr std::size_t kAlwaysRecordedFiles = 64;
 constexpr std::size_t kBatchFiles = 48;
 constexpr std::size_t kBatchBytes = 4u << 20;
 constexpr auto kLongestBatchWait = std::chrono::milliseconds(250);
-// Folders whose entries are kept at once.
-constexpr std::size_t kKeptFolders = 8;
 // An entry is marked used again only when its mark is older than this: the
 // size cap needs to know which files were searched longest ago, not to the
 // second, and a search that writes nothing for the files it passes over is
@@ -116,15 +114,13 @@ RunIndex::Answer RunIndex::verdictOn(const IndexedFile& entry, const FileVersion
     return {Verdict::ruledOut, {}};
 }
 
-std::shared_ptr<const RunIndex::FolderEntries> RunIndex::entriesIn(const std::string& folder) {
-    if (!index_.usable()) return nullptr;
-    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it)
-        if (it->first == folder) return it->second;
-    std::optional<FolderEntries> entries = index_.entriesIn(folder);
-    auto kept = entries && !entries->empty() ? std::make_shared<const FolderEntries>(std::move(*entries)) : nullptr;
-    if (folders_.size() == kKeptFolders) folders_.erase(folders_.begin());
-    folders_.emplace_back(folder, kept);
-    return kept;
+const RunIndex::FolderEntries* RunIndex::entriesIn(Folder& folder) {
+    std::call_once(folder.lookedUp_, [&] {
+        if (!index_.usable()) return;
+        std::optional<FolderEntries> entries = index_.entriesIn(folder.path_);
+        if (entries && !entries->empty()) folder.entries_ = std::make_shared<const FolderEntries>(std::move(*entries));
+    });
+    return folder.entries_.get();
 }
 
 bool RunIndex::wantsWords() {

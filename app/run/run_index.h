@@ -68,11 +68,24 @@ public:
         std::optional<std::string> documentText;
     };
     using FolderEntries = std::unordered_map<std::string, IndexedFile>;
-    // The entries of a folder by name, asked for once while the walk is in
-    // it; none when the index holds nothing there. From the walking thread:
-    // the files carry them to the workers, so that a worker looks a file up
-    // without a lock and asks for its status only when it has an entry.
-    std::shared_ptr<const FolderEntries> entriesIn(const std::string& folder);
+    // A folder of the walk whose entries are looked up once, by the first
+    // thread that searches one of its files: the walking thread only names
+    // it, so that it walks on while the workers ask the index.
+    class Folder {
+    public:
+        explicit Folder(std::string path) : path_(std::move(path)) {}
+
+    private:
+        friend class RunIndex;
+        std::string path_;
+        std::once_flag lookedUp_;
+        std::shared_ptr<const FolderEntries> entries_;
+    };
+    // The entries of the folder by name; none when the index holds nothing
+    // there. From any thread. The files carry their folder to the workers, so
+    // that a worker looks a file up without a lock and asks for its status
+    // only when it has an entry.
+    const FolderEntries* entriesIn(Folder& folder);
     // From any thread, for the file of `entry` open as `version`.
     Answer verdictOn(const IndexedFile& entry, const FileVersion& version);
     // Whether the words of a file about to be read should be gathered: not
@@ -110,10 +123,6 @@ private:
     std::atomic<std::int64_t> gatheringBusy_{0};  // nanoseconds, over every thread
 
     std::int64_t startedAt_;  // wall clock, for marking entries used
-    // The folders asked about last, newest last: a walk lists a folder's
-    // files together, give or take the ones it comes back to.
-    std::vector<std::pair<std::string, std::shared_ptr<const FolderEntries>>> folders_;
-
     std::mutex mutex_;
     std::condition_variable waiting_;
     std::vector<FileWords> queue_;

@@ -205,10 +205,11 @@ SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, Run
 SearchPipeline::~SearchPipeline() = default;
 
 bool SearchPipeline::answeredByIndex(const FileToSearch& file, FileAnswer& answer, RunIndex::Verdict& verdict) const {
-    if (!file.indexed) return false;
-    const auto entry = file.indexed->find(file.name);
+    const RunIndex::FolderEntries* entries = file.indexed ? index_->entriesIn(*file.indexed) : nullptr;
+    if (!entries) return false;
+    const auto entry = entries->find(file.name);
     struct stat listed;
-    if (entry == file.indexed->end() || ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 ||
+    if (entry == entries->end() || ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 ||
         !S_ISREG(listed.st_mode) || !sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize))
         return false;
     const RunIndex::Answer known = index_->verdictOn(entry->second, fileVersionOf(listed));
@@ -307,7 +308,7 @@ bool SearchPipeline::submit(FileToSearch file) {
     if (index_ && file.folder && file.passOverReason.empty()) {
         if (file.folder != lastFolder_) {
             lastFolder_ = file.folder;
-            lastIndexed_ = index_->entriesIn(file.folder->path());
+            lastIndexed_ = std::make_shared<RunIndex::Folder>(file.folder->path());
         }
         file.indexed = lastIndexed_;
     }

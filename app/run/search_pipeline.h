@@ -50,9 +50,9 @@ struct FileToSearch {
     int categoryFolder = 0;
     std::string passOverReason;  // not empty: not a file to search
     bool passOverFailed = false;
-    // The word index's entries of the folder, when a run uses the index and
-    // it holds any there: set by the pipeline.
-    std::shared_ptr<const RunIndex::FolderEntries> indexed;
+    // The folder as the word index knows it, when a run uses the index: set
+    // by the pipeline.
+    std::shared_ptr<RunIndex::Folder> indexed;
     std::string path() const;
 };
 
@@ -112,9 +112,9 @@ private:
     const std::atomic<bool>& stop_;
     RunIndex* index_;
     bool ended_ = false;
-    // The folder of the file submitted last, and the index's entries of it.
+    // The folder of the file submitted last, as the index knows it.
     std::shared_ptr<const OpenFolder> lastFolder_;
-    std::shared_ptr<const RunIndex::FolderEntries> lastIndexed_;
+    std::shared_ptr<RunIndex::Folder> lastIndexed_;
     std::unique_ptr<Ring> ring_;  // none when searching one file at a time
 };
 
