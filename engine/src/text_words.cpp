@@ -9,65 +9,93 @@ namespace tyx12::detail {
 
 namespace {
 
-std::uint64_t hashOf(std::string_view bytes) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;  // FNV-1a
-    for (const char b : bytes) hash = (hash ^ static_cast<unsigned char>(b)) * 0x100000001b3ull;
-    return hash ^ (hash >> 29);
+bool sameBytes(const char* a, const char* b, std::size_t count) {
+    if (count > 16) return std::memcmp(a, b, count) == 0;
+    for (std::size_t i = 0; i < count; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
 }
 
 }  // namespace
 
+std::uint64_t TextWords::hashOn(std::uint64_t hash, const char* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) hash = (hash ^ static_cast<unsigned char>(bytes[i])) * kHashPrime;
+    return hash;
+}
+
 void TextWords::take(const Char* characters, std::size_t count) {
+    // The word's state in locals: kept in members, each character would be
+    // stored back to memory, as the start's bytes might alias them.
+    std::size_t length = length_;
+    std::size_t startBytes = startBytes_;
+    std::uint64_t hash = startHash_;
     for (std::size_t i = 0; i < count; ++i) {
         const Char c = characters[i];
+        Char folded;
         if (c < 0x80) {
             // Most text: a letter, a digit or a boundary, without a table.
             const Char lower = c | 0x20;
             if ((lower >= 'a' && lower <= 'z') || (c >= '0' && c <= '9')) {
-                const Char folded = c >= 'A' && c <= 'Z' ? lower : c;
-                if (length_ < kKeptCharacters) start_.push_back(static_cast<char>(folded));
-                end_[length_ % kKeptCharacters] = folded;
-                ++length_;
-            } else if (length_ > 0) {
-                endWord();
+                folded = c >= 'A' && c <= 'Z' ? lower : c;
+                if (length < kKeptCharacters) {
+                    start_[startBytes++] = static_cast<char>(folded);
+                    hash = (hash ^ folded) * kHashPrime;
+                }
+            } else {
+                if (length > 0) endWord(length, startBytes, hash);
+                length = startBytes = 0;
+                hash = kHashBasis;
+                continue;
             }
+        } else if (isWordChar(c)) {
+            folded = simpleFold(c);
+            if (length < kKeptCharacters) {
+                const std::size_t bytes = encodeUtf8(folded, start_ + startBytes);
+                hash = hashOn(hash, start_ + startBytes, bytes);
+                startBytes += bytes;
+            }
+        } else {
+            if (length > 0) endWord(length, startBytes, hash);
+            length = startBytes = 0;
+            hash = kHashBasis;
             continue;
         }
-        if (!isWordChar(c)) {
-            if (length_ > 0) endWord();
-            continue;
-        }
-        const Char folded = simpleFold(c);
-        if (length_ < kKeptCharacters) appendUtf8(start_, folded);
-        end_[length_ % kKeptCharacters] = folded;
-        ++length_;
+        end_[length % kKeptCharacters] = folded;
+        ++length;
     }
+    length_ = length;
+    startBytes_ = startBytes;
+    startHash_ = hash;
 }
 
 void TextWords::restart() {
-    start_.clear();
+    startBytes_ = 0;
+    startHash_ = kHashBasis;
     length_ = 0;
     complete_ = false;
 }
 
 void TextWords::finish() {
-    endWord();
+    endWord(length_, startBytes_, startHash_);
+    length_ = startBytes_ = 0;
+    startHash_ = kHashBasis;
     complete_ = true;
 }
 
-void TextWords::endWord() {
-    if (length_ == 0) return;
-    const std::size_t mark = arena_.size();
-    arena_ += start_;
-    const std::size_t startBytes = start_.size();
+void TextWords::endWord(std::size_t length, std::size_t startBytes, std::uint64_t startHash) {
+    if (length == 0) return;
+    const std::string_view start(start_, startBytes);
+    std::string_view word = start;
     // A long word's end differs from its start: kept after it, in order.
-    if (length_ > kKeptCharacters)
-        for (std::size_t i = length_ - kKeptCharacters; i < length_; ++i)
-            appendUtf8(arena_, end_[i % kKeptCharacters]);
-    start_.clear();
-    length_ = 0;
-    const std::string_view word(arena_.data() + mark, arena_.size() - mark);
-    const std::uint64_t hash = hashOf(word);
+    if (length > kKeptCharacters) {
+        std::memcpy(longWord_, start_, startBytes);
+        std::size_t bytes = startBytes;
+        for (std::size_t i = length - kKeptCharacters; i < length; ++i)
+            bytes += encodeUtf8(end_[i % kKeptCharacters], longWord_ + bytes);
+        word = {longWord_, bytes};
+        startHash = hashOn(startHash, longWord_ + startBytes, bytes - startBytes);
+    }
+    const std::uint64_t hash = startHash ^ (startHash >> 29);
 
     if (table_.empty()) table_.assign(1024, 0);
     const std::size_t mask = table_.size() - 1;
@@ -75,14 +103,13 @@ void TextWords::endWord() {
         const std::uint32_t held = table_[slot];
         if (held == 0) break;
         const Entry& entry = entries_[held - 1];
-        if (entry.hash == hash && entry.length + entry.endLength == word.size() && entry.length == startBytes &&
-            std::memcmp(arena_.data() + entry.start, word.data(), word.size()) == 0) {
-            arena_.resize(mark);  // seen before
-            return;
-        }
+        if (entry.hash == hash && entry.length + entry.endLength == word.size() && entry.length == start.size() &&
+            sameBytes(arena_.data() + entry.start, word.data(), word.size()))
+            return;  // seen before
     }
-    entries_.push_back({static_cast<std::uint32_t>(mark), static_cast<std::uint32_t>(startBytes),
-                        static_cast<std::uint32_t>(word.size() - startBytes), hash});
+    entries_.push_back({static_cast<std::uint32_t>(arena_.size()), static_cast<std::uint32_t>(start.size()),
+                        static_cast<std::uint32_t>(word.size() - start.size()), hash});
+    arena_ += word;
     insert(hash);
 }
 

@@ -52,16 +52,27 @@ private:
         std::uint32_t endLength;  // of a long word's end, kept after its start; 0 for a short word
         std::uint64_t hash;
     };
-    void endWord();
+    // FNV-1a, taken a byte at a time as the word's start is read.
+    static constexpr std::uint64_t kHashBasis = 0xcbf29ce484222325ull;
+    static constexpr std::uint64_t kHashPrime = 0x100000001b3ull;
+    static std::uint64_t hashOn(std::uint64_t hash, const char* bytes, std::size_t count);
+
+    // Ends the word in hand, if any, from its state as take() held it: its
+    // length, the bytes of its start and their hash.
+    void endWord(std::size_t length, std::size_t startBytes, std::uint64_t startHash);
     void insert(std::uint64_t hash);
     void grow();
     void reversedEnd(const Entry& entry, std::string& out) const;
 
-    // The word in hand, folded: its first characters as UTF-8, and its
-    // latest ones in a ring.
-    std::string start_;
+    // The word in hand, folded: its first characters as UTF-8 and its latest
+    // ones in a ring. A word seen before, as nearly every one is, is found
+    // without a copy.
+    char start_[kKeptCharacters * 4] = {};
+    std::size_t startBytes_ = 0;
+    std::uint64_t startHash_ = kHashBasis;
     Char end_[kKeptCharacters] = {};
     std::size_t length_ = 0;  // in characters
+    char longWord_[kKeptCharacters * 8] = {};  // a long word's start and end, put together
     bool complete_ = false;
 
     std::string arena_;
