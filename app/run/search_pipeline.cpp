@@ -250,11 +250,11 @@ FileAnswer SearchPipeline::searchContent(const FileToSearch& file) const {
     answer.searched = true;
     if (!file.passOverReason.empty()) return answer;
     const bool indexed = index_ && file.folder;
-    // The words' moment comes before anything of the file is read; a run
-    // without the index has no use for it.
-    const std::int64_t startedAt = indexed ? wallClockNanoseconds() : 0;
     RunIndex::Verdict verdict = RunIndex::Verdict::unknown;
     if (indexed && answeredByIndex(file, answer, verdict)) return answer;
+    // The words' moment comes before anything of the file is read; a run
+    // without the index, or a file it answered for, has no use for it.
+    const std::int64_t startedAt = indexed ? wallClockNanoseconds() : 0;
     int fd = -1;
     if (file.folder) {
         if ((answer.failure = files_.openFile(*file.folder, file.name, fd))) return answer;
