@@ -8,8 +8,10 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <thread>
+#include <utility>
 
 #include "document_files.h"
 #include "index/word_index.h"
@@ -22,7 +24,11 @@ namespace {
 
 struct Told final : RunSink {
     std::vector<std::string> events;
-    void found(FoundFile file) override { events.push_back(file.path + "\n" + file.lines); }
+    std::function<void()> atFirstFind;  // once, while the run goes on
+    void found(FoundFile file) override {
+        events.push_back(file.path + "\n" + file.lines);
+        if (atFirstFind) std::exchange(atFirstFind, nullptr)();
+    }
     void passedOver(PassedOver entry) override { events.push_back("passed " + entry.path + ": " + entry.reason); }
     FailureAnswer folderFailed(const WalkFailure& failure) override {
         events.push_back("failed " + failure.failure.path);
@@ -72,7 +78,8 @@ std::string randomText(std::mt19937& random, int words) {
 
 long ruledOutSoFar = 0;
 
-std::vector<std::string> runOf(const Query& query, const std::string& folder, WordIndex* index) {
+std::vector<std::string> runOf(const Query& query, const std::string& folder, WordIndex* index,
+                               std::function<void()> atFirstFind = nullptr) {
     Failure failure;
     const EngineCalls* engine = loadEngine(failure);
     if (!engine) throw std::runtime_error(failure.describe());
@@ -86,6 +93,7 @@ std::vector<std::string> runOf(const Query& query, const std::string& folder, Wo
     plan.threads = 2;
     plan.index = index;
     Told told;
+    told.atFirstFind = std::move(atFirstFind);
     const RunSummary summary = SearchRunner(systemFileSystem(), *engine, plan).run(told);
     ruledOutSoFar += summary.ruledOut;
     told.events.push_back("found " + std::to_string(summary.found) + " of " + std::to_string(summary.searched));
@@ -99,6 +107,20 @@ void age(const std::filesystem::path& file) {
     times[0].tv_sec = times[1].tv_sec = std::chrono::system_clock::to_time_t(hourAgo);
     times[0].tv_nsec = times[1].tv_nsec = 0;
     ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+}
+
+// New words over the file's old bytes, at the same size, its times put back.
+void rewriteInPlace(const std::filesystem::path& file) {
+    std::FILE* f = std::fopen(file.c_str(), "r+b");
+    ASSERT_NE(f, nullptr);
+    std::fseek(f, 0, SEEK_END);
+    const long size = std::ftell(f);
+    std::fseek(f, 0, SEEK_SET);
+    std::string content = "zebra dog cat";
+    content.resize(static_cast<std::size_t>(std::max(0L, size)), ' ');
+    std::fwrite(content.data(), 1, content.size(), f);
+    std::fclose(f);
+    age(file);
 }
 
 TEST(WordIndexRun, AnswersAreThoseOfAScanBeforeAndAfterEveryKindOfChange) {
@@ -143,24 +165,20 @@ TEST(WordIndexRun, AnswersAreThoseOfAScanBeforeAndAfterEveryKindOfChange) {
 
     // Content changed at the same size with the old times put back; a
     // rename; a file replaced by another; a deletion; a new file; a touch.
-    std::string content = "zebra dog cat";
-    {
-        std::FILE* f = std::fopen(files[3].c_str(), "r+b");
-        ASSERT_NE(f, nullptr);
-        std::fseek(f, 0, SEEK_END);
-        const long size = std::ftell(f);
-        std::fseek(f, 0, SEEK_SET);
-        content.resize(static_cast<std::size_t>(std::max(0L, size)), ' ');
-        std::fwrite(content.data(), 1, content.size(), f);
-        std::fclose(f);
-        age(files[3]);
-    }
+    rewriteInPlace(files[3]);
     std::filesystem::rename(files[5], files[5].string() + ".moved.txt");
     std::filesystem::rename(files[6], files[7]);
     std::filesystem::remove(files[8]);
     tree.write("a/new.txt", "a new cat walking by the zebra");
     ASSERT_EQ(::utimensat(AT_FDCWD, files[9].c_str(), nullptr, 0), 0);
     compareAll("after the changes");
+
+    // Files changed while a run reads them, some before it comes to them,
+    // some after it took their words.
+    runOf(kQueries[0], root, &index, [&] {
+        for (std::size_t i = 10; i < 40; i += 3) rewriteInPlace(files[i]);
+    });
+    compareAll("after changes during a run");
 }
 
 TEST(WordIndexRun, ACountOfRuledOutFilesAndNothingRecordedFromARunWithoutRecording) {
