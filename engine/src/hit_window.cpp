@@ -57,19 +57,24 @@ std::size_t scanBackward(TextView text, std::size_t hit, const WindowOptions& op
     return text.at(last) == ' ' ? last + 1 : last;
 }
 
-std::size_t scanForward(TextView text, std::size_t hit, const WindowOptions& options,
+// The hit itself is never cut: a long word, or one that holds or opens with
+// punctuation, is shown whole, and so can be marked.
+std::size_t scanForward(TextView text, std::size_t hit, std::size_t hitLength, const WindowOptions& options,
                         long long limit) {
     ScanState state;
     const long long maxSpaces = options.contextWords + 1;
+    const long long hitEnd = static_cast<long long>(hitLength);
+    limit = std::max(limit, hitEnd);
     for (long long i = 0; i < limit; ++i) {
         const std::size_t pos = hit + static_cast<std::size_t>(i);
         if (pos >= text.length) return text.length;
         const Char ch = text.at(pos);
         state.see(ch, i);
-        if (options.smartSearch && isSmartPunctuation(ch) && state.lastSpace != i - 1)
-            return pos;
+        if (ch == '\n') return pos;
+        if (i < hitEnd) continue;
+        if (options.smartSearch && isSmartPunctuation(ch) && state.lastSpace != i - 1) return pos;
         if (state.spaces > maxSpaces) return pos + 1;
-        if (ch == '\n' || state.run > kLongestRun) return pos;
+        if (state.run > kLongestRun) return pos;
     }
     return std::min(text.length, hit + static_cast<std::size_t>(limit));
 }
@@ -81,11 +86,11 @@ long long windowReach(const WindowOptions& options) {
     return kLongestRun * std::max(1LL, options.contextWords);
 }
 
-HitWindow findHitWindow(TextView searched, std::size_t hit, const WindowOptions& options) {
+HitWindow findHitWindow(TextView searched, std::size_t hit, std::size_t hitLength, const WindowOptions& options) {
     const long long limit = windowReach(options);
     HitWindow window;
     window.start = scanBackward(searched, hit, options, limit);
-    window.end = scanForward(searched, hit, options, limit);
+    window.end = scanForward(searched, hit, hitLength, options, limit);
     // Only a word that itself holds a line break could put the start behind the end.
     window.start = std::min(window.start, window.end);
     return window;

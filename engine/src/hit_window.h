@@ -17,10 +17,11 @@ struct WindowOptions {
     bool smartSearch = false;
 };
 
-// Reaches up to contextWords + 1 words to each side of the hit at `hit`, never
-// across a line break nor into a run of more than 20 characters without a
-// space, and under smart search not across unspaced punctuation.
-HitWindow findHitWindow(TextView searched, std::size_t hit, const WindowOptions& options);
+// Reaches up to contextWords + 1 words to each side of the hit at `hit`
+// (`hitLength` characters, always held whole), never across a line break nor
+// into a run of more than 20 characters without a space, and under smart
+// search not across unspaced punctuation.
+HitWindow findHitWindow(TextView searched, std::size_t hit, std::size_t hitLength, const WindowOptions& options);
 
 // How many characters a window may reach to either side of its hit.
 long long windowReach(const WindowOptions& options);

@@ -1,5 +1,6 @@
 #include "line_collector.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -117,7 +118,7 @@ bool collectLines(const Query& query, FileText& text, const CollectOptions& opti
         }
         const TextView shown = text.shown(), searched = text.searched();
 
-        const HitWindow window = findHitWindow(searched, hit, windowOptions);
+        const HitWindow window = findHitWindow(searched, hit, next.length, windowOptions);
         const std::size_t windowLength = window.end - window.start;
         const bool kept = nearby.keepsLine({searched.data + window.start, windowLength});
         if (kept && collected.size() <= kCollectLimit) {
@@ -134,9 +135,8 @@ bool collectLines(const Query& query, FileText& text, const CollectOptions& opti
         // the rest of the file to judge it.
         if (collected.size() > kCollectLimit && !nearbyTested && !hitWords.wanted()) break;
         if (options.hitWords && !hitWords.wanted()) break;
-        // The next search starts behind the window, and always past the hit: a
-        // word that opens with punctuation gets a window that ends before itself.
-        pos = window.end > hit ? window.end : hit + next.length;
+        // The next search starts behind the window, which holds the hit.
+        pos = std::max(window.end, hit + next.length);
     }
 
     if (!nearby.fileSatisfied()) collected.clear();
