@@ -22,8 +22,13 @@ constexpr std::size_t kMostQueuedBytes = 16u << 20;
 constexpr double kIndexShare = 0.15;
 // The first files of a run are recorded whatever the writer's share, so
 // that a small folder is remembered whole at its first search, however
-// busy the machine, and a large one begins at once.
+// busy the machine, and a large one begins at once; but not a large file.
 constexpr std::size_t kAlwaysRecordedFiles = 64;
+constexpr std::uint64_t kAlwaysRecordedBytes = 1u << 20;
+// Roughly what gathering and writing a file's words cost for each byte of
+// it (about 5 ns to gather, 4 to write, on text): a 76 MB list of package
+// names took seconds.
+constexpr std::uint64_t kRecordingNanosecondsPerByte = 10;
 // A batch is written once this many files or bytes wait, or the first of
 // them has waited this long: each transaction rewrites the pages it touches
 // and merges the word tables' segments, so a few large ones write far less
@@ -123,16 +128,19 @@ const RunIndex::FolderEntries* RunIndex::entriesIn(Folder& folder) {
     return folder.entries_.get();
 }
 
-bool RunIndex::wantsWords() {
+bool RunIndex::wantsWords(std::uint64_t fileSize) {
     // An index that cannot be used takes no words: the file is read only as
     // far as its answer needs.
     if (!record_ || !index_.usable()) return false;
     const auto elapsed = std::chrono::steady_clock::now() - started_;
     const std::lock_guard lock(mutex_);
     if (queue_.size() >= kMostQueuedFiles || queuedBytes_ >= kMostQueuedBytes) return false;
-    const std::chrono::nanoseconds busy = writerBusy_ + std::chrono::nanoseconds(gatheringBusy_.load());
-    return handedOver_ < kAlwaysRecordedFiles ||
-           busy <= std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed * kIndexShare);
+    if (handedOver_ < kAlwaysRecordedFiles && fileSize <= kAlwaysRecordedBytes) return true;
+    // The file's own cost counts before it is read: one large file would
+    // otherwise take the share of a whole run, and hold up its end.
+    const std::chrono::nanoseconds busy = writerBusy_ + std::chrono::nanoseconds(gatheringBusy_.load()) +
+                                          std::chrono::nanoseconds(fileSize * kRecordingNanosecondsPerByte);
+    return busy <= std::chrono::duration_cast<std::chrono::nanoseconds>(elapsed * kIndexShare);
 }
 
 void RunIndex::record(FileWords words) {

@@ -88,12 +88,13 @@ public:
     const FolderEntries* entriesIn(Folder& folder);
     // From any thread, for the file of `entry` open as `version`.
     Answer verdictOn(const IndexedFile& entry, const FileVersion& version);
-    // Whether the words of a file about to be read should be gathered: not
-    // while the writer is behind, nor once gathering and writing have taken
-    // their share of the run, so that a first search of a large folder costs
-    // little more than a search without the index and holds little memory.
-    // What is not recorded now is recorded by a later search.
-    bool wantsWords();
+    // Whether the words of a file of `fileSize` bytes about to be read should
+    // be gathered: not while the writer is behind, nor when gathering and
+    // writing, this file's likely cost included, would take more than their
+    // share of the run, so that a first search of a large folder costs little
+    // more than a search without the index and holds little memory. What is
+    // not recorded now is recorded by a later search.
+    bool wantsWords(std::uint64_t fileSize);
     // How long a search that gathered words took, whole file or not: reading
     // a file whole for its words costs more than a search that may stop early.
     void gatheringTook(std::chrono::nanoseconds took) { gatheringBusy_.fetch_add(took.count()); }

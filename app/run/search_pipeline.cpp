@@ -271,8 +271,9 @@ FileAnswer SearchPipeline::searchContent(const FileToSearch& file) const {
     GatheredWords* gather = nullptr;
     FileVersion version;
     struct stat opened;
-    if (indexed && verdict == RunIndex::Verdict::unknown && index_->wantsWords() && ::fstat(fd, &opened) == 0 &&
-        sizeAdmits(static_cast<std::uint64_t>(opened.st_size), scope_.largestFileSize)) {
+    if (indexed && verdict == RunIndex::Verdict::unknown && ::fstat(fd, &opened) == 0 &&
+        sizeAdmits(static_cast<std::uint64_t>(opened.st_size), scope_.largestFileSize) &&
+        index_->wantsWords(static_cast<std::uint64_t>(opened.st_size))) {
         version = fileVersionOf(opened);
         gather = &gathered;
     }
