@@ -198,6 +198,27 @@ std::optional<std::unordered_map<std::string, IndexedFile>> WordIndex::entriesIn
     return entries;
 }
 
+std::optional<std::unordered_set<std::string>> WordIndex::foldersUnder(std::string_view root) {
+    if (!usable()) return std::nullopt;
+    // The paths below the root sort between its path with a slash and its
+    // path with the character after the slash ('0').
+    std::string below(root);
+    if (below.empty() || below.back() != '/') below += '/';
+    std::string beyond = below;
+    beyond.back() = '0';
+    std::unordered_set<std::string> folders;
+    std::lock_guard lock(readMutex_);
+    StatementUse query = reader_.use("SELECT path FROM folders WHERE path = ?1 OR (path >= ?2 AND path < ?3)");
+    query.bindBlob(1, root).bindBlob(2, below).bindBlob(3, beyond);
+    int result;
+    while ((result = query.step()) == SQLITE_ROW) folders.emplace(query.bytes(0));
+    if (result != SQLITE_DONE) {
+        trouble(result, "look up folders in", reader_);
+        return std::nullopt;
+    }
+    return folders;
+}
+
 void WordIndex::markUsed(IndexedFileId id) {
     std::lock_guard lock(usesMutex_);
     uses_.push_back(id);

@@ -17,6 +17,7 @@
 #include <mutex>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +64,10 @@ public:
     // use: markUsed() says which entries were used.
     std::optional<std::unordered_map<std::string, IndexedFile>> entriesIn(std::string_view folder);
     void markUsed(IndexedFileId id);
+    // Every folder at or below `root` that holds entries, or nothing when
+    // the index cannot tell: a walk asks only about those, and a folder
+    // never searched before costs it no question.
+    std::optional<std::unordered_set<std::string>> foldersUnder(std::string_view root);
 
     // The entries whose words may hold the term, or nothing when the index
     // cannot tell (then every file must be read). Take the sets before the

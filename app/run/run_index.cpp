@@ -119,6 +119,15 @@ RunIndex::Answer RunIndex::verdictOn(const IndexedFile& entry, const FileVersion
     return {Verdict::ruledOut, {}};
 }
 
+void RunIndex::enterCategoryFolder(const std::string& root) {
+    knownFolders_ = index_.foldersUnder(root);
+}
+
+std::shared_ptr<RunIndex::Folder> RunIndex::folder(const std::string& path) {
+    if (knownFolders_ && !knownFolders_->contains(path)) return nullptr;
+    return std::make_shared<Folder>(path);
+}
+
 const RunIndex::FolderEntries* RunIndex::entriesIn(Folder& folder) {
     std::call_once(folder.lookedUp_, [&] {
         if (!index_.usable()) return;

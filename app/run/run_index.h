@@ -30,6 +30,7 @@
 #include <mutex>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,6 +82,13 @@ public:
         std::once_flag lookedUp_;
         std::shared_ptr<const FolderEntries> entries_;
     };
+    // The walk enters a Category folder: the folders below it that the index
+    // knows are asked for once. From the walking thread.
+    void enterCategoryFolder(const std::string& root);
+    // The folder as the index knows it, for the files the walk hands out
+    // from it; none when the index holds nothing there. From the walking
+    // thread.
+    std::shared_ptr<Folder> folder(const std::string& path);
     // The entries of the folder by name; none when the index holds nothing
     // there. From any thread. The files carry their folder to the workers, so
     // that a worker looks a file up without a lock and asks for its status
@@ -124,6 +132,9 @@ private:
     std::atomic<std::int64_t> gatheringBusy_{0};  // nanoseconds, over every thread
 
     std::int64_t startedAt_;  // wall clock, for marking entries used
+    // The folders below the Category folder being walked that hold entries;
+    // none when the index could not tell, and any folder may.
+    std::optional<std::unordered_set<std::string>> knownFolders_;
     std::mutex mutex_;
     std::condition_variable waiting_;
     std::vector<FileWords> queue_;

@@ -271,7 +271,9 @@ FileAnswer SearchPipeline::searchContent(const FileToSearch& file) const {
     GatheredWords* gather = nullptr;
     FileVersion version;
     struct stat opened;
-    if (indexed && verdict == RunIndex::Verdict::unknown && ::fstat(fd, &opened) == 0 &&
+    // A first look without the file's size: most files are not wanted, and
+    // their status is not asked for.
+    if (indexed && verdict == RunIndex::Verdict::unknown && index_->wantsWords(0) && ::fstat(fd, &opened) == 0 &&
         sizeAdmits(static_cast<std::uint64_t>(opened.st_size), scope_.largestFileSize) &&
         index_->wantsWords(static_cast<std::uint64_t>(opened.st_size))) {
         version = fileVersionOf(opened);
@@ -309,7 +311,7 @@ bool SearchPipeline::submit(FileToSearch file) {
     if (index_ && file.folder && file.passOverReason.empty()) {
         if (file.folder != lastFolder_) {
             lastFolder_ = file.folder;
-            lastIndexed_ = std::make_shared<RunIndex::Folder>(file.folder->path());
+            lastIndexed_ = index_->folder(file.folder->path());
         }
         file.indexed = lastIndexed_;
     }

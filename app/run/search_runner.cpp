@@ -73,6 +73,7 @@ public:
                 stopped = !searchNamedFile(plan_.folders[i]);
                 continue;
             }
+            if (index_) index_->enterCategoryFolder(plan_.folders[i]);
             stopped = walkCategoryFolder(files_, plan_.folders[i], options, callbacks).stopped;
         }
         // What was handed to the workers before the walk ended is presented,

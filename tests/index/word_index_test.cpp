@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <map>
+#include <unordered_set>
 
 #include "file_words_maker.h"
 #include "temp_dir.h"
@@ -123,6 +124,21 @@ TEST(WordIndex, ForgettingEverythingLeavesNoEntryAndNumbersGoOn) {
     EXPECT_EQ(index.filesHolding({"alpha", TermShape::word})->size(), 0u);
     ASSERT_FALSE(index.record({&files[0], 1}));
     EXPECT_GT(idOf(index, "/d", "a"), lastId);
+}
+
+TEST(WordIndex, TheFoldersBelowAFolderAreThoseWithEntriesAndNoOthers) {
+    test::TempDir dir;
+    WordIndex index(dir.path().string());
+    const FileWords files[] = {fileWords("/d", "a", {"x"}),      fileWords("/d/e", "a", {"x"}),
+                               fileWords("/d/e/f", "a", {"x"}), fileWords("/d-x", "a", {"x"}),
+                               fileWords("/dx", "a", {"x"}),     fileWords("/", "a", {"x"})};
+    ASSERT_FALSE(index.record(files));
+    using Folders = std::unordered_set<std::string>;
+    EXPECT_EQ(index.foldersUnder("/d"), (Folders{"/d", "/d/e", "/d/e/f"}));
+    EXPECT_EQ(index.foldersUnder("/d/"), (Folders{"/d/e", "/d/e/f"}));
+    EXPECT_EQ(index.foldersUnder("/d/e"), (Folders{"/d/e", "/d/e/f"}));
+    EXPECT_EQ(index.foldersUnder("/"), (Folders{"/", "/d", "/d/e", "/d/e/f", "/d-x", "/dx"}));
+    EXPECT_EQ(index.foldersUnder("/elsewhere"), Folders{});
 }
 
 // A repeat search only reads: opening the index, asking it and keeping it
