@@ -13,4 +13,9 @@ std::string joinPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
+std::string_view fileNameOf(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace tessaly

@@ -12,4 +12,8 @@ namespace tessaly {
 // names on this system need not be UTF-8.
 std::string joinPath(std::string_view folder, std::string_view name);
 
+// The name a path ends in: all of it after the last "/", or the whole path
+// when it holds none.
+std::string_view fileNameOf(std::string_view path);
+
 }  // namespace tessaly

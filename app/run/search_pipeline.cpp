@@ -281,15 +281,17 @@ FileAnswer SearchPipeline::searchContent(const FileToSearch& file) const {
     }
     // A file named on its own is searched as asked, whatever it holds or
     // however large.
-    const auto began = std::chrono::steady_clock::now();
+    const auto began = gather ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
     ContentSearch content = searchOpenContent(engine_, fd, file.folder ? scope_ : chosenFileScope(scope_),
                                               arguments_, words_, &stop_, gather);
-    // A document's text is read to its end anyway when it holds no hit, or
-    // when every hit is wanted; taking its words as well costs little beside
-    // what its reader costs, so that time is not the index's.
-    const bool readWholeAnyway =
-        gathered.readAs == ReadAs::document && (content.answer.length == 0 || arguments_.allHits != 0);
-    if (gather && !readWholeAnyway) index_->gatheringTook(std::chrono::steady_clock::now() - began);
+    if (gather) {
+        // A document's text is read to its end anyway when it holds no hit,
+        // or when every hit is wanted; taking its words as well costs little
+        // beside what its reader costs, so that time is not the index's.
+        const bool readWholeAnyway =
+            gathered.readAs == ReadAs::document && (content.answer.length == 0 || arguments_.allHits != 0);
+        if (!readWholeAnyway) index_->gatheringTook(std::chrono::steady_clock::now() - began);
+    }
     if (gather && gathered.whole && !content.stopped && !content.readError)
         index_->record(FileWords{file.folder->path(), file.name, version, gathered.readAs, startedAt,
                                  std::move(gathered.words), std::move(gathered.reversedWords),

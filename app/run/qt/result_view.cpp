@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include "platform/path_join.h"
 #include "platform/qt/lossless_text.h"
 #include "platform/rtf_escape.h"
 #include "platform/qt/growing_rich_text_box.h"
@@ -33,7 +34,7 @@ public:
     QVariant data(int column, int role) const override {
         if (column != 0) return {};
         switch (role) {
-        case Qt::DisplayRole: return textFromBytes(std::string_view(path_).substr(path_.rfind('/') + 1));
+        case Qt::DisplayRole: return textFromBytes(fileNameOf(path_));
         case Qt::DecorationRole: return icon_;
         case ResultView::kPathRole: return QByteArray::fromStdString(path_);
         case ResultView::kKeyRole: return textFromBytes(fileNodeKey(categoryFolder_, fileCount_));

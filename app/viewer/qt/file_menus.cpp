@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "platform/path_join.h"
 #include "platform/qt/file_drag_data.h"
 #include "platform/qt/growing_rich_text_box.h"
 #include "platform/qt/lossless_text.h"
@@ -27,11 +28,6 @@ namespace tessaly {
 namespace {
 
 void copyToClipboard(const std::string& bytes) { QApplication::clipboard()->setText(textFromBytes(bytes)); }
-
-std::string nameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // Shown without waiting for it to close, as any popup: the window goes on
 // meanwhile.
@@ -72,7 +68,7 @@ void FileMenus::addFileCommands(QMenu* menu, const std::string& path) {
     open->setEnabled(window_.commands().buttonDetail->isEnabled());
     menu->addAction(QStringLiteral("Open &Folder"), this, [this, path] { openFolderOf(services_, path); });
     menu->addAction(QStringLiteral("Copy &Path"), this, [path] { copyToClipboard(path); });
-    menu->addAction(QStringLiteral("Copy &Name"), this, [path] { copyToClipboard(nameOf(path)); });
+    menu->addAction(QStringLiteral("Copy &Name"), this, [path] { copyToClipboard(std::string(fileNameOf(path))); });
 }
 
 void FileMenus::addFolderCommands(QMenu* menu, const std::string& folder) {
