@@ -12,10 +12,19 @@ namespace {
 // are AUTOINCREMENT so that no number is used twice, not even after the
 // newest entry is deleted: a dead entry's words must never answer for a
 // later file (see file_id_set.h for the other half of that promise).
+//
+// A folder's entries are also kept packed in one value (folder_entries.h),
+// stamped with the folder's generation. Every change to the folder's files,
+// by whatever statement, gives the folder a generation never given before
+// (one counter for all folders, kept when everything is forgotten), so a
+// packed value that no longer matches its folder, or was taken from another
+// folder that had the same number, is never read. The triggers see to that,
+// not the code that writes.
 constexpr const char* kTables = R"sql(
 CREATE TABLE folders(
     id INTEGER PRIMARY KEY,
-    path BLOB NOT NULL UNIQUE);
+    path BLOB NOT NULL UNIQUE,
+    generation INTEGER NOT NULL DEFAULT 0);
 CREATE TABLE files(
     id INTEGER PRIMARY KEY AUTOINCREMENT,
     folder_id INTEGER NOT NULL,
@@ -33,10 +42,33 @@ CREATE TABLE files(
 CREATE TABLE document_texts(
     file_id INTEGER PRIMARY KEY,
     compressed BLOB NOT NULL);
+CREATE TABLE packed_folders(
+    folder_id INTEGER PRIMARY KEY,
+    generation INTEGER NOT NULL,
+    entries BLOB NOT NULL);
 CREATE TABLE counters(
     name TEXT PRIMARY KEY,
     value INTEGER NOT NULL) WITHOUT ROWID;
 INSERT INTO counters VALUES('dead_words', 0);
+INSERT INTO counters VALUES('generation', 0);
+CREATE TRIGGER file_added AFTER INSERT ON files BEGIN
+    UPDATE counters SET value = value + 1 WHERE name = 'generation';
+    UPDATE folders SET generation = (SELECT value FROM counters WHERE name = 'generation')
+        WHERE id = NEW.folder_id; END;
+CREATE TRIGGER file_removed AFTER DELETE ON files BEGIN
+    UPDATE counters SET value = value + 1 WHERE name = 'generation';
+    UPDATE folders SET generation = (SELECT value FROM counters WHERE name = 'generation')
+        WHERE id = OLD.folder_id; END;
+CREATE TRIGGER file_changed AFTER UPDATE ON files BEGIN
+    UPDATE counters SET value = value + 1 WHERE name = 'generation';
+    UPDATE folders SET generation = (SELECT value FROM counters WHERE name = 'generation')
+        WHERE id IN (OLD.folder_id, NEW.folder_id); END;
+CREATE TRIGGER document_text_added AFTER INSERT ON document_texts BEGIN
+    UPDATE counters SET value = value + 1 WHERE name = 'generation';
+    UPDATE folders SET generation = (SELECT value FROM counters WHERE name = 'generation')
+        WHERE id = (SELECT folder_id FROM files WHERE id = NEW.file_id); END;
+CREATE TRIGGER folder_removed AFTER DELETE ON folders BEGIN
+    DELETE FROM packed_folders WHERE folder_id = OLD.id; END;
 )sql";
 
 // The "ascii" tokenizer splits only at ASCII characters other than letters
@@ -51,6 +83,7 @@ constexpr const char* kDropAll = R"sql(
 DROP TABLE IF EXISTS folders;
 DROP TABLE IF EXISTS files;
 DROP TABLE IF EXISTS document_texts;
+DROP TABLE IF EXISTS packed_folders;
 DROP TABLE IF EXISTS counters;
 DROP TABLE IF EXISTS words;
 DROP TABLE IF EXISTS reversed_words;

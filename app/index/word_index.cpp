@@ -177,25 +177,71 @@ std::optional<IndexedFile> WordIndex::lookup(std::string_view folder, std::strin
     return found;
 }
 
-std::optional<std::unordered_map<std::string, IndexedFile>> WordIndex::entriesIn(std::string_view folder) {
+std::optional<WordIndex::FolderRead> WordIndex::entriesIn(std::string_view folder) {
     if (!usable()) return std::nullopt;
-    std::unordered_map<std::string, IndexedFile> entries;
+    FolderRead read;
     std::lock_guard lock(readMutex_);
+    int result;
+    {
+        StatementUse packed = reader_.use(
+            "SELECT folders.id, folders.generation, packed_folders.entries FROM folders"
+            " LEFT JOIN packed_folders ON packed_folders.folder_id = folders.id"
+            " AND packed_folders.generation = folders.generation WHERE folders.path = ?1");
+        result = packed.bindBlob(1, folder).step();
+        if (result == SQLITE_DONE) return read;
+        if (result != SQLITE_ROW) {
+            trouble(result, "look up a folder in", reader_);
+            return std::nullopt;
+        }
+        read.folderId = packed.integer(0);
+        read.generation = packed.integer(1);
+        if (!packed.isNull(2)) {
+            std::optional<FolderEntries> entries = FolderEntries::unpack(std::string(packed.bytes(2)));
+            if (entries) {
+                read.entries = std::move(*entries);
+                read.packed = true;
+                return read;
+            }
+        }
+    }
+    // The generation was read before the rows, in a statement of its own: a
+    // change between the two makes the rows newer than their generation,
+    // never older, and a packed value of them is then never read.
+    std::vector<std::pair<std::string, IndexedFile>> rows;
     StatementUse query = reader_.use(
         "SELECT files.name, files.id, device, inode, size, modified_ns, changed_ns, read_as, recorded_ns,"
         " used_ns, document_texts.file_id IS NOT NULL"
-        " FROM folders JOIN files ON files.folder_id = folders.id"
-        " LEFT JOIN document_texts ON document_texts.file_id = files.id WHERE folders.path = ?1");
-    query.bindBlob(1, folder);
-    int result;
-    while ((result = query.step()) == SQLITE_ROW) {
-        entries.emplace(std::string(query.bytes(0)), indexedFileFrom(query, 1));
-    }
+        " FROM files LEFT JOIN document_texts ON document_texts.file_id = files.id WHERE files.folder_id = ?1");
+    query.bind(1, read.folderId);
+    while ((result = query.step()) == SQLITE_ROW) rows.emplace_back(std::string(query.bytes(0)), indexedFileFrom(query, 1));
     if (result != SQLITE_DONE) {
         trouble(result, "look up a folder in", reader_);
         return std::nullopt;
     }
-    return entries;
+    read.entries = FolderEntries(std::move(rows));
+    return read;
+}
+
+Failure WordIndex::keepPacked(std::span<const FolderRead> folders) {
+    if (!usable() || folders.empty()) return {};
+    std::lock_guard lock(writeMutex_);
+    SqliteTransaction keeping(writer_, "BEGIN IMMEDIATE");
+    int result = keeping.began();
+    for (std::size_t i = 0; result == SQLITE_OK && i < folders.size(); ++i) {
+        const FolderRead& folder = folders[i];
+        if (folder.packed || folder.folderId == 0) continue;
+        result = writer_
+                     .use("INSERT OR REPLACE INTO packed_folders(folder_id, generation, entries)"
+                          " SELECT ?1, ?2, ?3 WHERE EXISTS"
+                          " (SELECT 1 FROM folders WHERE id = ?1 AND generation = ?2)")
+                     .bind(1, folder.folderId)
+                     .bind(2, folder.generation)
+                     .bindBlob(3, folder.entries.packed())
+                     .run();
+        if (result == SQLITE_DONE) result = SQLITE_OK;
+    }
+    if (result == SQLITE_OK) result = keeping.commit();
+    return trouble(result, "keep folders' entries in", writer_);
 }
 
 std::optional<std::unordered_set<std::string>> WordIndex::foldersUnder(std::string_view root) {

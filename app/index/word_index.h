@@ -25,6 +25,7 @@
 
 #include "index/file_id_set.h"
 #include "index/file_words.h"
+#include "index/folder_entries.h"
 #include "index/index_info.h"
 #include "index/index_notices.h"
 #include "index/index_options.h"
@@ -62,7 +63,17 @@ public:
     // about each file of a folder in turn, and one question is far cheaper
     // than one per file. Nothing when the index cannot answer. Counts as no
     // use: markUsed() says which entries were used.
-    std::optional<std::unordered_map<std::string, IndexedFile>> entriesIn(std::string_view folder);
+    struct FolderRead {
+        FolderEntries entries;
+        std::int64_t folderId = 0;  // none when the index holds nothing there
+        std::int64_t generation = 0;
+        bool packed = false;  // read as one value: no need to keep it so
+    };
+    std::optional<FolderRead> entriesIn(std::string_view folder);
+    // Keeps folders' entries that were read as rows as one value each, so
+    // that the next search reads them so; a folder that changed since its
+    // entries were read is left as rows. One transaction.
+    Failure keepPacked(std::span<const FolderRead> folders);
     void markUsed(IndexedFileId id);
     // Every folder at or below `root` that holds entries, or nothing when
     // the index cannot tell: a walk asks only about those, and a folder

@@ -128,11 +128,17 @@ std::shared_ptr<RunIndex::Folder> RunIndex::folder(const std::string& path) {
     return std::make_shared<Folder>(path);
 }
 
-const RunIndex::FolderEntries* RunIndex::entriesIn(Folder& folder) {
+const FolderEntries* RunIndex::entriesIn(Folder& folder) {
     std::call_once(folder.lookedUp_, [&] {
         if (!index_.usable()) return;
-        std::optional<FolderEntries> entries = index_.entriesIn(folder.path_);
-        if (entries && !entries->empty()) folder.entries_ = std::make_shared<const FolderEntries>(std::move(*entries));
+        std::optional<WordIndex::FolderRead> read = index_.entriesIn(folder.path_);
+        if (!read || read->entries.empty()) return;
+        folder.entries_ = std::make_shared<const FolderEntries>(read->entries);
+        // Read as rows: the writer keeps them as one value for the next search.
+        if (!read->packed && record_) {
+            const std::lock_guard lock(mutex_);
+            toPack_.push_back(std::move(*read));
+        }
     });
     return folder.entries_.get();
 }
@@ -168,18 +174,21 @@ bool RunIndex::batchFull() const { return queue_.size() >= kBatchFiles || queued
 void RunIndex::writeBatches() {
     for (;;) {
         std::vector<FileWords> batch;
+        std::vector<WordIndex::FolderRead> toPack;
         {
             std::unique_lock lock(mutex_);
             writing_ = false;
             waiting_.wait(lock, [this] { return ending_ || !queue_.empty(); });
             waiting_.wait_for(lock, kLongestBatchWait, [this] { return ending_ || batchFull(); });
             batch.swap(queue_);
+            toPack.swap(toPack_);
             queuedBytes_ = 0;
-            if (batch.empty() && ending_) return;
+            if (batch.empty() && toPack.empty() && ending_) return;
             writing_ = true;
         }
         const auto began = std::chrono::steady_clock::now();
-        index_.record(batch);
+        if (!batch.empty()) index_.record(batch);
+        if (!toPack.empty()) index_.keepPacked(toPack);
         const auto took = std::chrono::steady_clock::now() - began;
         const std::lock_guard lock(mutex_);
         writerBusy_ += std::chrono::duration_cast<std::chrono::nanoseconds>(took);

@@ -39,12 +39,13 @@
 #include "criteria/search_scope.h"
 #include "index/file_id_set.h"
 #include "index/file_words.h"
+#include "index/folder_entries.h"
 #include "index/indexed_file.h"
+#include "index/word_index.h"
 #include "platform/engine_loader.h"
 
 namespace tessaly {
 
-class WordIndex;
 
 class RunIndex {
 public:
@@ -68,7 +69,6 @@ public:
         // without reading the document again.
         std::optional<std::string> documentText;
     };
-    using FolderEntries = std::unordered_map<std::string, IndexedFile>;
     // A folder of the walk whose entries are looked up once, by the first
     // thread that searches one of its files: the walking thread only names
     // it, so that it walks on while the workers ask the index.
@@ -138,6 +138,8 @@ private:
     std::mutex mutex_;
     std::condition_variable waiting_;
     std::vector<FileWords> queue_;
+    // Folders read as rows, to be kept as one value each by the writer.
+    std::vector<WordIndex::FolderRead> toPack_;
     std::size_t queuedBytes_ = 0;
     std::size_t handedOver_ = 0;  // files given to the writer in this run
     bool writing_ = false;

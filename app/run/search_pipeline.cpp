@@ -205,14 +205,14 @@ SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, Run
 SearchPipeline::~SearchPipeline() = default;
 
 bool SearchPipeline::answeredByIndex(const FileToSearch& file, FileAnswer& answer, RunIndex::Verdict& verdict) const {
-    const RunIndex::FolderEntries* entries = file.indexed ? index_->entriesIn(*file.indexed) : nullptr;
+    const FolderEntries* entries = file.indexed ? index_->entriesIn(*file.indexed) : nullptr;
     if (!entries) return false;
-    const auto entry = entries->find(file.name);
+    const std::optional<IndexedFile> entry = entries->find(file.name);
     struct stat listed;
-    if (entry == entries->end() || ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 ||
+    if (!entry || ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 ||
         !S_ISREG(listed.st_mode) || !sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize))
         return false;
-    const RunIndex::Answer known = index_->verdictOn(entry->second, fileVersionOf(listed));
+    const RunIndex::Answer known = index_->verdictOn(*entry, fileVersionOf(listed));
     verdict = known.verdict;
     if (verdict == RunIndex::Verdict::ruledOut || verdict == RunIndex::Verdict::leftOut) {
         answer.ruledOut = verdict == RunIndex::Verdict::ruledOut;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <functional>
 #include <map>
 #include <unordered_set>
 
@@ -139,6 +140,68 @@ TEST(WordIndex, TheFoldersBelowAFolderAreThoseWithEntriesAndNoOthers) {
     EXPECT_EQ(index.foldersUnder("/d/e"), (Folders{"/d/e", "/d/e/f"}));
     EXPECT_EQ(index.foldersUnder("/"), (Folders{"/", "/d", "/d/e", "/d/e/f", "/d-x", "/dx"}));
     EXPECT_EQ(index.foldersUnder("/elsewhere"), Folders{});
+}
+
+// A folder's entries kept as one value answer only for the folder exactly as
+// it was when they were read: after any change to it, a value taken before
+// the change is neither kept nor read, not even by a new folder that is given
+// the same number once everything is forgotten.
+TEST(WordIndex, AFolderKeptAsOneValueNeverAnswersForAChangedFolder) {
+    const FileWords a = fileWords("/d", "a", {"alpha"});
+    const FileWords b = fileWords("/d", "b", {"beta"});
+    const FileWords c = fileWords("/e", "c", {"gamma"});
+    const struct {
+        const char* change;
+        std::function<void(WordIndex&)> make;
+        const char* folder;
+        std::vector<std::string> after;
+    } cases[] = {
+        {"a file added", [&](WordIndex& index) { ASSERT_FALSE(index.record({&b, 1})); }, "/d", {"a", "b"}},
+        {"a file recorded again", [&](WordIndex& index) { ASSERT_FALSE(index.record({&a, 1})); }, "/d", {"a"}},
+        {"a file used",
+         [&](WordIndex& index) {
+             index.markUsed(idOf(index, "/d", "a"));
+             ASSERT_FALSE(index.record({}));
+         },
+         "/d", {"a"}},
+        {"everything forgotten, another folder recorded",
+         [&](WordIndex& index) {
+             ASSERT_FALSE(index.forgetAll());
+             ASSERT_FALSE(index.record({&c, 1}));
+         },
+         "/e", {"c"}},
+    };
+    for (const auto& change : cases) {
+        SCOPED_TRACE(change.change);
+        test::TempDir dir;
+        WordIndex index(dir.path().string());
+        const auto names = [&](const std::string& folder) {
+            std::vector<std::string> found;
+            const auto read = index.entriesIn(folder);
+            for (const char* name : {"a", "b", "c"}) {
+                const auto entry = read->entries.find(name);
+                if (!entry) continue;
+                EXPECT_EQ(entry->id, idOf(index, folder, name)) << name;
+                found.push_back(name);
+            }
+            return found;
+        };
+        ASSERT_FALSE(index.record({&a, 1}));
+        auto before = index.entriesIn("/d");
+        ASSERT_TRUE(before);
+        EXPECT_FALSE(before->packed);
+        change.make(index);
+        // Kept after the change, with the generation read before it.
+        before->folderId = index.entriesIn(change.folder)->folderId;
+        ASSERT_FALSE(index.keepPacked({&*before, 1}));
+        EXPECT_FALSE(index.entriesIn(change.folder)->packed);
+        EXPECT_EQ(names(change.folder), change.after);
+        // Read afresh, the folder is kept and read as one value.
+        const auto afresh = index.entriesIn(change.folder);
+        ASSERT_FALSE(index.keepPacked({&*afresh, 1}));
+        EXPECT_TRUE(index.entriesIn(change.folder)->packed);
+        EXPECT_EQ(names(change.folder), change.after);
+    }
 }
 
 // A repeat search only reads: opening the index, asking it and keeping it
