@@ -98,6 +98,7 @@ public:
     // unknown type are looked at. The folder stays open with the listing.
     // `parent`, when given, holds the folder: it is opened relative to it by
     // its last name, so the system does not walk the whole path again.
+    // Called from several threads at once: a search lists folders ahead.
     virtual Failure listQuickly(const std::string& folder, const OpenFolder* parent,
                                 FolderListing& listing) = 0;
     // Fills in what listQuickly() left out.

@@ -17,6 +17,8 @@ namespace {
 struct FolderInProgress {
     std::shared_ptr<const OpenFolder> handle;
     std::vector<std::string> subfolders;
+    // The same subfolders offered to be listed ahead, when there is help.
+    std::vector<std::shared_ptr<ListingAhead::Folder>> ahead;
     std::size_t next = 0;
 };
 
@@ -24,11 +26,15 @@ enum class Visit { Entered, Skipped, Stopped };
 
 class Walk {
 public:
-    Walk(FileSystem& files, const WalkOptions& options, const WalkCallbacks& callbacks)
-        : files_(files), options_(options), callbacks_(callbacks) {}
+    Walk(FileSystem& files, const WalkOptions& options, const WalkCallbacks& callbacks, ListingAhead* ahead)
+        : files_(files), options_(options), callbacks_(callbacks), ahead_(ahead) {}
+
+    ~Walk() {
+        if (ahead_) ahead_->clear();
+    }
 
     WalkResult run(const std::string& categoryFolder) {
-        if (visit(categoryFolder, nullptr, true) == Visit::Stopped) return result_;
+        if (visit(categoryFolder, nullptr, true, nullptr) == Visit::Stopped) return result_;
         while (!open_.empty()) {
             FolderInProgress& current = open_.back();
             if (current.next == current.subfolders.size()) {
@@ -37,17 +43,23 @@ public:
             }
             // visit() may grow open_, so what it needs is taken before it runs.
             const std::shared_ptr<const OpenFolder> parent = current.handle;
+            const std::shared_ptr<ListingAhead::Folder> listedAhead =
+                current.ahead.empty() ? nullptr : current.ahead[current.next];
             const std::string subfolder = joinPath(parent->path(), current.subfolders[current.next++]);
-            if (visit(subfolder, parent.get(), false) == Visit::Stopped) return result_;
+            if (visit(subfolder, parent.get(), false, listedAhead.get()) == Visit::Stopped) return result_;
         }
         return result_;
     }
 
 private:
-    Visit visit(const std::string& folder, const OpenFolder* parent, bool categoryFolder) {
+    Visit visit(const std::string& folder, const OpenFolder* parent, bool categoryFolder,
+                ListingAhead::Folder* listedAhead) {
         FolderListing listing;
         for (;;) {
-            Failure failure = files_.listQuickly(folder, parent, listing);
+            // A listing made ahead answers the first time; a retry lists again.
+            Failure failure = listedAhead ? ahead_->take(*listedAhead, listing)
+                                          : files_.listQuickly(folder, parent, listing);
+            listedAhead = nullptr;
             if (!failure) break;
             const WalkFailure report{std::move(failure), categoryFolder};
             const FailureAnswer answer =
@@ -81,7 +93,7 @@ private:
         }
         if (callbacks_.filesDone && callbacks_.filesDone(folder) == WalkStep::Stop) return stop();
 
-        FolderInProgress opened{listing.folder, {}, 0};
+        FolderInProgress opened{listing.folder, {}, {}, 0};
         if (options_.searchSubfolders) {
             for (DirectoryEntry* entry : entries) {
                 if (entry->kind == EntryKind::Directory && !hiddenLeftOut(*entry) &&
@@ -90,7 +102,9 @@ private:
                 }
             }
         }
-        if (!opened.subfolders.empty()) open_.push_back(std::move(opened));
+        if (opened.subfolders.empty()) return Visit::Entered;
+        if (ahead_) opened.ahead = ahead_->offer(opened.handle, opened.subfolders);
+        open_.push_back(std::move(opened));
         return Visit::Entered;
     }
 
@@ -114,6 +128,7 @@ private:
     FileSystem& files_;
     const WalkOptions& options_;
     const WalkCallbacks& callbacks_;
+    ListingAhead* ahead_;
     std::vector<FolderInProgress> open_;
     WalkResult result_;
 };
@@ -141,8 +156,8 @@ FailureAnswer runTableAnswer(const WalkFailure& failure) {
 }
 
 WalkResult walkCategoryFolder(FileSystem& files, const std::string& categoryFolder,
-                              const WalkOptions& options, const WalkCallbacks& callbacks) {
-    return Walk(files, options, callbacks).run(categoryFolder);
+                              const WalkOptions& options, const WalkCallbacks& callbacks, ListingAhead* ahead) {
+    return Walk(files, options, callbacks, ahead).run(categoryFolder);
 }
 
 }  // namespace tessaly

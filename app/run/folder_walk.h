@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "run/listing_ahead.h"
 
 namespace tessaly {
 
@@ -74,8 +75,11 @@ FailureAnswer runTableAnswer(const WalkFailure& failure);
 // entered; FIFOs, devices, sockets and links to folders never are either, so
 // the walk ends on any tree, loops of links included. Each
 // folder is listed once; a folder that changes while it is walked is seen as
-// it was when listed. The process's current folder is left alone.
+// it was when listed. The process's current folder is left alone. With
+// `ahead`, idle threads may list folders before the walk enters them; what
+// the callbacks see is the same.
 WalkResult walkCategoryFolder(FileSystem& files, const std::string& categoryFolder,
-                              const WalkOptions& options, const WalkCallbacks& callbacks);
+                              const WalkOptions& options, const WalkCallbacks& callbacks,
+                              ListingAhead* ahead = nullptr);
 
 }  // namespace tessaly

@@ -109,8 +109,8 @@ private:
             Slot& target = slots_[index % kCapacity];
             Slot& awaited = target.done.load(std::memory_order_acquire) ? front : target;
             if (awaited.done.load(std::memory_order_acquire)) break;
-            // Rather than sleep, this thread searches too.
-            if (searchOne()) continue;
+            // Rather than sleep, this thread searches too, or lists ahead.
+            if (searchOne() || listAhead()) continue;
             const std::uint64_t awaitedIndex = &awaited == &target ? index : delivered_;
             waitingFor_.store(awaitedIndex, std::memory_order_seq_cst);
             std::unique_lock lock(mutex_);
@@ -145,6 +145,8 @@ private:
         return true;
     }
 
+    bool listAhead() { return owner_.ahead_ && owner_.ahead_->listOne(); }
+
     // Whether files are published within a moment: the walk publishes every
     // few files, and waiting that long awake is cheaper than sleeping and
     // being woken.
@@ -158,7 +160,7 @@ private:
 
     void work() {
         while (!closing_.load(std::memory_order_relaxed)) {
-            if (searchOne() || workSoon()) continue;
+            if (searchOne() || listAhead() || workSoon()) continue;
             std::unique_lock lock(mutex_);
             idleWorkers_.fetch_add(1, std::memory_order_seq_cst);
             workAvailable_.wait(lock, [&] {
@@ -190,7 +192,7 @@ private:
 
 SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, RunArguments arguments,
                                SearchWords words, SearchScope scope, int threads, Consumer consumer,
-                               const std::atomic<bool>& stop, RunIndex* index)
+                               const std::atomic<bool>& stop, RunIndex* index, ListingAhead* ahead)
     : files_(files),
       engine_(engine),
       arguments_(arguments),
@@ -198,7 +200,8 @@ SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, Run
       scope_(std::move(scope)),
       consumer_(std::move(consumer)),
       stop_(stop),
-      index_(index) {
+      index_(index),
+      ahead_(ahead) {
     if (threads > 1) ring_ = std::make_unique<Ring>(*this, threads);
 }
 

@@ -21,6 +21,7 @@
 #include "platform/engine_loader.h"
 #include "platform/file_system.h"
 #include "run/file_content.h"
+#include "run/listing_ahead.h"
 #include "run/run_index.h"
 
 namespace tessaly {
@@ -75,10 +76,11 @@ public:
     // `stop`, when set, makes the workers pass over the files they have not
     // begun; those answers come with searched false.
     // `index`, when given, passes over the files it proves cannot match and
-    // keeps the words of the files read whole.
+    // keeps the words of the files read whole. `ahead`, when given, is the
+    // walk's: a thread with no file to search lists folders for it.
     SearchPipeline(FileSystem& files, const EngineCalls& engine, RunArguments arguments, SearchWords words,
                    SearchScope scope, int threads, Consumer consumer, const std::atomic<bool>& stop,
-                   RunIndex* index = nullptr);
+                   RunIndex* index = nullptr, ListingAhead* ahead = nullptr);
     ~SearchPipeline();
 
     // Returns false once the consumer has ended the run.
@@ -111,6 +113,7 @@ private:
     Consumer consumer_;
     const std::atomic<bool>& stop_;
     RunIndex* index_;
+    ListingAhead* ahead_;
     bool ended_ = false;
     // The folder of the file submitted last, as the index knows it.
     std::shared_ptr<const OpenFolder> lastFolder_;

@@ -50,7 +50,7 @@ public:
                             : nullptr),
           pipeline_(files, engine, plan.arguments, plan.words, plan.scope, plan.threads,
                     [this](const FileToSearch& file, FileAnswer& answer) { return present(file, answer); },
-                    stop, index_.get()) {}
+                    stop, index_.get(), &ahead_) {}
 
     RunSummary run() {
         WalkOptions options;
@@ -74,7 +74,9 @@ public:
                 continue;
             }
             if (index_) index_->enterCategoryFolder(plan_.folders[i]);
-            stopped = walkCategoryFolder(files_, plan_.folders[i], options, callbacks).stopped;
+            stopped = walkCategoryFolder(files_, plan_.folders[i], options, callbacks,
+                                         plan_.threads > 1 ? &ahead_ : nullptr)
+                          .stopped;
         }
         // What was handed to the workers before the walk ended is presented,
         // however it ended; after Stop, the files they had not begun are not.
@@ -223,6 +225,7 @@ private:
     std::chrono::steady_clock::time_point lastProgress_{};
     std::chrono::steady_clock::time_point lastFlush_{};
     std::unique_ptr<RunIndex> index_;
+    ListingAhead ahead_{files_};
     SearchPipeline pipeline_;  // last: its workers go before the state they report to
 };
 

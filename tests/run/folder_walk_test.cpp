@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <atomic>
 #include <set>
+#include <thread>
 
 #include "scripted_file_system.h"
 #include "temp_dir.h"
@@ -402,6 +404,55 @@ TEST(FolderWalk, LeavesOutHiddenEntriesAndFoldersByPattern) {
         std::vector<std::string> expected;
         for (const std::string& file : c.files) expected.push_back(root + "/" + file);
         EXPECT_EQ(recorder.files(), expected);
+    }
+}
+
+// Idle threads may list folders before the walk enters them: the walk must
+// see the same listings in the same order, a failure where it stood, a Retry
+// listing again, and a Stop leaving nothing behind.
+TEST(FolderWalk, FoldersListedAheadByOtherThreadsChangeNothingTheCallbacksSee) {
+    TempDir dir;
+    const std::string root = dir.path().string() + "/r";
+    for (int i = 0; i < 40; ++i) {
+        const std::string folder = "r/" + std::to_string(i % 7) + "/" + std::to_string(i % 5) + "/" + std::to_string(i);
+        dir.write(folder + "/f.txt", "x");
+        if (i % 3 == 0) dir.write(folder + "/s/g.txt", "x");
+    }
+    const std::string retried = root + "/3/3/3";
+    const std::string unreadable = root + "/4/4";
+    const auto walk = [&](bool helped, const std::string& stopAfter) {
+        ScriptedFileSystem files;
+        ListingAhead listing(files);
+        ListingAhead* ahead = helped ? &listing : nullptr;
+        files.fail("list", EIO, retried, 1);
+        files.fail("list", EACCES, unreadable);
+        Recorder recorder;
+        recorder.stopAfter = stopAfter;
+        WalkCallbacks callbacks = recorder.callbacks();
+        callbacks.failure = [&](const WalkFailure& failure) {
+            recorder.events.push_back("failed " + failure.failure.path);
+            return failure.failure.systemError == EIO ? FailureAnswer::Retry : FailureAnswer::Skip;
+        };
+        std::atomic<bool> walked{false};
+        std::vector<std::thread> helpers;
+        if (ahead) {
+            for (int i = 0; i < 2; ++i)
+                helpers.emplace_back([&] {
+                    while (!walked.load())
+                        if (!ahead->listOne()) std::this_thread::yield();
+                });
+        }
+        const WalkResult result = walkCategoryFolder(files, root, sorted, callbacks, ahead);
+        walked = true;
+        for (auto& helper : helpers) helper.join();
+        recorder.events.push_back(result.stopped ? "stopped" : "ended");
+        return recorder.events;
+    };
+    for (const std::string& stopAfter : {std::string(), root + "/2/2"}) {
+        const auto alone = walk(false, stopAfter);
+        ASSERT_GT(alone.size(), 20u);
+        for (int round = 0; round < 5; ++round)
+            EXPECT_EQ(walk(true, stopAfter), alone) << "stop after " << stopAfter << ", round " << round;
     }
 }
 
