@@ -13,6 +13,8 @@
 // through another, so a search's walk is not held up by its writer thread.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -70,6 +72,10 @@ public:
         bool packed = false;  // read as one value: no need to keep it so
     };
     std::optional<FolderRead> entriesIn(std::string_view folder);
+    // The questions above share one read snapshot, begun afresh now and
+    // then; a search ends it when it has asked its last, so that keeping the
+    // index within its size does not wait for it.
+    void endReading();
     // Keeps folders' entries that were read as rows as one value each, so
     // that the next search reads them so; a folder that changed since its
     // entries were read is left as rows. One transaction.
@@ -119,6 +125,12 @@ private:
     Failure trouble(int result, const char* operation, SqliteDatabase& database);
     void setAsideDamaged();
     int writeUses(std::int64_t now);
+    // Under readMutex_: begins a read snapshot unless one is open and young
+    // (and `fresh` is not asked for); SQLite's result.
+    int readInSnapshot(bool fresh);
+    void endSnapshot();
+    // A question failed: the snapshot ends with it, and the failure is told.
+    void readingFailed(int result, const char* operation);
     int recordOne(const FileWords& file);
 
     std::string folder_;
@@ -128,6 +140,10 @@ private:
 
     std::mutex readMutex_;
     SqliteDatabase reader_;
+    bool snapshotOpen_ = false;
+    std::chrono::steady_clock::time_point snapshotBegan_;
+    // Set by each write: the questions see this program's own writes at once.
+    std::atomic<bool> ownWrites_{false};
     std::mutex writeMutex_;
     SqliteDatabase writer_;
     // The writer's count of changed rows when keepWithin() last finished.

@@ -1,6 +1,6 @@
 #include "run/excluded_extensions.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace tessaly {
 
@@ -16,8 +16,10 @@ const std::array<std::string_view, excludedExtensionCount>& excludedExtensions()
 }
 
 bool isExcludedExtension(std::string_view extension) {
-    const auto& list = excludedExtensions();
-    return std::find(list.begin(), list.end(), extension) != list.end();
+    // Asked for every file a walk lists: one look, not a comparison with each.
+    static const std::unordered_set<std::string_view> excluded(excludedExtensions().begin(),
+                                                               excludedExtensions().end());
+    return excluded.contains(extension);
 }
 
 }  // namespace tessaly

@@ -196,6 +196,7 @@ void RunIndex::writeBatches() {
 }
 
 std::string RunIndex::finish() {
+    index_.endReading();
     if (writer_.joinable()) {
         {
             const std::lock_guard lock(mutex_);
