@@ -108,12 +108,21 @@ IndexedFile FolderEntries::entryAt(std::size_t index) const {
 }
 
 std::optional<IndexedFile> FolderEntries::find(std::string_view name) const {
+    std::size_t next = count_;
+    return find(name, next);
+}
+
+std::optional<IndexedFile> FolderEntries::find(std::string_view name, std::size_t& next) const {
+    if (next < count_ && nameAt(next) == name) return entryAt(next++);
     std::size_t low = 0;
     std::size_t high = count_;
     while (low < high) {
         const std::size_t middle = low + (high - low) / 2;
         const int order = nameAt(middle).compare(name);
-        if (order == 0) return entryAt(middle);
+        if (order == 0) {
+            next = middle + 1;
+            return entryAt(middle);
+        }
         if (order < 0)
             low = middle + 1;
         else

@@ -28,6 +28,10 @@ public:
     static std::optional<FolderEntries> unpack(std::string packed);
 
     std::optional<IndexedFile> find(std::string_view name) const;
+    // The same, looking first at `next`, and leaving there the place after
+    // the name found: a folder's files are asked about in name order, as the
+    // entries are kept, so the next one is nearly always there.
+    std::optional<IndexedFile> find(std::string_view name, std::size_t& next) const;
     std::size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
     const std::string& packed() const { return packed_; }

@@ -182,6 +182,8 @@ public:
                 return failureFromErrno(errno, "list", folder, true);
             }
             if (got == 0) break;
+            // Room for every entry the system handed over, each at least 24 bytes.
+            listing.entries.reserve(listing.entries.size() + static_cast<std::size_t>(got) / 24);
             for (ssize_t at = 0; at < got;) {
                 const auto* item = reinterpret_cast<const dirent64*>(buffer + at);
                 at += item->d_reclen;

@@ -15,5 +15,8 @@ const std::array<std::string_view, excludedExtensionCount>& excludedExtensions()
 // `extension` as fileExtension() gives it (lower-cased). The empty extension
 // is never excluded.
 bool isExcludedExtension(std::string_view extension);
+// Whether the file's name ends in an excluded extension; asked for every
+// file a walk lists, so without making the folded extension.
+bool hasExcludedExtension(std::string_view name);
 
 }  // namespace tessaly

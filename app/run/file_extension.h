@@ -10,5 +10,7 @@ namespace tessaly {
 // lower-cased; empty for a name without ".". So "Report.DOC" gives "doc",
 // "backup.tar.gz" "gz", ".profile" "profile", and "README" and "name." nothing.
 std::string fileExtension(std::string_view name);
+// The same, not lower-cased.
+std::string_view unfoldedExtension(std::string_view name);
 
 }  // namespace tessaly

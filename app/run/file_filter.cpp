@@ -35,6 +35,7 @@ bool fileAdmitted(const DirectoryEntry& file, const DateWindow& window, const Fi
     if (window.kind != DateWindow::Kind::None && !window.admits(yyyymmddOf(localDate(file.modified))))
         return false;
     if (!startLettersAdmit(file.name, options.nameStartLetters)) return false;
+    if (options.everyType) return !hasExcludedExtension(file.name);
     return fileTypeAdmits(fileExtension(file.name), options);
 }
 

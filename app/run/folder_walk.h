@@ -45,8 +45,9 @@ struct WalkFailure {
 struct WalkCallbacks {
     // Every listed file: regular files and links to them, hidden ones left
     // out unless included. `folder` is held open for as long as the caller keeps it; the
-    // entry may be unexamined (FileSystem::listQuickly).
-    std::function<WalkStep(const std::shared_ptr<const OpenFolder>& folder, const DirectoryEntry& file)> file;
+    // entry may be unexamined (FileSystem::listQuickly). The entry is the
+    // caller's to take from: the walk is done with it.
+    std::function<WalkStep(const std::shared_ptr<const OpenFolder>& folder, DirectoryEntry& file)> file;
     // After a folder's own files, before anything below it: the run's stop check.
     std::function<WalkStep(const std::string& folder)> filesDone;
     // Every folder the walk could not list, and every entry it could not

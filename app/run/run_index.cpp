@@ -128,7 +128,7 @@ std::shared_ptr<RunIndex::Folder> RunIndex::folder(const std::string& path) {
     return std::make_shared<Folder>(path);
 }
 
-const FolderEntries* RunIndex::entriesIn(Folder& folder) {
+std::optional<IndexedFile> RunIndex::entryOf(Folder& folder, std::string_view name) {
     std::call_once(folder.lookedUp_, [&] {
         if (!index_.usable()) return;
         std::optional<WordIndex::FolderRead> read = index_.entriesIn(folder.path_);
@@ -140,7 +140,11 @@ const FolderEntries* RunIndex::entriesIn(Folder& folder) {
             toPack_.push_back(std::move(*read));
         }
     });
-    return folder.entries_.get();
+    if (!folder.entries_) return std::nullopt;
+    std::size_t next = folder.next_.load(std::memory_order_relaxed);
+    std::optional<IndexedFile> entry = folder.entries_->find(name, next);
+    folder.next_.store(next, std::memory_order_relaxed);
+    return entry;
 }
 
 bool RunIndex::wantsWords(std::uint64_t fileSize) {

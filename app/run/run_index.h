@@ -81,6 +81,8 @@ public:
         std::string path_;
         std::once_flag lookedUp_;
         std::shared_ptr<const FolderEntries> entries_;
+        // Where the next file's entry likely is; a guess, shared by the threads.
+        std::atomic<std::size_t> next_{0};
     };
     // The walk enters a Category folder: the folders below it that the index
     // knows are asked for once. From the walking thread.
@@ -89,11 +91,11 @@ public:
     // from it; none when the index holds nothing there. From the walking
     // thread.
     std::shared_ptr<Folder> folder(const std::string& path);
-    // The entries of the folder by name; none when the index holds nothing
-    // there. From any thread. The files carry their folder to the workers, so
-    // that a worker looks a file up without a lock and asks for its status
-    // only when it has an entry.
-    const FolderEntries* entriesIn(Folder& folder);
+    // The entry of the file `name` of the folder; none when the index holds
+    // nothing for it. From any thread. The files carry their folder to the
+    // workers, so that a worker looks a file up without a lock and asks for
+    // its status only when it has an entry.
+    std::optional<IndexedFile> entryOf(Folder& folder, std::string_view name);
     // From any thread, for the file of `entry` open as `version`.
     Answer verdictOn(const IndexedFile& entry, const FileVersion& version);
     // Whether the words of a file of `fileSize` bytes about to be read should

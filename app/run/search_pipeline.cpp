@@ -122,8 +122,10 @@ private:
 
     bool deliver(Slot& slot) {
         const bool goOn = owner_.consumer_(slot.file, slot.answer);
-        slot.file = {};
-        slot.answer = {};
+        // The folders are let go now, so that they close; the rest is
+        // replaced whole when the slot is used again.
+        slot.file.folder.reset();
+        slot.file.indexed.reset();
         slot.done.store(false, std::memory_order_relaxed);
         ++delivered_;
         return goOn;
@@ -208,9 +210,8 @@ SearchPipeline::SearchPipeline(FileSystem& files, const EngineCalls& engine, Run
 SearchPipeline::~SearchPipeline() = default;
 
 bool SearchPipeline::answeredByIndex(const FileToSearch& file, FileAnswer& answer, RunIndex::Verdict& verdict) const {
-    const FolderEntries* entries = file.indexed ? index_->entriesIn(*file.indexed) : nullptr;
-    if (!entries) return false;
-    const std::optional<IndexedFile> entry = entries->find(file.name);
+    if (!file.indexed) return false;
+    const std::optional<IndexedFile> entry = index_->entryOf(*file.indexed, file.name);
     struct stat listed;
     if (!entry || ::fstatat(file.folder->fd(), file.name.c_str(), &listed, 0) != 0 ||
         !S_ISREG(listed.st_mode) || !sizeAdmits(static_cast<std::uint64_t>(listed.st_size), scope_.largestFileSize))

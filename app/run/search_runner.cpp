@@ -59,7 +59,7 @@ public:
         options.hiddenIncluded = plan_.scope.hiddenIncluded;
         options.leftOutFolders = plan_.scope.leftOutFolders;
         WalkCallbacks callbacks;
-        callbacks.file = [this](const std::shared_ptr<const OpenFolder>& folder, const DirectoryEntry& file) {
+        callbacks.file = [this](const std::shared_ptr<const OpenFolder>& folder, DirectoryEntry& file) {
             return listed(folder, file);
         };
         callbacks.filesDone = [this](const std::string&) { return folderDone(); };
@@ -96,7 +96,7 @@ public:
     }
 
 private:
-    WalkStep listed(const std::shared_ptr<const OpenFolder>& folder, const DirectoryEntry& listedFile) {
+    WalkStep listed(const std::shared_ptr<const OpenFolder>& folder, DirectoryEntry& listedFile) {
         if (stop_.load(std::memory_order_relaxed)) return WalkStep::Stop;
         ++summary_.listed;
         const DirectoryEntry* file = &listedFile;
@@ -114,7 +114,8 @@ private:
             return WalkStep::Continue;
         FileToSearch toSearch;
         toSearch.folder = folder;
-        toSearch.name = file->name;
+        // The walk is done with the listed name.
+        toSearch.name = std::move(file == &listedFile ? listedFile.name : examined.name);
         toSearch.categoryFolder = categoryFolder_;
         return pipeline_.submit(std::move(toSearch)) ? WalkStep::Continue : WalkStep::Stop;
     }

@@ -44,6 +44,14 @@ TEST(FolderEntries, EveryNameFindsItsOwnEntryAndADamagedValueIsRefused) {
         EXPECT_EQ(found->usedNanoseconds, want.usedNanoseconds);
         EXPECT_EQ(found->hasDocumentText, want.hasDocumentText);
     }
+    // Asked in name order, or against it, with the place of the last one.
+    for (const bool forwards : {true, false}) {
+        std::size_t next = 0;
+        for (std::size_t i = 0; i + 1 < given.size(); ++i) {
+            const auto& [name, want] = given[forwards ? i : given.size() - 2 - i];
+            EXPECT_EQ(read->find(name, next)->id, want.id) << name;
+        }
+    }
     for (const std::string& absent : {std::string(), std::string("c"), std::string("aa"), std::string("n"), std::string(299, 'x')})
         EXPECT_FALSE(read->find(absent)) << absent;
     EXPECT_TRUE(FolderEntries::unpack(FolderEntries().packed())->empty());

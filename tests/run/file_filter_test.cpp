@@ -64,7 +64,10 @@ TEST(FileFilter, AllFileTypesLeaveOutTheExcludedExtensions) {
         EXPECT_FALSE(fileTypeAdmits(excluded, all)) << excluded;
         EXPECT_FALSE(filterFile("/d", fileNamed("X." + std::string(excluded)), {}, all).searched);
     }
-    EXPECT_FALSE(filterFile("/d", fileNamed("SETUP.EXE"), {}, all).searched);
+    for (const char* name : {"SETUP.EXE", "a.Exe  ", "b.tar.ZIP", ".dll"})
+        EXPECT_FALSE(filterFile("/d", fileNamed(name), {}, all).searched) << name;
+    for (const char* name : {"README", "name.", "x.exes", "x.ex", "zip.txt", "x.\xC3\x89XE", "x.e xe"})
+        EXPECT_TRUE(filterFile("/d", fileNamed(name), {}, all).searched) << name;
     for (const char* admitted : {"", "txt", "doc", "ex", "exes", "zi", "gz"}) {
         EXPECT_TRUE(fileTypeAdmits(admitted, all)) << admitted;
     }
