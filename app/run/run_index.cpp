@@ -128,18 +128,28 @@ std::shared_ptr<RunIndex::Folder> RunIndex::folder(const std::string& path) {
     return std::make_shared<Folder>(path);
 }
 
+void RunIndex::lookUp(Folder& folder) {
+    if (!index_.usable()) return;
+    std::optional<WordIndex::FolderRead> read = index_.entriesIn(folder.path_);
+    if (!read || read->entries.empty()) return;
+    folder.entries_ = std::make_shared<const FolderEntries>(read->entries);
+    // Read as rows: the writer keeps them as one value for the next search.
+    if (!read->packed && record_) {
+        const std::lock_guard lock(mutex_);
+        toPack_.push_back(std::move(*read));
+    }
+}
+
 std::optional<IndexedFile> RunIndex::entryOf(Folder& folder, std::string_view name) {
-    std::call_once(folder.lookedUp_, [&] {
-        if (!index_.usable()) return;
-        std::optional<WordIndex::FolderRead> read = index_.entriesIn(folder.path_);
-        if (!read || read->entries.empty()) return;
-        folder.entries_ = std::make_shared<const FolderEntries>(read->entries);
-        // Read as rows: the writer keeps them as one value for the next search.
-        if (!read->packed && record_) {
-            const std::lock_guard lock(mutex_);
-            toPack_.push_back(std::move(*read));
+    // Not std::call_once: the C library's wakes any waiters by a system call
+    // every time, once for each folder of the walk.
+    if (!folder.lookedUp_.load(std::memory_order_acquire)) {
+        const std::lock_guard lock(folder.lookingUp_);
+        if (!folder.lookedUp_.load(std::memory_order_relaxed)) {
+            lookUp(folder);
+            folder.lookedUp_.store(true, std::memory_order_release);
         }
-    });
+    }
     if (!folder.entries_) return std::nullopt;
     std::size_t next = folder.next_.load(std::memory_order_relaxed);
     std::optional<IndexedFile> entry = folder.entries_->find(name, next);

@@ -79,8 +79,9 @@ public:
     private:
         friend class RunIndex;
         std::string path_;
-        std::once_flag lookedUp_;
-        std::shared_ptr<const FolderEntries> entries_;
+        std::mutex lookingUp_;
+        std::atomic<bool> lookedUp_{false};
+        std::shared_ptr<const FolderEntries> entries_;  // set before lookedUp_
         // Where the next file's entry likely is; a guess, shared by the threads.
         std::atomic<std::size_t> next_{0};
     };
@@ -118,6 +119,8 @@ public:
     std::string finish();
 
 private:
+    // Reads the folder's entries from the index, by one thread.
+    void lookUp(Folder& folder);
     void writeBatches();
     // Enough waits to be written at once; under mutex_.
     bool batchFull() const;
