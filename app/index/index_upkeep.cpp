@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "index/folder_generation.h"
 #include "index/index_schema.h"
 
 namespace tessaly {
@@ -78,6 +79,7 @@ int dropLeastUsed(SqliteDatabase& database, std::uint64_t capBytes, bool& droppe
         if (result != SQLITE_ROW && result != SQLITE_DONE && result != SQLITE_OK) return result;
     }
     for (std::int64_t id : drop) {
+        if ((result = renewGenerationOfEntry(database, id)) != SQLITE_OK) return result;
         const std::string entry = std::to_string(id);
         result = execute(
             database,

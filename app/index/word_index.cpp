@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "index/damaged_database.h"
+#include "index/folder_generation.h"
 #include "index/fts_text.h"
 #include "index/index_connection.h"
 #include "index/index_schema.h"
@@ -376,8 +377,9 @@ int WordIndex::writeUses(std::int64_t now) {
     }
     for (IndexedFileId id : uses) {
         StatementUse update = writer_.use("UPDATE files SET used_ns = ?1 WHERE id = ?2");
-        const int result = update.bind(1, now).bind(2, id).run();
+        int result = update.bind(1, now).bind(2, id).run();
         if (result != SQLITE_DONE) return result;
+        if ((result = renewGenerationOfEntry(writer_, id)) != SQLITE_OK) return result;
     }
     return SQLITE_OK;
 }
@@ -453,7 +455,8 @@ int WordIndex::recordOne(const FileWords& file) {
                      .bind(1, id)
                      .bindBlob(2, compressText(*file.documentText))
                      .run();
-    return result == SQLITE_DONE ? SQLITE_OK : result;
+    if (result != SQLITE_DONE) return result;
+    return renewGeneration(writer_, folderId);
 }
 
 Failure WordIndex::record(std::span<const FileWords> files) {

@@ -150,20 +150,33 @@ TEST(WordIndex, AFolderKeptAsOneValueNeverAnswersForAChangedFolder) {
     const FileWords a = fileWords("/d", "a", {"alpha"});
     const FileWords b = fileWords("/d", "b", {"beta"});
     const FileWords c = fileWords("/e", "c", {"gamma"});
+    const FileWords both[] = {a, b};
     const struct {
         const char* change;
         std::function<void(WordIndex&)> make;
         const char* folder;
         std::vector<std::string> after;
     } cases[] = {
-        {"a file added", [&](WordIndex& index) { ASSERT_FALSE(index.record({&b, 1})); }, "/d", {"a", "b"}},
-        {"a file recorded again", [&](WordIndex& index) { ASSERT_FALSE(index.record({&a, 1})); }, "/d", {"a"}},
+        {"a file added",
+         [&](WordIndex& index) {
+             const FileWords added = fileWords("/d", "c", {"gamma"});
+             ASSERT_FALSE(index.record({&added, 1}));
+         },
+         "/d", {"a", "b", "c"}},
+        {"a file recorded again", [&](WordIndex& index) { ASSERT_FALSE(index.record({&a, 1})); }, "/d", {"a", "b"}},
         {"a file used",
          [&](WordIndex& index) {
              index.markUsed(idOf(index, "/d", "a"));
              ASSERT_FALSE(index.record({}));
          },
-         "/d", {"a"}},
+         "/d", {"a", "b"}},
+        {"a file dropped for the size cap",
+         [&](WordIndex& index) {
+             // Folded into the file first, so that its size is what its entries take.
+             ASSERT_FALSE(index.keepWithin(std::uint64_t{1} << 30));
+             ASSERT_FALSE(index.keepWithin(index.info().bytesOnDisk * 4 / 5));
+         },
+         "/d", {"b"}},
         {"everything forgotten, another folder recorded",
          [&](WordIndex& index) {
              ASSERT_FALSE(index.forgetAll());
@@ -186,7 +199,7 @@ TEST(WordIndex, AFolderKeptAsOneValueNeverAnswersForAChangedFolder) {
             }
             return found;
         };
-        ASSERT_FALSE(index.record({&a, 1}));
+        ASSERT_FALSE(index.record(both));
         auto before = index.entriesIn("/d");
         ASSERT_TRUE(before);
         EXPECT_FALSE(before->packed);
