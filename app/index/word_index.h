@@ -13,7 +13,6 @@
 // through another, so a search's walk is not held up by its writer thread.
 #pragma once
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
@@ -72,9 +71,10 @@ public:
         bool packed = false;  // read as one value: no need to keep it so
     };
     std::optional<FolderRead> entriesIn(std::string_view folder);
-    // The questions above share one read snapshot, begun afresh now and
-    // then; a search ends it when it has asked its last, so that keeping the
-    // index within its size does not wait for it.
+    // The questions above share one read snapshot, begun afresh a quarter
+    // second on. Every write ends it, so that the questions see this
+    // program's own writes and the log can be folded back while a search
+    // records words; a search ends it when it has asked its last.
     void endReading();
     // Keeps folders' entries that were read as rows as one value each, so
     // that the next search reads them so; a folder that changed since its
@@ -142,8 +142,6 @@ private:
     SqliteDatabase reader_;
     bool snapshotOpen_ = false;
     std::chrono::steady_clock::time_point snapshotBegan_;
-    // Set by each write: the questions see this program's own writes at once.
-    std::atomic<bool> ownWrites_{false};
     std::mutex writeMutex_;
     SqliteDatabase writer_;
     // The writer's count of changed rows when keepWithin() last finished.
