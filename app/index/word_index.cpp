@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "index/damaged_database.h"
+#include "platform/awake_wait.h"
 #include "index/folder_generation.h"
 #include "index/fts_text.h"
 #include "index/index_connection.h"
@@ -191,7 +192,8 @@ std::optional<IndexedFile> WordIndex::lookup(std::string_view folder, std::strin
 std::optional<WordIndex::FolderRead> WordIndex::entriesIn(std::string_view folder) {
     if (!usable()) return std::nullopt;
     FolderRead read;
-    std::lock_guard lock(readMutex_);
+    // Asked by two workers at once now and then, each for a few microseconds.
+    const std::unique_lock lock = lockAwake(readMutex_);
     int result = readInSnapshot(false);
     if (result != SQLITE_OK) {
         readingFailed(result, "read");

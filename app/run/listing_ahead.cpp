@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/awake_wait.h"
 #include "platform/path_join.h"
 
 namespace tessaly {
@@ -25,15 +26,21 @@ std::vector<std::shared_ptr<ListingAhead::Folder>> ListingAhead::offer(
     std::vector<std::shared_ptr<Folder>> folders;
     folders.reserve(names.size());
     for (const std::string& name : names) folders.push_back(std::make_shared<Folder>(parent, joinPath(parent->path(), name)));
-    const std::lock_guard lock(mutex_);
+    const std::unique_lock lock = lockAwake(mutex_);
     // The first subfolder on top: it is entered first.
     offered_.insert(offered_.end(), folders.rbegin(), folders.rend());
     return folders;
 }
 
 Failure ListingAhead::take(Folder& folder, FolderListing& listing) {
-    std::unique_lock lock(mutex_);
-    listed_.wait(lock, [&] { return folder.state != Folder::State::listing; });
+    std::unique_lock lock = lockAwake(mutex_);
+    // A helper listing it is nearly always nearly done.
+    const auto beingListed = [&] { return folder.state == Folder::State::listing; };
+    if (!waitAwake(lock, beingListed)) {
+        ++sleeping_;
+        listed_.wait(lock, [&] { return !beingListed(); });
+        --sleeping_;
+    }
     if (folder.state == Folder::State::listed) {
         --waiting_;
         folder.state = Folder::State::taken;
@@ -51,7 +58,7 @@ Failure ListingAhead::take(Folder& folder, FolderListing& listing) {
 bool ListingAhead::listOne() {
     std::shared_ptr<Folder> folder;
     {
-        const std::lock_guard lock(mutex_);
+        const std::unique_lock lock = lockAwake(mutex_);
         if (waiting_ >= kMostWaiting) return false;
         while (!offered_.empty() && !folder) {
             if (offered_.back()->state == Folder::State::offered) folder = offered_.back();
@@ -63,14 +70,12 @@ bool ListingAhead::listOne() {
     }
     FolderListing listing;
     Failure failure = files_.listQuickly(folder->path, folder->parent.get(), listing);
-    {
-        const std::lock_guard lock(mutex_);
-        folder->listing = std::move(listing);
-        folder->failure = std::move(failure);
-        folder->parent.reset();
-        folder->state = Folder::State::listed;
-    }
-    listed_.notify_all();
+    const std::unique_lock lock = lockAwake(mutex_);
+    folder->listing = std::move(listing);
+    folder->failure = std::move(failure);
+    folder->parent.reset();
+    folder->state = Folder::State::listed;
+    if (sleeping_ > 0) listed_.notify_all();
     return true;
 }
 

@@ -58,6 +58,7 @@ private:
     // walk's tree, is entered soonest.
     std::vector<std::shared_ptr<Folder>> offered_;
     std::size_t waiting_ = 0;  // listed ahead, not yet taken
+    int sleeping_ = 0;         // the walk, asleep on listed_
 };
 
 }  // namespace tessaly

@@ -141,15 +141,17 @@ void RunIndex::lookUp(Folder& folder) {
 }
 
 std::optional<IndexedFile> RunIndex::entryOf(Folder& folder, std::string_view name) {
-    // Not std::call_once: the C library's wakes any waiters by a system call
-    // every time, once for each folder of the walk.
-    if (!folder.lookedUp_.load(std::memory_order_acquire)) {
-        const std::lock_guard lock(folder.lookingUp_);
-        if (!folder.lookedUp_.load(std::memory_order_relaxed)) {
-            lookUp(folder);
-            folder.lookedUp_.store(true, std::memory_order_release);
-        }
+    // Two threads often begin on a folder's files together. The one that
+    // comes second waits awake for the microseconds the lookup takes: put to
+    // sleep and woken (std::call_once, a mutex) it cost a system call each
+    // way for every folder, and often left the other core idle.
+    int state = folder.state_.load(std::memory_order_acquire);
+    if (state == Folder::notLookedUp &&
+        folder.state_.compare_exchange_strong(state, Folder::lookingUp, std::memory_order_acquire)) {
+        lookUp(folder);
+        folder.state_.store(Folder::lookedUp, std::memory_order_release);
     }
+    while (folder.state_.load(std::memory_order_acquire) != Folder::lookedUp) std::this_thread::yield();
     if (!folder.entries_) return std::nullopt;
     std::size_t next = folder.next_.load(std::memory_order_relaxed);
     std::optional<IndexedFile> entry = folder.entries_->find(name, next);

@@ -79,9 +79,9 @@ public:
     private:
         friend class RunIndex;
         std::string path_;
-        std::mutex lookingUp_;
-        std::atomic<bool> lookedUp_{false};
-        std::shared_ptr<const FolderEntries> entries_;  // set before lookedUp_
+        enum State : int { notLookedUp, lookingUp, lookedUp };
+        std::atomic<int> state_{notLookedUp};
+        std::shared_ptr<const FolderEntries> entries_;  // set before state_ is lookedUp
         // Where the next file's entry likely is; a guess, shared by the threads.
         std::atomic<std::size_t> next_{0};
     };
