@@ -6,33 +6,27 @@ namespace tessaly {
 
 namespace {
 
-int countOn(SqliteDatabase& database) {
-    const int result = database.use("UPDATE counters SET value = value + 1 WHERE name = 'generation'").run();
+// Counts the counter on and gives its value to the folder `update` names by `key`.
+int renew(SqliteDatabase& database, const char* update, std::int64_t key) {
+    int result = database.use("UPDATE counters SET value = value + 1 WHERE name = 'generation'").run();
+    if (result == SQLITE_DONE) result = database.use(update).bind(1, key).run();
     return result == SQLITE_DONE ? SQLITE_OK : result;
 }
 
 }  // namespace
 
 int renewGeneration(SqliteDatabase& database, std::int64_t folderId) {
-    int result = countOn(database);
-    if (result != SQLITE_OK) return result;
-    result = database
-                 .use("UPDATE folders SET generation = (SELECT value FROM counters WHERE name = 'generation')"
-                      " WHERE id = ?1")
-                 .bind(1, folderId)
-                 .run();
-    return result == SQLITE_DONE ? SQLITE_OK : result;
+    return renew(database,
+                 "UPDATE folders SET generation = (SELECT value FROM counters WHERE name = 'generation')"
+                 " WHERE id = ?1",
+                 folderId);
 }
 
 int renewGenerationOfEntry(SqliteDatabase& database, IndexedFileId id) {
-    int result = countOn(database);
-    if (result != SQLITE_OK) return result;
-    result = database
-                 .use("UPDATE folders SET generation = (SELECT value FROM counters WHERE name = 'generation')"
-                      " WHERE id = (SELECT folder_id FROM files WHERE id = ?1)")
-                 .bind(1, id)
-                 .run();
-    return result == SQLITE_DONE ? SQLITE_OK : result;
+    return renew(database,
+                 "UPDATE folders SET generation = (SELECT value FROM counters WHERE name = 'generation')"
+                 " WHERE id = (SELECT folder_id FROM files WHERE id = ?1)",
+                 id);
 }
 
 }  // namespace tessaly
