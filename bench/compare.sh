@@ -10,14 +10,14 @@
 # tessaly with one thread; "tessaly as set" is the command's own defaults
 # (documents as text, binary files left out). The last line gives tessaly's time as a multiple of
 # ripgrep's, one thread and all threads; then tessaly's repeat search with the
-# words of the files remembered, in a cache of its own that searches fill
-# first (INDEX_RUNS of them at most, default 60), against ripgrep. Tools
+# words of the files remembered, in a cache of its own that one search with
+# --remember-all fills first, against ripgrep. Tools
 # that are not installed are left out. Build first (make build); TESSALY
 # overrides the program's path.
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
-    sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
 fi
 read -r -a folders <<<"$1"
@@ -88,13 +88,11 @@ fi
 cache=$(mktemp -d)
 trap 'rm -rf "$cache"' EXIT
 remembered=$(quote env XDG_CACHE_HOME="$cache" "$tessaly" -f paths "${folder_arguments[@]}" "${tessaly_words[@]}")
-covered=-1
-for ((i = 0; i < ${INDEX_RUNS:-60}; i++)); do
-    eval "$remembered" >/dev/null 2>&1 || true
-    now=$(XDG_CACHE_HOME="$cache" "$tessaly" --index-info | sed -n 's/^Files covered: //p')
-    [ "$now" = "$covered" ] && break
-    covered=$now
-done
+eval "$(quote env XDG_CACHE_HOME="$cache" "$tessaly" --remember-all -f paths "${folder_arguments[@]}" \
+    "${tessaly_words[@]}")" >/dev/null 2>&1 || true
+# The first search after it keeps each folder's entries packed for the next.
+eval "$remembered" >/dev/null 2>&1 || true
+covered=$(XDG_CACHE_HOME="$cache" "$tessaly" --index-info | sed -n 's/^Files covered: //p')
 ms=$(median_ms "$remembered")
 printf '%-12s %10s %8s %8s   (%s files remembered)\n' "remembered" "$ms" \
     "$(awk -v a="$ms" -v b="$base" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')" \

@@ -41,6 +41,8 @@ public:
             }
         }
         if (error_.empty()) pathsEndedWithNul();
+        if (error_.empty() && result_.rememberAll && !result_.useIndex)
+            fail("options '--remember-all' and '--no-index' ask for opposite things");
         if (error_.empty() && !result_.help && !result_.version && !result_.indexInfo) finishPositionals();
         return {result_, error_};
     }
@@ -158,6 +160,7 @@ private:
                      number("document-time-limit", v, 1, 3600, result_.documentSecondsLimit);
                  }},
                 {"no-index", [&r](const std::string&) { r.useIndex = false; }},
+                {"remember-all", [&r](const std::string&) { r.rememberAll = true; }},
                 {"index-info", [&r](const std::string&) { r.indexInfo = true; }},
                 {"format", [this](const std::string& v) { format(v); }},
                 {"output", [&r](const std::string& v) { r.outputFile = v; }},

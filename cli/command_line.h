@@ -44,6 +44,7 @@ struct CommandLine {
     bool nulSeparated = false;  // -0: paths end with NUL; refused beside any format but paths
     bool namePassedOver = false;  // --passed-over
     bool useIndex = true;         // --no-index turns the word index off
+    bool rememberAll = false;     // --remember-all
     bool indexInfo = false;       // --index-info
 };
 

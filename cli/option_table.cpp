@@ -138,6 +138,15 @@ constexpr std::array kOptions = {
                   "changed since their words were taken and that those words prove cannot match; the answers "
                   "are those of a search that reads every file",
         .brief = "neither use nor add to the remembered words"},
+    CommandOption{
+        .longName = "remember-all", .group = RememberedWords,
+        .help = "remember the words of every file this search reads whole, however long it takes (a search "
+                "otherwise takes words only as a small share of its time allows)",
+        .manual = "remember the words of every file this search reads to its end, however long that takes. A "
+                  "search otherwise takes the words of files only as far as a small share of its time allows, so "
+                  "that a large folder is remembered over many searches; this remembers it in one, for the "
+                  "searches after it. Used even when the window's options turn remembering off",
+        .brief = "remember the words of every file read whole"},
     CommandOption{.longName = "index-info", .group = RememberedWords,
                   .help = "show where the index is, its size and the files it covers, and exit",
                   .manual = "show where the remembered words are kept, their size and how many files they cover, "

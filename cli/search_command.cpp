@@ -402,10 +402,11 @@ private:
         const bool nameAndText = plan.nameAndText;
         // The index of searched words, a cache: without it the run reads every file.
         std::optional<WordIndex> index;
-        if (line_.useIndex && scope_.rememberWords && !wordIndexFolder().empty()) {
+        if (line_.useIndex && (scope_.rememberWords || line_.rememberAll) && !wordIndexFolder().empty()) {
             index.emplace(wordIndexFolder());
             if (index->usable()) plan.index = &*index;
         }
+        plan.recordAllWords = line_.rememberAll;
 
         WriterStyle style;
         style.colour = colourWanted();

@@ -59,10 +59,11 @@ const char* wordOrNull(const std::string& word) { return word.empty() ? nullptr 
 }  // namespace
 
 RunIndex::RunIndex(WordIndex& index, const EngineCalls& engine, const SearchWords& words,
-                   const RunArguments& arguments, const SearchScope& scope, bool record)
+                   const RunArguments& arguments, const SearchScope& scope, bool record, bool recordAll)
     : index_(index),
       scope_(scope),
       record_(record && engine.searchGatheringWords != nullptr),
+      recordAll_(recordAll),
       startedAt_(wallClockNanoseconds()) {
     if (engine.indexTerms && engine.couldMatch && index_.usable()) {
         const char* w[4] = {wordOrNull(words[0]), wordOrNull(words[1]), wordOrNull(words[2]), wordOrNull(words[3])};
@@ -163,6 +164,7 @@ bool RunIndex::wantsWords(std::uint64_t fileSize) {
     // An index that cannot be used takes no words: the file is read only as
     // far as its answer needs.
     if (!record_ || !index_.usable()) return false;
+    if (recordAll_) return true;
     const auto elapsed = std::chrono::steady_clock::now() - started_;
     const std::lock_guard lock(mutex_);
     if (queue_.size() >= kMostQueuedFiles || queuedBytes_ >= kMostQueuedBytes) return false;
@@ -178,7 +180,10 @@ void RunIndex::record(FileWords words) {
     if (!record_) return;
     std::size_t bytes = words.words.text().size() + words.reversedWords.text().size();
     if (words.documentText) bytes += words.documentText->size();
-    const std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
+    // Recording everything, the search keeps pace with the writer.
+    if (recordAll_)
+        written_.wait(lock, [&] { return queue_.size() < kMostQueuedFiles && queuedBytes_ < kMostQueuedBytes; });
     queuedBytes_ += bytes;
     ++handedOver_;
     queue_.push_back(std::move(words));
@@ -199,6 +204,7 @@ void RunIndex::writeBatches() {
             batch.swap(queue_);
             toPack.swap(toPack_);
             queuedBytes_ = 0;
+            written_.notify_all();
             if (batch.empty() && toPack.empty() && ending_) return;
             writing_ = true;
         }

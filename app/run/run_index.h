@@ -49,9 +49,11 @@ namespace tessaly {
 
 class RunIndex {
 public:
-    // `record`: whether the words of files read whole are recorded.
+    // `record`: whether the words of files read whole are recorded;
+    // `recordAll`: all of them, the search waiting for the writer when it is
+    // behind, rather than only what the run's share of time allows.
     RunIndex(WordIndex& index, const EngineCalls& engine, const SearchWords& words, const RunArguments& arguments,
-             const SearchScope& scope, bool record);
+             const SearchScope& scope, bool record, bool recordAll = false);
     // Records what is still waiting.
     ~RunIndex();
     RunIndex(const RunIndex&) = delete;
@@ -128,6 +130,7 @@ private:
     WordIndex& index_;
     SearchScope scope_;
     bool record_;
+    bool recordAll_;
     bool active_ = false;  // the index can rule out files for these words
     // Per word: the sets that must all hold the file; none, it may be anywhere.
     std::array<std::vector<FileIdSet>, 4> wordSets_;
@@ -142,6 +145,7 @@ private:
     std::optional<std::unordered_set<std::string>> knownFolders_;
     std::mutex mutex_;
     std::condition_variable waiting_;
+    std::condition_variable written_;  // the writer took a batch: room in the queue
     std::vector<FileWords> queue_;
     // Folders read as rows, to be kept as one value each by the writer.
     std::vector<WordIndex::FolderRead> toPack_;

@@ -47,7 +47,7 @@ public:
           stop_(stop),
           tally_(plan.nameAndText, plan.fileLimit),
           index_(plan.index ? std::make_unique<RunIndex>(*plan.index, engine, plan.words, plan.arguments,
-                                                          plan.scope, plan.recordWords)
+                                                          plan.scope, plan.recordWords, plan.recordAllWords)
                             : nullptr),
           pipeline_(files, engine, plan.arguments, plan.words, plan.scope, plan.threads,
                     [this](const FileToSearch& file, FileAnswer& answer) { return present(file, answer); },

@@ -40,6 +40,9 @@ struct RunPlan {
     // the files read whole recorded in it when `recordWords`.
     WordIndex* index = nullptr;
     bool recordWords = true;
+    // Every file read whole is recorded, however long the writing takes,
+    // not only the share of the run's time recording is given.
+    bool recordAllWords = false;
 };
 
 // What every run of these options does: the plan but for its folders and threads.

@@ -80,6 +80,7 @@ TEST(CommandLine, Refusals) {
         {{"-f", "json", "-0", "cat"}, "goes with -f paths, not -f json"},
         {{"-0", "--format=text", "cat"}, "goes with -f paths, not -f text"},
         {{"-f", "paths", "-f", "rtf", "-0", "cat"}, "not -f rtf"},
+        {{"--remember-all", "--no-index", "cat"}, "ask for opposite things"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));

@@ -297,6 +297,31 @@ TEST_F(SearchCommand, TheIndexOfSearchedWordsIsKeptInTheCacheAndCanBeLeftAlone) 
     EXPECT_NE(info.out.find("Files covered: 4\n"), std::string::npos) << info.out << info.err;
 }
 
+// A search remembers the words of files only as a share of its time allows;
+// asked to, it remembers all it reads whole, however many and large.
+TEST_F(SearchCommand, RememberAllRecordsEveryFileReadWholeInOneSearch) {
+    const std::string line(99, 'x');
+    std::string text;
+    for (int i = 0; i < 2000; ++i) text += line + " " + std::to_string(i) + "\n";
+    for (int i = 0; i < 150; ++i) dir_.write("large/" + std::to_string(i) + ".txt", text);
+    const std::string before = std::getenv("XDG_CACHE_HOME") ? std::getenv("XDG_CACHE_HOME") : "";
+    const auto covered = [&](const std::string& cache, const std::vector<std::string>& options) {
+        ::setenv("XDG_CACHE_HOME", (root_ + "/" + cache).c_str(), 1);
+        std::vector<std::string> arguments = options;
+        for (const char* argument : {"-d", "large", "absent"}) arguments.push_back(argument);
+        arguments[arguments.size() - 2] = root_ + "/large";
+        const ProgramRun search = tessaly(arguments);
+        EXPECT_EQ(search.err, "");
+        const ProgramRun info = tessaly({"--index-info"});
+        return info.out.substr(info.out.find("Files covered: "));
+    };
+    const std::string some = covered("some", {});
+    const std::string all = covered("all", {"--remember-all"});
+    before.empty() ? ::unsetenv("XDG_CACHE_HOME") : ::setenv("XDG_CACHE_HOME", before.c_str(), 1);
+    EXPECT_NE(some, "Files covered: 150\n");
+    EXPECT_EQ(all, "Files covered: 150\n");
+}
+
 // kill -9 at any moment of a search, while its words are being recorded,
 // leaves an index that opens without a word and answers as a scan does.
 TEST_F(SearchCommand, ASearchKilledAtAnyMomentLeavesAnIndexThatAnswersAsAScan) {
