@@ -485,8 +485,11 @@ IndexInfo WordIndex::info() {
     }
     if (!usable()) return info;
     std::lock_guard lock(readMutex_);
-    int result = readInSnapshot(false);
-    const std::int64_t files = result == SQLITE_OK ? reader_.number("SELECT count(*) FROM files", result) : 0;
+    // Asked by the window at any time: a snapshot left open would keep other
+    // programs from folding the log back for as long as the window stays.
+    endSnapshot();
+    int result;
+    const std::int64_t files = reader_.number("SELECT count(*) FROM files", result);
     if (result == SQLITE_OK)
         info.files = static_cast<std::uint64_t>(files);
     else

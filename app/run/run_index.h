@@ -46,7 +46,6 @@
 
 namespace tessaly {
 
-
 class RunIndex {
 public:
     // `record`: whether the words of files read whole are recorded;
