@@ -114,6 +114,9 @@ public:
     void record(FileWords words);
 
     long ruledOut() const { return ruledOut_.load(); }
+    // Lets go of the index's read snapshot until the next question: before
+    // a wait of unknown length, so that other programs can fold the log back.
+    void endReading() { index_.endReading(); }
     // Waits until every file handed over is recorded, and keeps the index
     // within its size. Returns what the person should be told about the
     // index, once, or nothing.

@@ -154,8 +154,10 @@ private:
                        ? FailureAnswer::Stop
                        : FailureAnswer::Skip;
         }
-        // What was found before the failure is told before it is asked about.
+        // What was found before the failure is told before it is asked about;
+        // the index's snapshot is not held while a person decides.
         pipeline_.finish();
+        if (index_) index_->endReading();
         if (sink_.folderFailed(failure) == FailureAnswer::Retry) return FailureAnswer::Retry;
         summary_.failure = failure.failure;
         return FailureAnswer::Stop;
