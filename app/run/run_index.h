@@ -140,6 +140,7 @@ private:
     std::array<bool, 16> couldMatch_{};
     std::atomic<long> ruledOut_{0};
     std::atomic<std::int64_t> gatheringBusy_{0};  // nanoseconds, over every thread
+    std::atomic<std::uint64_t> savedBytes_{0};     // of the files passed over unread
 
     std::int64_t startedAt_;  // wall clock, for marking entries used
     // The folders below the Category folder being walked that hold entries;
