@@ -12,7 +12,6 @@
 #include <system_error>
 
 #include "index/damaged_database.h"
-#include "platform/awake_wait.h"
 #include "index/folder_generation.h"
 #include "index/fts_text.h"
 #include "index/index_connection.h"
@@ -20,6 +19,7 @@
 #include "index/index_upkeep.h"
 #include "index/sqlite_transaction.h"
 #include "index/text_compression.h"
+#include "platform/awake_wait.h"
 
 namespace tessaly {
 
@@ -167,10 +167,7 @@ std::optional<IndexedFile> WordIndex::lookup(std::string_view folder, std::strin
     std::optional<IndexedFile> found;
     {
         std::lock_guard lock(readMutex_);
-        if (const int result = readInSnapshot(false); result != SQLITE_OK) {
-            readingFailed(result, "read");
-            return std::nullopt;
-        }
+        if (!readInSnapshot(false)) return std::nullopt;
         StatementUse query = reader_.use(
             "SELECT files.id, device, inode, size, modified_ns, changed_ns, read_as, recorded_ns, used_ns,"
             " EXISTS(SELECT 1 FROM document_texts WHERE file_id = files.id)"
@@ -194,11 +191,8 @@ std::optional<WordIndex::FolderRead> WordIndex::entriesIn(std::string_view folde
     FolderRead read;
     // Asked by two workers at once now and then, each for a few microseconds.
     const std::unique_lock lock = lockAwake(readMutex_);
-    int result = readInSnapshot(false);
-    if (result != SQLITE_OK) {
-        readingFailed(result, "read");
-        return std::nullopt;
-    }
+    if (!readInSnapshot(false)) return std::nullopt;
+    int result;
     {
         StatementUse packed = reader_.use(
             "SELECT folders.id, folders.generation, packed_folders.entries FROM folders"
@@ -273,10 +267,7 @@ std::optional<std::unordered_set<std::string>> WordIndex::foldersUnder(std::stri
     beyond.back() = '0';
     std::unordered_set<std::string> folders;
     std::lock_guard lock(readMutex_);
-    if (const int result = readInSnapshot(false); result != SQLITE_OK) {
-        readingFailed(result, "read");
-        return std::nullopt;
-    }
+    if (!readInSnapshot(false)) return std::nullopt;
     StatementUse query = reader_.use("SELECT path FROM folders WHERE path = ?1 OR (path >= ?2 AND path < ?3)");
     query.bindBlob(1, root).bindBlob(2, below).bindBlob(3, beyond);
     int result;
@@ -288,17 +279,19 @@ std::optional<std::unordered_set<std::string>> WordIndex::foldersUnder(std::stri
     return folders;
 }
 
-int WordIndex::readInSnapshot(bool fresh) {
+bool WordIndex::readInSnapshot(bool fresh) {
     const auto now = std::chrono::steady_clock::now();
-    if (snapshotOpen_ && !fresh && now - snapshotBegan_ < kLongestSnapshot) return SQLITE_OK;
+    if (snapshotOpen_ && !fresh && now - snapshotBegan_ < kLongestSnapshot) return true;
     endSnapshot();
     // BEGIN takes nothing yet: the snapshot is the one the next question reads.
     const int result = reader_.execute("BEGIN");
-    if (result == SQLITE_OK) {
-        snapshotOpen_ = true;
-        snapshotBegan_ = now;
+    if (result != SQLITE_OK) {
+        readingFailed(result, "read");
+        return false;
     }
-    return result;
+    snapshotOpen_ = true;
+    snapshotBegan_ = now;
+    return true;
 }
 
 void WordIndex::endSnapshot() {
@@ -329,11 +322,8 @@ std::optional<FileIdSet> WordIndex::filesHolding(const IndexTerm& term) {
     // The newest entry number and the term's entries from one snapshot, a
     // new one: an entry written between the two would otherwise seem to lack
     // the term.
-    int result = readInSnapshot(true);
-    if (result != SQLITE_OK) {
-        trouble(result, "read", reader_);
-        return std::nullopt;
-    }
+    if (!readInSnapshot(true)) return std::nullopt;
+    int result;
     const IndexedFileId newest = reader_.number(
         "SELECT coalesce(max(seq), 0) FROM sqlite_sequence WHERE name = 'files'", result);
     std::vector<IndexedFileId> ids;
@@ -355,14 +345,10 @@ std::optional<FileIdSet> WordIndex::filesHolding(const IndexTerm& term) {
 std::optional<std::string> WordIndex::documentText(IndexedFileId id) {
     if (!usable()) return std::nullopt;
     std::lock_guard lock(readMutex_);
-    int result = readInSnapshot(false);
-    if (result != SQLITE_OK) {
-        readingFailed(result, "read");
-        return std::nullopt;
-    }
+    if (!readInSnapshot(false)) return std::nullopt;
     StatementUse query = reader_.use("SELECT compressed FROM document_texts WHERE file_id = ?1");
     query.bind(1, id);
-    result = query.step();
+    const int result = query.step();
     if (result != SQLITE_ROW) {
         if (result != SQLITE_DONE) readingFailed(result, "read a document's text from");
         return std::nullopt;

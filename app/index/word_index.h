@@ -126,8 +126,8 @@ private:
     void setAsideDamaged();
     int writeUses(std::int64_t now);
     // Under readMutex_: begins a read snapshot unless one is open and young
-    // (and `fresh` is not asked for); SQLite's result.
-    int readInSnapshot(bool fresh);
+    // (and `fresh` is not asked for). False, the failure told, when it cannot.
+    bool readInSnapshot(bool fresh);
     void endSnapshot();
     // A question failed: the snapshot ends with it, and the failure is told.
     void readingFailed(int result, const char* operation);

@@ -1,7 +1,5 @@
 #include "run/listing_ahead.h"
 
-#include <algorithm>
-
 #include "platform/awake_wait.h"
 #include "platform/path_join.h"
 

@@ -143,12 +143,15 @@ void RunIndex::lookUp(Folder& folder) {
     if (!index_.usable()) return;
     std::optional<WordIndex::FolderRead> read = index_.entriesIn(folder.path_);
     if (!read || read->entries.empty()) return;
-    folder.entries_ = std::make_shared<const FolderEntries>(read->entries);
-    // Read as rows: the writer keeps them as one value for the next search.
-    if (!read->packed && record_) {
-        const std::lock_guard lock(mutex_);
-        toPack_.push_back(std::move(*read));
+    // Read as rows: the writer keeps them as one value for the next search,
+    // and the walk has a copy. Most are read packed, and moved.
+    if (read->packed || !record_) {
+        folder.entries_ = std::make_shared<const FolderEntries>(std::move(read->entries));
+        return;
     }
+    folder.entries_ = std::make_shared<const FolderEntries>(read->entries);
+    const std::lock_guard lock(mutex_);
+    toPack_.push_back(std::move(*read));
 }
 
 std::optional<IndexedFile> RunIndex::entryOf(Folder& folder, std::string_view name) {
@@ -231,7 +234,7 @@ void RunIndex::writeBatches() {
 }
 
 std::string RunIndex::finish() {
-    index_.endReading();
+    endReading();
     if (writer_.joinable()) {
         {
             const std::lock_guard lock(mutex_);
