@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -182,8 +183,12 @@ public:
                 return failureFromErrno(errno, "list", folder, true);
             }
             if (got == 0) break;
-            // Room for every entry the system handed over, each at least 24 bytes.
-            listing.entries.reserve(listing.entries.size() + static_cast<std::size_t>(got) / 24);
+            // Room for every entry the system handed over, each at least 24
+            // bytes; growing by at least double, so that a large folder is
+            // not moved once for each batch.
+            const std::size_t room = listing.entries.size() + static_cast<std::size_t>(got) / 24;
+            if (room > listing.entries.capacity())
+                listing.entries.reserve(std::max(room, 2 * listing.entries.capacity()));
             for (ssize_t at = 0; at < got;) {
                 const auto* item = reinterpret_cast<const dirent64*>(buffer + at);
                 at += item->d_reclen;
