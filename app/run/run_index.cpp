@@ -135,40 +135,21 @@ void RunIndex::enterCategoryFolder(const std::string& root) {
 }
 
 std::shared_ptr<RunIndex::Folder> RunIndex::folder(const std::string& path) {
-    if (knownFolders_ && !knownFolders_->contains(path)) return nullptr;
-    return std::make_shared<Folder>(path);
-}
-
-void RunIndex::lookUp(Folder& folder) {
-    if (!index_.usable()) return;
-    std::optional<WordIndex::FolderRead> read = index_.entriesIn(folder.path_);
-    if (!read || read->entries.empty()) return;
+    if ((knownFolders_ && !knownFolders_->contains(path)) || !index_.usable()) return nullptr;
+    std::optional<WordIndex::FolderRead> read = index_.entriesIn(path);
+    if (!read || read->entries.empty()) return nullptr;
     // Read as rows: the writer keeps them as one value for the next search,
     // and the walk has a copy. Most are read packed, and moved.
-    if (read->packed || !record_) {
-        folder.entries_ = std::make_shared<const FolderEntries>(std::move(read->entries));
-        return;
-    }
-    folder.entries_ = std::make_shared<const FolderEntries>(read->entries);
+    if (read->packed || !record_) return std::make_shared<Folder>(std::move(read->entries));
+    auto folder = std::make_shared<Folder>(read->entries);
     const std::lock_guard lock(mutex_);
     toPack_.push_back(std::move(*read));
+    return folder;
 }
 
 std::optional<IndexedFile> RunIndex::entryOf(Folder& folder, std::string_view name) {
-    // Two threads often begin on a folder's files together. The one that
-    // comes second waits awake for the microseconds the lookup takes: put to
-    // sleep and woken (std::call_once, a mutex) it cost a system call each
-    // way for every folder, and often left the other core idle.
-    int state = folder.state_.load(std::memory_order_acquire);
-    if (state == Folder::notLookedUp &&
-        folder.state_.compare_exchange_strong(state, Folder::lookingUp, std::memory_order_acquire)) {
-        lookUp(folder);
-        folder.state_.store(Folder::lookedUp, std::memory_order_release);
-    }
-    while (folder.state_.load(std::memory_order_acquire) != Folder::lookedUp) std::this_thread::yield();
-    if (!folder.entries_) return std::nullopt;
     std::size_t next = folder.next_.load(std::memory_order_relaxed);
-    std::optional<IndexedFile> entry = folder.entries_->find(name, next);
+    std::optional<IndexedFile> entry = folder.entries_.find(name, next);
     folder.next_.store(next, std::memory_order_relaxed);
     return entry;
 }

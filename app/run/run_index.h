@@ -70,19 +70,17 @@ public:
         // without reading the document again.
         std::optional<std::string> documentText;
     };
-    // A folder of the walk whose entries are looked up once, by the first
-    // thread that searches one of its files: the walking thread only names
-    // it, so that it walks on while the workers ask the index.
+    // A folder of the walk as the index knows it: its entries, read once,
+    // when the walk hands out its first file. (Read instead by the first
+    // worker to meet one of its files, they kept the other worker waiting
+    // on nearly every folder, for nothing it could do meanwhile.)
     class Folder {
     public:
-        explicit Folder(std::string path) : path_(std::move(path)) {}
+        explicit Folder(FolderEntries entries) : entries_(std::move(entries)) {}
 
     private:
         friend class RunIndex;
-        std::string path_;
-        enum State : int { notLookedUp, lookingUp, lookedUp };
-        std::atomic<int> state_{notLookedUp};
-        std::shared_ptr<const FolderEntries> entries_;  // set before state_ is lookedUp
+        const FolderEntries entries_;
         // Where the next file's entry likely is; a guess, shared by the threads.
         std::atomic<std::size_t> next_{0};
     };
@@ -123,8 +121,6 @@ public:
     std::string finish();
 
 private:
-    // Reads the folder's entries from the index, by one thread.
-    void lookUp(Folder& folder);
     void writeBatches();
     // Enough waits to be written at once; under mutex_.
     bool batchFull() const;
