@@ -189,7 +189,8 @@ std::optional<IndexedFile> WordIndex::lookup(std::string_view folder, std::strin
 std::optional<WordIndex::FolderRead> WordIndex::entriesIn(std::string_view folder) {
     if (!usable()) return std::nullopt;
     FolderRead read;
-    // Asked by two workers at once now and then, each for a few microseconds.
+    // Asked by the walk while a worker asks for a document's text, now and
+    // then, each for a few microseconds.
     const std::unique_lock lock = lockAwake(readMutex_);
     if (!readInSnapshot(false)) return std::nullopt;
     int result;
