@@ -22,6 +22,10 @@ namespace {
 // packed value with it. (Not by triggers on `files`: a statement that fires
 // one makes FTS5 write out the words it holds for the batch, a segment for
 // every file, and recording took three times as long.)
+//
+// A folder's listing is kept with the folder's version as it stood just
+// before the listing began, and the moment it began: while the version
+// holds, and lay far enough before that moment, the listing still holds.
 constexpr const char* kTables = R"sql(
 CREATE TABLE folders(
     id INTEGER PRIMARY KEY,
@@ -48,6 +52,15 @@ CREATE TABLE packed_folders(
     folder_id INTEGER PRIMARY KEY,
     generation INTEGER NOT NULL,
     entries BLOB NOT NULL);
+CREATE TABLE folder_listings(
+    path BLOB PRIMARY KEY,
+    device INTEGER NOT NULL,
+    inode INTEGER NOT NULL,
+    size INTEGER NOT NULL,
+    modified_ns INTEGER NOT NULL,
+    changed_ns INTEGER NOT NULL,
+    listed_ns INTEGER NOT NULL,
+    names BLOB NOT NULL);
 CREATE TABLE counters(
     name TEXT PRIMARY KEY,
     value INTEGER NOT NULL) WITHOUT ROWID;
@@ -70,6 +83,7 @@ DROP TABLE IF EXISTS folders;
 DROP TABLE IF EXISTS files;
 DROP TABLE IF EXISTS document_texts;
 DROP TABLE IF EXISTS packed_folders;
+DROP TABLE IF EXISTS folder_listings;
 DROP TABLE IF EXISTS counters;
 DROP TABLE IF EXISTS words;
 DROP TABLE IF EXISTS reversed_words;

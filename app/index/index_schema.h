@@ -25,7 +25,7 @@ namespace tessaly {
 inline constexpr int kIndexApplicationId = 0x54736c79;
 // The layout's version (user_version); a database of another version is
 // emptied and made again in this one.
-inline constexpr int kIndexSchemaVersion = 3;
+inline constexpr int kIndexSchemaVersion = 4;
 
 enum class SchemaState { ready, foreign };
 

@@ -43,7 +43,7 @@ int forgetEverything(SqliteDatabase& database) {
     // The entry numbering goes on (sqlite_sequence is left alone): a program
     // running meanwhile may hold entry sets that must not speak for new entries.
     return database.execute(
-        "DELETE FROM folders; DELETE FROM files; DELETE FROM document_texts;"
+        "DELETE FROM folders; DELETE FROM files; DELETE FROM document_texts; DELETE FROM folder_listings;"
         "INSERT INTO words(words) VALUES('delete-all');"
         "INSERT INTO reversed_words(reversed_words) VALUES('delete-all');"
         "UPDATE counters SET value = 0 WHERE name = 'dead_words';");

@@ -235,6 +235,55 @@ std::optional<WordIndex::FolderRead> WordIndex::entriesIn(std::string_view folde
     return read;
 }
 
+std::optional<WordIndex::KeptListing> WordIndex::listingOf(std::string_view folder) {
+    if (!usable()) return std::nullopt;
+    const std::unique_lock lock = lockAwake(readMutex_);
+    if (!readInSnapshot(false)) return std::nullopt;
+    StatementUse query = reader_.use(
+        "SELECT device, inode, size, modified_ns, changed_ns, listed_ns, names FROM folder_listings WHERE path = ?1");
+    const int result = query.bindBlob(1, folder).step();
+    if (result != SQLITE_ROW) {
+        if (result != SQLITE_DONE) readingFailed(result, "look up a folder in");
+        return std::nullopt;
+    }
+    KeptListing kept;
+    kept.version.device = static_cast<std::uint64_t>(query.integer(0));
+    kept.version.inode = static_cast<std::uint64_t>(query.integer(1));
+    kept.version.size = static_cast<std::uint64_t>(query.integer(2));
+    kept.version.modifiedNanoseconds = query.integer(3);
+    kept.version.changedNanoseconds = query.integer(4);
+    kept.listedNanoseconds = query.integer(5);
+    kept.names = std::string(query.bytes(6));
+    return kept;
+}
+
+Failure WordIndex::keepListings(std::span<const std::pair<std::string, KeptListing>> listings) {
+    if (!usable() || listings.empty()) return {};
+    std::lock_guard lock(writeMutex_);
+    SqliteTransaction keeping(writer_, "BEGIN IMMEDIATE");
+    int result = keeping.began();
+    for (std::size_t i = 0; result == SQLITE_OK && i < listings.size(); ++i) {
+        const auto& [path, kept] = listings[i];
+        result = writer_
+                     .use("INSERT OR REPLACE INTO folder_listings"
+                          "(path, device, inode, size, modified_ns, changed_ns, listed_ns, names)"
+                          " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
+                     .bindBlob(1, path)
+                     .bind(2, static_cast<std::int64_t>(kept.version.device))
+                     .bind(3, static_cast<std::int64_t>(kept.version.inode))
+                     .bind(4, static_cast<std::int64_t>(kept.version.size))
+                     .bind(5, kept.version.modifiedNanoseconds)
+                     .bind(6, kept.version.changedNanoseconds)
+                     .bind(7, kept.listedNanoseconds)
+                     .bindBlob(8, kept.names)
+                     .run();
+        if (result == SQLITE_DONE) result = SQLITE_OK;
+    }
+    if (result == SQLITE_OK) result = keeping.commit();
+    endReading();
+    return trouble(result, "keep folders' listings in", writer_);
+}
+
 Failure WordIndex::keepPacked(std::span<const FolderRead> folders) {
     if (!usable() || folders.empty()) return {};
     std::lock_guard lock(writeMutex_);

@@ -71,6 +71,17 @@ public:
         bool packed = false;  // read as one value: no need to keep it so
     };
     std::optional<FolderRead> entriesIn(std::string_view folder);
+    // A folder's listing as it was kept (see folder_listings in
+    // index_schema.cpp), and the folder's version then: the caller proves it
+    // current. Nothing when none is kept or the index cannot answer.
+    struct KeptListing {
+        FileVersion version;
+        std::int64_t listedNanoseconds = 0;
+        std::string names;
+    };
+    std::optional<KeptListing> listingOf(std::string_view folder);
+    // Keeps folders' listings, each replacing the one kept before. One transaction.
+    Failure keepListings(std::span<const std::pair<std::string, KeptListing>> listings);
     // The questions above share one read snapshot, begun afresh a quarter
     // second on. Every write ends it, so that the questions see this
     // program's own writes and the log can be folded back while a search

@@ -2,12 +2,15 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <optional>
 
 #include "platform/file_descriptor.h"
 #include "platform/path_join.h"
@@ -147,19 +150,67 @@ Failure refuseUnlessRegular(int fd, const char* operation, const std::string& pa
     return failure;
 }
 
+// Whether the folders of the file system on `device` change their times
+// whenever an entry is made, removed or renamed in them: local file systems
+// of this system do. A network file system may show times cached from
+// before a change; FAT, written by another system, may not move them at
+// all. Asked once for each device a thread meets in a row.
+bool keepsFolderTimes(int folderFd, dev_t device) {
+    thread_local dev_t lastDevice = 0;
+    thread_local bool lastKeeps = false;
+    if (device == lastDevice && device != 0) return lastKeeps;
+    struct statfs system;
+    if (::fstatfs(folderFd, &system) != 0) return false;
+    switch (static_cast<unsigned long>(system.f_type)) {
+    case EXT4_SUPER_MAGIC:  // also ext2 and ext3
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+    case F2FS_SUPER_MAGIC:
+        lastKeeps = true;
+        break;
+    default:
+        lastKeeps = false;
+    }
+    lastDevice = device;
+    return lastKeeps;
+}
+
+void addRawEntry(const char* name, unsigned char type, RawListing& raw) {
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) return;
+    raw.push_back(static_cast<char>(type));
+    raw.append(name);
+    raw.push_back('\0');
+}
+
+// The entries of a remembered listing, as the listing itself would give
+// them; false, and some entries added, when it does not hold together.
+bool addRawEntries(int folderFd, std::string_view raw, std::vector<DirectoryEntry>& entries) {
+    while (!raw.empty()) {
+        const std::size_t end = raw.find('\0', 1);
+        if (end == std::string_view::npos || end == 1) return false;
+        const std::string name(raw.substr(1, end - 1));
+        if (name.find('/') != std::string::npos || name == "." || name == "..") return false;
+        addQuickEntry(folderFd, name.c_str(), static_cast<unsigned char>(raw[0]), entries);
+        raw.remove_prefix(end + 1);
+    }
+    return true;
+}
+
 class SystemFileSystem final : public FileSystem {
 public:
     Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) override {
         entries.clear();
         FolderListing listing;
-        if (Failure failure = listQuickly(folder, nullptr, listing)) return failure;
+        if (Failure failure = listQuickly(folder, nullptr, listing, nullptr)) return failure;
         for (DirectoryEntry& entry : listing.entries)
             if (!entry.examined) examineEntry(listing.folder->fd(), entry);
         entries = std::move(listing.entries);
         return {};
     }
 
-    Failure listQuickly(const std::string& folder, const OpenFolder* parent, FolderListing& listing) override {
+    Failure listQuickly(const std::string& folder, const OpenFolder* parent, FolderListing& listing,
+                        ListingMemory* memory) override {
         listing.entries.clear();
         listing.folder.reset();
         const std::size_t slash = folder.find_last_of('/');
@@ -173,6 +224,23 @@ public:
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) return failureFromErrno(errno, "list", folder, true);
         auto opened = std::make_shared<const OpenFolder>(fd, folder);
+        // The folder's status comes before its names: a change while they
+        // are read moves its times past what is remembered with them.
+        struct stat status;
+        if (memory && (::fstat(fd, &status) != 0 || !keepsFolderTimes(fd, status.st_dev))) memory = nullptr;
+        if (memory) {
+            if (std::optional<RawListing> remembered = memory->recall(folder, status)) {
+                if (addRawEntries(fd, *remembered, listing.entries)) {
+                    listing.folder = std::move(opened);
+                    return {};
+                }
+                listing.entries.clear();
+            }
+        }
+        timespec now{};
+        if (memory) ::clock_gettime(CLOCK_REALTIME, &now);
+        const std::int64_t listedAt = std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+        RawListing raw;
         // The entries straight from the system, without a DIR stream: it
         // would cost a duplicate descriptor, a stat and a close per folder.
         alignas(8) char buffer[32 * 1024];
@@ -192,9 +260,11 @@ public:
             for (ssize_t at = 0; at < got;) {
                 const auto* item = reinterpret_cast<const dirent64*>(buffer + at);
                 at += item->d_reclen;
+                if (memory) addRawEntry(item->d_name, item->d_type, raw);
                 addQuickEntry(fd, item->d_name, item->d_type, listing.entries);
             }
         }
+        if (memory) memory->remember(folder, status, listedAt, std::move(raw));
         listing.folder = std::move(opened);
         return {};
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/error_codes.h"
+#include "platform/listing_memory.h"
 
 namespace tessaly {
 
@@ -99,8 +100,11 @@ public:
     // `parent`, when given, holds the folder: it is opened relative to it by
     // its last name, so the system does not walk the whole path again.
     // Called from several threads at once: a search lists folders ahead.
-    virtual Failure listQuickly(const std::string& folder, const OpenFolder* parent,
-                                FolderListing& listing) = 0;
+    // `memory`, when given, gives the names of a folder it proves unchanged
+    // since it was listed, on a file system known to keep folders' times,
+    // and is given the names of every other folder listed there.
+    virtual Failure listQuickly(const std::string& folder, const OpenFolder* parent, FolderListing& listing,
+                                ListingMemory* memory = nullptr) = 0;
     // Fills in what listQuickly() left out.
     virtual Failure examine(const OpenFolder& folder, DirectoryEntry& entry) = 0;
     // Opens a listed file for reading; the caller closes `fd`. Called from

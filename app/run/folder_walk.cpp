@@ -86,7 +86,7 @@ private:
         for (;;) {
             // A listing made ahead answers the first time; a retry lists again.
             Failure failure = listedAhead ? ahead_->take(*listedAhead, listing)
-                                          : files_.listQuickly(folder, parent, listing);
+                                          : files_.listQuickly(folder, parent, listing, options_.memory);
             listedAhead = nullptr;
             if (!failure) break;
             const WalkFailure report{std::move(failure), categoryFolder};

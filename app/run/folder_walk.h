@@ -23,6 +23,9 @@ struct WalkOptions {
     // "*", "?", "[...]") are not entered. The folder a walk starts from is
     // entered whatever its name: the person chose it.
     std::vector<std::string> leftOutFolders{};
+    // Gives the names of folders it proves unchanged, and keeps the others'
+    // (FileSystem::listQuickly).
+    ListingMemory* memory = nullptr;
 };
 
 // Whether a subfolder of this name is left out by one of the patterns.

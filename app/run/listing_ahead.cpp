@@ -50,7 +50,7 @@ Failure ListingAhead::take(Folder& folder, FolderListing& listing) {
     folder.state = Folder::State::taken;
     const std::shared_ptr<const OpenFolder> parent = std::move(folder.parent);
     lock.unlock();
-    return files_.listQuickly(folder.path, parent.get(), listing);
+    return files_.listQuickly(folder.path, parent.get(), listing, memory_);
 }
 
 bool ListingAhead::listOne() {
@@ -67,7 +67,7 @@ bool ListingAhead::listOne() {
         ++waiting_;
     }
     FolderListing listing;
-    Failure failure = files_.listQuickly(folder->path, folder->parent.get(), listing);
+    Failure failure = files_.listQuickly(folder->path, folder->parent.get(), listing, memory_);
     const std::unique_lock lock = lockAwake(mutex_);
     folder->listing = std::move(listing);
     folder->failure = std::move(failure);

@@ -27,7 +27,8 @@ public:
     // A subfolder the walk will enter.
     class Folder;
 
-    explicit ListingAhead(FileSystem& files) : files_(files) {}
+    // `memory`: as for the walk (WalkOptions).
+    explicit ListingAhead(FileSystem& files, ListingMemory* memory = nullptr) : files_(files), memory_(memory) {}
     ListingAhead(const ListingAhead&) = delete;
     ListingAhead& operator=(const ListingAhead&) = delete;
 
@@ -52,6 +53,7 @@ private:
     static constexpr std::size_t kMostWaiting = 64;
 
     FileSystem& files_;
+    ListingMemory* memory_;
     std::mutex mutex_;
     std::condition_variable listed_;
     // Offered and not yet listed: the last offered, the deepest in the

@@ -154,6 +154,35 @@ std::optional<IndexedFile> RunIndex::entryOf(Folder& folder, std::string_view na
     return entry;
 }
 
+std::optional<RawListing> RunIndex::recall(const std::string& folder, const struct stat& status) {
+    std::optional<WordIndex::KeptListing> kept = index_.listingOf(folder);
+    if (!kept) return std::nullopt;
+    // A folder's times prove its names unchanged by the same rule as a
+    // file's prove its content.
+    IndexedFile listed;
+    listed.version = kept->version;
+    listed.recordedNanoseconds = kept->listedNanoseconds;
+    if (!provenUnchanged(listed, fileVersionOf(status))) return std::nullopt;
+    return std::move(kept->names);
+}
+
+void RunIndex::remember(const std::string& folder, const struct stat& status, std::int64_t listedAt,
+                        RawListing listing) {
+    if (!record_) return;
+    WordIndex::KeptListing kept{fileVersionOf(status), listedAt, std::move(listing)};
+    // One that could never prove itself current is not worth writing.
+    IndexedFile listed;
+    listed.version = kept.version;
+    listed.recordedNanoseconds = listedAt;
+    if (!provenUnchanged(listed, kept.version)) return;
+    const std::lock_guard lock(mutex_);
+    // Past what memory allows, the folder is kept by a later search.
+    if (toKeepBytes_ >= kMostQueuedBytes) return;
+    toKeepBytes_ += folder.size() + kept.names.size();
+    toKeep_.emplace_back(folder, std::move(kept));
+    if (!writing_ && toKeep_.size() == 1) waiting_.notify_one();
+}
+
 bool RunIndex::wantsWords(std::uint64_t fileSize) {
     // An index that cannot be used takes no words: the file is read only as
     // far as its answer needs.
@@ -193,21 +222,25 @@ void RunIndex::writeBatches() {
     for (;;) {
         std::vector<FileWords> batch;
         std::vector<WordIndex::FolderRead> toPack;
+        std::vector<std::pair<std::string, WordIndex::KeptListing>> toKeep;
         {
             std::unique_lock lock(mutex_);
             writing_ = false;
-            waiting_.wait(lock, [this] { return ending_ || !queue_.empty(); });
+            waiting_.wait(lock, [this] { return ending_ || !queue_.empty() || !toKeep_.empty(); });
             waiting_.wait_for(lock, kLongestBatchWait, [this] { return ending_ || batchFull(); });
             batch.swap(queue_);
             toPack.swap(toPack_);
+            toKeep.swap(toKeep_);
             queuedBytes_ = 0;
+            toKeepBytes_ = 0;
             written_.notify_all();
-            if (batch.empty() && toPack.empty() && ending_) return;
+            if (batch.empty() && toPack.empty() && toKeep.empty() && ending_) return;
             writing_ = true;
         }
         const auto began = std::chrono::steady_clock::now();
         if (!batch.empty()) index_.record(batch);
         if (!toPack.empty()) index_.keepPacked(toPack);
+        if (!toKeep.empty()) index_.keepListings(toKeep);
         const auto took = std::chrono::steady_clock::now() - began;
         const std::lock_guard lock(mutex_);
         writerBusy_ += std::chrono::duration_cast<std::chrono::nanoseconds>(took);

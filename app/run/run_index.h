@@ -43,10 +43,11 @@
 #include "index/indexed_file.h"
 #include "index/word_index.h"
 #include "platform/engine_loader.h"
+#include "platform/listing_memory.h"
 
 namespace tessaly {
 
-class RunIndex {
+class RunIndex final : public ListingMemory {
 public:
     // `record`: whether the words of files read whole are recorded;
     // `recordAll`: all of them, the search waiting for the writer when it is
@@ -54,7 +55,7 @@ public:
     RunIndex(WordIndex& index, const EngineCalls& engine, const SearchWords& words, const RunArguments& arguments,
              const SearchScope& scope, bool record, bool recordAll = false);
     // Records what is still waiting.
-    ~RunIndex();
+    ~RunIndex() override;
     RunIndex(const RunIndex&) = delete;
     RunIndex& operator=(const RunIndex&) = delete;
 
@@ -111,6 +112,12 @@ public:
     // From any thread; written later, in a batch.
     void record(FileWords words);
 
+    // The folders' listings kept in the index: one still current is given
+    // back; a folder listed afresh is kept, written with the words.
+    std::optional<RawListing> recall(const std::string& folder, const struct stat& status) override;
+    void remember(const std::string& folder, const struct stat& status, std::int64_t listedAt,
+                  RawListing listing) override;
+
     long ruledOut() const { return ruledOut_.load(); }
     // Lets go of the index's read snapshot until the next question: before
     // a wait of unknown length, so that other programs can fold the log back.
@@ -148,6 +155,9 @@ private:
     std::vector<FileWords> queue_;
     // Folders read as rows, to be kept as one value each by the writer.
     std::vector<WordIndex::FolderRead> toPack_;
+    // Folders listed afresh, to be kept by the writer.
+    std::vector<std::pair<std::string, WordIndex::KeptListing>> toKeep_;
+    std::size_t toKeepBytes_ = 0;
     std::size_t queuedBytes_ = 0;
     std::size_t handedOver_ = 0;  // files given to the writer in this run
     bool writing_ = false;

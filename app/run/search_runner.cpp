@@ -58,6 +58,7 @@ public:
         options.searchSubfolders = plan_.searchSubfolders;
         options.hiddenIncluded = plan_.scope.hiddenIncluded;
         options.leftOutFolders = plan_.scope.leftOutFolders;
+        options.memory = index_.get();
         WalkCallbacks callbacks;
         callbacks.file = [this](const std::shared_ptr<const OpenFolder>& folder, DirectoryEntry& file) {
             return listed(folder, file);
@@ -233,7 +234,7 @@ private:
     std::chrono::nanoseconds lastProgress_{};  // on the coarse monotonic clock
     std::chrono::steady_clock::time_point lastFlush_{};
     std::unique_ptr<RunIndex> index_;
-    ListingAhead ahead_{files_};
+    ListingAhead ahead_{files_, index_.get()};
     SearchPipeline pipeline_;  // last: its workers go before the state they report to
 };
 

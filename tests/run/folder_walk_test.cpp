@@ -229,8 +229,9 @@ TEST(FolderWalk, AnUnlistableSubfolderIsReportedAndPassedOver) {
 class UnexaminableEntry final : public ScriptedFileSystem {
 public:
     explicit UnexaminableEntry(std::string name) : name_(std::move(name)) {}
-    Failure listQuickly(const std::string& folder, const OpenFolder* parent, FolderListing& listing) override {
-        const Failure failure = ScriptedFileSystem::listQuickly(folder, parent, listing);
+    Failure listQuickly(const std::string& folder, const OpenFolder* parent, FolderListing& listing,
+                        ListingMemory* memory = nullptr) override {
+        const Failure failure = ScriptedFileSystem::listQuickly(folder, parent, listing, memory);
         for (DirectoryEntry& entry : listing.entries) {
             if (entry.name != name_) continue;
             entry = DirectoryEntry{};

@@ -31,9 +31,10 @@ public:
         if (Failure f = injected("list", folder, true)) return f;
         return real().list(folder, entries);
     }
-    Failure listQuickly(const std::string& folder, const OpenFolder* parent, FolderListing& listing) override {
+    Failure listQuickly(const std::string& folder, const OpenFolder* parent, FolderListing& listing,
+                        ListingMemory* memory = nullptr) override {
         if (Failure f = injected("list", folder, true)) return f;
-        return real().listQuickly(folder, parent, listing);
+        return real().listQuickly(folder, parent, listing, memory);
     }
     Failure examine(const OpenFolder& folder, DirectoryEntry& entry) override {
         if (Failure f = injected("status", folder.path() + "/" + entry.name)) return f;
