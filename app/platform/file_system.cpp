@@ -183,19 +183,6 @@ void addRawEntry(const char* name, unsigned char type, RawListing& raw) {
     raw.push_back('\0');
 }
 
-// The entries of a remembered listing, as the listing itself would give
-// them; false, and some entries added, when it does not hold together.
-bool addRawEntries(int folderFd, std::string_view raw, std::vector<DirectoryEntry>& entries) {
-    while (!raw.empty()) {
-        const std::size_t end = raw.find('\0', 1);
-        if (end == std::string_view::npos || end == 1) return false;
-        const std::string name(raw.substr(1, end - 1));
-        if (name.find('/') != std::string::npos || name == "." || name == "..") return false;
-        addQuickEntry(folderFd, name.c_str(), static_cast<unsigned char>(raw[0]), entries);
-        raw.remove_prefix(end + 1);
-    }
-    return true;
-}
 
 class SystemFileSystem final : public FileSystem {
 public:
@@ -230,7 +217,7 @@ public:
         if (memory && (::fstat(fd, &status) != 0 || !keepsFolderTimes(fd, status.st_dev))) memory = nullptr;
         if (memory) {
             if (std::optional<RawListing> remembered = memory->recall(folder, status)) {
-                if (addRawEntries(fd, *remembered, listing.entries)) {
+                if (addRememberedEntries(fd, *remembered, listing.entries)) {
                     listing.folder = std::move(opened);
                     return {};
                 }
@@ -423,6 +410,18 @@ Failure replaceFile(FileSystem& files, const std::string& path, const std::strin
 
 Failure ensureFileExists(FileSystem& files, const std::string& path) {
     return files.append(path, {});
+}
+
+bool addRememberedEntries(int folderFd, std::string_view raw, std::vector<DirectoryEntry>& entries) {
+    while (!raw.empty()) {
+        const std::size_t end = raw.find('\0', 1);
+        if (end == std::string_view::npos || end == 1) return false;
+        const std::string name(raw.substr(1, end - 1));
+        if (name.find('/') != std::string::npos || name == "." || name == "..") return false;
+        addQuickEntry(folderFd, name.c_str(), static_cast<unsigned char>(raw[0]), entries);
+        raw.remove_prefix(end + 1);
+    }
+    return true;
 }
 
 }  // namespace tessaly

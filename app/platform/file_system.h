@@ -127,6 +127,11 @@ public:
     virtual Failure remove(const std::string& path) = 0;
 };
 
+// The entries of a remembered listing (listing_memory.h), as listQuickly()
+// gives them; false, with some entries added, when it does not hold
+// together.
+bool addRememberedEntries(int folderFd, std::string_view listing, std::vector<DirectoryEntry>& entries);
+
 // The system's own file system.
 FileSystem& systemFileSystem();
 

@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <map>
+#include <optional>
+#include <set>
 
 #include "platform/file_system.h"
 #include "scripted_file_system.h"
@@ -51,6 +53,61 @@ TEST(FileSystem, ListsWhatEachEntryIs) {
     }
     EXPECT_EQ(byName["plain.txt"].size, 5u);
     EXPECT_EQ(byName["link-to-file"].size, 5u);
+}
+
+// Gives back what it is told to, and keeps what it is given.
+struct FixedListingMemory : ListingMemory {
+    std::optional<RawListing> given;
+    std::vector<std::pair<std::string, RawListing>> kept;
+    ino_t askedAbout = 0;
+    std::optional<RawListing> recall(const std::string&, const struct stat& status) override {
+        askedAbout = status.st_ino;
+        return given;
+    }
+    void remember(const std::string& folder, const struct stat&, std::int64_t, RawListing listing) override {
+        kept.emplace_back(folder, std::move(listing));
+    }
+};
+
+std::set<std::string> namesOf(const FolderListing& listing) {
+    std::set<std::string> names;
+    for (const DirectoryEntry& entry : listing.entries) names.insert(entry.name);
+    return names;
+}
+
+TEST(FileSystem, AFolderItsMemoryVouchesForIsNotListedAgain) {
+    TempDir dir;
+    const std::string root = dir.path().string();
+    dir.write("a.txt", "x");
+    dir.write("sub/b.txt", "x");
+    FixedListingMemory memory;
+    FolderListing listing;
+    ASSERT_FALSE(systemFileSystem().listQuickly(root, nullptr, listing, &memory));
+    if (memory.kept.empty()) GTEST_SKIP() << "this file system is not trusted to keep folders' times";
+    struct stat folder;
+    ASSERT_EQ(::stat(root.c_str(), &folder), 0);
+    EXPECT_EQ(memory.askedAbout, folder.st_ino);
+    ASSERT_EQ(memory.kept.size(), 1u);
+    EXPECT_EQ(memory.kept[0].first, root);
+    EXPECT_EQ(memory.kept[0].second.size(), std::string("\x08" "a.txt").size() + 1 + std::string("\x04" "sub").size() + 1);
+
+    // What memory gives is taken as the listing, types and all.
+    memory.kept.clear();
+    memory.given = std::string("\x08" "c.txt\0" "\x04" "sub\0", 12);
+    ASSERT_FALSE(systemFileSystem().listQuickly(root, nullptr, listing, &memory));
+    EXPECT_EQ(namesOf(listing), (std::set<std::string>{"c.txt", "sub"}));
+    for (const DirectoryEntry& entry : listing.entries)
+        EXPECT_EQ(entry.kind, entry.name == "sub" ? EntryKind::Directory : EntryKind::File);
+    EXPECT_TRUE(memory.kept.empty());
+
+    // A remembered listing that does not hold together is never half used:
+    // the folder is listed from the system.
+    for (const std::string& broken : {std::string("\x08" "c.txt", 6), std::string("\x08" "x/y\0", 5),
+                                      std::string("\x08\0", 2), std::string("\x04" "..\0", 4)}) {
+        memory.given = broken;
+        ASSERT_FALSE(systemFileSystem().listQuickly(root, nullptr, listing, &memory));
+        EXPECT_EQ(namesOf(listing), (std::set<std::string>{"a.txt", "sub"}));
+    }
 }
 
 TEST(FileSystem, FailuresCarryTheProgramsCodes) {
