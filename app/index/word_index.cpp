@@ -193,27 +193,29 @@ std::optional<WordIndex::FolderRead> WordIndex::entriesIn(std::string_view folde
     // then, each for a few microseconds.
     const std::unique_lock lock = lockAwake(readMutex_);
     if (!readInSnapshot(false)) return std::nullopt;
-    int result;
-    {
-        StatementUse packed = reader_.use(
-            "SELECT folders.id, folders.generation, packed_folders.entries FROM folders"
-            " LEFT JOIN packed_folders ON packed_folders.folder_id = folders.id"
-            " AND packed_folders.generation = folders.generation WHERE folders.path = ?1");
-        result = packed.bindBlob(1, folder).step();
-        if (result == SQLITE_DONE) return read;
-        if (result != SQLITE_ROW) {
-            readingFailed(result, "look up a folder in");
-            return std::nullopt;
-        }
-        read.folderId = packed.integer(0);
-        read.generation = packed.integer(1);
-        if (!packed.isNull(2)) {
-            std::optional<FolderEntries> entries = FolderEntries::unpack(std::string(packed.bytes(2)));
-            if (entries) {
-                read.entries = std::move(*entries);
-                read.packed = true;
-                return read;
-            }
+    StatementUse packed = reader_.use(
+        "SELECT folders.id, folders.generation, packed_folders.entries FROM folders"
+        " LEFT JOIN packed_folders ON packed_folders.folder_id = folders.id"
+        " AND packed_folders.generation = folders.generation WHERE folders.path = ?1");
+    const int result = packed.bindBlob(1, folder).step();
+    if (result == SQLITE_DONE) return read;
+    if (result != SQLITE_ROW) {
+        readingFailed(result, "look up a folder in");
+        return std::nullopt;
+    }
+    if (!takeEntries(packed, 0, read)) return std::nullopt;
+    return read;
+}
+
+bool WordIndex::takeEntries(const StatementUse& row, int column, FolderRead& read) {
+    read.folderId = row.integer(column);
+    read.generation = row.integer(column + 1);
+    if (!row.isNull(column + 2)) {
+        std::optional<FolderEntries> entries = FolderEntries::unpack(std::string(row.bytes(column + 2)));
+        if (entries) {
+            read.entries = std::move(*entries);
+            read.packed = true;
+            return true;
         }
     }
     // The generation and the rows come from one snapshot. (Were they not, a
@@ -226,34 +228,45 @@ std::optional<WordIndex::FolderRead> WordIndex::entriesIn(std::string_view folde
         " used_ns, document_texts.file_id IS NOT NULL"
         " FROM files LEFT JOIN document_texts ON document_texts.file_id = files.id WHERE files.folder_id = ?1");
     query.bind(1, read.folderId);
+    int result;
     while ((result = query.step()) == SQLITE_ROW) rows.emplace_back(std::string(query.bytes(0)), indexedFileFrom(query, 1));
     if (result != SQLITE_DONE) {
         readingFailed(result, "look up a folder in");
-        return std::nullopt;
+        return false;
     }
     read.entries = FolderEntries(std::move(rows));
-    return read;
+    return true;
 }
 
-std::optional<WordIndex::KeptListing> WordIndex::listingOf(std::string_view folder) {
+std::optional<WordIndex::FolderKept> WordIndex::keptOf(std::string_view folder) {
     if (!usable()) return std::nullopt;
     const std::unique_lock lock = lockAwake(readMutex_);
     if (!readInSnapshot(false)) return std::nullopt;
     StatementUse query = reader_.use(
-        "SELECT device, inode, size, modified_ns, changed_ns, listed_ns, names FROM folder_listings WHERE path = ?1");
+        "SELECT listed.device, listed.inode, listed.size, listed.modified_ns, listed.changed_ns,"
+        " listed.listed_ns, listed.names, folders.id, folders.generation, packed.entries"
+        " FROM (SELECT ?1 AS path) AS asked"
+        " LEFT JOIN folder_listings AS listed ON listed.path = asked.path"
+        " LEFT JOIN folders ON folders.path = asked.path"
+        " LEFT JOIN packed_folders AS packed ON packed.folder_id = folders.id"
+        " AND packed.generation = folders.generation");
     const int result = query.bindBlob(1, folder).step();
     if (result != SQLITE_ROW) {
-        if (result != SQLITE_DONE) readingFailed(result, "look up a folder in");
+        readingFailed(result, "look up a folder in");
         return std::nullopt;
     }
-    KeptListing kept;
-    kept.version.device = static_cast<std::uint64_t>(query.integer(0));
-    kept.version.inode = static_cast<std::uint64_t>(query.integer(1));
-    kept.version.size = static_cast<std::uint64_t>(query.integer(2));
-    kept.version.modifiedNanoseconds = query.integer(3);
-    kept.version.changedNanoseconds = query.integer(4);
-    kept.listedNanoseconds = query.integer(5);
-    kept.names = std::string(query.bytes(6));
+    FolderKept kept;
+    if (!query.isNull(6)) {
+        KeptListing& listing = kept.listing.emplace();
+        listing.version.device = static_cast<std::uint64_t>(query.integer(0));
+        listing.version.inode = static_cast<std::uint64_t>(query.integer(1));
+        listing.version.size = static_cast<std::uint64_t>(query.integer(2));
+        listing.version.modifiedNanoseconds = query.integer(3);
+        listing.version.changedNanoseconds = query.integer(4);
+        listing.listedNanoseconds = query.integer(5);
+        listing.names = std::string(query.bytes(6));
+    }
+    if (!query.isNull(7) && !takeEntries(query, 7, kept.entries)) return std::nullopt;
     return kept;
 }
 

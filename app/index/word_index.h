@@ -73,13 +73,20 @@ public:
     std::optional<FolderRead> entriesIn(std::string_view folder);
     // A folder's listing as it was kept (see folder_listings in
     // index_schema.cpp), and the folder's version then: the caller proves it
-    // current. Nothing when none is kept or the index cannot answer.
+    // current.
     struct KeptListing {
         FileVersion version;
         std::int64_t listedNanoseconds = 0;
         std::string names;
     };
-    std::optional<KeptListing> listingOf(std::string_view folder);
+    // All the index keeps of a folder, in one question, for a walk about to
+    // list it: its listing, if one is kept, and its entries, as entriesIn()
+    // gives them. Nothing when the index cannot answer.
+    struct FolderKept {
+        std::optional<KeptListing> listing;
+        FolderRead entries;
+    };
+    std::optional<FolderKept> keptOf(std::string_view folder);
     // Keeps folders' listings, each replacing the one kept before. One transaction.
     Failure keepListings(std::span<const std::pair<std::string, KeptListing>> listings);
     // The questions above share one read snapshot, begun afresh a quarter
@@ -142,6 +149,10 @@ private:
     void endSnapshot();
     // A question failed: the snapshot ends with it, and the failure is told.
     void readingFailed(int result, const char* operation);
+    // A folder's entries from the row a question found it in (its id, its
+    // generation and its packed value from `column` on), or from its
+    // files' rows when no sound packed value is kept. Holding readMutex_.
+    bool takeEntries(const StatementUse& row, int column, FolderRead& read);
     int recordOne(const FileWords& file);
 
     std::string folder_;

@@ -210,19 +210,18 @@ public:
                         : ::open(folder.c_str(), flags);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) return failureFromErrno(errno, "list", folder, true);
-        auto opened = std::make_shared<const OpenFolder>(fd, folder);
         // The folder's status comes before its names: a change while they
         // are read moves its times past what is remembered with them.
         struct stat status;
         if (memory && (::fstat(fd, &status) != 0 || !keepsFolderTimes(fd, status.st_dev))) memory = nullptr;
-        if (memory) {
-            if (std::optional<RawListing> remembered = memory->recall(folder, status)) {
-                if (addRememberedEntries(fd, *remembered, listing.entries)) {
-                    listing.folder = std::move(opened);
-                    return {};
-                }
-                listing.entries.clear();
+        Recalled recalled = memory ? memory->recall(folder, status) : Recalled{};
+        auto opened = std::make_shared<const OpenFolder>(fd, folder, std::move(recalled.note));
+        if (recalled.listing) {
+            if (addRememberedEntries(fd, *recalled.listing, listing.entries)) {
+                listing.folder = std::move(opened);
+                return {};
             }
+            listing.entries.clear();
         }
         timespec now{};
         if (memory) ::clock_gettime(CLOCK_REALTIME, &now);

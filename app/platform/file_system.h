@@ -51,16 +51,21 @@ struct DirectoryEntry {
 // relative to it, so the system does not walk the whole path again for each.
 class OpenFolder {
 public:
-    OpenFolder(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    OpenFolder(int fd, std::string path, std::shared_ptr<void> note = nullptr)
+        : fd_(fd), path_(std::move(path)), note_(std::move(note)) {}
     ~OpenFolder();
     OpenFolder(const OpenFolder&) = delete;
     OpenFolder& operator=(const OpenFolder&) = delete;
     int fd() const { return fd_; }
     const std::string& path() const { return path_; }
+    // What a listing memory noted of the folder when it was listed
+    // (listing_memory.h); none when no memory was asked.
+    const std::shared_ptr<void>& note() const { return note_; }
 
 private:
     int fd_;
     std::string path_;
+    std::shared_ptr<void> note_;
 };
 
 // How a file begins, and what it is, taken through one descriptor so that

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,12 +20,21 @@ namespace tessaly {
 // then a NUL. (Names hold neither NUL nor '/'.)
 using RawListing = std::string;
 
+// What the memory knows of a folder about to be listed.
+struct Recalled {
+    // Its raw listing, when it is known and provably still its listing.
+    std::optional<RawListing> listing;
+    // Whatever else the memory found: held with the open folder, for its
+    // own use when the folder's files come back to it (OpenFolder::note()).
+    std::shared_ptr<void> note;
+};
+
 class ListingMemory {
 public:
     virtual ~ListingMemory() = default;
-    // The folder's raw listing when it stood as `status` shows it now, if it
-    // is known and provably still its listing. From any thread.
-    virtual std::optional<RawListing> recall(const std::string& folder, const struct stat& status) = 0;
+    // What is known of the folder, standing as `status` shows it now. From
+    // any thread.
+    virtual Recalled recall(const std::string& folder, const struct stat& status) = 0;
     // The folder's raw listing, made from `listedAt` (wall clock,
     // nanoseconds) on, when it stood as `status` showed it just before.
     // From any thread.

@@ -134,16 +134,27 @@ void RunIndex::enterCategoryFolder(const std::string& root) {
     knownFolders_ = index_.foldersUnder(root);
 }
 
-std::shared_ptr<RunIndex::Folder> RunIndex::folder(const std::string& path) {
+std::shared_ptr<RunIndex::Folder> RunIndex::folder(const OpenFolder& open) {
+    // A folder listed with the index as its memory carries what was asked
+    // then: an empty one, when the index holds nothing there.
+    if (open.note()) {
+        auto known = std::static_pointer_cast<Folder>(open.note());
+        return known->entries_.empty() ? nullptr : known;
+    }
+    const std::string& path = open.path();
     if ((knownFolders_ && !knownFolders_->contains(path)) || !index_.usable()) return nullptr;
     std::optional<WordIndex::FolderRead> read = index_.entriesIn(path);
     if (!read || read->entries.empty()) return nullptr;
+    return folderFrom(std::move(*read));
+}
+
+std::shared_ptr<RunIndex::Folder> RunIndex::folderFrom(WordIndex::FolderRead read) {
     // Read as rows: the writer keeps them as one value for the next search,
     // and the walk has a copy. Most are read packed, and moved.
-    if (read->packed || !record_) return std::make_shared<Folder>(std::move(read->entries));
-    auto folder = std::make_shared<Folder>(read->entries);
+    if (read.packed || !record_ || read.entries.empty()) return std::make_shared<Folder>(std::move(read.entries));
+    auto folder = std::make_shared<Folder>(read.entries);
     const std::lock_guard lock(mutex_);
-    toPack_.push_back(std::move(*read));
+    toPack_.push_back(std::move(read));
     return folder;
 }
 
@@ -154,16 +165,19 @@ std::optional<IndexedFile> RunIndex::entryOf(Folder& folder, std::string_view na
     return entry;
 }
 
-std::optional<RawListing> RunIndex::recall(const std::string& folder, const struct stat& status) {
-    std::optional<WordIndex::KeptListing> kept = index_.listingOf(folder);
-    if (!kept) return std::nullopt;
+Recalled RunIndex::recall(const std::string& folder, const struct stat& status) {
+    std::optional<WordIndex::FolderKept> kept = index_.keptOf(folder);
+    if (!kept) return {};
+    Recalled recalled;
+    recalled.note = folderFrom(std::move(kept->entries));
+    if (!kept->listing) return recalled;
     // A folder's times prove its names unchanged by the same rule as a
     // file's prove its content.
     IndexedFile listed;
-    listed.version = kept->version;
-    listed.recordedNanoseconds = kept->listedNanoseconds;
-    if (!provenUnchanged(listed, fileVersionOf(status))) return std::nullopt;
-    return std::move(kept->names);
+    listed.version = kept->listing->version;
+    listed.recordedNanoseconds = kept->listing->listedNanoseconds;
+    if (provenUnchanged(listed, fileVersionOf(status))) recalled.listing = std::move(kept->listing->names);
+    return recalled;
 }
 
 void RunIndex::remember(const std::string& folder, const struct stat& status, std::int64_t listedAt,

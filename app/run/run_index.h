@@ -43,6 +43,7 @@
 #include "index/indexed_file.h"
 #include "index/word_index.h"
 #include "platform/engine_loader.h"
+#include "platform/file_system.h"
 #include "platform/listing_memory.h"
 
 namespace tessaly {
@@ -90,8 +91,9 @@ public:
     void enterCategoryFolder(const std::string& root);
     // The folder as the index knows it, for the files the walk hands out
     // from it; none when the index holds nothing there. From the walking
-    // thread.
-    std::shared_ptr<Folder> folder(const std::string& path);
+    // thread. Asked already when the folder was listed, it is not asked
+    // again.
+    std::shared_ptr<Folder> folder(const OpenFolder& open);
     // The entry of the file `name` of the folder; none when the index holds
     // nothing for it. From any thread. The files carry their folder to the
     // workers, so that a worker looks a file up without a lock and asks for
@@ -114,7 +116,8 @@ public:
 
     // The folders' listings kept in the index: one still current is given
     // back; a folder listed afresh is kept, written with the words.
-    std::optional<RawListing> recall(const std::string& folder, const struct stat& status) override;
+    // The folder's entries are asked with its listing: one question, not two.
+    Recalled recall(const std::string& folder, const struct stat& status) override;
     void remember(const std::string& folder, const struct stat& status, std::int64_t listedAt,
                   RawListing listing) override;
 
@@ -128,6 +131,8 @@ public:
     std::string finish();
 
 private:
+    // The folder as read: the writer keeps one read as rows packed.
+    std::shared_ptr<Folder> folderFrom(WordIndex::FolderRead read);
     void writeBatches();
     // Enough waits to be written at once; under mutex_.
     bool batchFull() const;

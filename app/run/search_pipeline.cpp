@@ -322,7 +322,7 @@ bool SearchPipeline::submit(FileToSearch file) {
     if (index_ && file.folder && file.passOverReason.empty()) {
         if (file.folder != lastFolder_) {
             lastFolder_ = file.folder;
-            lastIndexed_ = index_->folder(file.folder->path());
+            lastIndexed_ = index_->folder(*file.folder);
         }
         file.indexed = lastIndexed_;
     }

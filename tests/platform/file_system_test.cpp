@@ -60,9 +60,9 @@ struct FixedListingMemory : ListingMemory {
     std::optional<RawListing> given;
     std::vector<std::pair<std::string, RawListing>> kept;
     ino_t askedAbout = 0;
-    std::optional<RawListing> recall(const std::string&, const struct stat& status) override {
+    Recalled recall(const std::string&, const struct stat& status) override {
         askedAbout = status.st_ino;
-        return given;
+        return {given, nullptr};
     }
     void remember(const std::string& folder, const struct stat&, std::int64_t, RawListing listing) override {
         kept.emplace_back(folder, std::move(listing));
