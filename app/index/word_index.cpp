@@ -331,7 +331,9 @@ std::optional<std::unordered_set<std::string>> WordIndex::foldersUnder(std::stri
     std::unordered_set<std::string> folders;
     std::lock_guard lock(readMutex_);
     if (!readInSnapshot(false)) return std::nullopt;
-    StatementUse query = reader_.use("SELECT path FROM folders WHERE path = ?1 OR (path >= ?2 AND path < ?3)");
+    StatementUse query = reader_.use(
+        "SELECT path FROM folders WHERE path = ?1 OR (path >= ?2 AND path < ?3)"
+        " UNION ALL SELECT path FROM folder_listings WHERE path = ?1 OR (path >= ?2 AND path < ?3)");
     query.bindBlob(1, root).bindBlob(2, below).bindBlob(3, beyond);
     int result;
     while ((result = query.step()) == SQLITE_ROW) folders.emplace(query.bytes(0));

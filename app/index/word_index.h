@@ -99,9 +99,9 @@ public:
     // entries were read is left as rows. One transaction.
     Failure keepPacked(std::span<const FolderRead> folders);
     void markUsed(IndexedFileId id);
-    // Every folder at or below `root` that holds entries, or nothing when
-    // the index cannot tell: a walk asks only about those, and a folder
-    // never searched before costs it no question.
+    // Every folder at or below `root` that holds entries or a kept listing,
+    // or nothing when the index cannot tell: a walk asks only about those,
+    // and a folder never searched before costs it no question.
     std::optional<std::unordered_set<std::string>> foldersUnder(std::string_view root);
 
     // The entries whose words may hold the term, or nothing when the index

@@ -131,7 +131,14 @@ RunIndex::Answer RunIndex::verdictOn(const IndexedFile& entry, const FileVersion
 }
 
 void RunIndex::enterCategoryFolder(const std::string& root) {
-    knownFolders_ = index_.foldersUnder(root);
+    std::optional<std::unordered_set<std::string>> known = index_.foldersUnder(root);
+    const std::lock_guard lock(knownMutex_);
+    knownFolders_ = known ? std::make_shared<const std::unordered_set<std::string>>(std::move(*known)) : nullptr;
+}
+
+bool RunIndex::mayKnow(const std::string& path) const {
+    const std::lock_guard lock(knownMutex_);
+    return !knownFolders_ || knownFolders_->contains(path);
 }
 
 std::shared_ptr<RunIndex::Folder> RunIndex::folder(const OpenFolder& open) {
@@ -142,7 +149,7 @@ std::shared_ptr<RunIndex::Folder> RunIndex::folder(const OpenFolder& open) {
         return known->entries_.empty() ? nullptr : known;
     }
     const std::string& path = open.path();
-    if ((knownFolders_ && !knownFolders_->contains(path)) || !index_.usable()) return nullptr;
+    if (!mayKnow(path) || !index_.usable()) return nullptr;
     std::optional<WordIndex::FolderRead> read = index_.entriesIn(path);
     if (!read || read->entries.empty()) return nullptr;
     return folderFrom(std::move(*read));
@@ -166,6 +173,8 @@ std::optional<IndexedFile> RunIndex::entryOf(Folder& folder, std::string_view na
 }
 
 Recalled RunIndex::recall(const std::string& folder, const struct stat& status) {
+    // A folder the index holds nothing of costs no question.
+    if (!mayKnow(folder)) return {std::nullopt, std::make_shared<Folder>(FolderEntries())};
     std::optional<WordIndex::FolderKept> kept = index_.keptOf(folder);
     if (!kept) return {};
     Recalled recalled;

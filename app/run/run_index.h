@@ -153,7 +153,11 @@ private:
     std::int64_t startedAt_;  // wall clock, for marking entries used
     // The folders below the Category folder being walked that hold entries;
     // none when the index could not tell, and any folder may.
-    std::optional<std::unordered_set<std::string>> knownFolders_;
+    std::shared_ptr<const std::unordered_set<std::string>> knownFolders_;
+    // Guards knownFolders_: folders are listed ahead of the walk by other threads.
+    mutable std::mutex knownMutex_;
+    // Whether the index may hold something of the folder.
+    bool mayKnow(const std::string& path) const;
     std::mutex mutex_;
     std::condition_variable waiting_;
     std::condition_variable written_;  // the writer took a batch: room in the queue
