@@ -25,6 +25,30 @@ namespace tessaly {
 
 namespace {
 
+// The paths below `root` sort between its path with a slash and its path
+// with the character after the slash ('0').
+std::pair<std::string, std::string> pathsBelow(std::string_view root) {
+    std::string below(root);
+    if (below.empty() || below.back() != '/') below += '/';
+    std::string beyond = below;
+    beyond.back() = '0';
+    return {below, beyond};
+}
+
+// A kept listing from a row's device, inode, size, both times, the moment
+// of listing and the names, from `column` on.
+WordIndex::KeptListing listingFrom(const StatementUse& row, int column) {
+    WordIndex::KeptListing listing;
+    listing.version.device = static_cast<std::uint64_t>(row.integer(column));
+    listing.version.inode = static_cast<std::uint64_t>(row.integer(column + 1));
+    listing.version.size = static_cast<std::uint64_t>(row.integer(column + 2));
+    listing.version.modifiedNanoseconds = row.integer(column + 3);
+    listing.version.changedNanoseconds = row.integer(column + 4);
+    listing.listedNanoseconds = row.integer(column + 5);
+    listing.names = std::string(row.bytes(column + 6));
+    return listing;
+}
+
 constexpr const char* kFileName = "words.sqlite";
 // How long the reader's questions share one snapshot. Beginning one costs a
 // lock, an unlock and a look at the file: a fifth of a repeat search's time
@@ -256,16 +280,7 @@ std::optional<WordIndex::FolderKept> WordIndex::keptOf(std::string_view folder) 
         return std::nullopt;
     }
     FolderKept kept;
-    if (!query.isNull(6)) {
-        KeptListing& listing = kept.listing.emplace();
-        listing.version.device = static_cast<std::uint64_t>(query.integer(0));
-        listing.version.inode = static_cast<std::uint64_t>(query.integer(1));
-        listing.version.size = static_cast<std::uint64_t>(query.integer(2));
-        listing.version.modifiedNanoseconds = query.integer(3);
-        listing.version.changedNanoseconds = query.integer(4);
-        listing.listedNanoseconds = query.integer(5);
-        listing.names = std::string(query.bytes(6));
-    }
+    if (!query.isNull(6)) kept.listing = listingFrom(query, 0);
     if (!query.isNull(7) && !takeEntries(query, 7, kept.entries)) return std::nullopt;
     return kept;
 }
@@ -320,14 +335,60 @@ Failure WordIndex::keepPacked(std::span<const FolderRead> folders) {
     return trouble(result, "keep folders' entries in", writer_);
 }
 
+std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> WordIndex::keptUnder(std::string_view root,
+                                                                                          std::size_t mostBytes) {
+    if (!usable()) return std::nullopt;
+    const auto [below, beyond] = pathsBelow(root);
+    std::unordered_map<std::string, FolderKept> kept;
+    std::size_t bytes = 0;
+    const std::unique_lock lock = lockAwake(readMutex_);
+    if (!readInSnapshot(false)) return std::nullopt;
+    StatementUse folders = reader_.use(
+        "SELECT folders.path, folders.id, folders.generation, packed.entries FROM folders"
+        " LEFT JOIN packed_folders AS packed ON packed.folder_id = folders.id"
+        " AND packed.generation = folders.generation"
+        " WHERE folders.path = ?1 OR (folders.path >= ?2 AND folders.path < ?3)");
+    folders.bindBlob(1, root).bindBlob(2, below).bindBlob(3, beyond);
+    int result;
+    while ((result = folders.step()) == SQLITE_ROW) {
+        const std::string_view packed = folders.bytes(3);
+        bytes += folders.bytes(0).size() + packed.size();
+        if (bytes > mostBytes) return std::nullopt;
+        FolderKept& folder = kept[std::string(folders.bytes(0))];
+        folder.entries.folderId = folders.integer(1);
+        folder.entries.generation = folders.integer(2);
+        std::optional<FolderEntries> entries;
+        if (!folders.isNull(3)) entries = FolderEntries::unpack(std::string(packed));
+        if (entries) {
+            folder.entries.entries = std::move(*entries);
+            folder.entries.packed = true;
+        } else {
+            folder.entriesToRead = true;
+        }
+    }
+    if (result != SQLITE_DONE) {
+        readingFailed(result, "look up folders in");
+        return std::nullopt;
+    }
+    StatementUse listings = reader_.use(
+        "SELECT path, device, inode, size, modified_ns, changed_ns, listed_ns, names FROM folder_listings"
+        " WHERE path = ?1 OR (path >= ?2 AND path < ?3)");
+    listings.bindBlob(1, root).bindBlob(2, below).bindBlob(3, beyond);
+    while ((result = listings.step()) == SQLITE_ROW) {
+        bytes += listings.bytes(0).size() + listings.bytes(7).size();
+        if (bytes > mostBytes) return std::nullopt;
+        kept[std::string(listings.bytes(0))].listing = listingFrom(listings, 1);
+    }
+    if (result != SQLITE_DONE) {
+        readingFailed(result, "look up folders in");
+        return std::nullopt;
+    }
+    return kept;
+}
+
 std::optional<std::unordered_set<std::string>> WordIndex::foldersUnder(std::string_view root) {
     if (!usable()) return std::nullopt;
-    // The paths below the root sort between its path with a slash and its
-    // path with the character after the slash ('0').
-    std::string below(root);
-    if (below.empty() || below.back() != '/') below += '/';
-    std::string beyond = below;
-    beyond.back() = '0';
+    const auto [below, beyond] = pathsBelow(root);
     std::unordered_set<std::string> folders;
     std::lock_guard lock(readMutex_);
     if (!readInSnapshot(false)) return std::nullopt;

@@ -46,6 +46,10 @@ constexpr auto kLongestBatchWait = std::chrono::milliseconds(250);
 // size cap needs to know which files were searched longest ago, not to the
 // second, and a search that writes nothing for the files it passes over is
 // a faster one.
+// What a run reads ahead of a walk of what the index keeps of its folders,
+// at most; past that the walk asks folder by folder. The kept entries and
+// listings of /usr/share and /usr/include come to 9 MB.
+constexpr std::size_t kMostReadAhead = 64u << 20;
 constexpr std::int64_t kUseMarkNanoseconds = std::int64_t{3600} * 1'000'000'000;
 
 struct TermsOfWords {
@@ -131,14 +135,38 @@ RunIndex::Answer RunIndex::verdictOn(const IndexedFile& entry, const FileVersion
 }
 
 void RunIndex::enterCategoryFolder(const std::string& root) {
-    std::optional<std::unordered_set<std::string>> known = index_.foldersUnder(root);
-    const std::lock_guard lock(knownMutex_);
-    knownFolders_ = known ? std::make_shared<const std::unordered_set<std::string>>(std::move(*known)) : nullptr;
+    std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> ahead =
+        index_.keptUnder(root, kMostReadAhead);
+    // Too much to hold: the walk asks folder by folder, and only about the
+    // folders the index knows.
+    std::optional<std::unordered_set<std::string>> known;
+    if (!ahead) known = index_.foldersUnder(root);
+    const std::lock_guard lock(keptMutex_);
+    readAhead_ = std::move(ahead);
+    knownFolders_ = std::move(known);
 }
 
-bool RunIndex::mayKnow(const std::string& path) const {
-    const std::lock_guard lock(knownMutex_);
-    return !knownFolders_ || knownFolders_->contains(path);
+std::optional<WordIndex::FolderKept> RunIndex::keptOf(const std::string& path) {
+    bool entriesToRead = false;
+    std::optional<WordIndex::FolderKept> kept;
+    {
+        const std::lock_guard lock(keptMutex_);
+        if (readAhead_) {
+            auto read = readAhead_->extract(path);
+            if (read.empty()) return WordIndex::FolderKept{};
+            kept = std::move(read.mapped());
+            entriesToRead = kept->entriesToRead;
+        } else if (knownFolders_ && !knownFolders_->contains(path)) {
+            return WordIndex::FolderKept{};
+        }
+    }
+    if (!kept) return index_.keptOf(path);
+    if (entriesToRead) {
+        std::optional<WordIndex::FolderRead> read = index_.entriesIn(path);
+        if (!read) return std::nullopt;
+        kept->entries = std::move(*read);
+    }
+    return kept;
 }
 
 std::shared_ptr<RunIndex::Folder> RunIndex::folder(const OpenFolder& open) {
@@ -148,11 +176,10 @@ std::shared_ptr<RunIndex::Folder> RunIndex::folder(const OpenFolder& open) {
         auto known = std::static_pointer_cast<Folder>(open.note());
         return known->entries_.empty() ? nullptr : known;
     }
-    const std::string& path = open.path();
-    if (!mayKnow(path) || !index_.usable()) return nullptr;
-    std::optional<WordIndex::FolderRead> read = index_.entriesIn(path);
-    if (!read || read->entries.empty()) return nullptr;
-    return folderFrom(std::move(*read));
+    if (!index_.usable()) return nullptr;
+    std::optional<WordIndex::FolderKept> kept = keptOf(open.path());
+    if (!kept || kept->entries.entries.empty()) return nullptr;
+    return folderFrom(std::move(kept->entries));
 }
 
 std::shared_ptr<RunIndex::Folder> RunIndex::folderFrom(WordIndex::FolderRead read) {
@@ -173,9 +200,7 @@ std::optional<IndexedFile> RunIndex::entryOf(Folder& folder, std::string_view na
 }
 
 Recalled RunIndex::recall(const std::string& folder, const struct stat& status) {
-    // A folder the index holds nothing of costs no question.
-    if (!mayKnow(folder)) return {std::nullopt, std::make_shared<Folder>(FolderEntries())};
-    std::optional<WordIndex::FolderKept> kept = index_.keptOf(folder);
+    std::optional<WordIndex::FolderKept> kept = keptOf(folder);
     if (!kept) return {};
     Recalled recalled;
     recalled.note = folderFrom(std::move(kept->entries));

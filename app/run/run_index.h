@@ -151,13 +151,18 @@ private:
     std::atomic<std::uint64_t> savedBytes_{0};     // of the files passed over unread
 
     std::int64_t startedAt_;  // wall clock, for marking entries used
-    // The folders below the Category folder being walked that hold entries;
-    // none when the index could not tell, and any folder may.
-    std::shared_ptr<const std::unordered_set<std::string>> knownFolders_;
-    // Guards knownFolders_: folders are listed ahead of the walk by other threads.
-    mutable std::mutex knownMutex_;
-    // Whether the index may hold something of the folder.
-    bool mayKnow(const std::string& path) const;
+    // The folders below the Category folder being walked that the index
+    // knows; none when it could not tell, and any folder may be known.
+    std::optional<std::unordered_set<std::string>> knownFolders_;
+    // What the index keeps of the folders below the Category folder being
+    // walked, read ahead; each is taken when the walk lists it. None when
+    // there was too much to hold (then knownFolders_ tells which to ask).
+    std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> readAhead_;
+    // Guards both: folders are listed ahead of the walk by other threads.
+    std::mutex keptMutex_;
+    // All the index keeps of a folder: read ahead, or asked now. Nothing
+    // when the index cannot answer.
+    std::optional<WordIndex::FolderKept> keptOf(const std::string& path);
     std::mutex mutex_;
     std::condition_variable waiting_;
     std::condition_variable written_;  // the writer took a batch: room in the queue
