@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 
 namespace tessaly {
@@ -14,6 +15,11 @@ struct IndexOptions {
     // (the index becomes unusable for the run); 0 for none. The size cap
     // (WordIndex::keepWithin) is the gentle limit, this the hard one.
     std::uint64_t ceilingBytes = 0;
+    // What a search reads ahead of a walk, of what the index keeps of the
+    // folders below a Category folder, at most (WordIndex::keptUnder); past
+    // that it asks folder by folder. The kept entries and listings of
+    // /usr/share and /usr/include come to 9 MB.
+    std::size_t mostReadAheadBytes = 64u << 20;
 };
 
 }  // namespace tessaly

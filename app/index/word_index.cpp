@@ -335,8 +335,7 @@ Failure WordIndex::keepPacked(std::span<const FolderRead> folders) {
     return trouble(result, "keep folders' entries in", writer_);
 }
 
-std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> WordIndex::keptUnder(std::string_view root,
-                                                                                          std::size_t mostBytes) {
+std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> WordIndex::keptUnder(std::string_view root) {
     if (!usable()) return std::nullopt;
     const auto [below, beyond] = pathsBelow(root);
     std::unordered_map<std::string, FolderKept> kept;
@@ -353,7 +352,7 @@ std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> WordIndex:
     while ((result = folders.step()) == SQLITE_ROW) {
         const std::string_view packed = folders.bytes(3);
         bytes += folders.bytes(0).size() + packed.size();
-        if (bytes > mostBytes) return std::nullopt;
+        if (bytes > options_.mostReadAheadBytes) return std::nullopt;
         FolderKept& folder = kept[std::string(folders.bytes(0))];
         folder.entries.folderId = folders.integer(1);
         folder.entries.generation = folders.integer(2);
@@ -376,7 +375,7 @@ std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> WordIndex:
     listings.bindBlob(1, root).bindBlob(2, below).bindBlob(3, beyond);
     while ((result = listings.step()) == SQLITE_ROW) {
         bytes += listings.bytes(0).size() + listings.bytes(7).size();
-        if (bytes > mostBytes) return std::nullopt;
+        if (bytes > options_.mostReadAheadBytes) return std::nullopt;
         kept[std::string(listings.bytes(0))].listing = listingFrom(listings, 1);
     }
     if (result != SQLITE_DONE) {

@@ -93,10 +93,9 @@ public:
     // What keptOf() gives for every folder at or below `root`, read ahead of
     // a walk in one pass over the tables: a question for each folder costs
     // several times as much. Nothing when the index cannot answer, or when
-    // it keeps more than `mostBytes` there (then the walk asks folder by
-    // folder, holding little).
-    std::optional<std::unordered_map<std::string, FolderKept>> keptUnder(std::string_view root,
-                                                                         std::size_t mostBytes);
+    // it keeps more there than its options let a search hold (then the walk
+    // asks folder by folder, holding little).
+    std::optional<std::unordered_map<std::string, FolderKept>> keptUnder(std::string_view root);
     // Keeps folders' listings, each replacing the one kept before. One transaction.
     Failure keepListings(std::span<const std::pair<std::string, KeptListing>> listings);
     // The questions above share one read snapshot, begun afresh a quarter

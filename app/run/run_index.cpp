@@ -46,10 +46,6 @@ constexpr auto kLongestBatchWait = std::chrono::milliseconds(250);
 // size cap needs to know which files were searched longest ago, not to the
 // second, and a search that writes nothing for the files it passes over is
 // a faster one.
-// What a run reads ahead of a walk of what the index keeps of its folders,
-// at most; past that the walk asks folder by folder. The kept entries and
-// listings of /usr/share and /usr/include come to 9 MB.
-constexpr std::size_t kMostReadAhead = 64u << 20;
 constexpr std::int64_t kUseMarkNanoseconds = std::int64_t{3600} * 1'000'000'000;
 
 struct TermsOfWords {
@@ -135,8 +131,7 @@ RunIndex::Answer RunIndex::verdictOn(const IndexedFile& entry, const FileVersion
 }
 
 void RunIndex::enterCategoryFolder(const std::string& root) {
-    std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> ahead =
-        index_.keptUnder(root, kMostReadAhead);
+    std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> ahead = index_.keptUnder(root);
     // Too much to hold: the walk asks folder by folder, and only about the
     // folders the index knows.
     std::optional<std::unordered_set<std::string>> known;

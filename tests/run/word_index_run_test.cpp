@@ -123,7 +123,10 @@ void rewriteInPlace(const std::filesystem::path& file) {
     age(file);
 }
 
-TEST(WordIndexRun, AnswersAreThoseOfAScanBeforeAndAfterEveryKindOfChange) {
+// With what the index keeps read ahead of the walk, and asked folder by folder.
+class WordIndexRunReadingAhead : public testing::TestWithParam<bool> {};
+
+TEST_P(WordIndexRunReadingAhead, AnswersAreThoseOfAScanBeforeAndAfterEveryKindOfChange) {
     std::mt19937 random(20261209);
     test::TempDir tree;
     test::TempDir cache;
@@ -142,7 +145,9 @@ TEST(WordIndexRun, AnswersAreThoseOfAScanBeforeAndAfterEveryKindOfChange) {
     // moment its words were taken is never trusted: the tree must be older.
     std::this_thread::sleep_for(std::chrono::milliseconds(2100));
 
-    WordIndex index(cache.path().string());
+    IndexOptions options;
+    if (!GetParam()) options.mostReadAheadBytes = 0;
+    WordIndex index(cache.path().string(), options);
     ASSERT_TRUE(index.usable()) << index.takeNotice();
     const std::string root = tree.path().string();
     const auto compareAll = [&](const char* when) {
@@ -180,6 +185,8 @@ TEST(WordIndexRun, AnswersAreThoseOfAScanBeforeAndAfterEveryKindOfChange) {
     });
     compareAll("after changes during a run");
 }
+
+INSTANTIATE_TEST_SUITE_P(AheadOrNot, WordIndexRunReadingAhead, testing::Bool());
 
 TEST(WordIndexRun, ACountOfRuledOutFilesAndNothingRecordedFromARunWithoutRecording) {
     test::TempDir tree;
