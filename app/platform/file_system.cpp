@@ -150,15 +150,12 @@ Failure refuseUnlessRegular(int fd, const char* operation, const std::string& pa
     return failure;
 }
 
-// Whether the folders of the file system on `device` change their times
-// whenever an entry is made, removed or renamed in them: local file systems
-// of this system do. A network file system may show times cached from
-// before a change; FAT, written by another system, may not move them at
-// all. Asked once for each device a thread meets in a row.
-bool keepsFolderTimes(int folderFd, dev_t device) {
-    thread_local dev_t lastDevice = 0;
-    thread_local bool lastKeeps = false;
-    if (device == lastDevice && device != 0) return lastKeeps;
+// Whether the folders of the file system the folder is on change their
+// times whenever an entry is made, removed or renamed in them: the local
+// file systems of this system do. A network file system may show times
+// cached from before a change; FAT, written by another system, may not move
+// them at all.
+bool fileSystemKeepsFolderTimes(int folderFd) {
     struct statfs system;
     if (::fstatfs(folderFd, &system) != 0) return false;
     switch (static_cast<unsigned long>(system.f_type)) {
@@ -167,13 +164,10 @@ bool keepsFolderTimes(int folderFd, dev_t device) {
     case BTRFS_SUPER_MAGIC:
     case TMPFS_MAGIC:
     case F2FS_SUPER_MAGIC:
-        lastKeeps = true;
-        break;
+        return true;
     default:
-        lastKeeps = false;
+        return false;
     }
-    lastDevice = device;
-    return lastKeeps;
 }
 
 void addRawEntry(const char* name, unsigned char type, RawListing& raw) {
@@ -213,9 +207,16 @@ public:
         // The folder's status comes before its names: a change while they
         // are read moves its times past what is remembered with them.
         struct stat status;
-        if (memory && (::fstat(fd, &status) != 0 || !keepsFolderTimes(fd, status.st_dev))) memory = nullptr;
+        std::optional<FolderTimes> times;
+        if (memory && ::fstat(fd, &status) == 0) {
+            const std::optional<FolderTimes>& parentTimes = parent ? parent->times() : std::nullopt;
+            times = parentTimes && parentTimes->device == status.st_dev
+                        ? *parentTimes
+                        : FolderTimes{status.st_dev, fileSystemKeepsFolderTimes(fd)};
+        }
+        if (!times || !times->kept) memory = nullptr;
         Recalled recalled = memory ? memory->recall(folder, status) : Recalled{};
-        auto opened = std::make_shared<const OpenFolder>(fd, folder, std::move(recalled.note));
+        auto opened = std::make_shared<const OpenFolder>(fd, folder, std::move(recalled.note), times);
         if (recalled.listing) {
             if (addRememberedEntries(fd, *recalled.listing, listing.entries)) {
                 listing.folder = std::move(opened);

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <ctime>
+#include <sys/types.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,12 +49,22 @@ struct DirectoryEntry {
     bool examined = true;
 };
 
+// Whether the file system a folder is on moves the folder's times whenever
+// an entry is made, removed or renamed in it (FileSystem::listQuickly): asked
+// of the system once, then passed from a folder to its subfolders on the
+// same device.
+struct FolderTimes {
+    dev_t device = 0;
+    bool kept = false;
+};
+
 // A folder held open while its files are searched: they are opened by name
 // relative to it, so the system does not walk the whole path again for each.
 class OpenFolder {
 public:
-    OpenFolder(int fd, std::string path, std::shared_ptr<void> note = nullptr)
-        : fd_(fd), path_(std::move(path)), note_(std::move(note)) {}
+    OpenFolder(int fd, std::string path, std::shared_ptr<void> note = nullptr,
+               std::optional<FolderTimes> times = std::nullopt)
+        : fd_(fd), path_(std::move(path)), note_(std::move(note)), times_(times) {}
     ~OpenFolder();
     OpenFolder(const OpenFolder&) = delete;
     OpenFolder& operator=(const OpenFolder&) = delete;
@@ -61,11 +73,14 @@ public:
     // What a listing memory noted of the folder when it was listed
     // (listing_memory.h); none when no memory was asked.
     const std::shared_ptr<void>& note() const { return note_; }
+    // Known for a folder listed with a listing memory.
+    const std::optional<FolderTimes>& times() const { return times_; }
 
 private:
     int fd_;
     std::string path_;
     std::shared_ptr<void> note_;
+    std::optional<FolderTimes> times_;
 };
 
 // How a file begins, and what it is, taken through one descriptor so that
