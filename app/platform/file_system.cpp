@@ -177,7 +177,6 @@ void addRawEntry(const char* name, unsigned char type, RawListing& raw) {
     raw.push_back('\0');
 }
 
-
 class SystemFileSystem final : public FileSystem {
 public:
     Failure list(const std::string& folder, std::vector<DirectoryEntry>& entries) override {

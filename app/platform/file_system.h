@@ -2,9 +2,10 @@
 // tests can make any step fail with the errno of their choice.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <ctime>
-#include <sys/types.h>
 #include <memory>
 #include <optional>
 #include <string>

@@ -166,7 +166,8 @@ std::optional<WordIndex::FolderKept> RunIndex::keptOf(const std::string& path) {
 
 std::shared_ptr<RunIndex::Folder> RunIndex::folder(const OpenFolder& open) {
     // A folder listed with the index as its memory carries what was asked
-    // then: an empty one, when the index holds nothing there.
+    // then: an empty one, when the index holds nothing there. (The run lists
+    // with this index as its only memory, so a note is one of its Folders.)
     if (open.note()) {
         auto known = std::static_pointer_cast<Folder>(open.note());
         return known->entries_.empty() ? nullptr : known;

@@ -73,9 +73,10 @@ public:
         std::optional<std::string> documentText;
     };
     // A folder of the walk as the index knows it: its entries, read once,
-    // when the walk hands out its first file. (Read instead by the first
-    // worker to meet one of its files, they kept the other worker waiting
-    // on nearly every folder, for nothing it could do meanwhile.)
+    // with its listing or when the walk hands out its first file. (Read
+    // instead by the first worker to meet one of its files, they kept the
+    // other worker waiting on nearly every folder, for nothing it could do
+    // meanwhile.)
     class Folder {
     public:
         explicit Folder(FolderEntries entries) : entries_(std::move(entries)) {}
