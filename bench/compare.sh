@@ -11,7 +11,7 @@
 # (documents as text, binary files left out). The last line gives tessaly's time as a multiple of
 # ripgrep's, one thread and all threads; then tessaly's repeat search with the
 # words of the files remembered, in a cache of its own that one search with
-# --remember-all fills first, against ripgrep. Tools
+# --remember-all fills first, against ripgrep, the two timed by turns. Tools
 # that are not installed are left out. Build first (make build); TESSALY
 # overrides the program's path.
 set -euo pipefail
@@ -98,5 +98,23 @@ printf '%-12s %10s %8s %8s   (%s files remembered)\n' "remembered" "$ms" \
     "$(awk -v a="$ms" -v b="$base" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')" \
     "$(count_files "$remembered")" "$covered"
 if [ -n "${median[rg]:-}" ]; then
-    awk -v t="$ms" -v r="${median[rg]}" 'BEGIN { printf "tessaly with remembered words/rg: %.2fx\n", t / r }'
+    # Timed by turns with ripgrep: this machine's speed drifts by a tenth or
+    # more within minutes, and a ratio of times taken minutes apart drifts
+    # with it.
+    rg_command=${commands[$(printf '%s\n' "${names[@]}" | grep -n -x rg | cut -d: -f1) - 1]}
+    remembered_times=() rg_times=()
+    for ((i = 0; i < runs; i++)); do
+        for which in remembered rg; do
+            [ "$which" = remembered ] && command=$remembered || command=$rg_command
+            start=$(date +%s%N)
+            eval "$command" 2>/dev/null | cat >/dev/null || true
+            end=$(date +%s%N)
+            [ "$which" = remembered ] && remembered_times+=($(((end - start) / 1000000))) ||
+                rg_times+=($(((end - start) / 1000000)))
+        done
+    done
+    middle=$(((runs + 1) / 2))
+    t=$(printf '%s\n' "${remembered_times[@]}" | sort -n | sed -n "${middle}p")
+    r=$(printf '%s\n' "${rg_times[@]}" | sort -n | sed -n "${middle}p")
+    awk -v t="$t" -v r="$r" 'BEGIN { printf "tessaly with remembered words/rg, by turns: %d ms / %d ms = %.2fx\n", t, r, t / r }'
 fi
