@@ -287,52 +287,51 @@ std::optional<WordIndex::FolderKept> WordIndex::keptOf(std::string_view folder) 
 
 Failure WordIndex::keepListings(std::span<const std::pair<std::string, KeptListing>> listings) {
     if (!usable() || listings.empty()) return {};
-    std::lock_guard lock(writeMutex_);
-    SqliteTransaction keeping(writer_, "BEGIN IMMEDIATE");
-    int result = keeping.began();
-    for (std::size_t i = 0; result == SQLITE_OK && i < listings.size(); ++i) {
+    return writeEach(listings.size(), "keep folders' listings in", [&](std::size_t i) {
         const auto& [path, kept] = listings[i];
-        result = writer_
-                     .use("INSERT OR REPLACE INTO folder_listings"
-                          "(path, device, inode, size, modified_ns, changed_ns, listed_ns, names)"
-                          " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
-                     .bindBlob(1, path)
-                     .bind(2, static_cast<std::int64_t>(kept.version.device))
-                     .bind(3, static_cast<std::int64_t>(kept.version.inode))
-                     .bind(4, static_cast<std::int64_t>(kept.version.size))
-                     .bind(5, kept.version.modifiedNanoseconds)
-                     .bind(6, kept.version.changedNanoseconds)
-                     .bind(7, kept.listedNanoseconds)
-                     .bindBlob(8, kept.names)
-                     .run();
-        if (result == SQLITE_DONE) result = SQLITE_OK;
-    }
-    if (result == SQLITE_OK) result = keeping.commit();
-    endReading();
-    return trouble(result, "keep folders' listings in", writer_);
+        return writer_
+            .use("INSERT OR REPLACE INTO folder_listings"
+                 "(path, device, inode, size, modified_ns, changed_ns, listed_ns, names)"
+                 " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)")
+            .bindBlob(1, path)
+            .bind(2, static_cast<std::int64_t>(kept.version.device))
+            .bind(3, static_cast<std::int64_t>(kept.version.inode))
+            .bind(4, static_cast<std::int64_t>(kept.version.size))
+            .bind(5, kept.version.modifiedNanoseconds)
+            .bind(6, kept.version.changedNanoseconds)
+            .bind(7, kept.listedNanoseconds)
+            .bindBlob(8, kept.names)
+            .run();
+    });
 }
 
 Failure WordIndex::keepPacked(std::span<const FolderRead> folders) {
     if (!usable() || folders.empty()) return {};
-    std::lock_guard lock(writeMutex_);
-    SqliteTransaction keeping(writer_, "BEGIN IMMEDIATE");
-    int result = keeping.began();
-    for (std::size_t i = 0; result == SQLITE_OK && i < folders.size(); ++i) {
+    return writeEach(folders.size(), "keep folders' entries in", [&](std::size_t i) {
         const FolderRead& folder = folders[i];
-        if (folder.packed || folder.folderId == 0) continue;
-        result = writer_
-                     .use("INSERT OR REPLACE INTO packed_folders(folder_id, generation, entries)"
-                          " SELECT ?1, ?2, ?3 WHERE EXISTS"
-                          " (SELECT 1 FROM folders WHERE id = ?1 AND generation = ?2)")
-                     .bind(1, folder.folderId)
-                     .bind(2, folder.generation)
-                     .bindBlob(3, folder.entries.packed())
-                     .run();
+        if (folder.packed || folder.folderId == 0) return SQLITE_OK;
+        return writer_
+            .use("INSERT OR REPLACE INTO packed_folders(folder_id, generation, entries)"
+                 " SELECT ?1, ?2, ?3 WHERE EXISTS"
+                 " (SELECT 1 FROM folders WHERE id = ?1 AND generation = ?2)")
+            .bind(1, folder.folderId)
+            .bind(2, folder.generation)
+            .bindBlob(3, folder.entries.packed())
+            .run();
+    });
+}
+
+Failure WordIndex::writeEach(std::size_t count, const char* operation, const std::function<int(std::size_t)>& writeOne) {
+    std::lock_guard lock(writeMutex_);
+    SqliteTransaction writing(writer_, "BEGIN IMMEDIATE");
+    int result = writing.began();
+    for (std::size_t i = 0; result == SQLITE_OK && i < count; ++i) {
+        result = writeOne(i);
         if (result == SQLITE_DONE) result = SQLITE_OK;
     }
-    if (result == SQLITE_OK) result = keeping.commit();
+    if (result == SQLITE_OK) result = writing.commit();
     endReading();
-    return trouble(result, "keep folders' entries in", writer_);
+    return trouble(result, operation, writer_);
 }
 
 std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> WordIndex::keptUnder(std::string_view root) {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -163,6 +164,9 @@ private:
     // files' rows when no sound packed value is kept. Holding readMutex_.
     bool takeEntries(const StatementUse& row, int column, FolderRead& read);
     int recordOne(const FileWords& file);
+    // Writes `count` things in one transaction, each by `writeOne`, which
+    // returns what its statement did; a failure is told as `operation`.
+    Failure writeEach(std::size_t count, const char* operation, const std::function<int(std::size_t)>& writeOne);
 
     std::string folder_;
     std::string path_;
