@@ -92,6 +92,9 @@ eval "$(quote env XDG_CACHE_HOME="$cache" "$tessaly" --remember-all -f paths "${
     "${tessaly_words[@]}")" >/dev/null 2>&1 || true
 # The first search after it keeps each folder's entries packed for the next.
 eval "$remembered" >/dev/null 2>&1 || true
+# The index just written is still being written back to the disk for half a
+# minute, which takes the processors' time from whatever runs meanwhile.
+sync
 covered=$(XDG_CACHE_HOME="$cache" "$tessaly" --index-info | sed -n 's/^Files covered: //p')
 ms=$(median_ms "$remembered")
 printf '%-12s %10s %8s %8s   (%s files remembered)\n' "remembered" "$ms" \
