@@ -35,6 +35,19 @@ std::pair<std::string, std::string> pathsBelow(std::string_view root) {
     return {below, beyond};
 }
 
+// A folder's id and generation from a row, from `column` on, and its
+// packed entries after them when a sound value is kept; false when none is.
+bool takePackedEntries(const StatementUse& row, int column, WordIndex::FolderRead& read) {
+    read.folderId = row.integer(column);
+    read.generation = row.integer(column + 1);
+    if (row.isNull(column + 2)) return false;
+    std::optional<FolderEntries> entries = FolderEntries::unpack(std::string(row.bytes(column + 2)));
+    if (!entries) return false;
+    read.entries = std::move(*entries);
+    read.packed = true;
+    return true;
+}
+
 // A kept listing from a row's device, inode, size, both times, the moment
 // of listing and the names, from `column` on.
 WordIndex::KeptListing listingFrom(const StatementUse& row, int column) {
@@ -232,16 +245,7 @@ std::optional<WordIndex::FolderRead> WordIndex::entriesIn(std::string_view folde
 }
 
 bool WordIndex::takeEntries(const StatementUse& row, int column, FolderRead& read) {
-    read.folderId = row.integer(column);
-    read.generation = row.integer(column + 1);
-    if (!row.isNull(column + 2)) {
-        std::optional<FolderEntries> entries = FolderEntries::unpack(std::string(row.bytes(column + 2)));
-        if (entries) {
-            read.entries = std::move(*entries);
-            read.packed = true;
-            return true;
-        }
-    }
+    if (takePackedEntries(row, column, read)) return true;
     // The generation and the rows come from one snapshot. (Were they not, a
     // change between the two would make the rows newer than their
     // generation, never older, and a packed value of them would never be
@@ -349,20 +353,10 @@ std::optional<std::unordered_map<std::string, WordIndex::FolderKept>> WordIndex:
     folders.bindBlob(1, root).bindBlob(2, below).bindBlob(3, beyond);
     int result;
     while ((result = folders.step()) == SQLITE_ROW) {
-        const std::string_view packed = folders.bytes(3);
-        bytes += folders.bytes(0).size() + packed.size();
+        bytes += folders.bytes(0).size() + folders.bytes(3).size();
         if (bytes > options_.mostReadAheadBytes) return std::nullopt;
         FolderKept& folder = kept[std::string(folders.bytes(0))];
-        folder.entries.folderId = folders.integer(1);
-        folder.entries.generation = folders.integer(2);
-        std::optional<FolderEntries> entries;
-        if (!folders.isNull(3)) entries = FolderEntries::unpack(std::string(packed));
-        if (entries) {
-            folder.entries.entries = std::move(*entries);
-            folder.entries.packed = true;
-        } else {
-            folder.entriesToRead = true;
-        }
+        folder.entriesToRead = !takePackedEntries(folders, 1, folder.entries);
     }
     if (result != SQLITE_DONE) {
         readingFailed(result, "look up folders in");
